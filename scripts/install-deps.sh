@@ -1,0 +1,20 @@
+#!/usr/bin/env bash
+# Installs every Debian package the project needs to build, run and test.
+set -euo pipefail
+PAKETE=(
+  cmake ninja-build g++ pkg-config
+  qt6-base-dev qt6-pdf-dev libqt6sql6-sqlite libqt6sql6-psql
+  libsqlite3-dev libpq-dev postgresql
+  libgtest-dev libgmock-dev libbenchmark-dev
+  libcli11-dev nlohmann-json3-dev
+  xvfb xauth fonts-dejavu-core
+)
+fehlend=()
+for p in "${PAKETE[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || fehlend+=("$p")
+done
+if [ ${#fehlend[@]} -gt 0 ]; then
+  SUDO=""; [ "$(id -u)" -eq 0 ] || SUDO=sudo
+  $SUDO apt-get update -q
+  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -q --no-install-recommends "${fehlend[@]}"
+fi

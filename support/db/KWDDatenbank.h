@@ -1,0 +1,23 @@
+#pragma once
+// The company database of this process: opened on first use from the suite
+// setting WWS_DB (a SQLite path or a postgresql:// URI); every record file and
+// service of the process works on this one connection.
+#include <memory>
+
+#include "support/db/TDbConnection.h"
+
+// Throws ECompanyDbError when WWS_DB is unset or the company cannot be opened.
+TDbConnection& KWDDatenbank();
+// Replaces the process's connection (tools and tests); nullptr closes it so
+// the next KWDDatenbank() opens WWS_DB again.
+void KWDDatenbank_Set(std::unique_ptr<TDbConnection> AConnection);
+bool KWDDatenbank_Offen();
+
+// Each layer keeps its tables as one schema part with a version of its own
+// (table schema_version: part, version). AMigrations[i] lifts the part from
+// version i to i + 1, so a new company runs them all. A stored version newer
+// than AMigrations.size() throws ECompanyDbError (the program is too old).
+#include <string>
+#include <vector>
+void SchemaPartEnsure(TDbConnection& AConnection, const std::string& APart,
+                      const std::vector<std::vector<std::string>>& AMigrations);

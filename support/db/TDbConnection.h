@@ -1,0 +1,103 @@
+#pragma once
+// The company database behind one small interface, with a SQLite and a
+// PostgreSQL backend. SQL text is always a constant of the code; values go in
+// through parameters ('?' placeholders, numbered from 1), never into the text.
+#include <cstdint>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+enum class TDbBackend { SQLite = 1, PostgreSQL = 2 };
+
+// Every database failure. Code is the backend's own code (SQLite extended
+// result code; 0 on PostgreSQL), Zustand the SQLSTATE on PostgreSQL.
+class EDbError : public std::runtime_error {
+ public:
+  explicit EDbError(const std::string& AText, int ACode = 0, std::string AZustand = {})
+      : std::runtime_error(AText), Code(ACode), Zustand(std::move(AZustand)) {}
+  // A UNIQUE or primary-key constraint refused the write (either backend).
+  bool IsUniqueViolation() const;
+  int Code;
+  std::string Zustand;
+};
+
+// The company database cannot be opened (missing or corrupt file, server not
+// reachable, wrong credentials, schema newer than this program). what() is one
+// German sentence naming the cause, fit for a user.
+class ECompanyDbError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+class TDbStatement {
+ public:
+  virtual ~TDbStatement() = default;
+  // Parameters are 1-based. Texts may hold any bytes, NUL included.
+  virtual void BindNull(int AIndex) = 0;
+  virtual void BindInt(int AIndex, int64_t AWert) = 0;
+  virtual void BindDouble(int AIndex, double AWert) = 0;
+  virtual void BindText(int AIndex, std::string_view AWert) = 0;
+
+  // Runs a query (first call) or moves to its next row: true while a row is
+  // there. Sends any writes queued on the connection first, so a read always
+  // sees every earlier write of the same connection.
+  virtual bool Step() = 0;
+  virtual int ColumnCount() const = 0;
+  virtual bool ColumnIsNull(int ACol) const = 0;  // 0-based columns
+  virtual int64_t ColumnInt(int ACol) const = 0;
+  virtual double ColumnDouble(int ACol) const = 0;
+  virtual std::string ColumnText(int ACol) const = 0;
+
+  // Runs a statement that returns no rows, now; returns the rows it changed.
+  virtual int64_t Execute() = 0;
+  // Runs a statement that returns no rows. Inside a transaction the backend
+  // may queue it and send it with others (PostgreSQL pipeline) no later than
+  // the next read, Flush or Commit; an error then surfaces there.
+  virtual void Run() = 0;
+
+  // Ends the current execution so the statement can run again; bindings stay.
+  virtual void Reset() = 0;
+};
+
+class TDbConnection {
+ public:
+  virtual ~TDbConnection() = default;
+  // "/path/company.db" (SQLite) or "postgresql://..." (PostgreSQL).
+  // Throws ECompanyDbError. A SQLite file is created only when ACreate is set.
+  static std::unique_ptr<TDbConnection> Open(const std::string& AOrt, bool ACreate = false);
+
+  virtual TDbBackend Backend() const = 0;
+  // Where it is connected, with any password removed (for messages and logs).
+  virtual std::string Ort() const = 0;
+  virtual std::unique_ptr<TDbStatement> Prepare(std::string_view ASql) = 0;
+  // Statements without parameters (DDL, PRAGMA); may hold several separated by ';'.
+  virtual void ExecScript(std::string_view ASql) = 0;
+
+  // One transaction at a time; Begin inside a transaction throws EDbError.
+  virtual void Begin() = 0;
+  virtual void Flush() = 0;  // send queued writes now; errors surface here
+  virtual void Commit() = 0;
+  virtual void Rollback() = 0;  // never throws
+  virtual bool InTransaction() const = 0;
+};
+
+// Rolls back on destruction unless committed: a failure between begin and
+// commit leaves nothing of the transaction written.
+class TDbTransaction {
+ public:
+  explicit TDbTransaction(TDbConnection& AConnection) : FConnection(AConnection) { FConnection.Begin(); }
+  ~TDbTransaction() {
+    if (!FDone) FConnection.Rollback();
+  }
+  TDbTransaction(const TDbTransaction&) = delete;
+  TDbTransaction& operator=(const TDbTransaction&) = delete;
+  void Commit() {
+    FConnection.Commit();
+    FDone = true;
+  }
+
+ private:
+  TDbConnection& FConnection;
+  bool FDone = false;
+};

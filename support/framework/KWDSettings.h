@@ -1,0 +1,10 @@
+#pragma once
+// Suite settings: the environment first, else the suite config file
+// (~/.config/wws/wws.ini, lines "NAME=value"; '#' starts a comment line).
+#include <optional>
+#include <string>
+
+std::optional<std::string> KWDSetting(const std::string& AName);
+std::string KWDSettingOr(const std::string& AName, const std::string& ADefault);
+// Path of the suite config file ($XDG_CONFIG_HOME or ~/.config, then wws/wws.ini).
+std::string KWDSettingsFile();
