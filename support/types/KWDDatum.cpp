@@ -3,6 +3,7 @@
 #include <chrono>
 #include <cmath>
 #include <cstdio>
+#include <algorithm>
 #include <stdexcept>
 
 namespace {
@@ -66,4 +67,55 @@ bool TryParseDatum(const std::string& AText, TDate& ADatum) {
   if (ParseInts(AText, "%2d.%2d.%4d%n", A, B, C)) return TryEncodeDate(C, B, A, ADatum);
   if (ParseInts(AText, "%4d-%2d-%2d%n", A, B, C)) return TryEncodeDate(A, B, C, ADatum);
   return false;
+}
+
+bool IsLeapYear(int AJahr) { return year{AJahr}.is_leap(); }
+
+int DaysInAMonth(int AJahr, int AMonat) {
+  if (AMonat < 1 || AMonat > 12) return 0;
+  const year_month_day_last Letzter{year{AJahr} / month{static_cast<unsigned>(AMonat)} / last};
+  return static_cast<int>(static_cast<unsigned>(Letzter.day()));
+}
+
+int MonthOf(TDateTime ADatum) { return DecodeDate(ADatum).Monat; }
+int DayOf(TDateTime ADatum) { return DecodeDate(ADatum).Tag; }
+
+TDateTime IncDay(TDateTime ADatum, int ATage) { return ADatum + ATage; }
+
+namespace {
+// Time of day as a non-negative fraction, also for dates before 1899.
+double Tageszeit(TDateTime ADatum) { return ADatum - std::floor(ADatum); }
+}  // namespace
+
+TDateTime IncMonth(TDateTime ADatum, int AMonate) {
+  const TDatumTeile T = DecodeDate(ADatum);
+  // Month arithmetic on a zero-based month count so negative steps work too.
+  const long Gesamt = static_cast<long>(T.Jahr) * 12 + (T.Monat - 1) + AMonate;
+  const int Jahr = static_cast<int>(Gesamt >= 0 ? Gesamt / 12 : (Gesamt - 11) / 12);
+  const int Monat = static_cast<int>(Gesamt - static_cast<long>(Jahr) * 12) + 1;
+  const int Tag = std::min(T.Tag, DaysInAMonth(Jahr, Monat));
+  return EncodeDate(Jahr, Monat, Tag) + Tageszeit(ADatum);
+}
+
+TDateTime IncYear(TDateTime ADatum, int AJahre) { return IncMonth(ADatum, 12 * AJahre); }
+
+TDateTime EndOfTheDay(TDateTime ADatum) { return DateOf(ADatum) + (86400000.0 - 1.0) / 86400000.0; }
+
+TZeitTeile DecodeTime(TDateTime ADatum) {
+  long long Ms = std::llround(Tageszeit(ADatum) * 86400000.0);
+  if (Ms >= 86400000) Ms = 86400000 - 1;  // a fraction a hair below 1 stays on its day
+  return {static_cast<int>(Ms / 3600000), static_cast<int>(Ms / 60000 % 60), static_cast<int>(Ms / 1000 % 60),
+          static_cast<int>(Ms % 1000)};
+}
+
+std::string FormatDatumZeit(TDateTime ADatum) {
+  const TZeitTeile Z = DecodeTime(ADatum);
+  char Puffer[16];
+  std::snprintf(Puffer, sizeof Puffer, " %02d:%02d:%02d", Z.Stunde, Z.Minute, Z.Sekunde);
+  return FormatDatum(ADatum) + Puffer;
+}
+
+int ZeitHHMM(TDateTime ADatum) {
+  const TZeitTeile Z = DecodeTime(ADatum);
+  return Z.Stunde * 100 + Z.Minute;
 }
