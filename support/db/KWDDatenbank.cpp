@@ -1,0 +1,73 @@
+#include "support/db/KWDDatenbank.h"
+
+#include <mutex>
+
+#include "support/framework/KWDSettings.h"
+
+namespace {
+std::mutex GSperre;
+std::unique_ptr<TDbConnection> GVerbindung;
+
+// Arbitrary constant shared by every program of the suite: serialises schema
+// upgrades of two programs starting at the same moment on PostgreSQL (SQLite
+// does that through BEGIN IMMEDIATE already).
+constexpr int64_t CSchemaSperre = 0x575753434845;
+
+int64_t GespeicherteVersion(TDbConnection& AConnection, const std::string& APart) {
+  auto Lesen = AConnection.Prepare("SELECT version FROM schema_version WHERE part = ?");
+  Lesen->BindText(1, APart);
+  const int64_t Version = Lesen->Step() ? Lesen->ColumnInt(0) : 0;
+  Lesen->Reset();
+  return Version;
+}
+}  // namespace
+
+TDbConnection& KWDDatenbank() {
+  std::lock_guard Lock(GSperre);
+  if (!GVerbindung) {
+    const auto Ort = KWDSetting("WWS_DB");
+    if (!Ort || Ort->empty())
+      throw ECompanyDbError("Es ist keine Firmendatenbank eingestellt (die Einstellung WWS_DB fehlt).");
+    GVerbindung = TDbConnection::Open(*Ort);
+  }
+  return *GVerbindung;
+}
+
+void KWDDatenbank_Set(std::unique_ptr<TDbConnection> AConnection) {
+  std::lock_guard Lock(GSperre);
+  GVerbindung = std::move(AConnection);
+}
+
+bool KWDDatenbank_Offen() {
+  std::lock_guard Lock(GSperre);
+  return GVerbindung != nullptr;
+}
+
+void SchemaPartEnsure(TDbConnection& AConnection, const std::string& APart,
+                      const std::vector<std::vector<std::string>>& AMigrations) {
+  TDbTransaction Transaktion(AConnection);
+  if (AConnection.Backend() == TDbBackend::PostgreSQL) {
+    auto Sperre = AConnection.Prepare("SELECT pg_advisory_xact_lock(?)");
+    Sperre->BindInt(1, CSchemaSperre);
+    Sperre->Step();
+    Sperre->Reset();
+  }
+  AConnection.ExecScript("CREATE TABLE IF NOT EXISTS schema_version (part TEXT PRIMARY KEY, version INTEGER NOT NULL)");
+  const int64_t Gespeichert = GespeicherteVersion(AConnection, APart);
+  const auto Bekannt = static_cast<int64_t>(AMigrations.size());
+  if (Gespeichert > Bekannt)
+    throw ECompanyDbError("Die Datenbank " + AConnection.Ort() +
+                          " wurde mit einer neueren Programmversion angelegt (Teil \"" + APart + "\" in Version " +
+                          std::to_string(Gespeichert) + ", dieses Programm kennt Version " + std::to_string(Bekannt) +
+                          "). Bitte installieren Sie die aktuelle Programmversion.");
+  if (Gespeichert == Bekannt) return;
+  for (auto Schritt = static_cast<size_t>(Gespeichert); Schritt < AMigrations.size(); ++Schritt)
+    for (const auto& Sql : AMigrations[Schritt]) AConnection.ExecScript(Sql);
+  auto Schreiben = AConnection.Prepare(
+      "INSERT INTO schema_version (part, version) VALUES (?, ?) "
+      "ON CONFLICT (part) DO UPDATE SET version = excluded.version");
+  Schreiben->BindText(1, APart);
+  Schreiben->BindInt(2, Bekannt);
+  Schreiben->Execute();
+  Transaktion.Commit();
+}

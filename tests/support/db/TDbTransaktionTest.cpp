@@ -1,0 +1,112 @@
+// Transactions: all or nothing, on every available backend.
+#include <gtest/gtest.h>
+
+#include "tests/fixtures/TestDb.h"
+
+namespace {
+
+class TDbTransaktionTest : public ::testing::TestWithParam<TDbBackend> {
+ protected:
+  void SetUp() override {
+    FDb = std::make_unique<TTestDb>(GetParam());
+    FConn = FDb->Open();
+    FConn->ExecScript("CREATE TABLE satz (nr INTEGER PRIMARY KEY, text TEXT)");
+    FSchreiben = FConn->Prepare("INSERT INTO satz (nr, text) VALUES (?, ?)");
+  }
+  void Schreiben(int ANr) {
+    FSchreiben->BindInt(1, ANr);
+    FSchreiben->BindText(2, "satz " + std::to_string(ANr));
+    FSchreiben->Run();
+  }
+  // Counted through a second connection: only what is committed counts.
+  int64_t Gespeichert() {
+    auto Andere = FDb->Open();
+    auto Zaehlen = Andere->Prepare("SELECT count(*) FROM satz");
+    return Zaehlen->Step() ? Zaehlen->ColumnInt(0) : -1;
+  }
+  std::unique_ptr<TTestDb> FDb;
+  std::unique_ptr<TDbConnection> FConn;
+  std::unique_ptr<TDbStatement> FSchreiben;
+};
+
+TEST_P(TDbTransaktionTest, UncommittedWorkIsRolledBack) {
+  {
+    TDbTransaction Transaktion(*FConn);
+    for (int N = 0; N < 50; ++N) Schreiben(N);
+  }  // no Commit: the destructor rolls back
+  EXPECT_FALSE(FConn->InTransaction());
+  EXPECT_EQ(Gespeichert(), 0);
+
+  FConn->Begin();
+  Schreiben(1);
+  FConn->Rollback();
+  EXPECT_EQ(Gespeichert(), 0);
+  FConn->Rollback();  // a second rollback is harmless
+
+  {
+    TDbTransaction Transaktion(*FConn);
+    Schreiben(1);
+    Schreiben(2);
+    Transaktion.Commit();
+  }
+  EXPECT_EQ(Gespeichert(), 2);
+}
+
+TEST_P(TDbTransaktionTest, ReadInsideTransactionSeesEarlierWrites) {
+  TDbTransaction Transaktion(*FConn);
+  for (int N = 0; N < 120; ++N) Schreiben(N);
+  auto Lesen = FConn->Prepare("SELECT count(*), max(text) FROM satz");
+  ASSERT_TRUE(Lesen->Step());
+  EXPECT_EQ(Lesen->ColumnInt(0), 120);
+  EXPECT_EQ(Lesen->ColumnText(1), "satz 99");
+  EXPECT_EQ(Gespeichert(), 0) << "nothing is visible outside before Commit";
+  Transaktion.Commit();
+  EXPECT_EQ(Gespeichert(), 120);
+}
+
+TEST_P(TDbTransaktionTest, FailingWriteSurfacesAndLeavesNothing) {
+  Schreiben(5);
+  try {
+    TDbTransaction Transaktion(*FConn);
+    for (int N = 0; N < 10; ++N) Schreiben(N);  // 5 exists: a queued write fails
+    FConn->Flush();
+    Transaktion.Commit();
+    FAIL() << "duplicate key went unnoticed";
+  } catch (const EDbError& E) {
+    EXPECT_TRUE(E.IsUniqueViolation()) << E.what();
+  }
+  EXPECT_FALSE(FConn->InTransaction());
+  EXPECT_EQ(Gespeichert(), 1);
+  // The connection works normally afterwards.
+  Schreiben(6);
+  EXPECT_EQ(Gespeichert(), 2);
+}
+
+// Both backends behave alike: after a failed statement the transaction is
+// gone, and nothing more is written in it (not even by accident in autocommit).
+TEST_P(TDbTransaktionTest, FailedWriteAbortsTheWholeTransaction) {
+  Schreiben(3);
+  FConn->Begin();
+  Schreiben(1);
+  EXPECT_THROW(
+      {
+        Schreiben(3);
+        FConn->Flush();
+      },
+      EDbError);
+  EXPECT_TRUE(FConn->InTransaction()) << "the caller's bracket is still open";
+  EXPECT_THROW(Schreiben(2), EDbError);
+  EXPECT_THROW(FConn->Commit(), EDbError);
+  EXPECT_FALSE(FConn->InTransaction());
+  EXPECT_EQ(Gespeichert(), 1);
+}
+
+TEST_P(TDbTransaktionTest, BeginInsideTransactionIsRefused) {
+  TDbTransaction Transaktion(*FConn);
+  EXPECT_THROW(FConn->Begin(), EDbError);
+  EXPECT_TRUE(FConn->InTransaction());
+}
+
+INSTANTIATE_TEST_SUITE_P(Backends, TDbTransaktionTest, ::testing::ValuesIn(TTestDb::Available()), TTestDbName);
+
+}  // namespace
