@@ -1,0 +1,238 @@
+#include "support/services/TCommonLock.h"
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
+#include "support/db/KWDDatenbank.h"
+#include "support/db/TDbConnection.h"
+#include "support/framework/KWDLog.h"
+#include "support/framework/KWDUhr.h"
+#include "support/framework/TKWDInfo.h"
+#include "support/services/Prozessidentitaet.h"
+
+namespace {
+
+// First key of the PostgreSQL advisory locks of the common lock, so other
+// users of advisory locks on the same server do not collide with block ids.
+constexpr int32_t CBlockKlasse = 0x575753;  // "WWS"
+
+void MeldungFuellen(TQLX_clMeldung& AMeldung, const TSperrZeile& AZeile) {
+  AMeldung.TerminalNr = AZeile.Halter.TerminalNr;
+  AMeldung.Terminal = AZeile.Halter.Terminal;
+  AMeldung.Programm = AZeile.Halter.Programm;
+  AMeldung.Benutzer = AZeile.Halter.Benutzer;
+  AMeldung.ProzessId = static_cast<int32_t>(AZeile.Halter.ProzessId);
+  AMeldung.GesperrtSeit = AZeile.GesperrtSeit;
+  AMeldung.ProduktId = AZeile.ProduktId;
+}
+
+void Zeigen(const std::string& AText) { KWDInfo().ShowMeldung(0, "STANDARD", 997, {AText}); }
+
+}  // namespace
+
+TCommonLock::TCommonLock(std::string AOrt) : FOrt(std::move(AOrt)) {}
+
+TCommonLock::~TCommonLock() {
+  AllesFreigeben();
+  VerbindungSchliessen();
+}
+
+void TCommonLock::SetProgramm(const std::string& AProgramm) {
+  std::lock_guard Sperre(FMutex);
+  FProgramm = AProgramm;
+  FHalter.Programm = AProgramm;
+}
+
+TDbConnection& TCommonLock::Verbindung() {
+  std::string Ort = FOrt.empty() ? KWDDatenbank().Ort() : FOrt;
+  if (FVerbindung && FVerbindungsOrt == Ort) return *FVerbindung;
+  // The company changed (tools and tests switch it): what was held belongs to the old one.
+  AllesFreigeben();
+  VerbindungSchliessen();
+  FVerbindung = TDbConnection::Open(Ort);
+  FVerbindungsOrt = Ort;
+  FHalter = SperrHalterDieserProzess(*FVerbindung, FProgramm.empty() ? KWDProgrammname() : FProgramm);
+  return *FVerbindung;
+}
+
+void TCommonLock::VerbindungSchliessen() noexcept {
+  for (auto& [Kennung, Datei] : FBlockDatei) close(Datei);  // closing drops the flock
+  FBlockDatei.clear();
+  FBlockTiefe.clear();  // a PostgreSQL session's advisory locks end with it
+  FVerbindung.reset();
+  FVerbindungsOrt.clear();
+}
+
+void TCommonLock::OffeneBuchungPruefen() {
+  if (FVerbindung->Backend() != TDbBackend::SQLite || !KWDDatenbank_Offen()) return;
+  TDbConnection& Firma = KWDDatenbank();
+  if (Firma.InTransaction() && Firma.Ort() == FVerbindungsOrt)
+    throw EDbError("Artikelsperren können nicht geändert werden, solange eine Buchung offen ist.");
+}
+
+bool TCommonLock::LockProdId(const TInt32Trio& AProdId, bool AMeldungZeigen) {
+  TQLX_clMeldung Meldung;
+  return LockProdId(AProdId, Meldung, AMeldungZeigen);
+}
+
+bool TCommonLock::LockProdId(const TInt32Trio& AProdId, TQLX_clMeldung& AMeldung, bool AMeldungZeigen) {
+  std::lock_guard Sperre(FMutex);
+  Verbindung();
+  OffeneBuchungPruefen();
+  if (FGehalten.count(AProdId)) return true;
+  return SperreVersuchen(AProdId, AMeldung, AMeldungZeigen);
+}
+
+bool TCommonLock::SperreVersuchen(const TInt32Trio& AProdId, TQLX_clMeldung& AMeldung, bool AMeldungZeigen) {
+  TDbConnection& Db = *FVerbindung;
+  auto Einfuegen = Db.Prepare(
+      "INSERT INTO artikelsperre (prodid1, prodid2, prodid3, terminalnr, terminal, programm, benutzer, "
+      "prozessid, prozessstart, sitzung, sitzungstart, gesperrtseit) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?) "
+      "ON CONFLICT (prodid1, prodid2, prodid3) DO NOTHING");
+  std::optional<TSperrZeile> Halter;
+  // A second round only after removing a dead holder's row or when the
+  // holder let go between insert and read.
+  for (int Runde = 0; Runde < 3; ++Runde) {
+    Einfuegen->Reset();
+    Einfuegen->BindInt(1, AProdId.I1);
+    Einfuegen->BindInt(2, AProdId.I2);
+    Einfuegen->BindInt(3, AProdId.I3);
+    Einfuegen->BindText(4, FHalter.TerminalNr);
+    Einfuegen->BindText(5, FHalter.Terminal);
+    Einfuegen->BindText(6, FHalter.Programm);
+    Einfuegen->BindText(7, FHalter.Benutzer);
+    Einfuegen->BindInt(8, FHalter.ProzessId);
+    Einfuegen->BindInt(9, FHalter.ProzessStart);
+    Einfuegen->BindInt(10, FHalter.Sitzung);
+    Einfuegen->BindInt(11, FHalter.SitzungStart);
+    Einfuegen->BindDouble(12, kwd_Now());
+    if (Einfuegen->Execute() > 0) {
+      FGehalten.insert(AProdId);
+      return true;
+    }
+    Halter = SperrZeileLesen(Db, AProdId);
+    if (!Halter) continue;
+    // Held by this process already (another lock object of it): same program.
+    if (Halter->Halter.GleicherProzess(FHalter) && Halter->Halter.Sitzung == FHalter.Sitzung) {
+      FGehalten.insert(AProdId);
+      return true;
+    }
+    if (SperrHalterLebt(Db, Halter->Halter)) break;
+    if (SperrZeileEntfernen(Db, *Halter))
+      KWDLogSchreiben("TCommonLock.LockProdId",
+                      "Sperre von " + AProdId.ToString() + " eines beendeten Programms entfernt (" +
+                          Halter->Halter.Programm + ", Prozess " + std::to_string(Halter->Halter.ProzessId) +
+                          " auf " + Halter->Halter.Terminal + ")");
+    Halter.reset();
+  }
+  if (!Halter) return false;  // contended beyond reason; the caller tries again in its next pass
+  MeldungFuellen(AMeldung, *Halter);
+  if (AMeldungZeigen)
+    Zeigen("Der Artikel " + AProdId.ToString() + " ist seit " + FormatDatum(Halter->GesperrtSeit) +
+           " gesperrt durch das Programm \"" + Halter->Halter.Programm + "\" (Benutzer " + Halter->Halter.Benutzer +
+           ", Terminal " + Halter->Halter.Terminal + ", Prozess " + std::to_string(Halter->Halter.ProzessId) + ").");
+  return false;
+}
+
+bool TCommonLock::UnlockProdId(const TInt32Trio& AProdId, bool AMeldungZeigen) {
+  std::lock_guard Sperre(FMutex);
+  Verbindung();
+  if (!FGehalten.count(AProdId)) {
+    if (AMeldungZeigen) Zeigen("Der Artikel " + AProdId.ToString() + " war von diesem Programm nicht gesperrt.");
+    return false;
+  }
+  OffeneBuchungPruefen();
+  TSperrZeile Zeile{AProdId, FHalter, 0};
+  SperrZeileEntfernen(*FVerbindung, Zeile);
+  FGehalten.erase(AProdId);
+  return true;
+}
+
+bool TCommonLock::Haelt(const TInt32Trio& AProdId) const {
+  std::lock_guard Sperre(FMutex);
+  return FGehalten.count(AProdId) > 0;
+}
+
+void TCommonLock::AllesFreigeben() noexcept {
+  std::lock_guard Sperre(FMutex);
+  if (!FVerbindung) {
+    FGehalten.clear();
+    return;
+  }
+  for (auto It = FGehalten.begin(); It != FGehalten.end();) {
+    try {
+      SperrZeileEntfernen(*FVerbindung, TSperrZeile{*It, FHalter, 0});
+    } catch (const std::exception& E) {
+      // Left behind, the row is cleaned by the next program that meets it once this process has ended.
+      KWDLogSchreiben("TCommonLock.AllesFreigeben", E.what());
+    }
+    It = FGehalten.erase(It);
+  }
+}
+
+void TCommonLock::DummyBlock(TQLX_Lock_Kennung AKennung) {
+  std::lock_guard Sperre(FMutex);
+  Verbindung();
+  if (FBlockTiefe[AKennung]++ > 0) return;
+  try {
+    BlockNehmen(AKennung);
+  } catch (...) {
+    FBlockTiefe[AKennung]--;
+    throw;
+  }
+}
+
+void TCommonLock::DummyUnBlock(TQLX_Lock_Kennung AKennung) {
+  std::lock_guard Sperre(FMutex);
+  auto It = FBlockTiefe.find(AKennung);
+  if (It == FBlockTiefe.end() || It->second <= 0) {
+    KWDLogSchreiben("TCommonLock.DummyUnBlock", "Block " + std::to_string(AKennung) + " war nicht gesetzt.");
+    return;
+  }
+  if (--It->second > 0) return;
+  BlockLassen(AKennung);
+}
+
+void TCommonLock::BlockNehmen(TQLX_Lock_Kennung AKennung) {
+  if (FVerbindung->Backend() == TDbBackend::PostgreSQL) {
+    auto Stmt = FVerbindung->Prepare("SELECT pg_advisory_lock(CAST(? AS INTEGER), CAST(? AS INTEGER))");
+    Stmt->BindInt(1, CBlockKlasse);
+    Stmt->BindInt(2, AKennung);
+    Stmt->Step();
+    return;
+  }
+  std::string Pfad = FVerbindungsOrt + ".block" + std::to_string(AKennung);
+  int Datei = open(Pfad.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+  if (Datei < 0)
+    throw EDbError("Die Sperrdatei \"" + Pfad + "\" kann nicht geöffnet werden: " + std::strerror(errno));
+  while (flock(Datei, LOCK_EX) != 0) {
+    if (errno == EINTR) continue;
+    int Fehler = errno;
+    close(Datei);
+    throw EDbError("Die Sperrdatei \"" + Pfad + "\" kann nicht gesperrt werden: " + std::strerror(Fehler));
+  }
+  FBlockDatei[AKennung] = Datei;
+}
+
+void TCommonLock::BlockLassen(TQLX_Lock_Kennung AKennung) {
+  if (FVerbindung->Backend() == TDbBackend::PostgreSQL) {
+    auto Stmt = FVerbindung->Prepare("SELECT pg_advisory_unlock(CAST(? AS INTEGER), CAST(? AS INTEGER))");
+    Stmt->BindInt(1, CBlockKlasse);
+    Stmt->BindInt(2, AKennung);
+    Stmt->Step();
+    return;
+  }
+  auto It = FBlockDatei.find(AKennung);
+  if (It == FBlockDatei.end()) return;
+  close(It->second);  // drops the flock
+  FBlockDatei.erase(It);
+}
+
+TCommonLock& CommonLock() {
+  static TCommonLock GCommonLock;
+  return GCommonLock;
+}

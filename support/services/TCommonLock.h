@@ -1,0 +1,91 @@
+#pragma once
+// The suite's common lock: product-id locks that every program of the company
+// respects, and suite-wide blocks that serialise lock and unlock steps.
+//
+// Lock rows live in the table artikelsperre and name their holder. They are
+// written on a connection of their own to the company, in autocommit: others
+// see a lock at once, and a booking that is rolled back on the process's
+// company connection never takes a lock row with it.
+//
+// A lock whose holder has ended (crash, SIGKILL) never blocks anyone: the
+// next program that meets it checks the holder (SperrHalter.h) and removes the
+// row. A holder releases its locks and blocks when the object is destroyed,
+// which for CommonLock() is at the program's normal end.
+//
+// Blocks: SQLite takes flock() on the file "<database>.block<id>" beside the
+// database (one machine); PostgreSQL takes a session advisory lock (works
+// across machines). Both end with the holder process. Blocks nest within a
+// process: only the outermost DummyBlock/DummyUnBlock pair acts.
+//
+// On SQLite the lock connection cannot write while this process's company
+// connection holds an open write transaction (a booking bracket): lock and
+// unlock then fail at once with EDbError instead of waiting; take and release
+// locks outside a booking, as the lock - book - unlock steps do.
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <set>
+#include <string>
+
+#include "support/services/SperrHalter.h"
+#include "support/types/TInt32Trio.h"
+#include "support/types/TQLX_clMeldung.h"
+
+class TDbConnection;
+
+using TQLX_Lock_Kennung = int32_t;
+// The block around the lock and unlock steps of stock-take bookings.
+inline constexpr TQLX_Lock_Kennung CQLX_Lock_Inventur = 11;
+
+class TCommonLock {
+ public:
+  // AOrt: the company (SQLite path or postgresql:// URI); empty follows the
+  // process's company connection KWDDatenbank().
+  explicit TCommonLock(std::string AOrt = {});
+  ~TCommonLock();
+  TCommonLock(const TCommonLock&) = delete;
+  TCommonLock& operator=(const TCommonLock&) = delete;
+
+  // Waits until no other program holds block AKennung, then holds it.
+  void DummyBlock(TQLX_Lock_Kennung AKennung);
+  void DummyUnBlock(TQLX_Lock_Kennung AKennung);
+
+  // True: the product id is locked for this program (also when it was
+  // already). False: another live program holds it; the second form then
+  // fills AMeldung with the holder (Artikel stays empty for the caller).
+  // AMeldungZeigen: show the refusal to the user as a message as well.
+  // Database failures throw EDbError.
+  bool LockProdId(const TInt32Trio& AProdId, bool AMeldungZeigen);
+  bool LockProdId(const TInt32Trio& AProdId, TQLX_clMeldung& AMeldung, bool AMeldungZeigen);
+  // Releases a lock of this program. False when it held none for AProdId
+  // (shown to the user with AMeldungZeigen).
+  bool UnlockProdId(const TInt32Trio& AProdId, bool AMeldungZeigen);
+
+  // Releases every lock this object holds; never throws (failures are logged).
+  void AllesFreigeben() noexcept;
+  bool Haelt(const TInt32Trio& AProdId) const;
+  // The program name written into lock rows (default: KWDProgrammname()).
+  void SetProgramm(const std::string& AProgramm);
+
+ private:
+  TDbConnection& Verbindung();
+  void OffeneBuchungPruefen();
+  bool SperreVersuchen(const TInt32Trio& AProdId, TQLX_clMeldung& AMeldung, bool AMeldungZeigen);
+  void BlockNehmen(TQLX_Lock_Kennung AKennung);
+  void BlockLassen(TQLX_Lock_Kennung AKennung);
+  void VerbindungSchliessen() noexcept;
+
+  mutable std::recursive_mutex FMutex;
+  std::string FOrt;              // fixed company, or empty
+  std::string FVerbindungsOrt;   // where FVerbindung is connected
+  std::unique_ptr<TDbConnection> FVerbindung;
+  std::string FProgramm;
+  TSperrHalter FHalter;
+  std::set<TInt32Trio> FGehalten;
+  std::map<TQLX_Lock_Kennung, int> FBlockTiefe;
+  std::map<TQLX_Lock_Kennung, int> FBlockDatei;  // SQLite: open flock file per block
+};
+
+// The process's common lock; released at the program's end.
+TCommonLock& CommonLock();

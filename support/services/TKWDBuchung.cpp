@@ -1,0 +1,69 @@
+#include "support/services/TKWDBuchung.h"
+
+#include <stdexcept>
+
+#include "support/db/KWDDatenbank.h"
+#include "support/db/TDbConnection.h"
+#include "support/framework/KWDLog.h"
+
+void TKWDBuchung::BuchungBeginn(int AArt, const std::string& AName, int& ABuchungsNr, int AOption) {
+  if (FVerbindung) {
+    KWDLogSchreiben(AName, "Offene Buchung \"" + FName + "\" ohne Abschluss verworfen.");
+    BuchungAbbrechen();
+  }
+  TDbConnection& Db = KWDDatenbank();
+  Db.Begin();
+  FVerbindung = &Db;
+  FName = AName;
+  ABuchungsNr = ++FNummer;
+  (void)AArt;
+  (void)AOption;
+}
+
+void TKWDBuchung::BuchungFlush() {
+  if (!FVerbindung) throw std::logic_error("Buchung: Flush ohne offene Buchung.");
+  FVerbindung->Flush();
+}
+
+void TKWDBuchung::BuchungEnde(const std::string& AName) {
+  if (!FVerbindung) throw std::logic_error("Buchung \"" + AName + "\": Ende ohne offene Buchung.");
+  if (AName != FName)
+    KWDLogSchreiben(AName, "Buchung \"" + FName + "\" wird unter anderem Namen abgeschlossen.");
+  try {
+    FVerbindung->Commit();
+  } catch (...) {
+    BuchungAbbrechen();
+    throw;
+  }
+  FVerbindung = nullptr;
+  FName.clear();
+}
+
+void TKWDBuchung::BuchungAbbrechen() noexcept {
+  if (!FVerbindung) return;
+  // A connection replaced meanwhile took its transaction with it.
+  if (KWDDatenbank_Offen() && &KWDDatenbank() == FVerbindung) FVerbindung->Rollback();
+  FVerbindung = nullptr;
+  FName.clear();
+}
+
+TKWDBuchung& KWDBuchung(bool) {
+  static TKWDBuchung GBuchung;
+  return GBuchung;
+}
+
+TBuchungsKlammer::TBuchungsKlammer(const std::string& AName, int AArt) : FName(AName) {
+  int Nummer = 0;
+  KWDBuchung().BuchungBeginn(AArt, FName, Nummer, 0);
+}
+
+TBuchungsKlammer::~TBuchungsKlammer() {
+  if (FOffen) KWDBuchung().BuchungAbbrechen();
+}
+
+void TBuchungsKlammer::Flush() { KWDBuchung().BuchungFlush(); }
+
+void TBuchungsKlammer::Ende() {
+  FOffen = false;  // a failing commit has rolled back already
+  KWDBuchung().BuchungEnde(FName);
+}
