@@ -2,7 +2,6 @@
 
 #include <chrono>
 #include <cstdio>
-#include <cstdlib>
 #include <ctime>
 #include <filesystem>
 #include <fstream>
@@ -12,9 +11,7 @@
 
 std::string KWDLogDatei() {
   if (auto Datei = KWDSetting("WWS_LOG"); Datei && !Datei->empty()) return *Datei;
-  if (const char* Xdg = std::getenv("XDG_STATE_HOME"); Xdg && *Xdg) return std::string(Xdg) + "/wws/wws.log";
-  const char* Home = std::getenv("HOME");
-  return std::string(Home ? Home : ".") + "/.local/state/wws/wws.log";
+  return KWDXdgPfad("XDG_STATE_HOME", ".local/state", "wws/wws.log");
 }
 
 namespace {

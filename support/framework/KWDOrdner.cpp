@@ -1,6 +1,5 @@
 #include "support/framework/KWDOrdner.h"
 
-#include <cstdlib>
 #include <filesystem>
 #include <stdexcept>
 
@@ -14,9 +13,7 @@ const char* const C_KWDFolder_Value[KWD_ORDNER_ANZAHL] = {
 
 std::string KWDWwsRoot() {
   if (auto Root = KWDSetting("WWS_HOME"); Root && !Root->empty()) return *Root;
-  if (const char* Xdg = std::getenv("XDG_DATA_HOME"); Xdg && *Xdg) return std::string(Xdg) + "/wws";
-  const char* Home = std::getenv("HOME");
-  return std::string(Home ? Home : ".") + "/.local/share/wws";
+  return KWDXdgPfad("XDG_DATA_HOME", ".local/share", "wws");
 }
 
 namespace {

@@ -12,11 +12,13 @@ std::string Trim(const std::string& S) {
 }
 }  // namespace
 
-std::string KWDSettingsFile() {
-  if (const char* Xdg = std::getenv("XDG_CONFIG_HOME"); Xdg && *Xdg) return std::string(Xdg) + "/wws/wws.ini";
+std::string KWDXdgPfad(const char* AXdgVariable, const char* AHomeOrdner, const std::string& ARest) {
+  if (const char* Xdg = std::getenv(AXdgVariable); Xdg && *Xdg) return std::string(Xdg) + "/" + ARest;
   const char* Home = std::getenv("HOME");
-  return std::string(Home ? Home : ".") + "/.config/wws/wws.ini";
+  return std::string(Home ? Home : ".") + "/" + AHomeOrdner + "/" + ARest;
 }
+
+std::string KWDSettingsFile() { return KWDXdgPfad("XDG_CONFIG_HOME", ".config", "wws/wws.ini"); }
 
 std::optional<std::string> KWDSetting(const std::string& AName) {
   if (const char* Wert = std::getenv(AName.c_str())) return std::string(Wert);

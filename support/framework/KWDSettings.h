@@ -8,3 +8,6 @@ std::optional<std::string> KWDSetting(const std::string& AName);
 std::string KWDSettingOr(const std::string& AName, const std::string& ADefault);
 // Path of the suite config file ($XDG_CONFIG_HOME or ~/.config, then wws/wws.ini).
 std::string KWDSettingsFile();
+// $AXdgVariable/ARest when that variable is set, else ~/AHomeOrdner/ARest
+// (the XDG base-directory rule for the suite's config, state and data).
+std::string KWDXdgPfad(const char* AXdgVariable, const char* AHomeOrdner, const std::string& ARest);

@@ -1,0 +1,127 @@
+// Clock, folders, pause, progress and program services.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "support/framework/KWDOrdner.h"
+#include "support/framework/KWDPause.h"
+#include "support/framework/KWDUhr.h"
+#include "support/framework/TKWDProgramm.h"
+#include "support/framework/TQLX_PEP_Progress_SetPos.h"
+#include "tests/support/framework/TestUmgebung.h"
+
+TEST(KWDUhrTest, SettingFixesTheDateAndKeepsTheTimeOfDay) {
+  TTestLog Log;
+  TUmgebungsWert Heute("WWS_TODAY", "2024-02-29");
+  EXPECT_EQ(kwd_Date(), EncodeDate(2024, 2, 29));
+  const TDateTime Jetzt = kwd_Now();
+  EXPECT_GE(Jetzt, EncodeDate(2024, 2, 29));
+  EXPECT_LT(Jetzt, EncodeDate(2024, 3, 1));
+
+  // An impossible date is logged and the real clock used.
+  TUmgebungsWert Falsch("WWS_TODAY", "2023-02-29");
+  EXPECT_GT(kwd_Date(), EncodeDate(2024, 6, 1));
+  EXPECT_NE(Log.Inhalt().find("2023-02-29"), std::string::npos);
+}
+
+TEST(KWDUhrTest, TestSeamReplacesTheClockUntilReset) {
+  TUmgebungsWert Heute("WWS_TODAY", "2024-02-29");
+  KWDUhrSet([] { return EncodeDate(2026, 12, 15) + EncodeTime(23, 59, 59); });
+  EXPECT_EQ(kwd_Date(), EncodeDate(2026, 12, 15));
+  EXPECT_GT(kwd_Now(), kwd_Date());
+  KWDUhrSet({});
+  EXPECT_EQ(kwd_Date(), EncodeDate(2024, 2, 29));
+}
+
+TEST(KWDOrdnerTest, FoldersLieUnderTheRootAndCannotLeaveIt) {
+  TTempOrdner Root;
+  TUmgebungsWert Home("WWS_HOME", Root.Pfad().string());
+  EXPECT_STREQ(C_KWDFolder_Value[KWD_ORDNER_LAYOUT], "Layout");
+  const std::string Layout = GetDirWwsByName(KWD_ORDNER_LAYOUT, "IA-Liste.rpt", true);
+  EXPECT_EQ(Layout, (Root.Pfad() / "Layout" / "IA-Liste.rpt").string());
+  EXPECT_TRUE(std::filesystem::is_directory(Root.Pfad() / "Layout"));
+  EXPECT_EQ(GetDirWwsByName("Listen", "Inventuren-Liste20250101.rpt"),
+            (Root.Pfad() / "Listen" / "Inventuren-Liste20250101.rpt").string());
+  EXPECT_EQ(GetDirWwsByName("", "IALfile.00001234"), (Root.Pfad() / "IALfile.00001234").string());
+
+  EXPECT_THROW(GetDirWwsByName("Listen", "../../etc/passwd"), std::invalid_argument);
+  EXPECT_THROW(GetDirWwsByName("..", "x"), std::invalid_argument);
+  EXPECT_THROW(GetDirWwsByName("Listen", "/tmp/x"), std::invalid_argument);
+  EXPECT_THROW(GetDirWwsByName(KWD_ORDNER_ANZAHL, "x"), std::out_of_range);
+}
+
+TEST(KWDPauseTest, HookReplacesTheSleep) {
+  int Gewartet = 0;
+  KWDPauseSet([&](int AMs) { Gewartet += AMs; });
+  KWDPause(2000);
+  KWDPause(2000);
+  KWDPauseSet({});
+  EXPECT_EQ(Gewartet, 4000);
+}
+
+TEST(KWDProgressTest, TerminalProgressKeepsTheStateTheEngineReads) {
+  TKWDTerminalProgress P(false);
+  P.ProgressShow(false);
+  EXPECT_TRUE(P.Sichtbar());
+  P.SetStyle(TProgressBarStyle::pbstMarquee);
+  EXPECT_EQ(P.Style(), TProgressBarStyle::pbstMarquee);
+  P.SetMax(2);
+  P.StepIt();
+  P.StepIt();
+  EXPECT_EQ(P.Pos(), 2);
+  P.StepIt();  // past the maximum a marquee starts over
+  EXPECT_EQ(P.Pos(), 0);
+  P.SetPos(7);
+  EXPECT_EQ(P.Pos(), 2);
+  P.SetMax(1);
+  EXPECT_EQ(P.Pos(), 1);
+  P.ProgressHide();
+  EXPECT_FALSE(P.Sichtbar());
+}
+
+TEST(KWDProgressTest, FactorySeamDecidesWhatCreateMakes) {
+  void* Gesehen = nullptr;
+  int Eigentuemer = 0;
+  KWDProgressFabrikSet([&](void* AOwner) {
+    Gesehen = AOwner;
+    auto P = std::make_unique<TKWDTerminalProgress>(false);
+    P->SetCaption("aus der Fabrik");
+    return P;
+  });
+  auto P = TQLX_PEP_Progress_SetPos::Create(&Eigentuemer);
+  KWDProgressFabrikSet({});
+  EXPECT_EQ(Gesehen, &Eigentuemer);
+  EXPECT_EQ(dynamic_cast<TKWDTerminalProgress&>(*P).Caption(), "aus der Fabrik");
+  EXPECT_NE(TQLX_PEP_Progress_SetPos::Create(), nullptr);
+}
+
+TEST(KWDProgrammTest, ClientTextComesFromTheSettingOrTheCompanyDatabase) {
+  TUmgebungsWert Mandant("WWS_MANDANT", "");
+  {
+    TUmgebungsWert Db("WWS_DB", "/srv/wws/Filialkette Nord.sqlite");
+    EXPECT_EQ(KWDProgramm().GetTextMandant(), "Filialkette Nord");
+  }
+  {
+    TUmgebungsWert Db("WWS_DB", "postgresql://wws@db:5432/mandant7?sslmode=require");
+    EXPECT_EQ(KWDProgramm().GetTextMandant(), "mandant7");
+  }
+  TUmgebungsWert Gesetzt("WWS_MANDANT", "Müller GmbH");
+  EXPECT_EQ(KWDProgramm().GetTextMandant(), "Müller GmbH");
+}
+
+TEST(KWDProgrammTest, RunTypeAndProcessId) {
+  TTestLog Log;
+  {
+    TUmgebungsWert RTyp("WWS_RTYP", "");
+    EXPECT_EQ(KWDProgramm().GetRTyp(), 1);
+  }
+  {
+    TUmgebungsWert RTyp("WWS_RTYP", "2");
+    EXPECT_EQ(KWDProgramm().GetRTyp(), 2);
+  }
+  TUmgebungsWert RTyp("WWS_RTYP", "zwei");
+  EXPECT_EQ(KWDProgramm().GetRTyp(), 1);
+  const std::string Id = KWDProgramm().ProzessIdFormated();
+  EXPECT_EQ(Id.size(), 8u);
+  EXPECT_EQ(std::stol(Id), static_cast<long>(::getpid()));
+}
