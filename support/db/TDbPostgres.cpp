@@ -1,5 +1,509 @@
+// PostgreSQL backend. The connection always runs in libpq pipeline mode:
+// - writes queued by Run() inside a transaction travel together and are
+//   answered in one round trip at the next read, Flush or Commit;
+// - a query reads through a server-side cursor (DECLARE ... WITH HOLD, then
+//   FETCH in chunks), so a large result never sits in memory whole and other
+//   statements of the same connection keep working while it is walked.
+// Outside a transaction a cursor's rest is kept by the server (WITH HOLD) once
+// its first chunk is read; inside one it is computed as it is fetched.
 #include "support/db/TDbPostgres.h"
 
-std::unique_ptr<TDbConnection> TDbPostgresOeffnen(const std::string&) {
-  throw ECompanyDbError("Die PostgreSQL-Anbindung ist in diesem Programmstand noch nicht verfügbar.");
+#include <libpq-fe.h>
+
+#include <charconv>
+#include <cmath>
+#include <cstring>
+#include <deque>
+#include <functional>
+#include <optional>
+#include <set>
+#include <vector>
+
+#include "support/db/TDbPgText.h"
+
+namespace {
+
+constexpr int CFetchZeilen = 1000;
+// Results of queued writes wait in socket buffers until read; this bound keeps
+// them far below what the buffers hold, so client and server never block
+// each other.
+constexpr size_t CMaxAusstehend = 512;
+
+using TErgebnisZiel = std::function<void(PGresult*)>;
+
+// Connection state shared by the connection and its statements, so a
+// statement that outlives its connection fails cleanly instead of crashing.
+struct TPgVerbindung {
+  PGconn* Conn = nullptr;
+  std::string Ort;
+  // One entry per command sent and not yet answered; a null target means the
+  // result only matters if it is an error.
+  std::deque<TErgebnisZiel> Ausstehend;
+  bool InTransaktion = false;
+  bool Abgebrochen = false;  // failed inside the transaction; already rolled back
+  std::set<std::string> OffeneCursor;
+  std::vector<std::string> CursorDieserTransaktion;  // die with a rollback
+  int NaechsteNr = 0;
+
+  ~TPgVerbindung() { Schliessen(); }
+
+  void Schliessen() {
+    if (Conn) PQfinish(Conn);
+    Conn = nullptr;
+  }
+
+  PGconn* Lebend() const {
+    if (!Conn) throw EDbError("Die Verbindung zur Datenbank " + Ort + " ist geschlossen");
+    return Conn;
+  }
+
+  void PruefeLauffaehig() const {
+    Lebend();
+    if (Abgebrochen) throw EDbError("Die Transaktion wurde nach einem Fehler zurückgerollt");
+  }
+
+  [[noreturn]] void VerbindungsFehler(const std::string& AWas) const {
+    throw EDbError(AWas + ": " + PQerrorMessage(Conn));
+  }
+
+  // Sends one command; its answer is read at the next Abholen().
+  void Senden(const char* ASql, int AAnzahl, const char* const* AWerte, const int* ALaengen,
+              TErgebnisZiel AZiel = {}) {
+    if (!PQsendQueryParams(Lebend(), ASql, AAnzahl, nullptr, AWerte, ALaengen, nullptr, 0))
+      VerbindungsFehler("Senden an den Datenbankserver fehlgeschlagen");
+    Ausstehend.push_back(std::move(AZiel));
+  }
+  void Senden(const char* ASql, TErgebnisZiel AZiel = {}) { Senden(ASql, 0, nullptr, nullptr, std::move(AZiel)); }
+  void SendenVorbereitet(const std::string& AName, const std::vector<std::optional<std::string>>& AWerte,
+                         TErgebnisZiel AZiel = {}) {
+    std::vector<const char*> Werte(AWerte.size());
+    std::vector<int> Laengen(AWerte.size());
+    for (size_t I = 0; I < AWerte.size(); ++I) {
+      Werte[I] = AWerte[I] ? AWerte[I]->c_str() : nullptr;
+      Laengen[I] = AWerte[I] ? static_cast<int>(AWerte[I]->size()) : 0;
+    }
+    if (!PQsendQueryPrepared(Lebend(), AName.c_str(), static_cast<int>(Werte.size()), Werte.data(), Laengen.data(),
+                             nullptr, 0))
+      VerbindungsFehler("Senden an den Datenbankserver fehlgeschlagen");
+    Ausstehend.push_back(std::move(AZiel));
+  }
+
+  // Ends the pipeline segment and reads every answer. The first error is
+  // thrown after all answers are in; inside a transaction the transaction is
+  // then rolled back at once and the caller's bracket marked as failed.
+  void Abholen() {
+    std::optional<EDbError> Erster;
+    AlleAbholen(Erster);
+    if (!Erster) return;
+    if (InTransaktion) {
+      Zurueckrollen();
+      Abgebrochen = true;
+    }
+    throw *Erster;
+  }
+
+  // Rolls the server transaction back, whatever state it is in.
+  void Zurueckrollen() {
+    for (const auto& Name : CursorDieserTransaktion) OffeneCursor.erase(Name);
+    CursorDieserTransaktion.clear();
+    if (!Conn || PQstatus(Conn) != CONNECTION_OK) return;
+    std::optional<EDbError> Egal;
+    AlleAbholen(Egal);  // queued writes first; a failure among them aborts the segment
+    Senden("ROLLBACK");
+    AlleAbholen(Egal);
+  }
+
+  void AlleAbholen(std::optional<EDbError>& AErster) {
+    if (Ausstehend.empty()) return;
+    if (!PQpipelineSync(Lebend())) VerbindungsFehler("Senden an den Datenbankserver fehlgeschlagen");
+    while (!Ausstehend.empty()) {
+      TErgebnisZiel Ziel = std::move(Ausstehend.front());
+      Ausstehend.pop_front();
+      PGresult* Ergebnis = PQgetResult(Conn);
+      if (!Ergebnis) {
+        if (!AErster) AErster.emplace(std::string("Keine Antwort vom Datenbankserver: ") + PQerrorMessage(Conn));
+        continue;
+      }
+      const auto Status = PQresultStatus(Ergebnis);
+      if (Status == PGRES_FATAL_ERROR) {
+        if (!AErster) {
+          const char* Zustand = PQresultErrorField(Ergebnis, PG_DIAG_SQLSTATE);
+          AErster.emplace(std::string("Datenbankfehler: ") + PQresultErrorMessage(Ergebnis), 0,
+                          Zustand ? Zustand : "");
+        }
+        PQclear(Ergebnis);
+      } else if (Status == PGRES_PIPELINE_ABORTED || !Ziel) {
+        PQclear(Ergebnis);
+      } else {
+        Ziel(Ergebnis);  // takes ownership
+      }
+      while (PGresult* Rest = PQgetResult(Conn)) PQclear(Rest);  // up to the NULL that ends each command
+    }
+    // The sync's own marker.
+    while (PGresult* Marke = PQgetResult(Conn)) {
+      const bool Ende = PQresultStatus(Marke) == PGRES_PIPELINE_SYNC;
+      PQclear(Marke);
+      if (Ende) break;
+    }
+    if (PQstatus(Conn) == CONNECTION_BAD && !AErster)
+      AErster.emplace(std::string("Verbindung zum Datenbankserver verloren: ") + PQerrorMessage(Conn));
+  }
+
+  void Grenze() {
+    if (Ausstehend.size() >= CMaxAusstehend) Abholen();
+  }
+
+  std::string NeuerName(const char* APrefix) { return APrefix + std::to_string(++NaechsteNr); }
+};
+
+// Queries through a cursor; anything else (writes, DDL, RETURNING, locking
+// reads, which a holdable cursor refuses) runs directly.
+bool IstCursorAbfrage(std::string_view ASql) {
+  size_t I = 0;
+  while (I < ASql.size() && (std::isspace(static_cast<unsigned char>(ASql[I])) || ASql[I] == '(')) ++I;
+  std::string Wort;
+  while (I < ASql.size() && std::isalpha(static_cast<unsigned char>(ASql[I])))
+    Wort += static_cast<char>(std::toupper(static_cast<unsigned char>(ASql[I++])));
+  if (Wort != "SELECT" && Wort != "VALUES" && Wort != "WITH") return false;
+  std::string Gross(ASql);
+  for (auto& Z : Gross) Z = static_cast<char>(std::toupper(static_cast<unsigned char>(Z)));
+  for (const char* Sperre : {"FOR UPDATE", "FOR SHARE", "FOR NO KEY", "FOR KEY SHARE", "INSERT", "UPDATE ", "DELETE"})
+    if (Gross.find(Sperre) != std::string::npos) return false;
+  return true;
+}
+
+class TPgStatement final : public TDbStatement {
+ public:
+  TPgStatement(std::shared_ptr<TPgVerbindung> AVerbindung, std::string_view ASql) : FV(std::move(AVerbindung)) {
+    int Anzahl = 0;
+    const std::string Sql = PgPlatzhalterNummerieren(ASql, Anzahl);
+    FWerte.resize(static_cast<size_t>(Anzahl));
+    FCursorModus = IstCursorAbfrage(ASql);
+    FName = FV->NeuerName("w");
+    if (FCursorModus) FCursor = FV->NeuerName("c");
+    const std::string Text = FCursorModus ? "DECLARE " + FCursor + " NO SCROLL CURSOR WITH HOLD FOR " + Sql : Sql;
+    FV->PruefeLauffaehig();
+    if (!PQsendPrepare(FV->Conn, FName.c_str(), Text.c_str(), 0, nullptr))
+      FV->VerbindungsFehler("Senden an den Datenbankserver fehlgeschlagen");
+    FV->Ausstehend.emplace_back();
+    try {
+      FV->Abholen();
+    } catch (EDbError& E) {
+      throw EDbError(std::string(E.what()) + " (" + std::string(ASql) + ")", E.Code, E.Zustand);
+    }
+    FVorbereitet = true;
+  }
+
+  ~TPgStatement() override {
+    try {
+      Reset();
+      // Frees the server's copy; it rides along with the next round trip.
+      if (FVorbereitet && FV->Conn && !FV->Abgebrochen) {
+        const std::string Sql = "DEALLOCATE " + FName;
+        FV->Senden(Sql.c_str());
+      }
+    } catch (...) {
+      // A closing statement has nothing left to report to.
+    }
+  }
+
+  void BindNull(int AIndex) override { Wert(AIndex).reset(); }
+  void BindInt(int AIndex, int64_t AWert) override { Wert(AIndex) = std::to_string(AWert); }
+  void BindDouble(int AIndex, double AWert) override {
+    char Puffer[40];
+    const auto Ende = std::to_chars(Puffer, Puffer + sizeof Puffer, AWert).ptr;  // shortest exact form
+    Wert(AIndex) = std::string(Puffer, Ende);
+  }
+  void BindText(int AIndex, std::string_view AWert) override { Wert(AIndex) = PgTextKodieren(AWert); }
+
+  bool Step() override {
+    if (FFertig) return false;
+    if (!FGelaufen) {
+      FV->PruefeLauffaehig();
+      Starten();
+    } else {
+      ++FZeile;
+    }
+    while (!FErgebnis || FZeile >= PQntuples(FErgebnis.get())) {
+      if (!FCursorModus || !FCursorOffen || (FErgebnis && PQntuples(FErgebnis.get()) < CFetchZeilen)) {
+        CursorSchliessen();
+        FFertig = true;
+        return false;
+      }
+      Holen();
+    }
+    return true;
+  }
+
+  int ColumnCount() const override { return FErgebnis ? PQnfields(FErgebnis.get()) : 0; }
+  bool ColumnIsNull(int ACol) const override { return PQgetisnull(Zeile(ACol), FZeile, ACol); }
+  int64_t ColumnInt(int ACol) const override {
+    const std::string_view Text = Roh(ACol);
+    if (Text == "t") return 1;
+    int64_t Wert = 0;
+    const auto [Ende, Fehler] = std::from_chars(Text.data(), Text.data() + Text.size(), Wert);
+    if (Fehler == std::errc() && Ende == Text.data() + Text.size()) return Wert;
+    return static_cast<int64_t>(ColumnDouble(ACol));  // a fraction: cut as SQLite does
+  }
+  double ColumnDouble(int ACol) const override {
+    const std::string_view Text = Roh(ACol);
+    if (Text == "Infinity") return HUGE_VAL;
+    if (Text == "-Infinity") return -HUGE_VAL;
+    if (Text == "NaN") return std::nan("");
+    double Wert = 0;
+    std::from_chars(Text.data(), Text.data() + Text.size(), Wert);  // locale-independent
+    return Wert;
+  }
+  std::string ColumnText(int ACol) const override { return PgTextDekodieren(Roh(ACol)); }
+
+  int64_t Execute() override {
+    Reset();
+    FV->PruefeLauffaehig();
+    int64_t Geaendert = 0;
+    if (FCursorModus) {
+      // A query run for its effect: read it through and count its rows.
+      while (Step()) ++Geaendert;
+      Reset();
+      return Geaendert;
+    }
+    FV->SendenVorbereitet(FName, FWerte, [&Geaendert](PGresult* AErgebnis) {
+      const char* Anzahl = PQcmdTuples(AErgebnis);
+      Geaendert = *Anzahl ? std::atoll(Anzahl) : 0;
+      PQclear(AErgebnis);
+    });
+    FV->Abholen();
+    return Geaendert;
+  }
+
+  void Run() override {
+    if (!FV->InTransaktion || FCursorModus) {
+      Execute();
+      return;
+    }
+    Reset();
+    FV->PruefeLauffaehig();
+    FV->SendenVorbereitet(FName, FWerte);
+    FV->Grenze();
+  }
+
+  void Reset() override {
+    CursorSchliessen();
+    FErgebnis.reset();
+    FZeile = 0;
+    FGelaufen = false;
+    FFertig = false;
+  }
+
+ private:
+  struct TErgebnisLoeschen {
+    void operator()(PGresult* A) const { PQclear(A); }
+  };
+
+  std::optional<std::string>& Wert(int AIndex) {
+    if (AIndex < 1 || AIndex > static_cast<int>(FWerte.size()))
+      throw EDbError("Parameter " + std::to_string(AIndex) + " gibt es in dieser Anweisung nicht");
+    if (FGelaufen) Reset();
+    return FWerte[static_cast<size_t>(AIndex - 1)];
+  }
+
+  TErgebnisZiel Empfaenger() {
+    return [this](PGresult* AErgebnis) { FErgebnis.reset(AErgebnis); };
+  }
+
+  // First run: declare the cursor and fetch its first chunk, one round trip.
+  void Starten() {
+    FGelaufen = true;
+    FZeile = 0;
+    FErgebnis.reset();
+    if (!FCursorModus) {
+      FV->SendenVorbereitet(FName, FWerte, Empfaenger());
+      FV->Abholen();
+      return;
+    }
+    FV->SendenVorbereitet(FName, FWerte);
+    FCursorOffen = true;
+    FV->OffeneCursor.insert(FCursor);
+    if (FV->InTransaktion) FV->CursorDieserTransaktion.push_back(FCursor);
+    Holen();
+  }
+
+  void Holen() {
+    FErgebnis.reset();
+    FZeile = 0;
+    const std::string Sql = "FETCH FORWARD " + std::to_string(CFetchZeilen) + " FROM " + FCursor;
+    FV->Senden(Sql.c_str(), Empfaenger());
+    FV->Abholen();
+  }
+
+  // The CLOSE goes out with the next round trip; a cursor a rollback already
+  // removed is not closed again (that error would abort the next batch).
+  void CursorSchliessen() {
+    if (!FCursorOffen) return;
+    FCursorOffen = false;
+    if (FV->OffeneCursor.erase(FCursor) && FV->Conn && !FV->Abgebrochen) {
+      const std::string Sql = "CLOSE " + FCursor;
+      FV->Senden(Sql.c_str());
+    }
+  }
+
+  PGresult* Zeile(int ACol) const {
+    if (!FErgebnis || FZeile >= PQntuples(FErgebnis.get())) throw EDbError("Kein Datensatz gelesen");
+    if (ACol < 0 || ACol >= PQnfields(FErgebnis.get()))
+      throw EDbError("Spalte " + std::to_string(ACol) + " gibt es im Ergebnis nicht");
+    return FErgebnis.get();
+  }
+  std::string_view Roh(int ACol) const {
+    PGresult* E = Zeile(ACol);
+    return {PQgetvalue(E, FZeile, ACol), static_cast<size_t>(PQgetlength(E, FZeile, ACol))};
+  }
+
+  std::shared_ptr<TPgVerbindung> FV;
+  std::string FName;
+  std::string FCursor;
+  bool FCursorModus = false;
+  bool FVorbereitet = false;
+  std::vector<std::optional<std::string>> FWerte;
+  std::unique_ptr<PGresult, TErgebnisLoeschen> FErgebnis;
+  int FZeile = 0;
+  bool FGelaufen = false;
+  bool FFertig = false;
+  bool FCursorOffen = false;
+};
+
+class TPgConnection final : public TDbConnection {
+ public:
+  explicit TPgConnection(std::shared_ptr<TPgVerbindung> AVerbindung) : FV(std::move(AVerbindung)) {}
+  ~TPgConnection() override {
+    Rollback();
+    FV->Schliessen();
+  }
+
+  TDbBackend Backend() const override { return TDbBackend::PostgreSQL; }
+  std::string Ort() const override { return FV->Ort; }
+
+  std::unique_ptr<TDbStatement> Prepare(std::string_view ASql) override {
+    return std::make_unique<TPgStatement>(FV, ASql);
+  }
+
+  // Several statements in one text need the simple protocol, which pipeline
+  // mode does not allow: leave it for this one call.
+  void ExecScript(std::string_view ASql) override {
+    FV->PruefeLauffaehig();
+    FV->Abholen();
+    PGconn* Conn = FV->Conn;
+    PQexitPipelineMode(Conn);
+    PGresult* Ergebnis = PQexec(Conn, std::string(ASql).c_str());
+    std::optional<EDbError> Fehler;
+    const auto Status = PQresultStatus(Ergebnis);
+    if (Status != PGRES_COMMAND_OK && Status != PGRES_TUPLES_OK && Status != PGRES_EMPTY_QUERY) {
+      const char* Zustand = PQresultErrorField(Ergebnis, PG_DIAG_SQLSTATE);
+      Fehler.emplace(std::string("SQL-Skript fehlgeschlagen: ") + PQerrorMessage(Conn), 0, Zustand ? Zustand : "");
+    }
+    PQclear(Ergebnis);
+    PQenterPipelineMode(Conn);
+    if (!Fehler) return;
+    if (FV->InTransaktion) {
+      FV->Zurueckrollen();
+      FV->Abgebrochen = true;
+    }
+    throw *Fehler;
+  }
+
+  // BEGIN is only queued: it travels with the transaction's first read or
+  // with its writes at commit, costing no round trip of its own.
+  void Begin() override {
+    if (FV->InTransaktion) throw EDbError("Es läuft bereits eine Transaktion");
+    FV->Lebend();
+    FV->Senden("BEGIN");
+    FV->InTransaktion = true;
+    FV->Abgebrochen = false;
+  }
+  void Flush() override {
+    FV->PruefeLauffaehig();
+    FV->Abholen();
+  }
+  void Commit() override {
+    if (!FV->InTransaktion) throw EDbError("Commit ohne laufende Transaktion");
+    if (FV->Abgebrochen) {
+      FV->InTransaktion = FV->Abgebrochen = false;
+      throw EDbError("Die Transaktion wurde nach einem Fehler zurückgerollt");
+    }
+    FV->Senden("COMMIT");
+    try {
+      FV->Abholen();
+    } catch (...) {
+      FV->InTransaktion = FV->Abgebrochen = false;
+      throw;
+    }
+    FV->CursorDieserTransaktion.clear();  // holdable cursors outlive the commit
+    FV->InTransaktion = false;
+  }
+  void Rollback() override {
+    if (!FV->InTransaktion) return;
+    if (FV->Abgebrochen) {
+      FV->InTransaktion = FV->Abgebrochen = false;
+      return;
+    }
+    try {
+      FV->Zurueckrollen();
+    } catch (...) {
+      // The server drops the transaction with the broken connection anyway.
+    }
+    FV->InTransaktion = FV->Abgebrochen = false;
+  }
+  bool InTransaction() const override { return FV->InTransaktion; }
+
+ private:
+  std::shared_ptr<TPgVerbindung> FV;
+};
+
+std::string Zitat(const std::string& AText) { return "\u201E" + AText + "\u201C"; }
+
+// libpq's own messages are English and may be localised by the server; only
+// the cause is taken from them, the sentence for the user is ours.
+[[noreturn]] void AnmeldeFehler(PGconn* AConn) {
+  const std::string Text = PQerrorMessage(AConn);
+  const std::string Host = std::string(PQhost(AConn) ? PQhost(AConn) : "") + ":" + (PQport(AConn) ? PQport(AConn) : "");
+  const std::string Db = PQdb(AConn) ? PQdb(AConn) : "";
+  const std::string Benutzer = PQuser(AConn) ? PQuser(AConn) : "";
+  auto Enthaelt = [&Text](const char* AWort) { return Text.find(AWort) != std::string::npos; };
+  if (Enthaelt("database \"") && Enthaelt("does not exist"))
+    throw ECompanyDbError("Die Firmendatenbank " + Zitat(Db) + " gibt es auf dem Datenbankserver " + Host + " nicht.");
+  if (Enthaelt("authentication failed") || Enthaelt("password") || Enthaelt("role \"") ||
+      Enthaelt("no pg_hba.conf entry"))
+    throw ECompanyDbError("Die Anmeldung als " + Zitat(Benutzer) + " am Datenbankserver " + Host +
+                          " ist fehlgeschlagen: Benutzer oder Kennwort ist falsch.");
+  if (Enthaelt("could not connect") || Enthaelt("Connection refused") || Enthaelt("timeout") ||
+      Enthaelt("could not translate host name") || Enthaelt("No route to host") || Enthaelt("Network is unreachable"))
+    throw ECompanyDbError("Der Datenbankserver " + Host + " ist nicht erreichbar.");
+  throw ECompanyDbError("Die Firmendatenbank " + Zitat(Db) + " auf dem Datenbankserver " + Host +
+                        " kann nicht geöffnet werden: " + Text.substr(0, Text.find('\n')));
+}
+
+}  // namespace
+
+std::unique_ptr<TDbConnection> TDbPostgresOeffnen(const std::string& AUri) {
+  char* Fehler = nullptr;
+  PQconninfoOption* Optionen = PQconninfoParse(AUri.c_str(), &Fehler);
+  if (!Optionen) {
+    PQfreemem(Fehler);
+    throw ECompanyDbError("Die Angabe der Firmendatenbank ist keine gültige PostgreSQL-Adresse.");
+  }
+  PQconninfoFree(Optionen);
+
+  auto V = std::make_shared<TPgVerbindung>();
+  V->Conn = PQconnectdb(AUri.c_str());
+  if (!V->Conn) throw ECompanyDbError("Für die Verbindung zum Datenbankserver fehlt der Speicher.");
+  if (PQstatus(V->Conn) != CONNECTION_OK) AnmeldeFehler(V->Conn);
+  V->Ort = std::string("postgresql://") + PQuser(V->Conn) + "@" + PQhost(V->Conn) + ":" + PQport(V->Conn) + "/" +
+           PQdb(V->Conn);
+  // Server notices ("already exists, skipping") are no news for anyone.
+  PQsetNoticeProcessor(V->Conn, [](void*, const char*) {}, nullptr);
+  // Texts travel as UTF-8; doubles come back in their shortest exact form.
+  PGresult* Ergebnis = PQexec(V->Conn, "SET client_encoding = 'UTF8'; SET extra_float_digits = 3");
+  const bool Gut = PQresultStatus(Ergebnis) == PGRES_COMMAND_OK;
+  PQclear(Ergebnis);
+  if (!Gut || !PQenterPipelineMode(V->Conn))
+    throw ECompanyDbError("Die Verbindung zur Firmendatenbank " + V->Ort + " lässt sich nicht einrichten.");
+  return std::make_unique<TPgConnection>(std::move(V));
 }
