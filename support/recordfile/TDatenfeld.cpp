@@ -1,0 +1,146 @@
+#include "support/recordfile/TDatenfeld.h"
+
+#include <stdexcept>
+
+#include "support/db/TDbConnection.h"
+#include "support/recordfile/TQLX_DBFile.h"
+
+// A character is stored as a one-byte text; the character 0 as the empty text.
+int RFWertBinden(TDbStatement& AStmt, int AParam, TFeldArt AArt, const TFeldWertVar& AWert) {
+  switch (AArt) {
+    case TFeldArt::Char: {
+      const char C = std::get<char>(AWert);
+      AStmt.BindText(AParam, C == '\0' ? std::string_view() : std::string_view(&C, 1));
+      return AParam + 1;
+    }
+    case TFeldArt::Integer:
+      AStmt.BindInt(AParam, std::get<int32_t>(AWert));
+      return AParam + 1;
+    case TFeldArt::Extended:
+    case TFeldArt::DateTime:
+      AStmt.BindDouble(AParam, std::get<double>(AWert));
+      return AParam + 1;
+    case TFeldArt::String:
+      AStmt.BindText(AParam, std::get<std::string>(AWert));
+      return AParam + 1;
+    case TFeldArt::Int32Trio: {
+      const auto& P = std::get<TInt32Trio>(AWert);
+      AStmt.BindInt(AParam, P.I1);
+      AStmt.BindInt(AParam + 1, P.I2);
+      AStmt.BindInt(AParam + 2, P.I3);
+      return AParam + 3;
+    }
+    case TFeldArt::IntPair: {
+      const auto& P = std::get<TIntPair>(AWert);
+      AStmt.BindInt(AParam, P.I1);
+      AStmt.BindInt(AParam + 1, P.I2);
+      return AParam + 2;
+    }
+  }
+  throw std::logic_error("unbekannte Feldart");
+}
+
+void RFWertLesen(const TDbStatement& AStmt, int ASpalte, TFeldArt AArt, TFeldWertVar& AWert) {
+  auto Int32 = [&](int ACol) { return static_cast<int32_t>(AStmt.ColumnInt(ACol)); };
+  switch (AArt) {
+    case TFeldArt::Char: {
+      const std::string S = AStmt.ColumnText(ASpalte);
+      AWert = S.empty() ? '\0' : S[0];
+      return;
+    }
+    case TFeldArt::Integer:
+      AWert = Int32(ASpalte);
+      return;
+    case TFeldArt::Extended:
+    case TFeldArt::DateTime:
+      AWert = AStmt.ColumnDouble(ASpalte);
+      return;
+    case TFeldArt::String:
+      AWert = AStmt.ColumnText(ASpalte);
+      return;
+    case TFeldArt::Int32Trio:
+      AWert = TInt32Trio{Int32(ASpalte), Int32(ASpalte + 1), Int32(ASpalte + 2)};
+      return;
+    case TFeldArt::IntPair:
+      AWert = TIntPair{Int32(ASpalte), Int32(ASpalte + 1)};
+      return;
+  }
+}
+
+TFeldWertVar RFLeerwert(TFeldArt AArt) {
+  switch (AArt) {
+    case TFeldArt::Char:
+      return '\0';
+    case TFeldArt::Integer:
+      return int32_t{0};
+    case TFeldArt::Extended:
+    case TFeldArt::DateTime:
+      return 0.0;
+    case TFeldArt::String:
+      return std::string();
+    case TFeldArt::Int32Trio:
+      return TInt32Trio{};
+    case TFeldArt::IntPair:
+      return TIntPair{};
+  }
+  throw std::logic_error("unbekannte Feldart");
+}
+
+TDatenfeld::TDatenfeld(TQLX_DBFile& AFile, const std::string& AName) : FFile(AFile), FDef(nullptr), FDefIndex(-1) {
+  const auto& Felder = AFile.Def().Felder;
+  for (size_t i = 0; i < Felder.size(); ++i)
+    if (Felder[i].Name == AName) {
+      FDef = &Felder[i];
+      FDefIndex = static_cast<int>(i);
+    }
+  if (!FDef) throw std::logic_error("Satzdatei " + AFile.Def().Tabelle + ": Feld " + AName + " unbekannt");
+  FWert = RFLeerwert(FDef->Art);
+  AFile.FeldRegistrieren(*this);
+}
+
+template <TFeldArt A>
+void TDatenfeld_Gen<A>::SetFilterMinMax(const T& AWert) {
+  FFile.FilterSetzen(*this, TQLX_DBFile::FILTER_GLEICH, {TFeldWertVar(AWert)});
+}
+
+template <TFeldArt A>
+void TDatenfeld_Gen<A>::SetFilterMinMax(const T& AMin, const T& AMax) {
+  FFile.FilterSetzen(*this, TQLX_DBFile::FILTER_BEREICH, {TFeldWertVar(AMin), TFeldWertVar(AMax)});
+}
+
+template <TFeldArt A>
+void TDatenfeld_Gen<A>::SetFilter(std::string_view AZeichen)
+  requires(A == TFeldArt::Char)
+{
+  std::vector<TFeldWertVar> Werte;
+  for (char C : AZeichen) Werte.emplace_back(C);
+  if (Werte.empty()) throw std::invalid_argument("Satzdatei " + FFile.Def().Tabelle + ": leere Zeichenmenge als Filter");
+  FFile.FilterSetzen(*this, TQLX_DBFile::FILTER_MENGE, std::move(Werte));
+}
+
+template <TFeldArt A>
+TDatenKeyFeld<A>::TDatenKeyFeld(TQLX_DBFile& AFile, int16_t AKeyNr, TDatenfeld_Gen<A>& AFeld)
+    : FFile(AFile), FKeyNr(AKeyNr), FSegment(AFile.KeySegment(AKeyNr, AFeld)) {}
+
+template <TFeldArt A>
+void TDatenKeyFeld<A>::SetKeyWert(const T& AWert) {
+  FFile.KeyWertSetzen(FKeyNr, FSegment, TFeldWertVar(AWert), false);
+}
+
+template <TFeldArt A>
+void TDatenKeyFeld<A>::SetKeyWertAndFilter(const T& AWert) {
+  FFile.KeyWertSetzen(FKeyNr, FSegment, TFeldWertVar(AWert), true);
+}
+
+template class TDatenfeld_Gen<TFeldArt::Char>;
+template class TDatenfeld_Gen<TFeldArt::Integer>;
+template class TDatenfeld_Gen<TFeldArt::Extended>;
+template class TDatenfeld_Gen<TFeldArt::DateTime>;
+template class TDatenfeld_Gen<TFeldArt::String>;
+template class TDatenfeld_Gen<TFeldArt::Int32Trio>;
+template class TDatenfeld_Gen<TFeldArt::IntPair>;
+template class TDatenKeyFeld<TFeldArt::Char>;
+template class TDatenKeyFeld<TFeldArt::Integer>;
+template class TDatenKeyFeld<TFeldArt::DateTime>;
+template class TDatenKeyFeld<TFeldArt::String>;
+template class TDatenKeyFeld<TFeldArt::Int32Trio>;

@@ -1,0 +1,456 @@
+#include "support/recordfile/TQLX_DBFile.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+#include "support/db/TDbConnection.h"
+
+namespace {
+
+std::string SpaltenAusdruck(const std::vector<std::string>& ASpalten) {
+  if (ASpalten.size() == 1) return ASpalten[0];
+  std::string S = "(";
+  for (size_t i = 0; i < ASpalten.size(); ++i) S += (i ? ", " : "") + ASpalten[i];
+  return S + ")";
+}
+
+std::string Platzhalter(size_t AAnzahl) {
+  if (AAnzahl == 1) return "?";
+  std::string S = "(";
+  for (size_t i = 0; i < AAnzahl; ++i) S += i ? ", ?" : "?";
+  return S + ")";
+}
+
+const char* VergleichSql(int AVergleich) {
+  switch (AVergleich) {
+    case 1: return " = ";
+    case 2: return " > ";
+    case 3: return " < ";
+    case 4: return " <> ";
+    case 5: return " >= ";
+    case 6: return " <= ";
+  }
+  throw std::invalid_argument("Erweiterter Filter: unbekannter Vergleich " + std::to_string(AVergleich));
+}
+
+// Appends a small integer to a shape key.
+void FormAnfuegen(std::string& AForm, int AWert) {
+  AForm += static_cast<char>(AWert & 0xff);
+  AForm += static_cast<char>((AWert >> 8) & 0xff);
+}
+
+}  // namespace
+
+TQLX_DBFile::TQLX_DBFile(TDbConnection& AConnection, const TTabellenDef& ADef, int AOpenMode, int AKanal)
+    : TQLX_DBFile(ADef) {
+  if (AOpenMode != RF_OPEN_NORMAL && AOpenMode != RF_OPEN_LESEN)
+    throw std::invalid_argument("Satzdatei " + ADef.Tabelle + ": Öffnungsart " + std::to_string(AOpenMode) +
+                                " gibt es nicht");
+  if (AKanal != -1)
+    throw std::invalid_argument("Satzdatei " + ADef.Tabelle + ": nur die eigene Satzlänge (-1) ist möglich");
+  FConn = &AConnection;
+  FOpenMode = AOpenMode;
+}
+
+TQLX_DBFile::TQLX_DBFile(const TTabellenDef& ADef) : FDef(ADef) {
+  for (const auto& F : ADef.Felder) FSpalten.push_back(RFSpalten(F));
+  FFelder.assign(ADef.Felder.size(), nullptr);
+  for (const auto& K : ADef.Keys) {
+    std::vector<int> Segmente;
+    for (const auto& Name : K.Felder) {
+      auto It = std::find_if(ADef.Felder.begin(), ADef.Felder.end(), [&](const TFeldDef& F) { return F.Name == Name; });
+      Segmente.push_back(static_cast<int>(It - ADef.Felder.begin()));
+    }
+    FKeyWerte.emplace_back(Segmente.size());
+    FKeyFelder.push_back(std::move(Segmente));
+  }
+}
+
+TQLX_DBFile::~TQLX_DBFile() { SchliessenStatements(); }
+
+void TQLX_DBFile::SchliessenStatements() {
+  FScan = nullptr;
+  FLesen.clear();
+  FInsert.reset();
+  FUpdate.reset();
+  FDelete.reset();
+}
+
+void TQLX_DBFile::VerbindungSetzen(std::unique_ptr<TDbConnection> AEigene) {
+  SchliessenStatements();
+  FEigeneConn = std::move(AEigene);
+  FConn = FEigeneConn.get();
+}
+
+void TQLX_DBFile::FeldRegistrieren(TDatenfeld& AFeld) { FFelder[AFeld.DefIndex()] = &AFeld; }
+
+TDatenfeld& TQLX_DBFile::FeldNachDef(int ADefIndex) const {
+  TDatenfeld* F = FFelder[ADefIndex];
+  if (!F) throw std::logic_error("Satzdatei " + FDef.Tabelle + ": Feld " + FDef.Felder[ADefIndex].Name + " fehlt");
+  return *F;
+}
+
+int TQLX_DBFile::KeySegment(int16_t AKeyNr, const TDatenfeld& AFeld) const {
+  const auto& Segmente = FKeyFelder.at(AKeyNr);
+  auto It = std::find(Segmente.begin(), Segmente.end(), AFeld.DefIndex());
+  if (It == Segmente.end())
+    throw std::logic_error("Satzdatei " + FDef.Tabelle + ": Feld " + AFeld.Name() + " gehört nicht zu Schlüssel " +
+                           std::to_string(AKeyNr));
+  return static_cast<int>(It - Segmente.begin());
+}
+
+void TQLX_DBFile::SelectKey(int16_t AKeyNr) {
+  if (AKeyNr < 0 || AKeyNr >= static_cast<int>(FDef.Keys.size()))
+    throw std::out_of_range("Satzdatei " + FDef.Tabelle + ": Schlüssel " + std::to_string(AKeyNr) + " gibt es nicht");
+  FKeyNr = AKeyNr;
+}
+
+void TQLX_DBFile::KeyWertSetzen(int16_t AKeyNr, int ASegment, const TFeldWertVar& AWert, bool AFilter) {
+  auto& S = FKeyWerte.at(AKeyNr).at(ASegment);
+  S.Gesetzt = true;
+  S.Filter = S.Filter || AFilter;
+  S.Wert = AWert;
+}
+
+void TQLX_DBFile::FilterSetzen(const TDatenfeld& AFeld, int AArt, std::vector<TFeldWertVar> AWerte) {
+  auto It = std::find_if(FFilter.begin(), FFilter.end(), [&](const TFilter& F) { return F.DefIndex == AFeld.DefIndex(); });
+  if (It != FFilter.end())
+    *It = {AFeld.DefIndex(), AArt, std::move(AWerte)};
+  else
+    FFilter.push_back({AFeld.DefIndex(), AArt, std::move(AWerte)});
+}
+
+void TQLX_DBFile::FilterClear() {
+  FFilter.clear();
+  for (auto& Key : FKeyWerte)
+    for (auto& S : Key) S.Filter = false;
+}
+
+void TQLX_DBFile::SetUsedField(std::initializer_list<const TDatenfeld*> AFelder) {
+  FBenutzt.clear();
+  if (AFelder.size() == 0) return;
+  FBenutzt.assign(FDef.Felder.size(), false);
+  for (const TDatenfeld* F : AFelder) FBenutzt[F->DefIndex()] = true;
+  for (int i : FKeyFelder[FDef.IdentKey]) FBenutzt[i] = true;  // updates need the record's identity
+}
+
+void TQLX_DBFile::ExtendedFilterClear() {
+  FExt.clear();
+  FExtFertig = false;
+}
+
+void TQLX_DBFile::ExtendedFilterAdd(const TDatenfeld& AFeld, int AVergleich, int AVerknuepfung) {
+  VergleichSql(AVergleich);  // refuse unknown codes now, not at the read
+  if (AVerknuepfung < 0 || AVerknuepfung > RF_VERK_ODER)
+    throw std::invalid_argument("Erweiterter Filter: unbekannte Verknüpfung " + std::to_string(AVerknuepfung));
+  FExt.push_back({AFeld.DefIndex(), AVergleich, AVerknuepfung, AFeld.Wert()});
+  FExtFertig = false;
+}
+
+void TQLX_DBFile::ExtendedFilterFinalize() { FExtFertig = true; }
+
+void TQLX_DBFile::KeyWerteToExtendedFiltern() {
+  const auto& Segmente = FKeyWerte[FKeyNr];
+  for (size_t s = 0; s < Segmente.size(); ++s)
+    if (Segmente[s].Gesetzt) FExt.push_back({FKeyFelder[FKeyNr][s], RF_VGL_GLEICH, RF_VERK_UND, Segmente[s].Wert});
+  FExtFertig = true;
+}
+
+void TQLX_DBFile::LeseVerhalten_SQL_Set(int AVerhalten) {
+  if (AVerhalten != 1 && AVerhalten != 2)
+    throw std::invalid_argument("Leseverhalten " + std::to_string(AVerhalten) + " gibt es nicht");
+  FLeseVerhalten = AVerhalten;
+}
+
+int TQLX_DBFile::GesetztesPraefix() const {
+  int n = 0;
+  for (const auto& S : FKeyWerte[FKeyNr]) {
+    if (!S.Gesetzt) break;
+    ++n;
+  }
+  return n;
+}
+
+std::string TQLX_DBFile::Form(TLesen AArt, bool AExt, int APraefix) const {
+  std::string F;
+  FormAnfuegen(F, static_cast<int>(AArt) * 4 + (AExt ? 2 : 0));
+  FormAnfuegen(F, FKeyNr);
+  FormAnfuegen(F, APraefix);
+  for (const auto& S : FKeyWerte[FKeyNr]) F += S.Filter ? 'f' : '-';
+  for (const auto& Fi : FFilter) {
+    FormAnfuegen(F, Fi.DefIndex);
+    FormAnfuegen(F, Fi.Art);
+    FormAnfuegen(F, static_cast<int>(Fi.Werte.size()));
+  }
+  F += '|';
+  if (AExt)
+    for (const auto& T : FExt) {
+      FormAnfuegen(F, T.DefIndex);
+      FormAnfuegen(F, T.Vergleich * 4 + T.Verknuepfung);
+    }
+  F += '|';
+  for (bool B : FBenutzt) F += B ? '1' : '0';
+  return F;
+}
+
+std::string TQLX_DBFile::LeseSql(TLesen AArt, bool AExt, int APraefix, std::vector<std::pair<int, int>>& APlan) const {
+  std::string Sql = "SELECT ";
+  int Spalte = 0;
+  for (size_t i = 0; i < FDef.Felder.size(); ++i) {
+    if (!FBenutzt.empty() && !FBenutzt[i]) continue;
+    APlan.emplace_back(static_cast<int>(i), Spalte);
+    for (const auto& Sp : FSpalten[i]) {
+      Sql += (Spalte ? ", " : "") + Sp;
+      ++Spalte;
+    }
+  }
+  Sql += " FROM " + FDef.Tabelle;
+
+  std::vector<std::string> Bed;
+  const auto& KeyFelder = FKeyFelder[FKeyNr];
+  // Key values: the set leading segments, as one row value.
+  if (AArt != TLesen::Erster && APraefix > 0) {
+    std::vector<std::string> Spalten;
+    for (int s = 0; s < APraefix; ++s)
+      for (const auto& Sp : FSpalten[KeyFelder[s]]) Spalten.push_back(Sp);
+    Bed.push_back(SpaltenAusdruck(Spalten) + (AArt == TLesen::Gleich ? " = " : " >= ") + Platzhalter(Spalten.size()));
+  }
+  const auto& Segmente = FKeyWerte[FKeyNr];
+  for (size_t s = 0; s < Segmente.size(); ++s)
+    if (Segmente[s].Filter) {
+      const auto& Sp = FSpalten[KeyFelder[s]];
+      Bed.push_back(SpaltenAusdruck(Sp) + " = " + Platzhalter(Sp.size()));
+    }
+  for (const auto& Fi : FFilter) {
+    const auto& Sp = FSpalten[Fi.DefIndex];
+    const std::string A = SpaltenAusdruck(Sp), P = Platzhalter(Sp.size());
+    if (Fi.Art == FILTER_GLEICH) Bed.push_back(A + " = " + P);
+    if (Fi.Art == FILTER_BEREICH) Bed.push_back(A + " >= " + P + " AND " + A + " <= " + P);
+    if (Fi.Art == FILTER_MENGE) {
+      std::string In;
+      for (size_t k = 0; k < Fi.Werte.size(); ++k) In += (k ? ", " : "") + P;
+      Bed.push_back(A + " IN (" + In + ")");
+    }
+  }
+  if (AExt) {
+    // AND terms stand alone; consecutive OR terms form one group.
+    std::string Gruppe;
+    auto GruppeAbschliessen = [&] {
+      if (!Gruppe.empty()) Bed.push_back("(" + Gruppe + ")");
+      Gruppe.clear();
+    };
+    for (const auto& T : FExt) {
+      const auto& Sp = FSpalten[T.DefIndex];
+      std::string Term = SpaltenAusdruck(Sp) + VergleichSql(T.Vergleich) + Platzhalter(Sp.size());
+      if (T.Verknuepfung == RF_VERK_ODER) {
+        Gruppe += (Gruppe.empty() ? "" : " OR ") + Term;
+      } else {
+        GruppeAbschliessen();
+        Bed.push_back(Term);
+      }
+    }
+    GruppeAbschliessen();
+  }
+  for (size_t b = 0; b < Bed.size(); ++b) Sql += (b ? " AND " : " WHERE ") + Bed[b];
+
+  std::string Ordnung;
+  for (const auto& Sp : RFKeySpalten(FDef, FKeyNr)) Ordnung += (Ordnung.empty() ? "" : ", ") + Sp;
+  return Sql + " ORDER BY " + Ordnung;
+}
+
+int TQLX_DBFile::Binden(TDbStatement& AStmt, TLesen AArt, bool AExt, int APraefix) const {
+  int P = 1;
+  const auto& KeyFelder = FKeyFelder[FKeyNr];
+  const auto& Segmente = FKeyWerte[FKeyNr];
+  if (AArt != TLesen::Erster)
+    for (int s = 0; s < APraefix; ++s) P = RFWertBinden(AStmt, P, FDef.Felder[KeyFelder[s]].Art, Segmente[s].Wert);
+  for (size_t s = 0; s < Segmente.size(); ++s)
+    if (Segmente[s].Filter) P = RFWertBinden(AStmt, P, FDef.Felder[KeyFelder[s]].Art, Segmente[s].Wert);
+  for (const auto& Fi : FFilter)
+    for (const auto& W : Fi.Werte) P = RFWertBinden(AStmt, P, FDef.Felder[Fi.DefIndex].Art, W);
+  if (AExt)
+    for (const auto& T : FExt) P = RFWertBinden(AStmt, P, FDef.Felder[T.DefIndex].Art, T.Wert);
+  return P;
+}
+
+bool TQLX_DBFile::Lesen(TLesen AArt, bool AExt) {
+  OffenPruefen();
+  if (AExt && !FExtFertig)
+    throw std::logic_error("Satzdatei " + FDef.Tabelle + ": erweiterter Filter nicht abgeschlossen");
+  if (FScan) FScan->Stmt->Reset();
+  FScan = nullptr;
+  FFound = false;
+  const int Praefix = AArt == TLesen::Erster ? 0 : GesetztesPraefix();
+  try {
+    const std::string Schluessel = Form(AArt, AExt, Praefix);
+    auto It = FLesen.find(Schluessel);
+    if (It == FLesen.end()) {
+      TLesePlan Plan;
+      const std::string Sql = LeseSql(AArt, AExt, Praefix, Plan.Felder);
+      Plan.Stmt = FConn->Prepare(Sql);
+      It = FLesen.emplace(Schluessel, std::move(Plan)).first;
+    }
+    TLesePlan& Plan = It->second;
+    Plan.Stmt->Reset();
+    Binden(*Plan.Stmt, AArt, AExt, Praefix);
+    FScan = &Plan;
+    FScanExt = AExt;
+    return ZeileUebernehmen();
+  } catch (const std::exception& E) {
+    FScan = nullptr;
+    Weiterwerfen(E);
+  }
+}
+
+bool TQLX_DBFile::ZeileUebernehmen() {
+  if (!FScan->Stmt->Step()) {
+    FScan->Stmt->Reset();
+    FScan = nullptr;
+    FFound = false;
+    return false;
+  }
+  for (const auto& [DefIndex, Spalte] : FScan->Felder) {
+    TDatenfeld& F = FeldNachDef(DefIndex);
+    TFeldWertVar W;
+    RFWertLesen(*FScan->Stmt, Spalte, F.Art(), W);
+    F.WertSetzen(std::move(W));
+  }
+  IdentMerken();
+  FFound = true;
+  return true;
+}
+
+void TQLX_DBFile::IdentMerken() {
+  FIdent.clear();
+  for (int i : FKeyFelder[FDef.IdentKey]) FIdent.push_back(FeldNachDef(i).Wert());
+  FIdentGueltig = true;
+}
+
+bool TQLX_DBFile::Get_first() { return Lesen(TLesen::Erster, false); }
+bool TQLX_DBFile::Get_ge() { return Lesen(TLesen::AbKey, false); }
+bool TQLX_DBFile::Get_equal() { return Lesen(TLesen::Gleich, false); }
+bool TQLX_DBFile::Get_first_extMode() { return Lesen(TLesen::Erster, true); }
+bool TQLX_DBFile::Get_ge_extMode() { return Lesen(TLesen::AbKey, true); }
+
+bool TQLX_DBFile::Get_next() {
+  if (!FScan) return FFound = false;
+  try {
+    return ZeileUebernehmen();
+  } catch (const std::exception& E) {
+    FScan = nullptr;
+    FFound = false;
+    Weiterwerfen(E);
+  }
+}
+
+bool TQLX_DBFile::Get_next_extMode() { return Get_next(); }
+
+void TQLX_DBFile::ClearRecord() {
+  for (TDatenfeld* F : FFelder)
+    if (F) F->Clear();
+}
+
+void TQLX_DBFile::OffenPruefen() const {
+  if (!FConn) throw std::runtime_error("Satzdatei " + FDef.Tabelle + " ist nicht geöffnet");
+}
+
+void TQLX_DBFile::SchreibbarPruefen() const {
+  OffenPruefen();
+  if (FOpenMode != RF_OPEN_NORMAL)
+    throw std::runtime_error("Satzdatei " + FDef.Tabelle + " ist nur zum Lesen geöffnet");
+}
+
+void TQLX_DBFile::PrepareWrite(TWrDoOn AModus) { SchreibenVorbereiten(AModus); }
+
+void TQLX_DBFile::WriteRecord(TWrDoOn AModus) {
+  SchreibbarPruefen();
+  if (AModus != wrdonInsert && AModus != wrdonUpdate)
+    throw std::invalid_argument("Satzdatei " + FDef.Tabelle + ": unbekannte Schreibart");
+  if (AModus == wrdonUpdate && !FIdentGueltig)
+    throw std::runtime_error("Satzdatei " + FDef.Tabelle + ": kein gelesener Satz zum Ändern");
+  SatzErgaenzen(AModus);
+  try {
+    std::string Spalten, Werte, Setzen;
+    if ((AModus == wrdonInsert && !FInsert) || (AModus == wrdonUpdate && !FUpdate))
+      for (size_t i = 0; i < FDef.Felder.size(); ++i)
+        for (const auto& Sp : FSpalten[i]) {
+          Spalten += (Spalten.empty() ? "" : ", ") + Sp;
+          Werte += Werte.empty() ? "?" : ", ?";
+          Setzen += (Setzen.empty() ? "" : ", ") + Sp + " = ?";
+        }
+    int P = 1;
+    TDbStatement* Stmt;
+    if (AModus == wrdonInsert) {
+      if (!FInsert) FInsert = FConn->Prepare("INSERT INTO " + FDef.Tabelle + " (" + Spalten + ") VALUES (" + Werte + ")");
+      Stmt = FInsert.get();
+    } else {
+      if (!FUpdate) {
+        std::string Wo;
+        for (int i : FKeyFelder[FDef.IdentKey])
+          for (const auto& Sp : FSpalten[i]) Wo += (Wo.empty() ? "" : " AND ") + Sp + " = ?";
+        FUpdate = FConn->Prepare("UPDATE " + FDef.Tabelle + " SET " + Setzen + " WHERE " + Wo);
+      }
+      Stmt = FUpdate.get();
+    }
+    Stmt->Reset();
+    for (size_t i = 0; i < FDef.Felder.size(); ++i)
+      P = RFWertBinden(*Stmt, P, FDef.Felder[i].Art, FeldNachDef(static_cast<int>(i)).Wert());
+    if (AModus == wrdonUpdate) {
+      const auto& Ident = FKeyFelder[FDef.IdentKey];
+      for (size_t k = 0; k < Ident.size(); ++k) P = RFWertBinden(*Stmt, P, FDef.Felder[Ident[k]].Art, FIdent[k]);
+    }
+    if (FConn->InTransaction()) {
+      Stmt->Run();  // the backend may send it with the batch's other writes
+    } else if (Stmt->Execute() == 0 && AModus == wrdonUpdate) {
+      throw std::runtime_error("Satzdatei " + FDef.Tabelle + ": der Satz wurde inzwischen gelöscht");
+    }
+    IdentMerken();
+  } catch (const std::exception& E) {
+    Weiterwerfen(E);
+  }
+}
+
+void TQLX_DBFile::DeleteRecord() {
+  SchreibbarPruefen();
+  if (!FIdentGueltig) throw std::runtime_error("Satzdatei " + FDef.Tabelle + ": kein gelesener Satz zum Löschen");
+  try {
+    const auto& Ident = FKeyFelder[FDef.IdentKey];
+    if (!FDelete) {
+      std::string Wo;
+      for (int i : Ident)
+        for (const auto& Sp : FSpalten[i]) Wo += (Wo.empty() ? "" : " AND ") + Sp + " = ?";
+      FDelete = FConn->Prepare("DELETE FROM " + FDef.Tabelle + " WHERE " + Wo);
+    }
+    FDelete->Reset();
+    int P = 1;
+    for (size_t k = 0; k < Ident.size(); ++k) P = RFWertBinden(*FDelete, P, FDef.Felder[Ident[k]].Art, FIdent[k]);
+    if (FConn->InTransaction())
+      FDelete->Run();
+    else
+      FDelete->Execute();
+    FIdentGueltig = false;
+  } catch (const std::exception& E) {
+    Weiterwerfen(E);
+  }
+}
+
+void TQLX_DBFile::ResetForReuse() {
+  if (FScan) FScan->Stmt->Reset();
+  FScan = nullptr;
+  FFound = false;
+  FKeyNr = 0;
+  for (auto& Key : FKeyWerte)
+    for (auto& S : Key) S = TSegment{};
+  FFilter.clear();
+  ExtendedFilterClear();
+  FBenutzt.clear();
+  FLeseVerhalten = 1;
+  FIdentGueltig = false;
+  ClearRecord();
+}
+
+void TQLX_DBFile::Weiterwerfen(const std::exception& AFehler) const {
+  if (auto* Db = dynamic_cast<const EDbError*>(&AFehler))
+    throw EDbError("Satzdatei " + FDef.Tabelle + ": " + Db->what(), Db->Code, Db->Zustand);
+  throw;
+}
