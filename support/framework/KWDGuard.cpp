@@ -2,18 +2,28 @@
 
 #include "support/framework/TKWDInfo.h"
 
-void KWDGuardRegistrieren(const char* AName, const std::exception& AE, bool AReport) noexcept {
-  KWDInfo().RegisterException(AName ? AName : "", AE, AReport);
+void KWDGuardRegistrieren(std::string_view AName, const std::exception& AE, bool AReport) noexcept {
+  try {
+    KWDInfo().RegisterException(std::string(AName), AE, AReport);
+  } catch (...) {
+    // No memory left for the name: the error cannot be recorded.
+  }
 }
 
-void KWDZerstoeren(const char* AName, std::initializer_list<std::function<void()>> ASchritte) noexcept {
+void KWDZerstoeren(std::string_view AName, std::initializer_list<std::function<void()>> ASchritte) noexcept {
   for (const auto& Schritt : ASchritte) {
     try {
       if (Schritt) KWDGuardStill(AName, Schritt);
     } catch (...) {
       // A non-std exception must not leave a destructor either.
-      KWDInfo().RegisterException(AName, std::string("Unbekannter Fehler beim Freigeben"), false);
+      try {
+        KWDInfo().RegisterException(std::string(AName), std::string("Unbekannter Fehler beim Freigeben"), false);
+      } catch (...) {
+      }
     }
   }
-  KWDInfo().FehlerTerminate(AName);
+  try {
+    KWDInfo().FehlerTerminate(std::string(AName));
+  } catch (...) {
+  }
 }

@@ -9,16 +9,17 @@
 #include <exception>
 #include <functional>
 #include <initializer_list>
+#include <string_view>
 #include <type_traits>
 #include <utility>
 
 // Registers AE under AName with KWDInfo(); never throws.
-void KWDGuardRegistrieren(const char* AName, const std::exception& AE, bool AReport) noexcept;
+void KWDGuardRegistrieren(std::string_view AName, const std::exception& AE, bool AReport) noexcept;
 
 // Body returning a value: that value, or AFehlerwert after a registered error.
 template <class F, class R>
   requires(!std::is_void_v<std::invoke_result_t<F>>)
-std::invoke_result_t<F> KWDGuard(const char* AName, F&& ABody, R&& AFehlerwert) {
+std::invoke_result_t<F> KWDGuard(std::string_view AName, F&& ABody, R&& AFehlerwert) {
   try {
     return std::forward<F>(ABody)();
   } catch (const std::exception& E) {
@@ -30,7 +31,7 @@ std::invoke_result_t<F> KWDGuard(const char* AName, F&& ABody, R&& AFehlerwert) 
 // Body returning nothing: true when it ran through, false after a registered error.
 template <class F>
   requires std::is_void_v<std::invoke_result_t<F>>
-bool KWDGuard(const char* AName, F&& ABody, bool AReport = true) {
+bool KWDGuard(std::string_view AName, F&& ABody, bool AReport = true) {
   try {
     std::forward<F>(ABody)();
     return true;
@@ -42,11 +43,11 @@ bool KWDGuard(const char* AName, F&& ABody, bool AReport = true) {
 
 // One release step of a destructor: registered without bothering the user.
 template <class F>
-bool KWDGuardStill(const char* AName, F&& ABody) {
+bool KWDGuardStill(std::string_view AName, F&& ABody) {
   return KWDGuard(AName, std::forward<F>(ABody), false);
 }
 
 // A destructor's whole release sequence: each step in its own quiet guard so
 // that the remaining steps still run, then FehlerTerminate(AName). Nothing
 // escapes, not even a non-std exception (a destructor must not throw).
-void KWDZerstoeren(const char* AName, std::initializer_list<std::function<void()>> ASchritte) noexcept;
+void KWDZerstoeren(std::string_view AName, std::initializer_list<std::function<void()>> ASchritte) noexcept;

@@ -19,7 +19,8 @@ bool IstFrage(int AArt) { return AArt == KWD_MB_JANEIN || AArt == KWD_MB_SCHLIES
 }  // namespace
 
 int TKWDStderrPresenter::Zeigen(const TKWDMeldung& AMeldung) {
-  std::cerr << "[" << AMeldung.Gruppe << " " << AMeldung.Nr << "] " << AMeldung.Text << std::endl;
+  if (!AMeldung.Gruppe.empty()) std::cerr << "[" << AMeldung.Gruppe << " " << AMeldung.Nr << "] ";
+  std::cerr << AMeldung.Text << std::endl;
   if (!IstFrage(AMeldung.Art)) return KWD_MR_OK;
   std::string Antwort = KWDSettingOr("WWS_ANTWORT", "");
   std::transform(Antwort.begin(), Antwort.end(), Antwort.begin(), [](unsigned char C) { return std::tolower(C); });
