@@ -2,6 +2,18 @@
 // The company database behind one small interface, with a SQLite and a
 // PostgreSQL backend. SQL text is always a constant of the code; values go in
 // through parameters ('?' placeholders, numbered from 1), never into the text.
+//
+// Column types that mean the same on both backends: INTEGER / BIGINT, DOUBLE
+// PRECISION, and TEXT COLLATE "C" for every text that is part of a key or is
+// sorted (bytewise order everywhere; SQLite connections know "C" as bytewise).
+// On PostgreSQL a text must be valid UTF-8; NUL bytes are kept (stored there as
+// 0x01 0x01, and 0x01 as 0x01 0x02, which keeps the order and is invisible
+// through this interface).
+//
+// After any failed statement inside a transaction the transaction is rolled
+// back on both backends; further statements throw until Commit or Rollback
+// ends the caller's bracket. Use INSERT ... ON CONFLICT rather than catching
+// a unique violation inside a transaction.
 #include <cstdint>
 #include <memory>
 #include <stdexcept>

@@ -4,12 +4,15 @@
 // - a query reads through a server-side cursor (DECLARE ... WITH HOLD, then
 //   FETCH in chunks), so a large result never sits in memory whole and other
 //   statements of the same connection keep working while it is walked.
-// Outside a transaction a cursor's rest is kept by the server (WITH HOLD) once
-// its first chunk is read; inside one it is computed as it is fetched.
+// Reads outside a transaction share one read transaction that ends (COMMIT,
+// sent at once) when the last of their cursors closes, so a scan is computed
+// as it is fetched. A write, Begin or script outside a transaction ends it
+// first; cursors still open are then kept by the server (WITH HOLD).
 #include "support/db/TDbPostgres.h"
 
 #include <libpq-fe.h>
 
+#include <cctype>
 #include <charconv>
 #include <cmath>
 #include <cstring>
@@ -31,6 +34,12 @@ constexpr size_t CMaxAusstehend = 512;
 
 using TErgebnisZiel = std::function<void(PGresult*)>;
 
+// One awaited answer: a command's result, or the end of a pipeline segment.
+struct TAntwort {
+  TErgebnisZiel Ziel;
+  bool Sync = false;
+};
+
 // Connection state shared by the connection and its statements, so a
 // statement that outlives its connection fails cleanly instead of crashing.
 struct TPgVerbindung {
@@ -38,11 +47,12 @@ struct TPgVerbindung {
   std::string Ort;
   // One entry per command sent and not yet answered; a null target means the
   // result only matters if it is an error.
-  std::deque<TErgebnisZiel> Ausstehend;
+  std::deque<TAntwort> Ausstehend;
   bool InTransaktion = false;
+  bool LeseTransaktion = false;  // opened for cursors outside a transaction
   bool Abgebrochen = false;  // failed inside the transaction; already rolled back
   std::set<std::string> OffeneCursor;
-  std::vector<std::string> CursorDieserTransaktion;  // die with a rollback
+  std::vector<std::string> CursorDieserTransaktion;  // of the caller's or the read transaction; die with a rollback
   int NaechsteNr = 0;
 
   ~TPgVerbindung() { Schliessen(); }
@@ -71,7 +81,7 @@ struct TPgVerbindung {
               TErgebnisZiel AZiel = {}) {
     if (!PQsendQueryParams(Lebend(), ASql, AAnzahl, nullptr, AWerte, ALaengen, nullptr, 0))
       VerbindungsFehler("Senden an den Datenbankserver fehlgeschlagen");
-    Ausstehend.push_back(std::move(AZiel));
+    Ausstehend.push_back({std::move(AZiel)});
   }
   void Senden(const char* ASql, TErgebnisZiel AZiel = {}) { Senden(ASql, 0, nullptr, nullptr, std::move(AZiel)); }
   void SendenVorbereitet(const std::string& AName, const std::vector<std::optional<std::string>>& AWerte,
@@ -85,7 +95,7 @@ struct TPgVerbindung {
     if (!PQsendQueryPrepared(Lebend(), AName.c_str(), static_cast<int>(Werte.size()), Werte.data(), Laengen.data(),
                              nullptr, 0))
       VerbindungsFehler("Senden an den Datenbankserver fehlgeschlagen");
-    Ausstehend.push_back(std::move(AZiel));
+    Ausstehend.push_back({std::move(AZiel)});
   }
 
   // Ends the pipeline segment and reads every answer. The first error is
@@ -98,8 +108,45 @@ struct TPgVerbindung {
     if (InTransaktion) {
       Zurueckrollen();
       Abgebrochen = true;
+    } else if (LeseTransaktion) {
+      Zurueckrollen();
+      LeseTransaktion = false;
     }
     throw *Erster;
+  }
+
+  // Ends the segment and sends it now; its answers are read later.
+  void Abschicken() {
+    if (Ausstehend.empty() || Ausstehend.back().Sync) return;
+    if (!PQpipelineSync(Lebend())) VerbindungsFehler("Senden an den Datenbankserver fehlgeschlagen");
+    Ausstehend.push_back({{}, true});
+  }
+
+  // Before a write or a transaction outside a transaction: the read
+  // transaction must not swallow it.
+  void LeseTransaktionBeenden() {
+    if (!LeseTransaktion) return;
+    Senden("COMMIT");
+    CursorDieserTransaktion.clear();
+    LeseTransaktion = false;
+  }
+
+  void LeseTransaktionOeffnen() {
+    if (InTransaktion || LeseTransaktion) return;
+    Senden("BEGIN");
+    LeseTransaktion = true;
+  }
+
+  // The read transaction ends as soon as none of its cursors is open, so no
+  // idle transaction holds locks while the program waits for the user.
+  void CursorGeschlossen() {
+    if (InTransaktion) return;
+    if (LeseTransaktion) {
+      for (const auto& Name : CursorDieserTransaktion)
+        if (OffeneCursor.count(Name)) return;
+      LeseTransaktionBeenden();
+    }
+    Abschicken();
   }
 
   // Rolls the server transaction back, whatever state it is in.
@@ -115,10 +162,19 @@ struct TPgVerbindung {
 
   void AlleAbholen(std::optional<EDbError>& AErster) {
     if (Ausstehend.empty()) return;
-    if (!PQpipelineSync(Lebend())) VerbindungsFehler("Senden an den Datenbankserver fehlgeschlagen");
+    Abschicken();
     while (!Ausstehend.empty()) {
-      TErgebnisZiel Ziel = std::move(Ausstehend.front());
+      TAntwort Antwort = std::move(Ausstehend.front());
       Ausstehend.pop_front();
+      if (Antwort.Sync) {
+        while (PGresult* Marke = PQgetResult(Conn)) {
+          const bool Ende = PQresultStatus(Marke) == PGRES_PIPELINE_SYNC;
+          PQclear(Marke);
+          if (Ende) break;
+        }
+        continue;
+      }
+      TErgebnisZiel& Ziel = Antwort.Ziel;
       PGresult* Ergebnis = PQgetResult(Conn);
       if (!Ergebnis) {
         if (!AErster) AErster.emplace(std::string("Keine Antwort vom Datenbankserver: ") + PQerrorMessage(Conn));
@@ -139,12 +195,6 @@ struct TPgVerbindung {
       }
       while (PGresult* Rest = PQgetResult(Conn)) PQclear(Rest);  // up to the NULL that ends each command
     }
-    // The sync's own marker.
-    while (PGresult* Marke = PQgetResult(Conn)) {
-      const bool Ende = PQresultStatus(Marke) == PGRES_PIPELINE_SYNC;
-      PQclear(Marke);
-      if (Ende) break;
-    }
     if (PQstatus(Conn) == CONNECTION_BAD && !AErster)
       AErster.emplace(std::string("Verbindung zum Datenbankserver verloren: ") + PQerrorMessage(Conn));
   }
@@ -156,19 +206,40 @@ struct TPgVerbindung {
   std::string NeuerName(const char* APrefix) { return APrefix + std::to_string(++NaechsteNr); }
 };
 
-// Queries through a cursor; anything else (writes, DDL, RETURNING, locking
-// reads, which a holdable cursor refuses) runs directly.
-bool IstCursorAbfrage(std::string_view ASql) {
-  size_t I = 0;
-  while (I < ASql.size() && (std::isspace(static_cast<unsigned char>(ASql[I])) || ASql[I] == '(')) ++I;
+// The SQL's words in capitals, quoted text and names left out.
+std::vector<std::string> Woerter(std::string_view ASql) {
+  std::vector<std::string> Liste;
+  char Quote = 0;
   std::string Wort;
-  while (I < ASql.size() && std::isalpha(static_cast<unsigned char>(ASql[I])))
-    Wort += static_cast<char>(std::toupper(static_cast<unsigned char>(ASql[I++])));
-  if (Wort != "SELECT" && Wort != "VALUES" && Wort != "WITH") return false;
-  std::string Gross(ASql);
-  for (auto& Z : Gross) Z = static_cast<char>(std::toupper(static_cast<unsigned char>(Z)));
-  for (const char* Sperre : {"FOR UPDATE", "FOR SHARE", "FOR NO KEY", "FOR KEY SHARE", "INSERT", "UPDATE ", "DELETE"})
-    if (Gross.find(Sperre) != std::string::npos) return false;
+  for (const char Z : ASql) {
+    if (Quote) {
+      if (Z == Quote) Quote = 0;
+      continue;
+    }
+    if (std::isalnum(static_cast<unsigned char>(Z)) || Z == '_') {
+      Wort += static_cast<char>(std::toupper(static_cast<unsigned char>(Z)));
+      continue;
+    }
+    if (!Wort.empty()) Liste.push_back(std::move(Wort));
+    Wort.clear();
+    if (Z == '\'' || Z == '"') Quote = Z;
+  }
+  if (!Wort.empty()) Liste.push_back(std::move(Wort));
+  return Liste;
+}
+
+// Queries read through a cursor; anything else runs directly: writes, DDL,
+// data-changing WITH parts and locking reads, which a holdable cursor refuses.
+bool IstCursorAbfrage(std::string_view ASql) {
+  const auto Liste = Woerter(ASql);
+  if (Liste.empty() || (Liste[0] != "SELECT" && Liste[0] != "VALUES" && Liste[0] != "WITH")) return false;
+  for (size_t I = 0; I < Liste.size(); ++I) {
+    const auto& W = Liste[I];
+    if (W == "INSERT" || W == "UPDATE" || W == "DELETE" || W == "MERGE" || W == "INTO") return false;
+    if (W == "FOR" && I + 1 < Liste.size() &&
+        (Liste[I + 1] == "UPDATE" || Liste[I + 1] == "SHARE" || Liste[I + 1] == "NO" || Liste[I + 1] == "KEY"))
+      return false;
+  }
   return true;
 }
 
@@ -185,7 +256,7 @@ class TPgStatement final : public TDbStatement {
     FV->PruefeLauffaehig();
     if (!PQsendPrepare(FV->Conn, FName.c_str(), Text.c_str(), 0, nullptr))
       FV->VerbindungsFehler("Senden an den Datenbankserver fehlgeschlagen");
-    FV->Ausstehend.emplace_back();
+    FV->Ausstehend.push_back({});
     try {
       FV->Abholen();
     } catch (EDbError& E) {
@@ -266,6 +337,7 @@ class TPgStatement final : public TDbStatement {
       Reset();
       return Geaendert;
     }
+    if (!FV->InTransaktion) FV->LeseTransaktionBeenden();
     FV->SendenVorbereitet(FName, FWerte, [&Geaendert](PGresult* AErgebnis) {
       const char* Anzahl = PQcmdTuples(AErgebnis);
       Geaendert = *Anzahl ? std::atoll(Anzahl) : 0;
@@ -316,14 +388,16 @@ class TPgStatement final : public TDbStatement {
     FZeile = 0;
     FErgebnis.reset();
     if (!FCursorModus) {
+      if (!FV->InTransaktion) FV->LeseTransaktionBeenden();
       FV->SendenVorbereitet(FName, FWerte, Empfaenger());
       FV->Abholen();
       return;
     }
+    FV->LeseTransaktionOeffnen();
     FV->SendenVorbereitet(FName, FWerte);
     FCursorOffen = true;
     FV->OffeneCursor.insert(FCursor);
-    if (FV->InTransaktion) FV->CursorDieserTransaktion.push_back(FCursor);
+    FV->CursorDieserTransaktion.push_back(FCursor);
     Holen();
   }
 
@@ -343,6 +417,7 @@ class TPgStatement final : public TDbStatement {
     if (FV->OffeneCursor.erase(FCursor) && FV->Conn && !FV->Abgebrochen) {
       const std::string Sql = "CLOSE " + FCursor;
       FV->Senden(Sql.c_str());
+      FV->CursorGeschlossen();
     }
   }
 
@@ -389,6 +464,7 @@ class TPgConnection final : public TDbConnection {
   // mode does not allow: leave it for this one call.
   void ExecScript(std::string_view ASql) override {
     FV->PruefeLauffaehig();
+    if (!FV->InTransaktion) FV->LeseTransaktionBeenden();
     FV->Abholen();
     PGconn* Conn = FV->Conn;
     PQexitPipelineMode(Conn);
@@ -414,6 +490,7 @@ class TPgConnection final : public TDbConnection {
   void Begin() override {
     if (FV->InTransaktion) throw EDbError("Es läuft bereits eine Transaktion");
     FV->Lebend();
+    FV->LeseTransaktionBeenden();
     FV->Senden("BEGIN");
     FV->InTransaktion = true;
     FV->Abgebrochen = false;

@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
+#include <thread>
 #include <cmath>
 #include <limits>
 
@@ -193,6 +195,55 @@ TEST_P(TDbConnectionTest, LargeResultStreamsWhileOtherStatementsRun) {
   auto Summe = FConn->Prepare("SELECT count(*) FROM werte WHERE d = 1.5");
   ASSERT_TRUE(Summe->Step());
   EXPECT_EQ(Summe->ColumnInt(0), (CZeilen + 996) / 997);
+}
+
+// Rows are fetched as they are read: even an endless query delivers its first
+// rows, beside other reads, and stops cleanly when abandoned.
+TEST_P(TDbConnectionTest, EndlessQueryIsReadPieceByPiece) {
+  Einfuegen(1, "eins");
+  auto Endlos = FConn->Prepare("WITH RECURSIVE n(x) AS (SELECT 1 UNION ALL SELECT x + 1 FROM n) SELECT x FROM n");
+  auto Nachschlagen = FConn->Prepare("SELECT s FROM werte WHERE id = ?");
+  for (bool InTransaktion : {false, true}) {
+    if (InTransaktion) FConn->Begin();
+    for (int64_t Erwartet = 1; Erwartet <= 2500; ++Erwartet) {
+      ASSERT_TRUE(Endlos->Step());
+      ASSERT_EQ(Endlos->ColumnInt(0), Erwartet);
+      if (Erwartet % 1000 == 0) {
+        Nachschlagen->BindInt(1, 1);
+        ASSERT_TRUE(Nachschlagen->Step());
+        EXPECT_EQ(Nachschlagen->ColumnText(0), "eins");
+        Nachschlagen->Reset();
+      }
+    }
+    Endlos->Reset();
+    if (InTransaktion) FConn->Commit();
+    Einfuegen(InTransaktion ? 3 : 2, "danach");
+  }
+  auto Zaehlen = FConn->Prepare("SELECT count(*) FROM werte");
+  ASSERT_TRUE(Zaehlen->Step());
+  EXPECT_EQ(Zaehlen->ColumnInt(0), 3);
+}
+
+// A finished read leaves no open transaction behind on the server, where it
+// would hold locks while the program waits for its user.
+TEST_P(TDbConnectionTest, FinishedReadLeavesNoIdleTransaction) {
+  if (GetParam() != TDbBackend::PostgreSQL) GTEST_SKIP() << "a server-side question";
+  auto Pid = FConn->Prepare("SELECT pg_backend_pid()");
+  ASSERT_TRUE(Pid->Step());
+  const int64_t Nummer = Pid->ColumnInt(0);
+  Pid->Reset();
+  auto Beobachter = FDb->Open();
+  auto Zustand = Beobachter->Prepare("SELECT state FROM pg_stat_activity WHERE pid = ?");
+  std::string Gesehen;
+  // The closing COMMIT travels without waiting for its answer: allow it a moment.
+  for (int Versuch = 0; Versuch < 100 && Gesehen != "idle"; ++Versuch) {
+    if (Versuch) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    Zustand->BindInt(1, Nummer);
+    ASSERT_TRUE(Zustand->Step());
+    Gesehen = Zustand->ColumnText(0);
+    Zustand->Reset();
+  }
+  EXPECT_EQ(Gesehen, "idle");
 }
 
 INSTANTIATE_TEST_SUITE_P(Backends, TDbConnectionTest, ::testing::ValuesIn(TTestDb::Available()), TTestDbName);
