@@ -1,0 +1,20 @@
+#pragma once
+// Opening and creating the company database a command works on.
+#include <string>
+
+class TDbConnection;
+
+// --db, else WWS_DB; EAdminFehler when neither names a company.
+std::string AdminFirmaOrt(const std::string& ADbOption);
+bool AdminIstPostgres(const std::string& AOrt);
+
+// Opens an existing company as this process's company connection (so every
+// service of the suite works on it) and makes sure all schema parts are there.
+TDbConnection& AdminFirmaOeffnen(const std::string& AOrt);
+
+// A new company: a new SQLite file (an existing file only with AErsetzen) or
+// an existing PostgreSQL database. True when this call created the file, so a
+// failed fill may remove it again without losing anything that was there.
+bool AdminFirmaAnlegen(const std::string& AOrt, bool AErsetzen);
+// Closes the connection and removes a SQLite company this run created.
+void AdminFirmaVerwerfen(const std::string& AOrt) noexcept;

@@ -1,0 +1,35 @@
+#pragma once
+// What every wws-admin command shares: the company named on the command line
+// and the errors that decide the exit code.
+#include <functional>
+#include <stdexcept>
+#include <string>
+
+namespace CLI {
+class App;
+}
+
+// A failure of the command: one German line on stderr, exit code 1.
+class EAdminFehler : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+// A call that does not make sense (bad value, missing choice): exit code 2.
+class EAdminAufruf : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+struct TAdminKontext {
+  std::string Db;        // --db, else the setting WWS_DB
+  bool Json = false;     // --json: machine-readable output where a command offers it
+  std::function<void()> Aktion;  // the chosen command, run after the whole line is parsed
+};
+
+// Each command group adds its sub-commands to the application.
+void KommandoFirmaAnmelden(CLI::App& AApp, TAdminKontext& AKontext);
+void KommandoLocksAnmelden(CLI::App& AApp, TAdminKontext& AKontext);
+void KommandoParamAnmelden(CLI::App& AApp, TAdminKontext& AKontext);
+void KommandoRightsAnmelden(CLI::App& AApp, TAdminKontext& AKontext);
+void KommandoMessagesAnmelden(CLI::App& AApp, TAdminKontext& AKontext);
