@@ -10,6 +10,7 @@
 #include "support/db/KWDDatenbank.h"
 #include "support/db/TDbConnection.h"
 #include "support/framework/KWDLog.h"
+#include "support/framework/KWDSettings.h"
 #include "support/framework/KWDUhr.h"
 #include "support/framework/TKWDInfo.h"
 #include "support/services/Prozessidentitaet.h"
@@ -28,6 +29,21 @@ void MeldungFuellen(TQLX_clMeldung& AMeldung, const TSperrZeile& AZeile) {
   AMeldung.ProzessId = static_cast<int32_t>(AZeile.Halter.ProzessId);
   AMeldung.GesperrtSeit = AZeile.GesperrtSeit;
   AMeldung.ProduktId = AZeile.ProduktId;
+}
+
+// A connection of the lock's own to the company at AOrt. Ort() of a server
+// connection leaves out the password and connection options; the setting the
+// company was opened from still has them.
+std::unique_ptr<TDbConnection> EigeneVerbindung(const std::string& AOrt) {
+  if (auto Einstellung = KWDSetting("WWS_DB"); Einstellung && *Einstellung != AOrt) {
+    try {
+      auto Verbindung = TDbConnection::Open(*Einstellung);
+      if (Verbindung->Ort() == AOrt) return Verbindung;
+    } catch (const std::exception&) {
+      // another company than the process's one: open AOrt below
+    }
+  }
+  return TDbConnection::Open(AOrt);
 }
 
 void Zeigen(const std::string& AText) { KWDInfo().ShowMeldung(0, "STANDARD", 997, {AText}); }
@@ -53,7 +69,7 @@ TDbConnection& TCommonLock::Verbindung() {
   // The company changed (tools and tests switch it): what was held belongs to the old one.
   AllesFreigeben();
   VerbindungSchliessen();
-  FVerbindung = TDbConnection::Open(Ort);
+  FVerbindung = FOrt.empty() ? EigeneVerbindung(Ort) : TDbConnection::Open(Ort);
   FVerbindungsOrt = Ort;
   FHalter = SperrHalterDieserProzess(*FVerbindung, FProgramm.empty() ? KWDProgrammname() : FProgramm);
   return *FVerbindung;
