@@ -77,7 +77,7 @@ void TKWDInfo::FehlerRaise(const std::string& AName, int ANr, const std::string&
   }
   KWDLogSchreiben(AName, "FehlerRaise " + std::to_string(ANr) + " " + AText1 + " " + AText2 + " " +
                              std::to_string(AWert1) + " " + std::to_string(AWert2) + ": " + Aeltester->Name);
-  throw EKWDFehler(Aeltester->Name, Aeltester->Text);
+  throw EKWDFehler(Aeltester->Name, Aeltester->Text, Aeltester->Gemeldet);
 }
 
 void TKWDInfo::FehlerTerminate(const std::string& AName, int, const std::string&, const std::string&, int,

@@ -20,14 +20,17 @@
 #include "support/framework/KWDMeldungPresenter.h"
 
 // The exception FehlerRaise throws: carries the qualified name the error was
-// registered under.
+// registered under and whether the user has already seen it.
 class EKWDFehler : public std::runtime_error {
  public:
-  EKWDFehler(std::string AName, const std::string& AText) : std::runtime_error(AText), FName(std::move(AName)) {}
+  EKWDFehler(std::string AName, const std::string& AText, bool AGemeldet = false)
+      : std::runtime_error(AText), FName(std::move(AName)), FGemeldet(AGemeldet) {}
   const std::string& Name() const { return FName; }
+  bool Gemeldet() const { return FGemeldet; }
 
  private:
   std::string FName;
+  bool FGemeldet;
 };
 
 struct TKWDFehler {

@@ -21,6 +21,7 @@ void TKWDProgramm::ShowException(const std::exception& AE, bool AFlag) noexcept 
   const std::string Name = (FModul.empty() ? std::string("Programm") : FModul) + ".ShowException";
   try {
     KWDLogSchreiben(Name, std::string(AFlag ? "Schwerer Fehler: " : "") + AE.what());
+    if (const auto* Registriert = dynamic_cast<const EKWDFehler*>(&AE); Registriert && Registriert->Gemeldet()) return;
     TKWDMeldung M;
     M.Gruppe = "FEHLER";
     M.Text = std::string("Es ist ein Fehler aufgetreten:\n") + AE.what();

@@ -11,8 +11,9 @@ class TKWDProgramm {
   int ProzessTyp() const { return FProzessTyp; }
   bool Initialisiert() const { return FInitialisiert; }
 
-  // Logs the exception and shows it to the user (kind 0, group "FEHLER").
-  // AFlag true additionally marks the message as fatal in the log.
+  // Logs the exception and shows it to the user (kind 0, group "FEHLER"),
+  // except an EKWDFehler the user has already seen when it was registered:
+  // one fault, one message. AFlag true marks the entry as fatal in the log.
   void ShowException(const std::exception& AE, bool AFlag) noexcept;
 
   // Run type: 1 (normal operation) unless setting WWS_RTYP gives another number.

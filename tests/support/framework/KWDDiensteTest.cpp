@@ -7,6 +7,8 @@
 #include "support/framework/KWDPause.h"
 #include "support/framework/KWDUhr.h"
 #include "support/framework/TKWDProgramm.h"
+#include "support/framework/TKWDInfo.h"
+#include "support/framework/TKWDSkriptPresenter.h"
 #include "support/framework/TQLX_PEP_Progress_SetPos.h"
 #include "tests/support/framework/TestUmgebung.h"
 
@@ -124,4 +126,26 @@ TEST(KWDProgrammTest, RunTypeAndProcessId) {
   const std::string Id = KWDProgramm().ProzessIdFormated();
   EXPECT_EQ(Id.size(), 8u);
   EXPECT_EQ(std::stol(Id), static_cast<long>(::getpid()));
+}
+
+TEST(KWDProgrammTest, ShowExceptionDoesNotRepeatAnErrorTheUserHasSeen) {
+  TTestLog Log;
+  TKWDSkriptPresenterScope Presenter;
+  const auto StartFehlerZeigen = [] {
+    try {
+      KWDInfo().FehlerRaise("invanf", 0);
+    } catch (const std::exception& E) {
+      KWDProgramm().ShowException(E, false);
+    }
+  };
+  KWDInfo().RegisterException("TFrmIAMain.FormCreate", std::runtime_error("Tabelle fehlt"), true);
+  StartFehlerZeigen();
+  ASSERT_EQ(Presenter->Gezeigt().size(), 1u);  // only when it was registered
+
+  KWDInfo().RegisterException("TQLX_InvAnfMani.Destroy", std::runtime_error("still"), false);
+  StartFehlerZeigen();
+  const auto Gezeigt = Presenter->Gezeigt();
+  ASSERT_EQ(Gezeigt.size(), 2u);
+  EXPECT_NE(Gezeigt[1].Text.find("still"), std::string::npos);
+  EXPECT_NE(Log.Inhalt().find("Tabelle fehlt"), std::string::npos);
 }
