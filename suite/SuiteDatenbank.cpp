@@ -1,0 +1,13 @@
+#include "suite/SuiteDatenbank.h"
+
+#include "support/db/KWDDatenbank.h"
+#include "support/recordfile/RecordFileSchema.h"
+#include "support/services/ServicesSchema.h"
+
+TDbConnection& SuiteDatenbankOeffnen() {
+  TDbConnection& Verbindung = KWDDatenbank();
+  RecordFileSchemaEnsure(Verbindung);
+  ServicesSchemaEnsure(Verbindung);
+  SuiteSchemaEnsure(Verbindung);
+  return Verbindung;
+}

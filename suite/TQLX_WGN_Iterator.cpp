@@ -1,0 +1,73 @@
+#include "suite/TQLX_WGN_Iterator.h"
+
+#include "suite/Warengruppe.h"
+#include "support/framework/KWDGuard.h"
+
+namespace {
+
+// Characters, not bytes: SQL substr() counts characters on both backends.
+int64_t ZeichenAnzahl(const std::string& AText) {
+  int64_t Anzahl = 0;
+  for (unsigned char Z : AText)
+    if ((Z & 0xC0) != 0x80) ++Anzahl;
+  return Anzahl;
+}
+
+constexpr const char* CErsteSeite =
+    "SELECT prodid1, prodid2, prodid3 FROM artikel_wg "
+    "WHERE wgsystem = ? AND substr(wgn, 1, ?) = ? "
+    "ORDER BY prodid1, prodid2, prodid3 LIMIT ?";
+constexpr const char* CFolgeSeite =
+    "SELECT prodid1, prodid2, prodid3 FROM artikel_wg "
+    "WHERE wgsystem = ? AND substr(wgn, 1, ?) = ? AND (prodid1, prodid2, prodid3) > (?, ?, ?) "
+    "ORDER BY prodid1, prodid2, prodid3 LIMIT ?";
+
+}  // namespace
+
+bool TQLX_WGN_Iterator::SeiteLaden(bool AErste) {
+  const TInt32Trio Letzte = FSeite.empty() ? TInt32Trio{} : FSeite.back();
+  FSeite.clear();
+  FPos = 0;
+  auto& S = FSql.Get(AErste ? CErsteSeite : CFolgeSeite);
+  TAbfrageEnde Ende(S);
+  S.BindText(1, FSystem);
+  S.BindInt(2, ZeichenAnzahl(FWG));
+  S.BindText(3, FWG);
+  int Naechster = 4;
+  if (!AErste) {
+    BindProdId(S, 4, Letzte);
+    Naechster = 7;
+  }
+  S.BindInt(Naechster, CSeitenGroesse);
+  while (S.Step()) FSeite.push_back(ColumnProdId(S, 0));
+  FLetzteSeite = FSeite.size() < static_cast<size_t>(CSeitenGroesse);
+  return !FSeite.empty();
+}
+
+bool TQLX_WGN_Iterator::Move_First(const std::string& AWG, const std::string& ASystem) {
+  FSeite.clear();
+  FPos = 0;
+  FLetzteSeite = true;
+  return KWDGuard(
+      "TQLX_WGN_Iterator.Move_First",
+      [&] {
+        FWG = WGNormalisiert(AWG);
+        FSystem = ASystem.empty() ? CWGSystem_Eigen : ASystem;
+        return SeiteLaden(true);
+      },
+      false);
+}
+
+TInt32Trio TQLX_WGN_Iterator::Current_Produkt_ID() const { return FPos < FSeite.size() ? FSeite[FPos] : TInt32Trio{}; }
+
+bool TQLX_WGN_Iterator::Move_Next() {
+  return KWDGuard(
+      "TQLX_WGN_Iterator.Move_Next",
+      [&] {
+        if (FPos >= FSeite.size()) return false;
+        if (++FPos < FSeite.size()) return true;
+        if (FLetzteSeite) return false;
+        return SeiteLaden(false);
+      },
+      false);
+}

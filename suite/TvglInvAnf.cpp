@@ -1,0 +1,41 @@
+#include "suite/TvglInvAnf.h"
+
+#include <string_view>
+
+#include "suite/Warengruppe.h"
+#include "support/framework/KWDGuard.h"
+#include "support/types/TQLX_IA_KZZaehlung.h"
+
+bool TvglInvAnf::Inventurnochfrei(const std::string& AWG, TDate AZaehldat, int16_t AFiliale) {
+  return KWDGuard(
+      "TvglInvAnf.Inventurnochfrei",
+      [&] {
+        auto& S = FSql.Get(
+            "SELECT wg FROM inventuranforderung WHERE zaehldatum >= ? AND zaehldatum < ? AND filnr = ?");
+        TAbfrageEnde Ende(S);
+        const TDate Tag = DateOf(AZaehldat);
+        S.BindDouble(1, Tag);
+        S.BindDouble(2, Tag + 1);
+        S.BindInt(3, AFiliale);
+        while (S.Step())
+          if (WGUeberlappt(AWG, S.ColumnText(0))) return false;
+        return true;
+      },
+      false);
+}
+
+bool TvglInvAnf::IrgendeineInventurNichtAbgeschlossen() {
+  return KWDGuard(
+      "TvglInvAnf.IrgendeineInventurNichtAbgeschlossen",
+      [&] {
+        auto& S = FSql.Get(
+            "SELECT 1 FROM inventuranforderung WHERE kz_zaehlung <> ? AND kz_zaehlung <> ? LIMIT 1");
+        TAbfrageEnde Ende(S);
+        const char Gebucht = CQLX_IA_KZZaehlung_2_Char(TQLX_IA_KZZaehlung::iazGebucht);
+        const char Loeschen = CQLX_IA_KZZaehlung_2_Char(TQLX_IA_KZZaehlung::iazLoeschen);
+        S.BindText(1, std::string_view(&Gebucht, 1));
+        S.BindText(2, std::string_view(&Loeschen, 1));
+        return S.Step();
+      },
+      true);
+}
