@@ -14,18 +14,18 @@ int64_t ZeichenAnzahl(const std::string& AText) {
 }
 
 constexpr const char* CErsteSeite =
-    "SELECT prodid1, prodid2, prodid3 FROM artikel_wg "
+    "SELECT prodid1, prodid2, prodid3, wgn FROM artikel_wg "
     "WHERE wgsystem = ? AND substr(wgn, 1, ?) = ? "
     "ORDER BY prodid1, prodid2, prodid3 LIMIT ?";
 constexpr const char* CFolgeSeite =
-    "SELECT prodid1, prodid2, prodid3 FROM artikel_wg "
+    "SELECT prodid1, prodid2, prodid3, wgn FROM artikel_wg "
     "WHERE wgsystem = ? AND substr(wgn, 1, ?) = ? AND (prodid1, prodid2, prodid3) > (?, ?, ?) "
     "ORDER BY prodid1, prodid2, prodid3 LIMIT ?";
 
 }  // namespace
 
 bool TQLX_WGN_Iterator::SeiteLaden(bool AErste) {
-  const TInt32Trio Letzte = FSeite.empty() ? TInt32Trio{} : FSeite.back();
+  const TInt32Trio Letzte = FSeite.empty() ? TInt32Trio{} : FSeite.back().PId;
   FSeite.clear();
   FPos = 0;
   auto& S = FSql.Get(AErste ? CErsteSeite : CFolgeSeite);
@@ -39,7 +39,7 @@ bool TQLX_WGN_Iterator::SeiteLaden(bool AErste) {
     Naechster = 7;
   }
   S.BindInt(Naechster, CSeitenGroesse);
-  while (S.Step()) FSeite.push_back(ColumnProdId(S, 0));
+  while (S.Step()) FSeite.push_back({ColumnProdId(S, 0), S.ColumnText(3)});
   FLetzteSeite = FSeite.size() < static_cast<size_t>(CSeitenGroesse);
   return !FSeite.empty();
 }
@@ -58,7 +58,11 @@ bool TQLX_WGN_Iterator::Move_First(const std::string& AWG, const std::string& AS
       false);
 }
 
-TInt32Trio TQLX_WGN_Iterator::Current_Produkt_ID() const { return FPos < FSeite.size() ? FSeite[FPos] : TInt32Trio{}; }
+TInt32Trio TQLX_WGN_Iterator::Current_Produkt_ID() const {
+  return FPos < FSeite.size() ? FSeite[FPos].PId : TInt32Trio{};
+}
+
+std::string TQLX_WGN_Iterator::Current_WGN() const { return FPos < FSeite.size() ? FSeite[FPos].WGN : std::string(); }
 
 bool TQLX_WGN_Iterator::Move_Next() {
   return KWDGuard(

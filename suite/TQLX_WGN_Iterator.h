@@ -17,6 +17,9 @@ class TQLX_WGN_Iterator {
   bool Move_First(const std::string& AWG, const std::string& ASystem);
   // The current article; empty (0.0.0) when not positioned.
   TInt32Trio Current_Produkt_ID() const;
+  // The current article's own (most detailed) group, as Get_MaxWGN4ProdId
+  // would give it, without a further query; "" when not positioned.
+  std::string Current_WGN() const;
   // Advances; false after the last article (the iterator is then finished).
   bool Move_Next();
 
@@ -28,7 +31,11 @@ class TQLX_WGN_Iterator {
   TSuiteAbfragen FSql;
   std::string FWG;
   std::string FSystem;
-  std::vector<TInt32Trio> FSeite;
+  struct TArtikel {
+    TInt32Trio PId;
+    std::string WGN;
+  };
+  std::vector<TArtikel> FSeite;
   size_t FPos = 0;
   bool FLetzteSeite = true;
 };
