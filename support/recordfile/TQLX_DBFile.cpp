@@ -295,7 +295,15 @@ bool TQLX_DBFile::Lesen(TLesen AArt, bool AExt) {
     Binden(*Plan.Stmt, AArt, AExt, Praefix);
     FScan = &Plan;
     FScanExt = AExt;
-    return ZeileUebernehmen();
+    const bool Gefunden = ZeileUebernehmen();
+    // A whole unique key has one record at most: end the scan at once, so no
+    // open statement pins an old snapshot (SQLite) or a cursor (PostgreSQL).
+    if (Gefunden && AArt == TLesen::Gleich && FDef.Keys[FKeyNr].Unique &&
+        Praefix == static_cast<int>(FKeyFelder[FKeyNr].size())) {
+      FScan->Stmt->Reset();
+      FScan = nullptr;
+    }
+    return Gefunden;
   } catch (const std::exception& E) {
     FScan = nullptr;
     Weiterwerfen(E);
