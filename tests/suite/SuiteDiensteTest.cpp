@@ -3,6 +3,7 @@
 #include "suite/ArtBestTypEigenschaften.h"
 #include "suite/GDBConnector.h"
 #include "suite/InvMultiAbwertung.h"
+#include "suite/SuiteDatenbank.h"
 #include "suite/TArtikelTools.h"
 #include "suite/TFilialTabelle.h"
 #include "suite/TInvMani.h"
@@ -22,6 +23,16 @@ class SuiteDiensteTest : public TSuiteTest {
     TSuiteTest::TearDown();
   }
 };
+
+TEST_P(SuiteDiensteTest, FirmaOeffnenIstWiederholbarUndBehaeltDaten) {
+  Firma().Filiale(1, "Hamburg");
+  SuiteDatenbankOeffnen();
+  SuiteDatenbankOeffnen();
+  EXPECT_EQ(Firma().Anzahl("filiale"), 1);
+  auto S = FDirekt->Prepare("SELECT count(*) FROM artbesttyp");
+  ASSERT_TRUE(S->Step());
+  EXPECT_EQ(S->ColumnInt(0), KKWD_ARTBESTTYP_ANZAHL);
+}
 
 TEST_P(SuiteDiensteTest, WirtschaftsjahreJedesEinmalDasNeuesteZuletzt) {
   TInvMani Mani;
