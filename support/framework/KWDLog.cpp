@@ -1,10 +1,12 @@
 #include "support/framework/KWDLog.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <chrono>
 #include <cstdio>
 #include <ctime>
 #include <filesystem>
-#include <fstream>
 #include <mutex>
 
 #include "support/framework/KWDSettings.h"
@@ -38,13 +40,13 @@ bool KWDLogSchreiben(const std::string& AName, const std::string& AText) noexcep
     const std::filesystem::path Datei = KWDLogDatei();
     std::error_code Fehler;
     if (Datei.has_parent_path()) std::filesystem::create_directories(Datei.parent_path(), Fehler);
-    // One write of the whole line in append mode, so lines of several programs
-    // sharing the log do not interleave.
+    // One write(2) of the whole line with O_APPEND, so lines of several
+    // programs sharing the log never interleave.
     const std::string Zeile = Zeitstempel() + "\t" + EineZeile(AName) + "\t" + EineZeile(AText) + "\n";
-    std::FILE* F = std::fopen(Datei.c_str(), "a");
-    if (!F) return false;
-    const bool Ok = std::fwrite(Zeile.data(), 1, Zeile.size(), F) == Zeile.size();
-    return std::fclose(F) == 0 && Ok;
+    const int F = ::open(Datei.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0644);
+    if (F < 0) return false;
+    const bool Ok = ::write(F, Zeile.data(), Zeile.size()) == static_cast<ssize_t>(Zeile.size());
+    return ::close(F) == 0 && Ok;
   } catch (...) {
     return false;
   }

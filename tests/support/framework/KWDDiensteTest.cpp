@@ -1,8 +1,14 @@
 // Clock, folders, pause, progress and program services.
 #include <gtest/gtest.h>
 
-#include <filesystem>
+#include <sys/wait.h>
+#include <unistd.h>
 
+#include <filesystem>
+#include <sstream>
+#include <vector>
+
+#include "support/framework/KWDLog.h"
 #include "support/framework/KWDOrdner.h"
 #include "support/framework/KWDPause.h"
 #include "support/framework/KWDUhr.h"
@@ -148,4 +154,34 @@ TEST(KWDProgrammTest, ShowExceptionDoesNotRepeatAnErrorTheUserHasSeen) {
   ASSERT_EQ(Gezeigt.size(), 2u);
   EXPECT_NE(Gezeigt[1].Text.find("still"), std::string::npos);
   EXPECT_NE(Log.Inhalt().find("Tabelle fehlt"), std::string::npos);
+}
+
+TEST(KWDLogTest, SeveralProcessesShareTheLogWithoutTornLines) {
+  TTestLog Log;
+  const std::string Lang(20000, 'x');  // longer than a stdio buffer: a buffered writer would tear it
+  constexpr int KZeilen = 200;
+  std::vector<pid_t> Kinder;
+  for (int K = 0; K < 2; ++K) {
+    const pid_t Pid = ::fork();
+    ASSERT_GE(Pid, 0);
+    if (Pid == 0) {
+      for (int I = 0; I < KZeilen; ++I) KWDLogSchreiben("Kind" + std::to_string(K), Lang);
+      ::_exit(0);
+    }
+    Kinder.push_back(Pid);
+  }
+  for (int I = 0; I < KZeilen; ++I) KWDLogSchreiben("Eltern", Lang);
+  for (pid_t Pid : Kinder) {
+    int Status = 0;
+    ASSERT_EQ(::waitpid(Pid, &Status, 0), Pid);
+    ASSERT_TRUE(WIFEXITED(Status) && WEXITSTATUS(Status) == 0);
+  }
+  std::istringstream Inhalt(Log.Inhalt());
+  std::string Zeile;
+  int Anzahl = 0;
+  while (std::getline(Inhalt, Zeile)) {
+    ++Anzahl;
+    ASSERT_EQ(Zeile.substr(Zeile.size() - Lang.size() - 1), "\t" + Lang) << "line " << Anzahl;
+  }
+  EXPECT_EQ(Anzahl, 3 * KZeilen);
 }
