@@ -49,29 +49,29 @@ std::string TWGNMani::Get_MaxWGN4ProdId(const TInt32Trio& APId, const std::strin
       std::string());
 }
 
-bool TWGNMani::Get_MaxWGN4ProdId(const TInt32Trio& APId, std::string& AWGNNr, std::string& AWGN) {
+bool TWGNMani::Get_MaxWGN4ProdId(const TInt32Trio& APId, std::string& AWGNNr, std::string& AWG) {
   AWGNNr.clear();
-  AWGN.clear();
+  AWG.clear();
   return KWDGuard(
       "TWGNMani.Get_MaxWGN4ProdId",
       [&] {
         auto Gruppe = GruppeLesen(APId, CWGSystem_Eigen);
         if (!Gruppe) return false;
-        AWGNNr = std::move(*Gruppe);
-        AWGN = CWGSystem_Eigen;
+        AWGNNr = *Gruppe;
+        AWG = std::move(*Gruppe);
         return true;
       },
       false);
 }
 
-std::string TWGNMani::Get_GWNText(const std::string& AWGN, const std::string& AWGNNr) {
+std::string TWGNMani::Get_GWNText(const std::string& AWG, const std::string& AWGNNr) {
   return KWDGuard(
       "TWGNMani.Get_GWNText",
       [&] {
         auto& S = FSql.Get("SELECT bezeichnung FROM warengruppe WHERE wgsystem = ? AND wgn = ?");
         TAbfrageEnde Ende(S);
-        S.BindText(1, System(AWGN));
-        S.BindText(2, AWGNNr);
+        S.BindText(1, CWGSystem_Eigen);
+        S.BindText(2, AWGNNr.empty() ? AWG : AWGNNr);
         return S.Step() ? S.ColumnText(0) : std::string();
       },
       std::string());

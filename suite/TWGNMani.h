@@ -20,13 +20,14 @@ class TWGNMani {
   // a key that begins with every coarser group containing the article.
   // "" when the article has no group there (or after a registered error).
   std::string Get_MaxWGN4ProdId(const TInt32Trio& APId, const std::string& ASystem);
-  // The same for the own system: AWGNNr := the group key, AWGN := the
-  // product-group system it was found in ("EIGEN"), the pair Get_GWNText
-  // takes. False (both emptied) when the article has no group.
-  bool Get_MaxWGN4ProdId(const TInt32Trio& APId, std::string& AWGNNr, std::string& AWGN);
-  // Text of group AWGNNr in system AWGN ("" = "EIGEN"); "" for an unknown group.
-  std::string Get_GWNText(const std::string& AWGN, const std::string& AWGNNr);
-
+  // The same for the own system, as the two texts a list prints: AWGNNr (the
+  // product-group number) and AWG (the product group) both receive the key of
+  // the article's most detailed group; in this suite a group's number is its
+  // key. False (both emptied) when the article has no group.
+  bool Get_MaxWGN4ProdId(const TInt32Trio& APId, std::string& AWGNNr, std::string& AWG);
+  // Text of a group of the own system: the group AWGNNr, or AWG when AWGNNr is
+  // empty (the pair Get_MaxWGN4ProdId gives); "" for an unknown group.
+  std::string Get_GWNText(const std::string& AWG, const std::string& AWGNNr);
   // Every group of the system in key order, for the product-group search.
   std::vector<TWarengruppe> Warengruppen(const std::string& ASystem = "");
   // Groups whose key begins with ASuchtext or whose text contains it (letters

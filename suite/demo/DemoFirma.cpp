@@ -32,6 +32,7 @@ TDemoStatus StatusAlle() {
   for (int i = 0; i < KQLX_IA_KZZAEHLUNG_ANZAHL; ++i) s.Alle.push_back(i);
   s.Angefordert = static_cast<int>(TQLX_IA_KZZaehlung::iazAngefordert);
   s.Eroeffnet = static_cast<int>(TQLX_IA_KZZaehlung::iazEroeffnet);
+  s.Gezaehlt = static_cast<int>(TQLX_IA_KZZaehlung::iazGezaehlt);
   s.Abgeschlossen = static_cast<int>(TQLX_IA_KZZaehlung::iazGebucht);
   return s;
 }
@@ -81,7 +82,7 @@ TDemoSchreiber::TZaehler DemoFirmaErzeugen(TDbConnection& AConnection, const TDe
     TDbTransaction t(AConnection);
     for (int64_t i = von; i < bis; ++i) {
       const TDemoArtikel art = DemoArtikelErzeugen(plan, i);
-      const auto inventur = DemoInventurBuchen(art, plan.Anforderungen, status.Abgeschlossen, istWert, AOptionen.Seed);
+      const auto inventur = DemoInventurBuchen(art, plan.Anforderungen, status, istWert, AOptionen.Seed);
       schreiber.Artikel(art, inventur, plan.Anforderungen);
     }
     t.Commit();

@@ -14,9 +14,10 @@ struct TDemoInventurZeile {
   std::array<int32_t, DEMO_GROESSEN> Menge{};
 };
 
-// AIstWert: whether a stock type's value counts into the actual value.
-// Adds the booked values to the requests' sums in AAnforderungen.
+// AIstWert: whether a stock type's value counts into the actual value of a
+// request not counted yet. Adds the booked values to the requests' sums in
+// AAnforderungen.
 std::vector<TDemoInventurZeile> DemoInventurBuchen(const TDemoArtikel& AArt,
                                                    std::vector<TDemoAnforderung>& AAnforderungen,
-                                                   int AStatusAbgeschlossen,
+                                                   const TDemoStatus& AStatus,
                                                    const std::function<bool(int)>& AIstWert, uint64_t ASeed);

@@ -111,6 +111,7 @@ void AnforderungenErstellen(TDemoPlan& APlan, const TDemoStatus& AStatus) {
         auto* a = anlegen(laeden[l], wg, EncodeDate(j, 1, 1), EncodeDate(j, 12, 30), AStatus.Abgeschlossen,
                           TDemoBuchung::Vollstaendig);
         a->Abschlussdatum = EncodeDate(j + 1, 1, 10);
+        a->Vorjahr = true;
       }
   }
 

@@ -48,6 +48,7 @@ struct TDemoAnforderung {
   TDate ErstellDatum = 0;
   int ErstellZeit = 0;  // hhmm
   TDemoBuchung Buchung = TDemoBuchung::Keine;
+  bool Vorjahr = false;  // an earlier fiscal year: its stock differed from today's
   // Sums in cents, added up exactly while articles are booked.
   int64_t EKSollCent = 0;
   int64_t EKIstCent = 0;
@@ -70,6 +71,7 @@ struct TDemoStatus {
   std::vector<int> Alle;
   int Angefordert = 1;
   int Eroeffnet = 2;
+  int Gezaehlt = 4;
   int Abgeschlossen = 5;
 };
 
