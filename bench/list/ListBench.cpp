@@ -78,9 +78,9 @@ const std::vector<T>& SortierteDaten() {
   return Daten;
 }
 
-template <class T>
-const std::vector<T>& Suchwerte(int32_t AAnzahl) {
-  static const std::vector<T> Daten = [&] {
+template <class T, int32_t AAnzahl>
+const std::vector<T>& Suchwerte() {
+  static const std::vector<T> Daten = [] {
     std::mt19937 Zufall(815);
     std::vector<T> D;
     for (int32_t I = 0; I < AAnzahl; ++I) D.push_back(Wert<T>(Zufall));
@@ -119,7 +119,7 @@ void Add_List(benchmark::State& S) {
 // ---- Insert: 10,000 inserts in the middle of 1,000,000 items
 template <class T>
 void Insert_Std(benchmark::State& S) {
-  const auto& Q = Suchwerte<T>(Einfuegungen);
+  const auto& Q = Suchwerte<T, Einfuegungen>();
   for (auto _ : S) {
     S.PauseTiming();
     std::vector<T> V = Zufallsdaten<T>();
@@ -130,7 +130,7 @@ void Insert_Std(benchmark::State& S) {
 }
 template <class T>
 void Insert_List(benchmark::State& S) {
-  const auto& Q = Suchwerte<T>(Einfuegungen);
+  const auto& Q = Suchwerte<T, Einfuegungen>();
   for (auto _ : S) {
     S.PauseTiming();
     TQLX_List<T> L = Liste(Zufallsdaten<T>());
@@ -176,7 +176,7 @@ void Sort_ListLambda(benchmark::State& S) {
 template <class T>
 void BinarySearch_Std(benchmark::State& S) {
   const auto& V = SortierteDaten<T>();
-  const auto& Q = Suchwerte<T>(Suchen);
+  const auto& Q = Suchwerte<T, Suchen>();
   for (auto _ : S) {
     int64_t Treffer = 0;
     for (const T& X : Q) {
@@ -189,7 +189,7 @@ void BinarySearch_Std(benchmark::State& S) {
 template <class T>
 void BinarySearch_List(benchmark::State& S) {
   const TQLX_List<T> L = Liste(SortierteDaten<T>());
-  const auto& Q = Suchwerte<T>(Suchen);
+  const auto& Q = Suchwerte<T, Suchen>();
   for (auto _ : S) {
     int64_t Treffer = 0;
     for (const T& X : Q) {
@@ -203,7 +203,7 @@ void BinarySearch_List(benchmark::State& S) {
 // ---- sorted insertion: 10,000 values into 1,000,000 sorted items
 template <class T>
 void SortedAdd_Std(benchmark::State& S) {
-  const auto& Q = Suchwerte<T>(Einfuegungen);
+  const auto& Q = Suchwerte<T, Einfuegungen>();
   for (auto _ : S) {
     S.PauseTiming();
     std::vector<T> V = SortierteDaten<T>();
@@ -217,7 +217,7 @@ void SortedAdd_Std(benchmark::State& S) {
 }
 template <class T>
 void SortedAdd_List(benchmark::State& S) {
-  const auto& Q = Suchwerte<T>(Einfuegungen);
+  const auto& Q = Suchwerte<T, Einfuegungen>();
   for (auto _ : S) {
     S.PauseTiming();
     TQLX_List<T> L = Liste(SortierteDaten<T>());

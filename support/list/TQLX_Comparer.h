@@ -17,25 +17,26 @@
 
 namespace QLX_Detail {
 
-// Lower bound with the stored item as the comparer's first argument; AFound is
-// set when any probe compared equal (for a consistent order: an equal item exists).
+// Lower bound with the stored item as the comparer's first argument: the first
+// position whose item is not less than AItem; AFound when that item is equal.
+// Branch-free halving (the probe result picks the half by a conditional move),
+// so random look-ups do not pay a mispredicted branch per level.
 template <class T, class C>
 int32_t LowerBound(const T* AItems, int32_t ACount, const T& AItem, bool& AFound, const C& ACompare) {
-  int32_t Lo = 0;
-  int32_t Hi = ACount - 1;
-  bool Found = false;
-  while (Lo <= Hi) {
-    const int32_t Mid = Lo + (Hi - Lo) / 2;
-    const int R = ACompare(AItems[Mid], AItem);
-    if (R < 0) {
-      Lo = Mid + 1;
-    } else {
-      Hi = Mid - 1;
-      Found |= (R == 0);
-    }
+  AFound = false;
+  if (ACount <= 0) return 0;
+  const T* Basis = AItems;
+  int32_t Rest = ACount;
+  while (Rest > 1) {
+    const int32_t Haelfte = Rest / 2;
+    Basis = ACompare(Basis[Haelfte], AItem) < 0 ? Basis + Haelfte : Basis;
+    Rest -= Haelfte;
   }
-  AFound = Found;
-  return Lo;
+  int32_t Index = static_cast<int32_t>(Basis - AItems);
+  int R = ACompare(*Basis, AItem);
+  if (R < 0 && ++Index < ACount) R = ACompare(AItems[Index], AItem);
+  AFound = R == 0;
+  return Index;
 }
 
 template <class T, class C>

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <list>
 #include <new>
@@ -144,6 +145,21 @@ TEST(TQLX_List, BinarySearchGivesLowerBound) {
   IntListe Ab{5, 3, 3, 1};
   EXPECT_TRUE(Ab.BinarySearch(3, Index, Absteigend));
   EXPECT_EQ(Index, 1);
+}
+
+TEST(TQLX_List, BinarySearchAgreesWithLowerBoundOnEverySizeAndProbe) {
+  for (int N = 0; N <= 33; ++N) {
+    IntListe L;
+    for (int I = 0; I < N; ++I) L.Add(2 * (I / 2 + I / 5));  // runs of equal even values
+    const V Werte = Inhalt(L);
+    for (int Gesucht = -1; Gesucht <= 2 * N + 1; ++Gesucht) {
+      int32_t Index = -1;
+      const bool Gefunden = L.BinarySearch(Gesucht, Index);
+      const auto Erwartet = std::lower_bound(Werte.begin(), Werte.end(), Gesucht);
+      ASSERT_EQ(Index, Erwartet - Werte.begin()) << "N=" << N << " gesucht=" << Gesucht;
+      ASSERT_EQ(Gefunden, Erwartet != Werte.end() && *Erwartet == Gesucht) << "N=" << N << " gesucht=" << Gesucht;
+    }
+  }
 }
 
 TEST(TQLX_List, SortedInsertionKeepsOrderAndSkipsEqualItems) {
