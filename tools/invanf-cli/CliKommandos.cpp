@@ -1,0 +1,208 @@
+#include "tools/invanf-cli/CliKommandos.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <iostream>
+#include <nlohmann/json.hpp>
+
+#include "engine/TIANeuPruefung.h"
+#include "engine/TIAWiJahre.h"
+#include "engine/TQLX_InvAnfMani.h"
+#include "suite/TFilialTabelle.h"
+#include "suite/TInvMani.h"
+#include "support/framework/KWDMeldungPresenter.h"
+#include "support/framework/KWDUhr.h"
+#include "support/framework/TKWDInfo.h"
+#include "support/recordfile/Tiafile.h"
+#include "support/services/TParameter.h"
+#include "support/types/KWDZahlFormat.h"
+#include "support/types/TQLX_IA_KZZaehlung.h"
+
+namespace {
+
+using json = nlohmann::ordered_json;
+
+// A date option: the user's mistake in German, exit 2.
+bool DatumLesen(const std::string& AText, const char* AWas, TDate& ADatum) {
+  if (TryParseDatum(AText, ADatum)) return true;
+  std::cerr << "invanf-cli: " << AWas << " \"" << AText
+            << "\" ist kein gültiges Datum (erwartet JJJJ-MM-TT oder TT.MM.JJJJ).\n";
+  return false;
+}
+
+// Errors the engine registered during the command: the result is not to be trusted.
+bool FehlerAnstehend() { return !KWDInfo().Anstehend().empty(); }
+
+// Actual minus target; 0 when it or the actual value is below half a cent.
+double Differenz(double ASoll, double AIst) {
+  const double D = AIst - ASoll;
+  return (std::fabs(D) < 0.005 || std::fabs(AIst) < 0.005) ? 0.0 : D;
+}
+
+json AnforderungJson(const TiaSatz& AS) {
+  const char KZ = AS.KZZaehlung;
+  return json{{"zaehldatum", FormatDatumIso(AS.Zaehldatum)},
+              {"wg", AS.WG},
+              {"filiale", AS.FilNr},
+              {"soll_ek", AS.EKSoll},
+              {"ist_ek", AS.EKIst},
+              {"differenz", Differenz(AS.EKSoll, AS.EKIst)},
+              {"status_kz", std::string(1, KZ)},
+              {"status", CQLX_IA_KZZaehlung_2_String(Char_2_IA_KZZaehlung(KZ))}};
+}
+
+void AnforderungenDrucken(const std::vector<TiaSatz>& ASaetze) {
+  std::printf("%-10s  %-9s  %7s  %12s  %12s  %12s  %s\n", "Zähldatum", "WG", "Filiale", "Soll-EK", "Ist-EK",
+              "Differenz", "Status");
+  std::string Letztes;
+  for (const TiaSatz& S : ASaetze) {
+    // As in the main window: the date only on the first row of each date.
+    const std::string Datum = FormatDatum(S.Zaehldatum);
+    std::printf("%-10s  %-9s  %7d  %12s  %12s  %12s  %s\n", Datum == Letztes ? "" : Datum.c_str(),
+                S.WG.empty() ? "*" : S.WG.c_str(), S.FilNr, KWDFormatN("%12.2n", S.EKSoll).c_str(),
+                KWDFormatN("%12.2n", S.EKIst).c_str(), KWDFormatN("%12.2n", Differenz(S.EKSoll, S.EKIst)).c_str(),
+                CQLX_IA_KZZaehlung_2_String(Char_2_IA_KZZaehlung(S.KZZaehlung)));
+    Letztes = Datum;
+  }
+}
+
+}  // namespace
+
+int CliJahre(const TCliOptionen& AOpt) {
+  TInvMani InvMani;
+  const int StartMonat = KWDParameter().GetIntegerValueByName("STARTMON");
+  const std::vector<TIAWiJahr> Angebot = IAWiJahreAngebot(InvMani.Inv_get_WiJahrArray(), StartMonat, kwd_Date());
+  int Auswahl = -1;
+  for (size_t I = 0; I < Angebot.size(); ++I)
+    if (Angebot[I].EnthaeltHeute) Auswahl = static_cast<int>(I);
+  if (AOpt.Json) {
+    json Liste = json::array();
+    for (size_t I = 0; I < Angebot.size(); ++I)
+      Liste.push_back({{"beginn", FormatDatumIso(Angebot[I].Beginn)},
+                       {"ende", FormatDatumIso(Angebot[I].Ende)},
+                       {"text", Angebot[I].Text},
+                       {"vorausgewaehlt", static_cast<int>(I) == Auswahl}});
+    std::cout << Liste.dump(2) << "\n";
+  } else {
+    for (size_t I = 0; I < Angebot.size(); ++I)
+      std::cout << (static_cast<int>(I) == Auswahl ? "* " : "  ") << Angebot[I].Text << "\n";
+  }
+  return FehlerAnstehend() ? CLI_FEHLER : CLI_OK;
+}
+
+int CliListe(const TCliOptionen& AOpt) {
+  TDate Jahr = 0;
+  if (!DatumLesen(AOpt.Jahr, "Das Wirtschaftsjahr", Jahr)) return CLI_ABGELEHNT;
+  Tiafile IA(RF_OPEN_NORMAL, -1);
+  IA.WiJahr.SetFilterMinMax(Jahr);
+  IA.SelectKey(Tiafile::KEY_ANFORDERUNG);
+  std::vector<TiaSatz> Saetze;
+  for (bool G = IA.Get_first(); G; G = IA.Get_next()) Saetze.push_back(IA.GetSatz());
+  // The main window's order: sorted by branch, then (stably) by counting date.
+  std::stable_sort(Saetze.begin(), Saetze.end(), [](const TiaSatz& A, const TiaSatz& B) { return A.FilNr < B.FilNr; });
+  std::stable_sort(Saetze.begin(), Saetze.end(),
+                   [](const TiaSatz& A, const TiaSatz& B) { return A.Zaehldatum < B.Zaehldatum; });
+  if (AOpt.Json) {
+    json Liste = json::array();
+    for (const TiaSatz& S : Saetze) Liste.push_back(AnforderungJson(S));
+    std::cout << Liste.dump(2) << "\n";
+  } else {
+    std::cout << "Inventuren für das Wirtschaftsjahr: " << IAWiJahrBeschreiben(Jahr, kwd_Date()).Text << "\n";
+    AnforderungenDrucken(Saetze);
+  }
+  return CLI_OK;
+}
+
+int CliAnlegen(const TCliOptionen& AOpt) {
+  TDate Jahr = 0;
+  TDate Datum = 0;
+  if (!DatumLesen(AOpt.Jahr, "Das Wirtschaftsjahr", Jahr) || !DatumLesen(AOpt.Datum, "Das Zähldatum", Datum))
+    return CLI_ABGELEHNT;
+  const TDate LastDay = TIANeuPruefung::WiJahrLastDay(Jahr);
+  // As the main window does before it opens the dialog.
+  if (kwd_Date() > LastDay && KWDInfo().ShowMeldung(KWD_MB_JANEIN, "INVANF", 1010) != KWD_MR_YES)
+    return CLI_ABGELEHNT;
+
+  TIANeuEingabe Eingabe;
+  Eingabe.Datum = Datum;
+  Eingabe.WG = AOpt.WG;
+  Eingabe.WiJahr = Jahr;
+  Eingabe.WiJahrLastDay = LastDay;
+  for (int Fil : AOpt.Filialen) Eingabe.FilialZeilen.push_back(std::to_string(Fil));
+  TFilialTabelle* Tabelle = GlobFilialTabelle_GetInstance();
+  TIANeuFokus Fokus = TIANeuFokus::Keiner;
+  const bool Angenommen = TIANeuPruefung::TestData(Eingabe, Tabelle->Filialen(), nullptr, Fokus);
+  GlobFilialTabelle_ReleaseInstance(Tabelle);
+  if (!Angenommen) return FehlerAnstehend() ? CLI_FEHLER : CLI_ABGELEHNT;
+
+  std::vector<TiaSatz> Angelegt;
+  int Abgelehnt = 0;
+  bool Fehler = false;
+  {
+    TQLX_InvAnfMani Mani;
+    for (int Fil : AOpt.Filialen)
+      for (const std::string& WG : TIANeuPruefung::Warengruppen(AOpt.WG)) {
+        if (Mani.InventurAnlegen(Datum, Jahr, WG, Fil)) {
+          TiaSatz S;
+          S.Zaehldatum = Datum;
+          S.WG = WG;
+          S.FilNr = Fil;
+          S.WiJahr = Jahr;
+          S.Abschlussdatum = KWD_KEIN_DATUM;
+          S.KZZaehlung = CQLX_IA_KZZaehlung_2_Char(TQLX_IA_KZZaehlung::iazAngefordert);
+          Angelegt.push_back(S);
+        } else {
+          KWDInfo().ShowMeldung(KWD_MB_HINWEIS, "INVANF", 1005);
+          ++Abgelehnt;
+        }
+      }
+    Fehler = FehlerAnstehend();
+  }
+  if (AOpt.Json) {
+    json Liste = json::array();
+    for (const TiaSatz& S : Angelegt) Liste.push_back(AnforderungJson(S));
+    std::cout << Liste.dump(2) << "\n";
+  } else {
+    std::cout << Angelegt.size() << " Inventuranforderung(en) angelegt, " << Abgelehnt << " abgelehnt.\n";
+    if (!Angelegt.empty()) AnforderungenDrucken(Angelegt);
+  }
+  if (Fehler) return CLI_FEHLER;
+  return Abgelehnt > 0 ? CLI_ABGELEHNT : CLI_OK;
+}
+
+int CliZaehlen(const TCliOptionen& AOpt) {
+  TDate Jahr = 0;
+  TDate Datum = 0;
+  if (!DatumLesen(AOpt.Jahr, "Das Wirtschaftsjahr", Jahr) || !DatumLesen(AOpt.Datum, "Das Zähldatum", Datum))
+    return CLI_ABGELEHNT;
+  if (AOpt.Filialen.size() != 1) {
+    std::cerr << "invanf-cli: Zum Zählen bitte genau eine Filiale angeben.\n";
+    return CLI_ABGELEHNT;
+  }
+  TVglInvAnf_Inv Anf;
+  Anf.FilNr = static_cast<int16_t>(AOpt.Filialen.front());
+  Anf.WG = AOpt.WG;
+  Anf.WiJahr = YearOf(Jahr);
+  Anf.Zaehldatum = Datum;
+  Anf.KZZaehlung = static_cast<uint8_t>(TQLX_IA_KZZaehlung::iazAngefordert);
+  int Total = -1;  // stays when the request is not in the requested state
+  int Da = -1;
+  bool Fehler = false;
+  {
+    TQLX_InvAnfMani Mani;
+    Mani.InventurAnforderungArtZaehlen(Anf, Total, Da);
+    Fehler = FehlerAnstehend();
+  }
+  if (Fehler) return CLI_FEHLER;
+  if (Total < 0) {
+    std::cerr << "invanf-cli: Es gibt keine angeforderte Inventur für " << FormatDatum(Datum) << ", Warengruppe \""
+              << (Anf.WG.empty() ? "*" : Anf.WG) << "\", Filiale " << Anf.FilNr << " in diesem Wirtschaftsjahr.\n";
+    return CLI_ABGELEHNT;
+  }
+  if (AOpt.Json)
+    std::cout << json{{"total", Total}, {"da", Da}}.dump() << "\n";
+  else
+    std::cout << "Artikel gesamt: " << Total << ", davon mit Sollbestand: " << Da << "\n";
+  return CLI_OK;
+}

@@ -1,0 +1,23 @@
+#pragma once
+// The commands of invanf-cli. Each returns the exit code: 0 done, 2 input
+// refused (the German message is on stderr), 1 error.
+#include <string>
+#include <vector>
+
+inline constexpr int CLI_OK = 0;
+inline constexpr int CLI_FEHLER = 1;
+inline constexpr int CLI_ABGELEHNT = 2;
+
+struct TCliOptionen {
+  bool Json = false;
+  bool Ja = false;
+  std::string Jahr;   // first day of the fiscal year
+  std::string Datum;  // counting date
+  std::string WG;
+  std::vector<int> Filialen;
+};
+
+int CliJahre(const TCliOptionen& AOpt);
+int CliListe(const TCliOptionen& AOpt);
+int CliAnlegen(const TCliOptionen& AOpt);
+int CliZaehlen(const TCliOptionen& AOpt);

@@ -1,0 +1,70 @@
+// invanf-cli: the stock-take requests of a company from the shell: the fiscal
+// years, the requests of a year, creating requests, counting a request's
+// articles. Works on the company of WWS_DB (or --db).
+#include <CLI/CLI.hpp>
+#include <cstdlib>
+#include <iostream>
+#include <memory>
+
+#include "suite/SuiteDatenbank.h"
+#include "support/db/TDbConnection.h"
+#include "support/framework/KWDMeldungPresenter.h"
+#include "support/framework/TKWDInfo.h"
+#include "tools/invanf-cli/CliKommandos.h"
+#include "tools/invanf-cli/CliPresenter.h"
+
+namespace {
+
+int Melden(const std::string& AText, const std::exception& AE, int AExit) {
+  KWDInfo().RegisterException("invanf-cli", AE, false);
+  std::cerr << "invanf-cli: " << AText << "\n";
+  return AExit;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  CLI::App App{"Inventuranforderungen der Warenwirtschaft", "invanf-cli"};
+  App.require_subcommand(1);
+  App.fallthrough();  // --db, --json and --yes may stand before or after the command
+  std::string Db;
+  TCliOptionen Opt;
+  App.add_option("--db", Db, "Firma: Pfad der SQLite-Datei oder postgresql://-Adresse (sonst WWS_DB)");
+  App.add_flag("--json", Opt.Json, "Ausgabe als ein JSON-Dokument");
+  App.add_flag("--yes", Opt.Ja, "Rückfragen mit Ja beantworten (sonst Nein)");
+
+  auto* Jahre = App.add_subcommand("years", "Die angebotenen Wirtschaftsjahre (* = vorausgewählt)");
+  auto* Liste = App.add_subcommand("list", "Die Inventuranforderungen eines Wirtschaftsjahres");
+  Liste->add_option("--year", Opt.Jahr, "Erster Tag des Wirtschaftsjahres (JJJJ-MM-TT)")->required();
+  auto* Anlegen = App.add_subcommand("create", "Neue Inventuranforderungen anlegen");
+  Anlegen->add_option("--year", Opt.Jahr, "Erster Tag des Wirtschaftsjahres")->required();
+  Anlegen->add_option("--date", Opt.Datum, "Zähldatum")->required();
+  Anlegen->add_option("--wg", Opt.WG, "Warengruppe (leer: alle; endet mit *: zehn Untergruppen)");
+  Anlegen->add_option("--branch", Opt.Filialen, "Filiale(n), durch Komma getrennt")->required()->delimiter(',');
+  auto* Zaehlen = App.add_subcommand("count", "Artikel einer Inventuranforderung zählen");
+  Zaehlen->add_option("--year", Opt.Jahr, "Erster Tag des Wirtschaftsjahres")->required();
+  Zaehlen->add_option("--date", Opt.Datum, "Zähldatum")->required();
+  Zaehlen->add_option("--wg", Opt.WG, "Warengruppe (leer: alle)");
+  Zaehlen->add_option("--branch", Opt.Filialen, "Filiale")->required();
+
+  try {
+    App.parse(argc, argv);
+  } catch (const CLI::ParseError& E) {
+    if (E.get_exit_code() == 0) return App.exit(E);  // --help
+    return Melden(std::string("Der Aufruf ist fehlerhaft (") + E.what() + "). Hilfe: invanf-cli --help", E, CLI_ABGELEHNT);
+  }
+
+  KWDMeldungPresenterSet(std::make_shared<TCliPresenter>(Opt.Ja));
+  try {
+    if (!Db.empty()) setenv("WWS_DB", Db.c_str(), 1);  // also for the common lock's own connection
+    SuiteDatenbankOeffnen();
+    if (*Jahre) return CliJahre(Opt);
+    if (*Liste) return CliListe(Opt);
+    if (*Anlegen) return CliAnlegen(Opt);
+    return CliZaehlen(Opt);
+  } catch (const ECompanyDbError& E) {
+    return Melden(E.what(), E, CLI_FEHLER);
+  } catch (const std::exception& E) {
+    return Melden(std::string("Fehler: ") + E.what(), E, CLI_FEHLER);
+  }
+}
