@@ -1,0 +1,92 @@
+// Property: on the demo company, reading stock by key article by article and
+// reading it in bulk with server-side filters give the same to-do list, for
+// random sets of requests.
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "suite/demo/DemoFirma.h"
+#include "support/recordfile/Tiafile.h"
+#include "tests/engine/EngineTestFirma.h"
+
+namespace {
+
+using TEintraege = std::vector<std::pair<TInt32Trio, std::vector<int32_t>>>;
+
+TEintraege Eintraege(const TToDoListe& AToDo) {
+  TEintraege E;
+  for (const TProduktID_Indizee& P : AToDo) E.emplace_back(P.PId, P.Ind);
+  return E;
+}
+
+class TBestandVariantenTest : public TEngineTest {
+ protected:
+  void SetUp() override {
+    TEngineTest::SetUp();
+    TDemoOptionen Opt;
+    Opt.Seed = 7;
+    Opt.Artikel = 600;
+    Opt.Filialen = 5;
+    Opt.Stichtag = D(2025, 6, 15);
+    DemoFirmaErzeugen(*FDirekt, Opt);
+  }
+
+  // Every request of the company in the requested state.
+  std::vector<TVglInvAnf_Inv> Angefordert() {
+    Tiafile IA(*FDirekt);
+    IA.SelectKey(Tiafile::KEY_ZAEHLSTATUS);
+    IA.Key_KZZaehlung.SetKeyWertAndFilter('A');
+    std::vector<TVglInvAnf_Inv> A;
+    for (bool G = IA.Get_ge(); G; G = IA.Get_next())
+      A.push_back(Anf(IA.Zaehldatum.GetWert(), IA.WG.GetWert(), IA.FilNr.GetWert(), IA.WiJahr.GetWert()));
+    return A;
+  }
+};
+
+TEST_P(TBestandVariantenTest, KeyReadsAndBulkReadsGiveTheSameToDoList) {
+  std::mt19937 Zufall(20250615);
+  // More requests in the requested state: random groups (also empty and
+  // coarse ones) in random branches.
+  const std::vector<std::string> Gruppen{"", "1", "2", "3", "11", "12", "21", "35", "4", "5", "6", "7"};
+  TQLX_InvAnfMani Anleger;
+  for (int I = 0; I < 30; ++I)
+    Anleger.InventurAnlegen(D(2025, 7, 1) + Zufall() % 20, D(2025, 1, 1), Gruppen[Zufall() % Gruppen.size()],
+                            1 + static_cast<int>(Zufall() % 5));
+  const std::vector<TVglInvAnf_Inv> Alle = Angefordert();
+  ASSERT_GT(Alle.size(), 10u);
+
+  int Verglichen = 0;
+  for (int Runde = 0; Runde < 12; ++Runde) {
+    std::vector<TVglInvAnf_Inv> Auswahl;
+    for (const auto& A : Alle)
+      if (Zufall() % 3 == 0) Auswahl.push_back(A);
+    if (Runde == 0) Auswahl = Alle;
+
+    TQLX_InvAnfMani Mani;
+    TInventurListe Inventuren;
+    TWarengruppenListe Warengruppen;
+    TFilialListe Filialen;
+    auto Btrieve = TQLX_InvAnfMani::ToDoListeErzeugen();
+    auto Sql = TQLX_InvAnfMani::ToDoListeErzeugen();
+    Mani.UnvollstaendigeInventurenLaden(Auswahl, &Inventuren, &Warengruppen, &Filialen);
+    bool MitWG = false;
+    for (const auto& D : Inventuren) MitWG = MitWG || D.InvAnf.WG.find_first_not_of(' ') != std::string::npos;
+    if (MitWG)
+      Mani.WGNScan(Inventuren, Warengruppen, *Btrieve);
+    else
+      Mani.AAScan(Inventuren, *Btrieve);
+    Sql->AddRange(Btrieve->ToArray());
+    Mani.BestandPruefen_Btrieve(Inventuren, Filialen, *Btrieve);
+    Mani.BestandPruefen_SQL(Inventuren, Filialen, *Sql);
+    EXPECT_EQ(Eintraege(*Btrieve), Eintraege(*Sql)) << "Runde " << Runde << ", " << Inventuren.Count() << " Anforderungen";
+    Verglichen += Btrieve->Count();
+
+    // The whole selection agrees as well.
+    AuswahlBeide(Auswahl);
+  }
+  EXPECT_GT(Verglichen, 100) << "die Stichproben prüften kaum Artikel";
+}
+
+WWS_SUITE_BACKENDS(TBestandVariantenTest);
+
+}  // namespace
