@@ -117,7 +117,7 @@ void TParameter::SetStringValueByName(const std::string& AName, const std::strin
     // Text arriving for a typed key (e.g. from wws-admin) must read back as that type.
     bool Gueltig = false;
     if (B->Art == TArt::Boolean) Gueltig = AWert == "0" || AWert == "1";
-    if (B->Art == TArt::Char) Gueltig = AWert.size() == 1;
+    if (B->Art == TArt::Char) Gueltig = AWert.size() == 1 && AWert[0] != '\0';
     if (B->Art == TArt::Integer) {
       auto Zahl = AlsZahl(AWert);
       Gueltig = Zahl && *Zahl >= B->Min && *Zahl <= B->Max;

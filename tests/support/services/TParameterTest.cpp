@@ -49,6 +49,7 @@ TEST_P(TParameterTest, UngueltigeWerteWerdenAbgewiesenUndNichtsGeschrieben) {
   EXPECT_THROW(P.SetStringValueByName("STARTMON", "April"), std::invalid_argument);
   EXPECT_THROW(P.SetStringValueByName("INVAVIS", "ja"), std::invalid_argument);
   EXPECT_THROW(P.SetBooleanValueByName("STARTMON", true), std::invalid_argument);
+  EXPECT_THROW(P.SetCharValueByName("INVABWBE", '\0'), std::invalid_argument);
   EXPECT_EQ(P.GetIntegerValueByName("STARTMON"), 4);
   EXPECT_FALSE(P.Gespeichert("INVABWMA").has_value());
   EXPECT_FALSE(P.Gespeichert("INVAVIS").has_value());
