@@ -18,6 +18,8 @@ class TDbConnection;
 // Called after each chunk with the articles written so far and the total.
 using TDemoFortschritt = std::function<void(int64_t AFertig, int64_t AGesamt)>;
 
+// AConnection must be the process's company connection (KWDDatenbank()): the
+// actual-value flags of the stock types come from the suite's cached table.
 // Throws std::invalid_argument (German text) for impossible options or a
 // company that already holds articles, EDbError for database failures.
 TDemoSchreiber::TZaehler DemoFirmaErzeugen(TDbConnection& AConnection, const TDemoOptionen& AOptionen,

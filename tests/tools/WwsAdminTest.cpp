@@ -5,7 +5,9 @@
 #include <fstream>
 #include <map>
 #include <set>
+#include <tuple>
 
+#include "suite/TSimplePriceReader.h"
 #include "support/types/KWDDatum.h"
 #include "support/types/TKWD_ArtBestTyp.h"
 #include "support/types/TQLX_IA_KZZaehlung.h"
@@ -202,6 +204,45 @@ TEST_P(WwsAdminBackend, ParamSetAndGetRoundTripAndBadValuesAreRefused) {
   ErwarteEineDeutscheZeile(falsch);
   EXPECT_EQ(Admin({"param", "get", "STARTMON", "--db", firma.Ort()}).Aus, "1\n");
   EXPECT_EQ(Admin({"param", "get", "GIBTSNICHT", "--db", firma.Ort()}).Exit, 1);
+}
+
+// The demo books target stock as completion would: every request's target
+// value is its stock-take rows valued with the suite's own purchase prices.
+TEST_P(WwsAdminBackend, RequestTargetValuesAgreeWithTheSuitesPurchasePrices) {
+  TTestDb firma(GetParam());
+  ASSERT_EQ(Admin({"demo", "--db", firma.Ort(), "--force", "--articles", "500", "--seed", "11", "--stichtag",
+                   "2026-03-15"})
+                .Exit,
+            0);
+  firma.InstallAsCompany();
+  auto db = firma.Open();
+  std::string spalten;
+  for (int g = 1; g <= 40; ++g) spalten += ", i.gr" + std::to_string(g);
+  auto zeilen = db->Prepare(
+      "SELECT a.ek_soll, i.filnr, i.zaehldatum, i.prodid1, i.prodid2, i.prodid3" + spalten +
+      ", a.wg FROM inventur i JOIN inventuranforderung a ON a.wijahr = i.wijahr AND a.zaehldatum = i.zaehldatum AND "
+      "a.filnr = i.filnr JOIN artikel_wg w ON w.prodid1 = i.prodid1 AND w.prodid2 = i.prodid2 AND "
+      "w.prodid3 = i.prodid3 AND SUBSTR(w.wgn, 1, LENGTH(a.wg)) = a.wg");
+  // request (date, branch, group) -> stored and recomputed target value
+  std::map<std::tuple<double, int64_t, std::string>, std::pair<double, double>> summen;
+  TSimplePriceReader preise;
+  while (zeilen->Step()) {
+    auto& summe = summen[{zeilen->ColumnDouble(2), zeilen->ColumnInt(1), zeilen->ColumnText(46)}];
+    summe.first = zeilen->ColumnDouble(0);
+    preise.SetProdId(TInt32Trio::Construct(static_cast<int32_t>(zeilen->ColumnInt(3)),
+                                           static_cast<int32_t>(zeilen->ColumnInt(4)),
+                                           static_cast<int32_t>(zeilen->ColumnInt(5))));
+    preise.SetDatum(zeilen->ColumnDouble(2));
+    preise.SetSelekted(TQLX_Preis_Sys_Mand_Fil::Construct(static_cast<int>(zeilen->ColumnInt(1))));
+    for (int g = 0; g < 40; ++g)
+      if (const int64_t menge = zeilen->ColumnInt(6 + g); menge != 0)
+        summe.second += static_cast<double>(menge) * preise.GEK_4_Art_Dat_Fil_GrInd(static_cast<int8_t>(g));
+  }
+  ASSERT_GT(summen.size(), 10u);
+  for (const auto& [anforderung, summe] : summen)
+    EXPECT_NEAR(summe.first, summe.second, 0.005)
+        << FormatDatum(std::get<0>(anforderung)) << " Filiale " << std::get<1>(anforderung) << " WG "
+        << std::get<2>(anforderung);
 }
 
 INSTANTIATE_TEST_SUITE_P(Datenbanken, WwsAdminBackend, ::testing::ValuesIn(TTestDb::Available()), TTestDbName);
