@@ -2,6 +2,7 @@
 
 #include "support/db/KWDDatenbank.h"
 #include "support/recordfile/RecordFileSchema.h"
+#include "support/services/Meldungstexte.h"
 #include "support/services/ServicesSchema.h"
 
 TDbConnection& SuiteDatenbankOeffnen() {
@@ -9,5 +10,7 @@ TDbConnection& SuiteDatenbankOeffnen() {
   RecordFileSchemaEnsure(Verbindung);
   ServicesSchemaEnsure(Verbindung);
   SuiteSchemaEnsure(Verbindung);
+  // Company-specific message texts take precedence over the built-in ones.
+  MeldungstexteAusDatenbank();
   return Verbindung;
 }
