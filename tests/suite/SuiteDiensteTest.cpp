@@ -11,7 +11,7 @@
 #include "suite/WiJahr.h"
 #include "support/framework/KWDUhr.h"
 #include "support/services/TParameter.h"
-#include "tests/suite/SuiteTestUmgebung.h"
+#include "tests/fixtures/SuiteTestUmgebung.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include "suite/TvglInvAnf.h"
 
-#include "tests/suite/SuiteTestUmgebung.h"
+#include "tests/fixtures/SuiteTestUmgebung.h"
 
 namespace {
 
