@@ -158,16 +158,16 @@ class TQLX_List : public TEnumerable<T> {
   virtual void SetCapacity(int32_t AValue) {
     if (AValue < FCount) SetCount(AValue);
     if (AValue == FCapacity) return;
-    T* Neu = Speicher::Anlegen(AValue);
-    Speicher::Umziehen(FItems, FCount, Neu);
-    Speicher::Freigeben(FItems, FCapacity);
-    FItems = Neu;
+    FItems = Speicher::Umbauen(FItems, FCapacity, FCount, AValue);
     FCapacity = AValue;
   }
   virtual void SetCount(int32_t AValue) {
     if (AValue < 0) throw std::out_of_range("TQLX_List.SetCount: negative Anzahl " + std::to_string(AValue));
     if (AValue > GetCapacity()) SetCapacity(AValue);
-    if (AValue < FCount) DeleteRange(AValue, FCount - AValue);
+    if (AValue < FCount)
+      DeleteRange(AValue, FCount - AValue);
+    else
+      Speicher::Aufnehmen(FItems + FCount, AValue - FCount);
     FCount = AValue;
   }
   void TrimExcess() { SetCapacity(FCount); }
