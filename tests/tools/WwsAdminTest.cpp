@@ -93,6 +93,8 @@ TEST(WwsAdminAufruf, UsageErrorsExitWithTwoAndOneGermanLine) {
       {"locks", "hold", "1-000001"},             // --seconds missing
       {"locks", "release", "--db", "/tmp/x.db"}, // neither --dead nor --pid
       {"demo", "--stichtag", "31.02.2026", "--db", "/tmp/wws-admin-nie.db"},
+      {"demo", "--stichtag", "1800-01-01", "--db", "/tmp/wws-admin-nie.db"},
+      {"rights", "grant", "anna", "alles"},      // a right is a number
       {"param", "set", "STARTMON"},              // value missing
   };
   for (const auto& args : falsch) {

@@ -27,6 +27,9 @@ TDate StichtagLesen(const std::string& AText) {
   TDate datum = 0;
   if (!TryParseDatum(AText, datum))
     throw EAdminAufruf("Der Stichtag \"" + AText + "\" ist kein Datum (TT.MM.JJJJ oder JJJJ-MM-TT).");
+  // The demo reaches two fiscal years back and some months ahead.
+  if (YearOf(datum) < 1910 || YearOf(datum) > 9000)
+    throw EAdminAufruf("Der Stichtag muss zwischen den Jahren 1910 und 9000 liegen.");
   return datum;
 }
 

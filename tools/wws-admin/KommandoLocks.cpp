@@ -97,7 +97,7 @@ void Hold(const TAdminKontext& AKontext, const TLocksAufruf& AAufruf) {
   // The wait happens in the readiness call, so it can end on a signal; the
   // hold itself is asked for zero seconds.
   const bool gehalten = SperreHalten(pid, 0, AAufruf.Programm, meldung, [&] {
-    std::cout << "GESPERRT " << AAufruf.Artikel << " " << pid.ToString() << " Prozess " << getpid() << " fuer "
+    std::cout << "GESPERRT " << AAufruf.Artikel << " " << pid.ToString() << " Prozess " << getpid() << " für "
               << AAufruf.Sekunden << " s" << std::endl;
     const auto ende = std::chrono::steady_clock::now() + std::chrono::seconds(AAufruf.Sekunden);
     while (!GAbbruch && std::chrono::steady_clock::now() < ende)
@@ -137,7 +137,7 @@ void KommandoLocksAnmelden(CLI::App& AApp, TAdminKontext& AKontext) {
 
   auto* release = locks->add_subcommand("release", "Sperren freigeben");
   auto* tote = release->add_flag("--dead", aufruf->Tote, "Sperren beendeter Programme");
-  auto* pid = release->add_option("--pid", aufruf->Pid, "alle Sperren dieses Prozesses")->check(CLI::PositiveNumber);
+  auto* pid = release->add_option("--pid", aufruf->Pid, "alle Sperren dieses Prozesses")->check(CLI::Range(int64_t{1}, int64_t{4194304}));  // Linux pid_max
   release->add_option("--terminal", aufruf->Terminal, "nur auf diesem Rechner (mit --pid)")->needs(pid);
   tote->excludes(pid);
   release->callback([&AKontext, aufruf] { AKontext.Aktion = [&AKontext, aufruf] { Release(AKontext, *aufruf); }; });

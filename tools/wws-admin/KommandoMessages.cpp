@@ -19,8 +19,12 @@ void Messages(const TAdminKontext& AKontext) {
     std::cout << j.dump(2) << "\n";
     return;
   }
-  for (const auto& e : liste)
-    std::cout << e.Gruppe << " " << e.Nr << (e.Ueberschrieben ? " *" : "") << ": " << e.Text << "\n";
+  for (const auto& e : liste) {
+    // Texts of several lines stay readable as one indented block.
+    std::string text = e.Text;
+    for (size_t pos = text.find('\n'); pos != std::string::npos; pos = text.find('\n', pos + 1)) text.insert(pos + 1, "    ");
+    std::cout << e.Gruppe << " " << e.Nr << (e.Ueberschrieben ? " *" : "") << ": " << text << "\n";
+  }
 }
 
 }  // namespace

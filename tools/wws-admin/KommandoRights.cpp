@@ -49,7 +49,7 @@ void Argumente(CLI::App* ABefehl, TRechtAufruf& AAufruf) {
   ABefehl->add_option("BENUTZER", AAufruf.Benutzer, "Benutzername, * für alle")->required();
   ABefehl->add_option("RECHT", AAufruf.Recht, "Nummer des Rechts, 0 für alle (112, 119, 120, 121 ...)")
       ->required()
-      ->check(CLI::NonNegativeNumber);
+      ->check(CLI::Range(0, 65535));
 }
 
 }  // namespace
