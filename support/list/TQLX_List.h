@@ -196,10 +196,14 @@ class TQLX_List : public TEnumerable<T> {
   // ---- adding
   virtual int32_t Add(T AValue) {
     Platz(1);
-    FItems[FCount] = std::move(AValue);
-    ++FCount;
-    Notify(FItems[FCount - 1], TCollectionNotification::cnAdded);
-    return FCount - 1;
+    // Index and target kept in locals: storing an item of T = int32_t would
+    // otherwise make the compiler reload FCount after every store.
+    const int32_t Index = FCount;
+    T* Ziel = FItems + Index;
+    *Ziel = std::move(AValue);
+    FCount = Index + 1;
+    Notify(*Ziel, TCollectionNotification::cnAdded);
+    return Index;
   }
   virtual void Insert(int32_t AIndex, T AValue) {
     PruefeEinfuegeIndex(AIndex);
@@ -423,7 +427,7 @@ class TQLX_List : public TEnumerable<T> {
   // overflowing count, which wraps negative) is due, to keep Add cheap.
   void Platz(int32_t AMehr) {
     const auto Bedarf = static_cast<int32_t>(static_cast<uint32_t>(FCount) + static_cast<uint32_t>(AMehr));
-    if (Bedarf > FCapacity || Bedarf < 0) {
+    if (Bedarf > FCapacity || Bedarf < 0) [[unlikely]] {
       GrowCheck(Bedarf);
       if (Bedarf > FCapacity) throw std::bad_alloc();  // an override that did not grow
     }
