@@ -5,6 +5,7 @@
 #include <functional>
 #include <vector>
 
+#include "support/list/TQLX_Comparer.h"
 #include "support/types/KWDDatum.h"
 #include "support/types/TInt32Trio.h"
 #include "support/types/TVglInvAnf_Inv.h"
@@ -39,7 +40,10 @@ struct TProduktID_Indizee {
   static int Compare(const TProduktID_Indizee& A, const TProduktID_Indizee& B) {
     return TInt32Trio::Compare(A.PId, B.PId);
   }
-  static std::function<int(const TProduktID_Indizee&, const TProduktID_Indizee&)> ComparerGet() { return &Compare; }
+  // A lambda, so sorting and searching the to-do list inline the comparison.
+  static TComparer<TProduktID_Indizee> ComparerGet() {
+    return TComparer<TProduktID_Indizee>([](const TProduktID_Indizee& A, const TProduktID_Indizee& B) { return Compare(A, B); });
+  }
 };
 
 // One article with the branches it counts as present in (insertion order).
@@ -55,5 +59,7 @@ struct TProduktID_FilNrn {
   static int Compare(const TProduktID_FilNrn& A, const TProduktID_FilNrn& B) {
     return TInt32Trio::Compare(A.PId, B.PId);
   }
-  static std::function<int(const TProduktID_FilNrn&, const TProduktID_FilNrn&)> ComparerGet() { return &Compare; }
+  static TComparer<TProduktID_FilNrn> ComparerGet() {
+    return TComparer<TProduktID_FilNrn>([](const TProduktID_FilNrn& A, const TProduktID_FilNrn& B) { return Compare(A, B); });
+  }
 };
