@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "engine/TQLX_InvAnfMani.h"
-#include "tests/suite/SuiteTestUmgebung.h"
+#include "tests/fixtures/SuiteTestUmgebung.h"
 
 class TEngineTest : public TSuiteTest {
  protected:
