@@ -7,11 +7,13 @@
 // KWDGuard under "TQLX_InvAnfMani.<Method>"; a failure is registered, Boolean
 // results are then false and lists keep what was built so far.
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "engine/TInventurDetails.h"
+#include "suite/SuiteAbfrage.h"
 #include "support/list/TQLX_List.h"
 #include "support/types/KWDDatum.h"
 #include "support/types/TQLX_clMeldung.h"
@@ -34,6 +36,17 @@ using TWarengruppenListe = TQLX_List<std::string>;
 using TFilialListe = TQLX_List<int16_t>;
 using TToDoListe = TQLX_List<TProduktID_Indizee>;
 using TMeldungsListe = TQLX_List<TQLX_clMeldung>;
+using TProduktIDListe = TQLX_List<TInt32Trio>;
+// A locked article of the current batch: product id and its list position.
+using TSperrBatch = TQLX_List<TInt32Quad>;
+
+// What the booking added to one request (same position as in the request
+// list) and has not yet written to the request file.
+struct TIAZuwachs {
+  double Soll = 0.0;
+  double Ist = 0.0;
+};
+using TIAZuwachsListe = std::vector<TIAZuwachs>;
 
 class TQLX_InvAnfMani {
  public:
@@ -51,6 +64,41 @@ class TQLX_InvAnfMani {
   // target stock. Neither is assigned when the request is not (or no longer)
   // in the requested state.
   void InventurAnforderungArtZaehlen(const TVglInvAnf_Inv& AAnforderung, int& ATotal, int& ADa);
+
+  // Books the target stock of the given requests that are still requested,
+  // then opens every request whose articles are all booked. True when all
+  // were completed or there was nothing to do; false when articles stayed
+  // unbooked (locked by others: one message each in AMeldungen) or after a
+  // registered error. AMeldungen is assigned only when requests were loaded.
+  bool InventurAnforderungVervollstaendigen(const std::vector<TVglInvAnf_Inv>& AAnforderungen,
+                                            std::vector<TQLX_clMeldung>& AMeldungen);
+
+  // Deletes the requests with their booked target stock. True when every
+  // request is gone (also for none); false when one kept articles locked by
+  // others (it stays, with those articles, and a message each) or after a
+  // registered error. AMeldungen is assigned whenever requests were given.
+  bool InventurenLoeschen(const std::vector<TVglInvAnf_Inv>& AAnforderungen, std::vector<TQLX_clMeldung>& AMeldungen);
+
+  // Steps of the completion and deletion, public for tests and benchmarks.
+  // Books every to-do entry in locking passes and removes the booked ones;
+  // what stays could not be locked (or failed, registered).
+  void SollBestandBuchen(TInventurListe& AInventuren, TToDoListe& AToDo, TMeldungsListe& AMeldungen);
+  // Tries to lock one article; with AMitMeldung a refusal fills AMeldung.
+  bool SperrePID(const TInt32Trio& APId, bool AMitMeldung, TQLX_clMeldung& AMeldung);
+  // Writes the stock-take records of one locked article for every request in
+  // AEintrag.Ind that has none yet, and adds their values to the requests and
+  // to AZuwachs. False (registered) when it failed: then nothing of the
+  // article was written and no value added.
+  bool IVSchreiben(TInventurListe& AInventuren, const TProduktID_Indizee& AEintrag, TIAZuwachsListe& AZuwachs);
+  // Adds the unwritten growth to the stored request values where it exceeds
+  // 0.005, inside the caller's booking, and clears what it wrote.
+  void IAUpdate(TInventurListe& AInventuren, TIAZuwachsListe& AZuwachs);
+  // Opens every request no remaining to-do entry refers to.
+  void InventurenOeffnen(TInventurListe& AInventuren, TToDoListe& AToDo);
+  // Removes the listed articles from the request in locking passes; what
+  // stays in AProdIds could not be locked (a message each) or failed.
+  void ProduktAusInventurEntfernen(const TVglInvAnf_Inv& AAnforderung, TProduktIDListe& AProdIds,
+                                   TMeldungsListe& AMeldungen);
 
   // Article selection, public for the completion and for tests and
   // benchmarks that drive the steps one by one.
@@ -105,6 +153,18 @@ class TQLX_InvAnfMani {
   // True when every request's group is empty after trimming (or there are none).
   static bool AlleWarengruppenLeer(const TInventurListe& AInventuren);
 
+  // The locking passes shared by completion and deletion: up to five walks
+  // from the last list position to the first, locking at most 20 articles
+  // per batch inside block 11, handing each batch to ABearbeiten (which
+  // removes what it did from the list), unlocking, and pausing after every
+  // pass that leaves entries. Refusals in pass 5 become messages. A batch's
+  // locks are released on every way out; an exception of ABearbeiten ends
+  // the passes and is passed on.
+  void SperrDurchgaenge(const std::function<int32_t()>& AAnzahl, const std::function<TInt32Trio(int32_t)>& APId,
+                        const std::function<void(const TSperrBatch&)>& ABearbeiten, TMeldungsListe& AMeldungen);
+  // The body of IAUpdate.
+  void SummenErhoehen(TInventurListe& AInventuren, TIAZuwachsListe& AZuwachs);
+
   std::unique_ptr<TAAFile> FAAFile;
   std::unique_ptr<TBFFile> FBFFile;
   std::unique_ptr<TFvkFile> FFVKFile;
@@ -116,4 +176,5 @@ class TQLX_InvAnfMani {
   std::unique_ptr<TSimplePriceReader> FSPReader;
   std::unique_ptr<TInvDel> FInvDel;
   std::unique_ptr<TQLX_PEP_Progress_SetPos> FProgress;
+  std::unique_ptr<TSuiteAbfragen> FSummenSql;  // the request sums' increment, prepared once
 };

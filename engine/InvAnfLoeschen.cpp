@@ -1,0 +1,79 @@
+// Deleting requests: remove the booked target stock article by article under
+// the common lock, then the request record once no article is left.
+#include "engine/InvAnfIntern.h"
+#include "engine/TQLX_InvAnfMani.h"
+#include "suite/TInvDel.h"
+#include "suite/WiJahr.h"
+#include "support/framework/KWDGuard.h"
+#include "support/framework/TKWDInfo.h"
+#include "support/services/TKWDBuchung.h"
+
+using InvAnfIntern::Bereit;
+
+namespace {
+constexpr const char* KEntfernen = "TQLX_InvAnfMani.ProduktAusInventurEntfernen";
+}  // namespace
+
+bool TQLX_InvAnfMani::InventurenLoeschen(const std::vector<TVglInvAnf_Inv>& AAnforderungen,
+                                         std::vector<TQLX_clMeldung>& AMeldungen) {
+  if (AAnforderungen.empty()) return true;
+  InvDel_CiN();
+  bool Ergebnis = true;
+  ProgressShow(false);
+  TProduktIDListe ProdIds(TInt32Trio::ComparerGet());
+  TMeldungsListe AnfMeldungen;
+  TMeldungsListe Meldungen;
+  const bool Durchgelaufen = KWDGuard("TQLX_InvAnfMani.InventurenLoeschen", [&] {
+    TInvDel& Del = Bereit(FInvDel, "Der Inventur-Löschdienst");
+    for (const TVglInvAnf_Inv& Anf : AAnforderungen) {
+      const TDate ErsterTag = ersterTag_WiJahr(Anf.WiJahr);
+      ProgressCaption("Lösche Inventur", "", true);
+      Del.DelInvDelStart(ErsterTag, Anf.Zaehldatum, Anf.WG, Anf.FilNr);
+      ProgressCaption("Bestimme Artikelliste", "", true);
+      // Emptied here as well, so ids a previous request kept are never
+      // removed from this one, whatever the service does with the list.
+      ProdIds.Clear();
+      Del.ProdIDsInInventur(ErsterTag, Anf.Zaehldatum, Anf.WG, Anf.FilNr, ProdIds);
+      ProgressCaption("Enferne Artikel aus Inventur", "", true);
+      ProduktAusInventurEntfernen(Anf, ProdIds, AnfMeldungen);
+      if (!ProdIds.IsEmpty()) {
+        Ergebnis = false;
+      } else {
+        ProgressCaption("Lösche Inventursatz", "", true);
+        KWDInfoProcessMessages(300);
+        Del.DelInv(ErsterTag, Anf.Zaehldatum, Anf.WG, Anf.FilNr, true);
+      }
+      for (const TQLX_clMeldung& M : AnfMeldungen) Meldungen.Add(M);
+      AnfMeldungen.Clear();
+    }
+  });
+  for (const TQLX_clMeldung& M : AnfMeldungen) Meldungen.Add(M);
+  AMeldungen = Meldungen.ToArray();
+  ProgressHide();
+  return Ergebnis && Durchgelaufen;
+}
+
+void TQLX_InvAnfMani::ProduktAusInventurEntfernen(const TVglInvAnf_Inv& AAnforderung, TProduktIDListe& AProdIds,
+                                                  TMeldungsListe& AMeldungen) {
+  KWDGuard(KEntfernen, [&] {
+    InvDel_CiN();
+    TInvDel& Del = Bereit(FInvDel, "Der Inventur-Löschdienst");
+    const TDate ErsterTag = ersterTag_WiJahr(AAnforderung.WiJahr);
+    SperrDurchgaenge(
+        [&] { return AProdIds.Count(); }, [&](int32_t APos) { return AProdIds[APos]; },
+        [&](const TSperrBatch& ABatch) {
+          // Positions are taken out only once the batch is in the database;
+          // a failed batch leaves them, so the request is not deleted.
+          TBuchungsKlammer Buchung(KEntfernen, CKWD_Buchung_Bestand);
+          for (const TInt32Quad& Q : ABatch)
+            if (!Del.DelInvProdID(ErsterTag, AAnforderung.Zaehldatum, AAnforderung.WG, AAnforderung.FilNr,
+                                  TInt32Trio::Construct(Q.I1, Q.I2, Q.I3), true))
+              throw std::runtime_error("Der Artikel konnte nicht aus der Inventur entfernt werden");
+          Buchung.Flush();
+          Buchung.Ende();
+          // Descending positions: each deletion keeps the later positions valid.
+          for (const TInt32Quad& Q : ABatch) AProdIds.Delete(Q.I4);
+        },
+        AMeldungen);
+  });
+}
