@@ -7,6 +7,7 @@
 inline constexpr int CLI_OK = 0;
 inline constexpr int CLI_FEHLER = 1;
 inline constexpr int CLI_ABGELEHNT = 2;
+inline constexpr int CLI_GESPERRT = 3;  // articles stayed locked by other programs
 
 struct TCliOptionen {
   bool Json = false;
@@ -15,9 +16,16 @@ struct TCliOptionen {
   std::string Datum;  // counting date
   std::string WG;
   std::vector<int> Filialen;
+  // complete / delete: requests named by date, group and branch (one group
+  // for all, or one per date), or every requested one of the year.
+  std::vector<std::string> Daten;
+  std::vector<std::string> WGs;
+  bool AlleAngeforderten = false;
 };
 
 int CliJahre(const TCliOptionen& AOpt);
 int CliListe(const TCliOptionen& AOpt);
 int CliAnlegen(const TCliOptionen& AOpt);
 int CliZaehlen(const TCliOptionen& AOpt);
+int CliVervollstaendigen(const TCliOptionen& AOpt);
+int CliLoeschen(const TCliOptionen& AOpt);

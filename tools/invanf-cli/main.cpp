@@ -1,6 +1,6 @@
 // invanf-cli: the stock-take requests of a company from the shell: the fiscal
 // years, the requests of a year, creating requests, counting a request's
-// articles. Works on the company of WWS_DB (or --db).
+// articles, completing and deleting requests. Works on the company of WWS_DB (or --db).
 #include <CLI/CLI.hpp>
 #include <cstdlib>
 #include <iostream>
@@ -46,6 +46,18 @@ int main(int argc, char** argv) {
   Zaehlen->add_option("--date", Opt.Datum, "Zähldatum")->required();
   Zaehlen->add_option("--wg", Opt.WG, "Warengruppe (leer: alle)");
   Zaehlen->add_option("--branch", Opt.Filialen, "Filiale")->required();
+  // One request per --date/--branch pair; --wg once for all or once per request.
+  auto InventurenOptionen = [&](CLI::App* AKommando) {
+    AKommando->add_option("--year", Opt.Jahr, "Erster Tag des Wirtschaftsjahres")->required();
+    AKommando->add_option("--date", Opt.Daten, "Zähldatum (je Inventur)");
+    AKommando->add_option("--wg", Opt.WGs, "Warengruppe (einmal für alle oder je Inventur)");
+    AKommando->add_option("--branch", Opt.Filialen, "Filiale (je Inventur)");
+  };
+  auto* Vervollst = App.add_subcommand("complete", "Inventuranforderungen vervollständigen (Sollbestand buchen)");
+  InventurenOptionen(Vervollst);
+  Vervollst->add_flag("--all-requested", Opt.AlleAngeforderten, "alle angeforderten Inventuren des Jahres");
+  auto* Loeschen = App.add_subcommand("delete", "Inventuranforderungen mit ihrem Sollbestand löschen");
+  InventurenOptionen(Loeschen);
 
   try {
     App.parse(argc, argv);
@@ -61,6 +73,8 @@ int main(int argc, char** argv) {
     if (*Jahre) return CliJahre(Opt);
     if (*Liste) return CliListe(Opt);
     if (*Anlegen) return CliAnlegen(Opt);
+    if (*Vervollst) return CliVervollstaendigen(Opt);
+    if (*Loeschen) return CliLoeschen(Opt);
     return CliZaehlen(Opt);
   } catch (const ECompanyDbError& E) {
     return Melden(E.what(), E, CLI_FEHLER);
