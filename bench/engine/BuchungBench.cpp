@@ -1,0 +1,167 @@
+// Completing and deleting one request of a large branch (engine: batches of
+// 20 under the common lock) against set-based statements that write and
+// delete the same stock-take records, side by side on one demo company.
+//
+//   bench_engine_buchung ARTIKEL [DB]     e.g. 100000
+//
+// Each variant runs in a process of its own, so its peak memory is its own.
+// DB: a SQLite path or postgresql:// URI of an EMPTY database to fill; without
+// it a temporary SQLite company is built.
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "engine/TQLX_InvAnfMani.h"
+#include "suite/SuiteDatenbank.h"
+#include "suite/demo/DemoFirma.h"
+#include "support/db/KWDDatenbank.h"
+
+namespace {
+
+const TDate KWiJahr = EncodeDate(2025, 1, 1);
+const TDate KTag = EncodeDate(2025, 11, 3);
+constexpr int KFiliale = 1;
+
+TVglInvAnf_Inv Anforderung() {
+  TVglInvAnf_Inv R;
+  R.FilNr = KFiliale;
+  R.WiJahr = YearOf(KWiJahr);
+  R.Zaehldatum = KTag;
+  R.KZZaehlung = 1;
+  return R;
+}
+
+std::string Groessen(const char* APraefix) {
+  std::string S;
+  for (int I = 1; I <= 40; ++I) S += std::string(", ") + APraefix + "gr" + std::to_string(I);
+  return S;
+}
+
+// The same records as the booking writes for the request (stock records of
+// counted types in its branch, articles of check strictness 2 or more).
+std::string MengenSql() {
+  std::string Summe = "b.gr1";
+  for (int I = 2; I <= 40; ++I) Summe += " + b.gr" + std::to_string(I);
+  return "INSERT INTO inventur (wijahr, zaehldatum, filnr, prodid1, prodid2, prodid3, bestandstyp, satzkz, "
+         "sollmenge, grvon, grbis" + Groessen("") + ") "
+         "SELECT r.wijahr, r.zaehldatum, r.filnr, b.prodid1, b.prodid2, b.prodid3, b.bestandstyp, ' ', " + Summe +
+         ", 1, 40" + Groessen("b.") +
+         " FROM inventuranforderung r JOIN bestand b ON b.filnr = r.filnr "
+         "JOIN artikel a ON a.prodid1 = b.prodid1 AND a.prodid2 = b.prodid2 AND a.prodid3 = b.prodid3 "
+         "AND a.pruefschaerfe IN ('2','3','4','5','6','7','8','9') "
+         "WHERE r.zaehldatum = ? AND r.filnr = ? AND r.wg = '' "
+         "AND b.bestandstyp IN ('1','2','3','4','5','6','7','8','9','A','B','C','D','E','F','G','I') "
+         "AND (b.bestand_a <= b.bestand_b OR b.bestand_c <> 0)";
+}
+
+long Saetze() {
+  auto S = KWDDatenbank().Prepare("SELECT count(*) FROM inventur WHERE zaehldatum = ? AND filnr = ?");
+  S->BindDouble(1, KTag);
+  S->BindInt(2, KFiliale);
+  return S->Step() ? static_cast<long>(S->ColumnInt(0)) : -1;
+}
+
+// Child: runs one variant, prints "seconds records peak-KiB".
+int Variante(const std::string& AArt) {
+  SuiteDatenbankOeffnen();
+  const auto Start = std::chrono::steady_clock::now();
+  std::vector<TQLX_clMeldung> Meldungen;
+  if (AArt == "vervollst") {
+    TQLX_InvAnfMani Mani;
+    Mani.InventurAnforderungVervollstaendigen({Anforderung()}, Meldungen);
+  } else if (AArt == "loeschen") {
+    TQLX_InvAnfMani Mani;
+    Mani.InventurenLoeschen({Anforderung()}, Meldungen);
+  } else if (AArt == "menge") {
+    TDbTransaction T(KWDDatenbank());
+    auto S = KWDDatenbank().Prepare(MengenSql());
+    S->BindDouble(1, KTag);
+    S->BindInt(2, KFiliale);
+    S->Execute();
+    T.Commit();
+  } else {
+    TDbTransaction T(KWDDatenbank());
+    auto S = KWDDatenbank().Prepare("DELETE FROM inventur WHERE zaehldatum = ? AND filnr = ?");
+    S->BindDouble(1, KTag);
+    S->BindInt(2, KFiliale);
+    S->Execute();
+    T.Commit();
+  }
+  const double Sekunden = std::chrono::duration<double>(std::chrono::steady_clock::now() - Start).count();
+  rusage R{};
+  getrusage(RUSAGE_SELF, &R);
+  std::printf("%.3f %ld %ld\n", Sekunden, Saetze(), R.ru_maxrss);
+  return 0;
+}
+
+struct TMessung {
+  double Sekunden = 0;
+  long Saetze = 0, KiB = 0;
+};
+
+TMessung Kind(const char* ASelbst, const std::string& AArt) {
+  const std::string Datei = std::filesystem::temp_directory_path() / ("bench-buchung-" + std::to_string(getpid()));
+  const std::string Befehl = std::string(ASelbst) + " --variante " + AArt + " > " + Datei;
+  TMessung M;
+  if (std::system(Befehl.c_str()) == 0)
+    if (FILE* F = std::fopen(Datei.c_str(), "r")) {
+      if (std::fscanf(F, "%lf %ld %ld", &M.Sekunden, &M.Saetze, &M.KiB) != 3) M = {};
+      std::fclose(F);
+    }
+  std::filesystem::remove(Datei);
+  return M;
+}
+
+void Anlegen() {
+  TQLX_InvAnfMani Mani;
+  Mani.InventurAnlegen(KTag, KWiJahr, "", KFiliale);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc == 3 && std::string(argv[1]) == "--variante") return Variante(argv[2]);
+  if (argc < 2) {
+    std::fprintf(stderr, "Aufruf: %s ARTIKEL [DB]\n", argv[0]);
+    return 2;
+  }
+  const long Artikel = std::atol(argv[1]);
+  std::string Ort = argc > 2 ? argv[2] : "";
+  const bool Neu = Ort.empty();
+  if (Neu) Ort = std::filesystem::temp_directory_path() / ("bench-buchung-" + std::to_string(getpid()) + ".db");
+  KWDDatenbank_Set(TDbConnection::Open(Ort, true));
+  setenv("WWS_DB", Ort.c_str(), 1);
+  TDbConnection& Db = SuiteDatenbankOeffnen();
+  TDemoOptionen Opt;
+  Opt.Artikel = Artikel;
+  Opt.Filialen = 1;
+  Opt.Stichtag = EncodeDate(2025, 10, 1);
+  std::fprintf(stderr, "Demofirma mit %ld Artikeln in einer Filiale wird angelegt ...\n", Artikel);
+  DemoFirmaErzeugen(Db, Opt);
+  Anlegen();
+
+  std::printf("%ld Artikel, %s\n", Artikel, Ort.c_str());
+  const TMessung V = Kind(argv[0], "vervollst");
+  const TMessung L = Kind(argv[0], "loeschen");
+  Anlegen();
+  const TMessung M = Kind(argv[0], "menge");
+  const TMessung ML = Kind(argv[0], "mengeloeschen");
+  std::printf("%-22s %9s %9s %10s %12s %8s\n", "Variante", "Sekunden", "Saetze", "Spitze KiB", "Artikel/s", "x Menge");
+  auto Zeile = [&](const char* AName, const TMessung& AM, const TMessung& AMenge, long ASaetze) {
+    std::printf("%-22s %9.3f %9ld %10ld %12.0f %8.2f\n", AName, AM.Sekunden, ASaetze, AM.KiB,
+                AM.Sekunden > 0 ? Artikel / AM.Sekunden : 0.0, AMenge.Sekunden > 0 ? AM.Sekunden / AMenge.Sekunden : 0.0);
+  };
+  Zeile("Vervollstaendigen", V, M, V.Saetze);
+  Zeile("INSERT ... SELECT", M, M, M.Saetze);
+  Zeile("InventurenLoeschen", L, ML, L.Saetze);
+  Zeile("DELETE", ML, ML, ML.Saetze);
+  KWDDatenbank_Set(nullptr);
+  if (Neu) std::filesystem::remove(Ort);
+  return 0;
+}
