@@ -171,6 +171,13 @@ int TQLX_DBFile::GesetztesPraefix() const {
   return n;
 }
 
+int TQLX_DBFile::GefilterterVorlauf(int APraefix) const {
+  const auto& Segmente = FKeyWerte[FKeyNr];
+  int n = 0;
+  while (n < APraefix && Segmente[n].Filter) ++n;
+  return n;
+}
+
 std::string TQLX_DBFile::Form(TLesen AArt, bool AExt, int APraefix) const {
   std::string F;
   FormAnfuegen(F, static_cast<int>(AArt) * 4 + (AExt ? 2 : 0));
@@ -208,10 +215,14 @@ std::string TQLX_DBFile::LeseSql(TLesen AArt, bool AExt, int APraefix, std::vect
 
   std::vector<std::string> Bed;
   const auto& KeyFelder = FKeyFelder[FKeyNr];
-  // Key values: the set leading segments, as one row value.
-  if (AArt != TLesen::Erster && APraefix > 0) {
+  // Key values: the set leading segments, as one row value. Leading segments
+  // that are also filtered are equal anyway and are left out of it: a row
+  // value next to equality terms makes the planners scan a range of the index
+  // to the table's end instead of seeking the equal keys.
+  const int Gleich = AArt == TLesen::Erster ? 0 : GefilterterVorlauf(APraefix);
+  if (AArt != TLesen::Erster && APraefix > Gleich) {
     std::vector<std::string> Spalten;
-    for (int s = 0; s < APraefix; ++s)
+    for (int s = Gleich; s < APraefix; ++s)
       for (const auto& Sp : FSpalten[KeyFelder[s]]) Spalten.push_back(Sp);
     Bed.push_back(SpaltenAusdruck(Spalten) + (AArt == TLesen::Gleich ? " = " : " >= ") + Platzhalter(Spalten.size()));
   }
@@ -263,7 +274,7 @@ int TQLX_DBFile::Binden(TDbStatement& AStmt, TLesen AArt, bool AExt, int APraefi
   const auto& KeyFelder = FKeyFelder[FKeyNr];
   const auto& Segmente = FKeyWerte[FKeyNr];
   if (AArt != TLesen::Erster)
-    for (int s = 0; s < APraefix; ++s) P = RFWertBinden(AStmt, P, FDef.Felder[KeyFelder[s]].Art, Segmente[s].Wert);
+    for (int s = GefilterterVorlauf(APraefix); s < APraefix; ++s) P = RFWertBinden(AStmt, P, FDef.Felder[KeyFelder[s]].Art, Segmente[s].Wert);
   for (size_t s = 0; s < Segmente.size(); ++s)
     if (Segmente[s].Filter) P = RFWertBinden(AStmt, P, FDef.Felder[KeyFelder[s]].Art, Segmente[s].Wert);
   for (const auto& Fi : FFilter)

@@ -148,6 +148,9 @@ class TQLX_DBFile {
   std::string LeseSql(TLesen AArt, bool AExt, int APraefix, std::vector<std::pair<int, int>>& APlan) const;
   int Binden(TDbStatement& AStmt, TLesen AArt, bool AExt, int APraefix) const;
   int GesetztesPraefix() const;
+  // How many of the first APraefix segments are filtered: their key values
+  // are equality terms already.
+  int GefilterterVorlauf(int APraefix) const;
   void IdentMerken();
   TDatenfeld& FeldNachDef(int ADefIndex) const;
   void OffenPruefen() const;

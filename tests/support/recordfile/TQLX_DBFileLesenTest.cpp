@@ -95,6 +95,34 @@ TEST_P(TQLX_DBFileLesen, KeyFilterEndsTheRangeAndFieldFiltersNarrowIt) {
   EXPECT_THROW(F.KZZaehlung.SetFilter(""), std::invalid_argument);
 }
 
+// Filtered leading segments are read as equal, the set segments after them
+// still as a lower bound; a filter on a later segment keeps the whole bound.
+TEST_P(TQLX_DBFileLesen, ReadFromKeyMixesFilteredAndBoundSegments) {
+  Tiafile F(Conn());
+  F.SelectKey(Tiafile::KEY_ANFORDERUNG);
+  F.Key_Zaehldatum.SetKeyWertAndFilter(45300);
+  F.Key_WG.SetKeyWert("01");
+  F.Key_FilNr.SetKeyWert(2);
+  EXPECT_EQ(Lauf(F, F.Get_ge()), (std::vector<std::string>{"45300/01/2", "45300/02/1"}));
+  F.Key_WG.SetKeyWertAndFilter("01");
+  EXPECT_EQ(Lauf(F, F.Get_ge()), (std::vector<std::string>{"45300/01/2"}));
+  F.Key_FilNr.SetKeyWertAndFilter(1);
+  EXPECT_EQ(Lauf(F, F.Get_ge()), (std::vector<std::string>{"45300/01/1"}));
+  EXPECT_TRUE(F.Get_equal());
+  EXPECT_EQ(F.KZZaehlung.GetWert(), 'A');
+
+  // Only the branch filtered: the bound (45300, "01", 1) still holds for the
+  // segments before it.
+  F.ResetForReuse();
+  F.Key_Zaehldatum.SetKeyWert(45300);
+  F.Key_WG.SetKeyWert("01");
+  F.Key_FilNr.SetKeyWertAndFilter(1);
+  EXPECT_EQ(Lauf(F, F.Get_ge()), (std::vector<std::string>{"45300/01/1", "45300/02/1", "45400/01/1"}));
+  // A later filtered value is bound anew on the kept statement.
+  F.Key_FilNr.SetKeyWertAndFilter(2);
+  EXPECT_EQ(Lauf(F, F.Get_ge()), (std::vector<std::string>{"45300/01/2"}));
+}
+
 TEST_P(TQLX_DBFileLesen, ResetForReuseForgetsKeysFiltersAndExtendedFilter) {
   Tiafile F(Conn());
   F.SelectKey(Tiafile::KEY_ZAEHLSTATUS);
