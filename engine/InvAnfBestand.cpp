@@ -29,6 +29,35 @@ bool Enthalten(const std::vector<int16_t>& ASortiert, int16_t AWert) {
   return std::binary_search(ASortiert.begin(), ASortiert.end(), AWert);
 }
 
+// Deletes to-do entries while the stock check walks the list from its end,
+// without shifting the tail once per deleted entry (quadratic on large lists):
+// deleted entries gather in a gap just behind the current position, kept ones
+// are swapped past it, and the gap goes in one range delete. The destructor
+// closes the gap on a failure too, so the list stays as far as the check got.
+class TToDoVerdichter {
+ public:
+  explicit TToDoVerdichter(TToDoListe& AToDo) : FToDo(AToDo), FAnfang(AToDo.Count()), FEnde(AToDo.Count()) {}
+  ~TToDoVerdichter() { Schliessen(); }
+  TToDoVerdichter(const TToDoVerdichter&) = delete;
+  TToDoVerdichter& operator=(const TToDoVerdichter&) = delete;
+
+  // APos: the next position of a walk from the last to the first.
+  void Loeschen(int32_t APos) { FAnfang = APos; }
+  void Behalten(int32_t APos) {
+    if (FAnfang < FEnde) FToDo.Exchange(APos, FEnde - 1);
+    FAnfang = APos;
+    --FEnde;
+  }
+  void Schliessen() {
+    if (FAnfang < FEnde) FToDo.DeleteRange(FAnfang, FEnde - FAnfang);
+    FEnde = FAnfang;
+  }
+
+ private:
+  TToDoListe& FToDo;
+  int32_t FAnfang, FEnde;  // the gap [FAnfang, FEnde) of deleted entries
+};
+
 bool BestandssatzZaehlt(const TBFFile& ABF) {
   return InvAnfIntern::BestandZaehlt(ABF.BestandA.GetWert(), ABF.BestandB.GetWert(), ABF.BestandC.GetWert()) &&
          InvAnfIntern::BestandsTypGezaehlt(Ord(Char_2_ArtBestTyp(ABF.Bestandstyp.GetWert())));
@@ -61,6 +90,7 @@ void TQLX_InvAnfMani::BestandPruefen_Btrieve(TInventurListe& AInventuren, TFilia
     for (int16_t Fil : AFilialen) SortiertEinfuegen(AnfFilialen, Fil);
     std::vector<int16_t> Vorhanden;
 
+    TToDoVerdichter Verdichter(AToDo);
     for (int32_t Pos = AToDo.Count() - 1; Pos >= 0; --Pos) {
       TProduktID_Indizee* Eintrag = AToDo.GetItem_Ptr(Pos);
       Vorhanden.clear();
@@ -88,10 +118,12 @@ void TQLX_InvAnfMani::BestandPruefen_Btrieve(TInventurListe& AInventuren, TFilia
       }
 
       std::vector<int32_t> Ind = Eintrag->Ind;
-      if (IndFiltern(AInventuren, Ind, Vorhanden))
+      if (IndFiltern(AInventuren, Ind, Vorhanden)) {
         Eintrag->Ind = std::move(Ind);
-      else
-        AToDo.Delete(Pos);
+        Verdichter.Behalten(Pos);
+      } else {
+        Verdichter.Loeschen(Pos);
+      }
       if (Pos % 1000 == 0) ProgressDo(0, 0);
     }
   });
@@ -158,22 +190,25 @@ void TQLX_InvAnfMani::BestandPruefen_SQL(TInventurListe& AInventuren, TFilialLis
 
     std::vector<int16_t> Filialmenge;
     TProduktID_FilNrn Suche;
+    TToDoVerdichter Verdichter(AToDo);
     for (int32_t Pos = AToDo.Count() - 1; Pos >= 0; --Pos) {
       TProduktID_Indizee* Eintrag = AToDo.GetItem_Ptr(Pos);
       Suche.PId = Eintrag->PId;
       int32_t VPos = 0;
       if (!Vorhanden.BinarySearch(Suche, VPos)) {
-        AToDo.Delete(Pos);
+        Verdichter.Loeschen(Pos);
         continue;
       }
       const auto& FilNrn = Vorhanden.GetItem_Ptr(VPos)->FilNrn;
       Filialmenge.assign(FilNrn.begin(), FilNrn.end());
       std::sort(Filialmenge.begin(), Filialmenge.end());
       std::vector<int32_t> Ind = Eintrag->Ind;
-      if (IndFiltern(AInventuren, Ind, Filialmenge))
+      if (IndFiltern(AInventuren, Ind, Filialmenge)) {
         Eintrag->Ind = std::move(Ind);
-      else
-        AToDo.Delete(Pos);
+        Verdichter.Behalten(Pos);
+      } else {
+        Verdichter.Loeschen(Pos);
+      }
     }
   });
 }
