@@ -15,13 +15,6 @@ namespace {
 
 using json = nlohmann::ordered_json;
 
-bool DatumLesen(const std::string& AText, const char* AWas, TDate& ADatum) {
-  if (TryParseDatum(AText, ADatum)) return true;
-  std::cerr << "invanf-cli: " << AWas << " \"" << AText
-            << "\" ist kein gültiges Datum (erwartet JJJJ-MM-TT oder TT.MM.JJJJ).\n";
-  return false;
-}
-
 TVglInvAnf_Inv Anforderung(TDate AJahr, TDate ADatum, const std::string& AWG, int AFiliale) {
   TVglInvAnf_Inv A;
   A.FilNr = static_cast<int16_t>(AFiliale);

@@ -19,17 +19,16 @@
 #include "support/types/KWDZahlFormat.h"
 #include "support/types/TQLX_IA_KZZaehlung.h"
 
-namespace {
-
-using json = nlohmann::ordered_json;
-
-// A date option: the user's mistake in German, exit 2.
 bool DatumLesen(const std::string& AText, const char* AWas, TDate& ADatum) {
   if (TryParseDatum(AText, ADatum)) return true;
   std::cerr << "invanf-cli: " << AWas << " \"" << AText
             << "\" ist kein gültiges Datum (erwartet JJJJ-MM-TT oder TT.MM.JJJJ).\n";
   return false;
 }
+
+namespace {
+
+using json = nlohmann::ordered_json;
 
 // Errors the engine registered during the command: the result is not to be trusted.
 bool FehlerAnstehend() { return !KWDInfo().Anstehend().empty(); }

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "support/types/KWDDatum.h"
+
 inline constexpr int CLI_OK = 0;
 inline constexpr int CLI_FEHLER = 1;
 inline constexpr int CLI_ABGELEHNT = 2;
@@ -22,6 +24,9 @@ struct TCliOptionen {
   std::vector<std::string> WGs;
   bool AlleAngeforderten = false;
 };
+
+// A date option; on a mistake the German message goes to stderr (exit 2).
+bool DatumLesen(const std::string& AText, const char* AWas, TDate& ADatum);
 
 int CliJahre(const TCliOptionen& AOpt);
 int CliListe(const TCliOptionen& AOpt);
