@@ -9,9 +9,11 @@
 
 #include "engine/InvAnfIntern.h"
 #include "engine/TQLX_InvAnfMani.h"
+#include "support/db/KWDDatenbank.h"
 #include "support/framework/KWDGuard.h"
 #include "support/recordfile/TBFFile.h"
 #include "support/recordfile/TFvkFile.h"
+#include "support/recordfile/TQLX_DBLesestrecke.h"
 #include "support/types/TKWD_ArtBestTyp.h"
 
 using InvAnfIntern::Bereit;
@@ -90,6 +92,9 @@ void TQLX_InvAnfMani::BestandPruefen_Btrieve(TInventurListe& AInventuren, TFilia
     for (int16_t Fil : AFilialen) SortiertEinfuegen(AnfFilialen, Fil);
     std::vector<int16_t> Vorhanden;
 
+    // Two short reads per article: one snapshot for all of them spares the
+    // per-statement locking, which costs more than the reads.
+    TQLX_DBLesestrecke Strecke(KWDDatenbank());
     TToDoVerdichter Verdichter(AToDo);
     for (int32_t Pos = AToDo.Count() - 1; Pos >= 0; --Pos) {
       TProduktID_Indizee* Eintrag = AToDo.GetItem_Ptr(Pos);
@@ -110,11 +115,13 @@ void TQLX_InvAnfMani::BestandPruefen_Btrieve(TInventurListe& AInventuren, TFilia
       for (bool G = FVK.Get_ge_extMode(); G; G = FVK.Get_next_extMode())
         SortiertEinfuegen(Vorhanden, static_cast<int16_t>(FVK.FilNr.GetWert()));
 
+      // One keyed read over the article's few stock records, not one per
+      // request branch: every read is a statement with its own locking, and
+      // that, not the rows, is what costs.
       BF.Key_ProduktId.SetKeyWertAndFilter(Eintrag->PId);
-      for (int16_t Fil : AnfFilialen) {
-        BF.Key_FilNr.SetKeyWertAndFilter(Fil);
-        for (bool G = BF.Get_ge(); G; G = BF.Get_next())
-          if (BestandssatzZaehlt(BF)) SortiertEinfuegen(Vorhanden, static_cast<int16_t>(BF.FilNr.GetWert()));
+      for (bool G = BF.Get_ge(); G; G = BF.Get_next()) {
+        const auto Fil = static_cast<int16_t>(BF.FilNr.GetWert());
+        if (Enthalten(AnfFilialen, Fil) && BestandssatzZaehlt(BF)) SortiertEinfuegen(Vorhanden, Fil);
       }
 
       std::vector<int32_t> Ind = Eintrag->Ind;

@@ -7,6 +7,7 @@
 #include "support/recordfile/TAAFile.h"
 #include "support/recordfile/TBFFile.h"
 #include "support/recordfile/TFvkFile.h"
+#include "support/recordfile/TQLX_DBLesestrecke.h"
 #include "support/recordfile/Tastafile.h"
 #include "support/recordfile/Tiafile.h"
 #include "tests/support/recordfile/RecordFileTestDb.h"
@@ -273,6 +274,52 @@ TEST_P(TQLX_DBFileLesen, LargeStreamedScanWhileAnotherFileReads) {
   }
   EXPECT_EQ(Gelesen, 13334);  // the 6666 records of branch 3 stay out
   EXPECT_EQ(Artikel, 67);  // multiples of 200 whose branch (1 + i % 3) is 1 or 2
+}
+
+// "datum/wg/fil" of every request in key order.
+std::vector<std::string> AlleAnforderungen(TDbConnection& AConn) {
+  Tiafile F(AConn);
+  return Lauf(F, F.Get_first());
+}
+
+TEST_P(TQLX_DBFileLesen, ReadStretchSeesOneSnapshotAndLeavesNoTransaction) {
+  auto Andere = FDb->Open();
+  {
+    TQLX_DBLesestrecke Strecke(Conn());
+    EXPECT_EQ(Strecke.Offen(), GetParam() == TDbBackend::SQLite);
+    const auto Vorher = AlleAnforderungen(Conn());
+    ASSERT_EQ(Vorher.size(), 5u);
+    {
+      // Another program writes meanwhile and is not held up.
+      Tiafile G(*Andere);
+      Anforderung(G, 45500, "03", 4, 45292, 'A');
+    }
+    if (Strecke.Offen()) {
+      EXPECT_EQ(AlleAnforderungen(Conn()), Vorher);
+    }
+  }
+  EXPECT_EQ(AlleAnforderungen(Conn()).size(), 6u);
+  // Nothing of the stretch stays open: the connection writes in a
+  // transaction of its own again.
+  TDbTransaction T(Conn());
+  Tiafile F(Conn());
+  Anforderung(F, 45600, "04", 5, 45292, 'A');
+  T.Commit();
+  EXPECT_EQ(AlleAnforderungen(*Andere).size(), 7u);
+}
+
+TEST_P(TQLX_DBFileLesen, ReadStretchInsideATransactionLeavesItToTheCaller) {
+  TDbTransaction T(Conn());
+  Tiafile F(Conn());
+  Anforderung(F, 45500, "03", 4, 45292, 'A');
+  {
+    TQLX_DBLesestrecke Strecke(Conn());
+    EXPECT_FALSE(Strecke.Offen());
+    EXPECT_EQ(AlleAnforderungen(Conn()).size(), 6u);
+  }
+  EXPECT_TRUE(Conn().InTransaction());
+  T.Commit();
+  EXPECT_EQ(AlleAnforderungen(*FDb->Open()).size(), 6u);
 }
 
 INSTANTIATE_TEST_SUITE_P(Backends, TQLX_DBFileLesen, ::testing::ValuesIn(TTestDb::Available()), TTestDbName);
