@@ -1,6 +1,8 @@
 // The locking passes that completion and deletion share: lock a batch of
 // articles inside block 11, work on it, unlock it, and come back later for
 // the articles other programs held.
+#include <vector>
+
 #include "engine/TQLX_InvAnfMani.h"
 #include "suite/TArtikelTools.h"
 #include "support/framework/KWDGuard.h"
@@ -40,7 +42,10 @@ class TBatchSperren {
   void Entsperren() {
     if (FBatch.IsEmpty()) return;
     TBlockSchritt Block;
-    for (const TInt32Quad& Q : FBatch) CommonLock().UnlockProdId(BatchPId(Q), false);
+    std::vector<TInt32Trio> PIds;
+    PIds.reserve(static_cast<size_t>(FBatch.Count()));
+    for (const TInt32Quad& Q : FBatch) PIds.push_back(BatchPId(Q));
+    CommonLock().UnlockProdIds(PIds);
     FBatch.Clear();
   }
 
@@ -60,6 +65,13 @@ bool TQLX_InvAnfMani::SperrePID(const TInt32Trio& APId, bool AMitMeldung, TQLX_c
       false);
 }
 
+std::vector<bool> TQLX_InvAnfMani::SperrePIDs(const std::vector<TInt32Trio>& APIds) {
+  // A failure only costs speed: every id then takes the single path.
+  return KWDGuard(
+      "TQLX_InvAnfMani.SperrePID", [&] { return CommonLock().LockProdIds(APIds); },
+      std::vector<bool>(APIds.size(), false));
+}
+
 void TQLX_InvAnfMani::SperrDurchgaenge(const std::function<int32_t()>& AAnzahl,
                                        const std::function<TInt32Trio(int32_t)>& APId,
                                        const std::function<void(const TSperrBatch&)>& ABearbeiten,
@@ -76,15 +88,22 @@ void TQLX_InvAnfMani::SperrDurchgaenge(const std::function<int32_t()>& AAnzahl,
         TBlockSchritt Block;
         TQLX_clMeldung Meldung;
         while (Batch.Count() < KBatchGroesse && Pos >= 0) {
-          const TInt32Trio PId = APId(Pos);
-          if (SperrePID(PId, MitMeldung, Meldung)) {
-            Batch.Add(TInt32Quad::Construct(PId.I1, PId.I2, PId.I3, Pos));
-          } else if (MitMeldung) {
-            if (Meldung.Artikel.empty()) Meldung.Artikel = Artikel.ProduktID_2_ArtNr_Formatted(PId, false);
-            if (Meldung.ProduktId.IsEmpty()) Meldung.ProduktId = PId;
-            AMeldungen.Add(Meldung);
+          // As many positions as the batch still has room for, locked in one
+          // go; what that refuses is asked for one by one as before.
+          std::vector<TInt32Trio> PIds;
+          for (int32_t P = Pos; P >= 0 && PIds.size() < static_cast<size_t>(KBatchGroesse - Batch.Count()); --P)
+            PIds.push_back(APId(P));
+          const std::vector<bool> Gesperrt = SperrePIDs(PIds);
+          for (size_t I = 0; I < PIds.size(); ++I, --Pos) {
+            const TInt32Trio& PId = PIds[I];
+            if (Gesperrt[I] || SperrePID(PId, MitMeldung, Meldung)) {
+              Batch.Add(TInt32Quad::Construct(PId.I1, PId.I2, PId.I3, Pos));
+            } else if (MitMeldung) {
+              if (Meldung.Artikel.empty()) Meldung.Artikel = Artikel.ProduktID_2_ArtNr_Formatted(PId, false);
+              if (Meldung.ProduktId.IsEmpty()) Meldung.ProduktId = PId;
+              AMeldungen.Add(Meldung);
+            }
           }
-          --Pos;
         }
       }
       if (!Batch.IsEmpty()) ABearbeiten(Batch);

@@ -162,6 +162,9 @@ class TQLX_InvAnfMani {
   // the passes and is passed on.
   void SperrDurchgaenge(const std::function<int32_t()>& AAnzahl, const std::function<TInt32Trio(int32_t)>& APId,
                         const std::function<void(const TSperrBatch&)>& ABearbeiten, TMeldungsListe& AMeldungen);
+  // Locks the ids in one step where they are free; one flag per id. A
+  // refused or failed id is false and goes through SperrePID.
+  std::vector<bool> SperrePIDs(const std::vector<TInt32Trio>& APIds);
   // The body of IAUpdate.
   void SummenErhoehen(TInventurListe& AInventuren, TIAZuwachsListe& AZuwachs);
 

@@ -4,6 +4,7 @@
 #include <sys/file.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
@@ -166,6 +167,91 @@ bool TCommonLock::UnlockProdId(const TInt32Trio& AProdId, bool AMeldungZeigen) {
   SperrZeileEntfernen(*FVerbindung, Zeile);
   FGehalten.erase(AProdId);
   return true;
+}
+
+std::vector<bool> TCommonLock::LockProdIds(const std::vector<TInt32Trio>& AProdIds) {
+  std::lock_guard Sperre(FMutex);
+  Verbindung();
+  OffeneBuchungPruefen();
+  std::vector<bool> Gesperrt(AProdIds.size(), false);
+  // Rows in key order, so two programs locking overlapping sets at once
+  // never wait on each other in a cycle.
+  std::vector<TInt32Trio> Neu;
+  for (size_t I = 0; I < AProdIds.size(); ++I)
+    if (FGehalten.count(AProdIds[I]))
+      Gesperrt[I] = true;
+    else
+      Neu.push_back(AProdIds[I]);
+  std::sort(Neu.begin(), Neu.end());
+  Neu.erase(std::unique(Neu.begin(), Neu.end()), Neu.end());
+  if (Neu.empty()) return Gesperrt;
+
+  // One row per id; the statement's shape depends only on the count.
+  std::string Sql =
+      "INSERT INTO artikelsperre (prodid1, prodid2, prodid3, terminalnr, terminal, programm, benutzer, "
+      "prozessid, prozessstart, sitzung, sitzungstart, gesperrtseit) VALUES ";
+  for (size_t I = 0; I < Neu.size(); ++I) Sql += I ? ", (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)" : "(?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)";
+  Sql += " ON CONFLICT (prodid1, prodid2, prodid3) DO NOTHING RETURNING prodid1, prodid2, prodid3";
+  auto Einfuegen = FVerbindung->Prepare(Sql);
+  const double Jetzt = kwd_Now();
+  int P = 1;
+  for (const TInt32Trio& Id : Neu) {
+    Einfuegen->BindInt(P++, Id.I1);
+    Einfuegen->BindInt(P++, Id.I2);
+    Einfuegen->BindInt(P++, Id.I3);
+    Einfuegen->BindText(P++, FHalter.TerminalNr);
+    Einfuegen->BindText(P++, FHalter.Terminal);
+    Einfuegen->BindText(P++, FHalter.Programm);
+    Einfuegen->BindText(P++, FHalter.Benutzer);
+    Einfuegen->BindInt(P++, FHalter.ProzessId);
+    Einfuegen->BindInt(P++, FHalter.ProzessStart);
+    Einfuegen->BindInt(P++, FHalter.Sitzung);
+    Einfuegen->BindInt(P++, FHalter.SitzungStart);
+    Einfuegen->BindDouble(P++, Jetzt);
+  }
+  std::set<TInt32Trio> Erhalten;
+  while (Einfuegen->Step())
+    Erhalten.insert(TInt32Trio::Construct(static_cast<int32_t>(Einfuegen->ColumnInt(0)),
+                                          static_cast<int32_t>(Einfuegen->ColumnInt(1)),
+                                          static_cast<int32_t>(Einfuegen->ColumnInt(2))));
+  Einfuegen->Reset();
+  for (size_t I = 0; I < AProdIds.size(); ++I)
+    if (Erhalten.count(AProdIds[I])) {
+      FGehalten.insert(AProdIds[I]);
+      Gesperrt[I] = true;
+    }
+  return Gesperrt;
+}
+
+void TCommonLock::UnlockProdIds(const std::vector<TInt32Trio>& AProdIds) {
+  std::lock_guard Sperre(FMutex);
+  Verbindung();
+  std::vector<TInt32Trio> Gehalten;
+  for (const TInt32Trio& Id : AProdIds)
+    if (FGehalten.count(Id)) Gehalten.push_back(Id);
+  std::sort(Gehalten.begin(), Gehalten.end());
+  Gehalten.erase(std::unique(Gehalten.begin(), Gehalten.end()), Gehalten.end());
+  if (Gehalten.empty()) return;
+  OffeneBuchungPruefen();
+  // Only this holder's rows, as UnlockProdId removes them.
+  std::string Sql =
+      "DELETE FROM artikelsperre WHERE terminal = ? AND prozessid = ? AND prozessstart = ? AND sitzung = ? AND (";
+  for (size_t I = 0; I < Gehalten.size(); ++I)
+    Sql += I ? " OR (prodid1 = ? AND prodid2 = ? AND prodid3 = ?)" : "(prodid1 = ? AND prodid2 = ? AND prodid3 = ?)";
+  Sql += ")";
+  auto Loeschen = FVerbindung->Prepare(Sql);
+  Loeschen->BindText(1, FHalter.Terminal);
+  Loeschen->BindInt(2, FHalter.ProzessId);
+  Loeschen->BindInt(3, FHalter.ProzessStart);
+  Loeschen->BindInt(4, FHalter.Sitzung);
+  int P = 5;
+  for (const TInt32Trio& Id : Gehalten) {
+    Loeschen->BindInt(P++, Id.I1);
+    Loeschen->BindInt(P++, Id.I2);
+    Loeschen->BindInt(P++, Id.I3);
+  }
+  Loeschen->Execute();
+  for (const TInt32Trio& Id : Gehalten) FGehalten.erase(Id);
 }
 
 bool TCommonLock::Haelt(const TInt32Trio& AProdId) const {

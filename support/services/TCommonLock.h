@@ -27,6 +27,7 @@
 #include <mutex>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "support/services/SperrHalter.h"
 #include "support/types/TInt32Trio.h"
@@ -61,6 +62,15 @@ class TCommonLock {
   // Releases a lock of this program. False when it held none for AProdId
   // (shown to the user with AMeldungZeigen).
   bool UnlockProdId(const TInt32Trio& AProdId, bool AMeldungZeigen);
+
+  // Batch forms for callers that lock many articles in a row: the same
+  // per-article locks, written in one transaction and statement. LockProdIds
+  // returns one flag per id (true: locked for this program); an id it could
+  // not take at once stays false without a message, so the caller asks for
+  // it with LockProdId, which also clears a dead holder's row and names the
+  // live one. UnlockProdIds releases the given ids this program holds.
+  std::vector<bool> LockProdIds(const std::vector<TInt32Trio>& AProdIds);
+  void UnlockProdIds(const std::vector<TInt32Trio>& AProdIds);
 
   // Releases every lock this object holds; never throws (failures are logged).
   void AllesFreigeben() noexcept;

@@ -177,3 +177,49 @@ TEST_P(TCommonLockTest, ZerstoerteSperreGibtAllesFrei) {
   }
   EXPECT_TRUE(SperrenListe(KWDDatenbank()).empty());
 }
+
+TEST_P(TCommonLockTest, BatchSperrtFreieArtikelUndLaesstFremdeAus) {
+  const TInt32Trio Dritter = TInt32Trio::Construct(4711, 2, 5);
+  TKindprozess Halter(Argumente("halten", CAnderer, "600"));
+  ASSERT_EQ(Halter.ZeileLesen(), "BEREIT");
+
+  TCommonLock Sperre(FDb->Ort());
+  ASSERT_TRUE(Sperre.LockProdId(Dritter, false));
+  // Order of the answer follows the request, whatever order the rows are written in.
+  const std::vector<bool> Ergebnis = Sperre.LockProdIds({Dritter, CAnderer, CArtikel});
+  EXPECT_EQ(Ergebnis, (std::vector<bool>{true, false, true}));
+  EXPECT_TRUE(Sperre.Haelt(CArtikel));
+  EXPECT_FALSE(Sperre.Haelt(CAnderer));
+  EXPECT_EQ(SperrenListe(KWDDatenbank()).size(), 3u);
+
+  // A second program is refused the batch's article while we hold it.
+  TKindprozess Kind(Argumente("sperre", CArtikel, "Kasse"));
+  EXPECT_EQ(Kind.ZeileLesen(), "BELEGT " + std::to_string(getpid()));
+  EXPECT_EQ(Kind.Warten(), 3);
+
+  // Unlocking the batch leaves the other program's row alone.
+  Sperre.UnlockProdIds({Dritter, CAnderer, CArtikel});
+  EXPECT_FALSE(Sperre.Haelt(CArtikel));
+  EXPECT_FALSE(Sperre.Haelt(Dritter));
+  auto Liste = SperrenListe(KWDDatenbank());
+  ASSERT_EQ(Liste.size(), 1u);
+  EXPECT_EQ(Liste[0].Zeile.ProduktId, CAnderer);
+  EXPECT_EQ(Liste[0].Zeile.Halter.ProzessId, Halter.Pid());
+  Halter.Toeten(SIGKILL);
+  Halter.Warten();
+}
+
+TEST_P(TCommonLockTest, BatchSperreInOffenerBuchungScheitertOhneZeilen) {
+  if (GetParam() != TDbBackend::SQLite) GTEST_SKIP() << "only SQLite refuses lock writes during a booking";
+  TCommonLock Sperre(FDb->Ort());
+  ASSERT_TRUE(Sperre.LockProdId(CAnderer, false));
+  {
+    TBuchungsKlammer Klammer("Test.Fehler");
+    EXPECT_THROW(Sperre.LockProdIds({CArtikel}), EDbError);
+    EXPECT_THROW(Sperre.UnlockProdIds({CAnderer}), EDbError);
+  }
+  EXPECT_FALSE(Sperre.Haelt(CArtikel));
+  EXPECT_TRUE(Sperre.Haelt(CAnderer)) << "a refused unlock keeps the lock known";
+  Sperre.UnlockProdIds({CAnderer});
+  EXPECT_TRUE(SperrenListe(*FDb->Open()).empty());
+}
