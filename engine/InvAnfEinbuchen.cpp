@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <map>
+#include <string>
+#include <tuple>
 #include <numeric>
 #include <vector>
 
@@ -31,6 +34,61 @@ struct TIVSatz {
 };
 }  // namespace
 
+namespace {
+// Separator between the OR-terms of a batch query.
+const char* Oder(size_t AI) { return AI ? " OR " : ""; }
+}  // namespace
+
+bool TQLX_InvAnfMani::PaarGebucht(const TInventurDetails& AAnf, const TInt32Trio& APId) {
+  IVFile_CiNoC();
+  Tivfile& IV = Bereit(FIVFile, "Die Inventurdatei");
+  IV.SelectKey(Tivfile::KEY_DATUM_FILIALE);
+  IV.SetUsedField({&IV.ProduktId});
+  IV.Key_WiJahr.SetKeyWert(AAnf.WiJahr);
+  IV.Key_Zaehldatum.SetKeyWert(AAnf.InvAnf.Zaehldatum);
+  IV.Key_FilNr.SetKeyWert(AAnf.InvAnf.FilNr);
+  IV.Key_ProduktId.SetKeyWert(APId);
+  const bool Da = IV.Get_equal();
+  IVFile_CiNoC();  // ends the read at once
+  return Da;
+}
+
+TQLX_InvAnfMani::TGebuchtePaare TQLX_InvAnfMani::GebuchtePaareLesen(
+    const TInventurListe& AInventuren, const std::vector<TProduktID_Indizee>& AEintraege) {
+  // The batch's requests grouped by what the stock-take key starts with.
+  std::map<std::tuple<double, double, int>, std::vector<int32_t>> Gruppen;
+  for (const TProduktID_Indizee& E : AEintraege)
+    for (int32_t Q : E.Ind) {
+      const TInventurDetails& A = *AInventuren.GetItem_Ptr(Q);
+      auto& Liste = Gruppen[{A.WiJahr, A.InvAnf.Zaehldatum, A.InvAnf.FilNr}];
+      if (std::find(Liste.begin(), Liste.end(), Q) == Liste.end()) Liste.push_back(Q);
+    }
+  if (!FSummenSql) FSummenSql = std::make_unique<TSuiteAbfragen>();
+  TGebuchtePaare Gebucht;
+  for (const auto& [Schluessel, Anforderungen] : Gruppen) {
+    // The statement's shape depends only on the batch's size.
+    std::string Sql =
+        "SELECT DISTINCT prodid1, prodid2, prodid3 FROM inventur WHERE wijahr = ? AND zaehldatum = ? AND filnr = ? AND (";
+    for (size_t I = 0; I < AEintraege.size(); ++I) Sql += std::string(Oder(I)) + "(prodid1 = ? AND prodid2 = ? AND prodid3 = ?)";
+    Sql += ")";
+    TDbStatement& S = FSummenSql->Get(Sql);
+    TAbfrageEnde Ende(S);
+    S.BindDouble(1, std::get<0>(Schluessel));
+    S.BindDouble(2, std::get<1>(Schluessel));
+    S.BindInt(3, std::get<2>(Schluessel));
+    int P = 4;
+    for (const TProduktID_Indizee& E : AEintraege) {
+      BindProdId(S, P, E.PId);
+      P += 3;
+    }
+    while (S.Step()) {
+      const TInt32Trio PId = ColumnProdId(S, 0);
+      for (int32_t Q : Anforderungen) Gebucht.insert({PId, Q});
+    }
+  }
+  return Gebucht;
+}
+
 bool TQLX_InvAnfMani::IVSchreiben(TInventurListe& AInventuren, const TProduktID_Indizee& AEintrag,
                                   TIAZuwachsListe& AZuwachs) {
   return KWDGuard(
@@ -51,15 +109,11 @@ bool TQLX_InvAnfMani::IVSchreiben(TInventurListe& AInventuren, const TProduktID_
 
           // Another program may have booked the pair since the selection:
           // under the article's lock and inside this booking that is certain.
-          IVFile_CiNoC();
-          Tivfile& IV = Bereit(FIVFile, "Die Inventurdatei");
-          IV.SelectKey(Tivfile::KEY_DATUM_FILIALE);
-          IV.SetUsedField({&IV.ProduktId});
-          IV.Key_WiJahr.SetKeyWert(Anf.WiJahr);
-          IV.Key_Zaehldatum.SetKeyWert(Anf.InvAnf.Zaehldatum);
-          IV.Key_FilNr.SetKeyWert(Anf.InvAnf.FilNr);
-          IV.Key_ProduktId.SetKeyWert(AEintrag.PId);
-          if (IV.Get_equal()) continue;
+          if (FBatchGebucht) {
+            if (FBatchGebucht->count({AEintrag.PId, Q})) continue;
+          } else if (PaarGebucht(Anf, AEintrag.PId)) {
+            continue;
+          }
 
           Preise.SetDatum(Anf.InvAnf.Zaehldatum);
           Preise.SetSelekted(TQLX_Preis_Sys_Mand_Fil::Construct(Anf.InvAnf.FilNr));

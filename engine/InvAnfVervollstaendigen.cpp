@@ -39,6 +39,19 @@ struct TSummenStand {
   }
 };
 
+// Sets a pointer back to null on every way out of a scope.
+template <class T>
+class TZeigerZuruecksetzen {
+ public:
+  explicit TZeigerZuruecksetzen(T*& AZeiger) : FZeiger(AZeiger) {}
+  ~TZeigerZuruecksetzen() { FZeiger = nullptr; }
+  TZeigerZuruecksetzen(const TZeigerZuruecksetzen&) = delete;
+  TZeigerZuruecksetzen& operator=(const TZeigerZuruecksetzen&) = delete;
+
+ private:
+  T*& FZeiger;
+};
+
 // Puts entries back at their sorted place in the to-do list.
 void Zurueckstellen(TToDoListe& AToDo, const std::vector<TProduktID_Indizee>& AEintraege) {
   for (const TProduktID_Indizee& E : AEintraege) {
@@ -87,6 +100,11 @@ void TQLX_InvAnfMani::SollBestandBuchen(TInventurListe& AInventuren, TToDoListe&
           std::vector<TProduktID_Indizee> Entnommen;
           try {
             TBuchungsKlammer Buchung(KBuchen, CKWD_Buchung_Bestand);
+            std::vector<TProduktID_Indizee> Eintraege;
+            for (const TInt32Quad& Q : ABatch) Eintraege.push_back(*AToDo.GetItem_Ptr(Q.I4));
+            const TGebuchtePaare Gebucht = GebuchtePaareLesen(AInventuren, Eintraege);
+            FBatchGebucht = &Gebucht;
+            TZeigerZuruecksetzen GebuchtEnde(FBatchGebucht);
             // Descending positions: each deletion keeps the later positions valid.
             for (const TInt32Quad& Q : ABatch) {
               Entnommen.push_back(*AToDo.GetItem_Ptr(Q.I4));

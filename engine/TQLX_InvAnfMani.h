@@ -9,7 +9,9 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "engine/TInventurDetails.h"
@@ -165,6 +167,14 @@ class TQLX_InvAnfMani {
   // Locks the ids in one step where they are free; one flag per id. A
   // refused or failed id is false and goes through SperrePID.
   std::vector<bool> SperrePIDs(const std::vector<TInt32Trio>& APIds);
+  // The (article, request position) pairs among AEintraege that already
+  // have stock-take records: one query per fiscal year, date and branch, so
+  // a batch does not ask pair by pair.
+  using TGebuchtePaare = std::set<std::pair<TInt32Trio, int32_t>>;
+  TGebuchtePaare GebuchtePaareLesen(const TInventurListe& AInventuren,
+                                    const std::vector<TProduktID_Indizee>& AEintraege);
+  // True when the pair already has stock-take records (asked on its own).
+  bool PaarGebucht(const TInventurDetails& AAnf, const TInt32Trio& APId);
   // The body of IAUpdate.
   void SummenErhoehen(TInventurListe& AInventuren, TIAZuwachsListe& AZuwachs);
 
@@ -180,4 +190,8 @@ class TQLX_InvAnfMani {
   std::unique_ptr<TInvDel> FInvDel;
   std::unique_ptr<TQLX_PEP_Progress_SetPos> FProgress;
   std::unique_ptr<TSuiteAbfragen> FSummenSql;  // the request sums' increment, prepared once
+  // Set while a batch is booked: its pairs already booked, read once under
+  // the batch's locks and inside its transaction. Null: IVSchreiben asks
+  // the stock-take file itself.
+  const TGebuchtePaare* FBatchGebucht = nullptr;
 };
