@@ -34,11 +34,6 @@ struct TIVSatz {
 };
 }  // namespace
 
-namespace {
-// Separator between the OR-terms of a batch query.
-const char* Oder(size_t AI) { return AI ? " OR " : ""; }
-}  // namespace
-
 bool TQLX_InvAnfMani::PaarGebucht(const TInventurDetails& AAnf, const TInt32Trio& APId) {
   IVFile_CiNoC();
   Tivfile& IV = Bereit(FIVFile, "Die Inventurdatei");
@@ -66,20 +61,22 @@ TQLX_InvAnfMani::TGebuchtePaare TQLX_InvAnfMani::GebuchtePaareLesen(
   if (!FSummenSql) FSummenSql = std::make_unique<TSuiteAbfragen>();
   TGebuchtePaare Gebucht;
   for (const auto& [Schluessel, Anforderungen] : Gruppen) {
-    // The statement's shape depends only on the batch's size.
-    std::string Sql =
-        "SELECT DISTINCT prodid1, prodid2, prodid3 FROM inventur WHERE wijahr = ? AND zaehldatum = ? AND filnr = ? AND (";
-    for (size_t I = 0; I < AEintraege.size(); ++I) Sql += std::string(Oder(I)) + "(prodid1 = ? AND prodid2 = ? AND prodid3 = ?)";
-    Sql += ")";
+    // One indexed look-up per article (an OR over the articles would scan
+    // the branch's whole stock-take); the shape depends only on the count.
+    std::string Sql;
+    for (size_t I = 0; I < AEintraege.size(); ++I)
+      Sql += std::string(I ? " UNION ALL " : "") +
+             "SELECT prodid1, prodid2, prodid3 FROM inventur WHERE prodid1 = ? AND prodid2 = ? AND prodid3 = ? "
+             "AND wijahr = ? AND zaehldatum = ? AND filnr = ?";
     TDbStatement& S = FSummenSql->Get(Sql);
     TAbfrageEnde Ende(S);
-    S.BindDouble(1, std::get<0>(Schluessel));
-    S.BindDouble(2, std::get<1>(Schluessel));
-    S.BindInt(3, std::get<2>(Schluessel));
-    int P = 4;
+    int P = 1;
     for (const TProduktID_Indizee& E : AEintraege) {
       BindProdId(S, P, E.PId);
-      P += 3;
+      S.BindDouble(P + 3, std::get<0>(Schluessel));
+      S.BindDouble(P + 4, std::get<1>(Schluessel));
+      S.BindInt(P + 5, std::get<2>(Schluessel));
+      P += 6;
     }
     while (S.Step()) {
       const TInt32Trio PId = ColumnProdId(S, 0);
