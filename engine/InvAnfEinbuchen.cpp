@@ -14,8 +14,6 @@
 #include "suite/ArtBestTypEigenschaften.h"
 #include "suite/TSimplePriceReader.h"
 #include "support/framework/KWDGuard.h"
-#include "support/recordfile/TBFFile.h"
-#include "support/recordfile/TFvkFile.h"
 #include "support/recordfile/Tivfile.h"
 #include "support/types/TKWD_ArtBestTyp.h"
 
@@ -24,6 +22,7 @@ using InvAnfIntern::Bereit;
 namespace {
 constexpr double KSchwelle = 0.005;
 constexpr int KGroessen = TGroessenFelder::GRIndexMax() - TGroessenFelder::GRIndexMin() + 1;
+static_assert(KGroessen == RF_GROESSEN);
 
 // One stock-take record before it is written.
 struct TIVSatz {
@@ -33,58 +32,6 @@ struct TIVSatz {
   std::array<int32_t, KGroessen> Menge{};
 };
 }  // namespace
-
-bool TQLX_InvAnfMani::PaarGebucht(const TInventurDetails& AAnf, const TInt32Trio& APId) {
-  IVFile_CiNoC();
-  Tivfile& IV = Bereit(FIVFile, "Die Inventurdatei");
-  IV.SelectKey(Tivfile::KEY_DATUM_FILIALE);
-  IV.SetUsedField({&IV.ProduktId});
-  IV.Key_WiJahr.SetKeyWert(AAnf.WiJahr);
-  IV.Key_Zaehldatum.SetKeyWert(AAnf.InvAnf.Zaehldatum);
-  IV.Key_FilNr.SetKeyWert(AAnf.InvAnf.FilNr);
-  IV.Key_ProduktId.SetKeyWert(APId);
-  const bool Da = IV.Get_equal();
-  IVFile_CiNoC();  // ends the read at once
-  return Da;
-}
-
-TQLX_InvAnfMani::TGebuchtePaare TQLX_InvAnfMani::GebuchtePaareLesen(
-    const TInventurListe& AInventuren, const std::vector<TProduktID_Indizee>& AEintraege) {
-  // The batch's requests grouped by what the stock-take key starts with.
-  std::map<std::tuple<double, double, int>, std::vector<int32_t>> Gruppen;
-  for (const TProduktID_Indizee& E : AEintraege)
-    for (int32_t Q : E.Ind) {
-      const TInventurDetails& A = *AInventuren.GetItem_Ptr(Q);
-      auto& Liste = Gruppen[{A.WiJahr, A.InvAnf.Zaehldatum, A.InvAnf.FilNr}];
-      if (std::find(Liste.begin(), Liste.end(), Q) == Liste.end()) Liste.push_back(Q);
-    }
-  if (!FSummenSql) FSummenSql = std::make_unique<TSuiteAbfragen>();
-  TGebuchtePaare Gebucht;
-  for (const auto& [Schluessel, Anforderungen] : Gruppen) {
-    // One indexed look-up per article (an OR over the articles would scan
-    // the branch's whole stock-take); the shape depends only on the count.
-    std::string Sql;
-    for (size_t I = 0; I < AEintraege.size(); ++I)
-      Sql += std::string(I ? " UNION ALL " : "") +
-             "SELECT prodid1, prodid2, prodid3 FROM inventur WHERE prodid1 = ? AND prodid2 = ? AND prodid3 = ? "
-             "AND wijahr = ? AND zaehldatum = ? AND filnr = ?";
-    TDbStatement& S = FSummenSql->Get(Sql);
-    TAbfrageEnde Ende(S);
-    int P = 1;
-    for (const TProduktID_Indizee& E : AEintraege) {
-      BindProdId(S, P, E.PId);
-      S.BindDouble(P + 3, std::get<0>(Schluessel));
-      S.BindDouble(P + 4, std::get<1>(Schluessel));
-      S.BindInt(P + 5, std::get<2>(Schluessel));
-      P += 6;
-    }
-    while (S.Step()) {
-      const TInt32Trio PId = ColumnProdId(S, 0);
-      for (int32_t Q : Anforderungen) Gebucht.insert({PId, Q});
-    }
-  }
-  return Gebucht;
-}
 
 bool TQLX_InvAnfMani::IVSchreiben(TInventurListe& AInventuren, const TProduktID_Indizee& AEintrag,
                                   TIAZuwachsListe& AZuwachs) {
@@ -96,6 +43,11 @@ bool TQLX_InvAnfMani::IVSchreiben(TInventurListe& AInventuren, const TProduktID_
         Preise.SetProdId(AEintrag.PId);
         const TArtBestTyp_Eigenschaften Eigenschaften = Get_ArtBestTyp_Eigenschaften();
 
+        // Outside a batch the article is read on its own.
+        TBatchVorrat Allein;
+        if (!FBatchVorrat) Allein = BatchVorratLesen(AInventuren, {AEintrag});
+        const TBatchVorrat& Vorrat = FBatchVorrat ? *FBatchVorrat : Allein;
+
         // Everything is read and valued first and only then written, so a
         // failure while reading leaves none of the article's records behind.
         std::vector<TIVSatz> Saetze;
@@ -103,62 +55,34 @@ bool TQLX_InvAnfMani::IVSchreiben(TInventurListe& AInventuren, const TProduktID_
         for (size_t S = 0; S < AEintrag.Ind.size(); ++S) {
           const int32_t Q = AEintrag.Ind[S];
           const TInventurDetails& Anf = *AInventuren.GetItem_Ptr(Q);
-
           // Another program may have booked the pair since the selection:
           // under the article's lock and inside this booking that is certain.
-          if (FBatchGebucht) {
-            if (FBatchGebucht->count({AEintrag.PId, Q})) continue;
-          } else if (PaarGebucht(Anf, AEintrag.PId)) {
-            continue;
-          }
+          if (Vorrat.Gebucht.count({AEintrag.PId, Q})) continue;
 
           Preise.SetDatum(Anf.InvAnf.Zaehldatum);
           Preise.SetSelekted(TQLX_Preis_Sys_Mand_Fil::Construct(Anf.InvAnf.FilNr));
-          BFFile_CiNoC();
-          TBFFile& BF = Bereit(FBFFile, "Die Bestandsdatei");
-          BF.SelectKey(TBFFile::KEY_PRODUKT_FILIALE);
-          BF.Key_ProduktId.SetKeyWertAndFilter(AEintrag.PId);
-          BF.Key_FilNr.SetKeyWertAndFilter(Anf.InvAnf.FilNr);
-          bool Geschrieben = false;
-          for (bool G = BF.Get_ge(); G; G = BF.Get_next()) {
-            const int Typ = Ord(Char_2_ArtBestTyp(BF.Bestandstyp.GetWert()));
-            if (!InvAnfIntern::BestandZaehlt(BF.BestandA.GetWert(), BF.BestandB.GetWert(), BF.BestandC.GetWert()) ||
-                !InvAnfIntern::BestandsTypGezaehlt(Typ))
-              continue;
-            TIVSatz Satz;
-            Satz.Anforderung = Q;
-            Satz.Bestandstyp = BF.Bestandstyp.GetWert();
-            double Wert = 0.0;
-            for (int I = TGroessenFelder::GRIndexMin(); I <= TGroessenFelder::GRIndexMax(); ++I) {
-              const int32_t Menge = BF.GetGR_MESU(I);
-              Satz.Menge[static_cast<size_t>(I - TGroessenFelder::GRIndexMin())] = Menge;
-              if (Menge != 0) Wert += Menge * Preise.GEK_4_Art_Dat_Fil_GrInd(static_cast<int8_t>(I - 1), "");
+          const TArtikelFiliale Paar{AEintrag.PId, Anf.InvAnf.FilNr};
+          if (auto It = Vorrat.Bestand.find(Paar); It != Vorrat.Bestand.end()) {
+            for (const TBestandsSatz& B : It->second) {
+              TIVSatz Satz;
+              Satz.Anforderung = Q;
+              Satz.Bestandstyp = B.Bestandstyp;
+              Satz.Menge = B.Menge;
+              double Wert = 0.0;
+              for (size_t G = 0; G < B.Menge.size(); ++G)
+                if (B.Menge[G] != 0) Wert += B.Menge[G] * Preise.GEK_4_Art_Dat_Fil_GrInd(static_cast<int8_t>(G), "");
+              Werte[S].Soll += Wert;
+              if (Eigenschaften[Ord(Char_2_ArtBestTyp(B.Bestandstyp))].IstWert) Werte[S].Ist += Wert;
+              Saetze.push_back(Satz);
             }
-            Werte[S].Soll += Wert;
-            if (Eigenschaften[Typ].IstWert) Werte[S].Ist += Wert;
-            Saetze.push_back(Satz);
-            Geschrieben = true;
-          }
-          if (Geschrieben) continue;
-
-          // Present only through a branch sale: one zero record under stock type 1.
-          FVKFile_CiNoC();
-          TFvkFile& FVK = Bereit(FFVKFile, "Die Filialverkaufsdatei");
-          FVK.SelectKey(TFvkFile::KEY_PRODUKT);
-          FVK.Key_ProduktId.SetKeyWertAndFilter(AEintrag.PId);
-          FVK.FilNr.SetFilterMinMax(Anf.InvAnf.FilNr);
-          FVK.Satzart.SetFilterMinMax('F');
-          FVK.Bewegungsart.SetFilterMinMax(std::string("23"));
-          if (FVK.Get_equal()) {
+          } else if (Vorrat.Verkauf.count(Paar)) {
+            // Present only through a branch sale: one zero record under stock type 1.
             TIVSatz Satz;
             Satz.Anforderung = Q;
             Satz.Bestandstyp = CKWD_ArtBestTyp_BFWert[1];
             Satz.MitPrepare = false;
             Saetze.push_back(Satz);
           }
-          // Ends the read: a scan left open past the commit would pin an old
-          // snapshot, and the next booking could not begin.
-          FVKFile_CiNoC();
         }
 
         IVFile_CiNoC();

@@ -102,9 +102,10 @@ void TQLX_InvAnfMani::SollBestandBuchen(TInventurListe& AInventuren, TToDoListe&
             TBuchungsKlammer Buchung(KBuchen, CKWD_Buchung_Bestand);
             std::vector<TProduktID_Indizee> Eintraege;
             for (const TInt32Quad& Q : ABatch) Eintraege.push_back(*AToDo.GetItem_Ptr(Q.I4));
-            const TGebuchtePaare Gebucht = GebuchtePaareLesen(AInventuren, Eintraege);
-            FBatchGebucht = &Gebucht;
-            TZeigerZuruecksetzen GebuchtEnde(FBatchGebucht);
+            const TBatchVorrat Vorrat = BatchVorratLesen(AInventuren, Eintraege);
+            PreiseVorladen(Eintraege);
+            FBatchVorrat = &Vorrat;
+            TZeigerZuruecksetzen VorratEnde(FBatchVorrat);
             // Descending positions: each deletion keeps the later positions valid.
             for (const TInt32Quad& Q : ABatch) {
               Entnommen.push_back(*AToDo.GetItem_Ptr(Q.I4));

@@ -6,8 +6,10 @@
 // Every method follows the suite's error convention: its body runs in
 // KWDGuard under "TQLX_InvAnfMani.<Method>"; a failure is registered, Boolean
 // results are then false and lists keep what was built so far.
+#include <array>
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <memory>
 #include <set>
 #include <string>
@@ -17,6 +19,7 @@
 #include "engine/TInventurDetails.h"
 #include "suite/SuiteAbfrage.h"
 #include "support/list/TQLX_List.h"
+#include "support/recordfile/RecordFileSchema.h"
 #include "support/types/KWDDatum.h"
 #include "support/types/TQLX_clMeldung.h"
 #include "support/types/TVglInvAnf_Inv.h"
@@ -167,14 +170,22 @@ class TQLX_InvAnfMani {
   // Locks the ids in one step where they are free; one flag per id. A
   // refused or failed id is false and goes through SperrePID.
   std::vector<bool> SperrePIDs(const std::vector<TInt32Trio>& APIds);
-  // The (article, request position) pairs among AEintraege that already
-  // have stock-take records: one query per fiscal year, date and branch, so
-  // a batch does not ask pair by pair.
-  using TGebuchtePaare = std::set<std::pair<TInt32Trio, int32_t>>;
-  TGebuchtePaare GebuchtePaareLesen(const TInventurListe& AInventuren,
-                                    const std::vector<TProduktID_Indizee>& AEintraege);
-  // True when the pair already has stock-take records (asked on its own).
-  bool PaarGebucht(const TInventurDetails& AAnf, const TInt32Trio& APId);
+  // What booking a batch reads, fetched for all its articles in a few
+  // statements instead of several per article and request: under the
+  // batch's locks and inside its transaction, so it is what the booking sees.
+  using TArtikelFiliale = std::pair<TInt32Trio, int32_t>;
+  struct TBestandsSatz {
+    char Bestandstyp = ' ';
+    std::array<int32_t, RF_GROESSEN> Menge{};  // size 1 at [0]
+  };
+  struct TBatchVorrat {
+    std::set<std::pair<TInt32Trio, int32_t>> Gebucht;  // (article, request position) with stock-take records
+    std::map<TArtikelFiliale, std::vector<TBestandsSatz>> Bestand;  // counted stock records, by stock type
+    std::set<TArtikelFiliale> Verkauf;  // without counted stock, present through a branch sale
+  };
+  TBatchVorrat BatchVorratLesen(const TInventurListe& AInventuren, const std::vector<TProduktID_Indizee>& AEintraege);
+  // The purchase prices of the batch's articles, read in one go for IVSchreiben.
+  void PreiseVorladen(const std::vector<TProduktID_Indizee>& AEintraege);
   // The body of IAUpdate.
   void SummenErhoehen(TInventurListe& AInventuren, TIAZuwachsListe& AZuwachs);
 
@@ -190,8 +201,6 @@ class TQLX_InvAnfMani {
   std::unique_ptr<TInvDel> FInvDel;
   std::unique_ptr<TQLX_PEP_Progress_SetPos> FProgress;
   std::unique_ptr<TSuiteAbfragen> FSummenSql;  // the request sums' increment, prepared once
-  // Set while a batch is booked: its pairs already booked, read once under
-  // the batch's locks and inside its transaction. Null: IVSchreiben asks
-  // the stock-take file itself.
-  const TGebuchtePaare* FBatchGebucht = nullptr;
+  // Set while a batch is booked. Null: IVSchreiben reads for its article alone.
+  const TBatchVorrat* FBatchVorrat = nullptr;
 };

@@ -4,17 +4,18 @@
 #include "support/types/TInt32Trio.h"
 
 TDbConnection& TSuiteAbfragen::Verbindung() {
-  if (!FVerbindung) FVerbindung = &KWDDatenbank();
-  return *FVerbindung;
+  if (!FAbfragen) FAbfragen.emplace(KWDDatenbank());
+  return FAbfragen->Verbindung();
 }
 
 TDbStatement& TSuiteAbfragen::Get(std::string_view ASql) {
-  auto& Eintrag = FStatements[std::string(ASql)];
-  if (!Eintrag)
-    Eintrag = Verbindung().Prepare(ASql);
-  else
-    Eintrag->Reset();
-  return *Eintrag;
+  Verbindung();
+  return FAbfragen->Get(ASql);
+}
+
+TDbStatement& TSuiteAbfragen::GetGanz(std::string_view ASql) {
+  Verbindung();
+  return FAbfragen->GetGanz(ASql);
 }
 
 TAbfrageEnde::~TAbfrageEnde() {

@@ -2,22 +2,21 @@
 // Prepared statements of one service object on the company connection
 // (KWDDatenbank()). A statement is prepared at its first use and reused; the
 // object binds to the connection it first used and must not outlive it.
-#include <memory>
-#include <string>
+#include <optional>
 #include <string_view>
-#include <unordered_map>
 
-#include "support/db/TDbConnection.h"
+#include "support/db/TDbAbfragen.h"
 
 class TSuiteAbfragen {
  public:
   // The statement for ASql (a code constant), reset and ready to bind.
   TDbStatement& Get(std::string_view ASql);
+  // For a query with a small result (TDbConnection::PrepareGanz).
+  TDbStatement& GetGanz(std::string_view ASql);
   TDbConnection& Verbindung();
 
  private:
-  TDbConnection* FVerbindung = nullptr;
-  std::unordered_map<std::string, std::unique_ptr<TDbStatement>> FStatements;
+  std::optional<TDbAbfragen> FAbfragen;
 };
 
 // Resets a statement when a read is left early: an unfinished read would keep

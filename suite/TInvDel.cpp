@@ -109,11 +109,15 @@ bool TInvDel::DelInvProdID(TDate AWiJahrErsterTag, TDate AZaehldat, const std::s
         BindTag(S, 3, AZaehldat);
         S.BindInt(5, AFiliale);
         BindProdId(S, 6, APId);
-        const auto Geloescht = S.Execute();
-        if (AProtokoll)
-          KWDLogSchreiben("TInvDel.DelInvProdID", Anforderung(AZaehldat, AWG, AFiliale) + ": Artikel " +
-                                                      APId.ToString() + ", " + std::to_string(Geloescht) +
-                                                      " Inventursätze gelöscht");
+        // Inside a booking the delete may travel with the batch's others
+        // (PostgreSQL pipeline); the log line follows when its count is known.
+        if (!AProtokoll) {
+          S.Run();
+          return true;
+        }
+        S.Run([Text = Anforderung(AZaehldat, AWG, AFiliale) + ": Artikel " + APId.ToString()](int64_t AGeloescht) {
+          KWDLogSchreiben("TInvDel.DelInvProdID", Text + ", " + std::to_string(AGeloescht) + " Inventursätze gelöscht");
+        });
         return true;
       },
       false);

@@ -1,23 +1,63 @@
 #include "suite/TSimplePriceReader.h"
 
+#include <algorithm>
 #include <optional>
+#include <string>
 
 #include "support/framework/KWDGuard.h"
+
+namespace {
+// At most this many articles per statement (SQLite allows 500 compound terms).
+constexpr size_t KVorratJeAbfrage = 100;
+}  // namespace
+
+TSimplePriceReader::TPreisZeile TSimplePriceReader::ZeileLesen(const TDbStatement& AStatement, int ACol) {
+  const std::string Art = AStatement.ColumnText(ACol);
+  return {Art.empty() ? ' ' : Art[0], static_cast<int>(AStatement.ColumnInt(ACol + 1)),
+          static_cast<int>(AStatement.ColumnInt(ACol + 2)), AStatement.ColumnDouble(ACol + 3),
+          AStatement.ColumnDouble(ACol + 4)};
+}
 
 void TSimplePriceReader::SetProdId(const TInt32Trio& APId) {
   FZeilen.clear();
   KWDGuard("TSimplePriceReader.SetProdId", [&] {
-    auto& S = FSql.Get(
+    if (auto It = FVorrat.find(APId); It != FVorrat.end()) {
+      FZeilen = It->second;
+      return;
+    }
+    auto& S = FSql.GetGanz(
         "SELECT preisart, filnr, grind, gueltig_ab, preis FROM artikelpreis "
         "WHERE prodid1 = ? AND prodid2 = ? AND prodid3 = ?");
     TAbfrageEnde Ende(S);
     BindProdId(S, 1, APId);
     ++FAbfragen;
-    while (S.Step()) {
-      const std::string Art = S.ColumnText(0);
-      FZeilen.push_back({Art.empty() ? ' ' : Art[0], static_cast<int>(S.ColumnInt(1)), static_cast<int>(S.ColumnInt(2)),
-                         S.ColumnDouble(3), S.ColumnDouble(4)});
+    while (S.Step()) FZeilen.push_back(ZeileLesen(S, 0));
+  });
+}
+
+void TSimplePriceReader::Vorladen(const std::vector<TInt32Trio>& APIds) {
+  FVorrat.clear();
+  KWDGuard("TSimplePriceReader.Vorladen", [&] {
+    // Filled aside: after a failed read no article may have half its rows.
+    std::map<TInt32Trio, std::vector<TPreisZeile>> Vorrat;
+    for (size_t Start = 0; Start < APIds.size(); Start += KVorratJeAbfrage) {
+      const size_t Anzahl = std::min(KVorratJeAbfrage, APIds.size() - Start);
+      // One indexed look-up per article; the text depends only on the count.
+      std::string Sql;
+      for (size_t I = 0; I < Anzahl; ++I)
+        Sql += std::string(I ? " UNION ALL " : "") +
+               "SELECT prodid1, prodid2, prodid3, preisart, filnr, grind, gueltig_ab, preis FROM artikelpreis "
+               "WHERE prodid1 = ? AND prodid2 = ? AND prodid3 = ?";
+      auto& S = FSql.GetGanz(Sql);
+      TAbfrageEnde Ende(S);
+      for (size_t I = 0; I < Anzahl; ++I) {
+        BindProdId(S, static_cast<int>(3 * I + 1), APIds[Start + I]);
+        Vorrat[APIds[Start + I]];  // an article without prices is known too
+      }
+      ++FAbfragen;
+      while (S.Step()) Vorrat[ColumnProdId(S, 0)].push_back(ZeileLesen(S, 3));
     }
+    FVorrat = std::move(Vorrat);
   });
 }
 

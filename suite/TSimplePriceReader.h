@@ -3,6 +3,8 @@
 // and a size. SetProdId loads all price rows of the article in one query;
 // every price asked afterwards comes from that cache, so valuing all sizes of
 // an article costs one query. Call SetProdId again to see changed prices.
+// Vorladen reads the rows of many articles in one go; SetProdId of such an
+// article then takes them from there until the next Vorladen.
 //
 // Which price applies: among the rows valid on the date (valid-from not after
 // it; the latest valid-from wins), the first level that has one:
@@ -10,6 +12,7 @@
 //   3. the company's price for the size,  4. the company's article price.
 // No price at all gives 0.
 #include <cstdint>
+#include <map>
 #include <string_view>
 #include <vector>
 
@@ -29,6 +32,7 @@ struct TQLX_Preis_Sys_Mand_Fil {
 class TSimplePriceReader {
  public:
   void SetProdId(const TInt32Trio& APId);
+  void Vorladen(const std::vector<TInt32Trio>& APIds);
   void SetDatum(TDateTime ADatum);
   void SetSelekted(const TQLX_Preis_Sys_Mand_Fil& ASelektion);
 
@@ -50,9 +54,11 @@ class TSimplePriceReader {
     double Preis;
   };
   double Preis(char AArt, int8_t AGrInd);
+  static TPreisZeile ZeileLesen(const TDbStatement& AStatement, int ACol);
 
   TSuiteAbfragen FSql;
   std::vector<TPreisZeile> FZeilen;
+  std::map<TInt32Trio, std::vector<TPreisZeile>> FVorrat;
   TDateTime FDatum = 0;
   TQLX_Preis_Sys_Mand_Fil FSelektion;
   int FAbfragen = 0;

@@ -119,7 +119,8 @@ void Bestaende(TDemoArtikel& AArt, const TDemoPlan& APlan, TDemoZufall& AZufall)
   static constexpr int gezaehlt[] = {2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 18};
   static constexpr int ungezaehlt[] = {17, 19, 20, 21, 22, 23};
   for (const auto& fil : APlan.Filialen) {
-    if (!AZufall.Prozent(fil.LV_Benutzen ? 45 : 28)) continue;
+    const bool voll = APlan.Optionen.Vollsortiment;
+    if (!voll && !AZufall.Prozent(fil.LV_Benutzen ? 45 : 28)) continue;
     const int max = fil.LV_Benutzen ? 20 : 6;
     TDemoBestand b;
     b.FilNr = fil.Nr;
@@ -143,7 +144,7 @@ void Bestaende(TDemoArtikel& AArt, const TDemoPlan& APlan, TDemoZufall& AZufall)
       Mengen(w, AArt, AZufall, 3);
       AArt.Bestaende.push_back(w);
     };
-    if (AZufall.Prozent(8)) weitere(AZufall.Eines(gezaehlt));
+    if (AZufall.Prozent(voll ? 50 : 8)) weitere(AZufall.Eines(gezaehlt));
     if (AZufall.Prozent(6)) weitere(AZufall.Eines(ungezaehlt));
   }
 }

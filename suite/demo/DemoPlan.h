@@ -14,6 +14,9 @@ struct TDemoOptionen {
   int64_t Artikel = 20000;
   int Filialen = 12;
   TDate Stichtag = 0;  // "today" of the demo company; the fiscal years hang on it
+  // Every article stocked in every branch, half of them under a second
+  // counted stock type: a full assortment, as the booking benchmarks need.
+  bool Vollsortiment = false;
 };
 
 struct TDemoFiliale {

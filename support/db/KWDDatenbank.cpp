@@ -7,6 +7,7 @@
 namespace {
 std::mutex GSperre;
 std::unique_ptr<TDbConnection> GVerbindung;
+uint64_t GGeneration = 0;
 
 // Arbitrary constant shared by every program of the suite: serialises schema
 // upgrades of two programs starting at the same moment on PostgreSQL (SQLite
@@ -29,6 +30,7 @@ TDbConnection& KWDDatenbank() {
     if (!Ort || Ort->empty())
       throw ECompanyDbError("Es ist keine Firmendatenbank eingestellt (die Einstellung WWS_DB fehlt).");
     GVerbindung = TDbConnection::Open(*Ort);
+    ++GGeneration;
   }
   return *GVerbindung;
 }
@@ -36,6 +38,12 @@ TDbConnection& KWDDatenbank() {
 void KWDDatenbank_Set(std::unique_ptr<TDbConnection> AConnection) {
   std::lock_guard Lock(GSperre);
   GVerbindung = std::move(AConnection);
+  ++GGeneration;
+}
+
+uint64_t KWDDatenbank_Generation() {
+  std::lock_guard Lock(GSperre);
+  return GGeneration;
 }
 
 bool KWDDatenbank_Offen() {

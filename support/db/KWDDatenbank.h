@@ -2,6 +2,7 @@
 // The company database of this process: opened on first use from the suite
 // setting WWS_DB (a SQLite path or a postgresql:// URI); every record file and
 // service of the process works on this one connection.
+#include <cstdint>
 #include <memory>
 
 #include "support/db/TDbConnection.h"
@@ -12,6 +13,9 @@ TDbConnection& KWDDatenbank();
 // the next KWDDatenbank() opens WWS_DB again.
 void KWDDatenbank_Set(std::unique_ptr<TDbConnection> AConnection);
 bool KWDDatenbank_Offen();
+// Counts the connections KWDDatenbank() has handed out: a different number
+// means statements prepared on an earlier connection must not be used.
+uint64_t KWDDatenbank_Generation();
 
 // Each layer keeps its tables as one schema part with a version of its own
 // (table schema_version: part, version). AMigrations[i] lifts the part from

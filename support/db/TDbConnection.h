@@ -15,6 +15,7 @@
 // ends the caller's bracket. Use INSERT ... ON CONFLICT rather than catching
 // a unique violation inside a transaction.
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -67,6 +68,9 @@ class TDbStatement {
   // may queue it and send it with others (PostgreSQL pipeline) no later than
   // the next read, Flush or Commit; an error then surfaces there.
   virtual void Run() = 0;
+  // As Run; AFertig receives the number of rows changed once the statement
+  // has run (at once, or when queued writes are sent).
+  virtual void Run(const std::function<void(int64_t)>& AFertig) { AFertig(Execute()); }
 
   // Ends the current execution so the statement can run again; bindings stay.
   virtual void Reset() = 0;
@@ -83,6 +87,11 @@ class TDbConnection {
   // Where it is connected, with any password removed (for messages and logs).
   virtual std::string Ort() const = 0;
   virtual std::unique_ptr<TDbStatement> Prepare(std::string_view ASql) = 0;
+  // For a query whose result is small by its conditions (a few look-ups by
+  // key): PostgreSQL then reads it whole in one round trip, and the server
+  // keeps its plan, instead of declaring a cursor, which is planned anew at
+  // every run and pays off only for results too large to hold at once.
+  virtual std::unique_ptr<TDbStatement> PrepareGanz(std::string_view ASql) { return Prepare(ASql); }
   // Statements without parameters (DDL, PRAGMA); may hold several separated by ';'.
   virtual void ExecScript(std::string_view ASql) = 0;
 
@@ -92,6 +101,9 @@ class TDbConnection {
   virtual void Commit() = 0;
   virtual void Rollback() = 0;  // never throws
   virtual bool InTransaction() const = 0;
+  // True when a write now commits at once: no transaction is open, not even
+  // one a script began.
+  virtual bool SchreibtSofort() const { return !InTransaction(); }
 };
 
 // Rolls back on destruction unless committed: a failure between begin and

@@ -245,11 +245,12 @@ bool IstCursorAbfrage(std::string_view ASql) {
 
 class TPgStatement final : public TDbStatement {
  public:
-  TPgStatement(std::shared_ptr<TPgVerbindung> AVerbindung, std::string_view ASql) : FV(std::move(AVerbindung)) {
+  TPgStatement(std::shared_ptr<TPgVerbindung> AVerbindung, std::string_view ASql, bool AGanz)
+      : FV(std::move(AVerbindung)) {
     int Anzahl = 0;
     const std::string Sql = PgPlatzhalterNummerieren(ASql, Anzahl);
     FWerte.resize(static_cast<size_t>(Anzahl));
-    FCursorModus = IstCursorAbfrage(ASql);
+    FCursorModus = !AGanz && IstCursorAbfrage(ASql);
     FName = FV->NeuerName("w");
     if (FCursorModus) FCursor = FV->NeuerName("c");
     const std::string Text = FCursorModus ? "DECLARE " + FCursor + " NO SCROLL CURSOR WITH HOLD FOR " + Sql : Sql;
@@ -347,6 +348,7 @@ class TPgStatement final : public TDbStatement {
     return Geaendert;
   }
 
+  using TDbStatement::Run;
   void Run() override {
     if (!FV->InTransaktion || FCursorModus) {
       Execute();
@@ -355,6 +357,21 @@ class TPgStatement final : public TDbStatement {
     Reset();
     FV->PruefeLauffaehig();
     FV->SendenVorbereitet(FName, FWerte);
+    FV->Grenze();
+  }
+  void Run(const std::function<void(int64_t)>& AFertig) override {
+    if (!FV->InTransaktion || FCursorModus) {
+      AFertig(Execute());
+      return;
+    }
+    Reset();
+    FV->PruefeLauffaehig();
+    FV->SendenVorbereitet(FName, FWerte, [AFertig](PGresult* AErgebnis) {
+      const char* Anzahl = PQcmdTuples(AErgebnis);
+      const int64_t Geaendert = *Anzahl ? std::atoll(Anzahl) : 0;
+      PQclear(AErgebnis);
+      AFertig(Geaendert);
+    });
     FV->Grenze();
   }
 
@@ -457,7 +474,10 @@ class TPgConnection final : public TDbConnection {
   std::string Ort() const override { return FV->Ort; }
 
   std::unique_ptr<TDbStatement> Prepare(std::string_view ASql) override {
-    return std::make_unique<TPgStatement>(FV, ASql);
+    return std::make_unique<TPgStatement>(FV, ASql, false);
+  }
+  std::unique_ptr<TDbStatement> PrepareGanz(std::string_view ASql) override {
+    return std::make_unique<TPgStatement>(FV, ASql, true);
   }
 
   // Several statements in one text need the simple protocol, which pipeline

@@ -1,6 +1,7 @@
 #include "support/framework/KWDLog.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -34,19 +35,31 @@ std::string EineZeile(std::string AText) {
 }  // namespace
 
 bool KWDLogSchreiben(const std::string& AName, const std::string& AText) noexcept {
+  // The log stays open between lines (services log once per article); it is
+  // opened again when the setting names another file or the file was removed.
   static std::mutex Mutex;
+  static std::string OffenerPfad;
+  static int Offen = -1;
   try {
     std::lock_guard Sperre(Mutex);
-    const std::filesystem::path Datei = KWDLogDatei();
-    std::error_code Fehler;
-    if (Datei.has_parent_path()) std::filesystem::create_directories(Datei.parent_path(), Fehler);
+    const std::string Pfad = KWDLogDatei();
+    struct stat Stand {};
+    if (Offen >= 0 && (Pfad != OffenerPfad || fstat(Offen, &Stand) != 0 || Stand.st_nlink == 0)) {
+      ::close(Offen);
+      Offen = -1;
+    }
+    if (Offen < 0) {
+      const std::filesystem::path Datei = Pfad;
+      std::error_code Fehler;
+      if (Datei.has_parent_path()) std::filesystem::create_directories(Datei.parent_path(), Fehler);
+      Offen = ::open(Datei.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0644);
+      if (Offen < 0) return false;
+      OffenerPfad = Pfad;
+    }
     // One write(2) of the whole line with O_APPEND, so lines of several
     // programs sharing the log never interleave.
     const std::string Zeile = Zeitstempel() + "\t" + EineZeile(AName) + "\t" + EineZeile(AText) + "\n";
-    const int F = ::open(Datei.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0644);
-    if (F < 0) return false;
-    const bool Ok = ::write(F, Zeile.data(), Zeile.size()) == static_cast<ssize_t>(Zeile.size());
-    return ::close(F) == 0 && Ok;
+    return ::write(Offen, Zeile.data(), Zeile.size()) == static_cast<ssize_t>(Zeile.size());
   } catch (...) {
     return false;
   }

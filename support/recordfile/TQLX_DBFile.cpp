@@ -298,7 +298,10 @@ bool TQLX_DBFile::Lesen(TLesen AArt, bool AExt) {
     if (It == FLesen.end()) {
       TLesePlan Plan;
       const std::string Sql = LeseSql(AArt, AExt, Praefix, Plan.Felder);
-      Plan.Stmt = FConn->Prepare(Sql);
+      // A whole unique key finds one record at most: read it whole.
+      const bool EinSatz = AArt == TLesen::Gleich && FDef.Keys[FKeyNr].Unique &&
+                           Praefix == static_cast<int>(FKeyFelder[FKeyNr].size());
+      Plan.Stmt = EinSatz ? FConn->PrepareGanz(Sql) : FConn->Prepare(Sql);
       It = FLesen.emplace(Schluessel, std::move(Plan)).first;
     }
     TLesePlan& Plan = It->second;

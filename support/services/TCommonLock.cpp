@@ -72,14 +72,28 @@ TDbConnection& TCommonLock::Verbindung() {
   VerbindungSchliessen();
   FVerbindung = FOrt.empty() ? EigeneVerbindung(Ort) : TDbConnection::Open(Ort);
   FVerbindungsOrt = Ort;
+  FAbfragen = std::make_unique<TDbAbfragen>(*FVerbindung);
   FHalter = SperrHalterDieserProzess(*FVerbindung, FProgramm.empty() ? KWDProgrammname() : FProgramm);
   return *FVerbindung;
+}
+
+TDbAbfragen& TCommonLock::Schreiber() {
+  if (FVerbindung->Backend() != TDbBackend::SQLite || !FOrt.empty() || !KWDDatenbank_Offen()) return *FAbfragen;
+  TDbConnection& Firma = KWDDatenbank();
+  if (Firma.Ort() != FVerbindungsOrt || !Firma.SchreibtSofort()) return *FAbfragen;
+  if (!FFirmaAbfragen || FFirmaGeneration != KWDDatenbank_Generation()) {
+    FFirmaAbfragen = std::make_unique<TDbAbfragen>(Firma);
+    FFirmaGeneration = KWDDatenbank_Generation();
+  }
+  return *FFirmaAbfragen;
 }
 
 void TCommonLock::VerbindungSchliessen() noexcept {
   for (auto& [Kennung, Datei] : FBlockDatei) close(Datei);  // closing drops the flock
   FBlockDatei.clear();
   FBlockTiefe.clear();  // a PostgreSQL session's advisory locks end with it
+  FAbfragen.reset();
+  FFirmaAbfragen.reset();
   FVerbindung.reset();
   FVerbindungsOrt.clear();
 }
@@ -106,7 +120,7 @@ bool TCommonLock::LockProdId(const TInt32Trio& AProdId, TQLX_clMeldung& AMeldung
 
 bool TCommonLock::SperreVersuchen(const TInt32Trio& AProdId, TQLX_clMeldung& AMeldung, bool AMeldungZeigen) {
   TDbConnection& Db = *FVerbindung;
-  auto Einfuegen = Db.Prepare(
+  TDbStatement* Einfuegen = &Schreiber().Get(
       "INSERT INTO artikelsperre (prodid1, prodid2, prodid3, terminalnr, terminal, programm, benutzer, "
       "prozessid, prozessstart, sitzung, sitzungstart, gesperrtseit) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?) "
       "ON CONFLICT (prodid1, prodid2, prodid3) DO NOTHING");
@@ -192,7 +206,7 @@ std::vector<bool> TCommonLock::LockProdIds(const std::vector<TInt32Trio>& AProdI
       "prozessid, prozessstart, sitzung, sitzungstart, gesperrtseit) VALUES ";
   for (size_t I = 0; I < Neu.size(); ++I) Sql += I ? ", (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)" : "(?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)";
   Sql += " ON CONFLICT (prodid1, prodid2, prodid3) DO NOTHING RETURNING prodid1, prodid2, prodid3";
-  auto Einfuegen = FVerbindung->Prepare(Sql);
+  TDbStatement* Einfuegen = &Schreiber().Get(Sql);
   const double Jetzt = kwd_Now();
   int P = 1;
   for (const TInt32Trio& Id : Neu) {
@@ -239,7 +253,7 @@ void TCommonLock::UnlockProdIds(const std::vector<TInt32Trio>& AProdIds) {
   for (size_t I = 0; I < Gehalten.size(); ++I)
     Sql += I ? " OR (prodid1 = ? AND prodid2 = ? AND prodid3 = ?)" : "(prodid1 = ? AND prodid2 = ? AND prodid3 = ?)";
   Sql += ")";
-  auto Loeschen = FVerbindung->Prepare(Sql);
+  TDbStatement* Loeschen = &Schreiber().Get(Sql);
   Loeschen->BindText(1, FHalter.Terminal);
   Loeschen->BindInt(2, FHalter.ProzessId);
   Loeschen->BindInt(3, FHalter.ProzessStart);
@@ -301,10 +315,11 @@ void TCommonLock::DummyUnBlock(TQLX_Lock_Kennung AKennung) {
 
 void TCommonLock::BlockNehmen(TQLX_Lock_Kennung AKennung) {
   if (FVerbindung->Backend() == TDbBackend::PostgreSQL) {
-    auto Stmt = FVerbindung->Prepare("SELECT pg_advisory_lock(CAST(? AS INTEGER), CAST(? AS INTEGER))");
-    Stmt->BindInt(1, CBlockKlasse);
-    Stmt->BindInt(2, AKennung);
-    Stmt->Step();
+    TDbStatement& Stmt = FAbfragen->Get("SELECT pg_advisory_lock(CAST(? AS INTEGER), CAST(? AS INTEGER))");
+    Stmt.BindInt(1, CBlockKlasse);
+    Stmt.BindInt(2, AKennung);
+    Stmt.Step();
+    Stmt.Reset();
     return;
   }
   std::string Pfad = FVerbindungsOrt + ".block" + std::to_string(AKennung);
@@ -322,10 +337,11 @@ void TCommonLock::BlockNehmen(TQLX_Lock_Kennung AKennung) {
 
 void TCommonLock::BlockLassen(TQLX_Lock_Kennung AKennung) {
   if (FVerbindung->Backend() == TDbBackend::PostgreSQL) {
-    auto Stmt = FVerbindung->Prepare("SELECT pg_advisory_unlock(CAST(? AS INTEGER), CAST(? AS INTEGER))");
-    Stmt->BindInt(1, CBlockKlasse);
-    Stmt->BindInt(2, AKennung);
-    Stmt->Step();
+    TDbStatement& Stmt = FAbfragen->Get("SELECT pg_advisory_unlock(CAST(? AS INTEGER), CAST(? AS INTEGER))");
+    Stmt.BindInt(1, CBlockKlasse);
+    Stmt.BindInt(2, AKennung);
+    Stmt.Step();
+    Stmt.Reset();
     return;
   }
   auto It = FBlockDatei.find(AKennung);

@@ -17,6 +17,11 @@
 // across machines). Both end with the holder process. Blocks nest within a
 // process: only the outermost DummyBlock/DummyUnBlock pair acts.
 //
+// On SQLite lock rows are written through the company connection itself
+// whenever that commits at once (no transaction open on it): a commit by
+// another connection makes SQLite drop a connection's whole page cache, and a
+// booking that locks batch by batch would read its pages anew every batch.
+//
 // On SQLite the lock connection cannot write while this process's company
 // connection holds an open write transaction (a booking bracket): lock and
 // unlock then fail at once with EDbError instead of waiting; take and release
@@ -29,6 +34,7 @@
 #include <string>
 #include <vector>
 
+#include "support/db/TDbAbfragen.h"
 #include "support/services/SperrHalter.h"
 #include "support/types/TInt32Trio.h"
 #include "support/types/TQLX_clMeldung.h"
@@ -80,6 +86,7 @@ class TCommonLock {
 
  private:
   TDbConnection& Verbindung();
+  TDbAbfragen& Schreiber();
   void OffeneBuchungPruefen();
   bool SperreVersuchen(const TInt32Trio& AProdId, TQLX_clMeldung& AMeldung, bool AMeldungZeigen);
   void BlockNehmen(TQLX_Lock_Kennung AKennung);
@@ -90,6 +97,9 @@ class TCommonLock {
   std::string FOrt;              // fixed company, or empty
   std::string FVerbindungsOrt;   // where FVerbindung is connected
   std::unique_ptr<TDbConnection> FVerbindung;
+  std::unique_ptr<TDbAbfragen> FAbfragen;  // statements on FVerbindung (batch forms by row count)
+  std::unique_ptr<TDbAbfragen> FFirmaAbfragen;  // the same on the company connection (SQLite)
+  uint64_t FFirmaGeneration = 0;
   std::string FProgramm;
   TSperrHalter FHalter;
   std::set<TInt32Trio> FGehalten;

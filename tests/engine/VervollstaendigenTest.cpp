@@ -154,8 +154,11 @@ TEST_P(TVervollstaendigenTest, FailingBatchLeavesNothingReleasesItsLocksAndKeeps
   FehlerAbholen();  // shown once more when the engine ended; the log keeps them
   std::ifstream Log(FLog);
   const std::string Protokoll((std::istreambuf_iterator<char>(Log)), std::istreambuf_iterator<char>());
-  EXPECT_NE(Protokoll.find("TQLX_InvAnfMani.IVSchreiben"), std::string::npos);
+  // SQLite refuses the record at once; PostgreSQL sends the batch's writes
+  // together and reports the refusal when the batch is flushed.
+  if (GetParam() == TDbBackend::SQLite) EXPECT_NE(Protokoll.find("TQLX_InvAnfMani.IVSchreiben"), std::string::npos);
   EXPECT_NE(Protokoll.find("TQLX_InvAnfMani.SollBestandBuchen"), std::string::npos);
+  EXPECT_NE(Protokoll.find("Platte voll"), std::string::npos);
   // Batch one (articles 30..11) is in; the batch holding article 6 is not.
   const TStand S = Stand();
   EXPECT_EQ(S.Saetze.count({11, 1, '1'}), 1u);

@@ -59,6 +59,33 @@ TEST_P(TSimplePriceReaderTest, AlleGroessenEinesArtikelsKostenEineAbfrage) {
   EXPECT_EQ(FLeser.Abfragen(), 2);
 }
 
+TEST_P(TSimplePriceReaderTest, VorgeladeneArtikelGebenDieselbenPreiseOhneWeitereAbfrage) {
+  // More articles than one statement takes, so the read runs in chunks.
+  std::vector<TInt32Trio> Artikel;
+  for (int I = 1; I <= 130; ++I) {
+    Artikel.push_back(P(I));
+    if (I % 10 == 0) continue;  // an article without any price
+    Firma().Preis('E', P(I), 0, 0, D(2024, 1, 1), I * 1.0).Preis('E', P(I), 4, 2, D(2024, 6, 1), I * 0.5);
+  }
+  Firma().Preis('E', P(500), 0, 0, D(2024, 1, 1), 77.0);
+  auto Bewertet = [&](TSimplePriceReader& ALeser, const TInt32Trio& APId) {
+    ALeser.SetProdId(APId);
+    ALeser.SetDatum(D(2025, 1, 1));
+    ALeser.SetSelekted(TQLX_Preis_Sys_Mand_Fil::Construct(4));
+    return std::make_pair(ALeser.GEK_4_Art_Dat_Fil_GrInd(1, ""), ALeser.GEK_4_Art_Dat_Fil_GrInd(0, ""));
+  };
+  FLeser.Vorladen(Artikel);
+  const int NachVorrat = FLeser.Abfragen();
+  EXPECT_EQ(NachVorrat, 2);
+  TSimplePriceReader Einzeln;
+  for (const TInt32Trio& A : Artikel) EXPECT_EQ(Bewertet(FLeser, A), Bewertet(Einzeln, A)) << A.ToString();
+  EXPECT_EQ(FLeser.Abfragen(), NachVorrat);
+  EXPECT_EQ(Bewertet(FLeser, P(130)), std::make_pair(0.0, 0.0));
+  // An article outside the read is asked for on its own.
+  EXPECT_DOUBLE_EQ(Bewertet(FLeser, P(500)).first, 77.0);
+  EXPECT_EQ(FLeser.Abfragen(), NachVorrat + 1);
+}
+
 WWS_SUITE_BACKENDS(TSimplePriceReaderTest);
 
 }  // namespace

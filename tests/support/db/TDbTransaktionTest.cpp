@@ -1,6 +1,9 @@
 // Transactions: all or nothing, on every available backend.
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "tests/fixtures/TestDb.h"
 
 namespace {
@@ -105,6 +108,36 @@ TEST_P(TDbTransaktionTest, BeginInsideTransactionIsRefused) {
   TDbTransaction Transaktion(*FConn);
   EXPECT_THROW(FConn->Begin(), EDbError);
   EXPECT_TRUE(FConn->InTransaction());
+}
+
+TEST_P(TDbTransaktionTest, QueuedWritesReportTheirRowCountsAndWholeReadsSeeThem) {
+  for (int N = 0; N < 10; ++N) Schreiben(N);
+  auto Aendern = FConn->Prepare("UPDATE satz SET text = ? WHERE nr < ?");
+  auto Lesen = FConn->PrepareGanz("SELECT nr, text FROM satz WHERE nr >= ? ORDER BY nr");
+  std::vector<int64_t> Gezaehlt;
+  {
+    TDbTransaction Transaktion(*FConn);
+    for (int Grenze : {3, 0, 7}) {
+      Aendern->BindText(1, "neu " + std::to_string(Grenze));
+      Aendern->BindInt(2, Grenze);
+      Aendern->Run([&](int64_t AGeaendert) { Gezaehlt.push_back(AGeaendert); });
+    }
+    // A read whole sees the queued writes, and reading it twice gives the same.
+    for (int Runde = 0; Runde < 2; ++Runde) {
+      Lesen->Reset();
+      Lesen->BindInt(1, 5);
+      std::vector<std::string> Texte;
+      while (Lesen->Step()) Texte.push_back(Lesen->ColumnText(1));
+      EXPECT_EQ(Texte, (std::vector<std::string>{"neu 7", "neu 7", "satz 7", "satz 8", "satz 9"}));
+    }
+    FConn->Flush();
+    EXPECT_EQ(Gezaehlt, (std::vector<int64_t>{3, 0, 7}));
+    Transaktion.Commit();
+  }
+  // Outside a transaction the count comes at once.
+  Aendern->Run([&](int64_t AGeaendert) { Gezaehlt.push_back(AGeaendert); });
+  EXPECT_EQ(Gezaehlt.back(), 7);
+  EXPECT_EQ(Gespeichert(), 10);
 }
 
 INSTANTIATE_TEST_SUITE_P(Backends, TDbTransaktionTest, ::testing::ValuesIn(TTestDb::Available()), TTestDbName);

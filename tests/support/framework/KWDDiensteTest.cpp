@@ -5,12 +5,15 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <fstream>
+#include <optional>
 #include <sstream>
 #include <vector>
 
 #include "support/framework/KWDLog.h"
 #include "support/framework/KWDOrdner.h"
 #include "support/framework/KWDPause.h"
+#include "support/framework/KWDSettings.h"
 #include "support/framework/KWDUhr.h"
 #include "support/framework/TKWDProgramm.h"
 #include "support/framework/TKWDInfo.h"
@@ -184,4 +187,37 @@ TEST(KWDLogTest, SeveralProcessesShareTheLogWithoutTornLines) {
     ASSERT_EQ(Zeile.substr(Zeile.size() - Lang.size() - 1), "\t" + Lang) << "line " << Anzahl;
   }
   EXPECT_EQ(Anzahl, 3 * KZeilen);
+}
+
+TEST(KWDLogTest, LogFollowsItsSettingAndARemovedFile) {
+  TTestLog Log;
+  ASSERT_TRUE(KWDLogSchreiben("Test", "eins"));
+  std::filesystem::remove(KWDLogDatei());
+  ASSERT_TRUE(KWDLogSchreiben("Test", "zwei"));
+  EXPECT_EQ(Log.Inhalt().find("eins"), std::string::npos);
+  EXPECT_NE(Log.Inhalt().find("zwei"), std::string::npos);
+  {
+    TTestLog Anderes;
+    ASSERT_TRUE(KWDLogSchreiben("Test", "drei"));
+    EXPECT_NE(Anderes.Inhalt().find("drei"), std::string::npos);
+  }
+  EXPECT_EQ(Log.Inhalt().find("drei"), std::string::npos);
+}
+
+TEST(KWDSettingTest, ChangesOfTheConfigFileAreSeen) {
+  TTempOrdner Ordner;
+  TUmgebungsWert Xdg("XDG_CONFIG_HOME", Ordner.Pfad().string());
+  std::filesystem::create_directories(Ordner.Pfad() / "wws");
+  auto Schreiben = [&](const std::string& AInhalt) { std::ofstream(Ordner.Pfad() / "wws" / "wws.ini") << AInhalt; };
+  EXPECT_EQ(KWDSetting("WWS_TESTWERT"), std::nullopt);
+  Schreiben("# Kommentar\nWWS_TESTWERT = eins\nWWS_TESTWERT=zwei\n");
+  EXPECT_EQ(KWDSetting("WWS_TESTWERT"), "eins");
+  Schreiben("WWS_TESTWERT=drei und mehr\n");
+  EXPECT_EQ(KWDSetting("WWS_TESTWERT"), "drei und mehr");
+  {
+    TUmgebungsWert Umgebung("WWS_TESTWERT", "vier");
+    EXPECT_EQ(KWDSetting("WWS_TESTWERT"), "vier");
+  }
+  std::filesystem::remove(Ordner.Pfad() / "wws" / "wws.ini");
+  EXPECT_EQ(KWDSetting("WWS_TESTWERT"), std::nullopt);
 }

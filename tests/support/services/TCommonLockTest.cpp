@@ -223,3 +223,23 @@ TEST_P(TCommonLockTest, BatchSperreInOffenerBuchungScheitertOhneZeilen) {
   Sperre.UnlockProdIds({CAnderer});
   EXPECT_TRUE(SperrenListe(*FDb->Open()).empty());
 }
+
+TEST_P(TCommonLockTest, SperrenDerFirmaSindSofortSichtbarAuchWaehrendEinesLesens) {
+  TCommonLock Sperre;  // follows the process's company connection
+  enum { Ruhig, MittenImLesen, InLesestrecke } Faelle[] = {Ruhig, MittenImLesen, InLesestrecke};
+  for (auto Fall : Faelle) {
+    if (Fall == InLesestrecke && GetParam() != TDbBackend::SQLite) continue;
+    if (Fall == InLesestrecke) KWDDatenbank().ExecScript("BEGIN DEFERRED");
+    auto Lesen = KWDDatenbank().Prepare("SELECT part FROM schema_version UNION ALL SELECT part FROM schema_version");
+    if (Fall != Ruhig) ASSERT_TRUE(Lesen->Step());
+    ASSERT_EQ(Sperre.LockProdIds({CArtikel, CAnderer}), (std::vector<bool>{true, true}));
+    // Committed at once: another program is refused, not kept waiting.
+    TKindprozess Kind(Argumente("sperre", CAnderer, "Kasse"));
+    EXPECT_EQ(Kind.ZeileLesen(), "BELEGT " + std::to_string(getpid())) << Fall;
+    EXPECT_EQ(Kind.Warten(), 3);
+    Sperre.UnlockProdIds({CArtikel, CAnderer});
+    EXPECT_TRUE(SperrenListe(*FDb->Open()).empty()) << Fall;
+    Lesen->Reset();
+    if (Fall == InLesestrecke) KWDDatenbank().ExecScript("COMMIT");
+  }
+}
