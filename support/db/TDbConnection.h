@@ -71,6 +71,11 @@ class TDbStatement {
   // As Run; AFertig receives the number of rows changed once the statement
   // has run (at once, or when queued writes are sent).
   virtual void Run(const std::function<void(int64_t)>& AFertig) { AFertig(Execute()); }
+  // Outside a transaction: sends the statement at once, to run on its own,
+  // without waiting for its answer; PostgreSQL reads the answer with the
+  // connection's next round trip, where an error surfaces. Inside a
+  // transaction, and on SQLite, it simply runs.
+  virtual void RunOhneAntwort() { Execute(); }
 
   // Ends the current execution so the statement can run again; bindings stay.
   virtual void Reset() = 0;

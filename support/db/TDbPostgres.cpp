@@ -359,6 +359,17 @@ class TPgStatement final : public TDbStatement {
     FV->SendenVorbereitet(FName, FWerte);
     FV->Grenze();
   }
+  void RunOhneAntwort() override {
+    if (FV->InTransaktion || FCursorModus) {
+      Execute();
+      return;
+    }
+    Reset();
+    FV->PruefeLauffaehig();
+    FV->LeseTransaktionBeenden();
+    FV->SendenVorbereitet(FName, FWerte);
+    FV->Abschicken();
+  }
   void Run(const std::function<void(int64_t)>& AFertig) override {
     if (!FV->InTransaktion || FCursorModus) {
       AFertig(Execute());

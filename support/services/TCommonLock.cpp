@@ -315,7 +315,7 @@ void TCommonLock::DummyUnBlock(TQLX_Lock_Kennung AKennung) {
 
 void TCommonLock::BlockNehmen(TQLX_Lock_Kennung AKennung) {
   if (FVerbindung->Backend() == TDbBackend::PostgreSQL) {
-    TDbStatement& Stmt = FAbfragen->Get("SELECT pg_advisory_lock(CAST(? AS INTEGER), CAST(? AS INTEGER))");
+    TDbStatement& Stmt = FAbfragen->GetGanz("SELECT pg_advisory_lock(CAST(? AS INTEGER), CAST(? AS INTEGER))");
     Stmt.BindInt(1, CBlockKlasse);
     Stmt.BindInt(2, AKennung);
     Stmt.Step();
@@ -337,11 +337,12 @@ void TCommonLock::BlockNehmen(TQLX_Lock_Kennung AKennung) {
 
 void TCommonLock::BlockLassen(TQLX_Lock_Kennung AKennung) {
   if (FVerbindung->Backend() == TDbBackend::PostgreSQL) {
-    TDbStatement& Stmt = FAbfragen->Get("SELECT pg_advisory_unlock(CAST(? AS INTEGER), CAST(? AS INTEGER))");
+    // Sent at once, its answer read with the next round trip: the server
+    // frees the block as soon as it arrives, and no one waits for our reply.
+    TDbStatement& Stmt = FAbfragen->GetGanz("SELECT pg_advisory_unlock(CAST(? AS INTEGER), CAST(? AS INTEGER))");
     Stmt.BindInt(1, CBlockKlasse);
     Stmt.BindInt(2, AKennung);
-    Stmt.Step();
-    Stmt.Reset();
+    Stmt.RunOhneAntwort();
     return;
   }
   auto It = FBlockDatei.find(AKennung);
