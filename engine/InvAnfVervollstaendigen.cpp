@@ -102,8 +102,9 @@ void TQLX_InvAnfMani::SollBestandBuchen(TInventurListe& AInventuren, TToDoListe&
             TBuchungsKlammer Buchung(KBuchen, CKWD_Buchung_Bestand);
             std::vector<TProduktID_Indizee> Eintraege;
             for (const TInt32Quad& Q : ABatch) Eintraege.push_back(*AToDo.GetItem_Ptr(Q.I4));
-            const TBatchVorrat Vorrat = BatchVorratLesen(AInventuren, Eintraege);
+            // Prices first: their read then travels with the batch's others.
             PreiseVorladen(Eintraege);
+            const TBatchVorrat Vorrat = BatchVorratLesen(AInventuren, Eintraege);
             FBatchVorrat = &Vorrat;
             TZeigerZuruecksetzen VorratEnde(FBatchVorrat);
             // Descending positions: each deletion keeps the later positions valid.

@@ -2,8 +2,11 @@
 // Prepared statements of one service object on the company connection
 // (KWDDatenbank()). A statement is prepared at its first use and reused; the
 // object binds to the connection it first used and must not outlive it.
+#include <algorithm>
 #include <optional>
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "support/db/TDbAbfragen.h"
 
@@ -37,3 +40,58 @@ struct TInt32Trio;
 void BindProdId(TDbStatement& AStatement, int AIndex, const TInt32Trio& APId);
 // Reads a product id from three consecutive columns starting at ACol.
 TInt32Trio ColumnProdId(const TDbStatement& AStatement, int ACol);
+
+// Look-ups of many keys in few statements: AArm, a select whose conditions
+// hold one key's placeholders, repeated with UNION ALL for up to KJeAbfrage
+// keys per statement (SQLite allows 500 compound terms). Senden binds and
+// sends every chunk (TDbStatement::Vorausschicken), so the chunks of several
+// such reads share one round trip on PostgreSQL; Lesen then reads them in
+// order. Each chunk has a statement of its own. Reads left unread are reset
+// on destruction.
+class TStueckAbfrage {
+ public:
+  static constexpr size_t KJeAbfrage = 100;
+
+  TStueckAbfrage() = default;
+  TStueckAbfrage(const TStueckAbfrage&) = delete;
+  TStueckAbfrage& operator=(const TStueckAbfrage&) = delete;
+  ~TStueckAbfrage() { Zuruecksetzen(); }
+
+  // ABinden(statement, first parameter, key index) binds one key and returns
+  // the next parameter.
+  template <class B>
+  void Senden(TSuiteAbfragen& AAbfragen, const std::string& AArm, size_t AAnzahl, B ABinden) {
+    Zuruecksetzen();
+    for (size_t Start = 0, Teil = 0; Start < AAnzahl; Start += KJeAbfrage, ++Teil) {
+      const size_t Anzahl = std::min(KJeAbfrage, AAnzahl - Start);
+      std::string Sql;
+      for (size_t I = 0; I < Anzahl; ++I) Sql += (I ? " UNION ALL " : "") + AArm;
+      if (Teil > 0) Sql += " /* " + std::to_string(Teil) + " */";  // a statement per chunk
+      TDbStatement& S = AAbfragen.GetGanz(Sql);
+      int P = 1;
+      for (size_t I = 0; I < Anzahl; ++I) P = ABinden(S, P, Start + I);
+      FStatements.push_back(&S);
+      S.Vorausschicken();
+    }
+  }
+
+  // AZeile(statement) takes one result row.
+  template <class Z>
+  void Lesen(Z AZeile) {
+    for (TDbStatement* S : FStatements) {
+      TAbfrageEnde Ende(*S);
+      while (S->Step()) AZeile(*S);
+    }
+    FStatements.clear();
+  }
+
+  bool Offen() const { return !FStatements.empty(); }
+
+ private:
+  void Zuruecksetzen() noexcept {
+    for (TDbStatement* S : FStatements) TAbfrageEnde Ende(*S);
+    FStatements.clear();
+  }
+
+  std::vector<TDbStatement*> FStatements;
+};

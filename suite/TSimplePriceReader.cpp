@@ -6,11 +6,6 @@
 
 #include "support/framework/KWDGuard.h"
 
-namespace {
-// At most this many articles per statement (SQLite allows 500 compound terms).
-constexpr size_t KVorratJeAbfrage = 100;
-}  // namespace
-
 TSimplePriceReader::TPreisZeile TSimplePriceReader::ZeileLesen(const TDbStatement& AStatement, int ACol) {
   const std::string Art = AStatement.ColumnText(ACol);
   return {Art.empty() ? ' ' : Art[0], static_cast<int>(AStatement.ColumnInt(ACol + 1)),
@@ -21,6 +16,7 @@ TSimplePriceReader::TPreisZeile TSimplePriceReader::ZeileLesen(const TDbStatemen
 void TSimplePriceReader::SetProdId(const TInt32Trio& APId) {
   FZeilen.clear();
   KWDGuard("TSimplePriceReader.SetProdId", [&] {
+    VorratEinlesen();
     if (auto It = FVorrat.find(APId); It != FVorrat.end()) {
       FZeilen = It->second;
       return;
@@ -37,28 +33,31 @@ void TSimplePriceReader::SetProdId(const TInt32Trio& APId) {
 
 void TSimplePriceReader::Vorladen(const std::vector<TInt32Trio>& APIds) {
   FVorrat.clear();
+  FVorratArtikel.clear();
   KWDGuard("TSimplePriceReader.Vorladen", [&] {
-    // Filled aside: after a failed read no article may have half its rows.
-    std::map<TInt32Trio, std::vector<TPreisZeile>> Vorrat;
-    for (size_t Start = 0; Start < APIds.size(); Start += KVorratJeAbfrage) {
-      const size_t Anzahl = std::min(KVorratJeAbfrage, APIds.size() - Start);
-      // One indexed look-up per article; the text depends only on the count.
-      std::string Sql;
-      for (size_t I = 0; I < Anzahl; ++I)
-        Sql += std::string(I ? " UNION ALL " : "") +
-               "SELECT prodid1, prodid2, prodid3, preisart, filnr, grind, gueltig_ab, preis FROM artikelpreis "
-               "WHERE prodid1 = ? AND prodid2 = ? AND prodid3 = ?";
-      auto& S = FSql.GetGanz(Sql);
-      TAbfrageEnde Ende(S);
-      for (size_t I = 0; I < Anzahl; ++I) {
-        BindProdId(S, static_cast<int>(3 * I + 1), APIds[Start + I]);
-        Vorrat[APIds[Start + I]];  // an article without prices is known too
-      }
-      ++FAbfragen;
-      while (S.Step()) Vorrat[ColumnProdId(S, 0)].push_back(ZeileLesen(S, 3));
-    }
-    FVorrat = std::move(Vorrat);
+    // Sent now, read at the next SetProdId: on PostgreSQL the read can share
+    // a round trip with whatever the caller reads in between.
+    FVorratAbfrage.Senden(FSql,
+                          "SELECT prodid1, prodid2, prodid3, preisart, filnr, "
+                          "grind, gueltig_ab, preis FROM artikelpreis "
+                          "WHERE prodid1 = ? AND prodid2 = ? AND prodid3 = ?",
+                          APIds.size(), [&](TDbStatement& S, int P, size_t I) {
+                            BindProdId(S, P, APIds[I]);
+                            return P + 3;
+                          });
+    FAbfragen += static_cast<int>((APIds.size() + TStueckAbfrage::KJeAbfrage - 1) / TStueckAbfrage::KJeAbfrage);
+    FVorratArtikel = APIds;
   });
+}
+
+void TSimplePriceReader::VorratEinlesen() {
+  if (!FVorratAbfrage.Offen()) return;
+  // Filled aside: after a failed read no article may have half its rows.
+  std::map<TInt32Trio, std::vector<TPreisZeile>> Vorrat;
+  for (const TInt32Trio& PId : FVorratArtikel) Vorrat[PId];  // an article without prices is known too
+  FVorratArtikel.clear();
+  FVorratAbfrage.Lesen([&](TDbStatement& S) { Vorrat[ColumnProdId(S, 0)].push_back(ZeileLesen(S, 3)); });
+  FVorrat = std::move(Vorrat);
 }
 
 void TSimplePriceReader::SetDatum(TDateTime ADatum) { FDatum = ADatum; }
@@ -90,9 +89,11 @@ double TSimplePriceReader::Preis(char AArt, int8_t AGrInd) {
 }
 
 double TSimplePriceReader::GEK_4_Art_Dat_Fil_GrInd(int8_t AGrInd, std::string_view) {
-  return KWDGuard("TSimplePriceReader.GEK_4_Art_Dat_Fil_GrInd", [&] { return Preis('E', AGrInd); }, 0.0);
+  return KWDGuard(
+      "TSimplePriceReader.GEK_4_Art_Dat_Fil_GrInd", [&] { return Preis('E', AGrInd); }, 0.0);
 }
 
 double TSimplePriceReader::SVK_4_Art_Dat_Fil_GrInd(int8_t AGrInd, std::string_view) {
-  return KWDGuard("TSimplePriceReader.SVK_4_Art_Dat_Fil_GrInd", [&] { return Preis('V', AGrInd); }, 0.0);
+  return KWDGuard(
+      "TSimplePriceReader.SVK_4_Art_Dat_Fil_GrInd", [&] { return Preis('V', AGrInd); }, 0.0);
 }

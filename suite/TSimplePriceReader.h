@@ -3,8 +3,9 @@
 // and a size. SetProdId loads all price rows of the article in one query;
 // every price asked afterwards comes from that cache, so valuing all sizes of
 // an article costs one query. Call SetProdId again to see changed prices.
-// Vorladen reads the rows of many articles in one go; SetProdId of such an
-// article then takes them from there until the next Vorladen.
+// Vorladen reads the rows of many articles in one go (sent at once, taken in
+// at the next SetProdId); SetProdId of such an article then takes them from
+// there until the next Vorladen.
 //
 // Which price applies: among the rows valid on the date (valid-from not after
 // it; the latest valid-from wins), the first level that has one:
@@ -55,10 +56,13 @@ class TSimplePriceReader {
   };
   double Preis(char AArt, int8_t AGrInd);
   static TPreisZeile ZeileLesen(const TDbStatement& AStatement, int ACol);
+  void VorratEinlesen();
 
   TSuiteAbfragen FSql;
   std::vector<TPreisZeile> FZeilen;
   std::map<TInt32Trio, std::vector<TPreisZeile>> FVorrat;
+  TStueckAbfrage FVorratAbfrage;  // sent by Vorladen, read at the next SetProdId
+  std::vector<TInt32Trio> FVorratArtikel;
   TDateTime FDatum = 0;
   TQLX_Preis_Sys_Mand_Fil FSelektion;
   int FAbfragen = 0;

@@ -155,6 +155,9 @@ int main(int argc, char** argv) {
   Opt.Stichtag = EncodeDate(2025, 10, 1);
   std::fprintf(stderr, "Demofirma mit %ld Artikeln in einer Filiale wird angelegt ...\n", Artikel);
   DemoFirmaErzeugen(Db, Opt);
+  // A company in use has planner statistics; a bulk load has none yet, and
+  // the server's background analysis would land in the middle of a variant.
+  if (Db.Backend() == TDbBackend::PostgreSQL) Db.ExecScript("ANALYZE");
   Anlegen();
 
   std::printf("%ld Artikel, %s\n", Artikel, Ort.c_str());

@@ -56,6 +56,10 @@ class TDbStatement {
   // there. Sends any writes queued on the connection first, so a read always
   // sees every earlier write of the same connection.
   virtual bool Step() = 0;
+  // Sends a query now whose rows are read from its first Step, so that
+  // several queries share one round trip (PostgreSQL, a query read whole).
+  // Elsewhere it does nothing and the query runs at its first Step.
+  virtual void Vorausschicken() {}
   virtual int ColumnCount() const = 0;
   virtual bool ColumnIsNull(int ACol) const = 0;  // 0-based columns
   virtual int64_t ColumnInt(int ACol) const = 0;

@@ -290,7 +290,12 @@ class TPgStatement final : public TDbStatement {
 
   bool Step() override {
     if (FFertig) return false;
-    if (!FGelaufen) {
+    if (FVoraus) {
+      // Sent ahead: its answer came with an earlier round trip, or comes now
+      // together with every other answer sent with it.
+      FVoraus = false;
+      if (!FErgebnis) FV->Abholen();
+    } else if (!FGelaufen) {
       FV->PruefeLauffaehig();
       Starten();
     } else {
@@ -386,7 +391,22 @@ class TPgStatement final : public TDbStatement {
     FV->Grenze();
   }
 
+  void Vorausschicken() override {
+    if (FCursorModus) return;  // a cursor is declared at its first Step
+    Reset();
+    FV->PruefeLauffaehig();
+    if (!FV->InTransaktion) FV->LeseTransaktionBeenden();
+    FV->SendenVorbereitet(FName, FWerte, Empfaenger());
+    FGelaufen = true;
+    FVoraus = true;
+  }
+
   void Reset() override {
+    if (FVoraus) {
+      // The answer still on its way names this statement: take it in first.
+      FVoraus = false;
+      FV->Abholen();
+    }
     CursorSchliessen();
     FErgebnis.reset();
     FZeile = 0;
@@ -469,6 +489,7 @@ class TPgStatement final : public TDbStatement {
   std::unique_ptr<PGresult, TErgebnisLoeschen> FErgebnis;
   int FZeile = 0;
   bool FGelaufen = false;
+  bool FVoraus = false;  // sent by Vorausschicken, not yet stepped
   bool FFertig = false;
   bool FCursorOffen = false;
 };
