@@ -246,6 +246,40 @@ TEST_P(TDbConnectionTest, FinishedReadLeavesNoIdleTransaction) {
   EXPECT_EQ(Gesehen, "idle");
 }
 
+TEST_P(TDbConnectionTest, QueriesSentAheadAreReadInAnyOrderAndResetCleanly) {
+  for (int Id = 1; Id <= 5; ++Id) Einfuegen(Id, "t" + std::to_string(Id));
+  auto Klein = FConn->PrepareGanz("SELECT s FROM werte WHERE id <= ? ORDER BY id");
+  auto Gross = FConn->PrepareGanz("SELECT count(*) FROM werte WHERE id > ?");
+  auto Falsch = FConn->PrepareGanz("SELECT 1 / (id - id) FROM werte WHERE id = ?");
+  auto Lesen = [](TDbStatement& AS) {
+    std::vector<std::string> Zeilen;
+    while (AS.Step()) Zeilen.push_back(AS.ColumnText(0));
+    AS.Reset();
+    return Zeilen;
+  };
+  for (int Runde = 0; Runde < 2; ++Runde) {
+    Klein->BindInt(1, 2);
+    Gross->BindInt(1, 2);
+    Klein->Vorausschicken();
+    Gross->Vorausschicken();
+    EXPECT_EQ(Lesen(*Gross), (std::vector<std::string>{std::to_string(3 + Runde)}));
+    Einfuegen(10 + Runde, "spaet");  // the other answer is still waiting meanwhile
+    EXPECT_EQ(Lesen(*Klein), (std::vector<std::string>{"t1", "t2"}));
+  }
+  // One sent ahead and never read: its reset takes the answer in.
+  Klein->Vorausschicken();
+  Klein->Reset();
+  EXPECT_EQ(Lesen(*Gross), (std::vector<std::string>{"5"}));
+  // A failing query sent ahead fails where it is read, and the connection goes on.
+  if (GetParam() == TDbBackend::PostgreSQL) {
+    Falsch->BindInt(1, 1);
+    Falsch->Vorausschicken();
+    EXPECT_THROW(Lesen(*Falsch), EDbError);
+    Falsch->Reset();
+    EXPECT_EQ(Lesen(*Klein), (std::vector<std::string>{"t1", "t2"}));
+  }
+}
+
 INSTANTIATE_TEST_SUITE_P(Backends, TDbConnectionTest, ::testing::ValuesIn(TTestDb::Available()), TTestDbName);
 
 }  // namespace
