@@ -55,6 +55,19 @@ bool AnforderungenLesen(const TCliOptionen& AOpt, bool AAlleErlaubt, std::vector
     const std::string WG = AOpt.WGs.empty() ? "" : AOpt.WGs.size() == 1 ? AOpt.WGs[0] : AOpt.WGs[I];
     AAnf.push_back(Anforderung(Jahr, Datum, WG, AOpt.Filialen[I]));
   }
+  // A request that does not exist is named back, not reported as done.
+  Tiafile IA(RF_OPEN_NORMAL, -1);
+  IA.SelectKey(Tiafile::KEY_ANFORDERUNG);
+  for (const TVglInvAnf_Inv& A : AAnf) {
+    IA.Key_Zaehldatum.SetKeyWert(A.Zaehldatum);
+    IA.Key_WG.SetKeyWert(A.WG);
+    IA.Key_FilNr.SetKeyWert(A.FilNr);
+    if (!IA.Get_equal()) {
+      std::cerr << "invanf-cli: Eine Inventur vom " << FormatDatum(A.Zaehldatum) << " für Warengruppe \"" << A.WG
+                << "\" und Filiale " << A.FilNr << " gibt es nicht.\n";
+      return false;
+    }
+  }
   return true;
 }
 
