@@ -113,5 +113,5 @@ void TQLX_InvAnfMani::PreiseVorladen(const std::vector<TProduktID_Indizee>& AEin
   SPReader_CiN();
   std::vector<TInt32Trio> PIds;
   for (const TProduktID_Indizee& E : AEintraege) PIds.push_back(E.PId);
-  InvAnfIntern::Bereit(FSPReader, "Der Preisleser").Vorladen(PIds);
+  InvAnfIntern::Bereit(FSPReader, "Der Preisleser").Vorladen(PIds, 'E');  // the booking values purchase prices only
 }

@@ -14,37 +14,49 @@ TSimplePriceReader::TPreisZeile TSimplePriceReader::ZeileLesen(const TDbStatemen
 }
 
 void TSimplePriceReader::SetProdId(const TInt32Trio& APId) {
+  FPId = APId;
   FZeilen.clear();
+  FZeilenArt = 0;
   KWDGuard("TSimplePriceReader.SetProdId", [&] {
     VorratEinlesen();
     if (auto It = FVorrat.find(APId); It != FVorrat.end()) {
       FZeilen = It->second;
+      FZeilenArt = FVorratArt;
       return;
     }
-    auto& S = FSql.GetGanz(
-        "SELECT preisart, filnr, grind, gueltig_ab, preis FROM artikelpreis "
-        "WHERE prodid1 = ? AND prodid2 = ? AND prodid3 = ?");
-    TAbfrageEnde Ende(S);
-    BindProdId(S, 1, APId);
-    ++FAbfragen;
-    while (S.Step()) FZeilen.push_back(ZeileLesen(S, 0));
+    ZeilenLesen();
   });
 }
 
-void TSimplePriceReader::Vorladen(const std::vector<TInt32Trio>& APIds) {
+void TSimplePriceReader::ZeilenLesen() {
+  FZeilen.clear();
+  FZeilenArt = 0;
+  auto& S = FSql.GetGanz(
+      "SELECT preisart, filnr, grind, gueltig_ab, preis FROM artikelpreis "
+      "WHERE prodid1 = ? AND prodid2 = ? AND prodid3 = ?");
+  TAbfrageEnde Ende(S);
+  BindProdId(S, 1, FPId);
+  ++FAbfragen;
+  while (S.Step()) FZeilen.push_back(ZeileLesen(S, 0));
+}
+
+void TSimplePriceReader::Vorladen(const std::vector<TInt32Trio>& APIds, char ANurArt) {
   FVorrat.clear();
   FVorratArtikel.clear();
+  FVorratArt = ANurArt;
   KWDGuard("TSimplePriceReader.Vorladen", [&] {
     // Sent now, read at the next SetProdId: on PostgreSQL the read can share
     // a round trip with whatever the caller reads in between.
-    FVorratAbfrage.Senden(FSql,
-                          "SELECT prodid1, prodid2, prodid3, preisart, filnr, "
-                          "grind, gueltig_ab, preis FROM artikelpreis "
-                          "WHERE prodid1 = ? AND prodid2 = ? AND prodid3 = ?",
-                          APIds.size(), [&](TDbStatement& S, int P, size_t I) {
-                            BindProdId(S, P, APIds[I]);
-                            return P + 3;
-                          });
+    const std::string Arm = std::string(
+                                "SELECT prodid1, prodid2, prodid3, preisart, filnr, grind, gueltig_ab, preis "
+                                "FROM artikelpreis WHERE prodid1 = ? AND prodid2 = ? AND prodid3 = ?") +
+                            (ANurArt ? " AND preisart = ?" : "");
+    FVorratAbfrage.Senden(FSql, Arm, APIds.size(), [&](TDbStatement& S, int P, size_t I) {
+      BindProdId(S, P, APIds[I]);
+      if (!ANurArt) return P + 3;
+      S.BindText(P + 3, std::string(1, ANurArt));
+      return P + 4;
+    });
     FAbfragen += static_cast<int>((APIds.size() + TStueckAbfrage::KJeAbfrage - 1) / TStueckAbfrage::KJeAbfrage);
     FVorratArtikel = APIds;
   });
@@ -65,6 +77,7 @@ void TSimplePriceReader::SetDatum(TDateTime ADatum) { FDatum = ADatum; }
 void TSimplePriceReader::SetSelekted(const TQLX_Preis_Sys_Mand_Fil& ASelektion) { FSelektion = ASelektion; }
 
 double TSimplePriceReader::Preis(char AArt, int8_t AGrInd) {
+  if (FZeilenArt && FZeilenArt != AArt) ZeilenLesen();  // the other kind was not read ahead
   const int GrInd = AGrInd < 0 ? 0 : AGrInd + 1;
   // a price valid from some day applies for the whole of that day
   const TDate Stichtag = DateOf(FDatum) + 1;

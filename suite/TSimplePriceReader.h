@@ -33,7 +33,9 @@ struct TQLX_Preis_Sys_Mand_Fil {
 class TSimplePriceReader {
  public:
   void SetProdId(const TInt32Trio& APId);
-  void Vorladen(const std::vector<TInt32Trio>& APIds);
+  // ANurArt 'E' or 'V' reads only that kind's prices; the other kind of such
+  // an article is read when it is asked for.
+  void Vorladen(const std::vector<TInt32Trio>& APIds, char ANurArt = 0);
   void SetDatum(TDateTime ADatum);
   void SetSelekted(const TQLX_Preis_Sys_Mand_Fil& ASelektion);
 
@@ -57,10 +59,14 @@ class TSimplePriceReader {
   double Preis(char AArt, int8_t AGrInd);
   static TPreisZeile ZeileLesen(const TDbStatement& AStatement, int ACol);
   void VorratEinlesen();
+  void ZeilenLesen();
 
   TSuiteAbfragen FSql;
+  TInt32Trio FPId;
   std::vector<TPreisZeile> FZeilen;
+  char FZeilenArt = 0;  // FZeilen hold only this kind's prices; 0: all
   std::map<TInt32Trio, std::vector<TPreisZeile>> FVorrat;
+  char FVorratArt = 0;
   TStueckAbfrage FVorratAbfrage;  // sent by Vorladen, read at the next SetProdId
   std::vector<TInt32Trio> FVorratArtikel;
   TDateTime FDatum = 0;

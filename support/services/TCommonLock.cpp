@@ -264,10 +264,8 @@ void TCommonLock::UnlockProdIds(const std::vector<TInt32Trio>& AProdIds) {
     Loeschen->BindInt(P++, Id.I2);
     Loeschen->BindInt(P++, Id.I3);
   }
-  // Nothing waits for the answer: the server frees the rows as soon as the
-  // statement arrives (before a block release sent after it), and an error
-  // surfaces with the connection's next round trip.
-  Loeschen->RunOhneAntwort();
+  // Waited for: once this returns, every other program sees the articles free.
+  Loeschen->Execute();
   for (const TInt32Trio& Id : Gehalten) FGehalten.erase(Id);
 }
 

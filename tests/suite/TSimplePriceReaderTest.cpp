@@ -81,9 +81,18 @@ TEST_P(TSimplePriceReaderTest, VorgeladeneArtikelGebenDieselbenPreiseOhneWeitere
   for (const TInt32Trio& A : Artikel) EXPECT_EQ(Bewertet(FLeser, A), Bewertet(Einzeln, A)) << A.ToString();
   EXPECT_EQ(FLeser.Abfragen(), NachVorrat);
   EXPECT_EQ(Bewertet(FLeser, P(130)), std::make_pair(0.0, 0.0));
+  // Read ahead for purchase prices only: a selling price is read when asked.
+  Firma().Preis('V', P(1), 0, 0, D(2024, 1, 1), 19.5);
+  FLeser.Vorladen(Artikel, 'E');
+  EXPECT_EQ(Bewertet(FLeser, P(1)), Bewertet(Einzeln, P(1)));
+  const int NurEK = FLeser.Abfragen();
+  EXPECT_DOUBLE_EQ(FLeser.SVK_4_Art_Dat_Fil_GrInd(0, ""), 19.5);
+  EXPECT_EQ(FLeser.Abfragen(), NurEK + 1);
+  EXPECT_EQ(Bewertet(FLeser, P(1)), Bewertet(Einzeln, P(1)));
   // An article outside the read is asked for on its own.
+  const int VorEinzeln = FLeser.Abfragen();
   EXPECT_DOUBLE_EQ(Bewertet(FLeser, P(500)).first, 77.0);
-  EXPECT_EQ(FLeser.Abfragen(), NachVorrat + 1);
+  EXPECT_EQ(FLeser.Abfragen(), VorEinzeln + 1);
 }
 
 WWS_SUITE_BACKENDS(TSimplePriceReaderTest);
