@@ -44,9 +44,8 @@ TQLX_InvAnfMani::TBatchVorrat TQLX_InvAnfMani::BatchVorratLesen(const TInventurL
   // back as a parameter: a stock-take record does not name its request.
   TStueckAbfrage GebuchtAbfrage, BestandAbfrage, VerkaufAbfrage;
   GebuchtAbfrage.Senden(Sql,
-                        "SELECT prodid1, prodid2, prodid3, CAST(? AS INTEGER) FROM inventur "
-                        "WHERE prodid1 = ? AND prodid2 = ? "
-                        "AND prodid3 = ? AND wijahr = ? AND zaehldatum = ? AND filnr = ?",
+                        "SELECT prodid1, prodid2, prodid3, CAST(? AS INTEGER) FROM inventur WHERE prodid1 = ? "
+                        "AND prodid2 = ? AND prodid3 = ? AND wijahr = ? AND zaehldatum = ? AND filnr = ?",
                         Paare.size(), [&](TDbStatement& S, int P, size_t I) {
                           const TInventurDetails& A = *AInventuren.GetItem_Ptr(Paare[I].second);
                           S.BindInt(P, Paare[I].second);
@@ -59,12 +58,8 @@ TQLX_InvAnfMani::TBatchVorrat TQLX_InvAnfMani::BatchVorratLesen(const TInventurL
 
   // Counted stock: figures and stock type decide, as in the selection.
   static const std::string KBestand =
-      "SELECT prodid1, prodid2, prodid3, filnr, bestandstyp, bestand_a, "
-      "bestand_b, "
-      "bestand_c" +
-      GroessenSpalten() +
-      " FROM bestand WHERE prodid1 = ? AND prodid2 = ? AND prodid3 = ? AND "
-      "filnr = ?";
+      "SELECT prodid1, prodid2, prodid3, filnr, bestandstyp, bestand_a, bestand_b, bestand_c" + GroessenSpalten() +
+      " FROM bestand WHERE prodid1 = ? AND prodid2 = ? AND prodid3 = ? AND filnr = ?";
   BestandAbfrage.Senden(Sql, KBestand, Filialpaare.size(), [&](TDbStatement& S, int P, size_t I) {
     BindProdId(S, P, Filialpaare[I].first);
     S.BindInt(P + 3, Filialpaare[I].second);
@@ -95,9 +90,8 @@ TQLX_InvAnfMani::TBatchVorrat TQLX_InvAnfMani::BatchVorratLesen(const TInventurL
   for (const TArtikelFiliale& P : Filialpaare)
     if (!V.Bestand.count(P)) OhneBestand.push_back(P);
   VerkaufAbfrage.Senden(Sql,
-                        "SELECT prodid1, prodid2, prodid3, filnr FROM filialverkauf WHERE "
-                        "prodid1 = ? AND prodid2 = ? AND prodid3 = ? "
-                        "AND filnr = ? AND satzart = 'F' AND bewegungsart = '23'",
+                        "SELECT prodid1, prodid2, prodid3, filnr FROM filialverkauf WHERE prodid1 = ? "
+                        "AND prodid2 = ? AND prodid3 = ? AND filnr = ? AND satzart = 'F' AND bewegungsart = '23'",
                         OhneBestand.size(), [&](TDbStatement& S, int P, size_t I) {
                           BindProdId(S, P, OhneBestand[I].first);
                           S.BindInt(P + 3, OhneBestand[I].second);

@@ -200,7 +200,7 @@ class TQLX_InvAnfMani {
   std::unique_ptr<TSimplePriceReader> FSPReader;
   std::unique_ptr<TInvDel> FInvDel;
   std::unique_ptr<TQLX_PEP_Progress_SetPos> FProgress;
-  std::unique_ptr<TSuiteAbfragen> FSummenSql;  // the request sums' increment, prepared once
+  std::unique_ptr<TSuiteAbfragen> FSummenSql;  // the booking's own statements (sums, batch reads), prepared once
   // Set while a batch is booked. Null: IVSchreiben reads for its article alone.
   const TBatchVorrat* FBatchVorrat = nullptr;
 };

@@ -102,11 +102,9 @@ double TSimplePriceReader::Preis(char AArt, int8_t AGrInd) {
 }
 
 double TSimplePriceReader::GEK_4_Art_Dat_Fil_GrInd(int8_t AGrInd, std::string_view) {
-  return KWDGuard(
-      "TSimplePriceReader.GEK_4_Art_Dat_Fil_GrInd", [&] { return Preis('E', AGrInd); }, 0.0);
+  return KWDGuard("TSimplePriceReader.GEK_4_Art_Dat_Fil_GrInd", [&] { return Preis('E', AGrInd); }, 0.0);
 }
 
 double TSimplePriceReader::SVK_4_Art_Dat_Fil_GrInd(int8_t AGrInd, std::string_view) {
-  return KWDGuard(
-      "TSimplePriceReader.SVK_4_Art_Dat_Fil_GrInd", [&] { return Preis('V', AGrInd); }, 0.0);
+  return KWDGuard("TSimplePriceReader.SVK_4_Art_Dat_Fil_GrInd", [&] { return Preis('V', AGrInd); }, 0.0);
 }

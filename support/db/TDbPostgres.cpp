@@ -343,12 +343,7 @@ class TPgStatement final : public TDbStatement {
       Reset();
       return Geaendert;
     }
-    if (!FV->InTransaktion) FV->LeseTransaktionBeenden();
-    FV->SendenVorbereitet(FName, FWerte, [&Geaendert](PGresult* AErgebnis) {
-      const char* Anzahl = PQcmdTuples(AErgebnis);
-      Geaendert = *Anzahl ? std::atoll(Anzahl) : 0;
-      PQclear(AErgebnis);
-    });
+    Einreihen(Zaehler([&Geaendert](int64_t AAnzahl) { Geaendert = AAnzahl; }));
     FV->Abholen();
     return Geaendert;
   }
@@ -359,9 +354,15 @@ class TPgStatement final : public TDbStatement {
       Execute();
       return;
     }
-    Reset();
-    FV->PruefeLauffaehig();
-    FV->SendenVorbereitet(FName, FWerte);
+    Einreihen();
+    FV->Grenze();
+  }
+  void Run(const std::function<void(int64_t)>& AFertig) override {
+    if (!FV->InTransaktion || FCursorModus) {
+      AFertig(Execute());
+      return;
+    }
+    Einreihen(Zaehler(AFertig));
     FV->Grenze();
   }
   void RunOhneAntwort() override {
@@ -369,34 +370,13 @@ class TPgStatement final : public TDbStatement {
       Execute();
       return;
     }
-    Reset();
-    FV->PruefeLauffaehig();
-    FV->LeseTransaktionBeenden();
-    FV->SendenVorbereitet(FName, FWerte);
+    Einreihen();
     FV->Abschicken();
-  }
-  void Run(const std::function<void(int64_t)>& AFertig) override {
-    if (!FV->InTransaktion || FCursorModus) {
-      AFertig(Execute());
-      return;
-    }
-    Reset();
-    FV->PruefeLauffaehig();
-    FV->SendenVorbereitet(FName, FWerte, [AFertig](PGresult* AErgebnis) {
-      const char* Anzahl = PQcmdTuples(AErgebnis);
-      const int64_t Geaendert = *Anzahl ? std::atoll(Anzahl) : 0;
-      PQclear(AErgebnis);
-      AFertig(Geaendert);
-    });
-    FV->Grenze();
   }
 
   void Vorausschicken() override {
     if (FCursorModus) return;  // a cursor is declared at its first Step
-    Reset();
-    FV->PruefeLauffaehig();
-    if (!FV->InTransaktion) FV->LeseTransaktionBeenden();
-    FV->SendenVorbereitet(FName, FWerte, Empfaenger());
+    Einreihen(Empfaenger());
     FGelaufen = true;
     FVoraus = true;
   }
@@ -428,6 +408,24 @@ class TPgStatement final : public TDbStatement {
 
   TErgebnisZiel Empfaenger() {
     return [this](PGresult* AErgebnis) { FErgebnis.reset(AErgebnis); };
+  }
+  // Passes a write's count of changed rows to AFertig.
+  static TErgebnisZiel Zaehler(std::function<void(int64_t)> AFertig) {
+    return [AFertig = std::move(AFertig)](PGresult* AErgebnis) {
+      const char* Anzahl = PQcmdTuples(AErgebnis);
+      const int64_t Geaendert = *Anzahl ? std::atoll(Anzahl) : 0;
+      PQclear(AErgebnis);
+      AFertig(Geaendert);
+    };
+  }
+
+  // Sends this run of the statement; its answer goes to AZiel at the next
+  // round trip. Outside a transaction a read transaction ends first.
+  void Einreihen(TErgebnisZiel AZiel = {}) {
+    Reset();
+    FV->PruefeLauffaehig();
+    if (!FV->InTransaktion) FV->LeseTransaktionBeenden();
+    FV->SendenVorbereitet(FName, FWerte, std::move(AZiel));
   }
 
   // First run: declare the cursor and fetch its first chunk, one round trip.

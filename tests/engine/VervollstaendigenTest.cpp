@@ -156,7 +156,9 @@ TEST_P(TVervollstaendigenTest, FailingBatchLeavesNothingReleasesItsLocksAndKeeps
   const std::string Protokoll((std::istreambuf_iterator<char>(Log)), std::istreambuf_iterator<char>());
   // SQLite refuses the record at once; PostgreSQL sends the batch's writes
   // together and reports the refusal when the batch is flushed.
-  if (GetParam() == TDbBackend::SQLite) EXPECT_NE(Protokoll.find("TQLX_InvAnfMani.IVSchreiben"), std::string::npos);
+  if (GetParam() == TDbBackend::SQLite) {
+    EXPECT_NE(Protokoll.find("TQLX_InvAnfMani.IVSchreiben"), std::string::npos);
+  }
   EXPECT_NE(Protokoll.find("TQLX_InvAnfMani.SollBestandBuchen"), std::string::npos);
   EXPECT_NE(Protokoll.find("Platte voll"), std::string::npos);
   // Batch one (articles 30..11) is in; the batch holding article 6 is not.
