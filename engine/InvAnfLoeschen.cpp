@@ -1,12 +1,13 @@
 // Deleting requests: remove the booked target stock article by article under
 // the common lock, then the request record once no article is left.
+#include <functional>
+
 #include "engine/InvAnfIntern.h"
 #include "engine/TQLX_InvAnfMani.h"
 #include "suite/TInvDel.h"
 #include "suite/WiJahr.h"
 #include "support/framework/KWDGuard.h"
 #include "support/framework/TKWDInfo.h"
-#include "support/services/TKWDBuchung.h"
 
 using InvAnfIntern::Bereit;
 
@@ -61,16 +62,15 @@ void TQLX_InvAnfMani::ProduktAusInventurEntfernen(const TVglInvAnf_Inv& AAnforde
     const TDate ErsterTag = ersterTag_WiJahr(AAnforderung.WiJahr);
     SperrDurchgaenge(
         [&] { return AProdIds.Count(); }, [&](int32_t APos) { return AProdIds[APos]; },
-        [&](const TSperrBatch& ABatch) {
+        KEntfernen,
+        [&](const TSperrBatch& ABatch, const std::function<void()>& AAbschliessen) {
           // Positions are taken out only once the batch is in the database;
           // a failed batch leaves them, so the request is not deleted.
-          TBuchungsKlammer Buchung(KEntfernen, CKWD_Buchung_Bestand);
           for (const TInt32Quad& Q : ABatch)
             if (!Del.DelInvProdID(ErsterTag, AAnforderung.Zaehldatum, AAnforderung.WG, AAnforderung.FilNr,
                                   TInt32Trio::Construct(Q.I1, Q.I2, Q.I3), true))
               throw std::runtime_error("Der Artikel konnte nicht aus der Inventur entfernt werden");
-          Buchung.Flush();
-          Buchung.Ende();
+          AAbschliessen();
           // Descending positions: each deletion keeps the later positions valid.
           for (const TInt32Quad& Q : ABatch) AProdIds.Delete(Q.I4);
         },

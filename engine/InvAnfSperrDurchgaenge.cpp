@@ -1,6 +1,8 @@
 // The locking passes that completion and deletion share: lock a batch of
 // articles inside block 11, work on it, unlock it, and come back later for
 // the articles other programs held.
+#include <optional>
+#include <string>
 #include <vector>
 
 #include "engine/TQLX_InvAnfMani.h"
@@ -8,6 +10,7 @@
 #include "support/framework/KWDGuard.h"
 #include "support/framework/KWDPause.h"
 #include "support/services/TCommonLock.h"
+#include "support/services/TKWDBuchung.h"
 
 namespace {
 constexpr int KBatchGroesse = 20;
@@ -31,26 +34,27 @@ TInt32Trio BatchPId(const TInt32Quad& AQ) { return TInt32Trio::Construct(AQ.I1, 
 // locks are released all the same, so no article stays locked by a failure.
 class TBatchSperren {
  public:
-  explicit TBatchSperren(TSperrBatch& ABatch) : FBatch(ABatch) {}
+  explicit TBatchSperren(const TSperrBatch& ABatch) : FBatch(ABatch) {}
   ~TBatchSperren() {
-    if (!FBatch.IsEmpty())
-      KWDGuard("TQLX_InvAnfMani.SollBestandBuchen", [&] { Entsperren(); }, false);
+    if (!FFrei) KWDGuard("TQLX_InvAnfMani.SollBestandBuchen", [&] { Entsperren(); }, false);
   }
   TBatchSperren(const TBatchSperren&) = delete;
   TBatchSperren& operator=(const TBatchSperren&) = delete;
 
   void Entsperren() {
+    if (FFrei) return;
+    FFrei = true;
     if (FBatch.IsEmpty()) return;
     TBlockSchritt Block;
     std::vector<TInt32Trio> PIds;
     PIds.reserve(static_cast<size_t>(FBatch.Count()));
     for (const TInt32Quad& Q : FBatch) PIds.push_back(BatchPId(Q));
     CommonLock().UnlockProdIds(PIds);
-    FBatch.Clear();
   }
 
  private:
-  TSperrBatch& FBatch;
+  const TSperrBatch& FBatch;
+  bool FFrei = false;
 };
 }  // namespace
 
@@ -73,17 +77,29 @@ std::vector<bool> TQLX_InvAnfMani::SperrePIDs(const std::vector<TInt32Trio>& API
 }
 
 void TQLX_InvAnfMani::SperrDurchgaenge(const std::function<int32_t()>& AAnzahl,
-                                       const std::function<TInt32Trio(int32_t)>& APId,
-                                       const std::function<void(const TSperrBatch&)>& ABearbeiten,
-                                       TMeldungsListe& AMeldungen) {
+                                       const std::function<TInt32Trio(int32_t)>& APId, const std::string& ABuchung,
+                                       const TBatchArbeit& ABearbeiten, TMeldungsListe& AMeldungen) {
   const int32_t Total = AAnzahl();
-  TSperrBatch Batch;
   TArtikelTools Artikel;
+  // SQLite serialises writers: a batch's lock rows then join its booking
+  // (one commit instead of three), and block 11 spans the batch, taken
+  // before the booking's write lock so no one waits for the block while
+  // holding that lock.
+  const bool InBuchung = CommonLock().SperrtInBuchung();
   for (int Durchgang = 1; Durchgang <= KDurchgaenge; ++Durchgang) {
     const bool MitMeldung = Durchgang == KDurchgaenge;
     int32_t Pos = AAnzahl() - 1;
     while (Pos >= 0) {
+      std::optional<TBlockSchritt> BatchBlock;
+      if (InBuchung) BatchBlock.emplace();
+      TSperrBatch Batch;
       TBatchSperren Sperren(Batch);
+      std::optional<TBuchungsKlammer> Buchung;
+      std::optional<TCommonLock::TInBuchung> SperrenInBuchung;
+      if (InBuchung) {
+        Buchung.emplace(ABuchung, CKWD_Buchung_Bestand);
+        SperrenInBuchung.emplace(CommonLock());
+      }
       {
         TBlockSchritt Block;
         TQLX_clMeldung Meldung;
@@ -106,7 +122,16 @@ void TQLX_InvAnfMani::SperrDurchgaenge(const std::function<int32_t()>& AAnzahl,
           }
         }
       }
-      if (!Batch.IsEmpty()) ABearbeiten(Batch);
+      if (!Batch.IsEmpty()) {
+        if (!Buchung) Buchung.emplace(ABuchung, CKWD_Buchung_Bestand);
+        ABearbeiten(Batch, [&] {
+          Buchung->Flush();
+          if (InBuchung) Sperren.Entsperren();
+          Buchung->Ende();
+        });
+      }
+      SperrenInBuchung.reset();
+      Buchung.reset();  // a batch that locked nothing has nothing to commit
       Sperren.Entsperren();
       ProgressDo(Total - AAnzahl(), Total);
     }

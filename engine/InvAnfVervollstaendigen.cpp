@@ -94,12 +94,12 @@ void TQLX_InvAnfMani::SollBestandBuchen(TInventurListe& AInventuren, TToDoListe&
   KWDGuard(KBuchen, [&] {
     SperrDurchgaenge(
         [&] { return AToDo.Count(); }, [&](int32_t APos) { return AToDo.GetItem_Ptr(APos)->PId; },
-        [&](const TSperrBatch& ABatch) {
+        KBuchen,
+        [&](const TSperrBatch& ABatch, const std::function<void()>& AAbschliessen) {
           TSummenStand Vorher;
           Vorher.Merken(AInventuren, Zuwachs);
           std::vector<TProduktID_Indizee> Entnommen;
           try {
-            TBuchungsKlammer Buchung(KBuchen, CKWD_Buchung_Bestand);
             std::vector<TProduktID_Indizee> Eintraege;
             for (const TInt32Quad& Q : ABatch) Eintraege.push_back(*AToDo.GetItem_Ptr(Q.I4));
             // Prices first: their read then travels with the batch's others.
@@ -122,8 +122,7 @@ void TQLX_InvAnfMani::SollBestandBuchen(TInventurListe& AInventuren, TToDoListe&
             for (const TIAZuwachs& Z : Zuwachs)
               if (std::fabs(Z.Soll) > KSchwelle || std::fabs(Z.Ist) > KSchwelle)
                 throw std::runtime_error("Die Werte der Inventuranforderungen konnten nicht geschrieben werden");
-            Buchung.Flush();
-            Buchung.Ende();
+            AAbschliessen();
           } catch (...) {
             // Nothing of the batch is in the database: its articles are not
             // booked and the sums are as before.

@@ -160,13 +160,16 @@ class TQLX_InvAnfMani {
 
   // The locking passes shared by completion and deletion: up to five walks
   // from the last list position to the first, locking at most 20 articles
-  // per batch inside block 11, handing each batch to ABearbeiten (which
-  // removes what it did from the list), unlocking, and pausing after every
-  // pass that leaves entries. Refusals in pass 5 become messages. A batch's
-  // locks are released on every way out; an exception of ABearbeiten ends
+  // per batch inside block 11, handing each batch to ABearbeiten inside a
+  // booking named ABuchung, unlocking, and pausing after every pass that
+  // leaves entries. ABearbeiten writes the batch and calls AAbschliessen,
+  // which commits it (it removes what it did from the list after that).
+  // Refusals in pass 5 become messages. A batch's locks are released on
+  // every way out; an exception of ABearbeiten rolls the batch back, ends
   // the passes and is passed on.
+  using TBatchArbeit = std::function<void(const TSperrBatch& ABatch, const std::function<void()>& AAbschliessen)>;
   void SperrDurchgaenge(const std::function<int32_t()>& AAnzahl, const std::function<TInt32Trio(int32_t)>& APId,
-                        const std::function<void(const TSperrBatch&)>& ABearbeiten, TMeldungsListe& AMeldungen);
+                        const std::string& ABuchung, const TBatchArbeit& ABearbeiten, TMeldungsListe& AMeldungen);
   // Locks the ids in one step where they are free; one flag per id. A
   // refused or failed id is false and goes through SperrePID.
   std::vector<bool> SperrePIDs(const std::vector<TInt32Trio>& APIds);

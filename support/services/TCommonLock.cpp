@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <stdexcept>
 
 #include "support/db/KWDDatenbank.h"
 #include "support/db/TDbConnection.h"
@@ -80,7 +81,8 @@ TDbConnection& TCommonLock::Verbindung() {
 TDbAbfragen& TCommonLock::Schreiber() {
   if (FVerbindung->Backend() != TDbBackend::SQLite || !FOrt.empty() || !KWDDatenbank_Offen()) return *FAbfragen;
   TDbConnection& Firma = KWDDatenbank();
-  if (Firma.Ort() != FVerbindungsOrt || !Firma.SchreibtSofort()) return *FAbfragen;
+  if (Firma.Ort() != FVerbindungsOrt) return *FAbfragen;
+  if (!Firma.SchreibtSofort() && !(FInBuchung && Firma.InTransaction())) return *FAbfragen;
   if (!FFirmaAbfragen || FFirmaGeneration != KWDDatenbank_Generation()) {
     FFirmaAbfragen = std::make_unique<TDbAbfragen>(Firma);
     FFirmaGeneration = KWDDatenbank_Generation();
@@ -98,8 +100,54 @@ void TCommonLock::VerbindungSchliessen() noexcept {
   FVerbindungsOrt.clear();
 }
 
+bool TCommonLock::SperrtInBuchung() {
+  std::lock_guard Sperre(FMutex);
+  Verbindung();
+  return FVerbindung->Backend() == TDbBackend::SQLite && FOrt.empty() && KWDDatenbank_Offen() &&
+         KWDDatenbank().Ort() == FVerbindungsOrt;
+}
+
+TCommonLock::TInBuchung::TInBuchung(TCommonLock& ASperre) : FSperre(ASperre) {
+  if (!FSperre.SperrtInBuchung())
+    throw std::logic_error("Artikelsperren können hier nicht in einer Buchung gesetzt werden.");
+  std::lock_guard Sperre(FSperre.FMutex);
+  FSperre.FInBuchung = true;
+}
+
+TCommonLock::TInBuchung::~TInBuchung() {
+  std::lock_guard Sperre(FSperre.FMutex);
+  FSperre.FInBuchung = false;
+  FSperre.FBuchungHaelt.clear();  // the write lock that held them ends with the booking
+}
+
+bool TCommonLock::BuchungHaeltSchreibsperre() {
+  if (!FInBuchung || !KWDDatenbank_Offen()) return false;
+  TDbConnection& Firma = KWDDatenbank();
+  return Firma.InTransaction() && Firma.Ort() == FVerbindungsOrt;
+}
+
+std::vector<TInt32Trio> TCommonLock::MitSperrZeile(const std::vector<TInt32Trio>& AProdIds) {
+  std::string Sql = "SELECT prodid1, prodid2, prodid3 FROM artikelsperre WHERE ";
+  for (size_t I = 0; I < AProdIds.size(); ++I)
+    Sql += I ? " OR (prodid1 = ? AND prodid2 = ? AND prodid3 = ?)" : "(prodid1 = ? AND prodid2 = ? AND prodid3 = ?)";
+  TDbStatement& Lesen = Schreiber().Get(Sql);
+  int P = 1;
+  for (const TInt32Trio& Id : AProdIds) {
+    Lesen.BindInt(P++, Id.I1);
+    Lesen.BindInt(P++, Id.I2);
+    Lesen.BindInt(P++, Id.I3);
+  }
+  std::vector<TInt32Trio> Ergebnis;
+  while (Lesen.Step())
+    Ergebnis.push_back(TInt32Trio::Construct(static_cast<int32_t>(Lesen.ColumnInt(0)),
+                                             static_cast<int32_t>(Lesen.ColumnInt(1)),
+                                             static_cast<int32_t>(Lesen.ColumnInt(2))));
+  Lesen.Reset();
+  return Ergebnis;
+}
+
 void TCommonLock::OffeneBuchungPruefen() {
-  if (FVerbindung->Backend() != TDbBackend::SQLite || !KWDDatenbank_Offen()) return;
+  if (FInBuchung || FVerbindung->Backend() != TDbBackend::SQLite || !KWDDatenbank_Offen()) return;
   TDbConnection& Firma = KWDDatenbank();
   if (Firma.InTransaction() && Firma.Ort() == FVerbindungsOrt)
     throw EDbError("Artikelsperren können nicht geändert werden, solange eine Buchung offen ist.");
@@ -114,12 +162,13 @@ bool TCommonLock::LockProdId(const TInt32Trio& AProdId, TQLX_clMeldung& AMeldung
   std::lock_guard Sperre(FMutex);
   Verbindung();
   OffeneBuchungPruefen();
-  if (FGehalten.count(AProdId)) return true;
+  if (FGehalten.count(AProdId) || FBuchungHaelt.count(AProdId)) return true;
   return SperreVersuchen(AProdId, AMeldung, AMeldungZeigen);
 }
 
 bool TCommonLock::SperreVersuchen(const TInt32Trio& AProdId, TQLX_clMeldung& AMeldung, bool AMeldungZeigen) {
-  TDbConnection& Db = *FVerbindung;
+  // Inside a booking only its own connection may write.
+  TDbConnection& Db = SchreibVerbindung();
   TDbStatement* Einfuegen = &Schreiber().Get(
       "INSERT INTO artikelsperre (prodid1, prodid2, prodid3, terminalnr, terminal, programm, benutzer, "
       "prozessid, prozessstart, sitzung, sitzungstart, gesperrtseit) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?) "
@@ -172,13 +221,14 @@ bool TCommonLock::SperreVersuchen(const TInt32Trio& AProdId, TQLX_clMeldung& AMe
 bool TCommonLock::UnlockProdId(const TInt32Trio& AProdId, bool AMeldungZeigen) {
   std::lock_guard Sperre(FMutex);
   Verbindung();
+  if (FBuchungHaelt.erase(AProdId)) return true;
   if (!FGehalten.count(AProdId)) {
     if (AMeldungZeigen) Zeigen("Der Artikel " + AProdId.ToString() + " war von diesem Programm nicht gesperrt.");
     return false;
   }
   OffeneBuchungPruefen();
   TSperrZeile Zeile{AProdId, FHalter, 0};
-  SperrZeileEntfernen(*FVerbindung, Zeile);
+  SperrZeileEntfernen(SchreibVerbindung(), Zeile);
   FGehalten.erase(AProdId);
   return true;
 }
@@ -192,13 +242,26 @@ std::vector<bool> TCommonLock::LockProdIds(const std::vector<TInt32Trio>& AProdI
   // never wait on each other in a cycle.
   std::vector<TInt32Trio> Neu;
   for (size_t I = 0; I < AProdIds.size(); ++I)
-    if (FGehalten.count(AProdIds[I]))
+    if (FGehalten.count(AProdIds[I]) || FBuchungHaelt.count(AProdIds[I]))
       Gesperrt[I] = true;
     else
       Neu.push_back(AProdIds[I]);
   std::sort(Neu.begin(), Neu.end());
   Neu.erase(std::unique(Neu.begin(), Neu.end()), Neu.end());
   if (Neu.empty()) return Gesperrt;
+
+  if (BuchungHaeltSchreibsperre()) {
+    // Every article without a row is free, and stays so while the booking
+    // holds the write lock; those with a row take the single path.
+    std::vector<TInt32Trio> Belegt = MitSperrZeile(Neu);
+    std::sort(Belegt.begin(), Belegt.end());
+    for (size_t I = 0; I < AProdIds.size(); ++I)
+      if (!Gesperrt[I] && !std::binary_search(Belegt.begin(), Belegt.end(), AProdIds[I])) {
+        FBuchungHaelt.insert(AProdIds[I]);
+        Gesperrt[I] = true;
+      }
+    return Gesperrt;
+  }
 
   // One row per id; the statement's shape depends only on the count.
   std::string Sql =
@@ -242,7 +305,7 @@ void TCommonLock::UnlockProdIds(const std::vector<TInt32Trio>& AProdIds) {
   Verbindung();
   std::vector<TInt32Trio> Gehalten;
   for (const TInt32Trio& Id : AProdIds)
-    if (FGehalten.count(Id)) Gehalten.push_back(Id);
+    if (!FBuchungHaelt.erase(Id) && FGehalten.count(Id)) Gehalten.push_back(Id);
   std::sort(Gehalten.begin(), Gehalten.end());
   Gehalten.erase(std::unique(Gehalten.begin(), Gehalten.end()), Gehalten.end());
   if (Gehalten.empty()) return;
@@ -271,11 +334,12 @@ void TCommonLock::UnlockProdIds(const std::vector<TInt32Trio>& AProdIds) {
 
 bool TCommonLock::Haelt(const TInt32Trio& AProdId) const {
   std::lock_guard Sperre(FMutex);
-  return FGehalten.count(AProdId) > 0;
+  return FGehalten.count(AProdId) > 0 || FBuchungHaelt.count(AProdId) > 0;
 }
 
 void TCommonLock::AllesFreigeben() noexcept {
   std::lock_guard Sperre(FMutex);
+  FBuchungHaelt.clear();
   if (!FVerbindung) {
     FGehalten.clear();
     return;

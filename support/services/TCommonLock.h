@@ -25,7 +25,19 @@
 // On SQLite the lock connection cannot write while this process's company
 // connection holds an open write transaction (a booking bracket): lock and
 // unlock then fail at once with EDbError instead of waiting; take and release
-// locks outside a booking, as the lock - book - unlock steps do.
+// locks outside a booking, as the lock - book - unlock steps do, or inside a
+// TInBuchung scope (below).
+//
+// TInBuchung (SQLite only, see SperrtInBuchung): locks taken inside the
+// booking open on the company connection. SQLite lets one writer at a time,
+// and that booking holds the write lock: until it ends no other program can
+// write a lock row or anything else. A free article is then held by the
+// booking itself, without a row of its own (no other program could see one
+// before the commit anyway, and none is left behind by a crash); only
+// articles that already have a row go the usual way, inside the booking.
+// Such holds end with the scope: the caller unlocks before committing and
+// again after a rollback, as with rows.
+
 #include <cstdint>
 #include <map>
 #include <memory>
@@ -84,10 +96,27 @@ class TCommonLock {
   // The program name written into lock rows (default: KWDProgrammname()).
   void SetProgramm(const std::string& AProgramm);
 
+  // True when lock rows can join the company connection's booking: SQLite,
+  // and this lock follows the process's company.
+  bool SperrtInBuchung();
+  class TInBuchung {
+   public:
+    explicit TInBuchung(TCommonLock& ASperre);
+    ~TInBuchung();
+    TInBuchung(const TInBuchung&) = delete;
+    TInBuchung& operator=(const TInBuchung&) = delete;
+
+   private:
+    TCommonLock& FSperre;
+  };
+
  private:
   TDbConnection& Verbindung();
   TDbAbfragen& Schreiber();
+  TDbConnection& SchreibVerbindung() { return Schreiber().Verbindung(); }
   void OffeneBuchungPruefen();
+  bool BuchungHaeltSchreibsperre();
+  std::vector<TInt32Trio> MitSperrZeile(const std::vector<TInt32Trio>& AProdIds);
   bool SperreVersuchen(const TInt32Trio& AProdId, TQLX_clMeldung& AMeldung, bool AMeldungZeigen);
   void BlockNehmen(TQLX_Lock_Kennung AKennung);
   void BlockLassen(TQLX_Lock_Kennung AKennung);
@@ -101,8 +130,10 @@ class TCommonLock {
   std::unique_ptr<TDbAbfragen> FFirmaAbfragen;  // the same on the company connection (SQLite)
   uint64_t FFirmaGeneration = 0;
   std::string FProgramm;
+  bool FInBuchung = false;  // a TInBuchung scope is open
   TSperrHalter FHalter;
-  std::set<TInt32Trio> FGehalten;
+  std::set<TInt32Trio> FGehalten;  // with a lock row
+  std::set<TInt32Trio> FBuchungHaelt;  // by the booking's write lock (TInBuchung)
   std::map<TQLX_Lock_Kennung, int> FBlockTiefe;
   std::map<TQLX_Lock_Kennung, int> FBlockDatei;  // SQLite: open flock file per block
 };
