@@ -3,6 +3,7 @@
 #include <chrono>
 #include <csignal>
 #include <future>
+#include <memory>
 #include <thread>
 
 #include "Kindprozess.h"
@@ -242,4 +243,45 @@ TEST_P(TCommonLockTest, SperrenDerFirmaSindSofortSichtbarAuchWaehrendEinesLesens
     Lesen->Reset();
     if (Fall == InLesestrecke) KWDDatenbank().ExecScript("COMMIT");
   }
+}
+
+TEST_P(TCommonLockTest, SperrenInDerBuchungHaeltDieSchreibsperreBisZumEnde) {
+  if (GetParam() != TDbBackend::SQLite) GTEST_SKIP() << "only SQLite serialises writers";
+  TKindprozess Halter(Argumente("halten", CAnderer, "600"));
+  ASSERT_EQ(Halter.ZeileLesen(), "BEREIT");
+  TCommonLock Sperre;  // follows the process's company connection
+  ASSERT_TRUE(Sperre.SperrtInBuchung());
+  auto Zeilen = [&] { return SperrenListe(*FDb->Open()).size(); };
+
+  std::unique_ptr<TKindprozess> Kind;
+  {
+    TBuchungsKlammer Klammer("Test.Buchung");
+    TCommonLock::TInBuchung InBuchung(Sperre);
+    EXPECT_EQ(Sperre.LockProdIds({CArtikel, CAnderer}), (std::vector<bool>{true, false}))
+        << "another program's row is respected inside the booking";
+    EXPECT_TRUE(Sperre.Haelt(CArtikel));
+    EXPECT_EQ(Zeilen(), 1u) << "the free article is held by the booking, not by a row";
+
+    // Another program asking for the article waits for the booking's end.
+    Kind = std::make_unique<TKindprozess>(Argumente("sperre", CArtikel, "Kasse"));
+    EXPECT_EQ(Kind->ZeileLesen(2), "");
+    Sperre.UnlockProdIds({CArtikel});
+    EXPECT_FALSE(Sperre.Haelt(CArtikel));
+    Klammer.Ende();
+  }
+  EXPECT_EQ(Kind->ZeileLesen(), "BEREIT") << "free once the booking committed";
+  EXPECT_EQ(Zeilen(), 2u);
+  Kind->ZeileSchreiben("ENDE");
+  EXPECT_EQ(Kind->Warten(), 0);
+
+  // A booking rolled back ends its holds as well.
+  {
+    TBuchungsKlammer Klammer("Test.Abbruch");
+    TCommonLock::TInBuchung InBuchung(Sperre);
+    EXPECT_EQ(Sperre.LockProdIds({CArtikel}), (std::vector<bool>{true}));
+  }
+  EXPECT_FALSE(Sperre.Haelt(CArtikel));
+  EXPECT_EQ(Zeilen(), 1u);
+  Halter.Toeten(SIGKILL);
+  Halter.Warten();
 }
