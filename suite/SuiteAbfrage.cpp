@@ -18,6 +18,11 @@ TDbStatement& TSuiteAbfragen::GetGanz(std::string_view ASql) {
   return FAbfragen->GetGanz(ASql);
 }
 
+TDbStatement& TSuiteAbfragen::GetWiederholt(const TDbAbfragen::TWiederholung& ATeile, size_t AAnzahl, bool AGanz) {
+  Verbindung();
+  return FAbfragen->GetWiederholt(ATeile, AAnzahl, AGanz);
+}
+
 TAbfrageEnde::~TAbfrageEnde() {
   try {
     FStatement.Reset();

@@ -16,6 +16,8 @@ class TSuiteAbfragen {
   TDbStatement& Get(std::string_view ASql);
   // For a query with a small result (TDbConnection::PrepareGanz).
   TDbStatement& GetGanz(std::string_view ASql);
+  // Many keys in one statement (TDbAbfragen::GetWiederholt).
+  TDbStatement& GetWiederholt(const TDbAbfragen::TWiederholung& ATeile, size_t AAnzahl, bool AGanz = false);
   TDbConnection& Verbindung();
 
  private:
@@ -64,10 +66,8 @@ class TStueckAbfrage {
     Zuruecksetzen();
     for (size_t Start = 0, Teil = 0; Start < AAnzahl; Start += KJeAbfrage, ++Teil) {
       const size_t Anzahl = std::min(KJeAbfrage, AAnzahl - Start);
-      std::string Sql;
-      for (size_t I = 0; I < Anzahl; ++I) Sql += (I ? " UNION ALL " : "") + AArm;
-      if (Teil > 0) Sql += " /* " + std::to_string(Teil) + " */";  // a statement per chunk
-      TDbStatement& S = AAbfragen.GetGanz(Sql);
+      const std::string Fuss = Teil > 0 ? " /* " + std::to_string(Teil) + " */" : "";  // a statement per chunk
+      TDbStatement& S = AAbfragen.GetWiederholt({"", AArm, " UNION ALL ", Fuss}, Anzahl, true);
       int P = 1;
       for (size_t I = 0; I < Anzahl; ++I) P = ABinden(S, P, Start + I);
       FStatements.push_back(&S);

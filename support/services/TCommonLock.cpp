@@ -22,6 +22,7 @@ namespace {
 // First key of the PostgreSQL advisory locks of the common lock, so other
 // users of advisory locks on the same server do not collide with block ids.
 constexpr int32_t CBlockKlasse = 0x575753;  // "WWS"
+constexpr const char* KProdIdGleich = "(prodid1 = ? AND prodid2 = ? AND prodid3 = ?)";
 
 void MeldungFuellen(TQLX_clMeldung& AMeldung, const TSperrZeile& AZeile) {
   AMeldung.TerminalNr = AZeile.Halter.TerminalNr;
@@ -127,10 +128,8 @@ bool TCommonLock::BuchungHaeltSchreibsperre() {
 }
 
 std::vector<TInt32Trio> TCommonLock::MitSperrZeile(const std::vector<TInt32Trio>& AProdIds) {
-  std::string Sql = "SELECT prodid1, prodid2, prodid3 FROM artikelsperre WHERE ";
-  for (size_t I = 0; I < AProdIds.size(); ++I)
-    Sql += I ? " OR (prodid1 = ? AND prodid2 = ? AND prodid3 = ?)" : "(prodid1 = ? AND prodid2 = ? AND prodid3 = ?)";
-  TDbStatement& Lesen = Schreiber().Get(Sql);
+  TDbStatement& Lesen = Schreiber().GetWiederholt(
+      {"SELECT prodid1, prodid2, prodid3 FROM artikelsperre WHERE ", KProdIdGleich, " OR ", ""}, AProdIds.size());
   int P = 1;
   for (const TInt32Trio& Id : AProdIds) {
     Lesen.BindInt(P++, Id.I1);
@@ -264,12 +263,12 @@ std::vector<bool> TCommonLock::LockProdIds(const std::vector<TInt32Trio>& AProdI
   }
 
   // One row per id; the statement's shape depends only on the count.
-  std::string Sql =
-      "INSERT INTO artikelsperre (prodid1, prodid2, prodid3, terminalnr, terminal, programm, benutzer, "
-      "prozessid, prozessstart, sitzung, sitzungstart, gesperrtseit) VALUES ";
-  for (size_t I = 0; I < Neu.size(); ++I) Sql += I ? ", (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)" : "(?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)";
-  Sql += " ON CONFLICT (prodid1, prodid2, prodid3) DO NOTHING RETURNING prodid1, prodid2, prodid3";
-  TDbStatement* Einfuegen = &Schreiber().Get(Sql);
+  TDbStatement* Einfuegen = &Schreiber().GetWiederholt(
+      {"INSERT INTO artikelsperre (prodid1, prodid2, prodid3, terminalnr, terminal, programm, benutzer, "
+       "prozessid, prozessstart, sitzung, sitzungstart, gesperrtseit) VALUES ",
+       "(?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)", ", ",
+       " ON CONFLICT (prodid1, prodid2, prodid3) DO NOTHING RETURNING prodid1, prodid2, prodid3"},
+      Neu.size());
   const double Jetzt = kwd_Now();
   int P = 1;
   for (const TInt32Trio& Id : Neu) {
@@ -311,12 +310,10 @@ void TCommonLock::UnlockProdIds(const std::vector<TInt32Trio>& AProdIds) {
   if (Gehalten.empty()) return;
   OffeneBuchungPruefen();
   // Only this holder's rows, as UnlockProdId removes them.
-  std::string Sql =
-      "DELETE FROM artikelsperre WHERE terminal = ? AND prozessid = ? AND prozessstart = ? AND sitzung = ? AND (";
-  for (size_t I = 0; I < Gehalten.size(); ++I)
-    Sql += I ? " OR (prodid1 = ? AND prodid2 = ? AND prodid3 = ?)" : "(prodid1 = ? AND prodid2 = ? AND prodid3 = ?)";
-  Sql += ")";
-  TDbStatement* Loeschen = &Schreiber().Get(Sql);
+  TDbStatement* Loeschen = &Schreiber().GetWiederholt(
+      {"DELETE FROM artikelsperre WHERE terminal = ? AND prozessid = ? AND prozessstart = ? AND sitzung = ? AND (",
+       KProdIdGleich, " OR ", ")"},
+      Gehalten.size());
   Loeschen->BindText(1, FHalter.Terminal);
   Loeschen->BindInt(2, FHalter.ProzessId);
   Loeschen->BindInt(3, FHalter.ProzessStart);
