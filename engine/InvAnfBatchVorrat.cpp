@@ -26,6 +26,7 @@ TQLX_InvAnfMani::TBatchVorrat TQLX_InvAnfMani::BatchVorratLesen(const TInventurL
   if (!FSummenSql) FSummenSql = std::make_unique<TSuiteAbfragen>();
   TSuiteAbfragen& Sql = *FSummenSql;
   TBatchVorrat V;
+  V.Eigenschaften = Get_ArtBestTyp_Eigenschaften();
 
   // Every (article, request) pair once, and every (article, branch) pair once.
   std::vector<std::pair<TInt32Trio, int32_t>> Paare;

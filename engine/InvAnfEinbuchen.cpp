@@ -11,7 +11,6 @@
 
 #include "engine/InvAnfIntern.h"
 #include "engine/TQLX_InvAnfMani.h"
-#include "suite/ArtBestTypEigenschaften.h"
 #include "suite/TSimplePriceReader.h"
 #include "support/framework/KWDGuard.h"
 #include "support/recordfile/Tivfile.h"
@@ -41,7 +40,6 @@ bool TQLX_InvAnfMani::IVSchreiben(TInventurListe& AInventuren, const TProduktID_
         SPReader_CiN();
         TSimplePriceReader& Preise = Bereit(FSPReader, "Der Preisleser");
         Preise.SetProdId(AEintrag.PId);
-        const TArtBestTyp_Eigenschaften Eigenschaften = Get_ArtBestTyp_Eigenschaften();
 
         // Outside a batch the article is read on its own.
         TBatchVorrat Allein;
@@ -72,7 +70,7 @@ bool TQLX_InvAnfMani::IVSchreiben(TInventurListe& AInventuren, const TProduktID_
               for (size_t G = 0; G < B.Menge.size(); ++G)
                 if (B.Menge[G] != 0) Wert += B.Menge[G] * Preise.GEK_4_Art_Dat_Fil_GrInd(static_cast<int8_t>(G), "");
               Werte[S].Soll += Wert;
-              if (Eigenschaften[Ord(Char_2_ArtBestTyp(B.Bestandstyp))].IstWert) Werte[S].Ist += Wert;
+              if (Vorrat.Eigenschaften[Ord(Char_2_ArtBestTyp(B.Bestandstyp))].IstWert) Werte[S].Ist += Wert;
               Saetze.push_back(Satz);
             }
           } else if (Vorrat.Verkauf.count(Paar)) {

@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "engine/TInventurDetails.h"
+#include "suite/ArtBestTypEigenschaften.h"
 #include "suite/SuiteAbfrage.h"
 #include "support/list/TQLX_List.h"
 #include "support/recordfile/RecordFileSchema.h"
@@ -185,6 +186,7 @@ class TQLX_InvAnfMani {
     std::set<std::pair<TInt32Trio, int32_t>> Gebucht;  // (article, request position) with stock-take records
     std::map<TArtikelFiliale, std::vector<TBestandsSatz>> Bestand;  // counted stock records, by stock type
     std::set<TArtikelFiliale> Verkauf;  // without counted stock, present through a branch sale
+    TArtBestTyp_Eigenschaften Eigenschaften;  // read once per batch, not per article
   };
   TBatchVorrat BatchVorratLesen(const TInventurListe& AInventuren, const std::vector<TProduktID_Indizee>& AEintraege);
   // The purchase prices of the batch's articles, read in one go for IVSchreiben.

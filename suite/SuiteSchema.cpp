@@ -85,6 +85,31 @@ const std::vector<std::string> CVersion1{
     "  (23, 'Inventurdifferenz', '', 0)",
 };
 
+// Version 2, SQLite: prices in the order of their key (WITHOUT ROWID). The
+// price reader reads all prices of an article at once; through a separate
+// index every price row cost a second look-up in the table.
+const std::vector<std::string> CVersion2Sqlite{
+    "CREATE TABLE artikelpreis_neu (\n"
+    "  prodid1 INTEGER NOT NULL,\n"
+    "  prodid2 INTEGER NOT NULL,\n"
+    "  prodid3 INTEGER NOT NULL,\n"
+    "  preisart TEXT NOT NULL,\n"
+    "  filnr INTEGER NOT NULL DEFAULT 0,\n"
+    "  grind INTEGER NOT NULL DEFAULT 0,\n"
+    "  gueltig_ab DOUBLE PRECISION NOT NULL,\n"
+    "  preis DOUBLE PRECISION NOT NULL,\n"
+    "  PRIMARY KEY (prodid1, prodid2, prodid3, preisart, filnr, grind, gueltig_ab)\n"
+    ") WITHOUT ROWID",
+    "INSERT INTO artikelpreis_neu (prodid1, prodid2, prodid3, preisart, filnr, grind, gueltig_ab, preis) "
+    "SELECT prodid1, prodid2, prodid3, preisart, filnr, grind, gueltig_ab, preis FROM artikelpreis",
+    "DROP TABLE artikelpreis",
+    "ALTER TABLE artikelpreis_neu RENAME TO artikelpreis",
+};
+
 }  // namespace
 
-void SuiteSchemaEnsure(TDbConnection& AConnection) { SchemaPartEnsure(AConnection, "suite", {CVersion1}); }
+void SuiteSchemaEnsure(TDbConnection& AConnection) {
+  // PostgreSQL keeps its heap and primary-key index; the version only counts there.
+  const bool Sqlite = AConnection.Backend() == TDbBackend::SQLite;
+  SchemaPartEnsure(AConnection, "suite", {CVersion1, Sqlite ? CVersion2Sqlite : std::vector<std::string>{}});
+}

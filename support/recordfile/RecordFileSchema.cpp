@@ -268,16 +268,45 @@ std::vector<std::string> RFKeySpalten(const TTabellenDef& ADef, int AKey) {
   return Spalten;
 }
 
-std::vector<std::string> RFTabelleDDL(const TTabellenDef& ADef) {
+namespace {
+
+std::string SpaltenDDL(const TTabellenDef& ADef) {
   std::string Spalten;
   for (const auto& F : ADef.Felder)
     for (const auto& Sp : RFSpalten(F)) Spalten += (Spalten.empty() ? "" : ",\n  ") + Sp + " " + SpaltenTyp(F.Art);
-  std::vector<std::string> DDL{"CREATE TABLE " + ADef.Tabelle + " (\n  " + Spalten + "\n)"};
-  for (size_t k = 0; k < ADef.Keys.size(); ++k) {
-    const TKeyDef& Key = ADef.Keys[k];
-    DDL.push_back(std::string(Key.Unique ? "CREATE UNIQUE INDEX " : "CREATE INDEX ") + ADef.Tabelle + "_" +
-                  Key.Name + " ON " + ADef.Tabelle + " (" + Liste(RFKeySpalten(ADef, static_cast<int>(k))) + ")");
-  }
+  return Spalten;
+}
+
+std::string IndexDDL(const TTabellenDef& ADef, size_t AKey) {
+  const TKeyDef& Key = ADef.Keys[AKey];
+  return std::string(Key.Unique ? "CREATE UNIQUE INDEX " : "CREATE INDEX ") + ADef.Tabelle + "_" + Key.Name + " ON " +
+         ADef.Tabelle + " (" + Liste(RFKeySpalten(ADef, static_cast<int>(AKey))) + ")";
+}
+
+// SQLite: the statements that store a table in the order of its identifying
+// key (WITHOUT ROWID), keeping its rows and its other indexes.
+std::vector<std::string> RFTabelleNachIdentKeyDDL(const TTabellenDef& ADef) {
+  std::string Namen;
+  for (const auto& F : ADef.Felder)
+    for (const auto& Sp : RFSpalten(F)) Namen += (Namen.empty() ? "" : ", ") + Sp;
+  const std::string Neu = ADef.Tabelle + "_neu";
+  std::vector<std::string> DDL{
+      "CREATE TABLE " + Neu + " (\n  " + SpaltenDDL(ADef) + ",\n  PRIMARY KEY (" +
+          Liste(RFKeySpalten(ADef, ADef.IdentKey)) + ")\n) WITHOUT ROWID",
+      "INSERT INTO " + Neu + " (" + Namen + ") SELECT " + Namen + " FROM " + ADef.Tabelle,
+      "DROP TABLE " + ADef.Tabelle,
+      "ALTER TABLE " + Neu + " RENAME TO " + ADef.Tabelle};
+  // The identifying key is the table's own order now; the others stay indexes.
+  for (size_t k = 0; k < ADef.Keys.size(); ++k)
+    if (static_cast<int>(k) != ADef.IdentKey) DDL.push_back(IndexDDL(ADef, k));
+  return DDL;
+}
+
+}  // namespace
+
+std::vector<std::string> RFTabelleDDL(const TTabellenDef& ADef) {
+  std::vector<std::string> DDL{"CREATE TABLE " + ADef.Tabelle + " (\n  " + SpaltenDDL(ADef) + "\n)"};
+  for (size_t k = 0; k < ADef.Keys.size(); ++k) DDL.push_back(IndexDDL(ADef, k));
   return DDL;
 }
 
@@ -291,5 +320,11 @@ void RecordFileSchemaEnsure(TDbConnection& AConnection) {
     auto DDL = RFTabelleDDL(*Def);
     Version1.insert(Version1.end(), DDL.begin(), DDL.end());
   }
-  SchemaPartEnsure(AConnection, "recordfiles", {Version1});
+  // Version 2, SQLite: the stock file in the order of its product-branch
+  // key. It is read article by article (stock check by key, booking), and a
+  // row found through a separate index costs a second look-up in the table.
+  // PostgreSQL keeps its heap and index; the version only counts there.
+  std::vector<std::string> Version2;
+  if (AConnection.Backend() == TDbBackend::SQLite) Version2 = RFTabelleNachIdentKeyDDL(RFTabelle_Bestand());
+  SchemaPartEnsure(AConnection, "recordfiles", {Version1, Version2});
 }
