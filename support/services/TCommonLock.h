@@ -25,8 +25,8 @@
 // On SQLite the lock connection cannot write while this process's company
 // connection holds an open write transaction (a booking bracket): lock and
 // unlock then fail at once with EDbError instead of waiting; take and release
-// locks outside a booking, as the lock - book - unlock steps do, or inside a
-// TInBuchung scope (below).
+// locks outside a booking or inside a TInBuchung scope (below), which is how
+// the stock-take bookings lock, book and unlock a batch on SQLite.
 //
 // TInBuchung (SQLite only, see SperrtInBuchung): locks taken inside the
 // booking open on the company connection. SQLite lets one writer at a time,
