@@ -20,7 +20,7 @@ constexpr int KPauseMs = 2000;
 // Holds block 11 for one lock or unlock step; released also on failure.
 class TBlockSchritt {
  public:
-  TBlockSchritt() { CommonLock().DummyBlock(CQLX_Lock_Inventur); }
+  TBlockSchritt() { CommonLock().DummyBlockFuerSperren(CQLX_Lock_Inventur); }
   ~TBlockSchritt() {
     KWDGuard("TQLX_InvAnfMani.DummyUnBlock", [] { CommonLock().DummyUnBlock(CQLX_Lock_Inventur); });
   }

@@ -107,6 +107,9 @@ class TDbConnection {
   // One transaction at a time; Begin inside a transaction throws EDbError.
   virtual void Begin() = 0;
   virtual void Flush() = 0;  // send queued writes now; errors surface here
+  // Sends queued writes now without waiting for their answers: their errors
+  // surface at the next statement that waits, at the latest at Commit.
+  virtual void Abschicken() { Flush(); }
   virtual void Commit() = 0;
   virtual void Rollback() = 0;  // never throws
   virtual bool InTransaction() const = 0;

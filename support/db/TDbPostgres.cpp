@@ -549,6 +549,10 @@ class TPgConnection final : public TDbConnection {
     FV->PruefeLauffaehig();
     FV->Abholen();
   }
+  void Abschicken() override {
+    FV->PruefeLauffaehig();
+    FV->Abschicken();
+  }
   void Commit() override {
     if (!FV->InTransaktion) throw EDbError("Commit ohne laufende Transaktion");
     if (FV->Abgebrochen) {

@@ -352,12 +352,16 @@ void TCommonLock::AllesFreigeben() noexcept {
   }
 }
 
-void TCommonLock::DummyBlock(TQLX_Lock_Kennung AKennung) {
+void TCommonLock::DummyBlock(TQLX_Lock_Kennung AKennung) { BlockSetzen(AKennung, true); }
+
+void TCommonLock::DummyBlockFuerSperren(TQLX_Lock_Kennung AKennung) { BlockSetzen(AKennung, false); }
+
+void TCommonLock::BlockSetzen(TQLX_Lock_Kennung AKennung, bool AWarten) {
   std::lock_guard Sperre(FMutex);
   Verbindung();
   if (FBlockTiefe[AKennung]++ > 0) return;
   try {
-    BlockNehmen(AKennung);
+    BlockNehmen(AKennung, AWarten);
   } catch (...) {
     FBlockTiefe[AKennung]--;
     throw;
@@ -375,11 +379,15 @@ void TCommonLock::DummyUnBlock(TQLX_Lock_Kennung AKennung) {
   BlockLassen(AKennung);
 }
 
-void TCommonLock::BlockNehmen(TQLX_Lock_Kennung AKennung) {
+void TCommonLock::BlockNehmen(TQLX_Lock_Kennung AKennung, bool AWarten) {
   if (FVerbindung->Backend() == TDbBackend::PostgreSQL) {
     TDbStatement& Stmt = FAbfragen->GetGanz("SELECT pg_advisory_lock(CAST(? AS INTEGER), CAST(? AS INTEGER))");
     Stmt.BindInt(1, CBlockKlasse);
     Stmt.BindInt(2, AKennung);
+    if (!AWarten) {
+      Stmt.RunOhneAntwort();
+      return;
+    }
     Stmt.Step();
     Stmt.Reset();
     return;

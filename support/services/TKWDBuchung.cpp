@@ -22,7 +22,7 @@ void TKWDBuchung::BuchungBeginn(int AArt, const std::string& AName, int& ABuchun
 
 void TKWDBuchung::BuchungFlush() {
   if (!FVerbindung) throw std::logic_error("Buchung: Flush ohne offene Buchung.");
-  FVerbindung->Flush();
+  FVerbindung->Abschicken();
 }
 
 void TKWDBuchung::BuchungEnde(const std::string& AName) {

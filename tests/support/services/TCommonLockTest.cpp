@@ -285,3 +285,28 @@ TEST_P(TCommonLockTest, SperrenInDerBuchungHaeltDieSchreibsperreBisZumEnde) {
   Halter.Toeten(SIGKILL);
   Halter.Warten();
 }
+
+TEST_P(TCommonLockTest, BlockFuerSperrenWartetSpaetestensBeimSperren) {
+  TKindprozess Kind({ServicesHelper(), "block"});
+  ASSERT_EQ(Kind.ZeileLesen(), "BEREIT");
+
+  // The lock step under the block must not run while the other process holds
+  // it, whether the block itself waits (SQLite) or the next lock statement does.
+  TCommonLock Sperre(FDb->Ort());
+  auto Gesperrt = std::async(std::launch::async, [&] {
+    Sperre.DummyBlockFuerSperren(CQLX_Lock_Inventur);
+    const std::vector<bool> Ergebnis = Sperre.LockProdIds({CArtikel});
+    Sperre.DummyUnBlock(CQLX_Lock_Inventur);
+    return Ergebnis;
+  });
+  EXPECT_EQ(Gesperrt.wait_for(std::chrono::milliseconds(500)), std::future_status::timeout)
+      << "the lock step ran while the other process held the block";
+  EXPECT_TRUE(SperrenListe(*FDb->Open()).empty());
+
+  Kind.ZeileSchreiben("FREI");
+  ASSERT_EQ(Gesperrt.wait_for(std::chrono::seconds(30)), std::future_status::ready);
+  EXPECT_EQ(Gesperrt.get(), (std::vector<bool>{true}));
+  EXPECT_EQ(Kind.Warten(), 0);
+  Sperre.UnlockProdIds({CArtikel});
+  EXPECT_TRUE(SperrenListe(*FDb->Open()).empty());
+}

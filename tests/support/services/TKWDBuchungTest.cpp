@@ -92,3 +92,28 @@ TEST_P(TKWDBuchungTest, AbgestuerzterProzessHinterlaesstKeineHalbeBuchung) {
   Klammer.Ende();
   EXPECT_EQ(Anzahl(), 1);
 }
+
+TEST_P(TKWDBuchungTest, AbgewiesenerSchreibvorgangScheitertSpaetestensAmEnde) {
+  KWDDatenbank().ExecScript("CREATE UNIQUE INDEX probe_x ON probe (x)");
+  int Nummer = 0;
+  KWDBuchung().BuchungBeginn(CKWD_Buchung_Bestand, "Test.Doppelt", Nummer, 0);
+  bool Gescheitert = false;
+  try {
+    Schreiben(1);
+    Schreiben(2);
+    Schreiben(1);  // refused: SQLite at once, PostgreSQL when its answer arrives
+    Schreiben(3);
+    KWDBuchung().BuchungFlush();
+    KWDBuchung().BuchungEnde("Test.Doppelt");
+  } catch (const EDbError&) {
+    Gescheitert = true;
+    KWDBuchung().BuchungAbbrechen();
+  }
+  EXPECT_TRUE(Gescheitert);
+  EXPECT_FALSE(KWDBuchung().Offen());
+  EXPECT_EQ(Anzahl(), 0) << "nothing of the bracket stays";
+  TBuchungsKlammer Klammer("Test.Danach");
+  Schreiben(1);
+  Klammer.Ende();
+  EXPECT_EQ(Anzahl(), 1);
+}
