@@ -47,6 +47,7 @@ struct TDatei {
   sqlite3_file* System = nullptr;
   bool IstWal = false;
   std::string Name;
+  std::string WalName;  // database files: the name of their WAL
   std::mutex Mutex;
   std::vector<char> Puffer;
   sqlite3_int64 Start = 0;
@@ -77,11 +78,10 @@ int Leeren(TDatei* D) {
 // Before the database file's shared-memory calls: the WAL files of the same
 // database hold nothing back.
 void WalLeeren(TDatei* D) {
-  const std::string Wal = D->Name + "-wal";
   TWalDateien& G = WalDateien();
   std::lock_guard Sperre(G.Mutex);
   for (TDatei* W : G.Liste)
-    if (W->Name == Wal) Leeren(W);
+    if (W->Name == D->WalName) Leeren(W);
 }
 
 int Close(sqlite3_file* F) {
@@ -203,6 +203,7 @@ int Open(sqlite3_vfs*, const char* AName, sqlite3_file* F, int AFlags, int* AAus
   D->System = System;
   D->IstWal = (AFlags & SQLITE_OPEN_WAL) != 0;
   D->Name = AName ? AName : "";
+  if (!D->IstWal) D->WalName = D->Name + "-wal";
   D->Basis.pMethods = &GMethoden;
   if (D->IstWal) {
     TWalDateien& G = WalDateien();
