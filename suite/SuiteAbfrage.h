@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "support/db/DbProdId.h"  // BindProdId, ColumnProdId for the suite's queries
 #include "support/db/TDbAbfragen.h"
 
 class TSuiteAbfragen {
@@ -36,12 +37,6 @@ class TAbfrageEnde {
  private:
   TDbStatement& FStatement;
 };
-
-// Binds a product id to three consecutive parameters starting at AIndex.
-struct TInt32Trio;
-void BindProdId(TDbStatement& AStatement, int AIndex, const TInt32Trio& APId);
-// Reads a product id from three consecutive columns starting at ACol.
-TInt32Trio ColumnProdId(const TDbStatement& AStatement, int ACol);
 
 // Look-ups of many keys in few statements: AArm, a select whose conditions
 // hold one key's placeholders, repeated with UNION ALL for up to KJeAbfrage

@@ -3,6 +3,17 @@
 
 namespace {
 
+const char* const KArtikelpreis =
+    "  prodid1 INTEGER NOT NULL,\n"
+    "  prodid2 INTEGER NOT NULL,\n"
+    "  prodid3 INTEGER NOT NULL,\n"
+    "  preisart TEXT NOT NULL,\n"
+    "  filnr INTEGER NOT NULL DEFAULT 0,\n"
+    "  grind INTEGER NOT NULL DEFAULT 0,\n"
+    "  gueltig_ab DOUBLE PRECISION NOT NULL,\n"
+    "  preis DOUBLE PRECISION NOT NULL,\n"
+    "  PRIMARY KEY (prodid1, prodid2, prodid3, preisart, filnr, grind, gueltig_ab)";
+
 // Version 1. Later versions append migrations; this list must stay as it is.
 const std::vector<std::string> CVersion1{
     "CREATE TABLE warengruppe (\n"
@@ -22,17 +33,7 @@ const std::vector<std::string> CVersion1{
     ")",
     "CREATE INDEX artikel_wg_gruppe ON artikel_wg (wgsystem, wgn)",
 
-    "CREATE TABLE artikelpreis (\n"
-    "  prodid1 INTEGER NOT NULL,\n"
-    "  prodid2 INTEGER NOT NULL,\n"
-    "  prodid3 INTEGER NOT NULL,\n"
-    "  preisart TEXT NOT NULL,\n"
-    "  filnr INTEGER NOT NULL DEFAULT 0,\n"
-    "  grind INTEGER NOT NULL DEFAULT 0,\n"
-    "  gueltig_ab DOUBLE PRECISION NOT NULL,\n"
-    "  preis DOUBLE PRECISION NOT NULL,\n"
-    "  PRIMARY KEY (prodid1, prodid2, prodid3, preisart, filnr, grind, gueltig_ab)\n"
-    ")",
+    std::string("CREATE TABLE artikelpreis (\n") + KArtikelpreis + "\n)",
 
     "CREATE TABLE filiale (\n"
     "  filnr INTEGER PRIMARY KEY,\n"
@@ -88,23 +89,8 @@ const std::vector<std::string> CVersion1{
 // Version 2, SQLite: prices in the order of their key (WITHOUT ROWID). The
 // price reader reads all prices of an article at once; through a separate
 // index every price row cost a second look-up in the table.
-const std::vector<std::string> CVersion2Sqlite{
-    "CREATE TABLE artikelpreis_neu (\n"
-    "  prodid1 INTEGER NOT NULL,\n"
-    "  prodid2 INTEGER NOT NULL,\n"
-    "  prodid3 INTEGER NOT NULL,\n"
-    "  preisart TEXT NOT NULL,\n"
-    "  filnr INTEGER NOT NULL DEFAULT 0,\n"
-    "  grind INTEGER NOT NULL DEFAULT 0,\n"
-    "  gueltig_ab DOUBLE PRECISION NOT NULL,\n"
-    "  preis DOUBLE PRECISION NOT NULL,\n"
-    "  PRIMARY KEY (prodid1, prodid2, prodid3, preisart, filnr, grind, gueltig_ab)\n"
-    ") WITHOUT ROWID",
-    "INSERT INTO artikelpreis_neu (prodid1, prodid2, prodid3, preisart, filnr, grind, gueltig_ab, preis) "
-    "SELECT prodid1, prodid2, prodid3, preisart, filnr, grind, gueltig_ab, preis FROM artikelpreis",
-    "DROP TABLE artikelpreis",
-    "ALTER TABLE artikelpreis_neu RENAME TO artikelpreis",
-};
+const std::vector<std::string> CVersion2Sqlite = SchemaTabelleNeuAnlegen(
+    "artikelpreis", KArtikelpreis, "WITHOUT ROWID", "prodid1, prodid2, prodid3, preisart, filnr, grind, gueltig_ab, preis");
 
 }  // namespace
 

@@ -79,3 +79,11 @@ void SchemaPartEnsure(TDbConnection& AConnection, const std::string& APart,
   Schreiben->Execute();
   Transaktion.Commit();
 }
+
+std::vector<std::string> SchemaTabelleNeuAnlegen(const std::string& ATabelle, const std::string& ADefinition,
+                                                 const std::string& AZusatz, const std::string& ASpalten) {
+  const std::string Neu = ATabelle + "_neu";
+  return {"CREATE TABLE " + Neu + " (\n" + ADefinition + "\n)" + (AZusatz.empty() ? "" : " " + AZusatz),
+          "INSERT INTO " + Neu + " (" + ASpalten + ") SELECT " + ASpalten + " FROM " + ATabelle,
+          "DROP TABLE " + ATabelle, "ALTER TABLE " + Neu + " RENAME TO " + ATabelle};
+}

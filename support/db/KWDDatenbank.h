@@ -25,3 +25,8 @@ uint64_t KWDDatenbank_Generation();
 #include <vector>
 void SchemaPartEnsure(TDbConnection& AConnection, const std::string& APart,
                       const std::vector<std::vector<std::string>>& AMigrations);
+// A migration that rebuilds table ATabelle as "CREATE TABLE (ADefinition)
+// AZusatz" (e.g. WITHOUT ROWID), keeping every row of the columns ASpalten.
+// Its indexes go with the old table; the caller recreates those it keeps.
+std::vector<std::string> SchemaTabelleNeuAnlegen(const std::string& ATabelle, const std::string& ADefinition,
+                                                 const std::string& AZusatz, const std::string& ASpalten);

@@ -289,13 +289,9 @@ std::vector<std::string> RFTabelleNachIdentKeyDDL(const TTabellenDef& ADef) {
   std::string Namen;
   for (const auto& F : ADef.Felder)
     for (const auto& Sp : RFSpalten(F)) Namen += (Namen.empty() ? "" : ", ") + Sp;
-  const std::string Neu = ADef.Tabelle + "_neu";
-  std::vector<std::string> DDL{
-      "CREATE TABLE " + Neu + " (\n  " + SpaltenDDL(ADef) + ",\n  PRIMARY KEY (" +
-          Liste(RFKeySpalten(ADef, ADef.IdentKey)) + ")\n) WITHOUT ROWID",
-      "INSERT INTO " + Neu + " (" + Namen + ") SELECT " + Namen + " FROM " + ADef.Tabelle,
-      "DROP TABLE " + ADef.Tabelle,
-      "ALTER TABLE " + Neu + " RENAME TO " + ADef.Tabelle};
+  std::vector<std::string> DDL = SchemaTabelleNeuAnlegen(
+      ADef.Tabelle, "  " + SpaltenDDL(ADef) + ",\n  PRIMARY KEY (" + Liste(RFKeySpalten(ADef, ADef.IdentKey)) + ")",
+      "WITHOUT ROWID", Namen);
   // The identifying key is the table's own order now; the others stay indexes.
   for (size_t k = 0; k < ADef.Keys.size(); ++k)
     if (static_cast<int>(k) != ADef.IdentKey) DDL.push_back(IndexDDL(ADef, k));

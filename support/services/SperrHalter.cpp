@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include "support/db/DbProdId.h"
 #include "support/db/TDbConnection.h"
 #include "support/services/Prozessidentitaet.h"
 
@@ -34,9 +35,7 @@ TSperrHalter SperrHalterDieserProzess(TDbConnection& AConnection, const std::str
 
 TSperrZeile SperrZeileAusStatement(const TDbStatement& AStmt) {
   TSperrZeile Z;
-  Z.ProduktId = TInt32Trio::Construct(static_cast<int32_t>(AStmt.ColumnInt(0)),
-                                      static_cast<int32_t>(AStmt.ColumnInt(1)),
-                                      static_cast<int32_t>(AStmt.ColumnInt(2)));
+  Z.ProduktId = ColumnProdId(AStmt, 0);
   Z.Halter.TerminalNr = AStmt.ColumnText(3);
   Z.Halter.Terminal = AStmt.ColumnText(4);
   Z.Halter.Programm = AStmt.ColumnText(5);
@@ -52,9 +51,7 @@ TSperrZeile SperrZeileAusStatement(const TDbStatement& AStmt) {
 std::optional<TSperrZeile> SperrZeileLesen(TDbConnection& AConnection, const TInt32Trio& AProduktId) {
   auto Stmt = AConnection.Prepare(std::string("SELECT ") + CSperrSpalten +
                                   " FROM artikelsperre WHERE prodid1 = ? AND prodid2 = ? AND prodid3 = ?");
-  Stmt->BindInt(1, AProduktId.I1);
-  Stmt->BindInt(2, AProduktId.I2);
-  Stmt->BindInt(3, AProduktId.I3);
+  BindProdId(*Stmt, 1, AProduktId);
   if (!Stmt->Step()) return std::nullopt;
   return SperrZeileAusStatement(*Stmt);
 }
@@ -78,9 +75,7 @@ bool SperrZeileEntfernen(TDbConnection& AConnection, const TSperrZeile& AZeile) 
   auto Stmt = AConnection.Prepare(
       "DELETE FROM artikelsperre WHERE prodid1 = ? AND prodid2 = ? AND prodid3 = ? "
       "AND terminal = ? AND prozessid = ? AND prozessstart = ? AND sitzung = ?");
-  Stmt->BindInt(1, AZeile.ProduktId.I1);
-  Stmt->BindInt(2, AZeile.ProduktId.I2);
-  Stmt->BindInt(3, AZeile.ProduktId.I3);
+  BindProdId(*Stmt, 1, AZeile.ProduktId);
   Stmt->BindText(4, AZeile.Halter.Terminal);
   Stmt->BindInt(5, AZeile.Halter.ProzessId);
   Stmt->BindInt(6, AZeile.Halter.ProzessStart);

@@ -9,6 +9,7 @@
 #include <cstring>
 #include <stdexcept>
 
+#include "support/db/DbProdId.h"
 #include "support/db/KWDDatenbank.h"
 #include "support/db/TDbConnection.h"
 #include "support/framework/KWDLog.h"
@@ -83,7 +84,7 @@ TDbAbfragen& TCommonLock::Schreiber() {
   if (FVerbindung->Backend() != TDbBackend::SQLite || !FOrt.empty() || !KWDDatenbank_Offen()) return *FAbfragen;
   TDbConnection& Firma = KWDDatenbank();
   if (Firma.Ort() != FVerbindungsOrt) return *FAbfragen;
-  if (!Firma.SchreibtSofort() && !(FInBuchung && Firma.InTransaction())) return *FAbfragen;
+  if (!Firma.SchreibtSofort() && !BuchungHaeltSchreibsperre()) return *FAbfragen;
   if (!FFirmaAbfragen || FFirmaGeneration != KWDDatenbank_Generation()) {
     FFirmaAbfragen = std::make_unique<TDbAbfragen>(Firma);
     FFirmaGeneration = KWDDatenbank_Generation();
@@ -130,17 +131,9 @@ bool TCommonLock::BuchungHaeltSchreibsperre() {
 std::vector<TInt32Trio> TCommonLock::MitSperrZeile(const std::vector<TInt32Trio>& AProdIds) {
   TDbStatement& Lesen = Schreiber().GetWiederholt(
       {"SELECT prodid1, prodid2, prodid3 FROM artikelsperre WHERE ", KProdIdGleich, " OR ", ""}, AProdIds.size());
-  int P = 1;
-  for (const TInt32Trio& Id : AProdIds) {
-    Lesen.BindInt(P++, Id.I1);
-    Lesen.BindInt(P++, Id.I2);
-    Lesen.BindInt(P++, Id.I3);
-  }
+  for (size_t I = 0; I < AProdIds.size(); ++I) BindProdId(Lesen, static_cast<int>(3 * I + 1), AProdIds[I]);
   std::vector<TInt32Trio> Ergebnis;
-  while (Lesen.Step())
-    Ergebnis.push_back(TInt32Trio::Construct(static_cast<int32_t>(Lesen.ColumnInt(0)),
-                                             static_cast<int32_t>(Lesen.ColumnInt(1)),
-                                             static_cast<int32_t>(Lesen.ColumnInt(2))));
+  while (Lesen.Step()) Ergebnis.push_back(ColumnProdId(Lesen, 0));
   Lesen.Reset();
   return Ergebnis;
 }
@@ -177,9 +170,7 @@ bool TCommonLock::SperreVersuchen(const TInt32Trio& AProdId, TQLX_clMeldung& AMe
   // holder let go between insert and read.
   for (int Runde = 0; Runde < 3; ++Runde) {
     Einfuegen->Reset();
-    Einfuegen->BindInt(1, AProdId.I1);
-    Einfuegen->BindInt(2, AProdId.I2);
-    Einfuegen->BindInt(3, AProdId.I3);
+    BindProdId(*Einfuegen, 1, AProdId);
     Einfuegen->BindText(4, FHalter.TerminalNr);
     Einfuegen->BindText(5, FHalter.Terminal);
     Einfuegen->BindText(6, FHalter.Programm);
@@ -272,9 +263,8 @@ std::vector<bool> TCommonLock::LockProdIds(const std::vector<TInt32Trio>& AProdI
   const double Jetzt = kwd_Now();
   int P = 1;
   for (const TInt32Trio& Id : Neu) {
-    Einfuegen->BindInt(P++, Id.I1);
-    Einfuegen->BindInt(P++, Id.I2);
-    Einfuegen->BindInt(P++, Id.I3);
+    BindProdId(*Einfuegen, P, Id);
+    P += 3;
     Einfuegen->BindText(P++, FHalter.TerminalNr);
     Einfuegen->BindText(P++, FHalter.Terminal);
     Einfuegen->BindText(P++, FHalter.Programm);
@@ -287,9 +277,7 @@ std::vector<bool> TCommonLock::LockProdIds(const std::vector<TInt32Trio>& AProdI
   }
   std::set<TInt32Trio> Erhalten;
   while (Einfuegen->Step())
-    Erhalten.insert(TInt32Trio::Construct(static_cast<int32_t>(Einfuegen->ColumnInt(0)),
-                                          static_cast<int32_t>(Einfuegen->ColumnInt(1)),
-                                          static_cast<int32_t>(Einfuegen->ColumnInt(2))));
+    Erhalten.insert(ColumnProdId(*Einfuegen, 0));
   Einfuegen->Reset();
   for (size_t I = 0; I < AProdIds.size(); ++I)
     if (Erhalten.count(AProdIds[I])) {
@@ -320,9 +308,8 @@ void TCommonLock::UnlockProdIds(const std::vector<TInt32Trio>& AProdIds) {
   Loeschen->BindInt(4, FHalter.Sitzung);
   int P = 5;
   for (const TInt32Trio& Id : Gehalten) {
-    Loeschen->BindInt(P++, Id.I1);
-    Loeschen->BindInt(P++, Id.I2);
-    Loeschen->BindInt(P++, Id.I3);
+    BindProdId(*Loeschen, P, Id);
+    P += 3;
   }
   // Waited for: once this returns, every other program sees the articles free.
   Loeschen->Execute();

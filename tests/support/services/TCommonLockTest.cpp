@@ -232,7 +232,9 @@ TEST_P(TCommonLockTest, SperrenDerFirmaSindSofortSichtbarAuchWaehrendEinesLesens
     if (Fall == InLesestrecke && GetParam() != TDbBackend::SQLite) continue;
     if (Fall == InLesestrecke) KWDDatenbank().ExecScript("BEGIN DEFERRED");
     auto Lesen = KWDDatenbank().Prepare("SELECT part FROM schema_version UNION ALL SELECT part FROM schema_version");
-    if (Fall != Ruhig) ASSERT_TRUE(Lesen->Step());
+    if (Fall != Ruhig) {
+      ASSERT_TRUE(Lesen->Step());
+    }
     ASSERT_EQ(Sperre.LockProdIds({CArtikel, CAnderer}), (std::vector<bool>{true, true}));
     // Committed at once: another program is refused, not kept waiting.
     TKindprozess Kind(Argumente("sperre", CAnderer, "Kasse"));
