@@ -3,8 +3,26 @@
 #include <QApplication>
 #include <QHeaderView>
 #include <QItemSelectionModel>
+#include <QStyledItemDelegate>
 
 #include "support/framework/KWDGuard.h"
+
+namespace {
+// Whole rows are selected, so no single cell shows the focus frame.
+class TZeilenDelegate : public QStyledItemDelegate {
+ public:
+  using QStyledItemDelegate::QStyledItemDelegate;
+
+ protected:
+  void initStyleOption(QStyleOptionViewItem* AOption, const QModelIndex& AIndex) const override {
+    QStyledItemDelegate::initStyleOption(AOption, AIndex);
+    AOption->state &= ~QStyle::State_HasFocus;
+  }
+};
+
+// A column without values (the check-box column) needs only the box's width.
+constexpr int KKastenSpalte = 26;
+}  // namespace
 
 TVTKWDVRList::TVTKWDVRList(QWidget* AParent) : QTableView(AParent) {
   setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -14,6 +32,7 @@ TVTKWDVRList::TVTKWDVRList(QWidget* AParent) : QTableView(AParent) {
   setWordWrap(false);
   setShowGrid(false);
   setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+  setItemDelegate(new TZeilenDelegate(this));
 
   setAlternatingRowColors(true);
   QPalette P = palette();
@@ -60,7 +79,11 @@ void TVTKWDVRList::SetVRList(TVRList* AVRList) {
 
 void TVTKWDVRList::SpaltenAnwenden() {
   if (!FVRList) return;
-  for (int I = 0; I < FVRList->columnCount(); ++I) setColumnHidden(I, !FVRList->Column(I).Visible);
+  for (int I = 0; I < FVRList->columnCount(); ++I) {
+    const TVRColumn& Spalte = FVRList->Column(I);
+    setColumnHidden(I, !Spalte.Visible);
+    if (Spalte.VRType == vrtNone && Spalte.Caption.empty()) setColumnWidth(I, KKastenSpalte);
+  }
 }
 
 void TVTKWDVRList::VRListUebernehmen(bool ASpalten) {
