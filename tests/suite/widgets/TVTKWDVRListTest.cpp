@@ -12,6 +12,7 @@
 #include "suite/widgets/TVTKWDVRList.h"
 #include "support/framework/KWDWork.h"
 #include "support/types/KWDDatum.h"
+#include "tests/suite/widgets/WidgetTestHilfe.h"
 
 namespace {
 
@@ -226,18 +227,6 @@ TEST_F(TVRListTest, CellsReadAsTheirTypesAndAmountsShowInGermanForm) {
   auto Zeile2 = FListe->VRList()->NewRow();
   EXPECT_THROW(Zeile2->SetText(10, "x"), std::out_of_range);
 }
-
-namespace {
-// Counts the paint events of a widget.
-class TMalZaehler : public QObject {
- public:
-  int Anzahl = 0;
-  bool eventFilter(QObject*, QEvent* AEvent) override {
-    if (AEvent->type() == QEvent::Paint) ++Anzahl;
-    return false;
-  }
-};
-}  // namespace
 
 TEST_F(TVRListTest, UpdateBracketsNestAnnounceRowsOnceAndRepaintAfterTheLast) {
   FListe->resize(600, 300);
