@@ -56,6 +56,7 @@ TVTKWDVRList::TVTKWDVRList(QWidget* AParent) : QTableView(AParent) {
   Kopf->setSectionsClickable(true);
   Kopf->setSectionResizeMode(QHeaderView::Interactive);
   Kopf->setHighlightSections(false);
+  Kopf->setStretchLastSection(true);  // row colours reach the right edge
   Kopf->setSortIndicatorShown(true);
   Kopf->setSortIndicator(-1, Qt::AscendingOrder);
   connect(Kopf, &QHeaderView::sectionClicked, this, [this](int ASpalte) { HeaderGeklickt(ASpalte); });
