@@ -273,8 +273,11 @@ void TVRList::SetZeilenFarbe(TZeilenFarbe AFarbe) {
 
 QColor TVRList::Farbe(TVRNode ANode) const {
   if (!FZeilenFarbe) return {};
-  // Asked while painting: an error is logged, never thrown into Qt's paint.
-  return KWDGuard("TVTKWDVRList.BeforeCellPaint", [&] { return FZeilenFarbe(ANode); }, QColor());
+  // Asked while painting: an error is only logged; a message box opened from
+  // inside a paint would paint again and fail again.
+  QColor Farbe;
+  KWDGuardStill("TVTKWDVRList.BeforeCellPaint", [&] { Farbe = FZeilenFarbe(ANode); });
+  return Farbe;
 }
 
 int TVRList::rowCount(const QModelIndex& AParent) const { return AParent.isValid() ? 0 : FAngekuendigtZeilen; }

@@ -11,8 +11,10 @@
 
 #include "suite/widgets/TVTKWDVRList.h"
 #include "support/framework/KWDWork.h"
+#include "support/framework/TKWDInfo.h"
 #include "support/types/KWDDatum.h"
 #include "tests/suite/widgets/WidgetTestHilfe.h"
+#include "tests/support/framework/TestUmgebung.h"
 
 namespace {
 
@@ -328,4 +330,21 @@ TEST_F(TVRListTest, RowColoursCoverWholeRowsWithReadableText) {
   for (int Z : {0, 1, 3})
     EXPECT_EQ(FListe->model()->index(Z, 3).data(Qt::ForegroundRole).value<QBrush>().color(), QColor(Qt::black));
   EXPECT_EQ(KWDLesbareSchrift(QColor(0, 0, 128)), QColor(Qt::white));
+}
+
+TEST_F(TVRListTest, AFailingColourHookIsLoggedNotShownWhilePainting) {
+  TTestLog Log;
+  Fuellen(*FListe, {{D1, "10", 1, 0, 0, 'A'}});
+  FListe->SetOnZeilenFarbe([](TVRNode) -> QColor { throw std::runtime_error("Farbe kaputt"); });
+  FListe->resize(400, 100);
+  FListe->show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(FListe.get()));
+  const QImage Bild = FListe->viewport()->grab().toImage();  // a message box here would never return
+  EXPECT_FALSE(Bild.isNull());
+  const auto Fehler = KWDInfo().Anstehend();
+  ASSERT_FALSE(Fehler.empty());
+  EXPECT_EQ(Fehler.back().Name, "TVTKWDVRList.BeforeCellPaint");
+  EXPECT_FALSE(Fehler.back().Gemeldet);
+  KWDInfo().FehlerTerminate("TVTKWDVRList.BeforeCellPaint");
+  EXPECT_NE(Log.Inhalt().find("Farbe kaputt"), std::string::npos);
 }
