@@ -6,6 +6,8 @@
 #include <QImage>
 #include <QSignalSpy>
 #include <QTest>
+#include <QVBoxLayout>
+#include <QAction>
 #include <memory>
 #include <vector>
 
@@ -347,4 +349,29 @@ TEST_F(TVRListTest, AFailingColourHookIsLoggedNotShownWhilePainting) {
   EXPECT_FALSE(Fehler.back().Gemeldet);
   KWDInfo().FehlerTerminate("TVTKWDVRList.BeforeCellPaint");
   EXPECT_NE(Log.Inhalt().find("Farbe kaputt"), std::string::npos);
+}
+
+TEST_F(TVRListTest, TheMarkingKeysReachTheWindowWhileTheListHasTheFocus) {
+  Fuellen(*FListe, {{D1, "10", 1, 0, 0, 'A'}, {D1, "11", 2, 0, 0, 'A'}});
+  QWidget Fenster;
+  auto* L = new QVBoxLayout(&Fenster);
+  TVTKWDVRList* Liste = FListe.release();  // the window owns it now
+  L->addWidget(Liste);
+  int Markieren = 0, Alle = 0;
+  for (auto [Taste, Zaehler] : {std::pair{QKeySequence(Qt::Key_Insert), &Markieren},
+                                std::pair{QKeySequence(Qt::CTRL | Qt::Key_A), &Alle}}) {
+    auto* A = new QAction(&Fenster);
+    A->setShortcut(Taste);
+    Fenster.addAction(A);
+    QObject::connect(A, &QAction::triggered, [Zaehler = Zaehler] { ++*Zaehler; });
+  }
+  Fenster.show();
+  QApplication::setActiveWindow(&Fenster);
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&Fenster));
+  Liste->setFocus();
+  Liste->SetSelected(Liste->GetFirst());
+  QTest::keyClick(Liste, Qt::Key_Insert);
+  QTest::keyClick(Liste, Qt::Key_A, Qt::ControlModifier);
+  EXPECT_EQ(Markieren, 1);
+  EXPECT_EQ(Alle, 1) << "the list does not swallow Ctrl+A for its own select-all";
 }
