@@ -7,7 +7,7 @@ PAKETE=(
   libsqlite3-dev libpq-dev postgresql
   libgtest-dev libgmock-dev libbenchmark-dev
   libcli11-dev nlohmann-json3-dev
-  xvfb xauth fonts-dejavu-core
+  xvfb xauth fonts-dejavu-core qt6-translations-l10n
 )
 fehlend=()
 for p in "${PAKETE[@]}"; do

@@ -28,6 +28,35 @@ TKWDProgressFabrik KWDProgressFabrikSet(TKWDProgressFabrik AFabrik) {
   return Alt;
 }
 
+void TQLX_PEP_Progress_SetPos::AddCounter(const std::string& AName, const std::string& ACaption) {
+  for (std::size_t I = 0; I < FZaehler.size(); ++I)
+    if (FZaehler[I].Name == AName) {
+      FZaehler[I].Caption = ACaption;
+      ZaehlerGeaendert(I);
+      return;
+    }
+  FZaehler.push_back({AName, ACaption, {}});
+  ZaehlerGeaendert(FZaehler.size() - 1);
+}
+
+void TQLX_PEP_Progress_SetPos::SetCounter(const std::string& AName, const std::string& AWert) {
+  for (std::size_t I = 0; I < FZaehler.size(); ++I)
+    if (FZaehler[I].Name == AName) {
+      if (FZaehler[I].Wert == AWert) return;
+      FZaehler[I].Wert = AWert;
+      ZaehlerGeaendert(I);
+      return;
+    }
+  FZaehler.push_back({AName, AName, AWert});
+  ZaehlerGeaendert(FZaehler.size() - 1);
+}
+
+std::string TQLX_PEP_Progress_SetPos::Counter(const std::string& AName) const {
+  for (const auto& Z : FZaehler)
+    if (Z.Name == AName) return Z.Wert;
+  return {};
+}
+
 TKWDTerminalProgress::TKWDTerminalProgress(bool AAusgabe) : FAusgabe(AAusgabe) {}
 
 TKWDTerminalProgress::~TKWDTerminalProgress() {
@@ -75,6 +104,8 @@ void TKWDTerminalProgress::StepIt() {
   Zeichnen();
 }
 
+void TKWDTerminalProgress::ZaehlerGeaendert(std::size_t) { Zeichnen(); }
+
 void TKWDTerminalProgress::Zeichnen() {
   if (!FAusgabe || !FSichtbar) return;
   if (FStyle == TProgressBarStyle::pbstMarquee) {
@@ -84,5 +115,7 @@ void TKWDTerminalProgress::Zeichnen() {
     const int Prozent = FMax > 0 ? static_cast<int>(100LL * FPos / FMax) : 0;
     std::fprintf(stderr, "\r\033[K%s %s %3d%%", FCaption.c_str(), FDetail.c_str(), Prozent);
   }
+  for (const auto& Z : Zaehler())
+    if (!Z.Wert.empty()) std::fprintf(stderr, "  %s%s", Z.Caption.c_str(), Z.Wert.c_str());
   std::fflush(stderr);
 }

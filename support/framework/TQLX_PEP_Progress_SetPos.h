@@ -5,6 +5,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 enum class TProgressBarStyle { pbstNormal, pbstMarquee };
 
@@ -27,6 +28,26 @@ class TQLX_PEP_Progress_SetPos {
   // One step further (wraps to 0 past the maximum, as a marquee does).
   virtual void StepIt() = 0;
   virtual bool Sichtbar() const = 0;
+
+  // Named counter lines below the bar, e.g. ("ArtikelNr", "Artikelnummer: ")
+  // showing the article being worked on. Lines appear in the order they were
+  // added; SetCounter on a name never added adds it with the name as caption.
+  void AddCounter(const std::string& AName, const std::string& ACaption);
+  void SetCounter(const std::string& AName, const std::string& AWert);
+  // The line's current value; empty for an unknown name.
+  std::string Counter(const std::string& AName) const;
+
+  struct TZaehlerZeile {
+    std::string Name, Caption, Wert;
+  };
+  const std::vector<TZaehlerZeile>& Zaehler() const { return FZaehler; }
+
+ protected:
+  // Told after line AIndex of Zaehler() was added or changed.
+  virtual void ZaehlerGeaendert(std::size_t AIndex) { (void)AIndex; }
+
+ private:
+  std::vector<TZaehlerZeile> FZaehler;
 };
 
 // The headless progress: keeps its state (so the engine's reads are real) and
@@ -49,6 +70,9 @@ class TKWDTerminalProgress : public TQLX_PEP_Progress_SetPos {
   bool Sichtbar() const override { return FSichtbar; }
   const std::string& Caption() const { return FCaption; }
   const std::string& Detail() const { return FDetail; }
+
+ protected:
+  void ZaehlerGeaendert(std::size_t AIndex) override;
 
  private:
   void Zeichnen();

@@ -55,12 +55,15 @@ bool UserRechtePruefen(const std::vector<TQLX_WPF_Recht>& ARechte, const std::st
         if (Erlaubt) return true;
         if (AReaktion == 0) {
           std::string Liste;
-          for (TQLX_WPF_Recht Recht : Fehlend)
-            Liste += (Liste.empty() ? "" : ", ") + std::to_string(Recht) + " (" + RechtBezeichnung(Recht) + ")";
-          std::string Text = "Benutzer \"" + Benutzer + "\" hat nicht das Recht" +
-                             (ATitel.empty() ? std::string() : " für \"" + ATitel + "\"") + ".\r\n" +
-                             (EinesReicht ? "Es fehlt eines der Rechte: " : "Fehlende Rechte: ") + Liste +
-                             ".\r\nBitte wenden Sie sich an Ihren Administrator.";
+          for (std::size_t I = 0; I < Fehlend.size(); ++I)
+            Liste += std::string(I == 0 ? "" : (I + 1 == Fehlend.size() ? (EinesReicht ? " oder " : " und ") : ", ")) +
+                     "„" + RechtBezeichnung(Fehlend[I]) + "“ (" + std::to_string(Fehlend[I]) + ")";
+          const std::string Wofuer = ATitel.empty() ? "diese Funktion" : "„" + ATitel + "“";
+          const std::string Fehlt = EinesReicht           ? "Dazu braucht er eines der Rechte "
+                                    : Fehlend.size() == 1 ? "Es fehlt das Recht "
+                                                          : "Es fehlen die Rechte ";
+          const std::string Text = "Der Benutzer „" + Benutzer + "“ hat keine Berechtigung für " + Wofuer +
+                                   ".\r\n" + Fehlt + Liste + ".\r\nBitte wenden Sie sich an Ihren Administrator.";
           KWDInfo().ShowMeldung(0, "STANDARD", 997, {Text});
         }
         return false;

@@ -221,3 +221,16 @@ TEST(KWDSettingTest, ChangesOfTheConfigFileAreSeen) {
   std::filesystem::remove(Ordner.Pfad() / "wws" / "wws.ini");
   EXPECT_EQ(KWDSetting("WWS_TESTWERT"), std::nullopt);
 }
+
+TEST(KWDProgressTest, CounterLinesKeepTheirOrderAndValues) {
+  TKWDTerminalProgress P(false);
+  P.AddCounter("ArtikelNr", "Artikelnummer: ");
+  P.SetCounter("ArtikelNr", "100.4711");
+  P.SetCounter("Filiale", "3");  // never added: added with its name as caption
+  ASSERT_EQ(P.Zaehler().size(), 2u);
+  EXPECT_EQ(P.Zaehler()[0].Caption, "Artikelnummer: ");
+  EXPECT_EQ(P.Counter("ArtikelNr"), "100.4711");
+  EXPECT_EQ(P.Zaehler()[1].Caption, "Filiale");
+  EXPECT_EQ(P.Counter("Filiale"), "3");
+  EXPECT_EQ(P.Counter("Unbekannt"), "");
+}
