@@ -25,6 +25,8 @@ TVglInvAnf_Inv Anforderung(TDate AJahr, TDate ADatum, const std::string& AWG, in
   return A;
 }
 
+}  // namespace
+
 // The requests the options name; false (message on stderr) when they do not fit.
 bool AnforderungenLesen(const TCliOptionen& AOpt, bool AAlleErlaubt, std::vector<TVglInvAnf_Inv>& AAnf) {
   TDate Jahr = 0;
@@ -70,6 +72,8 @@ bool AnforderungenLesen(const TCliOptionen& AOpt, bool AAlleErlaubt, std::vector
   }
   return true;
 }
+
+namespace {
 
 void MeldungenAusgeben(bool AOk, const std::vector<TQLX_clMeldung>& AMeldungen, bool AJson, const char* AText) {
   if (AJson) {

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "support/types/KWDDatum.h"
+#include "support/types/TVglInvAnf_Inv.h"
 
 inline constexpr int CLI_OK = 0;
 inline constexpr int CLI_FEHLER = 1;
@@ -27,6 +28,9 @@ struct TCliOptionen {
 
 // A date option; on a mistake the German message goes to stderr (exit 2).
 bool DatumLesen(const std::string& AText, const char* AWas, TDate& ADatum);
+// The requests --year/--date/--wg/--branch (or --all-requested) name, each
+// checked to exist; false (message on stderr) when they do not fit.
+bool AnforderungenLesen(const TCliOptionen& AOpt, bool AAlleErlaubt, std::vector<TVglInvAnf_Inv>& AAnf);
 
 int CliJahre(const TCliOptionen& AOpt);
 int CliListe(const TCliOptionen& AOpt);

@@ -10,6 +10,7 @@
 #include "support/db/TDbConnection.h"
 #include "support/framework/KWDMeldungPresenter.h"
 #include "support/framework/TKWDInfo.h"
+#include "tools/invanf-cli/CliDrucken.h"
 #include "tools/invanf-cli/CliKommandos.h"
 #include "tools/invanf-cli/CliPresenter.h"
 
@@ -58,6 +59,8 @@ int main(int argc, char** argv) {
   Vervollst->add_flag("--all-requested", Opt.AlleAngeforderten, "alle angeforderten Inventuren des Jahres");
   auto* Loeschen = App.add_subcommand("delete", "Inventuranforderungen mit ihrem Sollbestand löschen");
   InventurenOptionen(Loeschen);
+  TCliDrucken Drucken;
+  Drucken.Registrieren(App, Opt);
 
   try {
     App.parse(argc, argv);
@@ -70,6 +73,7 @@ int main(int argc, char** argv) {
   try {
     if (!Db.empty()) setenv("WWS_DB", Db.c_str(), 1);  // also for the common lock's own connection
     SuiteDatenbankOeffnen();
+    if (int Exit = 0; Drucken.Ausfuehren(Opt, Exit)) return Exit;
     if (*Jahre) return CliJahre(Opt);
     if (*Liste) return CliListe(Opt);
     if (*Anlegen) return CliAnlegen(Opt);
