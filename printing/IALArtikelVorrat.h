@@ -2,7 +2,7 @@
 // What the count-list selection needs of an article, read ahead for a block
 // of stock-take records: article master data, the per-article figures, the
 // product group and the article-number history, each kind for the whole
-// block in one statement (TStueckAbfrage), instead of four reads per record.
+// block in one statement, instead of four reads per record.
 // The rules applied to the rows are the same as for a single read.
 #include <map>
 #include <string>

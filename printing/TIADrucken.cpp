@@ -169,10 +169,7 @@ void TIADrucken::DruckenIALExecute(TDateTime AWiJahr, TQLX_SelectedLayout_List& 
     Layoutdialog = std::make_unique<TLayoutform>(nullptr);
     if (!Layoutdialog->Execute(Input, ALayouts)) return;
 
-    FWiJahr = AWiJahr;
-    FLayouts = &ALayouts;
-    FOptionen = Optionen->Optionen();
-    FZeilen = std::move(AZeilen);
+    DruckauftragSetzen(AWiJahr, ALayouts, Optionen->Optionen(), std::move(AZeilen));
     SelektionMitFortschritt();
     DruckenIALExecute_Crystal();
     KWDGuardStill("TFrmIAMain.DruckenIALExecute", [] { Tialfile::DateienEntfernen(IALDateiPfad()); });
@@ -188,10 +185,7 @@ bool TIADrucken::IALDrucken(TDateTime AWiJahr, const TQLX_SelectedLayout_List& A
         if (!Klammer.Offen()) return false;
         FGeschrieben = 0;
         DruckLayoutsInstallieren();
-        FWiJahr = AWiJahr;
-        FLayouts = &ALayouts;
-        FOptionen = AOptionen;
-        FZeilen = std::move(AZeilen);
+        DruckauftragSetzen(AWiJahr, ALayouts, AOptionen, std::move(AZeilen));
         const int Vorher = FCrystalRDC->AnzahlGezeigt();
         SelektionMitFortschritt();
         DruckenIALExecute_Crystal();
@@ -199,6 +193,14 @@ bool TIADrucken::IALDrucken(TDateTime AWiJahr, const TQLX_SelectedLayout_List& A
         return FCrystalRDC->AnzahlGezeigt() > Vorher && FCrystalRDC->Seiten() > 0;
       },
       false);
+}
+
+void TIADrucken::DruckauftragSetzen(TDateTime AWiJahr, const TQLX_SelectedLayout_List& ALayouts,
+                                    const TIALOptionen& AOptionen, TIADruckZeilenQuelle AZeilen) {
+  FWiJahr = AWiJahr;
+  FLayouts = &ALayouts;
+  FOptionen = AOptionen;
+  FZeilen = std::move(AZeilen);
 }
 
 void TIADrucken::SelektionMitFortschritt() {

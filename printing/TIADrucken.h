@@ -80,7 +80,11 @@ class TIADrucken {
   bool IALDrucken(TDateTime AWiJahr, const TQLX_SelectedLayout_List& ALayouts, const TIALOptionen& AOptionen,
                   TIADruckZeilenQuelle AZeilen);
 
-  // The steps of "Druck IAL" (state from the command that runs them).
+  // What the steps of a count-list print work on; the commands set it, and
+  // so may whoever runs the steps one by one.
+  void DruckauftragSetzen(TDateTime AWiJahr, const TQLX_SelectedLayout_List& ALayouts, const TIALOptionen& AOptionen,
+                          TIADruckZeilenQuelle AZeilen);
+  // The steps of "Druck IAL".
   void DruckenIALExecute_Selektion();
   void DruckenIALExecute_Crystal();
   // The article's number from the article-number history: of the entries

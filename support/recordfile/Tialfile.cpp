@@ -49,6 +49,10 @@ void Tialfile::OpenOut(int AKanal) {
   if (::lstat(FPfad.c_str(), &Jetzt) != 0 || !S_ISREG(Jetzt.st_mode) || Jetzt.st_ino != Angelegt.st_ino ||
       Jetzt.st_dev != Angelegt.st_dev)
     throw std::runtime_error("Die Zähllistendatei " + FPfad + " wurde während des Anlegens ersetzt.");
+  // A private working file: no other program reads it while it is written,
+  // and a crash loses nothing worth keeping. So no WAL or journal files
+  // beside it and no syncing.
+  Conn->ExecScript("PRAGMA journal_mode=MEMORY; PRAGMA synchronous=OFF");
   for (const auto& Sql : RFTabelleDDL(Def())) Conn->ExecScript(Sql);
   Conn->Begin();  // one transaction per print: appends are cheap, readers see all or nothing
   VerbindungSetzen(std::move(Conn));
