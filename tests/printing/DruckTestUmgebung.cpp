@@ -113,7 +113,7 @@ std::vector<TIALTestZeile> TDruckTest::Zaehlliste() const {
   return Zeilen;
 }
 
-QStringList TDruckTest::PdfText(const QByteArray& APdf) {
+QStringList PdfText(const QByteArray& APdf) {
   QByteArray Daten = APdf;
   QBuffer Puffer(&Daten);
   Puffer.open(QIODevice::ReadOnly);
@@ -125,7 +125,7 @@ QStringList TDruckTest::PdfText(const QByteArray& APdf) {
   return Seiten;
 }
 
-QStringList TDruckTest::PdfDateiText(const std::string& APfad) {
+QStringList PdfDateiText(const std::string& APfad) {
   QFile Datei(QString::fromStdString(APfad));
   if (!Datei.open(QIODevice::ReadOnly)) return {};
   return PdfText(Datei.readAll());

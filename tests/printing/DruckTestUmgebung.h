@@ -27,6 +27,10 @@ struct TIALTestZeile {
   std::array<int32_t, 40> Menge{};
 };
 
+// The text of each page of a PDF (empty when it is none).
+QStringList PdfText(const QByteArray& APdf);
+QStringList PdfDateiText(const std::string& APfad);
+
 class TDruckTest : public TSuiteTest {
  protected:
   void SetUp() override;
@@ -41,9 +45,6 @@ class TDruckTest : public TSuiteTest {
   void ArtikelTexte(const TInt32Trio& APId, const std::string& AText2, const std::string& AText3, int APreisGrInd);
 
   std::vector<TIALTestZeile> Zaehlliste() const;
-  // The text of each page.
-  static QStringList PdfText(const QByteArray& APdf);
-  static QStringList PdfDateiText(const std::string& APfad);
 
   std::filesystem::path FHome;
   static constexpr const char* KMandant = "Testfirma Nord";
