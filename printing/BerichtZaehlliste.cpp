@@ -304,15 +304,29 @@ class TZaehllisteDruck {
       KWDDruck::Text(P, Spalte(Oben, FSp.Artikel, FSp.Lieferant),
                      QStringLiteral("Artikel fehlt im Stamm (Produkt-ID %1)").arg(Q(K.PId.ToString())), Qt::AlignLeft,
                      Innen);
-    } else {
+    } else if (FOpt.Kompakt) {
+      // One narrow line: no room for a bold text; the texts are shortened.
       QString Text = Q(K.Text1);
-      if (FOpt.Kompakt && !K.Text2.empty()) Text += QStringLiteral(", ") + Q(K.Text2);
-      // The compact line has no room for a bold text.
-      if (FOpt.Kompakt) P.setFont(Normal);
-      KWDDruck::Text(P, Spalte(Oben, FSp.Artikel, FSp.Lieferant), Text, Qt::AlignLeft, Innen);
+      if (!K.Text2.empty()) Text += QStringLiteral(", ") + Q(K.Text2);
       P.setFont(Normal);
+      KWDDruck::Text(P, Spalte(Oben, FSp.Artikel, FSp.Lieferant), Text, Qt::AlignLeft, Innen);
       KWDDruck::Text(P, Spalte(Oben, FSp.Lieferant, FSp.VK), Q(K.Lieferant), Qt::AlignLeft, Innen);
       KWDDruck::Text(P, Spalte(Oben, FSp.VK, FSp.Soll), Zahl(K.VKPreis, 2), Qt::AlignRight, Innen);
+    } else {
+      // The first text runs on into the supplier's column, the supplier
+      // stands below it: long article names stay whole.
+      KWDDruck::Text(P, Spalte(Oben, FSp.Artikel, FSp.VK), Q(K.Text1), Qt::AlignLeft, Innen);
+      P.setFont(Normal);
+      KWDDruck::Text(P, Spalte(Oben, FSp.VK, FSp.Soll), Zahl(K.VKPreis, 2), Qt::AlignRight, Innen);
+      QString Zusatz = Q(K.Text2);
+      if (!K.Text3.empty()) Zusatz += (Zusatz.isEmpty() ? QString() : QStringLiteral(" \u00B7 ")) + Q(K.Text3);
+      P.setFont(Klein);
+      P.setPen(QColor(60, 60, 60));
+      KWDDruck::Text(P, Spalte(Unten, FSp.Artikel, FSp.Lieferant), Zusatz, Qt::AlignLeft, Innen);
+      P.setPen(Qt::black);
+      P.setFont(KWDDruck::Schrift(FOpt.Punkt - 1));
+      // Below the price the line is free: the supplier may use it.
+      KWDDruck::Text(P, Spalte(Unten, FSp.Lieferant, FSp.Soll), Q(K.Lieferant), Qt::AlignLeft, Innen);
     }
     if (FOpt.Soll) {
       P.setFont(Fett);
@@ -322,14 +336,6 @@ class TZaehllisteDruck {
     const QRectF Kasten = FOpt.Kompakt ? Spalte(R, FSp.Gezaehlt, FSp.Ende).adjusted(Mm(2), Mm(0.7), -Mm(1), -Mm(0.7))
                                        : Spalte(R, FSp.Gezaehlt, FSp.Ende).adjusted(Mm(2), Mm(1.2), -Mm(1), -Mm(1.2));
     KWDDruck::Kasten(P, Kasten, Mm(0.25));
-    if (!FOpt.Kompakt && !A.Fehlt()) {
-      QString Zusatz = Q(K.Text2);
-      if (!K.Text3.empty()) Zusatz += (Zusatz.isEmpty() ? QString() : QStringLiteral(" \u00B7 ")) + Q(K.Text3);
-      P.setFont(Klein);
-      P.setPen(QColor(60, 60, 60));
-      KWDDruck::Text(P, Spalte(Unten, FSp.Artikel, FSp.VK), Zusatz, Qt::AlignLeft, Innen);
-      P.setPen(Qt::black);
-    }
     if (!FOpt.Raster) {
       P.save();
       P.setPen(QPen(QColor(170, 170, 170), Mm(0.1)));

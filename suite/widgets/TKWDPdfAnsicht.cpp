@@ -12,6 +12,7 @@
 #include <QSaveFile>
 #include <QSpinBox>
 #include <QToolBar>
+#include <QToolButton>
 #include <QVBoxLayout>
 #include <cmath>
 
@@ -55,7 +56,7 @@ TKWDPdfAnsicht::TKWDPdfAnsicht(const TCrystalRDCn& ABericht, QWidget* AParent)
   setObjectName(QStringLiteral("frmKWDBericht"));
   setWindowTitle(KWDCaption(Q(ABericht.Title().empty() ? std::string("Bericht") : ABericht.Title())));
   KWDFormInit(BerichtKey(ABericht.ReportName()), true);
-  resize(900, 1000);
+  resize(1000, 1000);
 
   FDokument = new QPdfDocument(this);
   FPuffer.setBuffer(&FPdf);
@@ -72,17 +73,22 @@ TKWDPdfAnsicht::TKWDPdfAnsicht(const TCrystalRDCn& ABericht, QWidget* AParent)
   auto* Leiste = new QToolBar(this);
   Leiste->setObjectName(QStringLiteral("tbBericht"));
   Leiste->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-  auto Aktion = [&](const QString& AName, const QString& AText, QStyle::StandardPixmap ABild, const QKeySequence& ATaste,
+  // Page navigation shows pictures only (the hint names it), so the bar
+  // fits a window that is not maximised.
+  auto Aktion = [&](const QString& AName, const QString& AText, const QIcon& ABild, const QKeySequence& ATaste,
                     const QString& AHint, auto AZiel) {
-    QAction* A = Leiste->addAction(style()->standardIcon(ABild), AText);
+    QAction* A = Leiste->addAction(ABild, AText);
     A->setObjectName(AName);
     KWDTasteBinden(A, ATaste, AHint);
     connect(A, &QAction::triggered, this, AZiel);
+    if (auto* Knopf = qobject_cast<QToolButton*>(Leiste->widgetForAction(A)); Knopf && AText.isEmpty())
+      Knopf->setToolButtonStyle(Qt::ToolButtonIconOnly);
     return A;
   };
-  Aktion(QStringLiteral("actErsteSeite"), QStringLiteral("Erste"), QStyle::SP_MediaSkipBackward,
+  auto Bild = [this](QStyle::StandardPixmap ABild) { return style()->standardIcon(ABild); };
+  Aktion(QStringLiteral("actErsteSeite"), QString(), Bild(QStyle::SP_MediaSkipBackward),
          QKeySequence(Qt::CTRL | Qt::Key_Home), QStringLiteral("Erste Seite"), [this] { SeiteZeigen(0); });
-  Aktion(QStringLiteral("actVorigeSeite"), QStringLiteral("Zurück"), QStyle::SP_ArrowLeft, QKeySequence(Qt::Key_PageUp),
+  Aktion(QStringLiteral("actVorigeSeite"), QString(), Bild(QStyle::SP_ArrowLeft), QKeySequence(Qt::Key_PageUp),
          QStringLiteral("Vorige Seite"), [this] { SeiteZeigen(AktuelleSeite() - 1); });
   FSeite = new QSpinBox(this);
   FSeite->setObjectName(QStringLiteral("edSeite"));
@@ -94,9 +100,9 @@ TKWDPdfAnsicht::TKWDPdfAnsicht(const TCrystalRDCn& ABericht, QWidget* AParent)
   FSeiten->setObjectName(QStringLiteral("lblSeiten"));
   FSeiten->setContentsMargins(4, 0, 4, 0);
   Leiste->addWidget(FSeiten);
-  Aktion(QStringLiteral("actNaechsteSeite"), QStringLiteral("Weiter"), QStyle::SP_ArrowRight,
+  Aktion(QStringLiteral("actNaechsteSeite"), QString(), Bild(QStyle::SP_ArrowRight),
          QKeySequence(Qt::Key_PageDown), QStringLiteral("Nächste Seite"), [this] { SeiteZeigen(AktuelleSeite() + 1); });
-  Aktion(QStringLiteral("actLetzteSeite"), QStringLiteral("Letzte"), QStyle::SP_MediaSkipForward,
+  Aktion(QStringLiteral("actLetzteSeite"), QString(), Bild(QStyle::SP_MediaSkipForward),
          QKeySequence(Qt::CTRL | Qt::Key_End), QStringLiteral("Letzte Seite"),
          [this] { SeiteZeigen(FDokument->pageCount() - 1); });
   Leiste->addSeparator();
@@ -114,20 +120,20 @@ TKWDPdfAnsicht::TKWDPdfAnsicht(const TCrystalRDCn& ABericht, QWidget* AParent)
   KWDTasteBinden(Groesser, QKeySequence(Qt::CTRL | Qt::Key_Plus), QStringLiteral("Vergrößern"));
   connect(Groesser, &QAction::triggered, this, [this] { ZoomSetzen(std::min(4.0, FAnsicht->zoomFactor() * 1.25)); });
   Leiste->addSeparator();
-  Aktion(QStringLiteral("actDrucken"), QStringLiteral("Drucken ..."), QStyle::SP_DialogSaveButton,
+  Aktion(QStringLiteral("actDrucken"), QStringLiteral("Drucken ..."), QIcon::fromTheme(QStringLiteral("document-print")),
          QKeySequence(Qt::CTRL | Qt::Key_P), QStringLiteral("Den Bericht auf einem Drucker ausgeben"),
          [this] { actDruckenExecute(); });
-  FExport = Aktion(QStringLiteral("actExport"), QStringLiteral("Exportieren ..."), QStyle::SP_DriveFDIcon,
+  FExport = Aktion(QStringLiteral("actExport"), QStringLiteral("Exportieren ..."), Bild(QStyle::SP_DialogSaveButton),
                    QKeySequence(), QStringLiteral("Den Bericht als PDF-Datei speichern"), [this] { actExportExecute(); });
   FExport->setEnabled(ABericht.ExportAction());
   FExport->setVisible(ABericht.ExportAction());
-  FAblegen = Aktion(QStringLiteral("actAblegen"), QStringLiteral("Ablegen"), QStyle::SP_DirIcon, QKeySequence(),
+  FAblegen = Aktion(QStringLiteral("actAblegen"), QStringLiteral("Ablegen"), Bild(QStyle::SP_DirIcon), QKeySequence(),
                     QStringLiteral("Eine Kopie des Berichts als PDF im Ordner Listen ablegen"),
                     [this] { actAblegenExecute(); });
   FAblegen->setEnabled(ABericht.KomAction() && !ABericht.ExportDiskfileName().empty());
   FAblegen->setVisible(ABericht.KomAction());
   Leiste->addSeparator();
-  Aktion(QStringLiteral("actSchliessen"), QStringLiteral("Schließen"), QStyle::SP_DialogCloseButton,
+  Aktion(QStringLiteral("actSchliessen"), QStringLiteral("Schließen"), Bild(QStyle::SP_DialogCloseButton),
          QKeySequence(Qt::Key_Escape), QStringLiteral("Die Ansicht schließen"), [this] { SetModalResult(KWD_MR_CANCEL); });
 
   auto* Layout = new QVBoxLayout(this);
@@ -147,7 +153,21 @@ TKWDPdfAnsicht::TKWDPdfAnsicht(const TCrystalRDCn& ABericht, QWidget* AParent)
   if (ABericht.WindowMaximized()) setWindowState(windowState() | Qt::WindowMaximized);
 }
 
-TKWDPdfAnsicht::~TKWDPdfAnsicht() = default;
+TKWDPdfAnsicht::~TKWDPdfAnsicht() {
+  // The view renders pages in a thread of its own, from the document, which
+  // reads the buffer: all of it goes before the buffer and its bytes do
+  // (members die before the children Qt deletes).
+  KWDZerstoeren("TKWDPdfAnsicht.Destroy", {[&] { FAnsicht->setDocument(nullptr); },
+                                           [&] {
+                                             delete FAnsicht;
+                                             FAnsicht = nullptr;
+                                           },
+                                           [&] {
+                                             FDokument->close();
+                                             delete FDokument;
+                                             FDokument = nullptr;
+                                           }});
+}
 
 int TKWDPdfAnsicht::AktuelleSeite() const { return FAnsicht->pageNavigator()->currentPage(); }
 
