@@ -97,7 +97,9 @@ std::string TCrystalRDCn::AblageName() const {
   fs::path Basis(FExportDatei);
   Basis.replace_extension();
   for (int N = 1;; ++N) {
-    const std::string Pfad = Basis.string() + (N == 1 ? "" : "-" + std::to_string(N)) + ".pdf";
+    std::string Pfad = Basis.string();
+    if (N > 1) Pfad.append("-").append(std::to_string(N));
+    Pfad += ".pdf";
     std::error_code F;
     if (!fs::exists(Pfad, F)) return Pfad;
   }

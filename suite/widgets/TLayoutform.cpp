@@ -350,7 +350,9 @@ void TLayoutform::AuswahlGeaendert() {
 std::string TLayoutform::NeuerDateiname(const std::string& APraefix, const std::string& ATitel) const {
   const std::string Basis = APraefix + DateiTeil(ATitel);
   for (int N = 1;; ++N) {
-    const std::string Name = Basis + (N == 1 ? "" : "_" + std::to_string(N)) + ".rpt";
+    std::string Name = Basis;
+    if (N > 1) Name.append("_").append(std::to_string(N));
+    Name += ".rpt";
     std::error_code F;
     if (!fs::exists(Pfad(Name), F)) return Name;
   }
