@@ -206,11 +206,14 @@ void TIADrucken::DruckauftragSetzen(TDateTime AWiJahr, const TQLX_SelectedLayout
 void TIADrucken::SelektionMitFortschritt() {
   NachVorne();
   KWDInfoProcessMessages(0);
-  std::unique_ptr<TQLX_PEP_Progress_SetPos> Fortschritt = TQLX_PEP_Progress_SetPos::Create(FOwner);
-  Fortschritt->SetCaption("Daten werden aufbereitet ...");
-  Fortschritt->AddCounter("ArtikelNr", "Artikelnummer: ");
-  Fortschritt->SetStyle(TProgressBarStyle::pbstMarquee);
-  Fortschritt->ProgressShow(false);
+  std::unique_ptr<TQLX_PEP_Progress_SetPos> Eigener;
+  if (!FProgressDialog) Eigener = TQLX_PEP_Progress_SetPos::Create(FOwner);
+  TQLX_PEP_Progress_SetPos& Fortschritt = FProgressDialog ? *FProgressDialog : *Eigener;
+  Fortschritt.SetCaption("Daten werden aufbereitet ...");
+  if (Fortschritt.Zaehler().empty()) Fortschritt.AddCounter("ArtikelNr", "Artikelnummer: ");
+  Fortschritt.SetCounter("ArtikelNr", "");
+  Fortschritt.SetStyle(TProgressBarStyle::pbstMarquee);
+  Fortschritt.ProgressShow(false);
   struct TAufraeumen {
     TIADrucken& D;
     TQLX_PEP_Progress_SetPos& F;
@@ -222,8 +225,8 @@ void TIADrucken::SelektionMitFortschritt() {
         KWDInfoProcessMessages(0);
       });
     }
-  } Aufraeumen{*this, *Fortschritt};
-  FProgress = Fortschritt.get();
+  } Aufraeumen{*this, Fortschritt};
+  FProgress = &Fortschritt;
   TSanduhr Sanduhr;
   DruckenIALExecute_Selektion();
 }

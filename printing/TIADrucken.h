@@ -93,6 +93,9 @@ class TIADrucken {
   std::string GetQArtNr(const TInt32Trio& APId);
 
   TCrystalRDCn& CrystalRDC() { return *FCrystalRDC; }
+  // The progress window the selection shows (the main window's prgdMain);
+  // without one the selection makes its own. Not owned.
+  void SetProgressDialog(TQLX_PEP_Progress_SetPos* AProgress) { FProgressDialog = AProgress; }
   // The rows the last selection wrote (0 after a failed or cancelled print).
   int GeschriebeneZeilen() const { return FGeschrieben; }
 
@@ -123,7 +126,8 @@ class TIADrucken {
   const TQLX_SelectedLayout_List* FLayouts = nullptr;
   TIALOptionen FOptionen;
   TIADruckZeilenQuelle FZeilen;
-  TQLX_PEP_Progress_SetPos* FProgress = nullptr;
+  TQLX_PEP_Progress_SetPos* FProgressDialog = nullptr;  // given by the main window
+  TQLX_PEP_Progress_SetPos* FProgress = nullptr;        // while the selection runs
   TIALArtikelVorrat* FVorrat = nullptr;  // the article data read ahead, while the selection runs
   int FGeschrieben = 0;
 };

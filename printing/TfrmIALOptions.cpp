@@ -16,7 +16,12 @@
 
 TfrmIALOptions* frmIALOptions = nullptr;
 
+namespace {
+std::unique_ptr<TfrmIALOptions> GEigene;  // created by frmIALOptions_CiN
+}  // namespace
+
 TfrmIALOptions::TfrmIALOptions(QWidget* AParent) : TKWDForm(AParent) {
+  if (!frmIALOptions) frmIALOptions = this;
   setObjectName(QStringLiteral("frmIALOptions"));
   auto* LblTitel = new TKWDTitelPanel(QStringLiteral("Konfiguration des Drucks"), this);
   LblTitel->setObjectName(QStringLiteral("LblTitel"));
@@ -70,7 +75,9 @@ TfrmIALOptions::TfrmIALOptions(QWidget* AParent) : TKWDForm(AParent) {
   });
 }
 
-TfrmIALOptions::~TfrmIALOptions() = default;
+TfrmIALOptions::~TfrmIALOptions() {
+  if (frmIALOptions == this) frmIALOptions = nullptr;
+}
 
 TIALOptionen TfrmIALOptions::Optionen() const {
   return {cbxNullbestand->isChecked(), cbxGG->isChecked(), cbxSammel->isChecked()};
@@ -87,16 +94,9 @@ void TfrmIALOptions::actLayoutExecute() {
   });
 }
 
-void frmIALOptions_Erzeugen() {
-  if (!frmIALOptions) frmIALOptions = new TfrmIALOptions(nullptr);
-}
-
 TfrmIALOptions* frmIALOptions_CiN() {
-  frmIALOptions_Erzeugen();
+  if (!frmIALOptions) GEigene = std::make_unique<TfrmIALOptions>();
   return frmIALOptions;
 }
 
-void frmIALOptions_Freigeben() {
-  delete frmIALOptions;
-  frmIALOptions = nullptr;
-}
+void frmIALOptions_Freigeben() { GEigene.reset(); }

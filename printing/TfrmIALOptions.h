@@ -30,12 +30,13 @@ class TfrmIALOptions : public TKWDForm {
   QPushButton* btnCancel;
 };
 
-// The one instance (nullptr until created).
+// The one instance: set by the first TfrmIALOptions created (the program
+// creates it at start, after the new-request dialog, and owns it), cleared
+// when that one is destroyed.
 extern TfrmIALOptions* frmIALOptions;
-// Creates frmIALOptions at program start, after the new-request dialog;
-// a second call keeps the existing one.
-void frmIALOptions_Erzeugen();
-// frmIALOptions, created on first need where the start-up did not create it.
+// frmIALOptions; where nobody created one (tests, tools), one is created
+// here and kept until frmIALOptions_Freigeben.
 TfrmIALOptions* frmIALOptions_CiN();
-// Frees it at program end.
+// Frees the instance frmIALOptions_CiN created (the program's own is freed
+// by its owner).
 void frmIALOptions_Freigeben();

@@ -13,6 +13,7 @@
 #include "suite/demo/DemoFirma.h"
 #include "suite/widgets/TKWDLayoutDatei.h"
 #include "support/framework/KWDOrdner.h"
+#include "support/framework/TQLX_PEP_Progress_SetPos.h"
 #include "support/types/KWDZahlFormat.h"
 #include "tests/printing/DruckTestUmgebung.h"
 
@@ -160,6 +161,21 @@ TEST_P(BerichtKlein, ReportStepCallsTheViewerWithNamesTitleAndExportFile) {
   EXPECT_EQ(C.ExportDiskfileName(), (FHome / "Listen" / "Inventuraufnahmeliste-20260705.rpt").string());
   EXPECT_EQ(C.AblageName(), (FHome / "Listen" / "Inventuraufnahmeliste-20260705.pdf").string());
   EXPECT_EQ(C.AnzahlGezeigt(), 1);
+}
+
+TEST_P(BerichtKlein, ProgressWindowNamesTheArticleWorkedOn) {
+  TKWDTerminalProgress Fortschritt(false);
+  TIADrucken Drucken;
+  Drucken.SetProgressDialog(&Fortschritt);
+  Drucken.CrystalRDC().SetPdfZiel(FPdf);
+  const TQLX_SelectedLayout_List Layouts = Layout("ial__Standard.rpt");
+  ASSERT_TRUE(Drucken.IALDrucken(KJahr, Layouts, {}, [this] { return KZeilen; }));
+  EXPECT_EQ(Fortschritt.Caption(), "Daten werden aufbereitet ...");
+  ASSERT_EQ(Fortschritt.Zaehler().size(), 1u);
+  EXPECT_EQ(Fortschritt.Zaehler()[0].Name, "ArtikelNr");
+  EXPECT_EQ(Fortschritt.Zaehler()[0].Caption, "Artikelnummer: ");
+  EXPECT_EQ(Fortschritt.Counter("ArtikelNr"), "A-100") << "the first article is shown at once";
+  EXPECT_FALSE(Fortschritt.Sichtbar());
 }
 
 // Requests of two branches and of another year.

@@ -38,7 +38,7 @@ TEST(Bildschirmfoto, OptionenLayoutdialogUndAnsicht) {
   SuiteDatenbankOeffnen();
   DruckLayoutsInstallieren();
 
-  frmIALOptions_Erzeugen();
+  frmIALOptions_CiN();
   frmIALOptions->cbxGG->setChecked(true);
   {
     auto Uhr = BeimModalFenster<TfrmIALOptions>([](TfrmIALOptions* F) {
