@@ -1,10 +1,12 @@
 #include "dialogs/TFrmIANeu.h"
 
+#include <QApplication>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPainter>
 #include <QPushButton>
 #include <QShowEvent>
 #include <QStyledItemDelegate>
@@ -35,20 +37,29 @@ constexpr int KRolleName = Qt::UserRole + 1;
 
 QString Q(const std::string& AText) { return QString::fromStdString(AText); }
 
-// A branch line shows its name after the number; the line's text, which the
-// checks and the result read, stays the number alone.
+// A branch line shows its name in a column after the number; the line's
+// text, which the checks and the result read, stays the number alone.
 class TFilialZeile : public QStyledItemDelegate {
  public:
   using QStyledItemDelegate::QStyledItemDelegate;
   QSize sizeHint(const QStyleOptionViewItem& AOption, const QModelIndex& AIndex) const override {
     return {QStyledItemDelegate::sizeHint(AOption, AIndex).width(), KZeilenHoehe};
   }
-
- protected:
-  void initStyleOption(QStyleOptionViewItem* AOption, const QModelIndex& AIndex) const override {
-    QStyledItemDelegate::initStyleOption(AOption, AIndex);
+  void paint(QPainter* APainter, const QStyleOptionViewItem& AOption, const QModelIndex& AIndex) const override {
+    QStyleOptionViewItem O = AOption;
+    initStyleOption(&O, AIndex);
+    const QWidget* Sicht = O.widget;
+    QStyle* Stil = Sicht ? Sicht->style() : QApplication::style();
+    Stil->drawControl(QStyle::CE_ItemViewItem, &O, APainter, Sicht);
     const QString Name = AIndex.data(KRolleName).toString();
-    if (!Name.isEmpty()) AOption->text = AOption->text.leftJustified(5) + QStringLiteral("  ") + Name;
+    if (Name.isEmpty()) return;
+    QRect Text = Stil->subElementRect(QStyle::SE_ItemViewItemText, &O, Sicht);
+    Text.setLeft(Text.left() + O.fontMetrics.horizontalAdvance(QStringLiteral("000000")));
+    APainter->save();
+    APainter->setPen(O.palette.color(O.state & QStyle::State_Selected ? QPalette::HighlightedText : QPalette::Text));
+    APainter->drawText(Text, Qt::AlignLeft | Qt::AlignVCenter,
+                       O.fontMetrics.elidedText(Name, Qt::ElideRight, Text.width()));
+    APainter->restore();
   }
 };
 

@@ -3,6 +3,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <array>
 #include <memory>
 
@@ -13,14 +14,15 @@
 #include "support/framework/KWDGuard.h"
 #include "support/framework/KWDMeldungPresenter.h"
 
-namespace {
-
-struct TSpaltenDef {
+struct TgesperrteArtikelfrm::TSpaltenDef {
   const char* Caption;
   TVRValueType Typ;
   int Breite;
 };
-constexpr std::array<TSpaltenDef, 6> KSpalten = {{
+
+namespace {
+
+constexpr std::array<TgesperrteArtikelfrm::TSpaltenDef, 6> KSpalten = {{
     {"Artikel", vrtText, 120},
     {"gesperrt seit", vrtDateTime, 120},
     {"Programm", vrtText, 120},
@@ -30,6 +32,13 @@ constexpr std::array<TSpaltenDef, 6> KSpalten = {{
 }};
 
 }  // namespace
+
+int TgesperrteArtikelfrm::Breite(const TSpaltenDef& ASpalte) const {
+  // A lock time is read to the second: its column never cuts it off, whatever the font.
+  if (ASpalte.Typ != vrtDateTime) return ASpalte.Breite;
+  const QString Muster = QStringLiteral("00.00.0000 00:00:00");
+  return std::max(ASpalte.Breite, vrGesperrteArtikel->fontMetrics().horizontalAdvance(Muster) + 16);
+}
 
 void TgesperrteArtikelfrm::Execute(const std::vector<TQLX_clMeldung>& AMeldungen, const std::string& AText) {
   if (AMeldungen.empty()) return;
@@ -84,7 +93,7 @@ void TgesperrteArtikelfrm::VR_List_Init() {
     }
     vrGesperrteArtikel->VRListUebernehmen(true);
     for (size_t I = 0; I < KSpalten.size(); ++I)
-      vrGesperrteArtikel->setColumnWidth(static_cast<int>(I), KSpalten[I].Breite);
+      vrGesperrteArtikel->setColumnWidth(static_cast<int>(I), Breite(KSpalten[I]));
   });
 }
 

@@ -34,6 +34,9 @@ class TgesperrteArtikelfrm : public TKWDForm {
   TVTKWDVRList* vrGesperrteArtikel;
   QPushButton* btnWeiter;
 
+ struct TSpaltenDef;
+
  private:
   void FormCreate();
+  int Breite(const TSpaltenDef& ASpalte) const;
 };
