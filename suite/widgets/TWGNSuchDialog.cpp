@@ -118,7 +118,10 @@ class TFrmWGNSuche : public TKWDForm {
     connect(FNummer, &QLineEdit::textChanged, this, [this] { FilterAnwenden(); });
     connect(FText, &QLineEdit::textChanged, this, [this] { FilterAnwenden(); });
     connect(FBaum->selectionModel(), &QItemSelectionModel::currentRowChanged, this, [this] { KnoepfeAbgleichen(); });
-    connect(FBaum, &QTreeView::doubleClicked, this, [this] { Uebernehmen(); });
+    connect(FBaum, &QTreeView::doubleClicked, this, [this](const QModelIndex& AZeile) {
+      FBaum->setCurrentIndex(AZeile);
+      Uebernehmen();
+    });
     connect(FOk, &QPushButton::clicked, this, [this] { Uebernehmen(); });
     connect(Abbrechen, &QPushButton::clicked, this, [this] { SetModalResult(KWD_MR_CANCEL); });
 
