@@ -88,6 +88,15 @@ void Neuanlage() {
   Aufnehmen(&Form, "neuanlage-kalender", Form.btnZaehldatum->OffenerKalender()->window());
   Form.btnZaehldatum->OffenerKalender()->window()->hide();
 
+  // A half-typed date, named when "Buchen" is pressed.
+  Form.btnZaehldatum->Edit()->setText("01.04.");
+  BeimModalFenster([](QWidget* AMeldung) {
+    Aufnehmen(AMeldung, "neuanlage-datum-unvollstaendig");
+    static_cast<QDialog*>(AMeldung)->reject();
+  });
+  Form.BtnOkClick();
+  Form.btnZaehldatum->Date_Set(EncodeDate(2026, 4, 1));
+
   BeimModalFenster([](QWidget* ASuche) {
     ASuche->move(60, 60);
     QTest::keyClicks(ASuche->findChild<QLineEdit*>("edtBezeichnung"), "hose");
@@ -105,6 +114,23 @@ void Einstellungen() {
   Form.pgcEinstellungen->setCurrentWidget(Form.tsAbschlaege);
   Form.rgBerechnungItems->button(3)->click();
   Aufnehmen(&Form, "einstellungen-abschlaege");
+
+  // A third decimal is refused with a hint under the field.
+  Form.activateWindow();
+  Form.edtMaximaleAbwertung->setFocus();
+  Form.edtMaximaleAbwertung->setText("33,33");
+  QTest::keyClick(Form.edtMaximaleAbwertung, Qt::Key_3);
+  QTest::qWait(300);
+  const QRect Feld(Form.edtMaximaleAbwertung->mapToGlobal(QPoint(-20, -10)), QSize(420, 80));
+  Form.screen()->grabWindow(0, Feld.x(), Feld.y(), Feld.width(), Feld.height()).save(GZiel + "/einstellungen-hinweis.png");
+
+  // Saving while a stock-take is open: the notice of its three lines.
+  Form.SetInventurOffen(true);
+  BeimModalFenster([](QWidget* AMeldung) {
+    Aufnehmen(AMeldung, "einstellungen-inventur-offen");
+    static_cast<QDialog*>(AMeldung)->reject();
+  });
+  Form.BtnOkClick();
   Form.hide();
 
   TFrmIAConfNachfrage Nachfrage;
