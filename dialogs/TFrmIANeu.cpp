@@ -66,6 +66,7 @@ class TFilialZeile : public QStyledItemDelegate {
 }  // namespace
 
 TFrmIANeu::TFrmIANeu(QWidget* AParent) : TKWDForm(AParent) {
+  FrmIANeu = this;
   KWDGuard("TFrmIANeu.FormCreate", [&] { FormCreate(); });
 }
 
@@ -200,15 +201,11 @@ void TFrmIANeu::SucheWG() {
 
 void TFrmIANeu::btnEinstellungenClick() {
   KWDGuard("TFrmIANeu.btnEinstellungenClick", [&] {
-    // Without the program's instance (a test, a tool) a dialog of its own serves.
+    // Without the program's instance (a test, a tool) one for this showing serves.
     std::unique_ptr<TFrmInvAnfConfig> Eigene;
-    TFrmInvAnfConfig* Config = FrmInvAnfConfig;
-    if (!Config) {
-      Eigene = std::make_unique<TFrmInvAnfConfig>(this);
-      Config = Eigene.get();
-    }
-    Config->SetInventurOffen(FInventurOffen);
-    Config->exec();
+    if (!FrmInvAnfConfig) Eigene = std::make_unique<TFrmInvAnfConfig>(this);
+    FrmInvAnfConfig->SetInventurOffen(FInventurOffen);
+    FrmInvAnfConfig->exec();
   });
 }
 

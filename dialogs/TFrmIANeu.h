@@ -88,5 +88,6 @@ class TFrmIANeu : public TKWDForm {
   TDateTime FWiJahrLastDay = 0;
 };
 
-// The program's instance: created at start-up (new TFrmIANeu), freed at its end.
+// The program's instance: set by the constructor, cleared by the destructor
+// (the program creates it once at start-up and frees it at its end).
 extern TFrmIANeu* FrmIANeu;

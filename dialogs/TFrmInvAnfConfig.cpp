@@ -54,6 +54,7 @@ QLabel* Erklaerung(const QString& AText, QWidget* AParent) {
 }  // namespace
 
 TFrmInvAnfConfig::TFrmInvAnfConfig(QWidget* AParent) : TKWDForm(AParent) {
+  FrmInvAnfConfig = this;
   KWDGuard("TFrmInvAnfConfig.FormCreate", [&] { FormCreate(); });
 }
 

@@ -78,5 +78,6 @@ class TFrmInvAnfConfig : public TKWDForm {
   bool FInventurOffen = false;
 };
 
-// The program's instance: created at start-up (new TFrmInvAnfConfig), freed at its end.
+// The program's instance: set by the constructor, cleared by the destructor
+// (the program creates it once at start-up and frees it at its end).
 extern TFrmInvAnfConfig* FrmInvAnfConfig;

@@ -269,12 +269,14 @@ TEST_P(TFrmIANeuTest, BadInputIsNamedAndKeptAndNothingIsHandedBack) {
 }
 
 TEST_P(TFrmIANeuTest, SettingsButtonShowsTheConfigurationWithTheOpenStockTake) {
-  FrmInvAnfConfig = new TFrmInvAnfConfig;
+  auto Config = std::make_unique<TFrmInvAnfConfig>();
+  ASSERT_EQ(FrmInvAnfConfig, Config.get()) << "the program's instance is the one created";
   const auto Form = NeueForm();
+  EXPECT_EQ(FrmIANeu, Form.get());
   Form->SetInventurOffen(true);
   Aktivieren(Form.get());
   bool Offen = false;
-  auto Config = BeimModalFenster<TFrmInvAnfConfig>([&](TFrmInvAnfConfig* AConfig) {
+  auto Uhr = BeimModalFenster<TFrmInvAnfConfig>([&](TFrmInvAnfConfig* AConfig) {
     EXPECT_EQ(AConfig, FrmInvAnfConfig) << "the program's instance";
     Offen = AConfig->InventurOffen();
     Aktivieren(AConfig);
@@ -284,7 +286,7 @@ TEST_P(TFrmIANeuTest, SettingsButtonShowsTheConfigurationWithTheOpenStockTake) {
   QTest::keyClick(Form.get(), Qt::Key_F4);
   QTRY_VERIFY(Offen);
   EXPECT_FALSE(FrmInvAnfConfig->isVisible());
-  delete FrmInvAnfConfig;
+  Config.reset();
   EXPECT_EQ(FrmInvAnfConfig, nullptr);
   Form->hide();
 }
