@@ -494,13 +494,15 @@ class TPgStatement final : public TDbStatement {
 
 class TPgConnection final : public TDbConnection {
  public:
-  explicit TPgConnection(std::shared_ptr<TPgVerbindung> AVerbindung) : FV(std::move(AVerbindung)) {}
+  TPgConnection(std::shared_ptr<TPgVerbindung> AVerbindung, bool ANurLesen)
+      : FV(std::move(AVerbindung)), FNurLesen(ANurLesen) {}
   ~TPgConnection() override {
     Rollback();
     FV->Schliessen();
   }
 
   TDbBackend Backend() const override { return TDbBackend::PostgreSQL; }
+  bool NurLesen() const override { return FNurLesen; }
   std::string Ort() const override { return FV->Ort; }
 
   std::unique_ptr<TDbStatement> Prepare(std::string_view ASql) override {
@@ -586,6 +588,7 @@ class TPgConnection final : public TDbConnection {
 
  private:
   std::shared_ptr<TPgVerbindung> FV;
+  bool FNurLesen;
 };
 
 std::string Zitat(const std::string& AText) { return "\u201E" + AText + "\u201C"; }
@@ -611,9 +614,32 @@ std::string Zitat(const std::string& AText) { return "\u201E" + AText + "\u201C"
                         " kann nicht geöffnet werden: " + Text.substr(0, Text.find('\n')));
 }
 
+// The company mark (the table schema_version with its columns part and
+// version) and whether the session may write: read before anything is sent
+// that could change the database.
+struct TPgFirma {
+  bool Marke = false;
+  bool NurLesen = false;
+};
+TPgFirma FirmaPruefen(PGconn* AConn, const std::string& AOrt) {
+  PGresult* E = PQexec(AConn,
+                       "SELECT (SELECT count(*) FROM information_schema.columns WHERE table_schema = current_schema() "
+                       "AND table_name = 'schema_version' AND column_name IN ('part', 'version')) = 2, "
+                       "pg_is_in_recovery() OR current_setting('transaction_read_only') = 'on'");
+  const bool Gut = PQresultStatus(E) == PGRES_TUPLES_OK && PQntuples(E) == 1;
+  TPgFirma F;
+  if (Gut) {
+    F.Marke = std::strcmp(PQgetvalue(E, 0, 0), "t") == 0;
+    F.NurLesen = std::strcmp(PQgetvalue(E, 0, 1), "t") == 0;
+  }
+  PQclear(E);
+  if (!Gut) throw ECompanyDbError("Die Firmendatenbank " + AOrt + " lässt sich nicht lesen.");
+  return F;
+}
+
 }  // namespace
 
-std::unique_ptr<TDbConnection> TDbPostgresOeffnen(const std::string& AUri) {
+std::unique_ptr<TDbConnection> TDbPostgresOeffnen(const std::string& AUri, bool AFirma) {
   char* Fehler = nullptr;
   PQconninfoOption* Optionen = PQconninfoParse(AUri.c_str(), &Fehler);
   if (!Optionen) {
@@ -634,7 +660,16 @@ std::unique_ptr<TDbConnection> TDbPostgresOeffnen(const std::string& AUri) {
   PGresult* Ergebnis = PQexec(V->Conn, "SET client_encoding = 'UTF8'; SET extra_float_digits = 3");
   const bool Gut = PQresultStatus(Ergebnis) == PGRES_COMMAND_OK;
   PQclear(Ergebnis);
-  if (!Gut || !PQenterPipelineMode(V->Conn))
+  if (!Gut) throw ECompanyDbError("Die Verbindung zur Firmendatenbank " + V->Ort + " lässt sich nicht einrichten.");
+  TPgFirma Firma;
+  if (AFirma) {
+    Firma = FirmaPruefen(V->Conn, V->Ort);
+    if (!Firma.Marke)
+      throw ECompanyDbError("Die Datenbank " + Zitat(PQdb(V->Conn)) + " auf dem Datenbankserver " +
+                            PQhost(V->Conn) + ":" + PQport(V->Conn) +
+                            " ist keine Firmendatenbank der Warenwirtschaft; sie wird nicht verändert.");
+  }
+  if (!PQenterPipelineMode(V->Conn))
     throw ECompanyDbError("Die Verbindung zur Firmendatenbank " + V->Ort + " lässt sich nicht einrichten.");
-  return std::make_unique<TPgConnection>(std::move(V));
+  return std::make_unique<TPgConnection>(std::move(V), Firma.NurLesen);
 }

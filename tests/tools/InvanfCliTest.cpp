@@ -81,7 +81,7 @@ TEST_P(InvanfCli, RequestIsCreatedCountedCompletedAndDeleted) {
   EXPECT_EQ(A["status_kz"], "E") << A.dump();
   EXPECT_GT(A["soll_ek"].get<double>(), 0.0);
 
-  const auto Weg = Json({"delete", "--year", KJahr, "--date", KTag, "--branch", "2"});
+  const auto Weg = Json({"delete", "--year", KJahr, "--date", KTag, "--branch", "2", "--yes"});
   EXPECT_EQ(Weg["ok"], true);
   EXPECT_TRUE(Anforderung(2).is_null());
 }

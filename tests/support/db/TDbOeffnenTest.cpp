@@ -91,6 +91,7 @@ TEST_F(TDbOeffnenTest, CompanyNeedsTheSetting) {
   EXPECT_FALSE(KWDDatenbank_Offen());
 
   TTestDb Db(TDbBackend::SQLite);
+  SchemaPartEnsure(*Db.Open(), "probe", {{"CREATE TABLE t (x INTEGER)"}});  // a company carries the mark
   setenv("WWS_DB", Db.Ort().c_str(), 1);
   EXPECT_EQ(KWDDatenbank().Ort(), Db.Ort());
   EXPECT_TRUE(KWDDatenbank_Offen());
