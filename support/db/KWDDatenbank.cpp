@@ -51,20 +51,25 @@ bool KWDDatenbank_Offen() {
   return GVerbindung != nullptr;
 }
 
-bool DbIstFirma(TDbConnection& AConnection) {
-  auto Marke = AConnection.Prepare(
+namespace {
+// The table schema_version with its columns part and version.
+bool VersionstabelleDa(TDbConnection& AConnection) {
+  auto Tabelle = AConnection.Prepare(
       AConnection.Backend() == TDbBackend::SQLite
           ? "SELECT count(*) FROM pragma_table_info('schema_version') WHERE name IN ('part', 'version')"
           : "SELECT count(*) FROM information_schema.columns WHERE table_schema = current_schema() "
             "AND table_name = 'schema_version' AND column_name IN ('part', 'version')");
-  const bool Firma = Marke->Step() && Marke->ColumnInt(0) == 2;
-  Marke->Reset();
-  return Firma;
+  const bool Da = Tabelle->Step() && Tabelle->ColumnInt(0) == 2;
+  Tabelle->Reset();
+  return Da;
 }
+}  // namespace
 
 int64_t SchemaPartVersion(TDbConnection& AConnection, const std::string& APart) {
-  return DbIstFirma(AConnection) ? GespeicherteVersion(AConnection, APart) : 0;
+  return VersionstabelleDa(AConnection) ? GespeicherteVersion(AConnection, APart) : 0;
 }
+
+bool DbIstFirma(TDbConnection& AConnection) { return SchemaPartVersion(AConnection, "recordfiles") > 0; }
 
 namespace {
 [[noreturn]] void ZuNeu(TDbConnection& AConnection, const std::string& APart, int64_t AGespeichert, int64_t ABekannt) {

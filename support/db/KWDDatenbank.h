@@ -28,9 +28,10 @@ uint64_t KWDDatenbank_Generation();
 #include <vector>
 void SchemaPartEnsure(TDbConnection& AConnection, const std::string& APart,
                       const std::vector<std::vector<std::string>>& AMigrations);
-// The company mark: the table schema_version with its columns part and version.
+// The company mark: the table schema_version names the part "recordfiles"
+// (the record files, which make a company). Only reads.
 bool DbIstFirma(TDbConnection& AConnection);
-// The stored version of a part; 0 when the part, or the mark, is not there.
+// The stored version of a part; 0 when the part, or the version table, is not there.
 int64_t SchemaPartVersion(TDbConnection& AConnection, const std::string& APart);
 // A migration that rebuilds table ATabelle as "CREATE TABLE (ADefinition)
 // AZusatz" (e.g. WITHOUT ROWID), keeping every row of the columns ASpalten.

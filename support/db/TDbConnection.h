@@ -92,8 +92,8 @@ class TDbConnection {
   // database, read and written. Throws ECompanyDbError. A SQLite file is
   // created only when ACreate is set.
   static std::unique_ptr<TDbConnection> Open(const std::string& AOrt, bool ACreate = false);
-  // A company database: one that carries the company mark (the table
-  // schema_version, TDbIstFirma). Anything else is refused with
+  // A company database: one that carries the company mark (DbIstFirma in
+  // KWDDatenbank.h). Anything else is refused with
   // ECompanyDbError before a single byte of it is written. A company the user
   // may only read opens read-only (NurLesen): a SQLite file this user may not
   // write, a PostgreSQL session that is read-only (a standby server, or a role

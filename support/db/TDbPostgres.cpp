@@ -22,6 +22,7 @@
 #include <set>
 #include <vector>
 
+#include "support/db/KWDDatenbank.h"
 #include "support/db/TDbPgText.h"
 
 namespace {
@@ -503,6 +504,7 @@ class TPgConnection final : public TDbConnection {
 
   TDbBackend Backend() const override { return TDbBackend::PostgreSQL; }
   bool NurLesen() const override { return FNurLesen; }
+  void NurLesenSetzen(bool ANurLesen) { FNurLesen = ANurLesen; }
   std::string Ort() const override { return FV->Ort; }
 
   std::unique_ptr<TDbStatement> Prepare(std::string_view ASql) override {
@@ -614,27 +616,13 @@ std::string Zitat(const std::string& AText) { return "\u201E" + AText + "\u201C"
                         " kann nicht geöffnet werden: " + Text.substr(0, Text.find('\n')));
 }
 
-// The company mark (the table schema_version with its columns part and
-// version) and whether the session may write: read before anything is sent
-// that could change the database.
-struct TPgFirma {
-  bool Marke = false;
-  bool NurLesen = false;
-};
-TPgFirma FirmaPruefen(PGconn* AConn, const std::string& AOrt) {
-  PGresult* E = PQexec(AConn,
-                       "SELECT (SELECT count(*) FROM information_schema.columns WHERE table_schema = current_schema() "
-                       "AND table_name = 'schema_version' AND column_name IN ('part', 'version')) = 2, "
-                       "pg_is_in_recovery() OR current_setting('transaction_read_only') = 'on'");
-  const bool Gut = PQresultStatus(E) == PGRES_TUPLES_OK && PQntuples(E) == 1;
-  TPgFirma F;
-  if (Gut) {
-    F.Marke = std::strcmp(PQgetvalue(E, 0, 0), "t") == 0;
-    F.NurLesen = std::strcmp(PQgetvalue(E, 0, 1), "t") == 0;
-  }
-  PQclear(E);
-  if (!Gut) throw ECompanyDbError("Die Firmendatenbank " + AOrt + " lässt sich nicht lesen.");
-  return F;
+// A session that may not write: a standby server, or a role whose
+// transactions are read-only by default.
+bool NurLesend(TDbConnection& AVerbindung) {
+  auto S = AVerbindung.PrepareGanz("SELECT pg_is_in_recovery() OR current_setting('transaction_read_only') = 'on'");
+  const bool NurLesen = S->Step() && S->ColumnInt(0) != 0;
+  S->Reset();
+  return NurLesen;
 }
 
 }  // namespace
@@ -660,16 +648,13 @@ std::unique_ptr<TDbConnection> TDbPostgresOeffnen(const std::string& AUri, bool 
   PGresult* Ergebnis = PQexec(V->Conn, "SET client_encoding = 'UTF8'; SET extra_float_digits = 3");
   const bool Gut = PQresultStatus(Ergebnis) == PGRES_COMMAND_OK;
   PQclear(Ergebnis);
-  if (!Gut) throw ECompanyDbError("Die Verbindung zur Firmendatenbank " + V->Ort + " lässt sich nicht einrichten.");
-  TPgFirma Firma;
-  if (AFirma) {
-    Firma = FirmaPruefen(V->Conn, V->Ort);
-    if (!Firma.Marke)
-      throw ECompanyDbError("Die Datenbank " + Zitat(PQdb(V->Conn)) + " auf dem Datenbankserver " +
-                            PQhost(V->Conn) + ":" + PQport(V->Conn) +
-                            " ist keine Firmendatenbank der Warenwirtschaft; sie wird nicht verändert.");
-  }
-  if (!PQenterPipelineMode(V->Conn))
+  if (!Gut || !PQenterPipelineMode(V->Conn))
     throw ECompanyDbError("Die Verbindung zur Firmendatenbank " + V->Ort + " lässt sich nicht einrichten.");
-  return std::make_unique<TPgConnection>(std::move(V), Firma.NurLesen);
+  if (!AFirma) return std::make_unique<TPgConnection>(std::move(V), false);
+  const std::string Name = Zitat(PQdb(V->Conn)) + " auf dem Datenbankserver " + PQhost(V->Conn) + ":" + PQport(V->Conn);
+  auto Verbindung = std::make_unique<TPgConnection>(std::move(V), false);
+  if (!DbIstFirma(*Verbindung))
+    throw ECompanyDbError("Die Datenbank " + Name + " ist keine Firmendatenbank der Warenwirtschaft; sie wird nicht verändert.");
+  Verbindung->NurLesenSetzen(NurLesend(*Verbindung));
+  return Verbindung;
 }

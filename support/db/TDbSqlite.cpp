@@ -1,5 +1,6 @@
 #include "support/db/TDbSqlite.h"
 
+#include "support/db/KWDDatenbank.h"
 #include "support/db/SqliteWalPuffer.h"
 
 #include <sqlite3.h>
@@ -283,22 +284,9 @@ std::shared_ptr<TSqliteHandle> HandleOeffnen(const std::string& AName, const std
 }
 
 // A real read of the header and schema, so a garbage file fails here and not
-// at the first query of some record file. Returns SQLite's code, and in
-// AFirma whether the company mark is there: the table schema_version with
-// its columns part and version.
-int SchemaLesen(sqlite3* ADb, bool& AFirma) {
-  sqlite3_stmt* S = nullptr;
-  int Rc = sqlite3_prepare_v2(ADb,
-                              "SELECT (SELECT count(*) FROM sqlite_schema), "
-                              "(SELECT count(*) FROM pragma_table_info('schema_version') "
-                              "WHERE name IN ('part', 'version'))",
-                              -1, &S, nullptr);
-  if (Rc == SQLITE_OK) {
-    Rc = sqlite3_step(S);
-    AFirma = Rc == SQLITE_ROW && sqlite3_column_int(S, 1) == 2;
-    if (Rc == SQLITE_ROW) Rc = SQLITE_OK;
-  }
-  sqlite3_finalize(S);
+// at the first query of some record file. Returns SQLite's code.
+int SchemaLesen(sqlite3* ADb) {
+  const int Rc = sqlite3_exec(ADb, "SELECT count(*) FROM sqlite_schema", nullptr, nullptr, nullptr);
   return Rc == SQLITE_OK ? Rc : sqlite3_extended_errcode(ADb);
 }
 
@@ -314,18 +302,19 @@ std::unique_ptr<TDbConnection> TDbSqliteOeffnen(const std::string& APfad, TDbSql
                              : SQLITE_OPEN_READWRITE | (Anlegen ? SQLITE_OPEN_CREATE : 0);
   auto Handle = HandleOeffnen(APfad, APfad, Flags);
   if (!NurLesen && sqlite3_db_readonly(Handle->Db, "main") == 1) OeffnenFehler(APfad, SQLITE_READONLY);
-  bool IstFirma = false;
-  int Rc = SchemaLesen(Handle->Db, IstFirma);
+  int Rc = SchemaLesen(Handle->Db);
   // A read-only company in WAL mode needs its shared-memory file; where this
   // user can create none and no writer has left a WAL behind, the file alone
   // is the whole database and is read as it lies.
   if (NurLesen && ((Rc & 0xff) == SQLITE_CANTOPEN || (Rc & 0xff) == SQLITE_READONLY) &&
       !std::filesystem::exists(APfad + "-wal")) {
     Handle = HandleOeffnen(DateiUri(APfad) + "?immutable=1", APfad, SQLITE_OPEN_READONLY | SQLITE_OPEN_URI);
-    Rc = SchemaLesen(Handle->Db, IstFirma);
+    Rc = SchemaLesen(Handle->Db);
   }
   if (Rc != SQLITE_OK) OeffnenFehler(APfad, Rc);
-  if (Firma && !IstFirma)
+  auto Verbindung = std::make_unique<TSqliteConnection>(Handle, APfad, NurLesen);
+  // Checked before the settings below: the journal mode is written into the file.
+  if (Firma && !DbIstFirma(*Verbindung))
     throw ECompanyDbError("Die Datei " + Zitat(APfad) +
                           " ist keine Firmendatenbank der Warenwirtschaft; sie wird nicht verändert.");
   char* Meldung = nullptr;
@@ -343,5 +332,5 @@ std::unique_ptr<TDbConnection> TDbSqliteOeffnen(const std::string& APfad, TDbSql
                     nullptr, nullptr, &Meldung);
   sqlite3_free(Meldung);
   if (Rc != SQLITE_OK) OeffnenFehler(APfad, sqlite3_extended_errcode(Handle->Db));
-  return std::make_unique<TSqliteConnection>(std::move(Handle), APfad, NurLesen);
+  return Verbindung;
 }
