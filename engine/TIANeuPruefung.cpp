@@ -61,8 +61,10 @@ TIANeuPruefung::TFilialArten TIANeuPruefung::FilialenPruefen(const std::vector<s
   bool LV = false;
   bool OhneLV = false;
   for (const std::string& Zeile : AZeilen) {
-    const auto Nr = static_cast<int16_t>(static_cast<uint16_t>(ZeileAlsZahl(Zeile)));
-    const TFiliale* Fil = Nr == 0 ? nullptr : AFilialen.GetFilialeByNr(Nr);
+    // A number beyond the 16-bit branch key is no branch; wrapped, 65537
+    // would pass as branch 1.
+    const int Nr = ZeileAlsZahl(Zeile);
+    const TFiliale* Fil = Nr == 0 || Nr < INT16_MIN || Nr > INT16_MAX ? nullptr : AFilialen.GetFilialeByNr(Nr);
     if (!Fil) {
       LV = OhneLV = true;
     } else if (Fil->LV_Benutzen) {

@@ -34,7 +34,8 @@ class TIANeuPruefung {
 
   enum class TFilialArten { Keine, Gemischt, NurLV, OhneLV };
   // The kinds of the ticked branches: a line that is no branch of the
-  // company (0, text, unknown number) counts as both kinds.
+  // company (0, text, unknown number, a number beyond the 16-bit key)
+  // counts as both kinds.
   static TFilialArten FilialenPruefen(const std::vector<std::string>& AZeilen, const TFilialen& AFilialen);
 
   // True when the product-group entry is acceptable: at most one character

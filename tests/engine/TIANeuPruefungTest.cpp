@@ -115,7 +115,9 @@ TEST_P(TIANeuTestDataTest, BranchKindsAndMessages) {
   EXPECT_EQ(Pruefen({"77"}), std::make_pair(false, std::vector<int>{1015}));  // no such branch
   EXPECT_EQ(Pruefen({"90", "91"}), std::make_pair(false, std::vector<int>{1016}));
   EXPECT_EQ(Pruefen({"90", "91"}, "", KWD_MR_YES), std::make_pair(true, std::vector<int>{1016}));
-  EXPECT_EQ(Pruefen({"65537"}), std::make_pair(true, std::vector<int>{}));  // 65537 is branch 1 in 16 bits
+  // Never wrapped into 16 bits: 65537 is no branch, not branch 1.
+  EXPECT_EQ(Pruefen({"65537"}), std::make_pair(false, std::vector<int>{1015}));
+  EXPECT_EQ(Pruefen({"-65535"}), std::make_pair(false, std::vector<int>{1015}));
 }
 
 TEST_P(TIANeuTestDataTest, DateAndGroupChecksComeInOrder) {
