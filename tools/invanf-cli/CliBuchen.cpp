@@ -28,11 +28,6 @@ TVglInvAnf_Inv Anforderung(const TiaSatz& AS) {
   return A;
 }
 
-bool Abgelehnt(const std::string& AText) {
-  std::cerr << "invanf-cli: " << AText << "\n";
-  return false;
-}
-
 // The requests the options name, each as it is stored; false (message on
 // stderr) when one of them does not fit or does not exist in the year.
 bool AnforderungenLesen(const TCliOptionen& AOpt, bool AAlleErlaubt, std::vector<TiaSatz>& AAnf) {
@@ -40,7 +35,7 @@ bool AnforderungenLesen(const TCliOptionen& AOpt, bool AAlleErlaubt, std::vector
   if (!WiJahrLesen(AOpt.Jahr, Jahr)) return false;
   if (AOpt.AlleAngeforderten) {
     if (!AAlleErlaubt || !AOpt.Daten.empty() || !AOpt.WGs.empty() || !AOpt.Filialen.empty())
-      return Abgelehnt("--all-requested gibt es nur beim Vervollständigen und nicht zusammen mit --date, --wg "
+      return CliAbgelehnt("--all-requested gibt es nur beim Vervollständigen und nicht zusammen mit --date, --wg "
                        "oder --branch.");
     Tiafile IA(RF_OPEN_NORMAL, -1);
     IA.WiJahr.SetFilterMinMax(Jahr);
@@ -52,7 +47,7 @@ bool AnforderungenLesen(const TCliOptionen& AOpt, bool AAlleErlaubt, std::vector
   }
   const size_t N = AOpt.Daten.size();
   if (N == 0 || AOpt.Filialen.size() != N || (AOpt.WGs.size() > 1 && AOpt.WGs.size() != N))
-    return Abgelehnt("Jede Inventur braucht ein --date und eine --branch (--wg einmal für alle oder je Inventur "
+    return CliAbgelehnt("Jede Inventur braucht ein --date und eine --branch (--wg einmal für alle oder je Inventur "
                      "einmal).");
   for (size_t I = 0; I < N; ++I) {
     TDate Datum = 0;
@@ -127,11 +122,10 @@ int CliVervollstaendigen(const TCliOptionen& AOpt) {
   for (const TiaSatz& S : Saetze) {
     const auto Zustand = Char_2_IA_KZZaehlung(S.KZZaehlung);
     if (Zustand == TQLX_IA_KZZaehlung::iazAngefordert) continue;
-    Passt = Abgelehnt("Die Inventur " + AnforderungText(S.Zaehldatum, S.WG, S.FilNr) +
-                      " ist nicht angefordert, sondern \u201E" + CQLX_IA_KZZaehlung_2_String(Zustand) +
-                      "\u201C; vervollständigt werden nur angeforderte Inventuren." +
-                      (Zustand == TQLX_IA_KZZaehlung::iazLoeschen ? " Sie wartet auf ihr Löschen (invanf-cli delete)."
-                                                                   : ""));
+    CliAbgelehnt("Die Inventur " + AnforderungText(S.Zaehldatum, S.WG, S.FilNr) + " ist nicht angefordert, sondern \u201E" +
+                 CQLX_IA_KZZaehlung_2_String(Zustand) + "\u201C; vervollständigt werden nur angeforderte Inventuren." +
+                 (Zustand == TQLX_IA_KZZaehlung::iazLoeschen ? " Sie wartet auf ihr Löschen (invanf-cli delete)." : ""));
+    Passt = false;
   }
   if (!Passt) return CLI_ABGELEHNT;
   if (Saetze.empty()) {
@@ -155,7 +149,7 @@ int CliLoeschen(const TCliOptionen& AOpt) {
   if (!CliSchreibbar() || !AnforderungenLesen(AOpt, false, Saetze)) return Abbruch();
   // Asked as the window asks; without a terminal only --yes confirms.
   if (!AOpt.Ja && !AOpt.Terminal) {
-    Abgelehnt("Löschen fragt vorher nach, und ohne Terminal kann niemand antworten: bitte mit --yes bestätigen.");
+    CliAbgelehnt("Löschen fragt vorher nach, und ohne Terminal kann niemand antworten: bitte mit --yes bestätigen.");
     return CLI_ABGELEHNT;
   }
   const int Antwort =
@@ -164,7 +158,7 @@ int CliLoeschen(const TCliOptionen& AOpt) {
                                   {Saetze[0].WG.empty() ? "*" : Saetze[0].WG, std::to_string(Saetze[0].FilNr)})
           : KWDInfo().ShowMeldung(KWD_MB_JANEIN, "INVANF", 1013);
   if (Antwort != KWD_MR_YES) {
-    Abgelehnt("Nicht gelöscht.");
+    CliAbgelehnt("Nicht gelöscht.");
     return CLI_ABGELEHNT;
   }
   return Ausfuehren(AOpt, Saetze,

@@ -179,7 +179,7 @@ int CliZaehlen(const TCliOptionen& AOpt) {
   std::string WG;
   int16_t Filiale = 0;
   if (AOpt.Filialen.size() != 1) {
-    std::cerr << "invanf-cli: Zum Zählen bitte genau eine Filiale angeben.\n";
+    CliAbgelehnt("Zum Zählen bitte genau eine Filiale angeben.");
     return CLI_ABGELEHNT;
   }
   if (!WiJahrLesen(AOpt.Jahr, Jahr) || !DatumLesen(AOpt.Datum, "Das Zähldatum", Datum) ||
@@ -190,8 +190,8 @@ int CliZaehlen(const TCliOptionen& AOpt) {
   const auto Zustand = Char_2_IA_KZZaehlung(Satz.KZZaehlung);
   const std::string Name = AnforderungText(Datum, WG, Filiale);
   if (Zustand != TQLX_IA_KZZaehlung::iazAngefordert) {
-    std::cerr << "invanf-cli: Die Inventur " << Name << " ist nicht angefordert, sondern \u201E"
-              << CQLX_IA_KZZaehlung_2_String(Zustand) << "\u201C; gezählt werden nur angeforderte Inventuren.\n";
+    CliAbgelehnt("Die Inventur " + Name + " ist nicht angefordert, sondern \u201E" +
+                 CQLX_IA_KZZaehlung_2_String(Zustand) + "\u201C; gezählt werden nur angeforderte Inventuren.");
     return CLI_ABGELEHNT;
   }
   TVglInvAnf_Inv Anf;
@@ -210,8 +210,7 @@ int CliZaehlen(const TCliOptionen& AOpt) {
   }
   if (Fehler) return CLI_FEHLER;
   if (Total < 0) {
-    std::cerr << "invanf-cli: Die Inventur " << Name
-              << " ist inzwischen nicht mehr angefordert (ein anderes Programm hat sie geändert).\n";
+    CliAbgelehnt("Die Inventur " + Name + " ist inzwischen nicht mehr angefordert (ein anderes Programm hat sie geändert).");
     return CLI_ABGELEHNT;
   }
   if (AOpt.Json)

@@ -12,18 +12,18 @@
 
 namespace {
 
-bool Abgelehnt(const std::string& AText) {
-  std::cerr << "invanf-cli: " << AText << "\n";
-  return false;
-}
-
 std::string Zitat(const std::string& AText) { return "\u201E" + AText + "\u201C"; }
 
 }  // namespace
 
+bool CliAbgelehnt(const std::string& AText) {
+  std::cerr << "invanf-cli: " << AText << "\n";
+  return false;
+}
+
 bool CliSchreibbar() {
   if (!KWDDatenbank().NurLesen()) return true;
-  return Abgelehnt("Die Firma " + KWDDatenbank().Ort() +
+  return CliAbgelehnt("Die Firma " + KWDDatenbank().Ort() +
                    " darf von Ihnen nur gelesen werden: Inventuren lassen sich hier nicht anlegen, "
                    "vervollständigen oder löschen.");
 }
@@ -34,7 +34,7 @@ bool DatumLesen(const std::string& AText, const char* AWas, TDate& ADatum) {
     ADatum = Datum;
     return true;
   }
-  return Abgelehnt(std::string(AWas) + " " + Zitat(AText) +
+  return CliAbgelehnt(std::string(AWas) + " " + Zitat(AText) +
                    " ist kein gültiges Datum (erwartet JJJJ-MM-TT oder TT.MM.JJJJ, vom 01.01.1900 bis 31.12.9998).");
 }
 
@@ -49,26 +49,26 @@ bool WiJahrLesen(const std::string& AText, TDate& AWiJahr) {
     }
     Angebot += (Angebot.empty() ? "" : ", ") + FormatDatumIso(J.Beginn);
   }
-  return Abgelehnt("Ein Wirtschaftsjahr, das am " + FormatDatum(Datum) +
+  return CliAbgelehnt("Ein Wirtschaftsjahr, das am " + FormatDatum(Datum) +
                    " beginnt, bietet das Programm nicht an. Angeboten: " + (Angebot.empty() ? "keines" : Angebot) +
                    " (siehe invanf-cli years).");
 }
 
 bool FilialeLesen(int64_t ANr, int16_t& AFiliale) {
   if (ANr < INT16_MIN || ANr > INT16_MAX)
-    return Abgelehnt("Die Filialnummer " + std::to_string(ANr) +
+    return CliAbgelehnt("Die Filialnummer " + std::to_string(ANr) +
                      " liegt außerhalb des gültigen Bereichs (-32768 bis 32767).");
   TFilialTabelle* Tabelle = GlobFilialTabelle_GetInstance();
   const bool Vorhanden = Tabelle->Filialen().GetFilialeByNr(static_cast<int>(ANr)) != nullptr;
   GlobFilialTabelle_ReleaseInstance(Tabelle);
-  if (!Vorhanden) return Abgelehnt("Die Filiale " + std::to_string(ANr) + " gibt es in dieser Firma nicht.");
+  if (!Vorhanden) return CliAbgelehnt("Die Filiale " + std::to_string(ANr) + " gibt es in dieser Firma nicht.");
   AFiliale = static_cast<int16_t>(ANr);
   return true;
 }
 
 bool WarengruppeLesen(const std::string& AText, std::string& AWG) {
   if (!TIANeuPruefung::WGZeichenPruefen(AText))
-    return Abgelehnt(CliEineZeile(KWDMeldungText("INVANF", 1012, {})));
+    return CliAbgelehnt(CliEineZeile(KWDMeldungText("INVANF", 1012, {})));
   AWG = TIANeuPruefung::WGOhneEndBlanks(AText);
   return true;
 }
@@ -83,7 +83,7 @@ bool AnforderungFinden(TDate AWiJahr, TDate ADatum, const std::string& AWG, int1
     ASatz = IA.GetSatz();
     return true;
   }
-  return Abgelehnt("Eine Inventur " + AnforderungText(ADatum, AWG, AFiliale) + " gibt es nicht (im Wirtschaftsjahr " +
+  return CliAbgelehnt("Eine Inventur " + AnforderungText(ADatum, AWG, AFiliale) + " gibt es nicht (im Wirtschaftsjahr " +
                    IAWiJahrBeschreiben(AWiJahr, kwd_Date()).Text + ").");
 }
 

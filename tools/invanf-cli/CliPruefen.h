@@ -10,6 +10,9 @@
 #include "support/recordfile/Tiafile.h"
 #include "support/types/KWDDatum.h"
 
+// Writes one German line to stderr; false, so a check can return it.
+bool CliAbgelehnt(const std::string& AText);
+
 // False when the company may only be read.
 bool CliSchreibbar();
 
