@@ -130,9 +130,11 @@ class TFrmIAMain : public TKWDForm {
   std::unique_ptr<TSimplePriceReader> FSimplePrice;
   TLiefGPData* FLiefGPData = nullptr;
 
-  // The last date text of the rows added so far and the row count it holds
-  // for (-1: unknown): filling n rows then costs n look-ups, not n*n/2.
+  // The last date text of the rows added so far, the counting date it was
+  // formatted from, and the row count they hold for (-1: unknown): filling
+  // n rows then costs n look-ups, not n*n/2.
   std::string FDatumText;
+  TDateTime FDatumWert = 0;
   int FDatumTextZeilen = -1;
 
   TKWDTitelPanel* pnlHeaderBG;

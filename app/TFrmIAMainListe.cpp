@@ -116,20 +116,23 @@ void TFrmIAMain::FuelleZeile(const TiaSatz& ASatz) {
     TVTKWDVRList::TUpdate Klammer(*vrInvList);
     TVRList& Liste = *vrInvList->VRList();
     const std::string Letzter = LetzterDatumText();
-    const std::unique_ptr<TVRRow> Zeile = Liste.NewRow();
-    const std::string Datum = FormatDatum(ASatz.Zaehldatum);
+    TVRRow Zeile(Liste.ColumnCount());  // the prepared row, one cell per column
+    // The rows of one date follow one another: its text is formatted once.
+    const bool WieVorher = FDatumTextZeilen == Liste.RowCount() && FDatumWert == ASatz.Zaehldatum;
+    const std::string Datum = WieVorher ? FDatumText : FormatDatum(ASatz.Zaehldatum);
     const bool DatumZeigen = Datum != Letzter;
-    Zeile->SetText(colZaehldatum, DatumZeigen ? Datum : std::string());
-    Zeile->SetDateTime(colZaehldatumWert, ASatz.Zaehldatum);
-    Zeile->SetText(colWG, ASatz.WG.empty() ? std::string("*") : ASatz.WG);
-    Zeile->SetInteger(colFiliale, ASatz.FilNr);
-    Zeile->SetFloat(colSollEK, ASatz.EKSoll);
-    Zeile->SetFloat(colIstEK, ASatz.EKIst);
-    Zeile->SetFloat(colDifferenz, Differenz(ASatz.EKSoll, ASatz.EKIst));
-    Zeile->SetChar(colStatusKZ, ASatz.KZZaehlung);
-    Zeile->SetText(colStatus, CQLX_IA_KZZaehlung_2_String(Char_2_IA_KZZaehlung(ASatz.KZZaehlung)));
-    Liste.AddRow(*Zeile);
-    FDatumText = DatumZeigen ? Datum : Letzter;
+    Zeile.SetText(colZaehldatum, DatumZeigen ? Datum : std::string());
+    Zeile.SetDateTime(colZaehldatumWert, ASatz.Zaehldatum);
+    Zeile.SetText(colWG, ASatz.WG.empty() ? std::string("*") : ASatz.WG);
+    Zeile.SetInteger(colFiliale, ASatz.FilNr);
+    Zeile.SetFloat(colSollEK, ASatz.EKSoll);
+    Zeile.SetFloat(colIstEK, ASatz.EKIst);
+    Zeile.SetFloat(colDifferenz, Differenz(ASatz.EKSoll, ASatz.EKIst));
+    Zeile.SetChar(colStatusKZ, ASatz.KZZaehlung);
+    Zeile.SetText(colStatus, CQLX_IA_KZZaehlung_2_String(Char_2_IA_KZZaehlung(ASatz.KZZaehlung)));
+    Liste.AddRow(std::move(Zeile));
+    FDatumText = Datum;  // equal to Letzter where it is not shown
+    FDatumWert = ASatz.Zaehldatum;
     FDatumTextZeilen = Liste.RowCount();
   });
 }
