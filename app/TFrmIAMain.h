@@ -136,6 +136,8 @@ class TFrmIAMain : public TKWDForm {
   std::string FDatumText;
   TDateTime FDatumWert = 0;
   int FDatumTextZeilen = -1;
+  // The prepared row, reused for every row of a filling.
+  std::unique_ptr<TVRRow> FZeile;
 
   TKWDTitelPanel* pnlHeaderBG;
   TVTKWDVRList* vrInvList;

@@ -116,7 +116,10 @@ void TFrmIAMain::FuelleZeile(const TiaSatz& ASatz) {
     TVTKWDVRList::TUpdate Klammer(*vrInvList);
     TVRList& Liste = *vrInvList->VRList();
     const std::string Letzter = LetzterDatumText();
-    TVRRow Zeile(Liste.ColumnCount());  // the prepared row, one cell per column
+    // The prepared row, one cell per column; every row sets all its cells.
+    if (!FZeile || static_cast<int>(FZeile->Zellen().size()) != Liste.ColumnCount())
+      FZeile = std::make_unique<TVRRow>(Liste.ColumnCount());
+    TVRRow& Zeile = *FZeile;
     // The rows of one date follow one another: its text is formatted once.
     const bool WieVorher = FDatumTextZeilen == Liste.RowCount() && FDatumWert == ASatz.Zaehldatum;
     const std::string Datum = WieVorher ? FDatumText : FormatDatum(ASatz.Zaehldatum);
@@ -130,7 +133,7 @@ void TFrmIAMain::FuelleZeile(const TiaSatz& ASatz) {
     Zeile.SetFloat(colDifferenz, Differenz(ASatz.EKSoll, ASatz.EKIst));
     Zeile.SetChar(colStatusKZ, ASatz.KZZaehlung);
     Zeile.SetText(colStatus, CQLX_IA_KZZaehlung_2_String(Char_2_IA_KZZaehlung(ASatz.KZZaehlung)));
-    Liste.AddRow(std::move(Zeile));
+    Liste.AddRow(Zeile);
     FDatumText = Datum;  // equal to Letzter where it is not shown
     FDatumWert = ASatz.Zaehldatum;
     FDatumTextZeilen = Liste.RowCount();

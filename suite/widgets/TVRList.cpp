@@ -112,31 +112,42 @@ const TVRColumn& TVRList::Column(int ACol) const {
 }
 
 void TVRList::ClearRows() {
+  // The rows' storage stays for the next filling: refilling a list of about
+  // the same size allocates next to nothing.
   if (FAngekuendigtZeilen > 0) {
     beginRemoveRows({}, 0, FAngekuendigtZeilen - 1);
     FZeilen.clear();
-    FSpeicher.clear();
+    FBelegt = 0;
     FAngekuendigtZeilen = 0;
     endRemoveRows();
   } else {
     FZeilen.clear();
-    FSpeicher.clear();
+    FBelegt = 0;
   }
 }
 
 TVRZeile& TVRList::NeueZeile() {
   // Room first, so that nothing is half added when memory runs out.
   if (FZeilen.size() == FZeilen.capacity()) FZeilen.reserve(std::max<std::size_t>(64, FZeilen.capacity() * 2));
-  TVRZeile& Zeile = FSpeicher.emplace_back();
+  TVRZeile& Zeile = FBelegt < FSpeicher.size() ? FSpeicher[FBelegt] : FSpeicher.emplace_back();
+  ++FBelegt;
   Zeile.Index = RowCount();
+  Zeile.CheckState = TVRCheckState::Unchecked;
+  Zeile.CheckType = TVRCheckType::None;
+  Zeile.Initialisiert = false;
   FZeilen.push_back(&Zeile);
   return Zeile;
 }
 
 TVRNode TVRList::AddRow(const TVRRow& ARow) {
-  std::vector<TVRCell> Zellen = ARow.Zellen();
   TVRZeile& Zeile = NeueZeile();
-  Zeile.Zellen = std::move(Zellen);
+  try {
+    Zeile.Zellen = ARow.Zellen();  // into the cells a cleared row left: no allocation
+  } catch (...) {
+    FZeilen.pop_back();
+    --FBelegt;
+    throw;
+  }
   if (FUpdate == 0) ZeilenAnkuendigen();
   return &Zeile;
 }

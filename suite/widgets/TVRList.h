@@ -11,7 +11,9 @@
 //
 // Building rows: NewRow() gives a buffer with one cell per column; fill its
 // cells, AddRow(buffer) copies them into a new row; the buffer may be reused
-// (its cells stay as they were) and is disposed of by its unique_ptr.
+// (its cells stay as they were) and is disposed of by its unique_ptr. The
+// store keeps the storage of cleared rows, so a list refilled with one
+// buffer allocates next to nothing.
 // AddRow(std::move(buffer)) takes the cells over without copying; the buffer
 // is empty afterwards (one NewRow per row).
 //
@@ -171,9 +173,11 @@ class TVRList : public QAbstractTableModel {
   QColor Farbe(TVRNode ANode) const;
   void ZeilenAnkuendigen();
   std::vector<TVRColumn> FSpalten;
-  // The rows live in FSpeicher (never moved: nodes stay valid), FZeilen
-  // holds them in the current order.
+  // The rows live in FSpeicher (never moved: nodes stay valid), its first
+  // FBelegt entries in use; FZeilen holds them in the current order. Cleared
+  // rows keep their storage for the next filling.
   std::deque<TVRZeile> FSpeicher;
+  std::size_t FBelegt = 0;
   std::vector<TVRZeile*> FZeilen;
   int FAngekuendigtZeilen = 0;   // rows the view knows
   int FAngekuendigtSpalten = 0;  // columns the view knows

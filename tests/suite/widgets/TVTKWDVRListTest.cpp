@@ -321,6 +321,14 @@ TEST_F(TVRListTest, MovedRowsKeepTheirCellsAndChangesInABracketAreAnnouncedOnce)
   EXPECT_EQ(Geaendert.count(), 1);
   FListe->SetCheckState(Zeile(0), TVRCheckState::Unchecked);
   EXPECT_EQ(Geaendert.count(), 2) << "outside a bracket at once";
+
+  // Refilled rows reuse the cleared rows' storage but nothing of their state.
+  Fuellen(*FListe, {{D1, "5", 7, 0, 0, 'A'}});
+  ASSERT_EQ(FListe->RowCount(), 1);
+  EXPECT_EQ(FListe->GetCheckState(Zeile(0)), TVRCheckState::Unchecked);
+  EXPECT_EQ(FListe->GetCheckType(Zeile(0)), TVRCheckType::CheckBox) << "init-node ran again";
+  EXPECT_EQ(FListe->GetText(Zeile(0), 8), "angefordert");
+  EXPECT_EQ(Zeile(0)->Index, 0);
 }
 
 TEST_F(TVRListTest, RowColoursCoverWholeRowsWithReadableText) {
