@@ -10,8 +10,10 @@
 #include <QPushButton>
 #include <QTest>
 
+#include "suite/widgets/TKWDVersionsDialog.h"
 #include "support/framework/KWDWork.h"
 #include "tests/app/AppTestUmgebung.h"
+#include "tests/suite/widgets/WidgetTestHilfe.h"
 
 namespace {
 
@@ -299,6 +301,18 @@ TEST_P(TFrmIAMainTest, ClosingWithAWaitingRequestAsksAndTheWindowNeverClosesWhil
   QTest::keyClick(&Haupt(), Qt::Key_Escape);
   EXPECT_FALSE(Haupt().isVisible());
   EXPECT_EQ(Gezeigt().size(), 2u);
+}
+
+TEST_P(TFrmIAMainTest, TheVersionEntryShowsTheSuitesVersionDialogForInventuren) {
+  HauptZeigen(D(2025, 1, 1));
+  QString Titel;
+  auto Uhr = BeimModalFenster<TKWDVersionsDialog>([&](TKWDVersionsDialog* V) {
+    Titel = V->windowTitle();
+    V->findChild<QPushButton*>("btnOk")->click();
+  });
+  Aktion("Versionsanzeige")->trigger();
+  EXPECT_EQ(Titel, "Inventuren - Versionsinformation");
+  EXPECT_TRUE(Haupt().isVisible());
 }
 
 WWS_SUITE_BACKENDS(TFrmIAMainTest);
