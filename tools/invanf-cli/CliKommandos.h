@@ -1,6 +1,7 @@
 #pragma once
 // The commands of invanf-cli. Each returns the exit code: 0 done, 2 input
 // refused (the German message is on stderr), 1 error.
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -17,16 +18,14 @@ struct TCliOptionen {
   std::string Jahr;   // first day of the fiscal year
   std::string Datum;  // counting date
   std::string WG;
-  std::vector<int> Filialen;
+  bool Terminal = false;  // stdin is a terminal: questions are asked there
+  std::vector<int64_t> Filialen;  // wide, so a number beyond the 16-bit key is named, not wrapped
   // complete / delete: requests named by date, group and branch (one group
   // for all, or one per date), or every requested one of the year.
   std::vector<std::string> Daten;
   std::vector<std::string> WGs;
   bool AlleAngeforderten = false;
 };
-
-// A date option; on a mistake the German message goes to stderr (exit 2).
-bool DatumLesen(const std::string& AText, const char* AWas, TDate& ADatum);
 
 int CliJahre(const TCliOptionen& AOpt);
 int CliListe(const TCliOptionen& AOpt);
