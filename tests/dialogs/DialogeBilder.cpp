@@ -1,7 +1,11 @@
 // Screenshots of the dialogs on a demo company, for looking at them as a user
 // would: run under a real X server (scripts/screenshots-dialoge.sh).
 //
-//   WWS_DB=demo.db WWS_TODAY=2026-03-15 dialoge_bilder ZIELORDNER WWS_ADMIN
+//   WWS_DB=demo.db dialoge_bilder ZIELORDNER WWS_ADMIN
+//
+// Dates follow today (WWS_TODAY): the fiscal year of today's calendar year, a
+// counting date tomorrow. The run creates and completes one request of branch
+// 2 in the company, so it comes last on a demo company of its own.
 //
 // The locked-articles list shows real lock conflicts: wws-admin holds three
 // articles of branch 2 in processes of its own while the engine completes a
@@ -28,6 +32,7 @@
 #include "dialogs/TFrmIANeu.h"
 #include "dialogs/TFrmInvAnfConfig.h"
 #include "dialogs/TgesperrteArtikelfrm.h"
+#include "engine/TIANeuPruefung.h"
 #include "engine/TQLX_InvAnfMani.h"
 #include "suite/SuiteDatenbank.h"
 #include "suite/widgets/KWDWidgets.h"
@@ -40,6 +45,9 @@
 namespace {
 
 QString GZiel;
+
+TDate WiJahr() { return EncodeDate(YearOf(kwd_Date()), 1, 1); }
+TDate Zaehltag() { return kwd_Date() + 1; }
 
 // The screen where AFenster (and an open pop-up over it) stands.
 void Aufnehmen(QWidget* AFenster, const QString& AName, QWidget* APopup = nullptr) {
@@ -75,10 +83,10 @@ void BeimModalFenster(std::function<void(QWidget*)> AAktion) {
 
 void Neuanlage() {
   TFrmIANeu Form;
-  Form.SetWiJahr(EncodeDate(2026, 1, 1));
-  Form.SetWiJahrLastDay(EncodeDate(2027, 2, 28));
+  Form.SetWiJahr(WiJahr());
+  Form.SetWiJahrLastDay(TIANeuPruefung::WiJahrLastDay(WiJahr()));
   Zeigen(&Form);
-  Form.btnZaehldatum->Date_Set(EncodeDate(2026, 4, 1));
+  Form.btnZaehldatum->Date_Set(Zaehltag());
   Form.edtWg->setText("12");
   for (int I : {1, 2, 4}) Form.chbFilialen->item(I)->setCheckState(Qt::Checked);
   Form.chbFilialen->setCurrentRow(4);
@@ -89,13 +97,13 @@ void Neuanlage() {
   Form.btnZaehldatum->OffenerKalender()->window()->hide();
 
   // A half-typed date, named when "Buchen" is pressed.
-  Form.btnZaehldatum->Edit()->setText("01.04.");
+  Form.btnZaehldatum->Edit()->setText(Form.btnZaehldatum->Text().left(6));
   BeimModalFenster([](QWidget* AMeldung) {
     Aufnehmen(AMeldung, "neuanlage-datum-unvollstaendig");
     static_cast<QDialog*>(AMeldung)->reject();
   });
   Form.BtnOkClick();
-  Form.btnZaehldatum->Date_Set(EncodeDate(2026, 4, 1));
+  Form.btnZaehldatum->Date_Set(Zaehltag());
 
   BeimModalFenster([](QWidget* ASuche) {
     ASuche->move(60, 60);
@@ -168,11 +176,11 @@ void GesperrteArtikel(const QString& AWwsAdmin) {
   std::vector<TQLX_clMeldung> Meldungen;
   {
     TQLX_InvAnfMani Mani;
-    Mani.InventurAnlegen(EncodeDate(2026, 4, 1), EncodeDate(2026, 1, 1), "", 2);
+    Mani.InventurAnlegen(Zaehltag(), WiJahr(), "", 2);
     TVglInvAnf_Inv Anf;
     Anf.FilNr = 2;
-    Anf.WiJahr = 2026;
-    Anf.Zaehldatum = EncodeDate(2026, 4, 1);
+    Anf.WiJahr = YearOf(WiJahr());
+    Anf.Zaehldatum = Zaehltag();
     Anf.KZZaehlung = static_cast<uint8_t>(TQLX_IA_KZZaehlung::iazAngefordert);
     Mani.InventurAnforderungVervollstaendigen({Anf}, Meldungen);
   }
