@@ -32,7 +32,7 @@ void List(const TAdminKontext& AKontext) {
 
 void LVSetzen(const TAdminKontext& AKontext, const TFilialAufruf& AAufruf) {
   const bool LV = AAufruf.LV == "ja";
-  AdminFirmaOeffnen(AdminFirmaOrt(AKontext.Db));
+  AdminFirmaZumSchreiben(AdminFirmaOrt(AKontext.Db));
   if (!FilialeLVSetzen(AAufruf.Nr, LV))
     throw EAdminFehler("Die Filiale " + std::to_string(AAufruf.Nr) + " gibt es in dieser Firma nicht.");
   std::cout << "Filiale " << AAufruf.Nr << (LV ? " arbeitet mit Lagerverwaltung (LV).\n"
