@@ -1,6 +1,7 @@
 #include "engine/TIANeuPruefung.h"
 
 #include <algorithm>
+#include <cctype>
 #include <charconv>
 #include <cstdint>
 
@@ -30,7 +31,10 @@ bool TIANeuPruefung::TryStrToInt(const std::string& AText, int& AWert) {
     Basis = 16;
     I += 2;
   }
-  if (I >= AText.size()) return false;
+  // from_chars would take a second sign here ("--5", "$-1"): a digit must follow.
+  if (I >= AText.size() || !std::isxdigit(static_cast<unsigned char>(AText[I])) ||
+      (Basis == 10 && !std::isdigit(static_cast<unsigned char>(AText[I]))))
+    return false;
   int64_t Wert = 0;
   const char* Ende = AText.data() + AText.size();
   const auto [Rest, Fehler] = std::from_chars(AText.data() + I, Ende, Wert, Basis);
@@ -61,8 +65,10 @@ TIANeuPruefung::TFilialArten TIANeuPruefung::FilialenPruefen(const std::vector<s
   bool LV = false;
   bool OhneLV = false;
   for (const std::string& Zeile : AZeilen) {
-    const auto Nr = static_cast<int16_t>(static_cast<uint16_t>(ZeileAlsZahl(Zeile)));
-    const TFiliale* Fil = Nr == 0 ? nullptr : AFilialen.GetFilialeByNr(Nr);
+    // A number beyond the 16-bit branch key is no branch; wrapped, 65537
+    // would pass as branch 1.
+    const int Nr = ZeileAlsZahl(Zeile);
+    const TFiliale* Fil = Nr == 0 || Nr < INT16_MIN || Nr > INT16_MAX ? nullptr : AFilialen.GetFilialeByNr(Nr);
     if (!Fil) {
       LV = OhneLV = true;
     } else if (Fil->LV_Benutzen) {
@@ -77,10 +83,39 @@ TIANeuPruefung::TFilialArten TIANeuPruefung::FilialenPruefen(const std::vector<s
   return LV ? TFilialArten::NurLV : TFilialArten::OhneLV;
 }
 
+namespace {
+// Characters (not bytes) of a valid UTF-8 text; -1 when it is not valid UTF-8.
+int Zeichenzahl(const std::string& AText) {
+  int Anzahl = 0;
+  for (size_t I = 0; I < AText.size(); ++Anzahl) {
+    const auto B = static_cast<unsigned char>(AText[I]);
+    const size_t Laenge = B < 0x80 ? 1 : (B >> 5) == 0x6 ? 2 : (B >> 4) == 0xE ? 3 : (B >> 3) == 0x1E ? 4 : 0;
+    if (Laenge == 0 || I + Laenge > AText.size()) return -1;
+    for (size_t K = 1; K < Laenge; ++K)
+      if ((static_cast<unsigned char>(AText[I + K]) & 0xC0) != 0x80) return -1;
+    I += Laenge;
+  }
+  return Anzahl;
+}
+}  // namespace
+
+bool TIANeuPruefung::WGZeichenPruefen(const std::string& AWG) {
+  for (const char C : AWG)
+    if (static_cast<unsigned char>(C) < 0x20 || C == 0x7F) return false;
+  return Zeichenzahl(AWG) >= 0;
+}
+
+std::string TIANeuPruefung::WGOhneEndBlanks(const std::string& AWG) {
+  const auto Ende = AWG.find_last_not_of(' ');
+  return Ende == std::string::npos ? std::string() : AWG.substr(0, Ende + 1);
+}
+
 bool TIANeuPruefung::WGPruefen(const std::string& AWG) {
-  std::string Text = AWG.size() < KWGLaenge ? AWG + std::string(KWGLaenge - AWG.size(), ' ') : AWG;
-  Text.erase(Text.find_last_not_of(' ') + 1);
-  if (Text.size() <= 1) return true;
+  if (!WGZeichenPruefen(AWG)) return false;
+  std::string Text = WGOhneEndBlanks(AWG);
+  const int Zeichen = Zeichenzahl(Text);
+  if (Zeichen <= 1) return true;
+  if (Zeichen > static_cast<int>(KWGLaenge)) return false;  // longer than the entry field holds
   for (char& C : Text)
     if (C == ' ') C = '*';
   int Wert = 0;

@@ -34,16 +34,26 @@ class TIANeuPruefung {
 
   enum class TFilialArten { Keine, Gemischt, NurLV, OhneLV };
   // The kinds of the ticked branches: a line that is no branch of the
-  // company (0, text, unknown number) counts as both kinds.
+  // company (0, text, unknown number, a number beyond the 16-bit key)
+  // counts as both kinds.
   static TFilialArten FilialenPruefen(const std::vector<std::string>& AZeilen, const TFilialen& AFilialen);
 
   // True when the product-group entry is acceptable: at most one character
-  // after trailing blanks are dropped, or a whole number without blanks.
+  // after trailing blanks are dropped, or a whole number without blanks, of
+  // at most nine characters, and no character WGZeichenPruefen refuses.
   static bool WGPruefen(const std::string& AWG);
+  // True when the text may name a product group at all: valid UTF-8 without
+  // control characters. The command line applies it to every group it is
+  // given, looked up or created.
+  static bool WGZeichenPruefen(const std::string& AWG);
+  // How a product group is stored and looked up: without blanks at its end
+  // (the entry field pads with them; they are no part of the group).
+  static std::string WGOhneEndBlanks(const std::string& AWG);
 
   // The product groups one entry makes per branch: a trailing "*" gives ten
   // groups (the text before it followed by 0 .. 9), an entry of blanks only
-  // the empty group (all groups), anything else the entry as it is.
+  // the empty group (all groups), anything else the entry as it is (blanks at
+  // its end included; InventurAnlegen drops them).
   static std::vector<std::string> Warengruppen(const std::string& AWG);
 
   // Day after which a new request asks first: the fiscal year's end plus two months.

@@ -1,5 +1,9 @@
 #include "engine/TIAWiJahre.h"
 
+#include "suite/TInvMani.h"
+#include "support/framework/KWDGuard.h"
+#include "support/services/TParameter.h"
+
 void IAWiJahreFuellen(std::vector<TDate>& AWiJahre, int AStartMonat, TDate AHeute) {
   const TDatumTeile Heute = DecodeDate(AHeute);
   if (!AWiJahre.empty()) {
@@ -33,4 +37,20 @@ std::vector<TIAWiJahr> IAWiJahreAngebot(const std::vector<TDate>& ABekannt, int 
   std::vector<TIAWiJahr> Angebot;
   for (TDate J : Jahre) Angebot.push_back(IAWiJahrBeschreiben(J, AHeute));
   return Angebot;
+}
+
+std::vector<TIAWiJahr> IAWiJahreDerFirma(TDate AHeute) {
+  std::vector<TIAWiJahr> Angebot;
+  KWDGuard("IAWiJahreDerFirma", [&] {
+    TInvMani InvMani;
+    const std::vector<TDate> Bekannt = InvMani.Inv_get_WiJahrArray();
+    Angebot = IAWiJahreAngebot(Bekannt, KWDParameter().GetIntegerValueByName("STARTMON"), AHeute);
+  });
+  return Angebot;
+}
+
+bool IAWiJahrAngeboten(TDate AWiJahr, TDate AHeute) {
+  for (const TIAWiJahr& J : IAWiJahreDerFirma(AHeute))
+    if (J.Beginn == AWiJahr) return true;
+  return false;
 }

@@ -24,3 +24,12 @@ TIAWiJahr IAWiJahrBeschreiben(TDate ABeginn, TDate AHeute);
 
 // The years to offer, in order; the preselected one is the last that contains today.
 std::vector<TIAWiJahr> IAWiJahreAngebot(const std::vector<TDate>& ABekannt, int AStartMonat, TDate AHeute);
+
+// The years the program offers the company on AHeute, built as the start
+// dialog builds them: the known years of the stock-take data
+// (TInvMani::Inv_get_WiJahrArray) completed with the parameter "STARTMON".
+// A fiscal year exists for the program only when it is one of these. After a
+// registered error ("IAWiJahreDerFirma"), what was built so far.
+std::vector<TIAWiJahr> IAWiJahreDerFirma(TDate AHeute);
+// True when AWiJahr is the first day of a year IAWiJahreDerFirma offers.
+bool IAWiJahrAngeboten(TDate AWiJahr, TDate AHeute);

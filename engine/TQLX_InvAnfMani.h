@@ -61,9 +61,15 @@ class TQLX_InvAnfMani {
   TQLX_InvAnfMani(const TQLX_InvAnfMani&) = delete;
   TQLX_InvAnfMani& operator=(const TQLX_InvAnfMani&) = delete;
 
-  // Writes a new request in the requested state. False when the combination
-  // of counting date, group and branch is taken (also when another program
-  // created it a moment earlier) or after a registered error.
+  // Writes a new request in the requested state, its group without the
+  // blanks at its end. False when the combination of counting date, group
+  // and branch is taken (also when another program creates it at the same
+  // moment: check and insert are one transaction, serialised per day and
+  // branch across programs) or after a registered error. Also false, a plain
+  // refusal written to the suite log but not registered as an error, for a
+  // branch outside the 16-bit key range or not in the branch table, a
+  // fiscal-year date that is not the first day of a year the program offers
+  // (IAWiJahreDerFirma), or a group with control characters.
   bool InventurAnlegen(TDate AZaehldat, TDate AWiJahr, const std::string& AWG, int AFiliale);
 
   // ATotal: articles the request covers; ADa: how many of them already have

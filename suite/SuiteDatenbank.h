@@ -23,8 +23,16 @@
 // Creates or upgrades the part; safe at every program start.
 void SuiteSchemaEnsure(TDbConnection& AConnection);
 
-// Opens the company database of this process (KWDDatenbank(), from WWS_DB) and
-// makes sure the record-file, services and suite parts are there. Every
-// program and tool calls it once at start. Throws ECompanyDbError (a German
-// sentence for the user) or EDbError.
+// Opens the company database of this process (KWDDatenbank(), from WWS_DB)
+// and checks that it is a company (it holds the record files), else
+// ECompanyDbError and nothing is written. Parts of an older version, or
+// missing ones, are then upgraded (a read-only company that would need it is
+// refused). Every program and tool calls it once at start. Throws
+// ECompanyDbError (a German sentence for the user) or EDbError.
 TDbConnection& SuiteDatenbankOeffnen();
+
+// Makes the process's connection (set with KWDDatenbank_Set) a company:
+// creates every part that is missing and upgrades the others. Only the
+// programs that make a new company call it (wws-admin init and demo; tests
+// and benchmarks building their company).
+TDbConnection& SuiteDatenbankAnlegen();

@@ -6,6 +6,11 @@
 #include "support/framework/KWDGuard.h"
 #include "support/types/TQLX_IA_KZZaehlung.h"
 
+namespace {
+// The advisory-lock class of request creation, shared by every program of the suite.
+constexpr int32_t KAnlegenSperre = 0x49414E4C;  // "IANL"
+}  // namespace
+
 bool TvglInvAnf::Inventurnochfrei(const std::string& AWG, TDate AZaehldat, int16_t AFiliale) {
   return KWDGuard(
       "TvglInvAnf.Inventurnochfrei",
@@ -22,6 +27,25 @@ bool TvglInvAnf::Inventurnochfrei(const std::string& AWG, TDate AZaehldat, int16
         return true;
       },
       false);
+}
+
+void TvglInvAnf::AnlegenSperren(TDate AZaehldat, int16_t AFiliale) {
+  if (FSql.Verbindung().Backend() != TDbBackend::PostgreSQL) return;
+  auto& S = FSql.GetGanz("SELECT pg_advisory_xact_lock(?, ?)");
+  TAbfrageEnde Ende(S);
+  // Two 32-bit keys: the kind of lock, then counting day and branch mixed;
+  // two days or branches sharing a key only wait for each other.
+  S.BindInt(1, KAnlegenSperre);
+  const auto Tag = static_cast<int64_t>(DateOf(AZaehldat));
+  S.BindInt(2, static_cast<int32_t>(static_cast<uint32_t>(Tag * 40009 + AFiliale)));
+  S.Step();
+}
+
+bool TvglInvAnf::FilialeVorhanden(int AFiliale) {
+  auto& S = FSql.GetGanz("SELECT 1 FROM filiale WHERE filnr = ?");
+  TAbfrageEnde Ende(S);
+  S.BindInt(1, AFiliale);
+  return S.Step();
 }
 
 bool TvglInvAnf::IrgendeineInventurNichtAbgeschlossen() {

@@ -126,7 +126,7 @@ int main(int argc, char** argv) {
     Ort = std::filesystem::temp_directory_path() / ("bench-auswahl-" + std::to_string(getpid()) + ".db");
     KWDDatenbank_Set(TDbConnection::Open(Ort, true));
     setenv("WWS_DB", Ort.c_str(), 1);
-    TDbConnection& Db = SuiteDatenbankOeffnen();
+    TDbConnection& Db = SuiteDatenbankAnlegen();
     TDemoOptionen Opt;
     Opt.Artikel = Artikel;
     Opt.Filialen = 12;

@@ -11,15 +11,21 @@
 //
 // Building rows: NewRow() gives a buffer with one cell per column; fill its
 // cells, AddRow(buffer) copies them into a new row; the buffer may be reused
-// (its cells stay as they were) and is disposed of by its unique_ptr.
+// (its cells stay as they were) and is disposed of by its unique_ptr. The
+// store keeps the storage of cleared rows, so a list refilled with one
+// buffer allocates next to nothing.
+// AddRow(std::move(buffer)) takes the cells over without copying; the buffer
+// is empty afterwards (one NewRow per row).
 //
 // Model signals: inside an update bracket (BeginUpdate/EndUpdate, which the
 // view opens with its own bracket) added rows are not announced one by one;
 // they are announced together by Uebernehmen or the last EndUpdate. Outside
-// a bracket AddRow announces its row at once.
+// a bracket AddRow announces its row at once. Changed rows (check state and
+// type, RowChanged) inside a bracket are announced by one signal at its end.
 #include <QAbstractTableModel>
 #include <QColor>
 #include <cstdint>
+#include <deque>
 #include <functional>
 #include <memory>
 #include <string>
@@ -86,6 +92,7 @@ class TVRRow {
   const std::vector<TVRCell>& Zellen() const { return FZellen; }
 
  private:
+  friend class TVRList;
   TVRCell& Zelle(int ACol);
   std::vector<TVRCell> FZellen;
 };
@@ -107,6 +114,7 @@ class TVRList : public QAbstractTableModel {
   int RowCount() const { return static_cast<int>(FZeilen.size()); }
   std::unique_ptr<TVRRow> NewRow() const { return std::make_unique<TVRRow>(ColumnCount()); }
   TVRNode AddRow(const TVRRow& ARow);
+  TVRNode AddRow(TVRRow&& ARow);
   TVRNode Node(int ARow) const;  // nullptr outside 0..RowCount()-1
   TVRNode First() const { return Node(0); }
   TVRNode Last() const { return Node(RowCount() - 1); }
@@ -161,13 +169,20 @@ class TVRList : public QAbstractTableModel {
 
  private:
   const TVRCell* Zelle(TVRNode ANode, int ACol) const;
+  TVRZeile& NeueZeile();
   QColor Farbe(TVRNode ANode) const;
   void ZeilenAnkuendigen();
   std::vector<TVRColumn> FSpalten;
-  std::vector<std::unique_ptr<TVRZeile>> FZeilen;
+  // The rows live in FSpeicher (never moved: nodes stay valid), its first
+  // FBelegt entries in use; FZeilen holds them in the current order. Cleared
+  // rows keep their storage for the next filling.
+  std::deque<TVRZeile> FSpeicher;
+  std::size_t FBelegt = 0;
+  std::vector<TVRZeile*> FZeilen;
   int FAngekuendigtZeilen = 0;   // rows the view knows
   int FAngekuendigtSpalten = 0;  // columns the view knows
   int FUpdate = 0;
+  bool FGeaendert = false;  // a row changed inside the update bracket
   TZeilenFarbe FZeilenFarbe;
 };
 

@@ -29,7 +29,7 @@ TDbConnection& KWDDatenbank() {
     const auto Ort = KWDSetting("WWS_DB");
     if (!Ort || Ort->empty())
       throw ECompanyDbError("Es ist keine Firmendatenbank eingestellt (die Einstellung WWS_DB fehlt).");
-    GVerbindung = TDbConnection::Open(*Ort);
+    GVerbindung = TDbConnection::OpenFirma(*Ort);
     ++GGeneration;
   }
   return *GVerbindung;
@@ -51,8 +51,44 @@ bool KWDDatenbank_Offen() {
   return GVerbindung != nullptr;
 }
 
+namespace {
+// The table schema_version with its columns part and version.
+bool VersionstabelleDa(TDbConnection& AConnection) {
+  auto Tabelle = AConnection.Prepare(
+      AConnection.Backend() == TDbBackend::SQLite
+          ? "SELECT count(*) FROM pragma_table_info('schema_version') WHERE name IN ('part', 'version')"
+          : "SELECT count(*) FROM information_schema.columns WHERE table_schema = current_schema() "
+            "AND table_name = 'schema_version' AND column_name IN ('part', 'version')");
+  const bool Da = Tabelle->Step() && Tabelle->ColumnInt(0) == 2;
+  Tabelle->Reset();
+  return Da;
+}
+}  // namespace
+
+int64_t SchemaPartVersion(TDbConnection& AConnection, const std::string& APart) {
+  return VersionstabelleDa(AConnection) ? GespeicherteVersion(AConnection, APart) : 0;
+}
+
+bool DbIstFirma(TDbConnection& AConnection) { return SchemaPartVersion(AConnection, "recordfiles") > 0; }
+
+namespace {
+[[noreturn]] void ZuNeu(TDbConnection& AConnection, const std::string& APart, int64_t AGespeichert, int64_t ABekannt) {
+  throw ECompanyDbError("Die Datenbank " + AConnection.Ort() +
+                        " wurde mit einer neueren Programmversion angelegt (Teil \"" + APart + "\" in Version " +
+                        std::to_string(AGespeichert) + ", dieses Programm kennt Version " + std::to_string(ABekannt) +
+                        "). Bitte installieren Sie die aktuelle Programmversion.");
+}
+}  // namespace
+
 void SchemaPartEnsure(TDbConnection& AConnection, const std::string& APart,
                       const std::vector<std::vector<std::string>>& AMigrations) {
+  const auto Bekannt = static_cast<int64_t>(AMigrations.size());
+  // Read first, outside a transaction: a company that is up to date is not
+  // written to at all (it may be read-only).
+  if (const int64_t Vorher = SchemaPartVersion(AConnection, APart); Vorher > Bekannt)
+    ZuNeu(AConnection, APart, Vorher, Bekannt);
+  else if (Vorher == Bekannt && Bekannt > 0)
+    return;
   TDbTransaction Transaktion(AConnection);
   if (AConnection.Backend() == TDbBackend::PostgreSQL) {
     auto Sperre = AConnection.Prepare("SELECT pg_advisory_xact_lock(?)");
@@ -62,12 +98,7 @@ void SchemaPartEnsure(TDbConnection& AConnection, const std::string& APart,
   }
   AConnection.ExecScript("CREATE TABLE IF NOT EXISTS schema_version (part TEXT PRIMARY KEY, version INTEGER NOT NULL)");
   const int64_t Gespeichert = GespeicherteVersion(AConnection, APart);
-  const auto Bekannt = static_cast<int64_t>(AMigrations.size());
-  if (Gespeichert > Bekannt)
-    throw ECompanyDbError("Die Datenbank " + AConnection.Ort() +
-                          " wurde mit einer neueren Programmversion angelegt (Teil \"" + APart + "\" in Version " +
-                          std::to_string(Gespeichert) + ", dieses Programm kennt Version " + std::to_string(Bekannt) +
-                          "). Bitte installieren Sie die aktuelle Programmversion.");
+  if (Gespeichert > Bekannt) ZuNeu(AConnection, APart, Gespeichert, Bekannt);
   if (Gespeichert == Bekannt) return;
   for (auto Schritt = static_cast<size_t>(Gespeichert); Schritt < AMigrations.size(); ++Schritt)
     for (const auto& Sql : AMigrations[Schritt]) AConnection.ExecScript(Sql);

@@ -7,7 +7,9 @@
 
 #include "support/db/TDbConnection.h"
 
-// Throws ECompanyDbError when WWS_DB is unset or the company cannot be opened.
+// Throws ECompanyDbError when WWS_DB is unset or the company cannot be opened
+// (TDbConnection::OpenFirma: a database without the company mark is refused
+// untouched; one the user may only read opens read-only).
 TDbConnection& KWDDatenbank();
 // Replaces the process's connection (tools and tests); nullptr closes it so
 // the next KWDDatenbank() opens WWS_DB again.
@@ -21,10 +23,16 @@ uint64_t KWDDatenbank_Generation();
 // (table schema_version: part, version). AMigrations[i] lifts the part from
 // version i to i + 1, so a new company runs them all. A stored version newer
 // than AMigrations.size() throws ECompanyDbError (the program is too old).
+// A part already at the known version is only read, never written.
 #include <string>
 #include <vector>
 void SchemaPartEnsure(TDbConnection& AConnection, const std::string& APart,
                       const std::vector<std::vector<std::string>>& AMigrations);
+// The company mark: the table schema_version names the part "recordfiles"
+// (the record files, which make a company). Only reads.
+bool DbIstFirma(TDbConnection& AConnection);
+// The stored version of a part; 0 when the part, or the version table, is not there.
+int64_t SchemaPartVersion(TDbConnection& AConnection, const std::string& APart);
 // A migration that rebuilds table ATabelle as "CREATE TABLE (ADefinition)
 // AZusatz" (e.g. WITHOUT ROWID), keeping every row of the columns ASpalten.
 // Its indexes go with the old table; the caller recreates those it keeps.

@@ -9,7 +9,18 @@ bool EDbError::IsUniqueViolation() const {
   return Code == SQLITE_CONSTRAINT_UNIQUE || Code == SQLITE_CONSTRAINT_PRIMARYKEY || Zustand == "23505";
 }
 
+namespace {
+bool IstServer(const std::string& AOrt) {
+  return AOrt.rfind("postgresql://", 0) == 0 || AOrt.rfind("postgres://", 0) == 0;
+}
+}  // namespace
+
 std::unique_ptr<TDbConnection> TDbConnection::Open(const std::string& AOrt, bool ACreate) {
-  if (AOrt.rfind("postgresql://", 0) == 0 || AOrt.rfind("postgres://", 0) == 0) return TDbPostgresOeffnen(AOrt);
-  return TDbSqliteOeffnen(AOrt, ACreate);
+  if (IstServer(AOrt)) return TDbPostgresOeffnen(AOrt, false);
+  return TDbSqliteOeffnen(AOrt, ACreate ? TDbSqliteArt::Anlegen : TDbSqliteArt::Beliebig);
+}
+
+std::unique_ptr<TDbConnection> TDbConnection::OpenFirma(const std::string& AOrt) {
+  if (IstServer(AOrt)) return TDbPostgresOeffnen(AOrt, true);
+  return TDbSqliteOeffnen(AOrt, TDbSqliteArt::Firma);
 }

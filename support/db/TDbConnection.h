@@ -88,11 +88,22 @@ class TDbStatement {
 class TDbConnection {
  public:
   virtual ~TDbConnection() = default;
-  // "/path/company.db" (SQLite) or "postgresql://..." (PostgreSQL).
-  // Throws ECompanyDbError. A SQLite file is created only when ACreate is set.
+  // "/path/company.db" (SQLite) or "postgresql://..." (PostgreSQL), any
+  // database, read and written. Throws ECompanyDbError. A SQLite file is
+  // created only when ACreate is set.
   static std::unique_ptr<TDbConnection> Open(const std::string& AOrt, bool ACreate = false);
+  // A company database: one that carries the company mark (DbIstFirma in
+  // KWDDatenbank.h). Anything else is refused with
+  // ECompanyDbError before a single byte of it is written. A company the user
+  // may only read opens read-only (NurLesen): a SQLite file this user may not
+  // write, a PostgreSQL session that is read-only (a standby server, or a role
+  // with default_transaction_read_only).
+  static std::unique_ptr<TDbConnection> OpenFirma(const std::string& AOrt);
 
   virtual TDbBackend Backend() const = 0;
+  // Opened read-only (OpenFirma): every write fails; callers refuse writing
+  // commands up front with a message of their own.
+  virtual bool NurLesen() const { return false; }
   // Where it is connected, with any password removed (for messages and logs).
   virtual std::string Ort() const = 0;
   virtual std::unique_ptr<TDbStatement> Prepare(std::string_view ASql) = 0;

@@ -22,6 +22,7 @@
 #include <set>
 #include <vector>
 
+#include "support/db/KWDDatenbank.h"
 #include "support/db/TDbPgText.h"
 
 namespace {
@@ -494,13 +495,16 @@ class TPgStatement final : public TDbStatement {
 
 class TPgConnection final : public TDbConnection {
  public:
-  explicit TPgConnection(std::shared_ptr<TPgVerbindung> AVerbindung) : FV(std::move(AVerbindung)) {}
+  TPgConnection(std::shared_ptr<TPgVerbindung> AVerbindung, bool ANurLesen)
+      : FV(std::move(AVerbindung)), FNurLesen(ANurLesen) {}
   ~TPgConnection() override {
     Rollback();
     FV->Schliessen();
   }
 
   TDbBackend Backend() const override { return TDbBackend::PostgreSQL; }
+  bool NurLesen() const override { return FNurLesen; }
+  void NurLesenSetzen(bool ANurLesen) { FNurLesen = ANurLesen; }
   std::string Ort() const override { return FV->Ort; }
 
   std::unique_ptr<TDbStatement> Prepare(std::string_view ASql) override {
@@ -586,6 +590,7 @@ class TPgConnection final : public TDbConnection {
 
  private:
   std::shared_ptr<TPgVerbindung> FV;
+  bool FNurLesen;
 };
 
 std::string Zitat(const std::string& AText) { return "\u201E" + AText + "\u201C"; }
@@ -611,9 +616,18 @@ std::string Zitat(const std::string& AText) { return "\u201E" + AText + "\u201C"
                         " kann nicht geöffnet werden: " + Text.substr(0, Text.find('\n')));
 }
 
+// A session that may not write: a standby server, or a role whose
+// transactions are read-only by default.
+bool NurLesend(TDbConnection& AVerbindung) {
+  auto S = AVerbindung.PrepareGanz("SELECT pg_is_in_recovery() OR current_setting('transaction_read_only') = 'on'");
+  const bool NurLesen = S->Step() && S->ColumnInt(0) != 0;
+  S->Reset();
+  return NurLesen;
+}
+
 }  // namespace
 
-std::unique_ptr<TDbConnection> TDbPostgresOeffnen(const std::string& AUri) {
+std::unique_ptr<TDbConnection> TDbPostgresOeffnen(const std::string& AUri, bool AFirma) {
   char* Fehler = nullptr;
   PQconninfoOption* Optionen = PQconninfoParse(AUri.c_str(), &Fehler);
   if (!Optionen) {
@@ -636,5 +650,11 @@ std::unique_ptr<TDbConnection> TDbPostgresOeffnen(const std::string& AUri) {
   PQclear(Ergebnis);
   if (!Gut || !PQenterPipelineMode(V->Conn))
     throw ECompanyDbError("Die Verbindung zur Firmendatenbank " + V->Ort + " lässt sich nicht einrichten.");
-  return std::make_unique<TPgConnection>(std::move(V));
+  if (!AFirma) return std::make_unique<TPgConnection>(std::move(V), false);
+  const std::string Name = Zitat(PQdb(V->Conn)) + " auf dem Datenbankserver " + PQhost(V->Conn) + ":" + PQport(V->Conn);
+  auto Verbindung = std::make_unique<TPgConnection>(std::move(V), false);
+  if (!DbIstFirma(*Verbindung))
+    throw ECompanyDbError("Die Datenbank " + Name + " ist keine Firmendatenbank der Warenwirtschaft; sie wird nicht verändert.");
+  Verbindung->NurLesenSetzen(NurLesend(*Verbindung));
+  return Verbindung;
 }

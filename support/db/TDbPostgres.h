@@ -5,4 +5,5 @@
 
 #include "support/db/TDbConnection.h"
 
-std::unique_ptr<TDbConnection> TDbPostgresOeffnen(const std::string& AUri);
+// AFirma: as TDbConnection::OpenFirma (company mark checked, read-only sessions kept read-only).
+std::unique_ptr<TDbConnection> TDbPostgresOeffnen(const std::string& AUri, bool AFirma);

@@ -1,5 +1,6 @@
 #include "support/db/TDbSqlite.h"
 
+#include "support/db/KWDDatenbank.h"
 #include "support/db/SqliteWalPuffer.h"
 
 #include <sqlite3.h>
@@ -8,6 +9,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <filesystem>
 
 namespace {
 
@@ -128,11 +130,12 @@ class TSqliteStatement final : public TDbStatement {
 
 class TSqliteConnection final : public TDbConnection {
  public:
-  TSqliteConnection(std::shared_ptr<TSqliteHandle> AHandle, std::string AOrt)
-      : FHandle(std::move(AHandle)), FOrt(std::move(AOrt)) {}
+  TSqliteConnection(std::shared_ptr<TSqliteHandle> AHandle, std::string AOrt, bool ANurLesen)
+      : FHandle(std::move(AHandle)), FOrt(std::move(AOrt)), FNurLesen(ANurLesen) {}
   ~TSqliteConnection() override { Rollback(); }
 
   TDbBackend Backend() const override { return TDbBackend::SQLite; }
+  bool NurLesen() const override { return FNurLesen; }
   std::string Ort() const override { return FOrt; }
 
   std::unique_ptr<TDbStatement> Prepare(std::string_view ASql) override {
@@ -156,10 +159,11 @@ class TSqliteConnection final : public TDbConnection {
   }
 
   // IMMEDIATE takes the write lock now: a program that starts writing later
-  // can never deadlock with another one over upgrading a read lock.
+  // can never deadlock with another one over upgrading a read lock. A
+  // read-only company can take no write lock; its transactions only read.
   void Begin() override {
     if (FHandle->InTransaktion) throw EDbError("Es läuft bereits eine Transaktion");
-    Ausfuehren("BEGIN IMMEDIATE");
+    Ausfuehren(FNurLesen ? "BEGIN" : "BEGIN IMMEDIATE");
     FHandle->InTransaktion = true;
     FHandle->Abgebrochen = false;
   }
@@ -201,6 +205,7 @@ class TSqliteConnection final : public TDbConnection {
 
   std::shared_ptr<TSqliteHandle> FHandle;
   std::string FOrt;
+  bool FNurLesen;
 };
 
 std::string Zitat(const std::string& APfad) { return "\u201E" + APfad + "\u201C"; }
@@ -216,54 +221,116 @@ std::string Zitat(const std::string& APfad) { return "\u201E" + APfad + "\u201C"
                         std::to_string(ACode) + ").");
 }
 
+bool Schreibbar(const std::string& APfad) { return access(APfad.c_str(), W_OK) == 0; }
+
 // Checks what the open call itself cannot tell apart, before SQLite touches
 // the file: a missing or empty file would silently become a new database.
-void VorabPruefen(const std::string& APfad, bool ACreate) {
+// AMussSchreiben: the file must be writable as well as readable.
+void VorabPruefen(const std::string& APfad, bool AAnlegen, bool AMussSchreiben) {
   struct stat Info {};
   if (stat(APfad.c_str(), &Info) != 0) {
     if (errno == EACCES)
       throw ECompanyDbError("Keine Berechtigung, die Firmendatenbank " + Zitat(APfad) + " zu öffnen und zu ändern.");
-    if (!ACreate) throw ECompanyDbError("Die Firmendatenbank " + Zitat(APfad) + " gibt es nicht.");
+    if (!AAnlegen) throw ECompanyDbError("Die Firmendatenbank " + Zitat(APfad) + " gibt es nicht.");
     return;
   }
   if (S_ISDIR(Info.st_mode))
     throw ECompanyDbError("Die Datei " + Zitat(APfad) + " ist keine Firmendatenbank oder ist beschädigt.");
-  if (Info.st_size == 0 && !ACreate)
+  if (Info.st_size == 0 && !AAnlegen)
     throw ECompanyDbError("Die Datei " + Zitat(APfad) + " ist leer und keine Firmendatenbank.");
-  if (access(APfad.c_str(), R_OK | W_OK) != 0)
+  if (access(APfad.c_str(), R_OK) != 0)
+    throw ECompanyDbError("Keine Berechtigung, die Firmendatenbank " + Zitat(APfad) + " zu lesen.");
+  if (AMussSchreiben && !Schreibbar(APfad))
     throw ECompanyDbError("Keine Berechtigung, die Firmendatenbank " + Zitat(APfad) + " zu öffnen und zu ändern.");
 }
 
-}  // namespace
+// A company opens read-only when this user may not write the file, or may
+// not create the WAL beside it (folder not writable, WAL file missing or
+// not writable): a write would fail half-way otherwise.
+bool NurLesbar(const std::string& APfad) {
+  if (!Schreibbar(APfad)) return true;
+  const std::string Ordner = std::filesystem::path(APfad).parent_path().string();
+  if (access(Ordner.empty() ? "." : Ordner.c_str(), W_OK) == 0) return false;
+  return !Schreibbar(APfad + "-wal") || !Schreibbar(APfad + "-shm");
+}
 
-std::unique_ptr<TDbConnection> TDbSqliteOeffnen(const std::string& APfad, bool ACreate) {
-  if (APfad.empty()) throw ECompanyDbError("Es ist keine Firmendatenbank angegeben.");
-  VorabPruefen(APfad, ACreate);
+// "file:" URI of a path: the characters a URI gives a meaning are escaped.
+std::string DateiUri(const std::string& APfad) {
+  static const char* const Hex = "0123456789ABCDEF";
+  std::string Uri = "file:";
+  for (const unsigned char C : APfad) {
+    if (C == '%' || C == '?' || C == '#' || C < 0x21 || C == 0x7F) {
+      Uri += '%';
+      Uri += Hex[C >> 4];
+      Uri += Hex[C & 0x0F];
+    } else {
+      Uri += static_cast<char>(C);
+    }
+  }
+  return Uri;
+}
+
+std::shared_ptr<TSqliteHandle> HandleOeffnen(const std::string& AName, const std::string& APfad, int AFlags) {
   auto Handle = std::make_shared<TSqliteHandle>();
-  const int Flags = SQLITE_OPEN_READWRITE | (ACreate ? SQLITE_OPEN_CREATE : 0) | SQLITE_OPEN_NOMUTEX;
-  if (const int Rc = sqlite3_open_v2(APfad.c_str(), &Handle->Db, Flags, SqliteWalPufferVfs()); Rc != SQLITE_OK) {
+  if (const int Rc = sqlite3_open_v2(AName.c_str(), &Handle->Db, AFlags | SQLITE_OPEN_NOMUTEX, SqliteWalPufferVfs());
+      Rc != SQLITE_OK) {
     const int Code = Handle->Db ? sqlite3_extended_errcode(Handle->Db) : Rc;
     OeffnenFehler(APfad, Code);
   }
   sqlite3_extended_result_codes(Handle->Db, 1);
   sqlite3_busy_timeout(Handle->Db, CBusyTimeoutMs);
-  if (sqlite3_db_readonly(Handle->Db, "main") == 1) OeffnenFehler(APfad, SQLITE_READONLY);
   sqlite3_create_collation_v2(Handle->Db, "C", SQLITE_UTF8, nullptr, BytewiseVergleich, nullptr);
-  // A real read of the header and schema: a garbage file fails here, not at
-  // the first query of some record file.
+  return Handle;
+}
+
+// A real read of the header and schema, so a garbage file fails here and not
+// at the first query of some record file. Returns SQLite's code.
+int SchemaLesen(sqlite3* ADb) {
+  const int Rc = sqlite3_exec(ADb, "SELECT count(*) FROM sqlite_schema", nullptr, nullptr, nullptr);
+  return Rc == SQLITE_OK ? Rc : sqlite3_extended_errcode(ADb);
+}
+
+}  // namespace
+
+std::unique_ptr<TDbConnection> TDbSqliteOeffnen(const std::string& APfad, TDbSqliteArt AArt) {
+  if (APfad.empty()) throw ECompanyDbError("Es ist keine Firmendatenbank angegeben.");
+  const bool Anlegen = AArt == TDbSqliteArt::Anlegen;
+  const bool Firma = AArt == TDbSqliteArt::Firma;
+  VorabPruefen(APfad, Anlegen, !Firma);
+  const bool NurLesen = Firma && NurLesbar(APfad);
+  const int Flags = NurLesen ? SQLITE_OPEN_READONLY
+                             : SQLITE_OPEN_READWRITE | (Anlegen ? SQLITE_OPEN_CREATE : 0);
+  auto Handle = HandleOeffnen(APfad, APfad, Flags);
+  if (!NurLesen && sqlite3_db_readonly(Handle->Db, "main") == 1) OeffnenFehler(APfad, SQLITE_READONLY);
+  int Rc = SchemaLesen(Handle->Db);
+  // A read-only company in WAL mode needs its shared-memory file; where this
+  // user can create none and no writer has left a WAL behind, the file alone
+  // is the whole database and is read as it lies.
+  if (NurLesen && ((Rc & 0xff) == SQLITE_CANTOPEN || (Rc & 0xff) == SQLITE_READONLY) &&
+      !std::filesystem::exists(APfad + "-wal")) {
+    Handle = HandleOeffnen(DateiUri(APfad) + "?immutable=1", APfad, SQLITE_OPEN_READONLY | SQLITE_OPEN_URI);
+    Rc = SchemaLesen(Handle->Db);
+  }
+  if (Rc != SQLITE_OK) OeffnenFehler(APfad, Rc);
+  auto Verbindung = std::make_unique<TSqliteConnection>(Handle, APfad, NurLesen);
+  // Checked before the settings below: the journal mode is written into the file.
+  if (Firma && !DbIstFirma(*Verbindung))
+    throw ECompanyDbError("Die Datei " + Zitat(APfad) +
+                          " ist keine Firmendatenbank der Warenwirtschaft; sie wird nicht verändert.");
   char* Meldung = nullptr;
-  const int Rc = sqlite3_exec(Handle->Db,
-                              "SELECT count(*) FROM sqlite_schema;"
-                              "PRAGMA journal_mode=WAL;"
-                              "PRAGMA synchronous=NORMAL;"
-                              // 8 MiB page cache instead of 2 MiB: bookings revisit the
-                              // same index pages batch after batch. A larger one made
-                              // bookings and bulk inserts slower again.
-                              "PRAGMA cache_size=-8192;"
-                              "PRAGMA wal_autocheckpoint=16384;"
-                              "PRAGMA foreign_keys=ON;",
-                              nullptr, nullptr, &Meldung);
+  Rc = sqlite3_exec(Handle->Db,
+                    NurLesen ? "PRAGMA query_only=1;"
+                               "PRAGMA cache_size=-8192;"
+                             : "PRAGMA journal_mode=WAL;"
+                               "PRAGMA synchronous=NORMAL;"
+                               // 8 MiB page cache instead of 2 MiB: bookings revisit the
+                               // same index pages batch after batch. A larger one made
+                               // bookings and bulk inserts slower again.
+                               "PRAGMA cache_size=-8192;"
+                               "PRAGMA wal_autocheckpoint=16384;"
+                               "PRAGMA foreign_keys=ON;",
+                    nullptr, nullptr, &Meldung);
   sqlite3_free(Meldung);
   if (Rc != SQLITE_OK) OeffnenFehler(APfad, sqlite3_extended_errcode(Handle->Db));
-  return std::make_unique<TSqliteConnection>(std::move(Handle), APfad);
+  return Verbindung;
 }

@@ -5,4 +5,10 @@
 
 #include "support/db/TDbConnection.h"
 
-std::unique_ptr<TDbConnection> TDbSqliteOeffnen(const std::string& APfad, bool ACreate);
+enum class TDbSqliteArt {
+  Beliebig,  // an existing database file, read and written
+  Anlegen,   // as Beliebig; a missing (or empty) file becomes a new database
+  Firma,     // a company (TDbConnection::OpenFirma): checked before any write, read-only when not writable
+};
+
+std::unique_ptr<TDbConnection> TDbSqliteOeffnen(const std::string& APfad, TDbSqliteArt AArt);

@@ -30,7 +30,9 @@ const std::map<TSchluessel, std::string>& Katalog() {
        "Inventur in diesem Wirtschaftsjahr anlegen?"},
       {{"INVANF", 1011}, "Bitte wählen Sie mindestens eine Filiale aus."},
       {{"INVANF", 1012},
-       "Die Warengruppe ist ungültig.\nBitte geben Sie eine Warengruppennummer ohne Leerzeichen ein."},
+       "Die Warengruppe ist ungültig.\nErlaubt sind: leer (alle Warengruppen), ein einzelnes Zeichen, * (die "
+       "Warengruppen 0 bis 9) oder eine ganze Zahl mit höchstens 9 Zeichen, z. B. 12 oder 105 – ohne Leer- und "
+       "Steuerzeichen."},
       {{"INVANF", 1013}, "Möchten Sie die markierten Inventuren wirklich löschen?"},
       {{"INVANF", 1014}, "Bitte markieren oder wählen Sie zuerst die Inventur aus, die gelöscht werden soll."},
       {{"INVANF", 1015},

@@ -1,10 +1,10 @@
 // Second program for the creation race: opens the company of WWS_DB, prepares
-// an engine, then waits until the start file appears and creates one request.
-// Exit 0: created; 3: refused; 1: error.
+// an engine, says "BEREIT", then waits until the start file appears and
+// creates one request. Exit 0: created; 3: refused; 1: error.
 #include <chrono>
+#include <cstdio>
 #include <filesystem>
 #include <string>
-#include <thread>
 
 #include "engine/TQLX_InvAnfMani.h"
 #include "suite/SuiteDatenbank.h"
@@ -19,6 +19,8 @@ int main(int argc, char** argv) {
   const int Filiale = std::stoi(argv[5]);
   SuiteDatenbankOeffnen();
   TQLX_InvAnfMani Mani;
+  std::printf("BEREIT\n");
+  std::fflush(stdout);
   const auto Grenze = std::chrono::steady_clock::now() + std::chrono::seconds(60);
   while (!std::filesystem::exists(Start))
     if (std::chrono::steady_clock::now() > Grenze) return 1;

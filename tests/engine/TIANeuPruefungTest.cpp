@@ -14,10 +14,18 @@ namespace {
 TDate D(int J, int M, int T) { return EncodeDate(J, M, T); }
 
 TEST(TIANeuPruefungTest, ProductGroupEntry) {
-  for (const char* Gut : {"", "5", "A", "*", "12", "12       ", "-3", "$1F", "0x10", "123456789"})
+  for (const char* Gut : {"", "5", "A", "*", "12", "12       ", "-3", "$1F", "0x10", "123456789", "\u00C4", "\u20AC "})
     EXPECT_TRUE(TIANeuPruefung::WGPruefen(Gut)) << '"' << Gut << '"';
-  for (const char* Schlecht : {"12*", " 12", "1 2", "AB", "1.5", "99999999999", "-$", "0x"})
+  // Control characters (also where one character alone would pass), texts
+  // longer than the entry field, and bytes that are no UTF-8 are refused.
+  for (const char* Schlecht : {"12*", " 12", "1 2", "AB", "1.5", "99999999999", "-$", "0x", "\t", "1\t", "12\n",
+                               "\x7f", "\x1b", "0000000012", "\xC4", "1\xFF",
+                               // one sign only, and a digit right after sign or prefix
+                               "--5", "+-5", "-+5", "$-1", "0x-5", "$+1", "+$"})
     EXPECT_FALSE(TIANeuPruefung::WGPruefen(Schlecht)) << '"' << Schlecht << '"';
+  EXPECT_EQ(TIANeuPruefung::WGOhneEndBlanks("12   "), "12");
+  EXPECT_EQ(TIANeuPruefung::WGOhneEndBlanks("   "), "");
+  EXPECT_EQ(TIANeuPruefung::WGOhneEndBlanks(" 1 2 "), " 1 2");
 }
 
 TEST(TIANeuPruefungTest, EntryBecomesGroupsPerBranch) {
@@ -109,7 +117,9 @@ TEST_P(TIANeuTestDataTest, BranchKindsAndMessages) {
   EXPECT_EQ(Pruefen({"77"}), std::make_pair(false, std::vector<int>{1015}));  // no such branch
   EXPECT_EQ(Pruefen({"90", "91"}), std::make_pair(false, std::vector<int>{1016}));
   EXPECT_EQ(Pruefen({"90", "91"}, "", KWD_MR_YES), std::make_pair(true, std::vector<int>{1016}));
-  EXPECT_EQ(Pruefen({"65537"}), std::make_pair(true, std::vector<int>{}));  // 65537 is branch 1 in 16 bits
+  // Never wrapped into 16 bits: 65537 is no branch, not branch 1.
+  EXPECT_EQ(Pruefen({"65537"}), std::make_pair(false, std::vector<int>{1015}));
+  EXPECT_EQ(Pruefen({"-65535"}), std::make_pair(false, std::vector<int>{1015}));
 }
 
 TEST_P(TIANeuTestDataTest, DateAndGroupChecksComeInOrder) {

@@ -4,7 +4,9 @@
 #include <signal.h>
 
 #include <nlohmann/json.hpp>
+#include <regex>
 
+#include "support/types/KWDDatum.h"
 #include "tests/fixtures/TestDb.h"
 #include "tests/tools/KindProzess.h"
 
@@ -44,6 +46,21 @@ class InvanfCli : public ::testing::TestWithParam<TDbBackend> {
       if (A["zaehldatum"] == KTag && A["filiale"] == AFiliale) return A;
     return nullptr;
   }
+  // The request of date, group and branch in the list of the year, or null.
+  nlohmann::json Gesucht(const std::string& ATag, const std::string& AWG, int AFiliale) {
+    for (const auto& A : Json({"list", "--year", KJahr}))
+      if (A["zaehldatum"] == ATag && A["wg"] == AWG && A["filiale"] == AFiliale) return A;
+    return nullptr;
+  }
+  // Refused input: exit 2 and one German line naming what was wrong.
+  void ErwarteAbgelehnt(const std::vector<std::string>& AArgumente, const std::string& AText) {
+    const auto Erg = Cli(AArgumente);
+    const std::string Aufruf = ::testing::PrintToString(AArgumente);
+    EXPECT_EQ(Erg.Exit, 2) << Aufruf << ": " << Erg.Err;
+    EXPECT_EQ(Erg.Err.rfind("invanf-cli: ", 0), 0u) << Aufruf << ": " << Erg.Err;
+    EXPECT_NE(Erg.Err.find(AText), std::string::npos) << Aufruf << ": " << Erg.Err;
+    EXPECT_EQ(Erg.Aus.find("Erledigt"), std::string::npos) << Aufruf;
+  }
   // An article number of branch AFiliale's stock, as the history holds it.
   std::string ArtikelDerFiliale(int AFiliale) {
     auto Db = FFirma->Open();
@@ -81,7 +98,7 @@ TEST_P(InvanfCli, RequestIsCreatedCountedCompletedAndDeleted) {
   EXPECT_EQ(A["status_kz"], "E") << A.dump();
   EXPECT_GT(A["soll_ek"].get<double>(), 0.0);
 
-  const auto Weg = Json({"delete", "--year", KJahr, "--date", KTag, "--branch", "2"});
+  const auto Weg = Json({"delete", "--year", KJahr, "--date", KTag, "--branch", "2", "--yes"});
   EXPECT_EQ(Weg["ok"], true);
   EXPECT_TRUE(Anforderung(2).is_null());
 }
@@ -133,6 +150,174 @@ TEST_P(InvanfCli, RefusedInputExitsWithTwoAndOneGermanMessage) {
   EXPECT_TRUE(Anforderung(2).is_null()) << "nothing was created";
 }
 
+// No command invents a fiscal year: a year the program does not offer, or
+// a date the calendar cannot hold, is refused input and changes nothing.
+TEST_P(InvanfCli, InventedYearsAndImpossibleDatesAreRefusedAndChangeNothing) {
+  const auto Jahre = Json({"years"});
+  for (const char* Jahr : {"2026-06-01", "2026-01-02", "2023-01-01", "2027-01-01", "0001-01-01", "9999-01-01",
+                           "1899-12-30", "2026-02-31", "31.02.2026", "2026-1", "heute"}) {
+    ErwarteAbgelehnt({"create", "--year", Jahr, "--date", KTag, "--branch", "2", "--yes"}, "Wirtschaftsjahr");
+    ErwarteAbgelehnt({"list", "--year", Jahr}, "Wirtschaftsjahr");
+    ErwarteAbgelehnt({"count", "--year", Jahr, "--date", KTag, "--branch", "2"}, "Wirtschaftsjahr");
+    ErwarteAbgelehnt({"complete", "--year", Jahr, "--all-requested"}, "Wirtschaftsjahr");
+    ErwarteAbgelehnt({"delete", "--year", Jahr, "--date", KTag, "--branch", "2", "--yes"}, "Wirtschaftsjahr");
+  }
+  for (const char* Datum : {"9999-01-01", "9999-12-31", "0001-01-01", "2026-02-31", "2026-04-31", "00.04.2026"})
+    ErwarteAbgelehnt({"create", "--year", KJahr, "--date", Datum, "--branch", "2", "--yes"}, "kein gültiges Datum");
+  EXPECT_EQ(Json({"years"}), Jahre) << "a refused year must not be offered afterwards";
+  EXPECT_TRUE(Anforderung(2).is_null());
+}
+
+// A branch number is never wrapped into the 16-bit key: 65537 is not branch
+// 1, and a branch the company lacks is named, whatever the command.
+TEST_P(InvanfCli, BranchNumbersAreNeverWrappedAndMustExist) {
+  Json({"create", "--year", KJahr, "--date", KTag, "--branch", "1", "--yes"});
+  for (const char* Filiale : {"65537", "-65535", "65536", "32768", "-32769", "4294967297", "0", "99", "-1"}) {
+    const std::string Name = Filiale;
+    ErwarteAbgelehnt({"create", "--year", KJahr, "--date", "2026-04-02", "--branch", Name, "--yes"}, Name);
+    ErwarteAbgelehnt({"count", "--year", KJahr, "--date", KTag, "--branch", Name}, Name);
+    ErwarteAbgelehnt({"complete", "--year", KJahr, "--date", KTag, "--branch", Name}, Name);
+    ErwarteAbgelehnt({"delete", "--year", KJahr, "--date", KTag, "--branch", Name, "--yes"}, Name);
+  }
+  // One bad branch among good ones: nothing is created at all.
+  ErwarteAbgelehnt({"create", "--year", KJahr, "--date", "2026-04-02", "--branch", "3,65539", "--yes"}, "65539");
+  EXPECT_TRUE(Gesucht("2026-04-02", "", 3).is_null());
+  const auto A = Anforderung(1);
+  ASSERT_FALSE(A.is_null()) << "branch 1's request survived every wrapped number";
+  EXPECT_EQ(A["status_kz"], "A");
+}
+
+// A request is the one of its fiscal year: named under another year it does
+// not exist, and nothing happens to it.
+TEST_P(InvanfCli, ARequestOfAnotherYearIsNotFound) {
+  Json({"create", "--year", KJahr, "--date", KTag, "--branch", "2", "--wg", "1", "--yes"});
+  for (const char* Befehl : {"count", "complete", "delete"})
+    ErwarteAbgelehnt({Befehl, "--year", "2025-01-01", "--date", KTag, "--branch", "2", "--wg", "1", "--yes"},
+                     "gibt es nicht");
+  const auto A = Gesucht(KTag, "1", 2);
+  ASSERT_FALSE(A.is_null());
+  EXPECT_EQ(A["status_kz"], "A");
+  EXPECT_EQ(A["soll_ek"], 0.0);
+}
+
+// Blanks at the end are no part of a group; control characters are refused
+// with the message that says what a group must look like.
+TEST_P(InvanfCli, TrailingBlanksAreDroppedAndControlCharactersRefused) {
+  const auto Neu = Json({"create", "--year", KJahr, "--date", KTag, "--branch", "2", "--wg", "1 ", "--yes"});
+  ASSERT_EQ(Neu.size(), 1u) << Neu.dump();
+  EXPECT_EQ(Neu[0]["wg"], "1");
+  EXPECT_FALSE(Gesucht(KTag, "1", 2).is_null());
+  for (const char* WG : {"1", "1   "}) {
+    const auto Zahl = Json({"count", "--year", KJahr, "--date", KTag, "--branch", "2", "--wg", WG});
+    EXPECT_GT(Zahl["total"].get<int>(), 0) << "a group with a trailing blank covers the articles of its group";
+  }
+  for (const char* WG : {"1\t", "\x01", "12\n", "1\x7f"}) {
+    ErwarteAbgelehnt({"create", "--year", KJahr, "--date", "2026-04-02", "--branch", "3", "--wg", WG, "--yes"},
+                     "Steuerzeichen");
+    ErwarteAbgelehnt({"count", "--year", KJahr, "--date", KTag, "--branch", "2", "--wg", WG}, "Steuerzeichen");
+    ErwarteAbgelehnt({"delete", "--year", KJahr, "--date", KTag, "--branch", "2", "--wg", WG, "--yes"},
+                     "Steuerzeichen");
+  }
+  // 1012 says what a group must look like.
+  ErwarteAbgelehnt({"create", "--year", KJahr, "--date", "2026-04-02", "--branch", "3", "--wg", "1 2", "--yes"},
+                   "ganze Zahl");
+  EXPECT_TRUE(Gesucht("2026-04-02", "1 2", 3).is_null());
+}
+
+TEST_P(InvanfCli, CompletingARequestThatIsNotRequestedNamesItsState) {
+  Json({"create", "--year", KJahr, "--date", KTag, "--branch", "2", "--yes"});
+  Json({"complete", "--year", KJahr, "--date", KTag, "--branch", "2"});
+  ASSERT_EQ(Anforderung(2)["status_kz"], "E");
+  ErwarteAbgelehnt({"complete", "--year", KJahr, "--date", KTag, "--branch", "2"}, "\u201Eer\u00F6ffnet\u201C");
+  ErwarteAbgelehnt({"count", "--year", KJahr, "--date", KTag, "--branch", "2"}, "\u201Eer\u00F6ffnet\u201C");
+}
+
+// Deleting asks as the window asks: 1007 for one request, 1013 for several,
+// on a terminal; without one only --yes confirms.
+TEST_P(InvanfCli, DeleteAsksOnATerminalAndNeedsYesWithoutOne) {
+  Json({"create", "--year", KJahr, "--date", KTag, "--branch", "2,3", "--wg", "5", "--yes"});
+  const std::vector<std::string> Eine{"delete", "--year", KJahr, "--date", KTag, "--branch", "2", "--wg", "5",
+                                      "--db", Ort()};
+  ErwarteAbgelehnt({Eine.begin(), Eine.end() - 2}, "--yes");
+  EXPECT_FALSE(Gesucht(KTag, "5", 2).is_null());
+
+  const auto Nein = KindAmTerminal(INVANF_CLI_PFAD, Eine, "[j/N]", {"n"});
+  EXPECT_EQ(Nein.Exit, 2) << Nein.Aus;
+  EXPECT_NE(Nein.Aus.find("Warengruppe 5 in Filiale 2 wirklich l\u00F6schen"), std::string::npos) << Nein.Aus;
+  EXPECT_FALSE(Gesucht(KTag, "5", 2).is_null());
+
+  const auto Ja = KindAmTerminal(INVANF_CLI_PFAD, Eine, "[j/N]", {"j"});
+  EXPECT_EQ(Ja.Exit, 0) << Ja.Aus;
+  EXPECT_TRUE(Gesucht(KTag, "5", 2).is_null());
+
+  Json({"create", "--year", KJahr, "--date", KTag, "--branch", "2", "--wg", "5", "--yes"});
+  const auto Beide = KindAmTerminal(INVANF_CLI_PFAD,
+                                    {"delete", "--year", KJahr, "--date", KTag, "--date", KTag, "--branch", "2",
+                                     "--branch", "3", "--wg", "5", "--db", Ort()},
+                                    "[j/N]", {"ja"});
+  EXPECT_EQ(Beide.Exit, 0) << Beide.Aus;
+  EXPECT_NE(Beide.Aus.find("die markierten Inventuren wirklich l\u00F6schen"), std::string::npos) << Beide.Aus;
+  EXPECT_TRUE(Gesucht(KTag, "5", 2).is_null());
+  EXPECT_TRUE(Gesucht(KTag, "5", 3).is_null());
+}
+
+TEST_P(InvanfCli, JsonAmountsAreRoundedToCents) {
+  Json({"create", "--year", KJahr, "--date", KTag, "--branch", "2", "--yes"});
+  {
+    auto Db = FFirma->Open();
+    auto S = Db->Prepare("UPDATE inventuranforderung SET ek_soll = 1234.5678, ek_ist = 0.004 WHERE zaehldatum = ?");
+    TDate Tag = 0;
+    ASSERT_TRUE(TryParseDatum(KTag, Tag));
+    S->BindDouble(1, Tag);
+    ASSERT_EQ(S->Execute(), 1);
+  }
+  const auto Erg = Cli({"list", "--year", KJahr, "--json"});
+  ASSERT_EQ(Erg.Exit, 0) << Erg.Err;
+  EXPECT_NE(Erg.Aus.find("\"soll_ek\": 1234.57,"), std::string::npos) << Erg.Aus;
+  static const std::regex MehrAlsCent(R"re("(soll_ek|ist_ek|differenz)": -?\d+\.\d{3,})re");
+  EXPECT_FALSE(std::regex_search(Erg.Aus, MehrAlsCent)) << Erg.Aus;
+  EXPECT_EQ(Anforderung(2)["ist_ek"], 0.0);
+}
+
 INSTANTIATE_TEST_SUITE_P(Datenbanken, InvanfCli, ::testing::ValuesIn(TTestDb::Available()), TTestDbName);
+
+}  // namespace
+
+namespace {
+
+// Help and parser errors are German and name what they do not know.
+TEST(InvanfCliAufruf, HelpAndParserErrorsAreGerman) {
+  const auto Hilfe = KindAusfuehren(INVANF_CLI_PFAD, {"--help"});
+  EXPECT_EQ(Hilfe.Exit, 0);
+  for (const char* Deutsch : {"Aufruf: invanf-cli [OPTIONEN] BEFEHL", "Optionen:", "Befehle:", "Rückgabewerte"})
+    EXPECT_NE(Hilfe.Aus.find(Deutsch), std::string::npos) << Hilfe.Aus;
+  const auto Anlegen = KindAusfuehren(INVANF_CLI_PFAD, {"create", "--help"});
+  EXPECT_NE(Anlegen.Aus.find("--year TEXT (Pflicht)"), std::string::npos) << Anlegen.Aus;
+  for (const auto& Text : {Hilfe.Aus, Anlegen.Aus})
+    for (const char* Englisch : {"Usage", "Options", "Subcommands", "REQUIRED", "OPTIONS", "Print this help"})
+      EXPECT_EQ(Text.find(Englisch), std::string::npos) << Englisch << " in " << Text;
+
+  struct TFall {
+    std::vector<std::string> Argumente;
+    std::string Text;
+  };
+  const std::vector<TFall> Faelle = {
+      {{"frob"}, "Unbekannter Befehl \u201Efrob\u201C"},
+      {{"create", "--frob", "1"}, "Unbekannte Option \u201E--frob\u201C"},
+      {{"list", "--year", "2026-01-01", "zuviel"}, "\u201Ezuviel\u201C"},
+      {{"list"}, "Die Angabe --year fehlt"},
+      {{"list", "--year"}, "Zu --year fehlt der Wert"},
+      {{"create", "--year", "2026-01-01", "--date", "2026-04-01", "--branch", "eins"}, "\u201Eeins\u201C f\u00FCr --branch"},
+      {{}, "Es fehlt der Befehl"},
+  };
+  for (const TFall& F : Faelle) {
+    const auto Erg = KindAusfuehren(INVANF_CLI_PFAD, F.Argumente);
+    EXPECT_EQ(Erg.Exit, 2) << Erg.Err;
+    EXPECT_NE(Erg.Err.find(F.Text), std::string::npos) << Erg.Err;
+    EXPECT_EQ(Erg.Err.find('\n'), Erg.Err.size() - 1) << "one line: " << Erg.Err;
+    for (const char* Englisch : {"argument", "required", "convert", "expected"})
+      EXPECT_EQ(Erg.Err.find(Englisch), std::string::npos) << Erg.Err;
+  }
+}
 
 }  // namespace

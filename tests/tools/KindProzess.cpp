@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <poll.h>
+#include <pty.h>
 #include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
@@ -24,6 +25,9 @@ TKindProzess::TKindProzess(const std::string& AProgramm, const std::vector<std::
   if (pipe(rohr) != 0) throw std::runtime_error("pipe");
   posix_spawn_file_actions_t aktionen;
   posix_spawn_file_actions_init(&aktionen);
+  // No terminal and no input: the program runs as in a script, also when
+  // the tests themselves run in a terminal.
+  posix_spawn_file_actions_addopen(&aktionen, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
   posix_spawn_file_actions_adddup2(&aktionen, rohr[1], STDOUT_FILENO);
   posix_spawn_file_actions_adddup2(&aktionen, err, STDERR_FILENO);
   posix_spawn_file_actions_addclose(&aktionen, rohr[0]);
@@ -96,4 +100,45 @@ TKindErgebnis KindAusfuehren(const std::string& AProgramm, const std::vector<std
   TKindProzess kind(AProgramm, AArgumente);
   if (auto erg = kind.Warten(std::chrono::minutes(10))) return *erg;
   throw std::runtime_error(AProgramm + " endet nicht");
+}
+
+TKindErgebnis KindAmTerminal(const std::string& AProgramm, const std::vector<std::string>& AArgumente,
+                             const std::string& AFrage, const std::vector<std::string>& AAntworten) {
+  std::vector<char*> argv{const_cast<char*>(AProgramm.c_str())};
+  for (const auto& a : AArgumente) argv.push_back(const_cast<char*>(a.c_str()));
+  argv.push_back(nullptr);
+  int terminal = -1;
+  const pid_t pid = forkpty(&terminal, nullptr, nullptr, nullptr);
+  if (pid < 0) throw std::runtime_error("forkpty");
+  if (pid == 0) {
+    execv(AProgramm.c_str(), argv.data());
+    _exit(127);
+  }
+  TKindErgebnis erg;
+  size_t beantwortet = 0;
+  size_t gesucht = 0;  // where to look for the next question
+  const auto ende = std::chrono::steady_clock::now() + std::chrono::minutes(2);
+  for (;;) {
+    pollfd p{terminal, POLLIN, 0};
+    if (poll(&p, 1, 100) > 0) {
+      char puffer[4096];
+      const ssize_t n = read(terminal, puffer, sizeof puffer);
+      if (n <= 0) break;  // the child closed the terminal: it has ended
+      erg.Aus.append(puffer, static_cast<size_t>(n));
+    }
+    if (const auto pos = erg.Aus.find(AFrage, gesucht); pos != std::string::npos && beantwortet < AAntworten.size()) {
+      const std::string antwort = AAntworten[beantwortet++] + "\n";
+      if (write(terminal, antwort.data(), antwort.size()) < 0) break;
+      gesucht = pos + AFrage.size();
+    }
+    if (std::chrono::steady_clock::now() > ende) {
+      kill(pid, SIGKILL);
+      break;
+    }
+  }
+  int status = 0;
+  waitpid(pid, &status, 0);
+  close(terminal);
+  erg.Exit = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+  return erg;
 }

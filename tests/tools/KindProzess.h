@@ -16,8 +16,8 @@ struct TKindErgebnis {
 
 class TKindProzess {
  public:
-  // Starts AProgramm with AArgumente; stdout comes through a pipe, stderr
-  // goes to a file read at the end.
+  // Starts AProgramm with AArgumente; stdin is /dev/null, stdout comes
+  // through a pipe, stderr goes to a file read at the end.
   TKindProzess(const std::string& AProgramm, const std::vector<std::string>& AArgumente);
   ~TKindProzess();  // kills a child still running
   TKindProzess(const TKindProzess&) = delete;
@@ -39,3 +39,9 @@ class TKindProzess {
 
 // Runs the program to its end (at most 10 minutes).
 TKindErgebnis KindAusfuehren(const std::string& AProgramm, const std::vector<std::string>& AArgumente);
+
+// Runs the program on a terminal of its own (stdin, stdout and stderr):
+// waits for each question ending in AFrage and answers it with the next of
+// AAntworten. Aus holds everything the terminal showed.
+TKindErgebnis KindAmTerminal(const std::string& AProgramm, const std::vector<std::string>& AArgumente,
+                             const std::string& AFrage, const std::vector<std::string>& AAntworten);

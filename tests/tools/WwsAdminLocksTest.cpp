@@ -86,6 +86,22 @@ TEST_P(WwsAdminLocks, ReleaseDeadRemovesTheLockOfAKilledHolder) {
   EXPECT_EQ(unbekannt.Exit, 1);
 }
 
+// An empty or malformed article number is refused input and locks nothing:
+// an empty one would find the history's entries without a number.
+TEST_P(WwsAdminLocks, EmptyOrMalformedArticleNumbersAreRefused) {
+  for (const std::string& Falsch : {std::string(), std::string("   "), " " + FArtNr, FArtNr + " ", FArtNr + "\t",
+                                    std::string("\x1b[2J"), std::string("1.2"), std::string("1.2.3.4"),
+                                    std::string("1..3"), std::string(41, '7')}) {
+    const auto erg = Admin({"locks", "hold", Falsch, "--seconds", "1", "--db", Ort()});
+    EXPECT_EQ(erg.Exit, 2) << '"' << Falsch << "\": " << erg.Err;
+    EXPECT_EQ(erg.Err.rfind("wws-admin: ", 0), 0u) << erg.Err;
+    EXPECT_EQ(erg.Err.find("GESPERRT"), std::string::npos);
+  }
+  EXPECT_TRUE(Liste().empty());
+  const auto gut = Admin({"locks", "hold", "1.2.3", "--seconds", "0", "--db", Ort()});
+  EXPECT_EQ(gut.Exit, 0) << gut.Err << "a product id of three numbers is taken as it is";
+}
+
 INSTANTIATE_TEST_SUITE_P(Datenbanken, WwsAdminLocks, ::testing::ValuesIn(TTestDb::Available()), TTestDbName);
 
 }  // namespace

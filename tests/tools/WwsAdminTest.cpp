@@ -102,7 +102,18 @@ TEST(WwsAdminAufruf, UsageErrorsExitWithTwoAndOneGermanLine) {
     EXPECT_EQ(erg.Exit, 2) << ::testing::PrintToString(args) << erg.Err;
     ErwarteEineDeutscheZeile(erg);
     EXPECT_NE(erg.Err.find("Hilfe"), std::string::npos) << erg.Err;
+    for (const char* englisch : {"argument", "required", "convert", "not in range", "expected", "Value"})
+      EXPECT_EQ(erg.Err.find(englisch), std::string::npos) << erg.Err;
   }
+  // The message names what it does not know.
+  EXPECT_NE(Admin({"gibtsnicht"}).Err.find("Unbekannter Befehl \u201Egibtsnicht\u201C"), std::string::npos);
+  EXPECT_NE(Admin({"locks", "list", "--alle"}).Err.find("Unbekannte Option \u201E--alle\u201C"), std::string::npos);
+  EXPECT_NE(Admin({"demo", "--articles", "0"}).Err.find("\u201E0\u201C f\u00FCr --articles liegt nicht zwischen 1"),
+            std::string::npos);
+  const auto hilfe = Admin({"locks", "hold", "--help"});
+  EXPECT_EQ(hilfe.Exit, 0);
+  EXPECT_NE(hilfe.Aus.find("Aufruf: wws-admin locks hold [OPTIONEN] ARTIKELNUMMER"), std::string::npos) << hilfe.Aus;
+  EXPECT_NE(hilfe.Aus.find("--seconds ZAHL (0 bis 86400) (Pflicht)"), std::string::npos) << hilfe.Aus;
   EXPECT_FALSE(fs::exists("/tmp/wws-admin-nie.db"));
 }
 
@@ -202,7 +213,7 @@ TEST_P(WwsAdminBackend, ParamSetAndGetRoundTripAndBadValuesAreRefused) {
   EXPECT_EQ(Admin({"param", "get", "EIGENER", "--db", firma.Ort()}).Aus, "Text mit ' und ;\n");
 
   const auto falsch = Admin({"param", "set", "STARTMON", "13", "--db", firma.Ort()});
-  EXPECT_EQ(falsch.Exit, 1);
+  EXPECT_EQ(falsch.Exit, 2) << "a value out of the parameter's range is refused input";
   ErwarteEineDeutscheZeile(falsch);
   EXPECT_EQ(Admin({"param", "get", "STARTMON", "--db", firma.Ort()}).Aus, "1\n");
   EXPECT_EQ(Admin({"param", "get", "GIBTSNICHT", "--db", firma.Ort()}).Exit, 1);

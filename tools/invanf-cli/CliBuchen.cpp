@@ -1,74 +1,70 @@
 // invanf-cli complete / delete: the requests named on the command line go to
 // the engine; articles other programs kept locked come back as a table or
 // as JSON, and exit code 3 says to release them and run again.
+#include <algorithm>
 #include <cstdio>
 #include <iostream>
 #include <nlohmann/json.hpp>
 
 #include "engine/TQLX_InvAnfMani.h"
+#include "support/framework/KWDMeldungPresenter.h"
 #include "support/framework/TKWDInfo.h"
 #include "support/recordfile/Tiafile.h"
 #include "support/types/TQLX_IA_KZZaehlung.h"
 #include "tools/invanf-cli/CliKommandos.h"
+#include "tools/invanf-cli/CliPruefen.h"
 
 namespace {
 
 using json = nlohmann::ordered_json;
 
-TVglInvAnf_Inv Anforderung(TDate AJahr, TDate ADatum, const std::string& AWG, int AFiliale) {
+TVglInvAnf_Inv Anforderung(const TiaSatz& AS) {
   TVglInvAnf_Inv A;
-  A.FilNr = static_cast<int16_t>(AFiliale);
-  A.WG = AWG;
-  A.WiJahr = YearOf(AJahr);
-  A.Zaehldatum = ADatum;
-  A.KZZaehlung = static_cast<uint8_t>(TQLX_IA_KZZaehlung::iazAngefordert);
+  A.FilNr = static_cast<int16_t>(AS.FilNr);
+  A.WG = AS.WG;
+  A.WiJahr = YearOf(AS.WiJahr);
+  A.Zaehldatum = AS.Zaehldatum;
+  A.KZZaehlung = static_cast<uint8_t>(Char_2_IA_KZZaehlung(AS.KZZaehlung));
   return A;
 }
 
 }  // namespace
 
-// The requests the options name; false (message on stderr) when they do not fit.
-bool AnforderungenLesen(const TCliOptionen& AOpt, bool AAlleErlaubt, std::vector<TVglInvAnf_Inv>& AAnf) {
+// The requests the options name, each as it is stored; false (message on
+// stderr) when one of them does not fit or does not exist in the year.
+bool AnforderungenLesen(const TCliOptionen& AOpt, bool AAlleErlaubt, std::vector<TiaSatz>& AAnf) {
   TDate Jahr = 0;
-  if (!DatumLesen(AOpt.Jahr, "Das Wirtschaftsjahr", Jahr)) return false;
+  if (!WiJahrLesen(AOpt.Jahr, Jahr)) return false;
   if (AOpt.AlleAngeforderten) {
-    if (!AAlleErlaubt || !AOpt.Daten.empty()) {
-      std::cerr << "invanf-cli: --all-requested gibt es nur beim Vervollständigen und nicht zusammen mit --date.\n";
-      return false;
-    }
+    if (!AAlleErlaubt || !AOpt.Daten.empty() || !AOpt.WGs.empty() || !AOpt.Filialen.empty())
+      return CliAbgelehnt("--all-requested gibt es nur beim Vervollständigen und nicht zusammen mit --date, --wg "
+                       "oder --branch.");
     Tiafile IA(RF_OPEN_NORMAL, -1);
     IA.WiJahr.SetFilterMinMax(Jahr);
     IA.SelectKey(Tiafile::KEY_ANFORDERUNG);
     const char Angefordert = CQLX_IA_KZZaehlung_2_Char(TQLX_IA_KZZaehlung::iazAngefordert);
     for (bool G = IA.Get_first(); G; G = IA.Get_next())
-      if (IA.KZZaehlung.GetWert() == Angefordert)
-        AAnf.push_back(Anforderung(Jahr, IA.Zaehldatum.GetWert(), IA.WG.GetWert(), IA.FilNr.GetWert()));
+      if (IA.KZZaehlung.GetWert() == Angefordert) AAnf.push_back(IA.GetSatz());
     return true;
   }
   const size_t N = AOpt.Daten.size();
-  if (N == 0 || AOpt.Filialen.size() != N || (AOpt.WGs.size() > 1 && AOpt.WGs.size() != N)) {
-    std::cerr << "invanf-cli: Jede Inventur braucht ein --date und eine --branch (--wg einmal für alle oder je "
-                 "Inventur einmal).\n";
-    return false;
-  }
+  if (N == 0 || AOpt.Filialen.size() != N || (AOpt.WGs.size() > 1 && AOpt.WGs.size() != N))
+    return CliAbgelehnt("Jede Inventur braucht ein --date und eine --branch (--wg einmal für alle oder je Inventur "
+                     "einmal).");
   for (size_t I = 0; I < N; ++I) {
     TDate Datum = 0;
-    if (!DatumLesen(AOpt.Daten[I], "Das Zähldatum", Datum)) return false;
-    const std::string WG = AOpt.WGs.empty() ? "" : AOpt.WGs.size() == 1 ? AOpt.WGs[0] : AOpt.WGs[I];
-    AAnf.push_back(Anforderung(Jahr, Datum, WG, AOpt.Filialen[I]));
-  }
-  // A request that does not exist is named back, not reported as done.
-  Tiafile IA(RF_OPEN_NORMAL, -1);
-  IA.SelectKey(Tiafile::KEY_ANFORDERUNG);
-  for (const TVglInvAnf_Inv& A : AAnf) {
-    IA.Key_Zaehldatum.SetKeyWert(A.Zaehldatum);
-    IA.Key_WG.SetKeyWert(A.WG);
-    IA.Key_FilNr.SetKeyWert(A.FilNr);
-    if (!IA.Get_equal()) {
-      std::cerr << "invanf-cli: Eine Inventur vom " << FormatDatum(A.Zaehldatum) << " für Warengruppe \"" << A.WG
-                << "\" und Filiale " << A.FilNr << " gibt es nicht.\n";
+    std::string WG;
+    int16_t Filiale = 0;
+    TiaSatz Satz;
+    if (!DatumLesen(AOpt.Daten[I], "Das Zähldatum", Datum) ||
+        !WarengruppeLesen(AOpt.WGs.empty() ? "" : AOpt.WGs.size() == 1 ? AOpt.WGs[0] : AOpt.WGs[I], WG) ||
+        !FilialeLesen(AOpt.Filialen[I], Filiale) || !AnforderungFinden(Jahr, Datum, WG, Filiale, Satz))
       return false;
-    }
+    // A request named twice is one request.
+    const bool Doppelt = std::any_of(AAnf.begin(), AAnf.end(), [&Satz](const TiaSatz& A) {
+      return A.Zaehldatum == Satz.Zaehldatum && A.WG == Satz.WG && A.FilNr == Satz.FilNr;
+    });
+    if (!Doppelt) AAnf.push_back(Satz);
   }
   return true;
 }
@@ -101,9 +97,9 @@ void MeldungenAusgeben(bool AOk, const std::vector<TQLX_clMeldung>& AMeldungen, 
 }
 
 template <class F>
-int Ausfuehren(const TCliOptionen& AOpt, bool AAlleErlaubt, const char* AText, F AOperation) {
+int Ausfuehren(const TCliOptionen& AOpt, const std::vector<TiaSatz>& ASaetze, const char* AText, F AOperation) {
   std::vector<TVglInvAnf_Inv> Anf;
-  if (!AnforderungenLesen(AOpt, AAlleErlaubt, Anf)) return CLI_ABGELEHNT;
+  for (const TiaSatz& S : ASaetze) Anf.push_back(Anforderung(S));
   std::vector<TQLX_clMeldung> Meldungen;
   bool Ok = false;
   {
@@ -117,10 +113,33 @@ int Ausfuehren(const TCliOptionen& AOpt, bool AAlleErlaubt, const char* AText, F
   return Ok ? CLI_OK : CLI_FEHLER;
 }
 
+int Abbruch() { return KWDInfo().Anstehend().empty() ? CLI_ABGELEHNT : CLI_FEHLER; }
+
 }  // namespace
 
 int CliVervollstaendigen(const TCliOptionen& AOpt) {
-  return Ausfuehren(AOpt, true,
+  std::vector<TiaSatz> Saetze;
+  if (!CliSchreibbar() || !AnforderungenLesen(AOpt, true, Saetze)) return Abbruch();
+  // Only a requested request is completed; naming another is a mistake the
+  // user hears about with its state, and nothing is done.
+  bool Passt = true;
+  for (const TiaSatz& S : Saetze) {
+    const auto Zustand = Char_2_IA_KZZaehlung(S.KZZaehlung);
+    if (Zustand == TQLX_IA_KZZaehlung::iazAngefordert) continue;
+    CliAbgelehnt("Die Inventur " + AnforderungText(S.Zaehldatum, S.WG, S.FilNr) + " ist nicht angefordert, sondern \u201E" +
+                 CQLX_IA_KZZaehlung_2_String(Zustand) + "\u201C; vervollständigt werden nur angeforderte Inventuren." +
+                 (Zustand == TQLX_IA_KZZaehlung::iazLoeschen ? " Sie wartet auf ihr Löschen (invanf-cli delete)." : ""));
+    Passt = false;
+  }
+  if (!Passt) return CLI_ABGELEHNT;
+  if (Saetze.empty()) {
+    if (AOpt.Json)
+      std::cout << json{{"ok", true}, {"meldungen", json::array()}}.dump(2) << "\n";
+    else
+      std::cout << "Keine angeforderte Inventur in diesem Wirtschaftsjahr: nichts zu vervollständigen.\n";
+    return CLI_OK;
+  }
+  return Ausfuehren(AOpt, Saetze,
                     "Es konnten nicht alle Inventuren vollständig angefordert werden, da folgende Artikel gesperrt "
                     "waren. Bitte geben Sie diese Artikel frei. Im Anschluss kann eine neue Vervollständigung "
                     "gestartet werden.",
@@ -130,7 +149,23 @@ int CliVervollstaendigen(const TCliOptionen& AOpt) {
 }
 
 int CliLoeschen(const TCliOptionen& AOpt) {
-  return Ausfuehren(AOpt, false,
+  std::vector<TiaSatz> Saetze;
+  if (!CliSchreibbar() || !AnforderungenLesen(AOpt, false, Saetze)) return Abbruch();
+  // Asked as the window asks; without a terminal only --yes confirms.
+  if (!AOpt.Ja && !AOpt.Terminal) {
+    CliAbgelehnt("Löschen fragt vorher nach, und ohne Terminal kann niemand antworten: bitte mit --yes bestätigen.");
+    return CLI_ABGELEHNT;
+  }
+  const int Antwort =
+      Saetze.size() == 1
+          ? KWDInfo().ShowMeldung(KWD_MB_JANEIN, "INVANF", 1007,
+                                  {Saetze[0].WG.empty() ? "*" : Saetze[0].WG, std::to_string(Saetze[0].FilNr)})
+          : KWDInfo().ShowMeldung(KWD_MB_JANEIN, "INVANF", 1013);
+  if (Antwort != KWD_MR_YES) {
+    CliAbgelehnt("Nicht gelöscht.");
+    return CLI_ABGELEHNT;
+  }
+  return Ausfuehren(AOpt, Saetze,
                     "Es konnten nicht alle Inventuren vollständig gelöscht werden, da folgende Artikel gesperrt "
                     "waren. Bitte geben Sie diese Artikel frei. Im Anschluss kann das Löschen erneut gestartet werden.",
                     [](TQLX_InvAnfMani& AMani, const std::vector<TVglInvAnf_Inv>& AAnf, std::vector<TQLX_clMeldung>& AM) {

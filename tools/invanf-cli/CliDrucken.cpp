@@ -13,6 +13,8 @@
 #include "suite/widgets/TKWDLayoutDatei.h"
 #include "support/framework/KWDOrdner.h"
 #include "support/framework/TKWDInfo.h"
+#include "support/recordfile/Tiafile.h"
+#include "tools/invanf-cli/CliPruefen.h"
 
 namespace {
 
@@ -24,11 +26,6 @@ std::unique_ptr<QGuiApplication> QtStarten() {
   static char Name[] = "invanf-cli";
   static char* Argv[] = {Name, nullptr};
   return std::make_unique<QGuiApplication>(Argc, Argv);
-}
-
-bool Abgelehnt(const std::string& AText) {
-  std::cerr << "invanf-cli: " << AText << "\n";
-  return false;
 }
 
 // The count-list layout NAME, as given or with "ial__" before and ".rpt" after it.
@@ -48,15 +45,15 @@ bool LayoutLesen(const std::string& AName, TQLX_SelectedLayout_List& ALayouts) {
   std::error_code F;
   for (const auto& E : std::filesystem::directory_iterator(GetDirWwsByName(KWD_ORDNER_LAYOUT, "", true), F))
     if (E.path().filename().string().rfind("ial__", 0) == 0) Liste += " " + E.path().filename().string();
-  return Abgelehnt("Ein Zähllisten-Layout \u201E" + AName + "\u201C gibt es nicht. Vorhanden:" + Liste);
+  return CliAbgelehnt("Ein Zähllisten-Layout \u201E" + AName + "\u201C gibt es nicht. Vorhanden:" + Liste);
 }
 
 bool Pdfziel(const std::string& APfad) {
-  if (APfad.empty()) return Abgelehnt("Bitte mit --pdf die PDF-Datei angeben.");
+  if (APfad.empty()) return CliAbgelehnt("Bitte mit --pdf die PDF-Datei angeben.");
   const std::filesystem::path Ordner = std::filesystem::absolute(APfad).parent_path();
   std::error_code F;
   if (!std::filesystem::is_directory(Ordner, F))
-    return Abgelehnt("Den Ordner " + Ordner.string() + " für die PDF-Datei gibt es nicht.");
+    return CliAbgelehnt("Den Ordner " + Ordner.string() + " für die PDF-Datei gibt es nicht.");
   return true;
 }
 
@@ -107,9 +104,8 @@ bool TCliDrucken::Ausfuehren(const TCliOptionen& AOpt, int& AExit) {
 
 int TCliDrucken::IALDrucken(const TCliOptionen& AOpt) {
   TDate Jahr = 0;
-  std::vector<TVglInvAnf_Inv> Anforderungen;
-  if (!DatumLesen(AOpt.Jahr, "Das Wirtschaftsjahr", Jahr) || !AnforderungenLesen(AOpt, false, Anforderungen) ||
-      !Pdfziel(FPdf))
+  std::vector<TiaSatz> Anforderungen;
+  if (!WiJahrLesen(AOpt.Jahr, Jahr) || !AnforderungenLesen(AOpt, false, Anforderungen) || !Pdfziel(FPdf))
     return CLI_ABGELEHNT;
   auto Qt = QtStarten();
   DruckLayoutsInstallieren();
@@ -117,7 +113,7 @@ int TCliDrucken::IALDrucken(const TCliOptionen& AOpt) {
   if (!LayoutLesen(FLayout, Layouts)) return CLI_ABGELEHNT;
 
   std::vector<TIADruckZeile> Zeilen;
-  for (const TVglInvAnf_Inv& A : Anforderungen) Zeilen.push_back({A.Zaehldatum, A.FilNr, A.WG.empty() ? "*" : A.WG});
+  for (const TiaSatz& A : Anforderungen) Zeilen.push_back({A.Zaehldatum, A.FilNr, A.WG.empty() ? "*" : A.WG});
   const std::string Pdf = std::filesystem::absolute(FPdf).string();
   TIADrucken Drucken;
   Drucken.CrystalRDC().SetPdfZiel(Pdf);
@@ -127,7 +123,7 @@ int TCliDrucken::IALDrucken(const TCliOptionen& AOpt) {
 
 int TCliDrucken::ListeDrucken(const TCliOptionen& AOpt) {
   TDate Jahr = 0;
-  if (!DatumLesen(AOpt.Jahr, "Das Wirtschaftsjahr", Jahr) || !Pdfziel(FPdf)) return CLI_ABGELEHNT;
+  if (!WiJahrLesen(AOpt.Jahr, Jahr) || !Pdfziel(FPdf)) return CLI_ABGELEHNT;
   auto Qt = QtStarten();
   const std::string Pdf = std::filesystem::absolute(FPdf).string();
   TIADrucken Drucken;

@@ -10,21 +10,13 @@
 #include "engine/TIAWiJahre.h"
 #include "engine/TQLX_InvAnfMani.h"
 #include "suite/TFilialTabelle.h"
-#include "suite/TInvMani.h"
 #include "support/framework/KWDMeldungPresenter.h"
 #include "support/framework/KWDUhr.h"
 #include "support/framework/TKWDInfo.h"
 #include "support/recordfile/Tiafile.h"
-#include "support/services/TParameter.h"
 #include "support/types/KWDZahlFormat.h"
 #include "support/types/TQLX_IA_KZZaehlung.h"
-
-bool DatumLesen(const std::string& AText, const char* AWas, TDate& ADatum) {
-  if (TryParseDatum(AText, ADatum)) return true;
-  std::cerr << "invanf-cli: " << AWas << " \"" << AText
-            << "\" ist kein gültiges Datum (erwartet JJJJ-MM-TT oder TT.MM.JJJJ).\n";
-  return false;
-}
+#include "tools/invanf-cli/CliPruefen.h"
 
 namespace {
 
@@ -39,14 +31,20 @@ double Differenz(double ASoll, double AIst) {
   return (std::fabs(D) < 0.005 || std::fabs(AIst) < 0.005) ? 0.0 : D;
 }
 
+// An amount as the user reads it: in cents (and never "-0").
+double Cent(double ABetrag) {
+  const double Gerundet = std::round(ABetrag * 100.0) / 100.0;
+  return Gerundet == 0.0 ? 0.0 : Gerundet;
+}
+
 json AnforderungJson(const TiaSatz& AS) {
   const char KZ = AS.KZZaehlung;
   return json{{"zaehldatum", FormatDatumIso(AS.Zaehldatum)},
               {"wg", AS.WG},
               {"filiale", AS.FilNr},
-              {"soll_ek", AS.EKSoll},
-              {"ist_ek", AS.EKIst},
-              {"differenz", Differenz(AS.EKSoll, AS.EKIst)},
+              {"soll_ek", Cent(AS.EKSoll)},
+              {"ist_ek", Cent(AS.EKIst)},
+              {"differenz", Cent(Differenz(AS.EKSoll, AS.EKIst))},
               {"status_kz", std::string(1, KZ)},
               {"status", CQLX_IA_KZZaehlung_2_String(Char_2_IA_KZZaehlung(KZ))}};
 }
@@ -69,9 +67,7 @@ void AnforderungenDrucken(const std::vector<TiaSatz>& ASaetze) {
 }  // namespace
 
 int CliJahre(const TCliOptionen& AOpt) {
-  TInvMani InvMani;
-  const int StartMonat = KWDParameter().GetIntegerValueByName("STARTMON");
-  const std::vector<TIAWiJahr> Angebot = IAWiJahreAngebot(InvMani.Inv_get_WiJahrArray(), StartMonat, kwd_Date());
+  const std::vector<TIAWiJahr> Angebot = IAWiJahreDerFirma(kwd_Date());
   int Auswahl = -1;
   for (size_t I = 0; I < Angebot.size(); ++I)
     if (Angebot[I].EnthaeltHeute) Auswahl = static_cast<int>(I);
@@ -92,7 +88,7 @@ int CliJahre(const TCliOptionen& AOpt) {
 
 int CliListe(const TCliOptionen& AOpt) {
   TDate Jahr = 0;
-  if (!DatumLesen(AOpt.Jahr, "Das Wirtschaftsjahr", Jahr)) return CLI_ABGELEHNT;
+  if (!WiJahrLesen(AOpt.Jahr, Jahr)) return FehlerAnstehend() ? CLI_FEHLER : CLI_ABGELEHNT;
   Tiafile IA(RF_OPEN_NORMAL, -1);
   IA.WiJahr.SetFilterMinMax(Jahr);
   IA.SelectKey(Tiafile::KEY_ANFORDERUNG);
@@ -114,10 +110,17 @@ int CliListe(const TCliOptionen& AOpt) {
 }
 
 int CliAnlegen(const TCliOptionen& AOpt) {
+  if (!CliSchreibbar()) return CLI_ABGELEHNT;
   TDate Jahr = 0;
   TDate Datum = 0;
-  if (!DatumLesen(AOpt.Jahr, "Das Wirtschaftsjahr", Jahr) || !DatumLesen(AOpt.Datum, "Das Zähldatum", Datum))
-    return CLI_ABGELEHNT;
+  if (!WiJahrLesen(AOpt.Jahr, Jahr) || !DatumLesen(AOpt.Datum, "Das Zähldatum", Datum))
+    return FehlerAnstehend() ? CLI_FEHLER : CLI_ABGELEHNT;
+  std::vector<int16_t> Filialen;
+  for (int64_t Nr : AOpt.Filialen) {
+    int16_t Fil = 0;
+    if (!FilialeLesen(Nr, Fil)) return CLI_ABGELEHNT;
+    Filialen.push_back(Fil);
+  }
   const TDate LastDay = TIANeuPruefung::WiJahrLastDay(Jahr);
   // As the main window does before it opens the dialog.
   if (kwd_Date() > LastDay && KWDInfo().ShowMeldung(KWD_MB_JANEIN, "INVANF", 1010) != KWD_MR_YES)
@@ -128,7 +131,7 @@ int CliAnlegen(const TCliOptionen& AOpt) {
   Eingabe.WG = AOpt.WG;
   Eingabe.WiJahr = Jahr;
   Eingabe.WiJahrLastDay = LastDay;
-  for (int Fil : AOpt.Filialen) Eingabe.FilialZeilen.push_back(std::to_string(Fil));
+  for (int16_t Fil : Filialen) Eingabe.FilialZeilen.push_back(std::to_string(Fil));
   TFilialTabelle* Tabelle = GlobFilialTabelle_GetInstance();
   TIANeuFokus Fokus = TIANeuFokus::Keiner;
   const bool Angenommen = TIANeuPruefung::TestData(Eingabe, Tabelle->Filialen(), nullptr, Fokus);
@@ -140,12 +143,12 @@ int CliAnlegen(const TCliOptionen& AOpt) {
   bool Fehler = false;
   {
     TQLX_InvAnfMani Mani;
-    for (int Fil : AOpt.Filialen)
+    for (int16_t Fil : Filialen)
       for (const std::string& WG : TIANeuPruefung::Warengruppen(AOpt.WG)) {
         if (Mani.InventurAnlegen(Datum, Jahr, WG, Fil)) {
           TiaSatz S;
           S.Zaehldatum = Datum;
-          S.WG = WG;
+          S.WG = TIANeuPruefung::WGOhneEndBlanks(WG);  // as stored
           S.FilNr = Fil;
           S.WiJahr = Jahr;
           S.Abschlussdatum = KWD_KEIN_DATUM;
@@ -173,19 +176,31 @@ int CliAnlegen(const TCliOptionen& AOpt) {
 int CliZaehlen(const TCliOptionen& AOpt) {
   TDate Jahr = 0;
   TDate Datum = 0;
-  if (!DatumLesen(AOpt.Jahr, "Das Wirtschaftsjahr", Jahr) || !DatumLesen(AOpt.Datum, "Das Zähldatum", Datum))
-    return CLI_ABGELEHNT;
+  std::string WG;
+  int16_t Filiale = 0;
   if (AOpt.Filialen.size() != 1) {
-    std::cerr << "invanf-cli: Zum Zählen bitte genau eine Filiale angeben.\n";
+    CliAbgelehnt("Zum Zählen bitte genau eine Filiale angeben.");
+    return CLI_ABGELEHNT;
+  }
+  if (!WiJahrLesen(AOpt.Jahr, Jahr) || !DatumLesen(AOpt.Datum, "Das Zähldatum", Datum) ||
+      !WarengruppeLesen(AOpt.WG, WG) || !FilialeLesen(AOpt.Filialen.front(), Filiale))
+    return FehlerAnstehend() ? CLI_FEHLER : CLI_ABGELEHNT;
+  TiaSatz Satz;
+  if (!AnforderungFinden(Jahr, Datum, WG, Filiale, Satz)) return FehlerAnstehend() ? CLI_FEHLER : CLI_ABGELEHNT;
+  const auto Zustand = Char_2_IA_KZZaehlung(Satz.KZZaehlung);
+  const std::string Name = AnforderungText(Datum, WG, Filiale);
+  if (Zustand != TQLX_IA_KZZaehlung::iazAngefordert) {
+    CliAbgelehnt("Die Inventur " + Name + " ist nicht angefordert, sondern \u201E" +
+                 CQLX_IA_KZZaehlung_2_String(Zustand) + "\u201C; gezählt werden nur angeforderte Inventuren.");
     return CLI_ABGELEHNT;
   }
   TVglInvAnf_Inv Anf;
-  Anf.FilNr = static_cast<int16_t>(AOpt.Filialen.front());
-  Anf.WG = AOpt.WG;
+  Anf.FilNr = Filiale;
+  Anf.WG = Satz.WG;
   Anf.WiJahr = YearOf(Jahr);
-  Anf.Zaehldatum = Datum;
-  Anf.KZZaehlung = static_cast<uint8_t>(TQLX_IA_KZZaehlung::iazAngefordert);
-  int Total = -1;  // stays when the request is not in the requested state
+  Anf.Zaehldatum = Satz.Zaehldatum;
+  Anf.KZZaehlung = static_cast<uint8_t>(Zustand);
+  int Total = -1;  // stays when the request is no longer in the requested state
   int Da = -1;
   bool Fehler = false;
   {
@@ -195,8 +210,7 @@ int CliZaehlen(const TCliOptionen& AOpt) {
   }
   if (Fehler) return CLI_FEHLER;
   if (Total < 0) {
-    std::cerr << "invanf-cli: Es gibt keine angeforderte Inventur für " << FormatDatum(Datum) << ", Warengruppe \""
-              << (Anf.WG.empty() ? "*" : Anf.WG) << "\", Filiale " << Anf.FilNr << " in diesem Wirtschaftsjahr.\n";
+    CliAbgelehnt("Die Inventur " + Name + " ist inzwischen nicht mehr angefordert (ein anderes Programm hat sie geändert).");
     return CLI_ABGELEHNT;
   }
   if (AOpt.Json)

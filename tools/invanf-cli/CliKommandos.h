@@ -1,11 +1,13 @@
 #pragma once
 // The commands of invanf-cli. Each returns the exit code: 0 done, 2 input
 // refused (the German message is on stderr), 1 error.
+#include <cstdint>
 #include <string>
 #include <vector>
 
 #include "support/types/KWDDatum.h"
-#include "support/types/TVglInvAnf_Inv.h"
+
+struct TiaSatz;
 
 inline constexpr int CLI_OK = 0;
 inline constexpr int CLI_FEHLER = 1;
@@ -18,7 +20,8 @@ struct TCliOptionen {
   std::string Jahr;   // first day of the fiscal year
   std::string Datum;  // counting date
   std::string WG;
-  std::vector<int> Filialen;
+  bool Terminal = false;  // stdin is a terminal: questions are asked there
+  std::vector<int64_t> Filialen;  // wide, so a number beyond the 16-bit key is named, not wrapped
   // complete / delete: requests named by date, group and branch (one group
   // for all, or one per date), or every requested one of the year.
   std::vector<std::string> Daten;
@@ -26,11 +29,10 @@ struct TCliOptionen {
   bool AlleAngeforderten = false;
 };
 
-// A date option; on a mistake the German message goes to stderr (exit 2).
-bool DatumLesen(const std::string& AText, const char* AWas, TDate& ADatum);
 // The requests --year/--date/--wg/--branch (or --all-requested) name, each
-// checked to exist; false (message on stderr) when they do not fit.
-bool AnforderungenLesen(const TCliOptionen& AOpt, bool AAlleErlaubt, std::vector<TVglInvAnf_Inv>& AAnf);
+// as it is stored; false (one German line on stderr) when one of them does
+// not fit or does not exist in the year.
+bool AnforderungenLesen(const TCliOptionen& AOpt, bool AAlleErlaubt, std::vector<TiaSatz>& AAnf);
 
 int CliJahre(const TCliOptionen& AOpt);
 int CliListe(const TCliOptionen& AOpt);

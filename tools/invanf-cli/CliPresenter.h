@@ -1,17 +1,24 @@
 #pragma once
-// Numbered messages of invanf-cli: the text goes to stderr; questions are
-// answered Yes only with --yes, whatever the environment says, so a script
-// never gets a request it did not ask for.
+// Numbered messages of invanf-cli: the text goes to stderr as one line.
+// Questions are answered Yes with --yes; otherwise a terminal on stdin is
+// asked (j/N), and without one the answer is No, so a script never gets a
+// request it did not ask for.
+#include <string>
+
 #include "support/framework/KWDMeldungPresenter.h"
 
 class TCliPresenter : public TKWDMeldungPresenter {
  public:
-  explicit TCliPresenter(bool AJa) : FJa(AJa) {}
+  TCliPresenter(bool AJa, bool ATerminal) : FJa(AJa), FTerminal(ATerminal) {}
   int Zeigen(const TKWDMeldung& AMeldung) override;
   // A notice was shown: the input was refused somewhere.
   bool HinweisGezeigt() const { return FHinweis; }
 
  private:
   bool FJa;
+  bool FTerminal;
   bool FHinweis = false;
 };
+
+// A message text on one line: its line breaks become blanks.
+std::string CliEineZeile(std::string AText);

@@ -5,11 +5,13 @@
 #include <cstdlib>
 #include <iostream>
 #include <memory>
+#include <unistd.h>
 
 #include "suite/SuiteDatenbank.h"
 #include "support/db/TDbConnection.h"
 #include "support/framework/KWDMeldungPresenter.h"
 #include "support/framework/TKWDInfo.h"
+#include "tools/common/CliDeutsch.h"
 #include "tools/invanf-cli/CliDrucken.h"
 #include "tools/invanf-cli/CliKommandos.h"
 #include "tools/invanf-cli/CliPresenter.h"
@@ -26,17 +28,20 @@ int Melden(const std::string& AText, const std::exception& AE, int AExit) {
 
 int main(int argc, char** argv) {
   CLI::App App{"Inventuranforderungen der Warenwirtschaft", "invanf-cli"};
+  CliDeutschEinrichten(App,
+                       "Rückgabewerte: 0 erledigt, 1 Fehler, 2 Aufruf oder Eingabe abgelehnt, 3 Artikel von anderen "
+                       "Programmen gesperrt (freigeben und erneut starten).");
   App.require_subcommand(1);
   App.fallthrough();  // --db, --json and --yes may stand before or after the command
   std::string Db;
   TCliOptionen Opt;
   App.add_option("--db", Db, "Firma: Pfad der SQLite-Datei oder postgresql://-Adresse (sonst WWS_DB)");
   App.add_flag("--json", Opt.Json, "Ausgabe als ein JSON-Dokument");
-  App.add_flag("--yes", Opt.Ja, "Rückfragen mit Ja beantworten (sonst Nein)");
+  App.add_flag("--yes", Opt.Ja, "Rückfragen mit Ja beantworten (sonst fragt ein Terminal nach, ohne Terminal: Nein)");
 
   auto* Jahre = App.add_subcommand("years", "Die angebotenen Wirtschaftsjahre (* = vorausgewählt)");
   auto* Liste = App.add_subcommand("list", "Die Inventuranforderungen eines Wirtschaftsjahres");
-  Liste->add_option("--year", Opt.Jahr, "Erster Tag des Wirtschaftsjahres (JJJJ-MM-TT)")->required();
+  Liste->add_option("--year", Opt.Jahr, "Erster Tag des Wirtschaftsjahres (JJJJ-MM-TT, wie invanf-cli years ihn nennt)")->required();
   auto* Anlegen = App.add_subcommand("create", "Neue Inventuranforderungen anlegen");
   Anlegen->add_option("--year", Opt.Jahr, "Erster Tag des Wirtschaftsjahres")->required();
   Anlegen->add_option("--date", Opt.Datum, "Zähldatum")->required();
@@ -46,7 +51,7 @@ int main(int argc, char** argv) {
   Zaehlen->add_option("--year", Opt.Jahr, "Erster Tag des Wirtschaftsjahres")->required();
   Zaehlen->add_option("--date", Opt.Datum, "Zähldatum")->required();
   Zaehlen->add_option("--wg", Opt.WG, "Warengruppe (leer: alle)");
-  Zaehlen->add_option("--branch", Opt.Filialen, "Filiale")->required();
+  Zaehlen->add_option("--branch", Opt.Filialen, "Filiale")->required()->expected(1);
   // One request per --date/--branch pair; --wg once for all or once per request.
   auto InventurenOptionen = [&](CLI::App* AKommando) {
     AKommando->add_option("--year", Opt.Jahr, "Erster Tag des Wirtschaftsjahres")->required();
@@ -57,7 +62,7 @@ int main(int argc, char** argv) {
   auto* Vervollst = App.add_subcommand("complete", "Inventuranforderungen vervollständigen (Sollbestand buchen)");
   InventurenOptionen(Vervollst);
   Vervollst->add_flag("--all-requested", Opt.AlleAngeforderten, "alle angeforderten Inventuren des Jahres");
-  auto* Loeschen = App.add_subcommand("delete", "Inventuranforderungen mit ihrem Sollbestand löschen");
+  auto* Loeschen = App.add_subcommand("delete", "Inventuranforderungen mit ihrem Sollbestand löschen (fragt nach; ohne Terminal mit --yes bestätigen)");
   InventurenOptionen(Loeschen);
   TCliDrucken Drucken;
   Drucken.Registrieren(App, Opt);
@@ -66,10 +71,11 @@ int main(int argc, char** argv) {
     App.parse(argc, argv);
   } catch (const CLI::ParseError& E) {
     if (E.get_exit_code() == 0) return App.exit(E);  // --help
-    return Melden(std::string("Der Aufruf ist fehlerhaft (") + E.what() + "). Hilfe: invanf-cli --help", E, CLI_ABGELEHNT);
+    return Melden(CliFehlerText(App, E), E, CLI_ABGELEHNT);
   }
 
-  KWDMeldungPresenterSet(std::make_shared<TCliPresenter>(Opt.Ja));
+  Opt.Terminal = isatty(STDIN_FILENO) != 0;
+  KWDMeldungPresenterSet(std::make_shared<TCliPresenter>(Opt.Ja, Opt.Terminal));
   try {
     if (!Db.empty()) setenv("WWS_DB", Db.c_str(), 1);  // also for the common lock's own connection
     SuiteDatenbankOeffnen();

@@ -5,6 +5,7 @@
 
 #include "suite/SuiteDatenbank.h"
 #include "support/db/KWDDatenbank.h"
+#include "support/db/TDbConnection.h"
 #include "support/framework/KWDSettings.h"
 #include "tools/wws-admin/AdminKontext.h"
 
@@ -22,21 +23,47 @@ bool AdminIstPostgres(const std::string& AOrt) {
 
 namespace {
 
-TDbConnection& Uebernehmen(const std::string& AOrt, bool ACreate) {
-  KWDDatenbank_Set(TDbConnection::Open(AOrt, ACreate));
-  // Services that open connections of their own (the common lock) and child
-  // programs find the same company.
-  setenv("WWS_DB", AOrt.c_str(), 1);
-  return SuiteDatenbankOeffnen();
+// Services that open connections of their own (the common lock) and child
+// programs find the same company.
+void Einstellen(const std::string& AOrt) { setenv("WWS_DB", AOrt.c_str(), 1); }
+
+// A new company's schema: only init and demo write one.
+void Anlegen(std::unique_ptr<TDbConnection> AVerbindung, const std::string& AOrt) {
+  KWDDatenbank_Set(std::move(AVerbindung));
+  Einstellen(AOrt);
+  SuiteDatenbankAnlegen();
+}
+
+// Tables of the server database's own schema.
+bool HatTabellen(TDbConnection& AVerbindung) {
+  auto S = AVerbindung.Prepare(
+      "SELECT count(*) FROM information_schema.tables WHERE table_schema = current_schema()");
+  return S->Step() && S->ColumnInt(0) > 0;
 }
 
 }  // namespace
 
-TDbConnection& AdminFirmaOeffnen(const std::string& AOrt) { return Uebernehmen(AOrt, false); }
+TDbConnection& AdminFirmaOeffnen(const std::string& AOrt) {
+  KWDDatenbank_Set(TDbConnection::OpenFirma(AOrt));
+  Einstellen(AOrt);
+  return SuiteDatenbankOeffnen();
+}
+
+TDbConnection& AdminFirmaZumSchreiben(const std::string& AOrt) {
+  TDbConnection& Verbindung = AdminFirmaOeffnen(AOrt);
+  if (Verbindung.NurLesen())
+    throw EAdminAbgelehnt("Die Firma " + Verbindung.Ort() +
+                          " darf von Ihnen nur gelesen werden; sie lässt sich hier nicht ändern.");
+  return Verbindung;
+}
 
 bool AdminFirmaAnlegen(const std::string& AOrt, bool AErsetzen) {
   if (AdminIstPostgres(AOrt)) {
-    Uebernehmen(AOrt, false);
+    auto Verbindung = TDbConnection::Open(AOrt);
+    if (!DbIstFirma(*Verbindung) && HatTabellen(*Verbindung))
+      throw EAdminFehler("Die Datenbank " + Verbindung->Ort() +
+                         " enthält Tabellen einer anderen Anwendung und ist keine Firma; sie wird nicht verändert.");
+    Anlegen(std::move(Verbindung), AOrt);
     return false;
   }
   std::error_code fehler;
@@ -49,7 +76,7 @@ bool AdminFirmaAnlegen(const std::string& AOrt, bool AErsetzen) {
     for (const char* endung : {"", "-wal", "-shm"}) fs::remove(AOrt + endung, fehler);
     if (fs::exists(datei)) throw EAdminFehler("Die Datei " + AOrt + " lässt sich nicht ersetzen: " + fehler.message());
   }
-  Uebernehmen(AOrt, true);
+  Anlegen(TDbConnection::Open(AOrt, true), AOrt);
   return true;
 }
 

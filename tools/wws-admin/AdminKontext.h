@@ -15,8 +15,16 @@ class EAdminFehler : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
-// A call that does not make sense (bad value, missing choice): exit code 2.
+// A call that does not make sense (bad value, missing choice): exit code 2,
+// with the hint where to find help.
 class EAdminAufruf : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+// Input the company refuses (a read-only company, a value a parameter does
+// not take): exit code 2.
+class EAdminAbgelehnt : public std::runtime_error {
  public:
   using std::runtime_error::runtime_error;
 };
@@ -33,3 +41,4 @@ void KommandoLocksAnmelden(CLI::App& AApp, TAdminKontext& AKontext);
 void KommandoParamAnmelden(CLI::App& AApp, TAdminKontext& AKontext);
 void KommandoRightsAnmelden(CLI::App& AApp, TAdminKontext& AKontext);
 void KommandoMessagesAnmelden(CLI::App& AApp, TAdminKontext& AKontext);
+void KommandoFilialenAnmelden(CLI::App& AApp, TAdminKontext& AKontext);

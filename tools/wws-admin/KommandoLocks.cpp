@@ -25,6 +25,26 @@ struct TLocksAufruf {
   std::string Terminal;
 };
 
+// What an article number cannot be, refused before the company is asked: an
+// empty text would find the history's entries without a number, blanks at
+// either end or control characters are typing mistakes, and a text of
+// numbers and points that is not three of them is a product id gone wrong.
+void ArtikelTextPruefen(const std::string& AText) {
+  auto Abgelehnt = [&AText](const std::string& AGrund) {
+    throw EAdminAbgelehnt("Die Artikelnummer \u201E" + AText + "\u201C ist ungültig: " + AGrund);
+  };
+  if (AText.find_first_not_of(" \t") == std::string::npos)
+    throw EAdminAbgelehnt("Bitte eine Artikelnummer oder eine Produkt-ID I1.I2.I3 angeben.");
+  for (const unsigned char C : AText)
+    if (C < 0x20 || C == 0x7F) Abgelehnt("sie enthält Steuerzeichen.");
+  if (AText.front() == ' ' || AText.back() == ' ') Abgelehnt("sie beginnt oder endet mit Leerzeichen.");
+  if (AText.size() > 40) Abgelehnt("sie ist länger als 40 Zeichen.");
+  static const std::regex zahlenMitPunkten(R"(-?\d+(\.-?\d*)+|\.[-.\d]*)");
+  static const std::regex produktId(R"(-?\d+\.-?\d+\.-?\d+)");
+  if (std::regex_match(AText, zahlenMitPunkten) && !std::regex_match(AText, produktId))
+    Abgelehnt("eine Produkt-ID hat drei ganze Zahlen, durch Punkte getrennt (I1.I2.I3).");
+}
+
 // An article number from the history (the latest entry holding it), or a
 // product id written as "I1.I2.I3".
 TInt32Trio ArtikelFinden(TDbConnection& AConnection, const std::string& AText) {
@@ -83,7 +103,8 @@ std::atomic<bool> GAbbruch{false};
 extern "C" void AbbruchSignal(int) { GAbbruch = true; }
 
 void Hold(const TAdminKontext& AKontext, const TLocksAufruf& AAufruf) {
-  TDbConnection& db = AdminFirmaOeffnen(AdminFirmaOrt(AKontext.Db));
+  ArtikelTextPruefen(AAufruf.Artikel);
+  TDbConnection& db = AdminFirmaZumSchreiben(AdminFirmaOrt(AKontext.Db));
   const TInt32Trio pid = ArtikelFinden(db, AAufruf.Artikel);
   // SIGTERM and SIGINT end the wait early; the lock is then released as at
   // the normal end, so nobody meets a stale row.
@@ -113,7 +134,7 @@ void Hold(const TAdminKontext& AKontext, const TLocksAufruf& AAufruf) {
 void Release(const TAdminKontext& AKontext, const TLocksAufruf& AAufruf) {
   if (!AAufruf.Tote && AAufruf.Pid == 0)
     throw EAdminAufruf("locks release braucht --dead (Sperren beendeter Programme) oder --pid N.");
-  TDbConnection& db = AdminFirmaOeffnen(AdminFirmaOrt(AKontext.Db));
+  TDbConnection& db = AdminFirmaZumSchreiben(AdminFirmaOrt(AKontext.Db));
   const int anzahl =
       AAufruf.Tote ? SperrenToteFreigeben(db) : SperrenHalterFreigeben(db, AAufruf.Pid, AAufruf.Terminal);
   std::cout << anzahl << (anzahl == 1 ? " Sperre" : " Sperren") << " freigegeben.\n";

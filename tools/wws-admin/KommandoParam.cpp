@@ -1,6 +1,7 @@
 // wws-admin param get/set/list: the company's parameter store.
 #include <CLI/CLI.hpp>
 #include <iostream>
+#include <stdexcept>
 #include <nlohmann/json.hpp>
 
 #include "support/services/TParameter.h"
@@ -25,9 +26,13 @@ void Get(const TAdminKontext& AKontext, const std::string& AName) {
 }
 
 void Set(const TAdminKontext& AKontext, const TParamAufruf& AAufruf) {
-  AdminFirmaOeffnen(AdminFirmaOrt(AKontext.Db));
+  AdminFirmaZumSchreiben(AdminFirmaOrt(AKontext.Db));
   // Typed keys check the text themselves and refuse it in German.
-  KWDParameter().SetStringValueByName(AAufruf.Name, AAufruf.Wert);
+  try {
+    KWDParameter().SetStringValueByName(AAufruf.Name, AAufruf.Wert);
+  } catch (const std::invalid_argument& e) {
+    throw EAdminAbgelehnt(e.what());
+  }
   std::cout << AAufruf.Name << " = " << AAufruf.Wert << "\n";
 }
 

@@ -31,14 +31,14 @@ void List(const TAdminKontext& AKontext) {
 }
 
 void Setzen(const TAdminKontext& AKontext, const TRechtAufruf& AAufruf, bool AErlaubt) {
-  AdminFirmaOeffnen(AdminFirmaOrt(AKontext.Db));
+  AdminFirmaZumSchreiben(AdminFirmaOrt(AKontext.Db));
   RechtSetzen(AAufruf.Benutzer, AAufruf.Recht, AErlaubt);
   std::cout << "Recht " << AAufruf.Recht << " (" << RechtBezeichnung(AAufruf.Recht) << ") für " << AAufruf.Benutzer
             << (AErlaubt ? " erlaubt.\n" : " verweigert.\n");
 }
 
 void Entfernen(const TAdminKontext& AKontext, const TRechtAufruf& AAufruf) {
-  AdminFirmaOeffnen(AdminFirmaOrt(AKontext.Db));
+  AdminFirmaZumSchreiben(AdminFirmaOrt(AKontext.Db));
   if (!RechtEntfernen(AAufruf.Benutzer, AAufruf.Recht))
     throw EAdminFehler("Für " + AAufruf.Benutzer + " gibt es keinen eigenen Eintrag zum Recht " +
                        std::to_string(AAufruf.Recht) + ".");

@@ -5,27 +5,13 @@
 
 #include "support/db/TDbConnection.h"
 #include "support/framework/TKWDInfo.h"
+#include "tools/common/CliDeutsch.h"
 #include "tools/wws-admin/AdminKontext.h"
 
 namespace {
 
 constexpr int CExitFehler = 1;
 constexpr int CExitAufruf = 2;
-
-// CLI11 speaks English; the user gets the German kind of mistake first and
-// CLI11's detail (it names the option) after it.
-std::string AufrufText(const CLI::ParseError& AE) {
-  const std::string art = AE.get_name();
-  std::string text = "Der Aufruf ist fehlerhaft";
-  if (art == "RequiredError") text = "Eine notwendige Angabe fehlt";
-  else if (art == "ExtrasError") text = "Unbekannte oder überzählige Angabe";
-  else if (art == "ConversionError") text = "Ein Wert ist nicht lesbar";
-  else if (art == "ValidationError") text = "Ein Wert ist ungültig";
-  else if (art == "ArgumentMismatch") text = "Falsche Zahl von Werten";
-  else if (art == "ExcludesError") text = "Diese Angaben schließen sich aus";
-  else if (art == "RequiresError") text = "Eine Angabe verlangt eine weitere";
-  return text + " (" + AE.what() + "). Hilfe: wws-admin --help";
-}
 
 int Melden(const std::string& AText, const std::exception& AE, int AExit) {
   // The suite log keeps the full story; the user gets one line.
@@ -38,6 +24,7 @@ int Melden(const std::string& AText, const std::exception& AE, int AExit) {
 
 int main(int argc, char** argv) {
   CLI::App app{"Verwaltung der Firmendatenbank der Warenwirtschaft", "wws-admin"};
+  CliDeutschEinrichten(app, "Rückgabewerte: 0 erledigt, 1 Fehler, 2 Aufruf oder Eingabe abgelehnt.");
   app.require_subcommand(1);
   app.fallthrough();  // --db and --json may stand before or after the command
   TAdminKontext kontext;
@@ -48,18 +35,21 @@ int main(int argc, char** argv) {
   KommandoParamAnmelden(app, kontext);
   KommandoRightsAnmelden(app, kontext);
   KommandoMessagesAnmelden(app, kontext);
+  KommandoFilialenAnmelden(app, kontext);
 
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& e) {
     if (e.get_exit_code() == 0) return app.exit(e);  // --help
-    return Melden(AufrufText(e), e, CExitAufruf);
+    return Melden(CliFehlerText(app, e), e, CExitAufruf);
   }
   try {
     if (kontext.Aktion) kontext.Aktion();
     return 0;
   } catch (const EAdminAufruf& e) {
     return Melden(std::string(e.what()) + " Hilfe: wws-admin --help", e, CExitAufruf);
+  } catch (const EAdminAbgelehnt& e) {
+    return Melden(e.what(), e, CExitAufruf);
   } catch (const EAdminFehler& e) {
     return Melden(e.what(), e, CExitFehler);
   } catch (const ECompanyDbError& e) {
@@ -67,7 +57,7 @@ int main(int argc, char** argv) {
   } catch (const EDbError& e) {
     return Melden(std::string("Fehler der Datenbank: ") + e.what(), e, CExitFehler);
   } catch (const std::invalid_argument& e) {
-    return Melden(e.what(), e, CExitFehler);  // the services' own German refusals
+    return Melden(e.what(), e, CExitAufruf);  // the services' own German refusals of a value
   } catch (const std::exception& e) {
     return Melden(std::string("Unerwarteter Fehler: ") + e.what(), e, CExitFehler);
   }

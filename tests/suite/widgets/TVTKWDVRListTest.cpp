@@ -300,6 +300,37 @@ TEST_F(TVRListTest, TenThousandRowsFillInOneAnnouncementAndSort) {
   EXPECT_EQ(FListe->rowHeight(9999), TVTKWDVRList::KZeilenHoehe);
 }
 
+TEST_F(TVRListTest, MovedRowsKeepTheirCellsAndChangesInABracketAreAnnouncedOnce) {
+  Fuellen(*FListe, {{D2, "1", 3, 0, 0, 'A'}, {D1, "2", 1, 0, 0, 'A'}});
+  TVRRow Puffer(FListe->VRList()->ColumnCount());
+  Puffer.SetInteger(4, 2);
+  Puffer.SetText(8, "Löschung angefordert");
+  const TVRNode Neu = FListe->VRList()->AddRow(std::move(Puffer));
+  EXPECT_TRUE(Puffer.Zellen().empty()) << "the cells went to the row";
+  EXPECT_EQ(FListe->GetText(Neu, 8), "Löschung angefordert");
+  FListe->Sortieren(4);
+  EXPECT_EQ(Filialen(), (std::vector<int>{1, 2, 3}));
+  EXPECT_EQ(FListe->GetText(Neu, 8), "Löschung angefordert") << "a node stays valid across sorting";
+
+  QSignalSpy Geaendert(FListe->model(), &QAbstractItemModel::dataChanged);
+  {
+    TVTKWDVRList::TUpdate Klammer(*FListe);
+    for (TVRNode Z = FListe->GetFirst(); Z; Z = FListe->GetNext(Z)) FListe->SetCheckState(Z, TVRCheckState::Checked);
+    EXPECT_EQ(Geaendert.count(), 0);
+  }
+  EXPECT_EQ(Geaendert.count(), 1);
+  FListe->SetCheckState(Zeile(0), TVRCheckState::Unchecked);
+  EXPECT_EQ(Geaendert.count(), 2) << "outside a bracket at once";
+
+  // Refilled rows reuse the cleared rows' storage but nothing of their state.
+  Fuellen(*FListe, {{D1, "5", 7, 0, 0, 'A'}});
+  ASSERT_EQ(FListe->RowCount(), 1);
+  EXPECT_EQ(FListe->GetCheckState(Zeile(0)), TVRCheckState::Unchecked);
+  EXPECT_EQ(FListe->GetCheckType(Zeile(0)), TVRCheckType::CheckBox) << "init-node ran again";
+  EXPECT_EQ(FListe->GetText(Zeile(0), 8), "angefordert");
+  EXPECT_EQ(Zeile(0)->Index, 0);
+}
+
 TEST_F(TVRListTest, RowColoursCoverWholeRowsWithReadableText) {
   Fuellen(*FListe, {{D1, "10", 1, 0, 0, 'A'}, {D1, "11", 2, 0, 0, 'E'}, {D1, "12", 3, 0, 0, 'X'},
                     {D1, "13", 4, 0, 0, 'R'}});

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 
 #include "support/db/KWDDatenbank.h"
 #include "tests/fixtures/TestDb.h"
@@ -68,6 +69,39 @@ TEST_F(TDbOeffnenTest, CreateMakesANewDatabaseOnlyWhenAsked) {
   EXPECT_EQ(Modus->ColumnText(0), "wal");
 }
 
+// A company is opened only where the company mark is: any other database
+// is refused before a byte of it is written (not even its journal mode).
+TEST_F(TDbOeffnenTest, CompanyOpenRefusesOtherDatabasesUntouched) {
+  auto Bytes = [](const std::string& APfad) {
+    std::ifstream Datei(APfad, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(Datei), {});
+  };
+  const std::vector<std::string> Fremde{
+      "PRAGMA journal_mode=DELETE; CREATE TABLE kunden (nr INTEGER)",
+      "CREATE TABLE kunden (nr INTEGER)",  // WAL, as this layer creates files
+      "PRAGMA journal_mode=DELETE; CREATE TABLE schema_version (part TEXT, version INTEGER);"
+      "INSERT INTO schema_version VALUES ('lager', 1)",
+  };
+  for (size_t I = 0; I < Fremde.size(); ++I) {
+    const auto Pfad = (FOrdner / ("fremd" + std::to_string(I) + ".db")).string();
+    TDbConnection::Open(Pfad, true)->ExecScript(Fremde[I]);
+    const std::string Vorher = Bytes(Pfad);
+    try {
+      TDbConnection::OpenFirma(Pfad);
+      ADD_FAILURE() << "opened " << Pfad;
+    } catch (const ECompanyDbError& E) {
+      EXPECT_NE(std::string(E.what()).find("keine Firmendatenbank der Warenwirtschaft"), std::string::npos) << E.what();
+    }
+    EXPECT_TRUE(Bytes(Pfad) == Vorher) << Fremde[I];
+    EXPECT_FALSE(fs::exists(Pfad + "-wal")) << Fremde[I];
+  }
+  const auto Firma = (FOrdner / "firma.db").string();
+  SchemaPartEnsure(*TDbConnection::Open(Firma, true), "recordfiles", {{"CREATE TABLE t (x INTEGER)"}});
+  auto Offen = TDbConnection::OpenFirma(Firma);
+  EXPECT_FALSE(Offen->NurLesen());
+  EXPECT_TRUE(DbIstFirma(*Offen));
+}
+
 TEST_F(TDbOeffnenTest, NoPermissionIsReported) {
   if (geteuid() == 0) GTEST_SKIP() << "root may read and write every file";
   const auto Pfad = (FOrdner / "gesperrt.db").string();
@@ -91,6 +125,7 @@ TEST_F(TDbOeffnenTest, CompanyNeedsTheSetting) {
   EXPECT_FALSE(KWDDatenbank_Offen());
 
   TTestDb Db(TDbBackend::SQLite);
+  SchemaPartEnsure(*Db.Open(), "recordfiles", {{"CREATE TABLE t (x INTEGER)"}});  // a company carries the mark
   setenv("WWS_DB", Db.Ort().c_str(), 1);
   EXPECT_EQ(KWDDatenbank().Ort(), Db.Ort());
   EXPECT_TRUE(KWDDatenbank_Offen());

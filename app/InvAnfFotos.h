@@ -1,0 +1,11 @@
+#pragma once
+// Pictures of the program's windows, for looking at them (scripts/screenshots.sh).
+//
+// Only with the setting WWS_FOTOS naming a folder; otherwise nothing happens.
+// WWS_FOTOS_TOUR lists steps separated by commas, each "Fenster:Knopf[:Bild]":
+// once the window whose object name is Fenster is the one in front (shown,
+// laid out and painted), a picture of it is saved as Bild.png (default
+// NN-Fenster.png, NN the step's number) and its button Knopf (object name or
+// caption) is pressed. The program writes each picture's path to stdout; a
+// step that does not come within 30 seconds ends the program with exit code 3.
+void InvAnfFotosInstallieren();

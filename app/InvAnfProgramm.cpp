@@ -1,0 +1,104 @@
+#include "app/InvAnfProgramm.h"
+
+#include <QApplication>
+#include <functional>
+#include <memory>
+
+#include "app/TFrmIAMain.h"
+#include "app/TFrmIAStart.h"
+#include "suite/SuiteDatenbank.h"
+#include "support/framework/KWDMeldungPresenter.h"
+#include "support/framework/TKWDInfo.h"
+#include "support/framework/TKWDProgramm.h"
+#include "support/services/UserRechte.h"
+
+namespace {
+
+// The forms live from their creation until the program ends.
+std::vector<std::unique_ptr<QWidget>> GFormulare;
+
+struct TFormSchritt {
+  const char* Klasse;
+  std::function<std::unique_ptr<QWidget>()> Erzeugen;
+};
+
+// The forms in the order of their creation: start dialog, configuration,
+// main window, new-request dialog, count-list options. Each form sets its
+// global reference (FrmIAStart, FrmIAMain, ...) when it is created. The
+// dialogs of the other layers take their place here as they join.
+const std::vector<TFormSchritt>& FormSchritte() {
+  static const std::vector<TFormSchritt> Schritte = {
+      {"TFrmIAStart", [] { return std::make_unique<TFrmIAStart>(); }},
+      {"TFrmIAMain", [] { return std::make_unique<TFrmIAMain>(); }},
+  };
+  return Schritte;
+}
+
+bool FirmaOeffnen() {
+  try {
+    SuiteDatenbankOeffnen();  // also loads the company's message texts
+    return true;
+  } catch (const std::exception& E) {
+    KWDInfo().RegisterException("invanf.FirmaOeffnen", E, false);
+    KWDInfo().FehlerTerminate("invanf.FirmaOeffnen");
+    TKWDMeldung M;
+    M.Gruppe = "FEHLER";
+    M.Text = std::string("Die Firma kann nicht geöffnet werden:\n") + E.what() +
+             "\n\nDie Firma wird mit der Einstellung WWS_DB gewählt. Das Programm wird beendet.";
+    M.Argumente = {E.what()};
+    KWDMeldungPresenter()->Zeigen(M);
+    return false;
+  }
+}
+
+}  // namespace
+
+std::vector<std::string> InvAnfFormularKlassen() {
+  std::vector<std::string> Klassen;
+  for (const TFormSchritt& S : FormSchritte()) Klassen.emplace_back(S.Klasse);
+  return Klassen;
+}
+
+TInvAnfStart InvAnfStarten() {
+  TInvAnfStart Start;
+  try {
+    KWDProgramm().Init("INVANF", 3, 0, 0, true);
+    QApplication::setApplicationDisplayName(QStringLiteral("Inventuranforderungen"));
+    Start.FirmaOffen = FirmaOeffnen();
+    if (!Start.FirmaOffen) return Start;
+    // Refused: the message named the missing rights; the forms are still
+    // created, and the loop ends before anyone can work in them.
+    if (!UserRechtePruefen({wpfWarenwirtschaft, wpfInventur, wpfInventuranforderungen}, "", 1, false, 0))
+      Start.EndeAngefordert = true;
+    const auto& Schritte = FormSchritte();
+    for (std::size_t I = 0; I < Schritte.size(); ++I) {
+      GFormulare.push_back(Schritte[I].Erzeugen());
+      Start.Formulare.emplace_back(Schritte[I].Klasse);
+      // An error a create handler registered stops the start-up here.
+      if (I > 0) KWDInfo().FehlerRaise("invanf", 0);
+    }
+  } catch (const std::exception& E) {
+    KWDProgramm().ShowException(E, false);
+  }
+  return Start;
+}
+
+int InvAnfAusfuehren(const TInvAnfStart& AStart) {
+  if (AStart.EndeAngefordert) return 2;
+  if (!FrmIAStart) return 1;
+  // Closing the start dialog ends the program.
+  QObject::connect(FrmIAStart, &QDialog::finished, qApp, &QCoreApplication::quit, Qt::QueuedConnection);
+  FrmIAStart->show();
+  return QApplication::exec();
+}
+
+void InvAnfFormulareFreigeben() {
+  while (!GFormulare.empty()) GFormulare.pop_back();
+}
+
+int InvAnfProgramm() {
+  const TInvAnfStart Start = InvAnfStarten();
+  const int Ergebnis = Start.FirmaOffen ? InvAnfAusfuehren(Start) : 1;
+  InvAnfFormulareFreigeben();
+  return Ergebnis;
+}

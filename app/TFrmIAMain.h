@@ -1,0 +1,170 @@
+#pragma once
+// The main window: the stock-take requests of one fiscal year, coloured by
+// their counting state, marked with check boxes, and the commands that work
+// on the marked requests. The start dialog sets the fiscal year and shows it
+// modally; closing it returns there.
+//
+// Files: TFrmIAMain.cpp (controls, menus, create, show, destroy),
+// TFrmIAMainListe.cpp (the list: filling, colours, marking, selection),
+// TFrmIAMainBefehle.cpp (request commands, back, version, close query),
+// TFrmIAMainDrucken.cpp (the two print commands).
+#include <QColor>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "suite/widgets/TKWDForm.h"
+#include "suite/widgets/TVTKWDVRList.h"
+#include "support/types/KWDDatum.h"
+#include "support/types/TVglInvAnf_Inv.h"
+
+class QAction;
+class QMenuBar;
+class QPushButton;
+class TAAFile;
+class Tastafile;
+class Tiafile;
+class Tivfile;
+class TKWDProgressDialog;
+class TKWDTitelPanel;
+class TLiefGPData;
+class TQLX_InvAnfMani;
+class Trenrfile;
+class TSimplePriceReader;
+class TvglInvAnf;
+class TWGNMani;
+struct TiaSatz;
+
+// Columns of the request list.
+enum TIAListenSpalte : int {
+  colLeer = 0,            // check boxes
+  colZaehldatum = 1,      // date text, on the first row of each date only
+  colZaehldatumWert = 2,  // the counting date as a value (hidden)
+  colWG = 3,              // product group, "*" for none
+  colFiliale = 4,
+  colSollEK = 5,
+  colIstEK = 6,
+  colDifferenz = 7,
+  colStatus = 8,          // display text of the counting state
+  colStatusKZ = 9,        // counting-state character as stored (hidden)
+};
+
+class TFrmIAMain : public TKWDForm {
+  Q_OBJECT
+ public:
+  // FormCreate: form settings, caption, the shared services and the engine.
+  explicit TFrmIAMain(QWidget* AParent = nullptr);
+  // FormDestroy: releases in a fixed order, each step on its own.
+  ~TFrmIAMain() override;
+
+  // First day of the fiscal year shown; the start dialog sets it before
+  // each showing.
+  void SetWiJahr(TDateTime AWiJahr) { FWiJahr = AWiJahr; }
+  TDateTime WiJahr() const { return FWiJahr; }
+  // Last day on which new requests are made without asking (the fiscal
+  // year's end plus two months); computed on show for run type 1, else it
+  // keeps its last value (0 until computed).
+  TDateTime WiJahrLastDay() const { return FWiJahrLastDay; }
+
+  // Refills the list from the request file (fiscal year FWiJahr), sorted by
+  // branch, then by counting date.
+  void Fuelle_VRListAusIAFile();
+  // The marked rows as request keys, top to bottom; with none marked the
+  // selected row is marked and returned alone; empty when neither exists.
+  std::vector<TVglInvAnf_Inv> GetSelectedInfAnv();
+  // Marks and repaints the selected row and returns it; nullptr when none.
+  TVRNode CheckSelectedNode();
+  // "dd.mm.yyyy - dd.mm.yyyy" of the fiscal year starting on AWiJahr.
+  std::string WiJahrtoStr(TDate AWiJahr);
+
+  // Record files, created on first use, else reset for reuse.
+  void IAfile_CiNoC();
+  void IVfile_CiNoC();
+  void AAfile_CiNoC();
+  void ASTAfile_CiNoC();
+  void RENRfile_CiNoc();
+
+  TVTKWDVRList* InvList() const { return vrInvList; }
+
+ protected:
+  void showEvent(QShowEvent* AEvent) override;
+  // Asks before the window closes while a request waits (run type 1).
+  bool FormCloseQuery() override;
+
+ private:
+  void ControlsAnlegen();
+  void MenueAnlegen(QMenuBar* AMenue);
+  void FormCreate();
+  void FormShow();
+
+  // The list.
+  void VRList_Init();
+  void FuelleZeile(const TiaSatz& ASatz);
+  std::string LetzterDatumText() const;
+  QColor vrInvListBeforeCellPaint(TVRNode ANode);
+  void vrInvListInitNode(TVRNode ANode);
+  void vrInvListHeaderClick(int ASpalte);
+  void btnMarkierenClick();
+  void btnAlleEinClick();
+  void btnAlleUmsClick();
+
+  // Commands.
+  void NeuanlageExecute();
+  void btnCompleteClick();
+  void LoeschenExecute();
+  void SchlieenExecute();
+  void VersionsanzeigeExecute();
+  void DruckenIALExecute();
+  void DruckenInvListeExecute();
+
+  TDateTime FWiJahr = 0;
+  TDateTime FWiJahrLastDay = 0;
+  std::unique_ptr<TvglInvAnf> FvglInvAnf;
+  std::unique_ptr<TQLX_InvAnfMani> FInvAnfMani;
+  TWGNMani* FWGNMani = nullptr;
+  std::unique_ptr<TAAFile> FAAFile;
+  std::unique_ptr<Trenrfile> FRENRFile;
+  std::unique_ptr<Tastafile> FASTAFile;
+  std::unique_ptr<Tiafile> FIAFile;
+  std::unique_ptr<Tivfile> FIVFile;
+  std::unique_ptr<TSimplePriceReader> FSimplePrice;
+  TLiefGPData* FLiefGPData = nullptr;
+
+  // The last date text of the rows added so far, the counting date it was
+  // formatted from, and the row count they hold for (-1: unknown): filling
+  // n rows then costs n look-ups, not n*n/2.
+  std::string FDatumText;
+  TDateTime FDatumWert = 0;
+  int FDatumTextZeilen = -1;
+  // The prepared row, reused for every row of a filling.
+  std::unique_ptr<TVRRow> FZeile;
+
+  TKWDTitelPanel* pnlHeaderBG;
+  TVTKWDVRList* vrInvList;
+  QPushButton* btnNeu;
+  QPushButton* btnComplete;
+  QPushButton* btnDelete;
+  QPushButton* btnDruckenIAL;
+  QPushButton* btnDruck;
+  QPushButton* btnEnde;
+  QPushButton* btnMarkieren;
+  QPushButton* btnAlleEin;
+  QPushButton* btnAlleUms;
+  QAction* Neuanlage;
+  QAction* Loeschen;
+  QAction* DruckenIAL;
+  QAction* DruckenInvListe;
+  QAction* Schlieen;
+  QAction* Markieren;
+  QAction* AlleMarkieren;
+  QAction* MarkierungUmkehren;
+  QAction* Hilfe;
+  QAction* Versionsanzeige;
+  QAction* Vervollstaendigen;  // F2 for the button, no menu entry
+  QAction* AlleEinTaste;       // Ctrl+A for the button "Alle"
+  // The progress window the print commands drive.
+  std::unique_ptr<TKWDProgressDialog> prgdMain;
+};
+
+// The form's global reference, set while it exists.
+extern TFrmIAMain* FrmIAMain;

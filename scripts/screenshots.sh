@@ -1,0 +1,51 @@
+#!/usr/bin/env bash
+# Pictures of the desktop program's windows, taken under a real X server
+# (Xvfb) on a demo company of its own:
+#
+#   bash scripts/screenshots.sh [ORDNER]     (default build/screenshots)
+#
+# Each run of invanf follows a tour: WWS_FOTOS names the folder, WWS_FOTOS_TOUR
+# the steps "Fenster:Knopf:Bild" (picture of the window in front, then its
+# button is pressed; see app/InvAnfFotos.h). A new window joins with a step in
+# a tour below or with a tour of its own.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+ziel=$(realpath -m "${1:-build/screenshots}")
+if [ ! -x build/app/invanf ] || [ ! -x build/tools/wws-admin/wws-admin ]; then
+  cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+  cmake --build build -j "$(nproc)" --target invanf wws-admin
+fi
+
+arbeit=$(mktemp -d /tmp/wws-fotos.XXXXXX)
+xpid=""
+aufraeumen() {
+  [ -z "$xpid" ] || kill "$xpid" 2>/dev/null || true
+  rm -rf "$arbeit"
+}
+trap aufraeumen EXIT
+
+export WWS_DB=$arbeit/demo.db WWS_LOG=$arbeit/wws.log XDG_CONFIG_HOME=$arbeit/config
+export WWS_MANDANT=Demo-Firma WWS_TODAY=2025-11-14 XDG_RUNTIME_DIR=$arbeit/run
+mkdir -m 700 "$XDG_RUNTIME_DIR"
+unset WWS_ANTWORT QT_QPA_PLATFORM WAYLAND_DISPLAY
+build/tools/wws-admin/wws-admin demo --stichtag "$WWS_TODAY" --articles 2000 >/dev/null
+
+# A real X server on a free display.
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$arbeit/display" 2>"$arbeit/xvfb.log" &
+xpid=$!
+for _ in $(seq 100); do [ -s "$arbeit/display" ] && break; sleep 0.1; done
+[ -s "$arbeit/display" ] || { echo "Xvfb ist nicht gestartet:" >&2; cat "$arbeit/xvfb.log" >&2; exit 1; }
+export DISPLAY=:$(head -n 1 "$arbeit/display")
+
+mkdir -p "$ziel"
+tour() {
+  WWS_FOTOS=$ziel WWS_FOTOS_TOUR=$1 timeout 120 build/app/invanf
+}
+
+# Start dialog, main window with a row in every colour, the close question
+# (requested requests are waiting), back to the start dialog.
+tour "FrmIAStart:BtnOk:startdialog,FrmIAMain:btnEnde:hauptfenster,KWDMeldung:Ja:frage-1018,FrmIAStart:BtnEnde:startdialog-zurueck"
+# OK without a fiscal year: on the first day of the next year no offered year contains today.
+WWS_TODAY=2026-01-01 tour "FrmIAStart:BtnOk:startdialog-ohne-auswahl,KWDMeldung:OK:meldung-1004,FrmIAStart:BtnEnde:startdialog-nach-1004"
+
+echo "Bilder in $ziel"

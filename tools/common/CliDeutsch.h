@@ -1,0 +1,14 @@
+#pragma once
+// The suite's command-line tools speak German: help texts through a formatter
+// of our own, parser errors as one German sentence that names the unknown
+// command or option. CLI11 builds its texts in English; these replace them.
+#include <CLI/CLI.hpp>
+#include <string>
+
+// Call on the application before adding options and sub-commands: they take
+// the formatter, the help flag and the footer from it.
+void CliDeutschEinrichten(CLI::App& AApp, const std::string& AFusszeile = {});
+
+// One German sentence for a parser error (without the program's name),
+// ending with where to find help.
+std::string CliFehlerText(const CLI::App& AApp, const CLI::ParseError& AFehler);
