@@ -80,7 +80,7 @@ int main(int argc, char** argv) {
   ::setenv("WWS_HOME", (Ordner / "wws").c_str(), 1);
   ::setenv("WWS_DB", Ort.c_str(), 1);
   KWDDatenbank_Set(TDbConnection::Open(Ort, true));
-  TDbConnection& Db = SuiteDatenbankOeffnen();
+  TDbConnection& Db = Vorhanden ? SuiteDatenbankOeffnen() : SuiteDatenbankAnlegen();
   TDemoOptionen Opt;
   Opt.Artikel = Artikel;
   Opt.Filialen = 1;
