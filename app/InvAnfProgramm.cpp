@@ -6,6 +6,9 @@
 
 #include "app/TFrmIAMain.h"
 #include "app/TFrmIAStart.h"
+#include "dialogs/TFrmIANeu.h"
+#include "dialogs/TFrmInvAnfConfig.h"
+#include "printing/TfrmIALOptions.h"
 #include "suite/SuiteDatenbank.h"
 #include "support/framework/KWDMeldungPresenter.h"
 #include "support/framework/TKWDInfo.h"
@@ -29,7 +32,10 @@ struct TFormSchritt {
 const std::vector<TFormSchritt>& FormSchritte() {
   static const std::vector<TFormSchritt> Schritte = {
       {"TFrmIAStart", [] { return std::make_unique<TFrmIAStart>(); }},
+      {"TFrmInvAnfConfig", [] { return std::make_unique<TFrmInvAnfConfig>(); }},
       {"TFrmIAMain", [] { return std::make_unique<TFrmIAMain>(); }},
+      {"TFrmIANeu", [] { return std::make_unique<TFrmIANeu>(); }},
+      {"TfrmIALOptions", [] { return std::make_unique<TfrmIALOptions>(); }},
   };
   return Schritte;
 }
