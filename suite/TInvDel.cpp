@@ -27,18 +27,19 @@ std::string Anforderung(TDate AZaehldat, const std::string& AWG, int16_t AFilial
 
 }  // namespace
 
-bool TInvDel::DelInvDelStart(TDate, TDate AZaehldat, const std::string& AWG, int16_t AFiliale) {
+bool TInvDel::DelInvDelStart(TDate AWiJahrErsterTag, TDate AZaehldat, const std::string& AWG, int16_t AFiliale) {
   return KWDGuard(
       "TInvDel.DelInvDelStart",
       [&] {
         auto& S = FSql.Get(
             "UPDATE inventuranforderung SET kz_zaehlung = ? "
-            "WHERE zaehldatum >= ? AND zaehldatum < ? AND wg = ? AND filnr = ?");
+            "WHERE zaehldatum >= ? AND zaehldatum < ? AND wg = ? AND filnr = ? AND wijahr >= ? AND wijahr < ?");
         const char Loeschen = CQLX_IA_KZZaehlung_2_Char(TQLX_IA_KZZaehlung::iazLoeschen);
         S.BindText(1, std::string_view(&Loeschen, 1));
         BindTag(S, 2, AZaehldat);
         S.BindText(4, AWG);
         S.BindInt(5, AFiliale);
+        BindWiJahr(S, 6, AWiJahrErsterTag);
         return S.Execute() > 0;
       },
       false);
@@ -46,15 +47,17 @@ bool TInvDel::DelInvDelStart(TDate, TDate AZaehldat, const std::string& AWG, int
 
 std::vector<TInt32Trio> TInvDel::Artikel(TDate AWiJahrErsterTag, TDate AZaehldat, const std::string& AWG,
                                          int16_t AFiliale) {
-  // the groups of the other requests of the same day and branch
+  // the groups of the other requests of the same fiscal year, day and branch
   std::vector<std::string> Andere;
   {
     auto& S = FSql.Get(
-        "SELECT wg FROM inventuranforderung WHERE zaehldatum >= ? AND zaehldatum < ? AND filnr = ? AND wg <> ?");
+        "SELECT wg FROM inventuranforderung WHERE zaehldatum >= ? AND zaehldatum < ? AND filnr = ? AND wg <> ? "
+        "AND wijahr >= ? AND wijahr < ?");
     TAbfrageEnde Ende(S);
     BindTag(S, 1, AZaehldat);
     S.BindInt(3, AFiliale);
     S.BindText(4, AWG);
+    BindWiJahr(S, 5, AWiJahrErsterTag);
     while (S.Step()) Andere.push_back(S.ColumnText(0));
   }
   std::vector<TInt32Trio> Liste;
@@ -134,10 +137,12 @@ bool TInvDel::DelInv(TDate AWiJahrErsterTag, TDate AZaehldat, const std::string&
           return false;
         }
         auto& S = FSql.Get(
-            "DELETE FROM inventuranforderung WHERE zaehldatum >= ? AND zaehldatum < ? AND wg = ? AND filnr = ?");
+            "DELETE FROM inventuranforderung WHERE zaehldatum >= ? AND zaehldatum < ? AND wg = ? AND filnr = ? "
+            "AND wijahr >= ? AND wijahr < ?");
         BindTag(S, 1, AZaehldat);
         S.BindText(3, AWG);
         S.BindInt(4, AFiliale);
+        BindWiJahr(S, 5, AWiJahrErsterTag);
         const bool Geloescht = S.Execute() > 0;
         if (AProtokoll && Geloescht) KWDLogSchreiben("TInvDel.DelInv", Anforderung(AZaehldat, AWG, AFiliale) + " gelöscht");
         return Geloescht;

@@ -1,7 +1,8 @@
 #pragma once
 // The suite's stock-take deletion service: removes a request's booked target
 // stock article by article, then the request. Every call names the request by
-// the first day of its fiscal year, its counting date, product group and branch.
+// the first day of its fiscal year, its counting date, product group and branch;
+// a request of another fiscal year is not that request and stays untouched.
 //
 // Which stock-take records belong to a request: the records of its fiscal
 // year (the calendar year of the first day, so a changed "STARTMON" does not
@@ -23,8 +24,9 @@
 class TInvDel {
  public:
   // Marks the request "Löschung angefordert", so a deletion cut short shows
-  // in the list and is finished by the next run. False when the request does
-  // not exist (or after a registered error).
+  // in the list and is finished by the next run; a completion running at the
+  // same time books nothing more for it. False when the request does not
+  // exist in that fiscal year (or after a registered error).
   bool DelInvDelStart(TDate AWiJahrErsterTag, TDate AZaehldat, const std::string& AWG, int16_t AFiliale);
 
   // Empties AProdIds, then fills it with the request's articles (see above),
@@ -43,7 +45,8 @@ class TInvDel {
 
   // Deletes the request record, but only when none of its stock-take
   // records is left: a request is never deleted from under its target stock.
-  // False when records are left or the request does not exist.
+  // False when records are left or the request does not exist in that
+  // fiscal year.
   bool DelInv(TDate AWiJahrErsterTag, TDate AZaehldat, const std::string& AWG, int16_t AFiliale, bool AProtokoll);
 
  private:

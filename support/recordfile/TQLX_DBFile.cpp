@@ -126,6 +126,8 @@ void TQLX_DBFile::FilterClear() {
     for (auto& S : Key) S.Filter = false;
 }
 
+void TQLX_DBFile::SetSperrendLesen(bool ASperren) { FSperrend = ASperren; }
+
 void TQLX_DBFile::SetUsedField(std::initializer_list<const TDatenfeld*> AFelder) {
   FBenutzt.clear();
   if (AFelder.size() == 0) return;
@@ -197,6 +199,7 @@ std::string TQLX_DBFile::Form(TLesen AArt, bool AExt, int APraefix) const {
     }
   F += '|';
   for (bool B : FBenutzt) F += B ? '1' : '0';
+  F += FSperrend ? 's' : '-';
   return F;
 }
 
@@ -266,7 +269,9 @@ std::string TQLX_DBFile::LeseSql(TLesen AArt, bool AExt, int APraefix, std::vect
 
   std::string Ordnung;
   for (const auto& Sp : RFKeySpalten(FDef, FKeyNr)) Ordnung += (Ordnung.empty() ? "" : ", ") + Sp;
-  return Sql + " ORDER BY " + Ordnung;
+  Sql += " ORDER BY " + Ordnung;
+  if (FSperrend && FConn->Backend() == TDbBackend::PostgreSQL) Sql += " FOR UPDATE";
+  return Sql;
 }
 
 int TQLX_DBFile::Binden(TDbStatement& AStmt, TLesen AArt, bool AExt, int APraefix) const {
@@ -467,6 +472,7 @@ void TQLX_DBFile::ResetForReuse() {
   ExtendedFilterClear();
   FBenutzt.clear();
   FLeseVerhalten = 1;
+  FSperrend = false;
   FIdentGueltig = false;
   ClearRecord();
 }

@@ -87,6 +87,14 @@ class TQLX_DBFile {
   // Removes every filter of fields and key segments; key values stay.
   void FilterClear();
 
+  // Reads inside a transaction lock the records they deliver until it ends,
+  // so no other program changes or deletes them meanwhile; a lock another
+  // program holds is waited for (PostgreSQL: FOR UPDATE). On SQLite a
+  // transaction holds the database's write lock from its start, which
+  // excludes every other writer already. Outside a transaction nothing stays
+  // locked.
+  void SetSperrendLesen(bool ASperren);
+
   // Record buffer and writing.
   void ClearRecord();
   // Fills what the file supplies for a new record (see the file classes).
@@ -171,6 +179,7 @@ class TQLX_DBFile {
   std::vector<bool> FBenutzt;  // empty: every field
   int16_t FKeyNr = 0;
   int FLeseVerhalten = 1;
+  bool FSperrend = false;
   bool FFound = false;
   TLesePlan* FScan = nullptr;
   bool FScanExt = false;

@@ -99,6 +99,18 @@ TEST_P(TInvDelTest, DasGeschaeftsjahrZaehltNachKalenderjahrDesErstenTags) {
   EXPECT_TRUE(Liste.empty());
 }
 
+TEST_P(TInvDelTest, EineAnforderungEinesAnderenGeschaeftsjahresBleibtUnberuehrt) {
+  // named with the year before: not this request, nothing marked or deleted
+  EXPECT_FALSE(FDel.DelInvDelStart(D(2024, 1, 1), Tag, "1", 1));
+  EXPECT_TRUE(FDel.DelInvProdID(D(2024, 1, 1), Tag, "1", 1, P(1), false));
+  EXPECT_FALSE(FDel.DelInv(D(2024, 1, 1), Tag, "2", 1, false));
+  EXPECT_EQ(Firma().Anzahl("inventur"), 6);
+  EXPECT_EQ(Firma().Anzahl("inventuranforderung"), 3);
+  auto S = FDirekt->Prepare("SELECT count(*) FROM inventuranforderung WHERE kz_zaehlung = 'L'");
+  ASSERT_TRUE(S->Step());
+  EXPECT_EQ(S->ColumnInt(0), 0);
+}
+
 WWS_SUITE_BACKENDS(TInvDelTest);
 
 }  // namespace
