@@ -64,15 +64,18 @@ class TBatchSperren {
   TBatchSperren(const TBatchSperren&) = delete;
   TBatchSperren& operator=(const TBatchSperren&) = delete;
 
+  // Done once it succeeded: a failed unlock inside the booking is tried again
+  // after the rollback.
   void Entsperren() {
     if (FFrei) return;
+    if (!FBatch.IsEmpty()) {
+      TBlockSchritt Block;
+      std::vector<TInt32Trio> PIds;
+      PIds.reserve(static_cast<size_t>(FBatch.Count()));
+      for (const TInt32Quad& Q : FBatch) PIds.push_back(BatchPId(Q));
+      CommonLock().UnlockProdIds(PIds);
+    }
     FFrei = true;
-    if (FBatch.IsEmpty()) return;
-    TBlockSchritt Block;
-    std::vector<TInt32Trio> PIds;
-    PIds.reserve(static_cast<size_t>(FBatch.Count()));
-    for (const TInt32Quad& Q : FBatch) PIds.push_back(BatchPId(Q));
-    CommonLock().UnlockProdIds(PIds);
   }
 
  private:
@@ -105,11 +108,13 @@ void TQLX_InvAnfMani::SperrDurchgaenge(const std::function<int32_t()>& AAnzahl,
                                        const TZurueckstellen& AZurueckstellen) {
   const int32_t Total = AAnzahl();
   TArtikelTools Artikel;
-  // SQLite serialises writers: a batch's lock rows then join its booking
-  // (one commit instead of three), and block 11 spans the batch, taken
-  // before the booking's write lock so no one waits for the block while
-  // holding that lock.
+  // The batch's booking holds its articles (TCommonLock::TInBuchung): lock
+  // step, booking and unlock share one transaction, and block 11 spans the
+  // batch. On SQLite the block is taken before the booking's write lock, so
+  // no one waits for the block while holding that lock; on PostgreSQL the
+  // lock step takes it inside the booking's transaction.
   const bool InBuchung = CommonLock().SperrtInBuchung();
+  const bool BlockZuerst = InBuchung && CommonLock().BlockVorBuchung();
   int FehlerInFolge = 0;  // articles set aside since the last batch that went in
   for (int Durchgang = 1; Durchgang <= KDurchgaenge; ++Durchgang) {
     const bool MitMeldung = Durchgang == KDurchgaenge;
@@ -120,7 +125,7 @@ void TQLX_InvAnfMani::SperrDurchgaenge(const std::function<int32_t()>& AAnzahl,
     std::vector<int32_t> Einzeln;
     while (Pos >= 0 || !Einzeln.empty()) {
       std::optional<TBlockSchritt> BatchBlock;
-      if (InBuchung) BatchBlock.emplace();
+      if (BlockZuerst) BatchBlock.emplace();
       TSperrBatch Batch;
       TBatchSperren Sperren(Batch);
       std::optional<TBuchungsKlammer> Buchung;
