@@ -27,28 +27,46 @@ bool TQLX_InvAnfMani::AnforderungBesteht(const TVglInvAnf_Inv& AAnforderung) {
   return IA.Get_equal() && YearOf(IA.WiJahr.GetWert()) == AAnforderung.WiJahr;
 }
 
-void TQLX_InvAnfMani::AnforderungenPruefen(const TInventurListe& AInventuren, std::vector<int32_t> APositionen,
-                                           std::vector<bool>& AWeg) {
+std::vector<int32_t> TQLX_InvAnfMani::AnforderungenSenden(const TInventurListe& AInventuren,
+                                                          std::vector<int32_t> APositionen,
+                                                          const std::vector<bool>& AWeg) {
+  std::erase_if(APositionen, [&](int32_t Q) { return AWeg[static_cast<size_t>(Q)]; });
   // In key order, so programs locking the same requests never wait on each
   // other in a cycle.
   std::sort(APositionen.begin(), APositionen.end(), [&](int32_t A, int32_t B) {
     return InvAnfIntern::SchluesselVor(AInventuren.GetItem_Ptr(A)->InvAnf, AInventuren.GetItem_Ptr(B)->InvAnf);
   });
   APositionen.erase(std::unique(APositionen.begin(), APositionen.end()), APositionen.end());
-  const char Angefordert = CQLX_IA_KZZaehlung_2_Char(TQLX_IA_KZZaehlung::iazAngefordert);
+  IAFile_CiNoC();
+  Tiafile& IA = Bereit(FIAFile, "Die Anforderungsdatei");
+  IA.SetUsedField({&IA.WiJahr, &IA.KZZaehlung});
+  IA.SetSperrendLesen(true);
+  IA.KeyListeLeeren();
   for (int32_t Q : APositionen) {
-    if (AWeg[static_cast<size_t>(Q)]) continue;
-    const TInventurDetails& D = *AInventuren.GetItem_Ptr(Q);
-    IAFile_CiNoC();
-    Tiafile& IA = Bereit(FIAFile, "Die Anforderungsdatei");
-    SchluesselSetzen(IA, D.InvAnf);
-    IA.SetUsedField({&IA.WiJahr, &IA.KZZaehlung});
-    IA.SetSperrendLesen(true);
-    if (IA.Get_equal() && IA.WiJahr.GetWert() == D.WiJahr && IA.KZZaehlung.GetWert() == Angefordert) continue;
-    AWeg[static_cast<size_t>(Q)] = true;
+    SchluesselSetzen(IA, AInventuren.GetItem_Ptr(Q)->InvAnf);
+    IA.KeyListeAnfuegen();
+  }
+  IA.KeyListeSenden();
+  return APositionen;
+}
+
+void TQLX_InvAnfMani::AnforderungenLesen(const TInventurListe& AInventuren, const std::vector<int32_t>& AGesendet,
+                                         std::vector<bool>& AWeg) {
+  Tiafile& IA = Bereit(FIAFile, "Die Anforderungsdatei");
+  const char Angefordert = CQLX_IA_KZZaehlung_2_Char(TQLX_IA_KZZaehlung::iazAngefordert);
+  std::vector<bool> Steht(AGesendet.size(), false);
+  for (bool G = IA.Get_first_KeyListe(); G; G = IA.Get_next()) {
+    const size_t I = static_cast<size_t>(IA.KeyListePosition());
+    const TInventurDetails& D = *AInventuren.GetItem_Ptr(AGesendet[I]);
+    Steht[I] = IA.WiJahr.GetWert() == D.WiJahr && IA.KZZaehlung.GetWert() == Angefordert;
+  }
+  for (size_t I = 0; I < AGesendet.size(); ++I) {
+    if (Steht[I]) continue;
+    AWeg[static_cast<size_t>(AGesendet[I])] = true;
+    const TVglInvAnf_Inv& A = AInventuren.GetItem_Ptr(AGesendet[I])->InvAnf;
     KWDLogSchreiben("TQLX_InvAnfMani.SollBestandBuchen",
-                    "Inventur vom " + FormatDatum(D.InvAnf.Zaehldatum) + ", Warengruppe \"" + D.InvAnf.WG +
-                        "\", Filiale " + std::to_string(D.InvAnf.FilNr) +
+                    "Inventur vom " + FormatDatum(A.Zaehldatum) + ", Warengruppe \"" + A.WG + "\", Filiale " +
+                        std::to_string(A.FilNr) +
                         " ist gelöscht oder nicht mehr angefordert: es wird nichts mehr für sie gebucht.");
   }
 }

@@ -13,6 +13,7 @@
 #include "engine/TQLX_InvAnfMani.h"
 #include "suite/TSimplePriceReader.h"
 #include "support/framework/KWDGuard.h"
+#include "support/recordfile/Tiafile.h"
 #include "support/recordfile/Tivfile.h"
 #include "support/types/TKWD_ArtBestTyp.h"
 
@@ -132,20 +133,19 @@ void TQLX_InvAnfMani::SummenErhoehen(TInventurListe& AInventuren, TIAZuwachsList
   std::sort(Reihe.begin(), Reihe.end(), [&](int32_t A, int32_t B) {
     return InvAnfIntern::SchluesselVor(AInventuren.GetItem_Ptr(A)->InvAnf, AInventuren.GetItem_Ptr(B)->InvAnf);
   });
-  if (!FSummenSql) FSummenSql = std::make_unique<TSuiteAbfragen>();
   for (int32_t Q : Reihe) {
     TIAZuwachs& Z = AZuwachs.at(static_cast<size_t>(Q));
     if (std::fabs(Z.Soll) <= KSchwelle && std::fabs(Z.Ist) <= KSchwelle) continue;
     const TVglInvAnf_Inv& A = AInventuren.GetItem_Ptr(Q)->InvAnf;
-    TDbStatement& S = FSummenSql->Get(
-        "UPDATE inventuranforderung SET ek_soll = ek_soll + ?, ek_ist = ek_ist + ? "
-        "WHERE zaehldatum = ? AND wg = ? AND filnr = ?");
-    S.BindDouble(1, Z.Soll);
-    S.BindDouble(2, Z.Ist);
-    S.BindDouble(3, A.Zaehldatum);
-    S.BindText(4, A.WG);
-    S.BindInt(5, A.FilNr);
-    S.Run();
+    IAFile_CiNoC();
+    Tiafile& IA = Bereit(FIAFile, "Die Anforderungsdatei");
+    IA.SelectKey(Tiafile::KEY_ANFORDERUNG);
+    IA.Key_Zaehldatum.SetKeyWert(A.Zaehldatum);
+    IA.Key_WG.SetKeyWert(A.WG);
+    IA.Key_FilNr.SetKeyWert(A.FilNr);
+    IA.EKSoll.SetWert(Z.Soll);
+    IA.EKIst.SetWert(Z.Ist);
+    IA.WertErhoehen({&IA.EKSoll, &IA.EKIst});
     Z = TIAZuwachs{};
   }
 }

@@ -110,21 +110,25 @@ void TQLX_InvAnfMani::SollBestandBuchen(TInventurListe& AInventuren, TToDoListe&
           Vorher.Merken(AInventuren, Zuwachs);
           std::vector<TProduktID_Indizee> Entnommen;
           try {
-            // First the batch's requests, locked until it is committed: one
-            // another program deleted meanwhile gets nothing more.
-            std::vector<int32_t> Positionen;
-            for (const TInt32Quad& Q : ABatch)
-              for (int32_t P : AToDo.GetItem_Ptr(Q.I4)->Ind) Positionen.push_back(P);
-            AnforderungenPruefen(AInventuren, Positionen, Weg);
+            auto OhneWeg = [&](std::vector<TProduktID_Indizee>& AEintraege) {
+              for (TProduktID_Indizee& E : AEintraege)
+                std::erase_if(E.Ind, [&](int32_t P) { return Weg[static_cast<size_t>(P)]; });
+            };
             std::vector<TProduktID_Indizee> Eintraege;
+            std::vector<int32_t> Positionen;
             for (const TInt32Quad& Q : ABatch) {
-              TProduktID_Indizee E = *AToDo.GetItem_Ptr(Q.I4);
-              std::erase_if(E.Ind, [&](int32_t P) { return Weg[static_cast<size_t>(P)]; });
-              Eintraege.push_back(std::move(E));
+              Eintraege.push_back(*AToDo.GetItem_Ptr(Q.I4));
+              Positionen.insert(Positionen.end(), Eintraege.back().Ind.begin(), Eintraege.back().Ind.end());
             }
-            // Prices first: their read then travels with the batch's others.
+            OhneWeg(Eintraege);
+            // First the batch's requests, locked until it is committed: one
+            // another program deleted meanwhile gets nothing more. Their read
+            // and the prices' travel with the batch's others.
+            const std::vector<int32_t> Geprueft = AnforderungenSenden(AInventuren, Positionen, Weg);
             PreiseVorladen(Eintraege);
             const TBatchVorrat Vorrat = BatchVorratLesen(AInventuren, Eintraege);
+            AnforderungenLesen(AInventuren, Geprueft, Weg);
+            OhneWeg(Eintraege);
             FBatchVorrat = &Vorrat;
             TZeigerZuruecksetzen VorratEnde(FBatchVorrat);
             // Descending positions: each deletion keeps the later positions valid.

@@ -19,7 +19,6 @@
 
 #include "engine/TInventurDetails.h"
 #include "suite/ArtBestTypEigenschaften.h"
-#include "suite/SuiteAbfrage.h"
 #include "support/list/TQLX_List.h"
 #include "support/recordfile/RecordFileSchema.h"
 #include "support/types/KWDDatum.h"
@@ -217,11 +216,14 @@ class TQLX_InvAnfMani {
   void SummenErhoehen(TInventurListe& AInventuren, TIAZuwachsListe& AZuwachs);
   // Inside a batch's booking: whether the requests at APositionen still
   // stand as they were loaded (same fiscal-year date, still requested).
-  // Each is read with a lock held until the booking ends, so no other
-  // program deletes or changes it before the batch is committed; the ones
-  // that no longer stand are marked in AWeg.
-  void AnforderungenPruefen(const TInventurListe& AInventuren, std::vector<int32_t> APositionen,
-                            std::vector<bool>& AWeg);
+  // They are read with a lock held until the booking ends, so no other
+  // program deletes or changes them before the batch is committed. Sending
+  // lets the read travel with the batch's others; it returns what it sent,
+  // which AnforderungenLesen takes to mark the ones no longer standing in AWeg.
+  std::vector<int32_t> AnforderungenSenden(const TInventurListe& AInventuren, std::vector<int32_t> APositionen,
+                                           const std::vector<bool>& AWeg);
+  void AnforderungenLesen(const TInventurListe& AInventuren, const std::vector<int32_t>& AGesendet,
+                          std::vector<bool>& AWeg);
   // True when the request exists under exactly AAnforderung's fiscal year,
   // counting date, product group and branch.
   bool AnforderungBesteht(const TVglInvAnf_Inv& AAnforderung);
@@ -237,7 +239,6 @@ class TQLX_InvAnfMani {
   std::unique_ptr<TSimplePriceReader> FSPReader;
   std::unique_ptr<TInvDel> FInvDel;
   std::unique_ptr<TQLX_PEP_Progress_SetPos> FProgress;
-  std::unique_ptr<TSuiteAbfragen> FSummenSql;  // the booking's own statements (sums, batch reads), prepared once
   // Set while a batch is booked. Null: IVSchreiben reads for its article alone.
   const TBatchVorrat* FBatchVorrat = nullptr;
 };

@@ -68,7 +68,9 @@ TEST_P(TLoeschenWaehrendVervollstaendigenTest, NoRecordOutlivesItsRequestAtAnyOf
     EXPECT_EQ(LebendeSperren(), 0);
 
     // Whatever the first deletion left, the next finds and finishes.
-    if (!Stand().Anforderungen.empty()) EXPECT_EQ(Starten(true).Ende(), 0);
+    if (!Stand().Anforderungen.empty()) {
+      EXPECT_EQ(Starten(true).Ende(), 0);
+    }
     const TStand S = Stand();
     EXPECT_TRUE(S.Saetze.empty()) << S.Saetze.size() << " Sätze übrig";
     EXPECT_TRUE(S.Anforderungen.empty());
