@@ -52,8 +52,7 @@ TQLX_InvAnfMani::TBatchVorrat TQLX_InvAnfMani::BatchVorratLesen(const TInventurL
   }
   IV.KeyListeSenden();
 
-  // Counted stock: figures and stock type decide, as in the selection; the
-  // records come in stock-type order, as a read by key gives them.
+  // Counted stock: figures and stock type decide, as in the selection.
   BFFile_CiNoC();
   TBFFile& BF = Bereit(FBFFile, "Die Bestandsdatei");
   BF.SelectKey(TBFFile::KEY_PRODUKT_FILIALE);
@@ -75,6 +74,11 @@ TQLX_InvAnfMani::TBatchVorrat TQLX_InvAnfMani::BatchVorratLesen(const TInventurL
     for (int G2 = 0; G2 < RF_GROESSEN; ++G2) Satz.Menge[static_cast<size_t>(G2)] = BF.GetGR_MESU(G2 + 1);
     V.Bestand[Filialpaare[static_cast<size_t>(BF.KeyListePosition())]].push_back(Satz);
   }
+  // In stock-type order, as a read by key gives them.
+  for (auto& [Paar, Saetze] : V.Bestand)
+    std::stable_sort(Saetze.begin(), Saetze.end(), [](const TBestandsSatz& A, const TBestandsSatz& B) {
+      return static_cast<unsigned char>(A.Bestandstyp) < static_cast<unsigned char>(B.Bestandstyp);
+    });
 
   // Branch-sale marks, only where no counted stock decides.
   FVKFile_CiNoC();

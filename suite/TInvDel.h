@@ -13,6 +13,7 @@
 //
 // AProtokoll: write what was deleted to the suite log.
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -30,8 +31,7 @@ class TInvDel {
   bool DelInvDelStart(TDate AWiJahrErsterTag, TDate AZaehldat, const std::string& AWG, int16_t AFiliale);
 
   // Empties AProdIds, then fills it with the request's articles (see above),
-  // each once, in product-id order. After a registered error it holds what
-  // was read so far.
+  // each once, in product-id order. After a registered error it is empty.
   void ProdIDsInInventur(TDate AWiJahrErsterTag, TDate AZaehldat, const std::string& AWG, int16_t AFiliale,
                          std::vector<TInt32Trio>& AProdIds);
   void ProdIDsInInventur(TDate AWiJahrErsterTag, TDate AZaehldat, const std::string& AWG, int16_t AFiliale,
@@ -39,7 +39,10 @@ class TInvDel {
 
   // Deletes the stock-take records of article APId for the request (every
   // stock type). Runs on the company connection, so inside a booking bracket
-  // it is part of that bracket. True when it ran (also when nothing was there).
+  // it is part of that bracket: there the articles of one request are
+  // collected and removed together, in one statement, when the bracket is
+  // flushed or ended (a failure surfaces there). True when it ran or was
+  // collected (also when nothing was there).
   bool DelInvProdID(TDate AWiJahrErsterTag, TDate AZaehldat, const std::string& AWG, int16_t AFiliale,
                     const TInt32Trio& APId, bool AProtokoll);
 
@@ -52,5 +55,19 @@ class TInvDel {
  private:
   std::vector<TInt32Trio> Artikel(TDate AWiJahrErsterTag, TDate AZaehldat, const std::string& AWG, int16_t AFiliale);
 
+  // Articles of one request to remove with the open booking bracket.
+  struct TAnstehend {
+    TDate ErsterTag = 0, Zaehldat = 0;
+    std::string WG;
+    int16_t Filiale = 0;
+    bool Protokoll = false;
+    std::vector<TInt32Trio> PIds;
+    int Buchung = -1;  // the bracket they belong to
+  };
+  // Sends the collected removals (one statement per hundred articles).
+  void Entfernen(TAnstehend& AAnstehend);
+
   TSuiteAbfragen FSql;
+  // Shared with the bracket's work, which finds it gone when this service is.
+  std::shared_ptr<TAnstehend> FAnstehend = std::make_shared<TAnstehend>();
 };

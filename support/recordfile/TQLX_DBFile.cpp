@@ -420,10 +420,6 @@ void TQLX_DBFile::KeyListeSenden() {
   const size_t JeAnweisung = Einzeln ? 1 : 100;
   const int Praefix = static_cast<int>(FKeyListe.front().size());
   const auto& KeyFelder = FKeyFelder[FKeyNr];
-  // The selected key's fields are read as well: the records are ordered by them.
-  std::vector<bool> Benutzt = FBenutzt;
-  if (!FBenutzt.empty())
-    for (int i : KeyFelder) FBenutzt[i] = true;
   try {
     const std::string Form = this->Form(TLesen::Gleich, false, Praefix);
     for (size_t Start = 0, Teil = 0; Start < FKeyListe.size(); Start += JeAnweisung, ++Teil) {
@@ -440,15 +436,6 @@ void TQLX_DBFile::KeyListeSenden() {
         if (!FFilter.empty()) Arm += " AND " + FilterBedingungen();
         std::string Sql;
         for (size_t i = 0; i < Anzahl; ++i) Sql += (i ? " UNION ALL " : "") + Arm;
-        // Key-list order, then the key's own order (output columns by number).
-        std::string Ordnung = "1";
-        for (const auto& Sp : RFKeySpalten(FDef, FKeyNr))
-          for (const auto& [DefIndex, Spalte] : Plan.Felder) {
-            const auto& Spalten = FSpalten[DefIndex];
-            auto Pos = std::find(Spalten.begin(), Spalten.end(), Sp);
-            if (Pos != Spalten.end()) Ordnung += ", " + std::to_string(Spalte + (Pos - Spalten.begin()) + 1);
-          }
-        Sql += " ORDER BY " + Ordnung;
         if (Einzeln) Sql += " FOR UPDATE";
         Plan.Stmt = FConn->PrepareGanz(Sql);
         It = FLesen.emplace(Schluessel, std::move(Plan)).first;
@@ -464,10 +451,8 @@ void TQLX_DBFile::KeyListeSenden() {
       Stmt.Vorausschicken();
       FKeyListeTeile.push_back(&It->second);
     }
-    FBenutzt = std::move(Benutzt);
     FKeyListeGesendet = true;
   } catch (const std::exception& E) {
-    FBenutzt = std::move(Benutzt);
     ScanBeenden();
     Weiterwerfen(E);
   }

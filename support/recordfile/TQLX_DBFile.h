@@ -85,9 +85,9 @@ class TQLX_DBFile {
   // needed (every key with the same segments set); then read the records
   // equal to any of them. Field filters and used fields apply as to every
   // read (segment filters do not: the keys say what is equal). The records
-  // come in key-list order, each key's in key order, and KeyListePosition()
-  // is the position (from 0) of the key the current record belongs to; Get_next
-  // goes on. KeyListeSenden() sends the read at once: on PostgreSQL the reads
+  // come in no promised order (sorting them would cost more than the read);
+  // KeyListePosition() is the position (from 0) of the key the current record
+  // belongs to, and Get_next goes on. KeyListeSenden() sends the read at once: on PostgreSQL the reads
   // of several files sent one after another then share one round trip, taken
   // in by Get_first_KeyListe (which sends it itself when it was not sent).
   // With SetSperrendLesen, PostgreSQL reads each key by a statement of its own.
