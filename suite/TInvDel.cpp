@@ -52,8 +52,10 @@ std::vector<TInt32Trio> TInvDel::Artikel(TDate AWiJahrErsterTag, TDate AZaehldat
                                          int16_t AFiliale) {
   std::vector<TInt32Trio> Liste;
   if (WGNormalisiert(AWG).empty()) {
-    // The request for all groups holds every record of its day and branch.
-    auto& S = FSql.Get(
+    // The request for all groups holds every record of its day and branch:
+    // three numbers per record, read in one go (a cursor would fetch a large
+    // request in many round trips).
+    auto& S = FSql.GetGanz(
         "SELECT prodid1, prodid2, prodid3 FROM inventur "
         "WHERE wijahr >= ? AND wijahr < ? AND zaehldatum >= ? AND zaehldatum < ? AND filnr = ?");
     TAbfrageEnde Ende(S);
@@ -155,24 +157,24 @@ namespace {
 
 // The removal of AAnzahl articles in one statement. SQLite looks up each term
 // of an OR by its index. PostgreSQL plans a prepared statement once for all
-// values, and with unknown values it takes the day's range for a few rows and
-// would walk the whole day for every batch: there each article is a delete
-// of its own, bound together as parts of one statement.
+// values, and with unknown values it takes the day's range for a few rows: a
+// join or an OR would walk the whole day for every batch. There each article
+// is looked up by itself (a fenced lateral query per article), and the records
+// found are deleted by their row address (in the same statement, and no one
+// changes a locked article's records).
 std::string EntfernenSql(bool APostgres, size_t AAnzahl) {
   static constexpr const char* KTag = "wijahr >= ? AND wijahr < ? AND zaehldatum >= ? AND zaehldatum < ? AND filnr = ?";
-  static constexpr const char* KArtikel = "prodid1 = ? AND prodid2 = ? AND prodid3 = ?";
   std::string Sql;
   if (!APostgres) {
-    for (size_t I = 0; I < AAnzahl; ++I) Sql += std::string(I ? " OR " : "") + "(" + KArtikel + ")";
+    for (size_t I = 0; I < AAnzahl; ++I)
+      Sql += std::string(I ? " OR " : "") + "(prodid1 = ? AND prodid2 = ? AND prodid3 = ?)";
     return "DELETE FROM inventur WHERE (" + Sql + ") AND " + KTag;
   }
-  std::string Teile;
-  for (size_t I = 0; I < AAnzahl; ++I) {
-    const std::string Name = "d" + std::to_string(I);
-    Sql += (I ? ", " : "WITH ") + Name + " AS (DELETE FROM inventur WHERE " + KArtikel + " AND " + KTag + " RETURNING 1)";
-    Teile += (I ? " UNION ALL " : "") + ("SELECT 1 FROM " + Name);
-  }
-  return Sql + " SELECT count(*) FROM (" + Teile + ") t";
+  for (size_t I = 0; I < AAnzahl; ++I)
+    Sql += std::string(I ? ", " : "") + "(CAST(? AS INTEGER), CAST(? AS INTEGER), CAST(? AS INTEGER))";
+  return "DELETE FROM inventur WHERE ctid = ANY (ARRAY(SELECT s.ctid FROM (VALUES " + Sql +
+         ") AS a (p1, p2, p3) CROSS JOIN LATERAL (SELECT ctid FROM inventur WHERE prodid1 = a.p1 AND prodid2 = a.p2 "
+         "AND prodid3 = a.p3 AND " + KTag + " OFFSET 0) s))";
 }
 
 }  // namespace
@@ -193,14 +195,11 @@ void TInvDel::Entfernen(TAnstehend& AAnstehend) {
     for (size_t I = 0; I < Anzahl; ++I) {
       BindProdId(S, P, PIds[Start + I]);
       P += 3;
-      if (Pg || I + 1 == Anzahl) {
-        BindWiJahr(S, P, AAnstehend.ErsterTag);
-        BindTag(S, P + 2, AAnstehend.Zaehldat);
-        S.BindInt(P + 4, AAnstehend.Filiale);
-        P += 5;
-      }
       if (AAnstehend.Protokoll) Artikel += (I ? ", " : "") + PIds[Start + I].ToString();
     }
+    BindWiJahr(S, P, AAnstehend.ErsterTag);
+    BindTag(S, P + 2, AAnstehend.Zaehldat);
+    S.BindInt(P + 4, AAnstehend.Filiale);
     // Inside a booking the delete travels with the batch's other writes
     // (PostgreSQL pipeline); the log line follows once it has run.
     if (!AAnstehend.Protokoll) {
