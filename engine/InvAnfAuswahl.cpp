@@ -34,10 +34,10 @@ bool BeginntMit(const std::string& AText, const std::string& APraefix) {
 }
 }  // namespace
 
-void TQLX_InvAnfMani::UnvollstaendigeInventurenLaden(const std::vector<TVglInvAnf_Inv>& AAnforderungen,
+bool TQLX_InvAnfMani::UnvollstaendigeInventurenLaden(const std::vector<TVglInvAnf_Inv>& AAnforderungen,
                                                      TInventurListe* AInventuren, TWarengruppenListe* AWarengruppen,
                                                      TFilialListe* AFilialen) {
-  KWDGuard("TQLX_InvAnfMani.UnvollstaendigeInventurenLaden", [&] {
+  return KWDGuard("TQLX_InvAnfMani.UnvollstaendigeInventurenLaden", [&] {
     if (!AInventuren || !AWarengruppen || !AFilialen) return;
     AInventuren->Clear();
     AWarengruppen->Clear();
@@ -94,29 +94,31 @@ bool TQLX_InvAnfMani::AlleWarengruppenLeer(const TInventurListe& AInventuren) {
   return true;
 }
 
-void TQLX_InvAnfMani::ProduktIDs_ToDoListeLaden(TInventurListe& AInventuren, TWarengruppenListe& AWarengruppen,
+bool TQLX_InvAnfMani::ProduktIDs_ToDoListeLaden(TInventurListe& AInventuren, TWarengruppenListe& AWarengruppen,
                                                 TFilialListe& AFilialen, TToDoListe& AToDo) {
-  KWDGuard("TQLX_InvAnfMani.ProduktIDs_ToDoListeLaden", [&] {
+  bool Alle = true;  // every step ran through
+  const bool Gelaufen = KWDGuard("TQLX_InvAnfMani.ProduktIDs_ToDoListeLaden", [&] {
     AToDo.Clear();
     ProgressCaption(KBestimme, "Warengruppe", true);
     const bool AlleLeer = AlleWarengruppenLeer(AInventuren);
     if (AlleLeer)
-      AAScan(AInventuren, AToDo);
+      Alle = AAScan(AInventuren, AToDo) && Alle;
     else
-      WGNScan(AInventuren, AWarengruppen, AToDo);
+      Alle = WGNScan(AInventuren, AWarengruppen, AToDo) && Alle;
     ProgressCaption(KBestimme, "Bestände", true);
-    BestandPruefen(AInventuren, AFilialen, AToDo);
+    Alle = BestandPruefen(AInventuren, AFilialen, AToDo) && Alle;
     ProgressCaption(KBestimme, "Vorhandener Sollbestand", true);
-    TeilAnforderungen_Entfernen(AInventuren, AToDo);
+    Alle = TeilAnforderungen_Entfernen(AInventuren, AToDo) && Alle;
     if (!AlleLeer) {
       ProgressCaption(KBestimme, "Pruefschärfe", true);
-      PruefschaerfeChecken(AToDo);
+      Alle = PruefschaerfeChecken(AToDo) && Alle;
     }
   });
+  return Gelaufen && Alle;
 }
 
-void TQLX_InvAnfMani::AAScan(TInventurListe& AInventuren, TToDoListe& AToDo) {
-  KWDGuard("TQLX_InvAnfMani.AAScan", [&] {
+bool TQLX_InvAnfMani::AAScan(TInventurListe& AInventuren, TToDoListe& AToDo) {
+  return KWDGuard("TQLX_InvAnfMani.AAScan", [&] {
     // Every article starts with every request; the stock check removes the
     // requests whose branch lacks it.
     TProduktID_Indizee Eintrag;
@@ -141,8 +143,9 @@ void TQLX_InvAnfMani::AAScan(TInventurListe& AInventuren, TToDoListe& AToDo) {
   });
 }
 
-void TQLX_InvAnfMani::WGNScan(TInventurListe& AInventuren, TWarengruppenListe& AWarengruppen, TToDoListe& AToDo) {
-  KWDGuard("TQLX_InvAnfMani.WGNScan", [&] {
+bool TQLX_InvAnfMani::WGNScan(TInventurListe& AInventuren, TWarengruppenListe& AWarengruppen, TToDoListe& AToDo) {
+  const InvAnfIntern::TDienstFehler Dienste({"TQLX_WGN_Iterator", "TWGNMani"});
+  const bool Gelaufen = KWDGuard("TQLX_InvAnfMani.WGNScan", [&] {
     WGNIter_CiN();
     TQLX_WGN_Iterator& Iter = Bereit(FWGNIter, "Der Warengruppen-Iterator");
     for (const std::string& G : AWarengruppen) {
@@ -166,17 +169,17 @@ void TQLX_InvAnfMani::WGNScan(TInventurListe& AInventuren, TWarengruppenListe& A
     }
     TQLX_List_Helper<TProduktID_Indizee>::SortAndRemoveDuplicates(AToDo);
   });
+  // An iterator that failed has found no articles rather than all of them.
+  return !Dienste.Aufgetreten() && Gelaufen;
 }
 
-void TQLX_InvAnfMani::BestandPruefen(TInventurListe& AInventuren, TFilialListe& AFilialen, TToDoListe& AToDo) {
-  if (GDBConnector().GetDBArt() == 1)
-    BestandPruefen_Btrieve(AInventuren, AFilialen, AToDo);
-  else
-    BestandPruefen_SQL(AInventuren, AFilialen, AToDo);
+bool TQLX_InvAnfMani::BestandPruefen(TInventurListe& AInventuren, TFilialListe& AFilialen, TToDoListe& AToDo) {
+  if (GDBConnector().GetDBArt() == 1) return BestandPruefen_Btrieve(AInventuren, AFilialen, AToDo);
+  return BestandPruefen_SQL(AInventuren, AFilialen, AToDo);
 }
 
-void TQLX_InvAnfMani::TeilAnforderungen_Entfernen(TInventurListe& AInventuren, TToDoListe& AToDo) {
-  KWDGuard("TQLX_InvAnfMani.TeilAnforderungen_Entfernen", [&] {
+bool TQLX_InvAnfMani::TeilAnforderungen_Entfernen(TInventurListe& AInventuren, TToDoListe& AToDo) {
+  return KWDGuard("TQLX_InvAnfMani.TeilAnforderungen_Entfernen", [&] {
     int Gelesen = 0;
     for (int32_t Q = 0; Q < AInventuren.Count(); ++Q) {
       const TInventurDetails& Anf = *AInventuren.GetItem_Ptr(Q);
@@ -206,8 +209,9 @@ void TQLX_InvAnfMani::TeilAnforderungen_Entfernen(TInventurListe& AInventuren, T
   });
 }
 
-void TQLX_InvAnfMani::PruefschaerfeChecken(TToDoListe& AToDo) {
-  KWDGuard("TQLX_InvAnfMani.PruefschaerfeChecken", [&] {
+bool TQLX_InvAnfMani::PruefschaerfeChecken(TToDoListe& AToDo) {
+  const InvAnfIntern::TDienstFehler Dienste({"TArtikelTools"});
+  const bool Gelaufen = KWDGuard("TQLX_InvAnfMani.PruefschaerfeChecken", [&] {
     TArtikelTools Tools;
     int Geprueft = 0;
     for (int32_t Pos = AToDo.Count() - 1; Pos >= 0; --Pos) {
@@ -215,6 +219,7 @@ void TQLX_InvAnfMani::PruefschaerfeChecken(TToDoListe& AToDo) {
       if (++Geprueft % KListenTakt == 0) ProgressDo(0, 0);
     }
   });
+  return !Dienste.Aufgetreten() && Gelaufen;
 }
 
 void TQLX_InvAnfMani::InventurAnforderungArtZaehlen(const TVglInvAnf_Inv& AAnforderung, int& ATotal, int& ADa) {
@@ -225,24 +230,25 @@ void TQLX_InvAnfMani::InventurAnforderungArtZaehlen(const TVglInvAnf_Inv& AAnfor
   ProgressShow(false);
   KWDGuard("TQLX_InvAnfMani.InventurAnforderungArtZaehlen", [&] {
     ProgressCaption("Lade Inventureliste", "", true);
-    UnvollstaendigeInventurenLaden({AAnforderung}, &Inventuren, &Warengruppen, &Filialen);
+    // Counts of a list a failed step left half built would mislead: then
+    // neither is assigned (the failure is registered).
+    if (!UnvollstaendigeInventurenLaden({AAnforderung}, &Inventuren, &Warengruppen, &Filialen)) return;
     if (Inventuren.IsEmpty()) return;
     ProgressCaption(KBestimme, "Warengruppe", true);
     const bool MitWG = !Getrimmt(AAnforderung.WG).empty();
-    if (MitWG)
-      WGNScan(Inventuren, Warengruppen, *ToDo);
-    else
-      AAScan(Inventuren, *ToDo);
+    bool Alle = MitWG ? WGNScan(Inventuren, Warengruppen, *ToDo) : AAScan(Inventuren, *ToDo);
     ProgressCaption(KBestimme, "Bestände", true);
-    BestandPruefen(Inventuren, Filialen, *ToDo);
+    Alle = BestandPruefen(Inventuren, Filialen, *ToDo) && Alle;
     if (MitWG) {
       ProgressCaption(KBestimme, "Pruefschärfe", true);
-      PruefschaerfeChecken(*ToDo);
+      Alle = PruefschaerfeChecken(*ToDo) && Alle;
     }
-    ATotal = ToDo->Count();
+    const int Total = ToDo->Count();
     ProgressCaption(KBestimme, "Vorhandener Sollbestand", true);
-    TeilAnforderungen_Entfernen(Inventuren, *ToDo);
-    ADa = ATotal - ToDo->Count();
+    Alle = TeilAnforderungen_Entfernen(Inventuren, *ToDo) && Alle;
+    if (!Alle) return;
+    ATotal = Total;
+    ADa = Total - ToDo->Count();
   });
   ProgressHide();
 }

@@ -1,30 +1,24 @@
 // What booking a batch reads: booked pairs, counted stock and branch-sale
-// marks of all its articles, each kind in one statement (TStueckAbfrage). On
-// PostgreSQL the booked pairs, the stock and the prices sent before travel in
-// one round trip, the branch-sale marks (where no stock decides) in a second,
-// instead of up to sixty round trips per batch.
+// marks of all its articles, each kind in one key-list read of its record
+// file. On PostgreSQL the booked pairs, the stock and whatever was sent
+// before (prices, the requests' check) travel in one round trip, the
+// branch-sale marks (where no stock decides) in a second, instead of up to
+// sixty round trips per batch.
 #include <algorithm>
-#include <string>
-#include <tuple>
 #include <vector>
 
 #include "engine/InvAnfIntern.h"
 #include "engine/TQLX_InvAnfMani.h"
 #include "suite/TSimplePriceReader.h"
+#include "support/recordfile/TBFFile.h"
+#include "support/recordfile/TFvkFile.h"
+#include "support/recordfile/Tivfile.h"
 #include "support/types/TKWD_ArtBestTyp.h"
 
-namespace {
-std::string GroessenSpalten() {
-  std::string S;
-  for (int I = 1; I <= RF_GROESSEN; ++I) S += ", gr" + std::to_string(I);
-  return S;
-}
-}  // namespace
+using InvAnfIntern::Bereit;
 
 TQLX_InvAnfMani::TBatchVorrat TQLX_InvAnfMani::BatchVorratLesen(const TInventurListe& AInventuren,
                                                                 const std::vector<TProduktID_Indizee>& AEintraege) {
-  if (!FSummenSql) FSummenSql = std::make_unique<TSuiteAbfragen>();
-  TSuiteAbfragen& Sql = *FSummenSql;
   TBatchVorrat V;
   V.Eigenschaften = Get_ArtBestTyp_Eigenschaften();
 
@@ -41,45 +35,45 @@ TQLX_InvAnfMani::TBatchVorrat TQLX_InvAnfMani::BatchVorratLesen(const TInventurL
   std::sort(Filialpaare.begin(), Filialpaare.end());
   Filialpaare.erase(std::unique(Filialpaare.begin(), Filialpaare.end()), Filialpaare.end());
 
-  // Pairs another program booked since the selection. The position comes
-  // back as a parameter: a stock-take record does not name its request.
-  TStueckAbfrage GebuchtAbfrage, BestandAbfrage, VerkaufAbfrage;
-  GebuchtAbfrage.Senden(Sql,
-                        "SELECT prodid1, prodid2, prodid3, CAST(? AS INTEGER) FROM inventur WHERE prodid1 = ? "
-                        "AND prodid2 = ? AND prodid3 = ? AND wijahr = ? AND zaehldatum = ? AND filnr = ?",
-                        Paare.size(), [&](TDbStatement& S, int P, size_t I) {
-                          const TInventurDetails& A = *AInventuren.GetItem_Ptr(Paare[I].second);
-                          S.BindInt(P, Paare[I].second);
-                          BindProdId(S, P + 1, Paare[I].first);
-                          S.BindDouble(P + 4, A.WiJahr);
-                          S.BindDouble(P + 5, A.InvAnf.Zaehldatum);
-                          S.BindInt(P + 6, A.InvAnf.FilNr);
-                          return P + 7;
-                        });
+  // Pairs another program booked since the selection: the request's records
+  // of the article (a stock-take record does not name its request; the key
+  // list's position does).
+  IVFile_CiNoC();
+  Tivfile& IV = Bereit(FIVFile, "Die Inventurdatei");
+  IV.SelectKey(Tivfile::KEY_DATUM_FILIALE);
+  IV.SetUsedField({&IV.ProduktId});
+  for (const auto& [PId, Q] : Paare) {
+    const TInventurDetails& A = *AInventuren.GetItem_Ptr(Q);
+    IV.Key_WiJahr.SetKeyWert(A.WiJahr);
+    IV.Key_Zaehldatum.SetKeyWert(A.InvAnf.Zaehldatum);
+    IV.Key_FilNr.SetKeyWert(A.InvAnf.FilNr);
+    IV.Key_ProduktId.SetKeyWert(PId);
+    IV.KeyListeAnfuegen();
+  }
+  IV.KeyListeSenden();
 
   // Counted stock: figures and stock type decide, as in the selection.
-  static const std::string KBestand =
-      "SELECT prodid1, prodid2, prodid3, filnr, bestandstyp, bestand_a, bestand_b, bestand_c" + GroessenSpalten() +
-      " FROM bestand WHERE prodid1 = ? AND prodid2 = ? AND prodid3 = ? AND filnr = ?";
-  BestandAbfrage.Senden(Sql, KBestand, Filialpaare.size(), [&](TDbStatement& S, int P, size_t I) {
-    BindProdId(S, P, Filialpaare[I].first);
-    S.BindInt(P + 3, Filialpaare[I].second);
-    return P + 4;
-  });
-  GebuchtAbfrage.Lesen([&](TDbStatement& S) {
-    V.Gebucht.insert({ColumnProdId(S, 0), static_cast<int32_t>(S.ColumnInt(3))});
-  });
-  BestandAbfrage.Lesen([&](TDbStatement& S) {
-    const std::string Typ = S.ColumnText(4);
+  BFFile_CiNoC();
+  TBFFile& BF = Bereit(FBFFile, "Die Bestandsdatei");
+  BF.SelectKey(TBFFile::KEY_PRODUKT_FILIALE);
+  for (const auto& [PId, FilNr] : Filialpaare) {
+    BF.Key_ProduktId.SetKeyWert(PId);
+    BF.Key_FilNr.SetKeyWert(FilNr);
+    BF.KeyListeAnfuegen();
+  }
+  BF.KeyListeSenden();
+
+  for (bool G = IV.Get_first_KeyListe(); G; G = IV.Get_next())
+    V.Gebucht.insert(Paare[static_cast<size_t>(IV.KeyListePosition())]);
+  for (bool G = BF.Get_first_KeyListe(); G; G = BF.Get_next()) {
     TBestandsSatz Satz;
-    Satz.Bestandstyp = Typ.empty() ? ' ' : Typ[0];
-    if (!InvAnfIntern::BestandZaehlt(static_cast<int32_t>(S.ColumnInt(5)), static_cast<int32_t>(S.ColumnInt(6)),
-                                     static_cast<int32_t>(S.ColumnInt(7))) ||
+    Satz.Bestandstyp = BF.Bestandstyp.GetWert() ? BF.Bestandstyp.GetWert() : ' ';
+    if (!InvAnfIntern::BestandZaehlt(BF.BestandA.GetWert(), BF.BestandB.GetWert(), BF.BestandC.GetWert()) ||
         !InvAnfIntern::BestandsTypGezaehlt(Ord(Char_2_ArtBestTyp(Satz.Bestandstyp))))
-      return;
-    for (int G = 0; G < RF_GROESSEN; ++G) Satz.Menge[static_cast<size_t>(G)] = static_cast<int32_t>(S.ColumnInt(8 + G));
-    V.Bestand[{ColumnProdId(S, 0), static_cast<int32_t>(S.ColumnInt(3))}].push_back(Satz);
-  });
+      continue;
+    for (int G2 = 0; G2 < RF_GROESSEN; ++G2) Satz.Menge[static_cast<size_t>(G2)] = BF.GetGR_MESU(G2 + 1);
+    V.Bestand[Filialpaare[static_cast<size_t>(BF.KeyListePosition())]].push_back(Satz);
+  }
   // In stock-type order, as a read by key gives them.
   for (auto& [Paar, Saetze] : V.Bestand)
     std::stable_sort(Saetze.begin(), Saetze.end(), [](const TBestandsSatz& A, const TBestandsSatz& B) {
@@ -87,20 +81,22 @@ TQLX_InvAnfMani::TBatchVorrat TQLX_InvAnfMani::BatchVorratLesen(const TInventurL
     });
 
   // Branch-sale marks, only where no counted stock decides.
+  FVKFile_CiNoC();
+  TFvkFile& FVK = Bereit(FFVKFile, "Die Filialverkaufsdatei");
+  FVK.SelectKey(TFvkFile::KEY_PRODUKT);
+  FVK.SetUsedField({&FVK.ProduktId});
+  FVK.Satzart.SetFilterMinMax('F');
+  FVK.Bewegungsart.SetFilterMinMax(std::string("23"));
   std::vector<TArtikelFiliale> OhneBestand;
-  for (const TArtikelFiliale& P : Filialpaare)
-    if (!V.Bestand.count(P)) OhneBestand.push_back(P);
-  VerkaufAbfrage.Senden(Sql,
-                        "SELECT prodid1, prodid2, prodid3, filnr FROM filialverkauf WHERE prodid1 = ? "
-                        "AND prodid2 = ? AND prodid3 = ? AND filnr = ? AND satzart = 'F' AND bewegungsart = '23'",
-                        OhneBestand.size(), [&](TDbStatement& S, int P, size_t I) {
-                          BindProdId(S, P, OhneBestand[I].first);
-                          S.BindInt(P + 3, OhneBestand[I].second);
-                          return P + 4;
-                        });
-  VerkaufAbfrage.Lesen([&](TDbStatement& S) {
-    V.Verkauf.insert({ColumnProdId(S, 0), static_cast<int32_t>(S.ColumnInt(3))});
-  });
+  for (const TArtikelFiliale& P : Filialpaare) {
+    if (V.Bestand.count(P)) continue;
+    OhneBestand.push_back(P);
+    FVK.Key_ProduktId.SetKeyWert(P.first);
+    FVK.Key_FilNr.SetKeyWert(P.second);
+    FVK.KeyListeAnfuegen();
+  }
+  for (bool G = FVK.Get_first_KeyListe(); G; G = FVK.Get_next())
+    V.Verkauf.insert(OhneBestand[static_cast<size_t>(FVK.KeyListePosition())]);
   return V;
 }
 
@@ -108,5 +104,5 @@ void TQLX_InvAnfMani::PreiseVorladen(const std::vector<TProduktID_Indizee>& AEin
   SPReader_CiN();
   std::vector<TInt32Trio> PIds;
   for (const TProduktID_Indizee& E : AEintraege) PIds.push_back(E.PId);
-  InvAnfIntern::Bereit(FSPReader, "Der Preisleser").Vorladen(PIds, 'E');  // the booking values purchase prices only
+  Bereit(FSPReader, "Der Preisleser").Vorladen(PIds, 'E');  // the booking values purchase prices only
 }

@@ -75,9 +75,9 @@ bool IndFiltern(const TInventurListe& AInventuren, std::vector<int32_t>& AInd, c
 }
 }  // namespace
 
-void TQLX_InvAnfMani::BestandPruefen_Btrieve(TInventurListe& AInventuren, TFilialListe& AFilialen,
+bool TQLX_InvAnfMani::BestandPruefen_Btrieve(TInventurListe& AInventuren, TFilialListe& AFilialen,
                                              TToDoListe& AToDo) {
-  KWDGuard("TQLX_InvAnfMani.BestandPruefen_Btrieve", [&] {
+  return KWDGuard("TQLX_InvAnfMani.BestandPruefen_Btrieve", [&] {
     if (AToDo.IsEmpty()) return;
     BFFile_CiNoC();
     FVKFile_CiNoC();
@@ -136,8 +136,8 @@ void TQLX_InvAnfMani::BestandPruefen_Btrieve(TInventurListe& AInventuren, TFilia
   });
 }
 
-void TQLX_InvAnfMani::BestandPruefen_SQL(TInventurListe& AInventuren, TFilialListe& AFilialen, TToDoListe& AToDo) {
-  KWDGuard("TQLX_InvAnfMani.BestandPruefen_SQL", [&] {
+bool TQLX_InvAnfMani::BestandPruefen_SQL(TInventurListe& AInventuren, TFilialListe& AFilialen, TToDoListe& AToDo) {
+  return KWDGuard("TQLX_InvAnfMani.BestandPruefen_SQL", [&] {
     if (AToDo.IsEmpty()) return;  // nothing to match: spare the bulk reads
     BFFile_CiNoC();
     FVKFile_CiNoC();

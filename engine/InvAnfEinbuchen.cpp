@@ -13,6 +13,7 @@
 #include "engine/TQLX_InvAnfMani.h"
 #include "suite/TSimplePriceReader.h"
 #include "support/framework/KWDGuard.h"
+#include "support/recordfile/Tiafile.h"
 #include "support/recordfile/Tivfile.h"
 #include "support/types/TKWD_ArtBestTyp.h"
 
@@ -37,80 +38,85 @@ bool TQLX_InvAnfMani::IVSchreiben(TInventurListe& AInventuren, const TProduktID_
   return KWDGuard(
       "TQLX_InvAnfMani.IVSchreiben",
       [&] {
-        SPReader_CiN();
-        TSimplePriceReader& Preise = Bereit(FSPReader, "Der Preisleser");
-        Preise.SetProdId(AEintrag.PId);
-
-        // Outside a batch the article is read on its own.
-        TBatchVorrat Allein;
-        if (!FBatchVorrat) Allein = BatchVorratLesen(AInventuren, {AEintrag});
-        const TBatchVorrat& Vorrat = FBatchVorrat ? *FBatchVorrat : Allein;
-
-        // Everything is read and valued first and only then written, so a
-        // failure while reading leaves none of the article's records behind.
-        std::vector<TIVSatz> Saetze;
-        std::vector<TIAZuwachs> Werte(AEintrag.Ind.size());
-        for (size_t S = 0; S < AEintrag.Ind.size(); ++S) {
-          const int32_t Q = AEintrag.Ind[S];
-          const TInventurDetails& Anf = *AInventuren.GetItem_Ptr(Q);
-          // Another program may have booked the pair since the selection:
-          // under the article's lock and inside this booking that is certain.
-          if (Vorrat.Gebucht.count({AEintrag.PId, Q})) continue;
-
-          Preise.SetDatum(Anf.InvAnf.Zaehldatum);
-          Preise.SetSelekted(TQLX_Preis_Sys_Mand_Fil::Construct(Anf.InvAnf.FilNr));
-          const TArtikelFiliale Paar{AEintrag.PId, Anf.InvAnf.FilNr};
-          if (auto It = Vorrat.Bestand.find(Paar); It != Vorrat.Bestand.end()) {
-            for (const TBestandsSatz& B : It->second) {
-              TIVSatz Satz;
-              Satz.Anforderung = Q;
-              Satz.Bestandstyp = B.Bestandstyp;
-              Satz.Menge = B.Menge;
-              double Wert = 0.0;
-              for (size_t G = 0; G < B.Menge.size(); ++G)
-                if (B.Menge[G] != 0) Wert += B.Menge[G] * Preise.GEK_4_Art_Dat_Fil_GrInd(static_cast<int8_t>(G), "");
-              Werte[S].Soll += Wert;
-              if (Vorrat.Eigenschaften[Ord(Char_2_ArtBestTyp(B.Bestandstyp))].IstWert) Werte[S].Ist += Wert;
-              Saetze.push_back(Satz);
-            }
-          } else if (Vorrat.Verkauf.count(Paar)) {
-            // Present only through a branch sale: one zero record under stock type 1.
-            TIVSatz Satz;
-            Satz.Anforderung = Q;
-            Satz.Bestandstyp = CKWD_ArtBestTyp_BFWert[1];
-            Satz.MitPrepare = false;
-            Saetze.push_back(Satz);
-          }
-        }
-
-        IVFile_CiNoC();
-        Tivfile& IV = Bereit(FIVFile, "Die Inventurdatei");
-        for (const TIVSatz& Satz : Saetze) {
-          const TInventurDetails& Anf = *AInventuren.GetItem_Ptr(Satz.Anforderung);
-          IV.ClearRecord();
-          IV.WiJahr.SetWert(Anf.WiJahr);
-          IV.ProduktId.SetWert(AEintrag.PId);
-          IV.FilNr.SetWert(Anf.InvAnf.FilNr);
-          IV.SatzKZ.SetWert(' ');
-          IV.Zaehldatum.SetWert(Anf.InvAnf.Zaehldatum);
-          IV.Bestandstyp.SetWert(Satz.Bestandstyp);
-          for (int I = TGroessenFelder::GRIndexMin(); I <= TGroessenFelder::GRIndexMax(); ++I)
-            IV.SetGR_MESU(I, Satz.Menge[static_cast<size_t>(I - TGroessenFelder::GRIndexMin())]);
-          if (Satz.MitPrepare) IV.PrepareWrite(wrdonInsert);
-          IV.WriteRecord(wrdonInsert);
-        }
-
-        for (size_t S = 0; S < AEintrag.Ind.size(); ++S) {
-          const int32_t Q = AEintrag.Ind[S];
-          TInventurDetails& Anf = *AInventuren.GetItem_Ptr(Q);
-          Anf.EKSoll += Werte[S].Soll;
-          Anf.EKIst += Werte[S].Ist;
-          AZuwachs[static_cast<size_t>(Q)].Soll += Werte[S].Soll;
-          AZuwachs[static_cast<size_t>(Q)].Ist += Werte[S].Ist;
-        }
+        SollSaetzeSchreiben(AInventuren, AEintrag, AZuwachs);
         return true;
       },
       false);
+}
+
+void TQLX_InvAnfMani::SollSaetzeSchreiben(TInventurListe& AInventuren, const TProduktID_Indizee& AEintrag,
+                                          TIAZuwachsListe& AZuwachs) {
+  SPReader_CiN();
+  TSimplePriceReader& Preise = Bereit(FSPReader, "Der Preisleser");
+  Preise.SetProdId(AEintrag.PId);
+
+  // Outside a batch the article is read on its own.
+  TBatchVorrat Allein;
+  if (!FBatchVorrat) Allein = BatchVorratLesen(AInventuren, {AEintrag});
+  const TBatchVorrat& Vorrat = FBatchVorrat ? *FBatchVorrat : Allein;
+
+  // Everything is read and valued first and only then written, so a
+  // failure while reading leaves none of the article's records behind.
+  std::vector<TIVSatz> Saetze;
+  std::vector<TIAZuwachs> Werte(AEintrag.Ind.size());
+  for (size_t S = 0; S < AEintrag.Ind.size(); ++S) {
+    const int32_t Q = AEintrag.Ind[S];
+    const TInventurDetails& Anf = *AInventuren.GetItem_Ptr(Q);
+    // Another program may have booked the pair since the selection:
+    // under the article's lock and inside this booking that is certain.
+    if (Vorrat.Gebucht.count({AEintrag.PId, Q})) continue;
+
+    Preise.SetDatum(Anf.InvAnf.Zaehldatum);
+    Preise.SetSelekted(TQLX_Preis_Sys_Mand_Fil::Construct(Anf.InvAnf.FilNr));
+    const TArtikelFiliale Paar{AEintrag.PId, Anf.InvAnf.FilNr};
+    if (auto It = Vorrat.Bestand.find(Paar); It != Vorrat.Bestand.end()) {
+      for (const TBestandsSatz& B : It->second) {
+        TIVSatz Satz;
+        Satz.Anforderung = Q;
+        Satz.Bestandstyp = B.Bestandstyp;
+        Satz.Menge = B.Menge;
+        double Wert = 0.0;
+        for (size_t G = 0; G < B.Menge.size(); ++G)
+          if (B.Menge[G] != 0) Wert += B.Menge[G] * Preise.GEK_4_Art_Dat_Fil_GrInd(static_cast<int8_t>(G), "");
+        Werte[S].Soll += Wert;
+        if (Vorrat.Eigenschaften[Ord(Char_2_ArtBestTyp(B.Bestandstyp))].IstWert) Werte[S].Ist += Wert;
+        Saetze.push_back(Satz);
+      }
+    } else if (Vorrat.Verkauf.count(Paar)) {
+      // Present only through a branch sale: one zero record under stock type 1.
+      TIVSatz Satz;
+      Satz.Anforderung = Q;
+      Satz.Bestandstyp = CKWD_ArtBestTyp_BFWert[1];
+      Satz.MitPrepare = false;
+      Saetze.push_back(Satz);
+    }
+  }
+
+  IVFile_CiNoC();
+  Tivfile& IV = Bereit(FIVFile, "Die Inventurdatei");
+  for (const TIVSatz& Satz : Saetze) {
+    const TInventurDetails& Anf = *AInventuren.GetItem_Ptr(Satz.Anforderung);
+    IV.ClearRecord();
+    IV.WiJahr.SetWert(Anf.WiJahr);
+    IV.ProduktId.SetWert(AEintrag.PId);
+    IV.FilNr.SetWert(Anf.InvAnf.FilNr);
+    IV.SatzKZ.SetWert(' ');
+    IV.Zaehldatum.SetWert(Anf.InvAnf.Zaehldatum);
+    IV.Bestandstyp.SetWert(Satz.Bestandstyp);
+    for (int I = TGroessenFelder::GRIndexMin(); I <= TGroessenFelder::GRIndexMax(); ++I)
+      IV.SetGR_MESU(I, Satz.Menge[static_cast<size_t>(I - TGroessenFelder::GRIndexMin())]);
+    if (Satz.MitPrepare) IV.PrepareWrite(wrdonInsert);
+    IV.WriteRecord(wrdonInsert);
+  }
+
+  for (size_t S = 0; S < AEintrag.Ind.size(); ++S) {
+    const int32_t Q = AEintrag.Ind[S];
+    TInventurDetails& Anf = *AInventuren.GetItem_Ptr(Q);
+    Anf.EKSoll += Werte[S].Soll;
+    Anf.EKIst += Werte[S].Ist;
+    AZuwachs[static_cast<size_t>(Q)].Soll += Werte[S].Soll;
+    AZuwachs[static_cast<size_t>(Q)].Ist += Werte[S].Ist;
+  }
 }
 
 void TQLX_InvAnfMani::IAUpdate(TInventurListe& AInventuren, TIAZuwachsListe& AZuwachs) {
@@ -125,26 +131,21 @@ void TQLX_InvAnfMani::SummenErhoehen(TInventurListe& AInventuren, TIAZuwachsList
   std::vector<int32_t> Reihe(static_cast<size_t>(AInventuren.Count()));
   std::iota(Reihe.begin(), Reihe.end(), 0);
   std::sort(Reihe.begin(), Reihe.end(), [&](int32_t A, int32_t B) {
-    const TVglInvAnf_Inv& X = AInventuren.GetItem_Ptr(A)->InvAnf;
-    const TVglInvAnf_Inv& Y = AInventuren.GetItem_Ptr(B)->InvAnf;
-    if (X.Zaehldatum != Y.Zaehldatum) return X.Zaehldatum < Y.Zaehldatum;
-    if (X.WG != Y.WG) return X.WG < Y.WG;
-    return X.FilNr < Y.FilNr;
+    return InvAnfIntern::SchluesselVor(AInventuren.GetItem_Ptr(A)->InvAnf, AInventuren.GetItem_Ptr(B)->InvAnf);
   });
-  if (!FSummenSql) FSummenSql = std::make_unique<TSuiteAbfragen>();
   for (int32_t Q : Reihe) {
     TIAZuwachs& Z = AZuwachs.at(static_cast<size_t>(Q));
     if (std::fabs(Z.Soll) <= KSchwelle && std::fabs(Z.Ist) <= KSchwelle) continue;
     const TVglInvAnf_Inv& A = AInventuren.GetItem_Ptr(Q)->InvAnf;
-    TDbStatement& S = FSummenSql->Get(
-        "UPDATE inventuranforderung SET ek_soll = ek_soll + ?, ek_ist = ek_ist + ? "
-        "WHERE zaehldatum = ? AND wg = ? AND filnr = ?");
-    S.BindDouble(1, Z.Soll);
-    S.BindDouble(2, Z.Ist);
-    S.BindDouble(3, A.Zaehldatum);
-    S.BindText(4, A.WG);
-    S.BindInt(5, A.FilNr);
-    S.Run();
+    IAFile_CiNoC();
+    Tiafile& IA = Bereit(FIAFile, "Die Anforderungsdatei");
+    IA.SelectKey(Tiafile::KEY_ANFORDERUNG);
+    IA.Key_Zaehldatum.SetKeyWert(A.Zaehldatum);
+    IA.Key_WG.SetKeyWert(A.WG);
+    IA.Key_FilNr.SetKeyWert(A.FilNr);
+    IA.EKSoll.SetWert(Z.Soll);
+    IA.EKIst.SetWert(Z.Ist);
+    IA.WertErhoehen({&IA.EKSoll, &IA.EKIst});
     Z = TIAZuwachs{};
   }
 }

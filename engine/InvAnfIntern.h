@@ -1,8 +1,13 @@
 #pragma once
 // Small helpers shared by the engine's source files (not part of its interface).
+#include <initializer_list>
 #include <memory>
 #include <stdexcept>
 #include <string>
+#include <vector>
+
+#include "support/framework/TKWDInfo.h"
+#include "support/types/TVglInvAnf_Inv.h"
 
 namespace InvAnfIntern {
 
@@ -19,5 +24,43 @@ inline bool BestandsTypGezaehlt(int AOrdinal) { return (AOrdinal >= 1 && AOrdina
 
 // A stock record counts by its figures when A <= B or C != 0.
 inline bool BestandZaehlt(int32_t AA, int32_t AB, int32_t AC) { return AA <= AB || AC != 0; }
+
+// Closed services register their failures and then answer as if nothing
+// were there (an iterator finds no article). A step that relies on them asks
+// afterwards whether one of the classes registered a failure meanwhile: the
+// pending errors of those classes (already logged and shown to the user) are
+// taken from the registry, and older ones are dropped at the start.
+class TDienstFehler {
+ public:
+  explicit TDienstFehler(std::initializer_list<const char*> AKlassen) {
+    for (const char* K : AKlassen) {
+      FKlassen.push_back(std::string(K) + ".");
+      KWDInfo().FehlerTerminate(FKlassen.back());
+    }
+  }
+  bool Aufgetreten() const {
+    bool Fehler = false;
+    for (const std::string& K : FKlassen) {
+      try {
+        KWDInfo().FehlerRaise(K);
+      } catch (const EKWDFehler&) {
+        Fehler = true;
+      }
+    }
+    return Fehler;
+  }
+
+ private:
+  std::vector<std::string> FKlassen;
+};
+
+// The request file's key order (counting date, product group, branch): where
+// requests are locked or written one after another, every program takes
+// them in this order, so none waits on another in a cycle.
+inline bool SchluesselVor(const TVglInvAnf_Inv& A, const TVglInvAnf_Inv& B) {
+  if (A.Zaehldatum != B.Zaehldatum) return A.Zaehldatum < B.Zaehldatum;
+  if (A.WG != B.WG) return A.WG < B.WG;
+  return A.FilNr < B.FilNr;
+}
 
 }  // namespace InvAnfIntern

@@ -7,6 +7,7 @@
 #include "suite/TInvDel.h"
 #include "suite/WiJahr.h"
 #include "support/framework/KWDGuard.h"
+#include "support/framework/KWDLog.h"
 #include "support/framework/TKWDInfo.h"
 
 using InvAnfIntern::Bereit;
@@ -27,6 +28,15 @@ bool TQLX_InvAnfMani::InventurenLoeschen(const std::vector<TVglInvAnf_Inv>& AAnf
   const bool Durchgelaufen = KWDGuard("TQLX_InvAnfMani.InventurenLoeschen", [&] {
     TInvDel& Del = Bereit(FInvDel, "Der Inventur-Löschdienst");
     for (const TVglInvAnf_Inv& Anf : AAnforderungen) {
+      // Only the request of exactly this fiscal year: one stored under
+      // another is not the one meant and keeps its target stock.
+      if (!AnforderungBesteht(Anf)) {
+        KWDLogSchreiben("TQLX_InvAnfMani.InventurenLoeschen",
+                        "Inventur vom " + FormatDatum(Anf.Zaehldatum) + ", Warengruppe \"" + Anf.WG + "\", Filiale " +
+                            std::to_string(Anf.FilNr) + " gibt es im Wirtschaftsjahr " + std::to_string(Anf.WiJahr) +
+                            " nicht: nichts gelöscht.");
+        continue;
+      }
       const TDate ErsterTag = ersterTag_WiJahr(Anf.WiJahr);
       ProgressCaption("Lösche Inventur", "", true);
       Del.DelInvDelStart(ErsterTag, Anf.Zaehldatum, Anf.WG, Anf.FilNr);

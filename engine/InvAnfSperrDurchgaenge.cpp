@@ -2,11 +2,13 @@
 // articles inside block 11, work on it, unlock it, and come back later for
 // the articles other programs held.
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
 #include "engine/TQLX_InvAnfMani.h"
 #include "suite/TArtikelTools.h"
+#include "support/db/TDbConnection.h"
 #include "support/framework/KWDGuard.h"
 #include "support/framework/KWDPause.h"
 #include "support/services/TCommonLock.h"
@@ -30,6 +32,27 @@ class TBlockSchritt {
 
 TInt32Trio BatchPId(const TInt32Quad& AQ) { return TInt32Trio::Construct(AQ.I1, AQ.I2, AQ.I3); }
 
+// A failure of the database as a whole, not of one article's data: lost
+// connection, server or disk trouble, lock waits, a read-only or broken
+// database. Such a failure ends the passes; any other sets the article aside.
+bool DatenbankFehler(const std::exception& AFehler) {
+  const auto* Db = dynamic_cast<const EDbError*>(&AFehler);
+  if (!Db) return false;
+  if (!Db->Zustand.empty()) {
+    // PostgreSQL: connection, resources, operator, system, internal,
+    // transaction rollback, transaction state, lock not available.
+    static const std::set<std::string> KKlassen{"08", "53", "57", "58", "XX", "40", "25", "55"};
+    return KKlassen.count(Db->Zustand.substr(0, 2)) > 0;
+  }
+  if (Db->Code != 0) {
+    // SQLite's primary codes: busy, locked, no memory, read-only, interrupted,
+    // I/O error, corrupt, full, cannot open, protocol, not a database.
+    static const std::set<int> KCodes{5, 6, 7, 8, 9, 10, 11, 13, 14, 15, 26};
+    return KCodes.count(Db->Code & 0xff) > 0;
+  }
+  return true;  // the backends' own failures (connection lost, transaction broken) carry no code
+}
+
 // The unlock step of a batch. When the batch is left by an exception the
 // locks are released all the same, so no article stays locked by a failure.
 class TBatchSperren {
@@ -41,15 +64,18 @@ class TBatchSperren {
   TBatchSperren(const TBatchSperren&) = delete;
   TBatchSperren& operator=(const TBatchSperren&) = delete;
 
+  // Done once it succeeded: a failed unlock inside the booking is tried again
+  // after the rollback.
   void Entsperren() {
     if (FFrei) return;
+    if (!FBatch.IsEmpty()) {
+      TBlockSchritt Block;
+      std::vector<TInt32Trio> PIds;
+      PIds.reserve(static_cast<size_t>(FBatch.Count()));
+      for (const TInt32Quad& Q : FBatch) PIds.push_back(BatchPId(Q));
+      CommonLock().UnlockProdIds(PIds);
+    }
     FFrei = true;
-    if (FBatch.IsEmpty()) return;
-    TBlockSchritt Block;
-    std::vector<TInt32Trio> PIds;
-    PIds.reserve(static_cast<size_t>(FBatch.Count()));
-    for (const TInt32Quad& Q : FBatch) PIds.push_back(BatchPId(Q));
-    CommonLock().UnlockProdIds(PIds);
   }
 
  private:
@@ -78,20 +104,28 @@ std::vector<bool> TQLX_InvAnfMani::SperrePIDs(const std::vector<TInt32Trio>& API
 
 void TQLX_InvAnfMani::SperrDurchgaenge(const std::function<int32_t()>& AAnzahl,
                                        const std::function<TInt32Trio(int32_t)>& APId, const std::string& ABuchung,
-                                       const TBatchArbeit& ABearbeiten, TMeldungsListe& AMeldungen) {
+                                       const TBatchArbeit& ABearbeiten, TMeldungsListe& AMeldungen,
+                                       const TZurueckstellen& AZurueckstellen) {
   const int32_t Total = AAnzahl();
   TArtikelTools Artikel;
-  // SQLite serialises writers: a batch's lock rows then join its booking
-  // (one commit instead of three), and block 11 spans the batch, taken
-  // before the booking's write lock so no one waits for the block while
-  // holding that lock.
+  // The batch's booking holds its articles (TCommonLock::TInBuchung): lock
+  // step, booking and unlock share one transaction, and block 11 spans the
+  // batch. On SQLite the block is taken before the booking's write lock, so
+  // no one waits for the block while holding that lock; on PostgreSQL the
+  // lock step takes it inside the booking's transaction.
   const bool InBuchung = CommonLock().SperrtInBuchung();
+  const bool BlockZuerst = InBuchung && CommonLock().BlockVorBuchung();
+  int FehlerInFolge = 0;  // articles set aside since the last batch that went in
   for (int Durchgang = 1; Durchgang <= KDurchgaenge; ++Durchgang) {
     const bool MitMeldung = Durchgang == KDurchgaenge;
     int32_t Pos = AAnzahl() - 1;
-    while (Pos >= 0) {
+    // The positions of a failed batch, booked again one per batch. They lie
+    // above Pos in descending order, so neither a booked nor a set-aside
+    // article moves a position still to come.
+    std::vector<int32_t> Einzeln;
+    while (Pos >= 0 || !Einzeln.empty()) {
       std::optional<TBlockSchritt> BatchBlock;
-      if (InBuchung) BatchBlock.emplace();
+      if (BlockZuerst) BatchBlock.emplace();
       TSperrBatch Batch;
       TBatchSperren Sperren(Batch);
       std::optional<TBuchungsKlammer> Buchung;
@@ -103,32 +137,62 @@ void TQLX_InvAnfMani::SperrDurchgaenge(const std::function<int32_t()>& AAnzahl,
       {
         TBlockSchritt Block;
         TQLX_clMeldung Meldung;
-        while (Batch.Count() < KBatchGroesse && Pos >= 0) {
-          // As many positions as the batch still has room for, locked in one
-          // go; what that refuses is asked for one by one as before.
-          std::vector<TInt32Trio> PIds;
-          for (int32_t P = Pos; P >= 0 && PIds.size() < static_cast<size_t>(KBatchGroesse - Batch.Count()); --P)
-            PIds.push_back(APId(P));
-          const std::vector<bool> Gesperrt = SperrePIDs(PIds);
-          for (size_t I = 0; I < PIds.size(); ++I, --Pos) {
-            const TInt32Trio& PId = PIds[I];
-            if (Gesperrt[I] || SperrePID(PId, MitMeldung, Meldung)) {
-              Batch.Add(TInt32Quad::Construct(PId.I1, PId.I2, PId.I3, Pos));
-            } else if (MitMeldung) {
-              if (Meldung.Artikel.empty()) Meldung.Artikel = Artikel.ProduktID_2_ArtNr_Formatted(PId, false);
-              if (Meldung.ProduktId.IsEmpty()) Meldung.ProduktId = PId;
-              AMeldungen.Add(Meldung);
+        auto Verweigert = [&](const TInt32Trio& AVerweigert) {
+          if (!MitMeldung) return;
+          if (Meldung.Artikel.empty()) Meldung.Artikel = Artikel.ProduktID_2_ArtNr_Formatted(AVerweigert, false);
+          if (Meldung.ProduktId.IsEmpty()) Meldung.ProduktId = AVerweigert;
+          AMeldungen.Add(Meldung);
+        };
+        if (!Einzeln.empty()) {
+          const int32_t P = Einzeln.front();
+          Einzeln.erase(Einzeln.begin());
+          const TInt32Trio PId = APId(P);
+          if (SperrePID(PId, MitMeldung, Meldung))
+            Batch.Add(TInt32Quad::Construct(PId.I1, PId.I2, PId.I3, P));
+          else
+            Verweigert(PId);
+        } else {
+          while (Batch.Count() < KBatchGroesse && Pos >= 0) {
+            // As many positions as the batch still has room for, locked in
+            // one go; what that refuses is asked for one by one as before.
+            std::vector<TInt32Trio> PIds;
+            for (int32_t P = Pos; P >= 0 && PIds.size() < static_cast<size_t>(KBatchGroesse - Batch.Count()); --P)
+              PIds.push_back(APId(P));
+            const std::vector<bool> Gesperrt = SperrePIDs(PIds);
+            for (size_t I = 0; I < PIds.size(); ++I, --Pos) {
+              const TInt32Trio& PId = PIds[I];
+              if (Gesperrt[I] || SperrePID(PId, MitMeldung, Meldung))
+                Batch.Add(TInt32Quad::Construct(PId.I1, PId.I2, PId.I3, Pos));
+              else
+                Verweigert(PId);
             }
           }
         }
       }
       if (!Batch.IsEmpty()) {
         if (!Buchung) Buchung.emplace(ABuchung, CKWD_Buchung_Bestand);
-        ABearbeiten(Batch, [&] {
-          Buchung->Flush();
-          if (InBuchung) Sperren.Entsperren();
-          Buchung->Ende();
-        });
+        try {
+          ABearbeiten(Batch, [&] {
+            Buchung->Flush();
+            if (InBuchung) Sperren.Entsperren();
+            Buchung->Ende();
+          });
+          FehlerInFolge = 0;
+        } catch (const std::exception& E) {
+          if (!AZurueckstellen || DatenbankFehler(E)) throw;
+          // The batch goes back, and its locks are released, before its
+          // articles are tried again.
+          SperrenInBuchung.reset();
+          Buchung.reset();
+          Sperren.Entsperren();
+          if (Batch.Count() > 1) {
+            for (const TInt32Quad& Q : Batch) Einzeln.push_back(Q.I4);
+          } else {
+            AZurueckstellen(Batch[0].I4, E);
+            // So many failing in a row is no article's fault.
+            if (++FehlerInFolge >= KBatchGroesse) throw;
+          }
+        }
       }
       SperrenInBuchung.reset();
       Buchung.reset();  // a batch that locked nothing has nothing to commit

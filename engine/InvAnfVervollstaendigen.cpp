@@ -1,12 +1,12 @@
 // Completing requests: book the target stock of every article the requests
 // cover, batch by batch under the common lock, then open the requests whose
 // articles are all booked.
-#include <cmath>
 #include <stdexcept>
 #include <vector>
 
 #include "engine/InvAnfIntern.h"
 #include "engine/TQLX_InvAnfMani.h"
+#include "suite/TArtikelTools.h"
 #include "support/framework/KWDGuard.h"
 #include "support/recordfile/Tiafile.h"
 #include "support/services/TKWDBuchung.h"
@@ -17,7 +17,6 @@ using InvAnfIntern::Bereit;
 namespace {
 constexpr const char* KBuchen = "TQLX_InvAnfMani.SollBestandBuchen";
 constexpr const char* KOeffnen = "TQLX_InvAnfMani.InventurenOeffnen";
-constexpr double KSchwelle = 0.005;  // as IAUpdate: smaller growth waits for the next batch
 
 // The request values before a batch, so a batch whose transaction fails
 // leaves them as the database still has them.
@@ -73,10 +72,15 @@ bool TQLX_InvAnfMani::InventurAnforderungVervollstaendigen(const std::vector<TVg
       "TQLX_InvAnfMani.InventurAnforderungVervollstaendigen",
       [&] {
         ProgressCaption("Lade Inventureliste", "", true);
-        UnvollstaendigeInventurenLaden(AAnforderungen, &Inventuren, &Warengruppen, &Filialen);
+        if (!UnvollstaendigeInventurenLaden(AAnforderungen, &Inventuren, &Warengruppen, &Filialen)) return false;
         if (Inventuren.IsEmpty()) return true;
         ProgressCaption("Bestimme Artikelliste", "", true);
-        ProduktIDs_ToDoListeLaden(Inventuren, Warengruppen, Filialen, *ToDo);
+        // A list a failed step left half built may hold articles the requests
+        // do not cover, and lacks others: nothing is booked or opened from it.
+        if (!ProduktIDs_ToDoListeLaden(Inventuren, Warengruppen, Filialen, *ToDo)) {
+          AMeldungen = Meldungen.ToArray();
+          return false;
+        }
         ProgressCaption("Sollbestand einbuchen", "", false);
         SollBestandBuchen(Inventuren, *ToDo, Meldungen);
         ProgressCaption("Passe Inventuren an", "", true);
@@ -91,6 +95,12 @@ bool TQLX_InvAnfMani::InventurAnforderungVervollstaendigen(const std::vector<TVg
 
 void TQLX_InvAnfMani::SollBestandBuchen(TInventurListe& AInventuren, TToDoListe& AToDo, TMeldungsListe& AMeldungen) {
   TIAZuwachsListe Zuwachs(static_cast<size_t>(AInventuren.Count()));
+  // Requests deleted, or no longer requested, since they were loaded: no
+  // batch writes anything more for them.
+  std::vector<bool> Weg(static_cast<size_t>(AInventuren.Count()), false);
+  // Articles whose booking failed alone; they go back into the list at the end.
+  std::vector<TProduktID_Indizee> Zurueckgestellt;
+  TArtikelTools Artikel;
   KWDGuard(KBuchen, [&] {
     SperrDurchgaenge(
         [&] { return AToDo.Count(); }, [&](int32_t APos) { return AToDo.GetItem_Ptr(APos)->PId; },
@@ -100,28 +110,38 @@ void TQLX_InvAnfMani::SollBestandBuchen(TInventurListe& AInventuren, TToDoListe&
           Vorher.Merken(AInventuren, Zuwachs);
           std::vector<TProduktID_Indizee> Entnommen;
           try {
+            auto OhneWeg = [&](std::vector<TProduktID_Indizee>& AEintraege) {
+              for (TProduktID_Indizee& E : AEintraege)
+                std::erase_if(E.Ind, [&](int32_t P) { return Weg[static_cast<size_t>(P)]; });
+            };
             std::vector<TProduktID_Indizee> Eintraege;
-            for (const TInt32Quad& Q : ABatch) Eintraege.push_back(*AToDo.GetItem_Ptr(Q.I4));
-            // Prices first: their read then travels with the batch's others.
+            std::vector<int32_t> Positionen;
+            for (const TInt32Quad& Q : ABatch) {
+              Eintraege.push_back(*AToDo.GetItem_Ptr(Q.I4));
+              Positionen.insert(Positionen.end(), Eintraege.back().Ind.begin(), Eintraege.back().Ind.end());
+            }
+            OhneWeg(Eintraege);
+            // First the batch's requests, locked until it is committed: one
+            // another program deleted meanwhile gets nothing more. Their read
+            // and the prices' travel with the batch's others.
+            const std::vector<int32_t> Geprueft = AnforderungenSenden(AInventuren, Positionen, Weg);
             PreiseVorladen(Eintraege);
             const TBatchVorrat Vorrat = BatchVorratLesen(AInventuren, Eintraege);
+            AnforderungenLesen(AInventuren, Geprueft, Weg);
+            OhneWeg(Eintraege);
             FBatchVorrat = &Vorrat;
             TZeigerZuruecksetzen VorratEnde(FBatchVorrat);
             // Descending positions: each deletion keeps the later positions valid.
-            for (const TInt32Quad& Q : ABatch) {
-              Entnommen.push_back(*AToDo.GetItem_Ptr(Q.I4));
-              AToDo.Delete(Q.I4);
-              // A failed article (registered) may have broken the transaction:
-              // the whole batch goes back rather than commit half of it.
-              if (!IVSchreiben(AInventuren, Entnommen.back(), Zuwachs))
-                throw std::runtime_error("Der Sollbestand des Artikels " + Entnommen.back().PId.ToString() +
-                                         " konnte nicht gebucht werden");
+            for (size_t I = 0; I < Eintraege.size(); ++I) {
+              const int32_t Pos = ABatch[static_cast<int32_t>(I)].I4;
+              Entnommen.push_back(*AToDo.GetItem_Ptr(Pos));
+              AToDo.Delete(Pos);
+              // A failure ends the batch: it goes back whole rather than commit half of it.
+              SollSaetzeSchreiben(AInventuren, Eintraege[I], Zuwachs);
             }
-            IAUpdate(AInventuren, Zuwachs);
-            // Records whose values did not reach the request must not stay.
-            for (const TIAZuwachs& Z : Zuwachs)
-              if (std::fabs(Z.Soll) > KSchwelle || std::fabs(Z.Ist) > KSchwelle)
-                throw std::runtime_error("Die Werte der Inventuranforderungen konnten nicht geschrieben werden");
+            for (size_t Q = 0; Q < Weg.size(); ++Q)
+              if (Weg[Q]) Zuwachs[Q] = TIAZuwachs{};
+            SummenErhoehen(AInventuren, Zuwachs);
             AAbschliessen();
           } catch (...) {
             // Nothing of the batch is in the database: its articles are not
@@ -131,8 +151,25 @@ void TQLX_InvAnfMani::SollBestandBuchen(TInventurListe& AInventuren, TToDoListe&
             throw;
           }
         },
-        AMeldungen);
+        AMeldungen,
+        [&](int32_t APos, const std::exception& AFehler) {
+          const TProduktID_Indizee E = *AToDo.GetItem_Ptr(APos);
+          KWDGuardRegistrieren("TQLX_InvAnfMani.IVSchreiben",
+                               std::runtime_error("Der Sollbestand des Artikels " +
+                                                  Artikel.ProduktID_2_ArtNr_Formatted(E.PId, false) +
+                                                  " konnte nicht gebucht werden: " + AFehler.what()),
+                               true);
+          Zurueckgestellt.push_back(E);
+          AToDo.Delete(APos);
+        });
   });
+  // Set aside, the articles stay unbooked: their requests remain requested.
+  Zurueckstellen(AToDo, Zurueckgestellt);
+  for (int32_t Pos = AToDo.Count() - 1; Pos >= 0; --Pos) {
+    TProduktID_Indizee* E = AToDo.GetItem_Ptr(Pos);
+    std::erase_if(E->Ind, [&](int32_t P) { return Weg[static_cast<size_t>(P)]; });
+    if (E->Ind.empty()) AToDo.Delete(Pos);
+  }
 }
 
 void TQLX_InvAnfMani::InventurenOeffnen(TInventurListe& AInventuren, TToDoListe& AToDo) {
@@ -144,6 +181,7 @@ void TQLX_InvAnfMani::InventurenOeffnen(TInventurListe& AInventuren, TToDoListe&
     for (bool F : Fertig) Einer = Einer || F;
     if (!Einer) return;
 
+    const char Angefordert = CQLX_IA_KZZaehlung_2_Char(TQLX_IA_KZZaehlung::iazAngefordert);
     TBuchungsKlammer Buchung(KOeffnen, CKWD_Buchung_Bestand);
     for (int32_t P = 0; P < AInventuren.Count(); ++P) {
       if (!Fertig[static_cast<size_t>(P)]) continue;
@@ -154,7 +192,9 @@ void TQLX_InvAnfMani::InventurenOeffnen(TInventurListe& AInventuren, TToDoListe&
       IA.Key_Zaehldatum.SetKeyWert(D.InvAnf.Zaehldatum);
       IA.Key_WG.SetKeyWert(D.InvAnf.WG);
       IA.Key_FilNr.SetKeyWert(D.InvAnf.FilNr);
-      if (IA.Get_equal()) {
+      // Locked until the end: a deletion begun meanwhile keeps its state.
+      IA.SetSperrendLesen(true);
+      if (IA.Get_equal() && IA.WiJahr.GetWert() == D.WiJahr && IA.KZZaehlung.GetWert() == Angefordert) {
         IA.KZZaehlung.SetWert(CQLX_IA_KZZaehlung_2_Char(TQLX_IA_KZZaehlung::iazEroeffnet));
         IA.WriteRecord(wrdonUpdate);
       }

@@ -8,6 +8,7 @@
 // results are then false and lists keep what was built so far.
 #include <array>
 #include <cstdint>
+#include <exception>
 #include <functional>
 #include <map>
 #include <memory>
@@ -18,7 +19,6 @@
 
 #include "engine/TInventurDetails.h"
 #include "suite/ArtBestTypEigenschaften.h"
-#include "suite/SuiteAbfrage.h"
 #include "support/list/TQLX_List.h"
 #include "support/recordfile/RecordFileSchema.h"
 #include "support/types/KWDDatum.h"
@@ -74,26 +74,36 @@ class TQLX_InvAnfMani {
 
   // ATotal: articles the request covers; ADa: how many of them already have
   // target stock. Neither is assigned when the request is not (or no longer)
-  // in the requested state.
+  // in the requested state under exactly its fiscal year, counting date,
+  // product group and branch, or when the selection failed (registered).
   void InventurAnforderungArtZaehlen(const TVglInvAnf_Inv& AAnforderung, int& ATotal, int& ADa);
 
-  // Books the target stock of the given requests that are still requested,
+  // Books the target stock of the given requests that are still requested
+  // under exactly their fiscal year, counting date, product group and branch,
   // then opens every request whose articles are all booked. True when all
   // were completed or there was nothing to do; false when articles stayed
-  // unbooked (locked by others: one message each in AMeldungen) or after a
-  // registered error. AMeldungen is assigned only when requests were loaded.
+  // unbooked (locked by others: one message each in AMeldungen; or failing:
+  // set aside and registered, the others are booked) or after a registered
+  // error. A failure in the article selection books and opens nothing.
+  // Each batch first makes sure its requests still stand (locked until the
+  // batch is committed): one deleted or no longer requested meanwhile gets
+  // nothing more. AMeldungen is assigned only when requests were loaded.
   bool InventurAnforderungVervollstaendigen(const std::vector<TVglInvAnf_Inv>& AAnforderungen,
                                             std::vector<TQLX_clMeldung>& AMeldungen);
 
-  // Deletes the requests with their booked target stock. True when every
-  // request is gone (also for none); false when one kept articles locked by
-  // others (it stays, with those articles, and a message each) or after a
-  // registered error. AMeldungen is assigned whenever requests were given.
+  // Deletes the requests with their booked target stock. A request is acted
+  // on only when it exists under exactly the given fiscal year, counting
+  // date, product group and branch (else it is left alone and counts as
+  // done). True when every request is gone (also for none); false when one
+  // kept articles locked by others (it stays, with those articles, and a
+  // message each) or after a registered error. AMeldungen is assigned
+  // whenever requests were given.
   bool InventurenLoeschen(const std::vector<TVglInvAnf_Inv>& AAnforderungen, std::vector<TQLX_clMeldung>& AMeldungen);
 
   // Steps of the completion and deletion, public for tests and benchmarks.
   // Books every to-do entry in locking passes and removes the booked ones;
-  // what stays could not be locked (or failed, registered).
+  // what stays could not be locked, or failed (set aside and registered), or
+  // the passes ended on a failure of the database (registered).
   void SollBestandBuchen(TInventurListe& AInventuren, TToDoListe& AToDo, TMeldungsListe& AMeldungen);
   // Tries to lock one article; with AMitMeldung a refusal fills AMeldung.
   bool SperrePID(const TInt32Trio& APId, bool AMitMeldung, TQLX_clMeldung& AMeldung);
@@ -105,7 +115,8 @@ class TQLX_InvAnfMani {
   // Adds the unwritten growth to the stored request values where it exceeds
   // 0.005, inside the caller's booking, and clears what it wrote.
   void IAUpdate(TInventurListe& AInventuren, TIAZuwachsListe& AZuwachs);
-  // Opens every request no remaining to-do entry refers to.
+  // Opens every request no remaining to-do entry refers to, where it is
+  // still requested under the fiscal-year date it was loaded with.
   void InventurenOeffnen(TInventurListe& AInventuren, TToDoListe& AToDo);
   // Removes the listed articles from the request in locking passes; what
   // stays in AProdIds could not be locked (a message each) or failed.
@@ -113,17 +124,19 @@ class TQLX_InvAnfMani {
                                    TMeldungsListe& AMeldungen);
 
   // Article selection, public for the completion and for tests and
-  // benchmarks that drive the steps one by one.
-  void UnvollstaendigeInventurenLaden(const std::vector<TVglInvAnf_Inv>& AAnforderungen, TInventurListe* AInventuren,
+  // benchmarks that drive the steps one by one. Each step is false after a
+  // registered failure; the pipeline then goes on, but its list is not to
+  // be trusted: ProduktIDs_ToDoListeLaden is false when any step failed.
+  bool UnvollstaendigeInventurenLaden(const std::vector<TVglInvAnf_Inv>& AAnforderungen, TInventurListe* AInventuren,
                                       TWarengruppenListe* AWarengruppen, TFilialListe* AFilialen);
-  void ProduktIDs_ToDoListeLaden(TInventurListe& AInventuren, TWarengruppenListe& AWarengruppen,
+  bool ProduktIDs_ToDoListeLaden(TInventurListe& AInventuren, TWarengruppenListe& AWarengruppen,
                                  TFilialListe& AFilialen, TToDoListe& AToDo);
-  void AAScan(TInventurListe& AInventuren, TToDoListe& AToDo);
-  void WGNScan(TInventurListe& AInventuren, TWarengruppenListe& AWarengruppen, TToDoListe& AToDo);
-  void BestandPruefen_Btrieve(TInventurListe& AInventuren, TFilialListe& AFilialen, TToDoListe& AToDo);
-  void BestandPruefen_SQL(TInventurListe& AInventuren, TFilialListe& AFilialen, TToDoListe& AToDo);
-  void TeilAnforderungen_Entfernen(TInventurListe& AInventuren, TToDoListe& AToDo);
-  void PruefschaerfeChecken(TToDoListe& AToDo);
+  bool AAScan(TInventurListe& AInventuren, TToDoListe& AToDo);
+  bool WGNScan(TInventurListe& AInventuren, TWarengruppenListe& AWarengruppen, TToDoListe& AToDo);
+  bool BestandPruefen_Btrieve(TInventurListe& AInventuren, TFilialListe& AFilialen, TToDoListe& AToDo);
+  bool BestandPruefen_SQL(TInventurListe& AInventuren, TFilialListe& AFilialen, TToDoListe& AToDo);
+  bool TeilAnforderungen_Entfernen(TInventurListe& AInventuren, TToDoListe& AToDo);
+  bool PruefschaerfeChecken(TToDoListe& AToDo);
 
   // A to-do list sorted by product id, as every step expects it.
   static std::unique_ptr<TToDoListe> ToDoListeErzeugen();
@@ -161,7 +174,7 @@ class TQLX_InvAnfMani {
 
  private:
   // The stock check the database kind calls for.
-  void BestandPruefen(TInventurListe& AInventuren, TFilialListe& AFilialen, TToDoListe& AToDo);
+  bool BestandPruefen(TInventurListe& AInventuren, TFilialListe& AFilialen, TToDoListe& AToDo);
   // True when every request's group is empty after trimming (or there are none).
   static bool AlleWarengruppenLeer(const TInventurListe& AInventuren);
 
@@ -172,11 +185,18 @@ class TQLX_InvAnfMani {
   // leaves entries. ABearbeiten writes the batch and calls AAbschliessen,
   // which commits it (it removes what it did from the list after that).
   // Refusals in pass 5 become messages. A batch's locks are released on
-  // every way out; an exception of ABearbeiten rolls the batch back, ends
-  // the passes and is passed on.
+  // every way out; an exception of ABearbeiten rolls the batch back.
+  // Without AZurueckstellen it ends the passes and is passed on. With it, a
+  // failing article is set aside instead: the failed batch's articles are
+  // booked again one per batch, and the one that fails alone goes to
+  // AZurueckstellen (position, failure), which takes it out of the list; the
+  // passes go on. A failure of the database itself (connection, disk, locks)
+  // still ends them, and so do KBatchGroesse articles failing in a row.
   using TBatchArbeit = std::function<void(const TSperrBatch& ABatch, const std::function<void()>& AAbschliessen)>;
+  using TZurueckstellen = std::function<void(int32_t APos, const std::exception& AFehler)>;
   void SperrDurchgaenge(const std::function<int32_t()>& AAnzahl, const std::function<TInt32Trio(int32_t)>& APId,
-                        const std::string& ABuchung, const TBatchArbeit& ABearbeiten, TMeldungsListe& AMeldungen);
+                        const std::string& ABuchung, const TBatchArbeit& ABearbeiten, TMeldungsListe& AMeldungen,
+                        const TZurueckstellen& AZurueckstellen = {});
   // Locks the ids in one step where they are free; one flag per id. A
   // refused or failed id is false and goes through SperrePID.
   std::vector<bool> SperrePIDs(const std::vector<TInt32Trio>& APIds);
@@ -197,8 +217,22 @@ class TQLX_InvAnfMani {
   TBatchVorrat BatchVorratLesen(const TInventurListe& AInventuren, const std::vector<TProduktID_Indizee>& AEintraege);
   // The purchase prices of the batch's articles, read in one go for IVSchreiben.
   void PreiseVorladen(const std::vector<TProduktID_Indizee>& AEintraege);
-  // The body of IAUpdate.
+  // The bodies of IVSchreiben and IAUpdate: a failure is thrown, not registered.
+  void SollSaetzeSchreiben(TInventurListe& AInventuren, const TProduktID_Indizee& AEintrag, TIAZuwachsListe& AZuwachs);
   void SummenErhoehen(TInventurListe& AInventuren, TIAZuwachsListe& AZuwachs);
+  // Inside a batch's booking: whether the requests at APositionen still
+  // stand as they were loaded (same fiscal-year date, still requested).
+  // They are read with a lock held until the booking ends, so no other
+  // program deletes or changes them before the batch is committed. Sending
+  // lets the read travel with the batch's others; it returns what it sent,
+  // which AnforderungenLesen takes to mark the ones no longer standing in AWeg.
+  std::vector<int32_t> AnforderungenSenden(const TInventurListe& AInventuren, std::vector<int32_t> APositionen,
+                                           const std::vector<bool>& AWeg);
+  void AnforderungenLesen(const TInventurListe& AInventuren, const std::vector<int32_t>& AGesendet,
+                          std::vector<bool>& AWeg);
+  // True when the request exists under exactly AAnforderung's fiscal year,
+  // counting date, product group and branch.
+  bool AnforderungBesteht(const TVglInvAnf_Inv& AAnforderung);
 
   std::unique_ptr<TAAFile> FAAFile;
   std::unique_ptr<TBFFile> FBFFile;
@@ -211,7 +245,6 @@ class TQLX_InvAnfMani {
   std::unique_ptr<TSimplePriceReader> FSPReader;
   std::unique_ptr<TInvDel> FInvDel;
   std::unique_ptr<TQLX_PEP_Progress_SetPos> FProgress;
-  std::unique_ptr<TSuiteAbfragen> FSummenSql;  // the booking's own statements (sums, batch reads), prepared once
   // Set while a batch is booked. Null: IVSchreiben reads for its article alone.
   const TBatchVorrat* FBatchVorrat = nullptr;
 };

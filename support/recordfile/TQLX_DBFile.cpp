@@ -70,10 +70,22 @@ TQLX_DBFile::~TQLX_DBFile() { SchliessenStatements(); }
 
 void TQLX_DBFile::SchliessenStatements() {
   FScan = nullptr;
+  FKeyListeTeile.clear();
+  FKeyListeGesendet = false;
   FLesen.clear();
   FInsert.reset();
   FUpdate.reset();
   FDelete.reset();
+  FErhoehen.clear();
+}
+
+void TQLX_DBFile::ScanBeenden() {
+  if (FScan) FScan->Stmt->Reset();
+  FScan = nullptr;
+  for (TLesePlan* Teil : FKeyListeTeile) Teil->Stmt->Reset();
+  FKeyListeTeile.clear();
+  FKeyListeGesendet = false;
+  FKeyListePos = -1;
 }
 
 void TQLX_DBFile::VerbindungSetzen(std::unique_ptr<TDbConnection> AEigene) {
@@ -125,6 +137,8 @@ void TQLX_DBFile::FilterClear() {
   for (auto& Key : FKeyWerte)
     for (auto& S : Key) S.Filter = false;
 }
+
+void TQLX_DBFile::SetSperrendLesen(bool ASperren) { FSperrend = ASperren; }
 
 void TQLX_DBFile::SetUsedField(std::initializer_list<const TDatenfeld*> AFelder) {
   FBenutzt.clear();
@@ -197,21 +211,50 @@ std::string TQLX_DBFile::Form(TLesen AArt, bool AExt, int APraefix) const {
     }
   F += '|';
   for (bool B : FBenutzt) F += B ? '1' : '0';
+  F += FSperrend ? 's' : '-';
   return F;
 }
 
-std::string TQLX_DBFile::LeseSql(TLesen AArt, bool AExt, int APraefix, std::vector<std::pair<int, int>>& APlan) const {
-  std::string Sql = "SELECT ";
-  int Spalte = 0;
+std::string TQLX_DBFile::SpaltenListe(std::vector<std::pair<int, int>>& APlan, int AErsteSpalte) const {
+  std::string Liste;
+  int Spalte = AErsteSpalte;
   for (size_t i = 0; i < FDef.Felder.size(); ++i) {
     if (!FBenutzt.empty() && !FBenutzt[i]) continue;
     APlan.emplace_back(static_cast<int>(i), Spalte);
     for (const auto& Sp : FSpalten[i]) {
-      Sql += (Spalte ? ", " : "") + Sp;
+      Liste += (Liste.empty() ? "" : ", ") + Sp;
       ++Spalte;
     }
   }
-  Sql += " FROM " + FDef.Tabelle;
+  return Liste;
+}
+
+std::string TQLX_DBFile::FilterBedingungen() const {
+  std::string Bed;
+  for (const auto& Fi : FFilter) {
+    const auto& Sp = FSpalten[Fi.DefIndex];
+    const std::string A = SpaltenAusdruck(Sp), P = Platzhalter(Sp.size());
+    std::string Term;
+    if (Fi.Art == FILTER_GLEICH) Term = A + " = " + P;
+    if (Fi.Art == FILTER_BEREICH) Term = A + " >= " + P + " AND " + A + " <= " + P;
+    if (Fi.Art == FILTER_MENGE) {
+      std::string In;
+      for (size_t k = 0; k < Fi.Werte.size(); ++k) In += (k ? ", " : "") + P;
+      Term = A + " IN (" + In + ")";
+    }
+    Bed += (Bed.empty() ? "" : " AND ") + Term;
+  }
+  return Bed;
+}
+
+int TQLX_DBFile::FilterBinden(TDbStatement& AStmt, int AParam) const {
+  for (const auto& Fi : FFilter)
+    for (const auto& W : Fi.Werte) AParam = RFWertBinden(AStmt, AParam, FDef.Felder[Fi.DefIndex].Art, W);
+  return AParam;
+}
+
+std::string TQLX_DBFile::LeseSql(TLesen AArt, bool AExt, int APraefix, std::vector<std::pair<int, int>>& APlan) const {
+  std::string Sql = "SELECT " + SpaltenListe(APlan, 0) + " FROM " + FDef.Tabelle;
 
   std::vector<std::string> Bed;
   const auto& KeyFelder = FKeyFelder[FKeyNr];
@@ -232,17 +275,7 @@ std::string TQLX_DBFile::LeseSql(TLesen AArt, bool AExt, int APraefix, std::vect
       const auto& Sp = FSpalten[KeyFelder[s]];
       Bed.push_back(SpaltenAusdruck(Sp) + " = " + Platzhalter(Sp.size()));
     }
-  for (const auto& Fi : FFilter) {
-    const auto& Sp = FSpalten[Fi.DefIndex];
-    const std::string A = SpaltenAusdruck(Sp), P = Platzhalter(Sp.size());
-    if (Fi.Art == FILTER_GLEICH) Bed.push_back(A + " = " + P);
-    if (Fi.Art == FILTER_BEREICH) Bed.push_back(A + " >= " + P + " AND " + A + " <= " + P);
-    if (Fi.Art == FILTER_MENGE) {
-      std::string In;
-      for (size_t k = 0; k < Fi.Werte.size(); ++k) In += (k ? ", " : "") + P;
-      Bed.push_back(A + " IN (" + In + ")");
-    }
-  }
+  if (!FFilter.empty()) Bed.push_back(FilterBedingungen());
   if (AExt) {
     // AND terms stand alone; consecutive OR terms form one group.
     std::string Gruppe;
@@ -266,7 +299,9 @@ std::string TQLX_DBFile::LeseSql(TLesen AArt, bool AExt, int APraefix, std::vect
 
   std::string Ordnung;
   for (const auto& Sp : RFKeySpalten(FDef, FKeyNr)) Ordnung += (Ordnung.empty() ? "" : ", ") + Sp;
-  return Sql + " ORDER BY " + Ordnung;
+  Sql += " ORDER BY " + Ordnung;
+  if (FSperrend && FConn->Backend() == TDbBackend::PostgreSQL) Sql += " FOR UPDATE";
+  return Sql;
 }
 
 int TQLX_DBFile::Binden(TDbStatement& AStmt, TLesen AArt, bool AExt, int APraefix) const {
@@ -277,8 +312,7 @@ int TQLX_DBFile::Binden(TDbStatement& AStmt, TLesen AArt, bool AExt, int APraefi
     for (int s = GefilterterVorlauf(APraefix); s < APraefix; ++s) P = RFWertBinden(AStmt, P, FDef.Felder[KeyFelder[s]].Art, Segmente[s].Wert);
   for (size_t s = 0; s < Segmente.size(); ++s)
     if (Segmente[s].Filter) P = RFWertBinden(AStmt, P, FDef.Felder[KeyFelder[s]].Art, Segmente[s].Wert);
-  for (const auto& Fi : FFilter)
-    for (const auto& W : Fi.Werte) P = RFWertBinden(AStmt, P, FDef.Felder[Fi.DefIndex].Art, W);
+  P = FilterBinden(AStmt, P);
   if (AExt)
     for (const auto& T : FExt) P = RFWertBinden(AStmt, P, FDef.Felder[T.DefIndex].Art, T.Wert);
   return P;
@@ -288,8 +322,7 @@ bool TQLX_DBFile::Lesen(TLesen AArt, bool AExt) {
   OffenPruefen();
   if (AExt && !FExtFertig)
     throw std::logic_error("Satzdatei " + FDef.Tabelle + ": erweiterter Filter nicht abgeschlossen");
-  if (FScan) FScan->Stmt->Reset();
-  FScan = nullptr;
+  ScanBeenden();
   FFound = false;
   const int Praefix = AArt == TLesen::Erster ? 0 : GesetztesPraefix();
   try {
@@ -325,12 +358,18 @@ bool TQLX_DBFile::Lesen(TLesen AArt, bool AExt) {
 }
 
 bool TQLX_DBFile::ZeileUebernehmen() {
-  if (!FScan->Stmt->Step()) {
+  while (!FScan->Stmt->Step()) {
     FScan->Stmt->Reset();
     FScan = nullptr;
-    FFound = false;
-    return false;
+    if (FKeyListeTeile.empty()) {
+      FFound = false;
+      return false;
+    }
+    // A key list's next statement.
+    FScan = FKeyListeTeile.front();
+    FKeyListeTeile.erase(FKeyListeTeile.begin());
   }
+  if (FKeyListePos >= 0) FKeyListePos = static_cast<int32_t>(FScan->Stmt->ColumnInt(0));
   for (const auto& [DefIndex, Spalte] : FScan->Felder) {
     TDatenfeld& F = FeldNachDef(DefIndex);
     TFeldWertVar W;
@@ -354,12 +393,132 @@ bool TQLX_DBFile::Get_equal() { return Lesen(TLesen::Gleich, false); }
 bool TQLX_DBFile::Get_first_extMode() { return Lesen(TLesen::Erster, true); }
 bool TQLX_DBFile::Get_ge_extMode() { return Lesen(TLesen::AbKey, true); }
 
+void TQLX_DBFile::KeyListeLeeren() {
+  ScanBeenden();
+  FKeyListe.clear();
+}
+
+void TQLX_DBFile::KeyListeAnfuegen() {
+  const int Praefix = GesetztesPraefix();
+  if (Praefix == 0) throw std::logic_error("Satzdatei " + FDef.Tabelle + ": Schlüsselliste ohne Schlüsselwerte");
+  if (!FKeyListe.empty() && static_cast<int>(FKeyListe.front().size()) != Praefix)
+    throw std::logic_error("Satzdatei " + FDef.Tabelle + ": Schlüsselliste mit verschieden vielen Schlüsselteilen");
+  std::vector<TFeldWertVar> Werte;
+  for (int i = 0; i < Praefix; ++i) Werte.push_back(FKeyWerte[FKeyNr][i].Wert);
+  FKeyListe.push_back(std::move(Werte));
+}
+
+void TQLX_DBFile::KeyListeSenden() {
+  OffenPruefen();
+  ScanBeenden();
+  if (FKeyListe.empty()) {
+    FKeyListeGesendet = true;
+    return;
+  }
+  // SQLite allows 500 terms in a compound select; PostgreSQL locks no rows of one.
+  const bool Einzeln = FSperrend && FConn->Backend() == TDbBackend::PostgreSQL;
+  const size_t JeAnweisung = Einzeln ? 1 : 100;
+  const int Praefix = static_cast<int>(FKeyListe.front().size());
+  const auto& KeyFelder = FKeyFelder[FKeyNr];
+  try {
+    const std::string Form = this->Form(TLesen::Gleich, false, Praefix);
+    for (size_t Start = 0, Teil = 0; Start < FKeyListe.size(); Start += JeAnweisung, ++Teil) {
+      const size_t Anzahl = std::min(JeAnweisung, FKeyListe.size() - Start);
+      const std::string Schluessel = Form + "|L" + std::to_string(Anzahl) + "#" + std::to_string(Teil);
+      auto It = FLesen.find(Schluessel);
+      if (It == FLesen.end()) {
+        TLesePlan Plan;
+        std::string Arm = "SELECT CAST(? AS INTEGER), " + SpaltenListe(Plan.Felder, 1) + " FROM " + FDef.Tabelle + " WHERE ";
+        for (int s = 0; s < Praefix; ++s) {
+          const auto& Sp = FSpalten[KeyFelder[s]];
+          for (size_t k = 0; k < Sp.size(); ++k) Arm += (s || k ? " AND " : "") + Sp[k] + " = ?";
+        }
+        if (!FFilter.empty()) Arm += " AND " + FilterBedingungen();
+        std::string Sql;
+        for (size_t i = 0; i < Anzahl; ++i) Sql += (i ? " UNION ALL " : "") + Arm;
+        if (Einzeln) Sql += " FOR UPDATE";
+        Plan.Stmt = FConn->PrepareGanz(Sql);
+        It = FLesen.emplace(Schluessel, std::move(Plan)).first;
+      }
+      TDbStatement& Stmt = *It->second.Stmt;
+      Stmt.Reset();
+      int P = 1;
+      for (size_t i = Start; i < Start + Anzahl; ++i) {
+        Stmt.BindInt(P++, static_cast<int64_t>(i));
+        for (int s = 0; s < Praefix; ++s) P = RFWertBinden(Stmt, P, FDef.Felder[KeyFelder[s]].Art, FKeyListe[i][s]);
+        P = FilterBinden(Stmt, P);
+      }
+      Stmt.Vorausschicken();
+      FKeyListeTeile.push_back(&It->second);
+    }
+    FKeyListeGesendet = true;
+  } catch (const std::exception& E) {
+    ScanBeenden();
+    Weiterwerfen(E);
+  }
+}
+
+bool TQLX_DBFile::Get_first_KeyListe() {
+  if (!FKeyListeGesendet) KeyListeSenden();
+  FKeyListeGesendet = false;
+  FFound = false;
+  if (FKeyListeTeile.empty()) return false;
+  FScan = FKeyListeTeile.front();
+  FKeyListeTeile.erase(FKeyListeTeile.begin());
+  FScanExt = false;
+  FKeyListePos = 0;
+  try {
+    return ZeileUebernehmen();
+  } catch (const std::exception& E) {
+    ScanBeenden();
+    Weiterwerfen(E);
+  }
+}
+
+void TQLX_DBFile::WertErhoehen(std::initializer_list<const TDatenfeld*> AFelder) {
+  SchreibbarPruefen();
+  const auto& KeyFelder = FKeyFelder[FKeyNr];
+  if (GesetztesPraefix() != static_cast<int>(KeyFelder.size()))
+    throw std::logic_error("Satzdatei " + FDef.Tabelle + ": Erhöhen braucht den ganzen Schlüssel");
+  std::string Form;
+  FormAnfuegen(Form, FKeyNr);
+  for (const TDatenfeld* F : AFelder) {
+    if (F->Art() != TFeldArt::Integer && F->Art() != TFeldArt::Extended)
+      throw std::logic_error("Satzdatei " + FDef.Tabelle + ": Feld " + F->Name() + " ist keine Zahl");
+    FormAnfuegen(Form, F->DefIndex());
+  }
+  try {
+    auto& Stmt = FErhoehen[Form];
+    if (!Stmt) {
+      std::string Setzen, Wo;
+      for (const TDatenfeld* F : AFelder) {
+        const std::string& Sp = FSpalten[F->DefIndex()][0];
+        Setzen += (Setzen.empty() ? "" : ", ") + Sp + " = " + Sp + " + ?";
+      }
+      for (int i : KeyFelder)
+        for (const auto& Sp : FSpalten[i]) Wo += (Wo.empty() ? "" : " AND ") + Sp + " = ?";
+      Stmt = FConn->Prepare("UPDATE " + FDef.Tabelle + " SET " + Setzen + " WHERE " + Wo);
+    }
+    Stmt->Reset();
+    int P = 1;
+    for (const TDatenfeld* F : AFelder) P = RFWertBinden(*Stmt, P, F->Art(), F->Wert());
+    for (size_t s = 0; s < KeyFelder.size(); ++s)
+      P = RFWertBinden(*Stmt, P, FDef.Felder[KeyFelder[s]].Art, FKeyWerte[FKeyNr][s].Wert);
+    if (FConn->InTransaction())
+      Stmt->Run();  // the backend may send it with the batch's other writes
+    else
+      Stmt->Execute();
+  } catch (const std::exception& E) {
+    Weiterwerfen(E);
+  }
+}
+
 bool TQLX_DBFile::Get_next() {
   if (!FScan) return FFound = false;
   try {
     return ZeileUebernehmen();
   } catch (const std::exception& E) {
-    FScan = nullptr;
+    ScanBeenden();
     FFound = false;
     Weiterwerfen(E);
   }
@@ -457,8 +616,8 @@ void TQLX_DBFile::DeleteRecord() {
 }
 
 void TQLX_DBFile::ResetForReuse() {
-  if (FScan) FScan->Stmt->Reset();
-  FScan = nullptr;
+  ScanBeenden();
+  FKeyListe.clear();
   FFound = false;
   FKeyNr = 0;
   for (auto& Key : FKeyWerte)
@@ -467,6 +626,7 @@ void TQLX_DBFile::ResetForReuse() {
   ExtendedFilterClear();
   FBenutzt.clear();
   FLeseVerhalten = 1;
+  FSperrend = false;
   FIdentGueltig = false;
   ClearRecord();
 }

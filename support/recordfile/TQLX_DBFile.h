@@ -80,12 +80,45 @@ class TQLX_DBFile {
   bool Get_ge_extMode();
   bool Get_next_extMode();
 
+  // Many keys in one read: set the key values of the selected key's leading
+  // segments as for Get_equal and add them to the key list, as often as
+  // needed (every key with the same segments set); then read the records
+  // equal to any of them. Field filters and used fields apply as to every
+  // read (segment filters do not: the keys say what is equal). The records
+  // come in no promised order (sorting them would cost more than the read);
+  // KeyListePosition() is the position (from 0) of the key the current record
+  // belongs to, and Get_next goes on. KeyListeSenden() sends the read at once: on PostgreSQL the reads
+  // of several files sent one after another then share one round trip, taken
+  // in by Get_first_KeyListe (which sends it itself when it was not sent).
+  // With SetSperrendLesen, PostgreSQL reads each key by a statement of its own.
+  void KeyListeLeeren();
+  void KeyListeAnfuegen();
+  int32_t KeyListeAnzahl() const { return static_cast<int32_t>(FKeyListe.size()); }
+  void KeyListeSenden();
+  bool Get_first_KeyListe();
+  int32_t KeyListePosition() const { return FKeyListePos; }
+
+  // Adds the buffer values of AFelder (Integer or Extended fields) to the
+  // stored values of the record whose selected key is set in full, in the
+  // database itself (value = value + addend): programs adding to the same
+  // record at the same time never lose each other's part. No record is made
+  // when there is none. Inside a transaction it travels with the other writes.
+  void WertErhoehen(std::initializer_list<const TDatenfeld*> AFelder);
+
   // Only these fields are read (the identifying key's fields always are);
   // an empty list reads every field again.
   void SetUsedField(std::initializer_list<const TDatenfeld*> AFelder);
 
   // Removes every filter of fields and key segments; key values stay.
   void FilterClear();
+
+  // Reads inside a transaction lock the records they deliver until it ends,
+  // so no other program changes or deletes them meanwhile; a lock another
+  // program holds is waited for (PostgreSQL: FOR UPDATE). On SQLite a
+  // transaction holds the database's write lock from its start, which
+  // excludes every other writer already. Outside a transaction nothing stays
+  // locked.
+  void SetSperrendLesen(bool ASperren);
 
   // Record buffer and writing.
   void ClearRecord();
@@ -144,6 +177,11 @@ class TQLX_DBFile {
 
   bool Lesen(TLesen AArt, bool AExt);
   bool ZeileUebernehmen();
+  // Ends the current scan and resets the key-list reads not yet taken in.
+  void ScanBeenden();
+  std::string SpaltenListe(std::vector<std::pair<int, int>>& APlan, int AErsteSpalte) const;
+  std::string FilterBedingungen() const;
+  int FilterBinden(TDbStatement& AStmt, int AParam) const;
   std::string Form(TLesen AArt, bool AExt, int APraefix) const;
   std::string LeseSql(TLesen AArt, bool AExt, int APraefix, std::vector<std::pair<int, int>>& APlan) const;
   int Binden(TDbStatement& AStmt, TLesen AArt, bool AExt, int APraefix) const;
@@ -171,6 +209,7 @@ class TQLX_DBFile {
   std::vector<bool> FBenutzt;  // empty: every field
   int16_t FKeyNr = 0;
   int FLeseVerhalten = 1;
+  bool FSperrend = false;
   bool FFound = false;
   TLesePlan* FScan = nullptr;
   bool FScanExt = false;
@@ -178,4 +217,10 @@ class TQLX_DBFile {
   bool FIdentGueltig = false;
   std::unordered_map<std::string, TLesePlan> FLesen;
   std::unique_ptr<TDbStatement> FInsert, FUpdate, FDelete;
+  std::unordered_map<std::string, std::unique_ptr<TDbStatement>> FErhoehen;  // by key and fields
+  // The key list: the values of its set segments, per key.
+  std::vector<std::vector<TFeldWertVar>> FKeyListe;
+  std::vector<TLesePlan*> FKeyListeTeile;  // sent and not yet read, in order
+  bool FKeyListeGesendet = false;
+  int32_t FKeyListePos = -1;
 };

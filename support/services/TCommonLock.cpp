@@ -81,10 +81,13 @@ TDbConnection& TCommonLock::Verbindung() {
 }
 
 TDbAbfragen& TCommonLock::Schreiber() {
-  if (FVerbindung->Backend() != TDbBackend::SQLite || !FOrt.empty() || !KWDDatenbank_Offen()) return *FAbfragen;
+  if (!FOrt.empty() || !KWDDatenbank_Offen()) return *FAbfragen;
   TDbConnection& Firma = KWDDatenbank();
   if (Firma.Ort() != FVerbindungsOrt) return *FAbfragen;
-  if (!Firma.SchreibtSofort() && !BuchungHaeltSchreibsperre()) return *FAbfragen;
+  // Inside a booking that holds its articles its own connection writes; on
+  // SQLite also whenever that commits at once (see the header).
+  const bool SofortSqlite = FVerbindung->Backend() == TDbBackend::SQLite && Firma.SchreibtSofort();
+  if (!SofortSqlite && !BuchungHaeltSchreibsperre()) return *FAbfragen;
   if (!FFirmaAbfragen || FFirmaGeneration != KWDDatenbank_Generation()) {
     FFirmaAbfragen = std::make_unique<TDbAbfragen>(Firma);
     FFirmaGeneration = KWDDatenbank_Generation();
@@ -105,9 +108,40 @@ void TCommonLock::VerbindungSchliessen() noexcept {
 bool TCommonLock::SperrtInBuchung() {
   std::lock_guard Sperre(FMutex);
   Verbindung();
-  return FVerbindung->Backend() == TDbBackend::SQLite && FOrt.empty() && KWDDatenbank_Offen() &&
-         KWDDatenbank().Ort() == FVerbindungsOrt;
+  return FOrt.empty() && KWDDatenbank_Offen() && KWDDatenbank().Ort() == FVerbindungsOrt;
 }
+
+bool TCommonLock::BlockVorBuchung() {
+  std::lock_guard Sperre(FMutex);
+  Verbindung();
+  return FVerbindung->Backend() == TDbBackend::SQLite;
+}
+
+// PostgreSQL outside a booking: a lock row is written under block 11, so none
+// appears while a booking holds its articles without rows (it holds the
+// block until its end). The insert that follows waits for the block.
+class TCommonLock::TZeilenBlock {
+ public:
+  explicit TZeilenBlock(TCommonLock& ASperre)
+      : FSperre(ASperre),
+        FAktiv(ASperre.FVerbindung->Backend() == TDbBackend::PostgreSQL && !ASperre.BuchungHaeltSchreibsperre()) {
+    if (FAktiv) FSperre.BlockSetzen(CQLX_Lock_Inventur, false);
+  }
+  ~TZeilenBlock() {
+    if (!FAktiv) return;
+    try {
+      FSperre.DummyUnBlock(CQLX_Lock_Inventur);
+    } catch (const std::exception& E) {
+      KWDLogSchreiben("TCommonLock.DummyUnBlock", E.what());
+    }
+  }
+  TZeilenBlock(const TZeilenBlock&) = delete;
+  TZeilenBlock& operator=(const TZeilenBlock&) = delete;
+
+ private:
+  TCommonLock& FSperre;
+  bool FAktiv;
+};
 
 TCommonLock::TInBuchung::TInBuchung(TCommonLock& ASperre) : FSperre(ASperre) {
   if (!FSperre.SperrtInBuchung())
@@ -119,7 +153,8 @@ TCommonLock::TInBuchung::TInBuchung(TCommonLock& ASperre) : FSperre(ASperre) {
 TCommonLock::TInBuchung::~TInBuchung() {
   std::lock_guard Sperre(FSperre.FMutex);
   FSperre.FInBuchung = false;
-  FSperre.FBuchungHaelt.clear();  // the write lock that held them ends with the booking
+  FSperre.FBuchungHaelt.clear();  // the write lock or block that held them ends with the booking
+  FSperre.FBuchungsBloecke.clear();
 }
 
 bool TCommonLock::BuchungHaeltSchreibsperre() {
@@ -161,6 +196,8 @@ bool TCommonLock::LockProdId(const TInt32Trio& AProdId, TQLX_clMeldung& AMeldung
 bool TCommonLock::SperreVersuchen(const TInt32Trio& AProdId, TQLX_clMeldung& AMeldung, bool AMeldungZeigen) {
   // Inside a booking only its own connection may write.
   TDbConnection& Db = SchreibVerbindung();
+  if (BuchungHaeltSchreibsperre()) BuchungsBlockNehmen();
+  TZeilenBlock Block(*this);
   TDbStatement* Einfuegen = &Schreiber().Get(
       "INSERT INTO artikelsperre (prodid1, prodid2, prodid3, terminalnr, terminal, programm, benutzer, "
       "prozessid, prozessstart, sitzung, sitzungstart, gesperrtseit) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?) "
@@ -242,7 +279,9 @@ std::vector<bool> TCommonLock::LockProdIds(const std::vector<TInt32Trio>& AProdI
 
   if (BuchungHaeltSchreibsperre()) {
     // Every article without a row is free, and stays so while the booking
-    // holds the write lock; those with a row take the single path.
+    // holds the write lock (SQLite) or block 11 (PostgreSQL); those with a
+    // row take the single path.
+    BuchungsBlockNehmen();
     std::vector<TInt32Trio> Belegt = MitSperrZeile(Neu);
     std::sort(Belegt.begin(), Belegt.end());
     for (size_t I = 0; I < AProdIds.size(); ++I)
@@ -254,6 +293,7 @@ std::vector<bool> TCommonLock::LockProdIds(const std::vector<TInt32Trio>& AProdI
   }
 
   // One row per id; the statement's shape depends only on the count.
+  TZeilenBlock Block(*this);
   TDbStatement* Einfuegen = &Schreiber().GetWiederholt(
       {"INSERT INTO artikelsperre (prodid1, prodid2, prodid3, terminalnr, terminal, programm, benutzer, "
        "prozessid, prozessstart, sitzung, sitzungstart, gesperrtseit) VALUES ",
@@ -311,8 +351,12 @@ void TCommonLock::UnlockProdIds(const std::vector<TInt32Trio>& AProdIds) {
     BindProdId(*Loeschen, P, Id);
     P += 3;
   }
-  // Waited for: once this returns, every other program sees the articles free.
-  Loeschen->Execute();
+  // Waited for: once this returns, every other program sees the articles
+  // free. Inside a booking they see it at its commit anyway.
+  if (BuchungHaeltSchreibsperre())
+    Loeschen->Run();
+  else
+    Loeschen->Execute();
   for (const TInt32Trio& Id : Gehalten) FGehalten.erase(Id);
 }
 
@@ -366,7 +410,23 @@ void TCommonLock::DummyUnBlock(TQLX_Lock_Kennung AKennung) {
   BlockLassen(AKennung);
 }
 
+void TCommonLock::BuchungsBlockNehmen(TQLX_Lock_Kennung AKennung) {
+  if (FVerbindung->Backend() != TDbBackend::PostgreSQL) return;  // SQLite: the booking's write lock
+  // A lock of the booking's transaction, sent with its next statement, which
+  // waits for it; the commit or rollback releases it, so it never outlives a
+  // booking, whatever fails.
+  if (!FBuchungsBloecke.insert(AKennung).second) return;
+  TDbStatement& Stmt = Schreiber().GetGanz("SELECT pg_advisory_xact_lock(CAST(? AS INTEGER), CAST(? AS INTEGER))");
+  Stmt.BindInt(1, CBlockKlasse);
+  Stmt.BindInt(2, AKennung);
+  Stmt.Run();
+}
+
 void TCommonLock::BlockNehmen(TQLX_Lock_Kennung AKennung, bool AWarten) {
+  if (FVerbindung->Backend() == TDbBackend::PostgreSQL && BuchungHaeltSchreibsperre()) {
+    BuchungsBlockNehmen(AKennung);
+    return;
+  }
   if (FVerbindung->Backend() == TDbBackend::PostgreSQL) {
     TDbStatement& Stmt = FAbfragen->GetGanz("SELECT pg_advisory_lock(CAST(? AS INTEGER), CAST(? AS INTEGER))");
     Stmt.BindInt(1, CBlockKlasse);
@@ -393,6 +453,7 @@ void TCommonLock::BlockNehmen(TQLX_Lock_Kennung AKennung, bool AWarten) {
 }
 
 void TCommonLock::BlockLassen(TQLX_Lock_Kennung AKennung) {
+  if (FBuchungsBloecke.count(AKennung)) return;  // the booking's end releases it
   if (FVerbindung->Backend() == TDbBackend::PostgreSQL) {
     // Sent at once, its answer read with the next round trip: the server
     // frees the block as soon as it arrives, and no one waits for our reply.

@@ -26,17 +26,22 @@
 // connection holds an open write transaction (a booking bracket): lock and
 // unlock then fail at once with EDbError instead of waiting; take and release
 // locks outside a booking or inside a TInBuchung scope (below), which is how
-// the stock-take bookings lock, book and unlock a batch on SQLite.
+// the stock-take bookings lock, book and unlock a batch.
 //
-// TInBuchung (SQLite only, see SperrtInBuchung): locks taken inside the
-// booking open on the company connection. SQLite lets one writer at a time,
-// and that booking holds the write lock: until it ends no other program can
-// write a lock row or anything else. A free article is then held by the
+// TInBuchung (see SperrtInBuchung): locks taken inside the booking open on
+// the company connection belong to that booking. Block 11 then spans the
+// booking: on SQLite the caller takes it before the booking (BlockVorBuchung),
+// whose write lock keeps every other writer out anyway; on PostgreSQL the
+// first DummyBlock inside the scope takes it as a lock of the booking's
+// transaction, which its commit or rollback releases (DummyUnBlock leaves it).
+// Every program writes its lock rows under block 11, so while the booking
+// holds the block no lock row can appear: a free article is held by the
 // booking itself, without a row of its own (no other program could see one
 // before the commit anyway, and none is left behind by a crash); only
 // articles that already have a row go the usual way, inside the booking.
 // Such holds end with the scope: the caller unlocks before committing and
-// again after a rollback, as with rows.
+// again after a rollback, as with rows. Another program asking for such an
+// article meanwhile waits for the booking's end.
 
 #include <cstdint>
 #include <map>
@@ -101,9 +106,12 @@ class TCommonLock {
   // The program name written into lock rows (default: KWDProgrammname()).
   void SetProgramm(const std::string& AProgramm);
 
-  // True when lock rows can join the company connection's booking: SQLite,
-  // and this lock follows the process's company.
+  // True when lock rows can join the company connection's booking (see
+  // TInBuchung): this lock follows the process's company.
   bool SperrtInBuchung();
+  // Whether the caller takes block 11 before opening such a booking (SQLite:
+  // before its write lock) rather than inside it (PostgreSQL).
+  bool BlockVorBuchung();
   class TInBuchung {
    public:
     explicit TInBuchung(TCommonLock& ASperre);
@@ -126,6 +134,10 @@ class TCommonLock {
   void BlockSetzen(TQLX_Lock_Kennung AKennung, bool AWarten);
   void BlockNehmen(TQLX_Lock_Kennung AKennung, bool AWarten);
   void BlockLassen(TQLX_Lock_Kennung AKennung);
+  // PostgreSQL inside a booking: the block as a lock of its transaction.
+  void BuchungsBlockNehmen(TQLX_Lock_Kennung AKennung = CQLX_Lock_Inventur);
+  // PostgreSQL outside a booking: a lock row is written under block 11.
+  class TZeilenBlock;
   void VerbindungSchliessen() noexcept;
 
   mutable std::recursive_mutex FMutex;
@@ -137,6 +149,7 @@ class TCommonLock {
   uint64_t FFirmaGeneration = 0;
   std::string FProgramm;
   bool FInBuchung = false;  // a TInBuchung scope is open
+  std::set<TQLX_Lock_Kennung> FBuchungsBloecke;  // PostgreSQL: held by the booking's transaction
   TSperrHalter FHalter;
   std::set<TInt32Trio> FGehalten;  // with a lock row
   std::set<TInt32Trio> FBuchungHaelt;  // by the booking's write lock (TInBuchung)

@@ -20,8 +20,21 @@ void TKWDBuchung::BuchungBeginn(int AArt, const std::string& AName, int& ABuchun
   (void)AOption;
 }
 
+void TKWDBuchung::BeimAbschicken(std::function<void()> AArbeit) {
+  if (!FVerbindung) throw std::logic_error("Buchung: Arbeit ohne offene Buchung.");
+  FArbeit.push_back(std::move(AArbeit));
+}
+
+void TKWDBuchung::ArbeitAbschicken() {
+  // Taken out first: work that registers more runs at the next flush.
+  std::vector<std::function<void()>> Arbeit;
+  Arbeit.swap(FArbeit);
+  for (auto& A : Arbeit) A();
+}
+
 void TKWDBuchung::BuchungFlush() {
   if (!FVerbindung) throw std::logic_error("Buchung: Flush ohne offene Buchung.");
+  ArbeitAbschicken();
   FVerbindung->Abschicken();
 }
 
@@ -30,6 +43,7 @@ void TKWDBuchung::BuchungEnde(const std::string& AName) {
   if (AName != FName)
     KWDLogSchreiben(AName, "Buchung \"" + FName + "\" wird unter anderem Namen abgeschlossen.");
   try {
+    ArbeitAbschicken();
     FVerbindung->Commit();
   } catch (...) {
     BuchungAbbrechen();
@@ -40,6 +54,7 @@ void TKWDBuchung::BuchungEnde(const std::string& AName) {
 }
 
 void TKWDBuchung::BuchungAbbrechen() noexcept {
+  FArbeit.clear();
   if (!FVerbindung) return;
   // A connection replaced meanwhile took its transaction with it.
   if (KWDDatenbank_Offen() && &KWDDatenbank() == FVerbindung) FVerbindung->Rollback();

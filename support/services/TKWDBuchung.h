@@ -8,7 +8,9 @@
 // whose exception escaped before its end: that abandoned bracket is rolled
 // back (and logged) before the new one opens, so the half-written work of the
 // failed operation is never committed by the next one.
+#include <functional>
 #include <string>
+#include <vector>
 
 class TDbConnection;
 
@@ -33,11 +35,22 @@ class TKWDBuchung {
   void BuchungAbbrechen() noexcept;
   bool Offen() const { return FVerbindung != nullptr; }
   const std::string& Name() const { return FName; }
+  // The number of the open (or last) bracket: tells brackets apart.
+  int Nummer() const { return FNummer; }
+
+  // Work that sends writes a service collected during the open bracket (a
+  // batch's removals in one statement): runs at BuchungFlush, or at
+  // BuchungEnde before the commit when no flush came, in the order given. A
+  // bracket rolled back drops it. Throws std::logic_error without a bracket.
+  void BeimAbschicken(std::function<void()> AArbeit);
 
  private:
+  void ArbeitAbschicken();
+
   TDbConnection* FVerbindung = nullptr;
   std::string FName;
   int FNummer = 0;
+  std::vector<std::function<void()>> FArbeit;
 };
 
 // The process's booking object. The flag is the suite's "create" argument;

@@ -2,6 +2,7 @@
 
 #include <signal.h>
 
+#include <algorithm>
 #include <cmath>
 
 #include "support/framework/KWDPause.h"
@@ -64,9 +65,57 @@ std::map<std::string, double> TBuchungsTest::Bewertung() {
 void TBuchungsTest::SummenPassenZuSaetzen() {
   const auto W = Bewertung();
   for (const auto& [Name, Werte] : Stand().Anforderungen) {
+    if (std::get<2>(Werte) == 'L') continue;
     const auto It = W.find(Name);
     EXPECT_NEAR(std::get<0>(Werte), It == W.end() ? 0.0 : It->second, 0.011) << Name;
   }
+}
+
+void TBuchungsTest::KeinSatzOhneAnforderung() {
+  struct TAnf {
+    double WiJahr, Zaehldatum;
+    int FilNr;
+    std::string WG;
+  };
+  std::vector<TAnf> Anforderungen;
+  auto A = FDirekt->Prepare("SELECT wijahr, zaehldatum, filnr, wg FROM inventuranforderung");
+  while (A->Step())
+    Anforderungen.push_back({A->ColumnDouble(0), A->ColumnDouble(1), static_cast<int>(A->ColumnInt(2)), A->ColumnText(3)});
+  std::map<int, std::string> Gruppe;
+  auto G = FDirekt->Prepare("SELECT prodid1, wgn FROM artikel_wg WHERE wgsystem = 'EIGEN'");
+  while (G->Step()) Gruppe[static_cast<int>(G->ColumnInt(0))] = G->ColumnText(1);
+  auto S = FDirekt->Prepare("SELECT prodid1, wijahr, zaehldatum, filnr FROM inventur");
+  std::vector<int> Ohne;
+  while (S->Step()) {
+    const int Nr = static_cast<int>(S->ColumnInt(0));
+    const bool Hat = std::any_of(Anforderungen.begin(), Anforderungen.end(), [&](const TAnf& R) {
+      return R.WiJahr == S->ColumnDouble(1) && R.Zaehldatum == S->ColumnDouble(2) && R.FilNr == S->ColumnInt(3) &&
+             Gruppe[Nr].rfind(R.WG, 0) == 0;
+    });
+    if (!Hat) Ohne.push_back(Nr);
+  }
+  EXPECT_TRUE(Ohne.empty()) << Ohne.size() << " Sätze ohne ihre Anforderung, der erste von Artikel " << Ohne.front();
+  SummenPassenZuSaetzen();
+}
+
+void TBuchungsTest::SatzVerweigern(const std::vector<int>& ANummern, char ATyp) {
+  std::string Nr;
+  for (int N : ANummern) Nr += (Nr.empty() ? "" : ", ") + std::to_string(N);
+  Nr = "(" + Nr + ")";
+  const std::string Typ = ATyp ? " AND NEW.bestandstyp = '" + std::string(1, ATyp) + "'" : "";
+  if (GetParam() == TDbBackend::SQLite) {
+    FDirekt->ExecScript("CREATE TRIGGER kaputt BEFORE INSERT ON inventur WHEN NEW.prodid1 IN " + Nr + Typ +
+                        " BEGIN SELECT RAISE(ABORT, 'Platte voll'); END");
+  } else {
+    FDirekt->ExecScript("CREATE FUNCTION kaputt() RETURNS trigger AS $$ BEGIN IF NEW.prodid1 IN " + Nr + Typ +
+                        " THEN RAISE EXCEPTION 'Platte voll'; END IF; RETURN NEW; END $$ LANGUAGE plpgsql; "
+                        "CREATE TRIGGER kaputt BEFORE INSERT ON inventur FOR EACH ROW EXECUTE FUNCTION kaputt()");
+  }
+}
+
+void TBuchungsTest::SatzZulassen() {
+  FDirekt->ExecScript(GetParam() == TDbBackend::SQLite ? "DROP TRIGGER kaputt"
+                                                        : "DROP TRIGGER kaputt ON inventur; DROP FUNCTION kaputt()");
 }
 
 int TBuchungsTest::LebendeSperren() {

@@ -30,10 +30,21 @@ class TBuchungsTest : public TEngineTest {
   TStand Stand();
   // Target value of the stored records per request, at the articles' prices.
   std::map<std::string, double> Bewertung();
-  // Stored target value equals the valuation of the stored records (to the cent).
+  // Stored target value equals the valuation of the stored records (to the
+  // cent), for every request not being deleted: a deletion cut short has
+  // removed records but keeps the values (it never changes them).
   void SummenPassenZuSaetzen();
+  // Every stock-take record has its request (same fiscal-year date, counting
+  // date and branch, a group covering the article), and the stored values
+  // agree with the records (SummenPassenZuSaetzen).
+  void KeinSatzOhneAnforderung();
   // Lock rows whose holder still runs.
   int LebendeSperren();
+
+  // A trigger refuses the stock-take records of the articles ANummern (of
+  // stock type ATyp only, unless it is 0) with the message "Platte voll".
+  void SatzVerweigern(const std::vector<int>& ANummern, char ATyp = '\0');
+  void SatzZulassen();
 
   // wws-admin holding article APId until it ends (or ASekunden pass).
   TKindprozess Halten(const TInt32Trio& APId, int ASekunden);

@@ -12,6 +12,10 @@ class TLoeschenTest : public TBuchungsTest {
     TQLX_InvAnfMani Mani;
     return Mani.InventurenLoeschen(Anforderungen(), AMeldungen);
   }
+  bool Vervollstaendigen(std::vector<TQLX_clMeldung>& AMeldungen) {
+    TQLX_InvAnfMani Mani;
+    return Mani.InventurAnforderungVervollstaendigen(Anforderungen(), AMeldungen);
+  }
 };
 
 TEST_P(TLoeschenTest, EmptyListIsDoneAtOnceAndLeavesTheMessagesAlone) {
@@ -52,6 +56,33 @@ TEST_P(TLoeschenTest, HeldArticleKeepsItsRequestTheNextGoesAndASecondRunFinishes
   S = Stand();
   EXPECT_TRUE(S.Saetze.empty());
   EXPECT_TRUE(S.Anforderungen.empty());
+}
+
+TEST_P(TLoeschenTest, OnlyTheRequestOfTheGivenFiscalYearGoesWithItsOwnRecords) {
+  Aufbauen(6);
+  std::vector<TQLX_clMeldung> Meldungen;
+  ASSERT_TRUE(Vervollstaendigen(Meldungen));
+  // A record of the year before on the same day and branch belongs to no request here.
+  Firma().Inventursatz(D(2024, 1, 1), ZAEHLTAG, 1, P(1), '1');
+  const TStand Vorher = Stand();
+  ASSERT_EQ(Firma().Anzahl("inventur"), 9);
+
+  std::vector<TVglInvAnf_Inv> Falsch = Anforderungen();
+  for (TVglInvAnf_Inv& A : Falsch) A.WiJahr = 2024;
+  {
+    TQLX_InvAnfMani Mani;
+    EXPECT_TRUE(Mani.InventurenLoeschen(Falsch, Meldungen));  // none of them exists: nothing to do
+  }
+  EXPECT_EQ(Stand(), Vorher);
+  EXPECT_EQ(Firma().Anzahl("inventur"), 9);
+
+  EXPECT_TRUE(Loeschen(Meldungen));
+  const TStand S = Stand();
+  EXPECT_TRUE(S.Anforderungen.empty());
+  ASSERT_EQ(S.Saetze.size(), 1u);
+  auto Q = FDirekt->Prepare("SELECT wijahr FROM inventur");
+  ASSERT_TRUE(Q->Step());
+  EXPECT_EQ(Q->ColumnDouble(0), D(2024, 1, 1));
 }
 
 WWS_SUITE_BACKENDS(TLoeschenTest);

@@ -1,5 +1,9 @@
 #include "suite/TInvDel.h"
 
+#include <fstream>
+#include <iterator>
+
+#include "support/services/TKWDBuchung.h"
 #include "tests/fixtures/SuiteTestUmgebung.h"
 
 namespace {
@@ -97,6 +101,53 @@ TEST_P(TInvDelTest, DasGeschaeftsjahrZaehltNachKalenderjahrDesErstenTags) {
   EXPECT_EQ(Liste, (std::vector<TInt32Trio>{P(7)}));
   FDel.ProdIDsInInventur(D(2024, 1, 1), D(2025, 9, 1), "7", 3, Liste);
   EXPECT_TRUE(Liste.empty());
+}
+
+TEST_P(TInvDelTest, EineAnforderungEinesAnderenGeschaeftsjahresBleibtUnberuehrt) {
+  // named with the year before: not this request, nothing marked or deleted
+  EXPECT_FALSE(FDel.DelInvDelStart(D(2024, 1, 1), Tag, "1", 1));
+  EXPECT_TRUE(FDel.DelInvProdID(D(2024, 1, 1), Tag, "1", 1, P(1), false));
+  EXPECT_FALSE(FDel.DelInv(D(2024, 1, 1), Tag, "2", 1, false));
+  EXPECT_EQ(Firma().Anzahl("inventur"), 6);
+  EXPECT_EQ(Firma().Anzahl("inventuranforderung"), 3);
+  auto S = FDirekt->Prepare("SELECT count(*) FROM inventuranforderung WHERE kz_zaehlung = 'L'");
+  ASSERT_TRUE(S->Step());
+  EXPECT_EQ(S->ColumnInt(0), 0);
+}
+
+TEST_P(TInvDelTest, InEinerBuchungWerdenDieArtikelGesammeltUndZusammenEntfernt) {
+  {
+    TBuchungsKlammer Buchung("Test.Entfernen");
+    EXPECT_TRUE(FDel.DelInvProdID(WiJahr, Tag, "1", 1, P(1), true));
+    EXPECT_TRUE(FDel.DelInvProdID(WiJahr, Tag, "1", 1, P(2), true));
+    EXPECT_EQ(Firma().Anzahl("inventur"), 6) << "collected, not yet removed";
+    // Another request's article: what was collected goes first.
+    EXPECT_TRUE(FDel.DelInvProdID(WiJahr, Tag, "2", 1, P(3), false));
+    Buchung.Ende();
+  }
+  EXPECT_EQ(Firma().Anzahl("inventur"), 2);  // branch 2 and the other day stay
+  std::ifstream Log(FLog);
+  const std::string Protokoll((std::istreambuf_iterator<char>(Log)), std::istreambuf_iterator<char>());
+  EXPECT_NE(Protokoll.find("Artikel 1.0.0, 2.0.0 aus der Inventur entfernt"), std::string::npos) << Protokoll;
+
+  // A bracket rolled back takes what it collected; the next starts afresh.
+  Firma().Inventursatz(WiJahr, Tag, 1, P(1), '1');
+  {
+    TBuchungsKlammer Buchung("Test.Abbruch");
+    EXPECT_TRUE(FDel.DelInvProdID(WiJahr, Tag, "1", 1, P(1), false));
+    Buchung.Flush();
+  }
+  EXPECT_EQ(Firma().Anzahl("inventur"), 3);
+  {
+    TBuchungsKlammer Buchung("Test.Wieder");
+    EXPECT_TRUE(FDel.DelInvProdID(WiJahr, Tag, "1", 1, P(1), false));
+    Buchung.Ende();
+  }
+  EXPECT_EQ(Firma().Anzahl("inventur"), 2);
+  // Outside a bracket it removes at once.
+  Firma().Inventursatz(WiJahr, Tag, 1, P(2), '1');
+  EXPECT_TRUE(FDel.DelInvProdID(WiJahr, Tag, "1", 1, P(2), false));
+  EXPECT_EQ(Firma().Anzahl("inventur"), 2);
 }
 
 WWS_SUITE_BACKENDS(TInvDelTest);

@@ -322,6 +322,86 @@ TEST_P(TQLX_DBFileLesen, ReadStretchInsideATransactionLeavesItToTheCaller) {
   EXPECT_EQ(AlleAnforderungen(*FDb->Open()).size(), 6u);
 }
 
+TEST_P(TQLX_DBFileLesen, KeyListReadsManyKeysAndNamesEachRecordsKey) {
+  Tiafile F(Conn());
+  F.SelectKey(Tiafile::KEY_ANFORDERUNG);
+  auto Schluessel = [&](TDateTime ADatum, const std::string& AWG, int AFil) {
+    F.Key_Zaehldatum.SetKeyWert(ADatum);
+    F.Key_WG.SetKeyWert(AWG);
+    F.Key_FilNr.SetKeyWert(AFil);
+    F.KeyListeAnfuegen();
+  };
+  Schluessel(45400, "01", 1);
+  Schluessel(45999, "x", 1);  // none
+  Schluessel(45200, "", 7);
+  Schluessel(45300, "01", 2);
+  std::set<std::string> Gelesen;
+  for (bool Ok = F.Get_first_KeyListe(); Ok; Ok = F.Get_next())
+    Gelesen.insert(std::to_string(F.KeyListePosition()) + ":" + std::to_string(F.FilNr.GetWert()) +
+                   F.KZZaehlung.GetWert());
+  EXPECT_EQ(Gelesen, (std::set<std::string>{"0:1A", "2:7A", "3:2B"}));
+  EXPECT_FALSE(F.Found());
+  // The list stays for another read; a key with fewer segments does not fit it.
+  EXPECT_EQ(F.KeyListeAnzahl(), 4);
+  F.ResetForReuse();
+  F.Key_Zaehldatum.SetKeyWert(45300);
+  F.KeyListeAnfuegen();
+  F.Key_Zaehldatum.SetKeyWert(45400);
+  F.KeyListeAnfuegen();
+  EXPECT_TRUE(F.Get_first_KeyListe());
+  int Anzahl = 1;
+  while (F.Get_next()) ++Anzahl;
+  EXPECT_EQ(Anzahl, 4);  // three on the 45300th day, one on the 45400th
+  F.Key_WG.SetKeyWert("01");
+  EXPECT_THROW(F.KeyListeAnfuegen(), std::logic_error);
+}
+
+TEST_P(TQLX_DBFileLesen, KeyListsOfSeveralFilesSentTogetherNameTheirKeysAndKeepFilters) {
+  TBFFile B(Conn());
+  for (int I = 0; I < 150; ++I) {
+    Bestand(B, TInt32Trio{I, 0, 0}, 1, '3', I);
+    Bestand(B, TInt32Trio{I, 0, 0}, 1, '1', I);
+    Bestand(B, TInt32Trio{I, 0, 0}, 2, '1', I);
+  }
+  B.ResetForReuse();
+  B.SelectKey(TBFFile::KEY_PRODUKT_FILIALE);
+  // More keys than one statement takes, from the last article down.
+  for (int I = 149; I >= 0; --I) {
+    B.Key_ProduktId.SetKeyWert(TInt32Trio{I, 0, 0});
+    B.Key_FilNr.SetKeyWert(1);
+    B.KeyListeAnfuegen();
+  }
+  B.KeyListeSenden();
+  Tiafile F(Conn());
+  F.SelectKey(Tiafile::KEY_ANFORDERUNG);
+  F.SetUsedField({&F.KZZaehlung});
+  F.KZZaehlung.SetFilterMinMax('A');
+  F.Key_Zaehldatum.SetKeyWert(45300);
+  F.KeyListeAnfuegen();
+  F.KeyListeSenden();
+
+  std::multiset<std::string> Typen;
+  bool Zugeordnet = true;
+  for (bool Ok = B.Get_first_KeyListe(); Ok; Ok = B.Get_next()) {
+    Zugeordnet = Zugeordnet && B.ProduktId.GetWert().I1 == 149 - B.KeyListePosition() &&
+                 B.GetGR_MESU(1) == B.ProduktId.GetWert().I1 && B.FilNr.GetWert() == 1;
+    Typen.insert(std::to_string(B.KeyListePosition()) + B.Bestandstyp.GetWert());
+  }
+  EXPECT_EQ(Typen.size(), 300u);
+  EXPECT_TRUE(Zugeordnet);
+  EXPECT_EQ(Typen.count("01") + Typen.count("03") + Typen.count("1491") + Typen.count("1493"), 4u);
+  std::vector<int> Filialen;
+  for (bool Ok = F.Get_first_KeyListe(); Ok; Ok = F.Get_next()) Filialen.push_back(F.FilNr.GetWert());
+  EXPECT_EQ(Filialen, (std::vector<int>{1, 1}));  // "01" and "02" of branch 1; state 'B' filtered out
+
+  // An empty list reads nothing; a normal read in between ends what was sent.
+  B.KeyListeLeeren();
+  EXPECT_FALSE(B.Get_first_KeyListe());
+  F.KeyListeSenden();
+  EXPECT_TRUE(F.Get_first());
+  EXPECT_FALSE(F.Get_first_KeyListe() && F.KeyListePosition() != 0);
+}
+
 INSTANTIATE_TEST_SUITE_P(Backends, TQLX_DBFileLesen, ::testing::ValuesIn(TTestDb::Available()), TTestDbName);
 
 }  // namespace

@@ -1,6 +1,8 @@
 // Writing: insert, update, UNIQUE refusals, writes in a transaction, texts.
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <future>
 #include <string>
 
 #include "support/recordfile/TAAFile.h"
@@ -180,6 +182,81 @@ TEST_P(TQLX_DBFileSchreiben, HostileTextsComeBackUnchanged) {
   A.Text1.SetFilterMinMax(Texte[1]);
   ASSERT_TRUE(A.Get_first());
   EXPECT_EQ(A.ProduktId.GetWert().I1, 2);
+}
+
+TEST_P(TQLX_DBFileSchreiben, IncrementAddsInTheDatabaseWithoutLosingAnotherProgramsPart) {
+  Tiafile F(Conn());
+  Neu(F, "01", 3);
+  auto Erhoehen = [](Tiafile& AF, double ASoll, double AIst) {
+    AF.SelectKey(Tiafile::KEY_ANFORDERUNG);
+    AF.Key_Zaehldatum.SetKeyWert(45300);
+    AF.Key_WG.SetKeyWert("01");
+    AF.Key_FilNr.SetKeyWert(3);
+    AF.EKSoll.SetWert(ASoll);
+    AF.EKIst.SetWert(AIst);
+    AF.WertErhoehen({&AF.EKSoll, &AF.EKIst});
+  };
+  // A second program adds its part between this one's read and its commit.
+  auto Andere = FDb->Open();
+  Tiafile G(*Andere);
+  {
+    TDbTransaction T(Conn());
+    Erhoehen(F, 1.25, 0.5);
+    T.Commit();
+  }
+  Erhoehen(G, 2.0, 0.0);
+  {
+    TDbTransaction T(Conn());
+    Erhoehen(F, 0.25, 0.25);
+    T.Commit();
+  }
+  Tiafile H(Conn());
+  ASSERT_TRUE(Lesen(H, "01", 3));
+  EXPECT_DOUBLE_EQ(H.EKSoll.GetWert(), 3.5);
+  EXPECT_DOUBLE_EQ(H.EKIst.GetWert(), 0.75);
+  EXPECT_EQ(H.KZZaehlung.GetWert(), 'A');
+
+  // No record is made for a key that has none; only numbers, only whole keys.
+  F.Key_FilNr.SetKeyWert(9);
+  F.WertErhoehen({&F.EKSoll});
+  EXPECT_FALSE(Lesen(H, "01", 9));
+  EXPECT_THROW(F.WertErhoehen({&F.WG}), std::logic_error);
+  Tiafile Teil(Conn());
+  Teil.Key_Zaehldatum.SetKeyWert(45300);
+  EXPECT_THROW(Teil.WertErhoehen({&Teil.EKSoll}), std::logic_error);
+}
+
+TEST_P(TQLX_DBFileSchreiben, LockingReadKeepsAnotherProgramsChangeWaitingUntilTheCommit) {
+  Tiafile F(Conn());
+  Neu(F, "01", 3);
+  Neu(F, "02", 3);
+  auto Andere = FDb->Open();
+  std::future<int64_t> Aendern;
+  {
+    TDbTransaction T(Conn());
+    F.SelectKey(Tiafile::KEY_ANFORDERUNG);
+    F.SetSperrendLesen(true);
+    F.Key_Zaehldatum.SetKeyWert(45300);
+    F.Key_WG.SetKeyWert("01");
+    F.Key_FilNr.SetKeyWert(3);
+    F.KeyListeAnfuegen();
+    ASSERT_TRUE(F.Get_first_KeyListe());
+    EXPECT_EQ(F.KZZaehlung.GetWert(), 'A');
+    EXPECT_FALSE(F.Get_next());  // read to its end: no open read keeps an old snapshot
+    Aendern = std::async(std::launch::async, [&] {
+      auto S = Andere->Prepare("UPDATE inventuranforderung SET kz_zaehlung = 'L' WHERE wg = '01'");
+      return S->Execute();
+    });
+    EXPECT_EQ(Aendern.wait_for(std::chrono::milliseconds(400)), std::future_status::timeout)
+        << "the record was changed while it was read locked";
+    F.KZZaehlung.SetWert('E');
+    F.WriteRecord(wrdonUpdate);
+    T.Commit();
+  }
+  EXPECT_EQ(Aendern.get(), 1);
+  Tiafile H(Conn());
+  ASSERT_TRUE(Lesen(H, "01", 3));
+  EXPECT_EQ(H.KZZaehlung.GetWert(), 'L');  // after the commit, not lost under it
 }
 
 INSTANTIATE_TEST_SUITE_P(Backends, TQLX_DBFileSchreiben, ::testing::ValuesIn(TTestDb::Available()), TTestDbName);

@@ -117,3 +117,36 @@ TEST_P(TKWDBuchungTest, AbgewiesenerSchreibvorgangScheitertSpaetestensAmEnde) {
   Klammer.Ende();
   EXPECT_EQ(Anzahl(), 1);
 }
+
+TEST_P(TKWDBuchungTest, GesammelteArbeitLaeuftBeimFlushOderAmEndeUndFaelltMitDemAbbruch) {
+  std::vector<std::string> Gelaufen;
+  {
+    TBuchungsKlammer Klammer("Test.Sammeln");
+    KWDBuchung().BeimAbschicken([&] {
+      Gelaufen.push_back("erste");
+      Schreiben(1);
+    });
+    KWDBuchung().BeimAbschicken([&] { Gelaufen.push_back("zweite"); });
+    EXPECT_TRUE(Gelaufen.empty());
+    Klammer.Flush();
+    EXPECT_EQ(Gelaufen, (std::vector<std::string>{"erste", "zweite"}));
+    KWDBuchung().BeimAbschicken([&] {
+      Gelaufen.push_back("vor dem Ende");
+      Schreiben(2);
+    });
+    Klammer.Ende();
+  }
+  EXPECT_EQ(Gelaufen.size(), 3u);
+  EXPECT_EQ(Anzahl(), 2);
+
+  {
+    TBuchungsKlammer Klammer("Test.Abbruch");
+    KWDBuchung().BeimAbschicken([&] { Gelaufen.push_back("nie"); });
+  }
+  {
+    TBuchungsKlammer Klammer("Test.Danach");
+    Klammer.Ende();
+  }
+  EXPECT_EQ(Gelaufen.size(), 3u) << "a rolled back bracket's work never runs";
+  EXPECT_THROW(KWDBuchung().BeimAbschicken([] {}), std::logic_error);
+}
