@@ -18,6 +18,7 @@
 // whoever holds the window (the engine's unique_ptr, a form's member) owns it.
 #include <QDialog>
 #include <QElapsedTimer>
+#include <QPointer>
 #include <QTimer>
 #include <vector>
 
@@ -60,6 +61,7 @@ class TKWDProgressDialog : public QDialog, public TQLX_PEP_Progress_SetPos {
   void Geaendert();
   void Platzieren();
   QWidget* FOwner;
+  QPointer<QWidget> FVorher;  // the active window when it was shown
   QLabel* FCaption;
   QLabel* FDetail;
   QProgressBar* FBalken;
