@@ -48,4 +48,12 @@ tour "FrmIAStart:BtnOk:startdialog,FrmIAMain:btnEnde:hauptfenster,KWDMeldung:Ja:
 # OK without a fiscal year: on the first day of the next year no offered year contains today.
 WWS_TODAY=2026-01-01 tour "FrmIAStart:BtnOk:startdialog-ohne-auswahl,KWDMeldung:OK:meldung-1004,FrmIAStart:BtnEnde:startdialog-nach-1004"
 
+# Completing the largest request (all groups in the first branch, the last
+# row) on a company of 40,000 articles, so the progress window stays long
+# enough for its picture; the main window before and after; question 1017 for
+# the requested request whose counting day is over (the first row).
+export WWS_DB=$arbeit/gross.db
+build/tools/wws-admin/wws-admin demo --stichtag "$WWS_TODAY" --articles 40000 >/dev/null
+tour "FrmIAStart:BtnOk:-,FrmIAMain:Taste+End:-,FrmIAMain:btnComplete:hauptfenster-vor-vervollstaendigen,prgdKWD::fortschritt-vervollstaendigen,FrmIAMain:Taste+Home:hauptfenster-nach-vervollstaendigen,FrmIAMain:btnComplete:-,KWDMeldung:Nein:frage-1017,FrmIAMain:btnEnde:-,KWDMeldung:Ja:-,FrmIAStart:BtnEnde:-"
+
 echo "Bilder in $ziel"

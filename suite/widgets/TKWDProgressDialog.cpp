@@ -54,6 +54,9 @@ void TKWDProgressDialog::closeEvent(QCloseEvent* AEvent) {
 
 void TKWDProgressDialog::Platzieren() {
   QWidget* Owner = FOwner ? FOwner : QApplication::activeWindow();
+  // Without a window in focus (no window manager, the focus elsewhere) it
+  // stands over the window that waits for the work: the modal one.
+  if (!Owner || Owner == this) Owner = QApplication::activeModalWidget();
   if (Owner == this) Owner = nullptr;
   adjustSize();
   if (Owner) {

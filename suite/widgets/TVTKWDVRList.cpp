@@ -213,3 +213,8 @@ void TVTKWDVRList::SetOnZeilenFarbe(TVRList::TZeilenFarbe AFarbe) {
   FZeilenFarbe = std::move(AFarbe);
   if (FVRList) FVRList->SetZeilenFarbe(FZeilenFarbe);
 }
+
+QModelIndex TVTKWDVRList::moveCursor(CursorAction AAktion, Qt::KeyboardModifiers AModifier) {
+  if ((AAktion == MoveHome || AAktion == MoveEnd) && selectionBehavior() == SelectRows) AModifier |= Qt::ControlModifier;
+  return QTableView::moveCursor(AAktion, AModifier);
+}
