@@ -1,6 +1,9 @@
 // The main window while it completes one large request (offscreen, SQLite):
 //
-//   bench_bedienung [ARTIKEL] [RUNDEN]      default 118000 articles, 2 rounds
+//   bench_bedienung [ARTIKEL] [RUNDEN] [DB]   default 118000 articles, 2 rounds
+//
+// DB: a SQLite file to build the company in and keep (a later run with the
+// same file reuses it and skips the building); without it a temporary one.
 //
 // One branch carries the full assortment, so 118,000 articles give a request
 // of about 100,000 articles. Each round completes the request twice, each in
@@ -19,6 +22,7 @@
 #include <QApplication>
 #include <QEvent>
 #include <QLabel>
+#include <QProgressBar>
 #include <QTimer>
 #include <algorithm>
 #include <chrono>
@@ -85,7 +89,10 @@ QString Phase() {
     if (W->objectName() == QLatin1String("prgdKWD") && W->isVisible()) {
       const QString Detail = W->findChild<QLabel*>(QStringLiteral("lblDetail"))->text();
       const QString Caption = W->findChild<QLabel*>(QStringLiteral("lblCaption"))->text();
-      return Detail.isEmpty() ? Caption : Caption + QStringLiteral(" / ") + Detail;
+      const auto* Balken = W->findChild<QProgressBar*>(QStringLiteral("pbFortschritt"));
+      const QString Stand = Balken->maximum() > 0 ? QStringLiteral(" %1/%2").arg(Balken->value()).arg(Balken->maximum())
+                                                  : QString();
+      return (Detail.isEmpty() ? Caption : Caption + QStringLiteral(" / ") + Detail) + Stand;
     }
   return QStringLiteral("(kein Fortschritt)");
 }
@@ -144,7 +151,10 @@ int Fenster(int argc, char** argv) {
       ++Feuer;
       if (Letzte != Uhr::time_point{}) {
         const double Luecke = Ms(Jetzt - Letzte);
-        if (Luecke > 100) ++Ueber100;
+        if (Luecke > 100) {
+          ++Ueber100;
+          std::fprintf(stderr, "Luecke %.1f ms: \"%s\" -> \"%s\"\n", Luecke, qPrintable(LetztePhase), qPrintable(P));
+        }
         if (Luecke > Groesste) {
           Groesste = Luecke;
           Vorher = LetztePhase;
@@ -206,24 +216,31 @@ int main(int argc, char** argv) {
   }
   const long Artikel = argc > 1 ? std::atol(argv[1]) : 118000;
   const int Runden = argc > 2 ? std::max(1, std::atoi(argv[2])) : 2;
+  const bool Behalten = argc > 3;
   const std::string Ort =
-      (std::filesystem::temp_directory_path() / ("bench-bedienung-" + std::to_string(getpid()) + ".db")).string();
+      Behalten ? std::string(argv[3])
+               : (std::filesystem::temp_directory_path() / ("bench-bedienung-" + std::to_string(getpid()) + ".db"))
+                     .string();
+  const bool Vorhanden = Behalten && std::filesystem::exists(Ort);
   setenv("WWS_DB", Ort.c_str(), 1);
   setenv("QT_QPA_PLATFORM", "offscreen", 0);
   setenv("WWS_MANDANT", "Bench", 1);
   const std::string Formulare =
       (std::filesystem::temp_directory_path() / ("bench-bedienung-" + std::to_string(getpid()))).string();
   setenv("XDG_CONFIG_HOME", Formulare.c_str(), 1);
-  KWDDatenbank_Set(TDbConnection::Open(Ort, true));
-  TDbConnection& Db = SuiteDatenbankAnlegen();
-  TDemoOptionen Opt;
-  Opt.Artikel = Artikel;
-  Opt.Filialen = 1;
-  Opt.Vollsortiment = true;
-  Opt.Stichtag = EncodeDate(2025, 10, 1);
-  std::fprintf(stderr, "Demofirma mit %ld Artikeln in einer Filiale wird angelegt ...\n", Artikel);
-  DemoFirmaErzeugen(Db, Opt);
-  {
+  if (Vorhanden) {
+    SuiteDatenbankOeffnen();
+    Zuruecksetzen();
+  } else {
+    KWDDatenbank_Set(TDbConnection::Open(Ort, true));
+    TDbConnection& Db = SuiteDatenbankAnlegen();
+    TDemoOptionen Opt;
+    Opt.Artikel = Artikel;
+    Opt.Filialen = 1;
+    Opt.Vollsortiment = true;
+    Opt.Stichtag = EncodeDate(2025, 10, 1);
+    std::fprintf(stderr, "Demofirma mit %ld Artikeln in einer Filiale wird angelegt ...\n", Artikel);
+    DemoFirmaErzeugen(Db, Opt);
     TQLX_InvAnfMani Mani;
     Mani.InventurAnlegen(KTag, KWiJahr, "", KFiliale);
   }
@@ -251,9 +268,11 @@ int main(int argc, char** argv) {
   std::printf("Ziel: keine Luecke ueber 100 ms (groesste %.1f ms); Fenster hoechstens 1,10 x Engine (bestes %.3f x)\n",
               Schlechteste, Verhaeltnis.front());
   KWDDatenbank_Set(nullptr);
-  std::filesystem::remove(Ort);
-  std::filesystem::remove(Ort + "-wal");
-  std::filesystem::remove(Ort + "-shm");
+  if (!Behalten) {
+    std::filesystem::remove(Ort);
+    std::filesystem::remove(Ort + "-wal");
+    std::filesystem::remove(Ort + "-shm");
+  }
   std::filesystem::remove_all(Formulare);
   return 0;
 }

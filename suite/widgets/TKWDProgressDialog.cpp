@@ -1,5 +1,7 @@
 #include "suite/widgets/TKWDProgressDialog.h"
 
+#include "suite/widgets/KWDWidgets.h"
+
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFormLayout>
@@ -135,6 +137,9 @@ void TKWDProgressDialog::Geaendert() {
   if (!FSichtbar) return;  // shown with the next ProgressShow
   if (FLetztesZeichnen.isValid() && FLetztesZeichnen.elapsed() < KAbstandMs) {
     if (!FNachzug.isActive()) FNachzug.start();
+    // Between two repaints the windows still answer (every 20 ms at most):
+    // the work may report progress for a long time without a repaint due.
+    KWDQtProcessMessages(5);
     return;
   }
   Zeichnen();
