@@ -1,6 +1,7 @@
 #include "engine/TIANeuPruefung.h"
 
 #include <algorithm>
+#include <cctype>
 #include <charconv>
 #include <cstdint>
 
@@ -30,7 +31,10 @@ bool TIANeuPruefung::TryStrToInt(const std::string& AText, int& AWert) {
     Basis = 16;
     I += 2;
   }
-  if (I >= AText.size()) return false;
+  // from_chars would take a second sign here ("--5", "$-1"): a digit must follow.
+  if (I >= AText.size() || !std::isxdigit(static_cast<unsigned char>(AText[I])) ||
+      (Basis == 10 && !std::isdigit(static_cast<unsigned char>(AText[I]))))
+    return false;
   int64_t Wert = 0;
   const char* Ende = AText.data() + AText.size();
   const auto [Rest, Fehler] = std::from_chars(AText.data() + I, Ende, Wert, Basis);

@@ -39,6 +39,13 @@ void TFilialTabelle::Neuladen() {
   FFilialen.FListe = std::move(Liste);
 }
 
+bool FilialeLVSetzen(int ANr, bool ALV_Benutzen) {
+  auto S = KWDDatenbank().Prepare("UPDATE filiale SET lv_benutzen = ? WHERE filnr = ?");
+  S->BindInt(1, ALV_Benutzen ? 1 : 0);
+  S->BindInt(2, ANr);
+  return S->Execute() > 0;
+}
+
 TFilialTabelle* GlobFilialTabelle_GetInstance() { return Glob().Get(); }
 
 void GlobFilialTabelle_ReleaseInstance(TFilialTabelle*& AInstanz) {

@@ -42,6 +42,11 @@ class TFilialTabelle {
   TFilialen FFilialen;
 };
 
+// Sets the branch's LV flag in the company's branch table; false when the
+// company has no branch ANr. Instances already read keep their copy until
+// they are read again (Neuladen, or the next shared instance).
+bool FilialeLVSetzen(int ANr, bool ALV_Benutzen);
+
 TFilialTabelle* GlobFilialTabelle_GetInstance();
 // Gives the instance back and sets AInstanz to nullptr.
 void GlobFilialTabelle_ReleaseInstance(TFilialTabelle*& AInstanz);

@@ -19,7 +19,9 @@ TEST(TIANeuPruefungTest, ProductGroupEntry) {
   // Control characters (also where one character alone would pass), texts
   // longer than the entry field, and bytes that are no UTF-8 are refused.
   for (const char* Schlecht : {"12*", " 12", "1 2", "AB", "1.5", "99999999999", "-$", "0x", "\t", "1\t", "12\n",
-                               "\x7f", "\x1b", "0000000012", "\xC4", "1\xFF"})
+                               "\x7f", "\x1b", "0000000012", "\xC4", "1\xFF",
+                               // one sign only, and a digit right after sign or prefix
+                               "--5", "+-5", "-+5", "$-1", "0x-5", "$+1", "+$"})
     EXPECT_FALSE(TIANeuPruefung::WGPruefen(Schlecht)) << '"' << Schlecht << '"';
   EXPECT_EQ(TIANeuPruefung::WGOhneEndBlanks("12   "), "12");
   EXPECT_EQ(TIANeuPruefung::WGOhneEndBlanks("   "), "");

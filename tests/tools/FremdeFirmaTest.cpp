@@ -179,6 +179,7 @@ class NurLesbareFirma : public ::testing::TestWithParam<TDbBackend> {
     EXPECT_EQ(Zahl.Exit, 0) << Zahl.Err;
     EXPECT_NE(Zahl.Aus.find("Artikel gesamt: "), std::string::npos) << Zahl.Aus;
     EXPECT_EQ(Lauf(WWS_ADMIN_PFAD, {"param", "list"}).Exit, 0);
+    EXPECT_EQ(Lauf(WWS_ADMIN_PFAD, {"branches", "list"}).Exit, 0);
 
     const std::vector<std::vector<std::string>> Schreibend{
         {"create", "--year", KJahr, "--date", "2026-04-02", "--branch", "3", "--yes"},
@@ -193,6 +194,7 @@ class NurLesbareFirma : public ::testing::TestWithParam<TDbBackend> {
     }
     for (const auto& A : std::vector<std::vector<std::string>>{{"param", "set", "INVABWMA", "5"},
                                                               {"rights", "grant", "anna", "112"},
+                                                              {"branches", "lv", "3", "ja"},
                                                               {"locks", "release", "--dead"}}) {
       const auto Erg = Lauf(WWS_ADMIN_PFAD, A);
       EXPECT_EQ(Erg.Exit, 2) << A[0] << ": " << Erg.Err;

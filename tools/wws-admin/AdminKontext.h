@@ -41,3 +41,4 @@ void KommandoLocksAnmelden(CLI::App& AApp, TAdminKontext& AKontext);
 void KommandoParamAnmelden(CLI::App& AApp, TAdminKontext& AKontext);
 void KommandoRightsAnmelden(CLI::App& AApp, TAdminKontext& AKontext);
 void KommandoMessagesAnmelden(CLI::App& AApp, TAdminKontext& AKontext);
+void KommandoFilialenAnmelden(CLI::App& AApp, TAdminKontext& AKontext);

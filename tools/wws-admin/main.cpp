@@ -35,6 +35,7 @@ int main(int argc, char** argv) {
   KommandoParamAnmelden(app, kontext);
   KommandoRightsAnmelden(app, kontext);
   KommandoMessagesAnmelden(app, kontext);
+  KommandoFilialenAnmelden(app, kontext);
 
   try {
     app.parse(argc, argv);

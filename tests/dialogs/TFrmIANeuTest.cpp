@@ -1,0 +1,322 @@
+// The new-request dialog on a real company: what it hands back, what showing
+// keeps and empties, the checks in their order with their messages, and bad
+// input named and kept.
+#include <gtest/gtest.h>
+
+#include <QClipboard>
+#include <QListWidget>
+#include <QPushButton>
+#include <QToolTip>
+
+#include "dialogs/TFrmIANeu.h"
+#include "dialogs/TFrmInvAnfConfig.h"
+#include "suite/widgets/TKWDGlyphButton.h"
+#include "suite/widgets/TKWDTitelPanel.h"
+#include "suite/widgets/TQLX_DatumsEingabe.h"
+#include "tests/dialogs/DialogTestUmgebung.h"
+#include "tests/suite/widgets/WidgetTestHilfe.h"
+
+namespace {
+
+class TFrmIANeuTest : public TDialogTest {
+ protected:
+  void SetUp() override {
+    TDialogTest::SetUp();
+    Firma().Filiale(1, "Filiale Nord").Filiale(2, "Filiale Süd").Filiale(6, "Zentrallager", true);
+  }
+
+  std::unique_ptr<TFrmIANeu> NeueForm() {
+    auto Form = std::make_unique<TFrmIANeu>();
+    Form->SetWiJahr(D(2026, 1, 1));
+    Form->SetWiJahrLastDay(D(2027, 2, 28));
+    return Form;
+  }
+
+  // Ticks exactly the lines with the texts ANummern.
+  static void Haken(TFrmIANeu& AForm, const QStringList& ANummern) {
+    for (int I = 0; I < AForm.chbFilialen->count(); ++I) {
+      QListWidgetItem* Zeile = AForm.chbFilialen->item(I);
+      Zeile->setCheckState(ANummern.contains(Zeile->text()) ? Qt::Checked : Qt::Unchecked);
+    }
+  }
+
+  static void Eingeben(TFrmIANeu& AForm, const QString& ADatum, const QString& AWG, const QStringList& AFilialen) {
+    AForm.btnZaehldatum->Edit()->setText(ADatum);
+    AForm.edtWg->setText(AWG);
+    Haken(AForm, AFilialen);
+  }
+
+  // TestData with fresh records of the messages; the answers given are used in order.
+  bool Pruefen(TFrmIANeu& AForm, std::initializer_list<int> AAntworten = {}) {
+    FAntworten->Leeren();
+    FAntworten->Antworten(AAntworten);
+    return AForm.TestData();
+  }
+};
+
+TEST_P(TFrmIANeuTest, ControlsShowTheirCaptionsHintsAndKeys) {
+  const auto Form = NeueForm();
+  EXPECT_EQ(Form->windowTitle(), QString("Inventurneuanlage  - Modehaus Test"));
+  EXPECT_EQ(Form->objectName(), QString("FrmIANeu"));
+  EXPECT_EQ(Form->FormKey(), "OstrelFrmIANeu");
+  EXPECT_EQ(Form->LblTitel->text(), QString("Inventurneuanlage"));
+  EXPECT_EQ(Form->LblZaehldatum->text(), QString("Zähldatum:"));
+  EXPECT_EQ(Form->LblWG->text(), QString("Warengruppe:"));
+  EXPECT_EQ(Form->LblFil->text(), QString("Filiale:"));
+  EXPECT_EQ(Form->BtnCancel->text(), QString("Abbrechen"));
+  EXPECT_EQ(Form->BtnCancel->toolTip(), QString("Fenster schliessen, keine Neuanlage buchen (Esc)"));
+  EXPECT_EQ(Form->btnEinstellungen->text(), QString("Einstellungen"));
+  EXPECT_EQ(Form->btnEinstellungen->shortcut(), QKeySequence(Qt::Key_F4));
+  EXPECT_EQ(Form->BtnOk->text(), QString("Buchen"));
+  EXPECT_EQ(Form->BtnOk->shortcut(), QKeySequence(Qt::Key_F5));
+  EXPECT_EQ(Form->btnWGNSuche->toolTip(), QString("Warengruppensuche"));
+  EXPECT_EQ(Form->btnWGNSuche->focusPolicy(), Qt::NoFocus) << "no tab stop";
+  EXPECT_FALSE(Form->btnZaehldatum->BtnPrevNextVisible());
+  EXPECT_EQ(Form->btnZaehldatum->Zustand(), TQLX_DatumsZustand::Leer) << "no date preset";
+  EXPECT_EQ(Form->minimumWidth(), Form->maximumWidth()) << "fixed width";
+  for (const char* Name : {"LblTitel", "btnZaehldatum", "LblWG", "edtWg", "btnWGNSuche", "LblFil", "chbFilialen",
+                           "BtnCancel", "btnEinstellungen", "BtnOk"})
+    EXPECT_NE(Form->findChild<QWidget*>(Name), nullptr) << Name;
+  EXPECT_NE(Form->findChild<QObject*>("WGNSuchDialog"), nullptr);
+
+  QStringList Zeilen;
+  for (int I = 0; I < Form->chbFilialen->count(); ++I) {
+    Zeilen << Form->chbFilialen->item(I)->text();
+    EXPECT_EQ(Form->chbFilialen->item(I)->checkState(), Qt::Unchecked);
+  }
+  EXPECT_EQ(Zeilen, QStringList({"1", "2", "6"})) << "one line per branch, its number";
+}
+
+TEST_P(TFrmIANeuTest, BookingHandsBackTheEntryAndTheNextShowingEmptiesItButKeepsTheInput) {
+  const auto Form = NeueForm();
+  auto Buchen = BeimModalFenster<TFrmIANeu>([&](TFrmIANeu* AForm) {
+    Aktivieren(AForm);
+    EXPECT_EQ(AForm->height(), TFrmIANeu::Hoehe(3));
+    EXPECT_EQ(TFrmIANeu::Hoehe(3), 3 * 17 + 267);
+    QTest::keyClicks(AForm->btnZaehldatum->Edit(), "15.12.2026");
+    QTest::keyClicks(AForm->edtWg, "12  ");
+    Haken(*AForm, {"1", "2"});
+    QTest::keyClick(AForm, Qt::Key_F5);
+    Schliessen(AForm);
+  });
+  ASSERT_EQ(Form->exec(), KWD_MR_OK);
+  EXPECT_EQ(Gezeigt(), std::vector<std::string>{}) << "today inside the year asks nothing";
+  EXPECT_EQ(Form->Datum(), D(2026, 12, 15));
+  EXPECT_EQ(Form->WG(), "12  ") << "the group as typed, blanks kept";
+  ASSERT_EQ(Form->FilCount(), 2);
+  EXPECT_EQ(Form->Filiale(0), 1);
+  EXPECT_EQ(Form->Filiale(1), 2);
+  EXPECT_EQ(Form->Filiale(-1), 0);
+  EXPECT_EQ(Form->Filiale(Form->FilCount()), 0);
+
+  auto Abbrechen = BeimModalFenster<TFrmIANeu>([&](TFrmIANeu* AForm) {
+    Aktivieren(AForm);
+    EXPECT_EQ(AForm->FilCount(), 0);
+    EXPECT_EQ(AForm->WG(), "");
+    EXPECT_EQ(AForm->Datum(), 0);
+    EXPECT_EQ(AForm->btnZaehldatum->Text(), QString("15.12.2026"));
+    EXPECT_EQ(AForm->edtWg->text(), QString("12  "));
+    EXPECT_EQ(AForm->chbFilialen->item(0)->checkState(), Qt::Checked);
+    EXPECT_EQ(AForm->chbFilialen->item(2)->checkState(), Qt::Unchecked);
+    QTest::keyClick(AForm, Qt::Key_Escape);
+    Schliessen(AForm);
+  });
+  EXPECT_EQ(Form->exec(), KWD_MR_CANCEL);
+  EXPECT_EQ(Form->FilCount(), 0);
+  EXPECT_EQ(Form->Filiale(0), 0);
+}
+
+TEST_P(TFrmIANeuTest, HeightGrowsWithTheBranchesUpToFiveHundred) {
+  for (int Nr = 10; Nr < 26; ++Nr) Firma().Filiale(Nr, "Filiale " + std::to_string(Nr));
+  const auto Form = NeueForm();
+  ASSERT_EQ(Form->chbFilialen->count(), 19);
+  Form->show();
+  EXPECT_EQ(Form->height(), 500);
+  Form->hide();
+}
+
+TEST_P(TFrmIANeuTest, CountingDateIsCheckedAgainstTodayTheYearAndItsLastDay) {
+  const auto Form = NeueForm();
+  Heute(D(2026, 12, 15));
+  Eingeben(*Form, "15.12.2026", "", {"1"});
+  EXPECT_TRUE(Pruefen(*Form));
+  EXPECT_EQ(Gezeigt(), std::vector<std::string>{});
+
+  Eingeben(*Form, "14.12.2026", "", {"1"});
+  EXPECT_FALSE(Pruefen(*Form));
+  EXPECT_EQ(Gezeigt(), std::vector<std::string>{"INVANF 1002"});
+  EXPECT_EQ(FAntworten->Gezeigt().at(0).Owner, static_cast<void*>(static_cast<QWidget*>(Form.get())));
+
+  Form->SetWiJahr(D(2027, 1, 1));
+  Eingeben(*Form, "20.12.2026", "", {"1"});
+  EXPECT_FALSE(Pruefen(*Form));
+  EXPECT_EQ(Gezeigt(), std::vector<std::string>{"INVANF 1001"});
+  Form->SetWiJahr(D(2026, 1, 1));
+
+  // The last day (28.02.2027) is still ahead: a later date asks first.
+  Eingeben(*Form, "05.03.2027", "", {"1"});
+  EXPECT_FALSE(Pruefen(*Form, {KWD_MR_NO}));
+  EXPECT_EQ(Gezeigt(), std::vector<std::string>{"INVANF 1010"});
+  EXPECT_EQ(FAntworten->Gezeigt().at(0).Art, KWD_MB_JANEIN);
+  EXPECT_EQ(Form->focusWidget(), Form->btnZaehldatum->Edit());
+  EXPECT_TRUE(Pruefen(*Form, {KWD_MR_YES}));
+  Eingeben(*Form, "20.02.2027", "", {"1"});
+  EXPECT_TRUE(Pruefen(*Form));
+  EXPECT_EQ(Gezeigt(), std::vector<std::string>{});
+
+  // Once it has passed, the main window has asked before opening the dialog.
+  Heute(D(2027, 3, 10));
+  Eingeben(*Form, "10.03.2027", "", {"1"});
+  EXPECT_TRUE(Pruefen(*Form));
+  EXPECT_EQ(Gezeigt(), std::vector<std::string>{});
+}
+
+TEST_P(TFrmIANeuTest, BranchesMustBeTickedAndOfOneKind) {
+  Firma().Filiale(0, "Zentrale");
+  const auto Form = NeueForm();
+  Eingeben(*Form, "15.12.2026", "", {});
+  EXPECT_FALSE(Pruefen(*Form));
+  EXPECT_EQ(Gezeigt(), std::vector<std::string>{"INVANF 1011"});
+
+  Eingeben(*Form, "15.12.2026", "", {"1", "6"});
+  EXPECT_FALSE(Pruefen(*Form));
+  EXPECT_EQ(Gezeigt(), std::vector<std::string>{"INVANF 1015"});
+  EXPECT_EQ(Form->focusWidget(), Form->chbFilialen);
+
+  Eingeben(*Form, "15.12.2026", "", {"0"});
+  EXPECT_FALSE(Pruefen(*Form)) << "the line 0 counts as both kinds";
+  EXPECT_EQ(Gezeigt(), std::vector<std::string>{"INVANF 1015"});
+
+  Eingeben(*Form, "15.12.2026", "", {"6"});
+  EXPECT_FALSE(Pruefen(*Form, {KWD_MR_NO}));
+  EXPECT_EQ(Gezeigt(), std::vector<std::string>{"INVANF 1016"});
+  EXPECT_TRUE(Pruefen(*Form, {KWD_MR_YES}));
+
+  // The product group is checked last: a bad one after a declined question is not shown.
+  Eingeben(*Form, "15.12.2026", "1 2", {"6"});
+  EXPECT_FALSE(Pruefen(*Form, {KWD_MR_NO}));
+  EXPECT_EQ(Gezeigt(), std::vector<std::string>{"INVANF 1016"});
+}
+
+TEST_P(TFrmIANeuTest, ProductGroupIsOneCharacterOrAWholeNumber) {
+  const auto Form = NeueForm();
+  for (const char* WG : {"", "5", "A", "*", "12", "12  ", "-12", "$1F", "0x1F", "999999999"}) {
+    Eingeben(*Form, "15.12.2026", WG, {"1"});
+    EXPECT_TRUE(Pruefen(*Form)) << WG;
+    EXPECT_EQ(Gezeigt(), std::vector<std::string>{}) << WG;
+  }
+  for (const char* WG : {"12*", " 12", "1 2", "1A", "1\t2", "Ä1", "1.5"}) {
+    Eingeben(*Form, "15.12.2026", WG, {"1"});
+    EXPECT_FALSE(Pruefen(*Form)) << WG;
+    EXPECT_EQ(Gezeigt(), std::vector<std::string>{"INVANF 1012"}) << WG;
+    EXPECT_EQ(Form->edtWg->text(), QString(WG)) << "the entry stays for correction";
+  }
+}
+
+TEST_P(TFrmIANeuTest, BadInputIsNamedAndKeptAndNothingIsHandedBack) {
+  const auto Form = NeueForm();
+  Aktivieren(Form.get());
+  QLineEdit* Datum = Form->btnZaehldatum->Edit();
+
+  // Letters never reach the date; the field says why.
+  Datum->setFocus();
+  QTest::keyClicks(Datum, "15.1x");
+  EXPECT_EQ(Datum->text(), QString("15.1"));
+  QTRY_COMPARE(QToolTip::text(), QString("Bitte das Datum als TT.MM.JJJJ eingeben, z. B. 24.12.2026."));
+
+  // A half-typed date is named as such, and stays.
+  Haken(*Form, {"1"});
+  FAntworten->Leeren();
+  Form->BtnOkClick();
+  EXPECT_EQ(Form->ModalResult(), KWD_MR_NONE);
+  ASSERT_EQ(FAntworten->Gezeigt().size(), 1u);
+  EXPECT_EQ(FAntworten->Gezeigt()[0].Gruppe, "STANDARD");
+  EXPECT_NE(FAntworten->Gezeigt()[0].Text.find("„15.1“ ist kein gültiges Zähldatum"), std::string::npos)
+      << FAntworten->Gezeigt()[0].Text;
+  EXPECT_EQ(Datum->text(), QString("15.1"));
+  EXPECT_EQ(Form->FilCount(), 0);
+
+  Datum->clear();
+  FAntworten->Leeren();
+  Form->BtnOkClick();
+  ASSERT_EQ(FAntworten->Gezeigt().size(), 1u);
+  EXPECT_NE(FAntworten->Gezeigt()[0].Text.find("Bitte geben Sie das Zähldatum ein"), std::string::npos);
+
+  // The group takes nine characters; a tenth typed or a longer paste is refused whole.
+  Form->edtWg->setFocus();
+  QTest::keyClicks(Form->edtWg, "1234567890");
+  EXPECT_EQ(Form->edtWg->text(), QString("123456789"));
+  QTRY_COMPARE(QToolTip::text(), QString("Die Warengruppe hat höchstens 9 Zeichen."));
+  Form->edtWg->setText("12");
+  Form->edtWg->end(false);
+  QApplication::clipboard()->setText("345678901");
+  Form->edtWg->paste();
+  EXPECT_EQ(Form->edtWg->text(), QString("12")) << "not cut to 123456789 behind the user's back";
+
+  // Umlauts and control characters pasted: refused at "Buchen", the text stays.
+  Datum->setText("15.12.2026");
+  Form->edtWg->clear();
+  QApplication::clipboard()->setText("1\tÄ");
+  Form->edtWg->paste();
+  const QString Eingefuegt = Form->edtWg->text();
+  FAntworten->Leeren();
+  Form->BtnOkClick();
+  EXPECT_EQ(Gezeigt(), std::vector<std::string>{"INVANF 1012"}) << Eingefuegt.toStdString();
+  EXPECT_EQ(Form->edtWg->text(), Eingefuegt);
+  EXPECT_EQ(Form->ModalResult(), KWD_MR_NONE);
+  EXPECT_EQ(Form->FilCount(), 0);
+  Form->hide();
+}
+
+TEST_P(TFrmIANeuTest, SettingsButtonShowsTheConfigurationWithTheOpenStockTake) {
+  auto Config = std::make_unique<TFrmInvAnfConfig>();
+  ASSERT_EQ(FrmInvAnfConfig, Config.get()) << "the program's instance is the one created";
+  const auto Form = NeueForm();
+  EXPECT_EQ(FrmIANeu, Form.get());
+  Form->SetInventurOffen(true);
+  Aktivieren(Form.get());
+  bool Offen = false;
+  auto Uhr = BeimModalFenster<TFrmInvAnfConfig>([&](TFrmInvAnfConfig* AConfig) {
+    EXPECT_EQ(AConfig, FrmInvAnfConfig) << "the program's instance";
+    Offen = AConfig->InventurOffen();
+    Aktivieren(AConfig);
+    QTest::keyClick(AConfig, Qt::Key_Escape);
+    Schliessen(AConfig);
+  });
+  QTest::keyClick(Form.get(), Qt::Key_F4);
+  QTRY_VERIFY(Offen);
+  EXPECT_FALSE(FrmInvAnfConfig->isVisible());
+  Config.reset();
+  EXPECT_EQ(FrmInvAnfConfig, nullptr);
+  Form->hide();
+}
+
+TEST_P(TFrmIANeuTest, ProductGroupSearchFillsTheFieldOrLeavesIt) {
+  Firma().Warengruppe("1", "Damen").Warengruppe("12", "Damenoberbekleidung").Warengruppe("2", "Herren");
+  const auto Form = NeueForm();
+  Aktivieren(Form.get());
+  auto Suche = BeimModalFenster<TKWDForm>([](TKWDForm* ASuche) {
+    EXPECT_EQ(ASuche->objectName(), QString("FrmWGNSuche"));
+    Aktivieren(ASuche);
+    QTest::keyClicks(ASuche->findChild<QLineEdit*>("edtNummer"), "12");
+    QTest::keyClick(ASuche->findChild<QLineEdit*>("edtNummer"), Qt::Key_Return);
+    Schliessen(ASuche);
+  });
+  Form->btnWGNSuche->click();
+  EXPECT_EQ(Form->edtWg->text(), QString("12"));
+  EXPECT_EQ(Form->focusWidget(), Form->chbFilialen);
+
+  auto Abbruch = BeimModalFenster<TKWDForm>([](TKWDForm* ASuche) {
+    Aktivieren(ASuche);
+    QTest::keyClick(ASuche, Qt::Key_Escape);
+    Schliessen(ASuche);
+  });
+  Form->btnWGNSuche->click();
+  EXPECT_EQ(Form->edtWg->text(), QString("12"));
+  EXPECT_EQ(Form->focusWidget(), Form->edtWg);
+  Form->hide();
+}
+
+WWS_SUITE_BACKENDS(TFrmIANeuTest);
+
+}  // namespace
