@@ -6,6 +6,8 @@
 
 #include "app/TFrmIAMain.h"
 #include "app/TFrmIAStart.h"
+#include "dialogs/TFrmIANeu.h"
+#include "dialogs/TFrmInvAnfConfig.h"
 #include "suite/SuiteDatenbank.h"
 #include "support/framework/KWDMeldungPresenter.h"
 #include "support/framework/TKWDInfo.h"
@@ -25,11 +27,13 @@ struct TFormSchritt {
 // The forms in the order of their creation: start dialog, configuration,
 // main window, new-request dialog, count-list options. Each form sets its
 // global reference (FrmIAStart, FrmIAMain, ...) when it is created. The
-// dialogs of the other layers take their place here as they join.
+// count-list options take their place here when printing joins.
 const std::vector<TFormSchritt>& FormSchritte() {
   static const std::vector<TFormSchritt> Schritte = {
       {"TFrmIAStart", [] { return std::make_unique<TFrmIAStart>(); }},
+      {"TFrmInvAnfConfig", [] { return std::make_unique<TFrmInvAnfConfig>(); }},
       {"TFrmIAMain", [] { return std::make_unique<TFrmIAMain>(); }},
+      {"TFrmIANeu", [] { return std::make_unique<TFrmIANeu>(); }},
   };
   return Schritte;
 }

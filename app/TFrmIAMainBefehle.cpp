@@ -5,10 +5,14 @@
 // closed on every way out), so input that arrives while the engine works -
 // the engine lets pending window events run - starts nothing. Their working
 // lists are locals and go with the command.
+#include <QLineEdit>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "app/TFrmIAMain.h"
+#include "dialogs/TFrmIANeu.h"
+#include "dialogs/TgesperrteArtikelfrm.h"
 #include "engine/TIANeuPruefung.h"
 #include "engine/TQLX_InvAnfMani.h"
 #include "suite/TvglInvAnf.h"
@@ -206,11 +210,17 @@ bool TFrmIAMain::Schreibbar() {
 }
 
 void TFrmIAMain::GesperrteArtikelZeigen(const std::vector<TQLX_clMeldung>& AMeldungen, const std::string& AText) {
-  if (AMeldungen.empty()) return;
-  // The locked-articles list joins here with the dialogs layer.
-  (void)AText;
+  TgesperrteArtikelfrm::Execute(AMeldungen, AText);  // shows nothing for none
 }
 
 void TFrmIAMain::NeuanlageDialog() {
-  // The new-request dialog joins here with the dialogs layer.
+  if (!FrmIANeu) throw std::runtime_error("Der Dialog für neue Inventuranforderungen fehlt.");
+  TFrmIANeu& Dialog = *FrmIANeu;
+  Dialog.SetInventurOffen(FvglInvAnf->IrgendeineInventurNichtAbgeschlossen());
+  Dialog.SetWiJahr(FWiJahr);
+  Dialog.SetWiJahrLastDay(FWiJahrLastDay);
+  if (Dialog.exec() != KWD_MR_OK || Dialog.FilCount() <= 0) return;
+  std::vector<int> Filialen;
+  for (int I = 0; I < Dialog.FilCount(); ++I) Filialen.push_back(Dialog.Filiale(I));
+  NeueInventurenAnlegen(Dialog.Datum(), Dialog.WG(), Dialog.edtWg->text().toStdString(), Filialen);
 }

@@ -7,6 +7,8 @@
 
 #include <QAction>
 #include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -21,7 +23,10 @@
 #include "support/services/UserRechte.h"
 #include "suite/widgets/KWDWidgets.h"
 #include "tests/app/AppTestUmgebung.h"
+#include "tests/suite/widgets/WidgetTestHilfe.h"
 #include "tests/tools/KindProzess.h"
+#include "dialogs/TgesperrteArtikelfrm.h"
+#include "suite/widgets/TQLX_DatumsEingabe.h"
 
 namespace {
 
@@ -46,10 +51,13 @@ class TFrmIAMainBefehleTest : public TAppTest {
 
   TVTKWDVRList* Liste() { return Haupt().InvList(); }
   TVRNode Zeile(int AIndex) { return Liste()->VRList()->Node(AIndex); }
-  // As a user presses it: after the window's pending events have run (the
-  // focus returning from the progress window among them).
+  // As a user presses it: after the window's pending events have run, in
+  // the window in front (the offscreen platform has no window manager that
+  // gives the focus back once a dialog closed).
   void Taste(int ATaste, Qt::KeyboardModifiers AMod = Qt::NoModifier) {
     QApplication::processEvents();
+    if (!QApplication::activeModalWidget() && QApplication::activeWindow() != &Haupt())
+      QApplication::setActiveWindow(&Haupt());
     QTest::keyClick(Liste(), static_cast<Qt::Key>(ATaste), AMod);
   }
   int Markierte() {
@@ -91,6 +99,23 @@ class TFrmIAMainBefehleTest : public TAppTest {
     while (Q->Step()) S.insert(std::to_string(Q->ColumnInt(0)) + "/" + std::to_string(Q->ColumnInt(1)));
     return S;
   }
+  // Fills the new-request dialog once it is open and presses "Buchen" (or
+  // "Abbrechen"); keep the timer until the dialog was there.
+  [[nodiscard]] std::unique_ptr<QTimer> NeuanlageDialog(const QString& ADatum, const QString& AWG,
+                                                        const QStringList& AFilialen, bool ABuchen = true) {
+    return BeimModalFenster<TFrmIANeu>([=, this](TFrmIANeu* F) {
+      ++FDialoge;
+      F->btnZaehldatum->Edit()->setText(ADatum);
+      F->edtWg->setText(AWG);
+      for (int I = 0; I < F->chbFilialen->count(); ++I) {
+        QListWidgetItem* Zeile = F->chbFilialen->item(I);
+        Zeile->setCheckState(AFilialen.contains(Zeile->text()) ? Qt::Checked : Qt::Unchecked);
+      }
+      (ABuchen ? F->BtnOk : F->BtnCancel)->click();
+    });
+  }
+  int FDialoge = 0;
+
   Texte Argumente(std::size_t AIndex) const { return (*FMeldungen)->Gezeigt().at(AIndex).Argumente; }
 
   int FPausen = 0;
@@ -244,6 +269,66 @@ TEST_P(TFrmIAMainBefehleTest, ANewRequestIsWrittenRequestedAndEveryRefusalShows1
   EXPECT_EQ(Zustaende(), (std::map<std::string, char>{{"12@1", 'A'}, {"7@2", 'A'}}));
 }
 
+TEST_P(TFrmIAMainBefehleTest, AStarForTwoBranchesCreatesTheGroupsZeroToNineInEachATakenOneIsRefusedOnce) {
+  Artikelfirma();
+  Anforderung(D(2025, 3, 1), "3", 2, D(2025, 1, 1), 'E', 0, 0);
+  HauptZeigen(D(2025, 1, 1));
+  auto Dialog = NeuanlageDialog("01.03.2025", "*", {"1", "2"});
+  Taste(Qt::Key_F3);
+  EXPECT_EQ(FDialoge, 1);
+  // One refusal, then the question whether to complete them at once: No.
+  ASSERT_EQ(Gezeigt(), (Texte{"INVANF 1005", "INVANF 1019"}));
+  EXPECT_EQ((*FMeldungen)->Gezeigt()[1].Owner, nullptr);
+  std::map<std::string, char> Erwartet{{"3@2", 'E'}};
+  for (int F = 1; F <= 2; ++F)
+    for (int G = 0; G <= 9; ++G)
+      if (!(F == 2 && G == 3)) Erwartet[std::to_string(G) + "@" + std::to_string(F)] = 'A';
+  EXPECT_EQ(Zustaende(), Erwartet);
+  EXPECT_TRUE(Saetze().empty());
+  EXPECT_EQ(Liste()->RowCount(), 20) << "the list was refilled";
+  EXPECT_EQ(Liste()->GetText(ZeileVon("9", 2), colStatusKZ), "A");
+  EXPECT_FALSE(Working(nullptr));
+}
+
+TEST_P(TFrmIAMainBefehleTest, NewRequestsCompletedAtOnceAndAnEntryOfBlanksAsksForAllGroups) {
+  Artikelfirma();
+  HauptZeigen(D(2025, 1, 1));
+  (*FMeldungen)->Antworten({KWD_MR_YES});
+  {
+    auto Dialog = NeuanlageDialog("01.03.2025", "1", {"1"});
+    Taste(Qt::Key_F3);
+  }
+  EXPECT_EQ(Gezeigt(), (Texte{"INVANF 1019"}));
+  EXPECT_EQ(Zustaende(), (std::map<std::string, char>{{"1@1", 'E'}}));
+  EXPECT_EQ(Saetze(), (std::set<std::string>{"1/1", "1/2"}));
+  EXPECT_EQ(Liste()->GetText(ZeileVon("1", 1), colStatusKZ), "E");
+
+  // Blanks only: one request for all groups, in the branch given.
+  {
+    auto Dialog = NeuanlageDialog("02.03.2025", "   ", {"2"});
+    Taste(Qt::Key_F3);
+  }
+  EXPECT_EQ(FDialoge, 2);
+  EXPECT_EQ(Zustaende(), (std::map<std::string, char>{{"1@1", 'E'}, {"@2", 'A'}}));
+  EXPECT_EQ(Liste()->GetText(ZeileVon("*", 2), colStatusKZ), "A");
+}
+
+TEST_P(TFrmIAMainBefehleTest, ACancelledNewRequestDialogCreatesNothingButRefillsTheList) {
+  Artikelfirma();
+  Anforderung(D(2025, 3, 1), "1", 1, D(2025, 1, 1), 'A', 0, 0);
+  HauptZeigen(D(2025, 1, 1));
+  Liste()->SetSelected(Zeile(0));
+  Taste(Qt::Key_Insert);
+  ASSERT_EQ(Markierte(), 1);
+  auto Dialog = NeuanlageDialog("01.03.2025", "2", {"1"}, false);
+  Taste(Qt::Key_F3);
+  EXPECT_EQ(FDialoge, 1);
+  EXPECT_TRUE(Gezeigt().empty());
+  EXPECT_EQ(Zustaende(), (std::map<std::string, char>{{"1@1", 'A'}}));
+  EXPECT_EQ(Markierte(), 0) << "refilled";
+  EXPECT_FALSE(Working(nullptr));
+}
+
 TEST_P(TFrmIAMainBefehleTest, DecliningQuestion1010OpensNoDialogAndLeavesTheListAsItWas) {
   Artikelfirma();
   Anforderung(D(2025, 3, 1), "1", 1, D(2025, 1, 1), 'A', 0, 0);
@@ -258,6 +343,7 @@ TEST_P(TFrmIAMainBefehleTest, DecliningQuestion1010OpensNoDialogAndLeavesTheList
   EXPECT_EQ((*FMeldungen)->Gezeigt()[0].Owner, nullptr);
   EXPECT_EQ(Markierte(), 1) << "not refilled";
   EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+  EXPECT_EQ(FDialoge, 0);
   EXPECT_FALSE(Working(nullptr));
 }
 
@@ -315,9 +401,23 @@ TEST_P(TFrmIAMainBefehleTest, WhileACompletionWaitsForAHeldArticleTheWindowAnswe
     EXPECT_TRUE(Haupt().isVisible());
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr) << "no dialog opened";
   });
+  // Afterwards the articles the other program kept locked, with their holder.
+  std::vector<Texte> Gesperrt;
+  QString Erklaerung;
+  auto Liste2 = BeimModalFenster<TgesperrteArtikelfrm>([&](TgesperrteArtikelfrm* F) {
+    Erklaerung = F->lblDescriptoin->text();
+    TVTKWDVRList* L = F->vrGesperrteArtikel;
+    for (TVRNode Z = L->GetFirst(); Z; Z = L->GetNext(Z))
+      Gesperrt.push_back({L->GetText(Z, TgesperrteArtikelfrm::spArtikel), L->GetText(Z, TgesperrteArtikelfrm::spProgramm),
+                          std::to_string(L->GetInteger(Z, TgesperrteArtikelfrm::spProzessId))});
+    F->btnWeiter->click();
+  });
   Uhr.start();
   Taste(Qt::Key_F2);
   Uhr.stop();
+  ASSERT_EQ(Gesperrt.size(), 1u);
+  EXPECT_EQ(Gesperrt[0], (Texte{"A1", "Kasse", std::to_string(Kasse.Pid())}));
+  EXPECT_TRUE(Erklaerung.startsWith("Es konnten nicht alle Inventuren vollständig angefordert werden")) << Erklaerung.toStdString();
 
   EXPECT_GE(Waehrenddessen, 1) << "the window's events ran during the completion";
   EXPECT_TRUE(Phasen.contains("Sollbestand einbuchen")) << "the progress window showed the booking";
@@ -327,6 +427,38 @@ TEST_P(TFrmIAMainBefehleTest, WhileACompletionWaitsForAHeldArticleTheWindowAnswe
   // The held article stays unbooked and keeps its request requested.
   EXPECT_EQ(Zustaende(), (std::map<std::string, char>{{"1@1", 'A'}, {"2@1", 'E'}}));
   EXPECT_EQ(Saetze(), (std::set<std::string>{"1/2", "1/3"}));
+  Kasse.Signal(SIGTERM);
+  EXPECT_TRUE(Kasse.Warten(20s).has_value());
+}
+
+
+TEST_P(TFrmIAMainBefehleTest, DeletingARequestWithAHeldArticleListsItUnderTheDeletionTextAndKeepsTheRequest) {
+  Artikelfirma();
+  const TDate J = D(2025, 1, 1);
+  Anforderung(D(2025, 3, 1), "1", 1, J, 'E', 12, 0);
+  Firma().Inventursatz(J, D(2025, 3, 1), 1, P(1), '1').Inventursatz(J, D(2025, 3, 1), 1, P(2), '1');
+  TKindProzess Kasse(WWS_ADMIN_PFAD, {"locks", "hold", "A1", "--seconds", "60", "--program", "Kasse"});
+  const auto Zeile1 = Kasse.Zeile(20s);
+  ASSERT_TRUE(Zeile1 && Zeile1->starts_with("GESPERRT")) << Zeile1.value_or("(nichts)");
+  HauptZeigen(J);
+  Liste()->SetSelected(Zeile(0));
+  (*FMeldungen)->Antworten({KWD_MR_YES});
+  QString Erklaerung;
+  int Zeilen = 0;
+  auto Gesperrt = BeimModalFenster<TgesperrteArtikelfrm>([&](TgesperrteArtikelfrm* F) {
+    Erklaerung = F->lblDescriptoin->text();
+    Zeilen = F->vrGesperrteArtikel->RowCount();
+    F->btnWeiter->click();
+  });
+  Taste(Qt::Key_F5, Qt::ShiftModifier);
+  EXPECT_EQ(Gezeigt(), (Texte{"INVANF 1007"}));
+  EXPECT_EQ(Zeilen, 1);
+  EXPECT_TRUE(Erklaerung.startsWith("Es konnten nicht alle Inventuren vollständig gelöscht werden")) << Erklaerung.toStdString();
+  // The free article is gone; the held one and the request stay, the request
+  // marked for deletion, so "Vervollständigen" deletes it once the article is free.
+  EXPECT_EQ(Saetze(), (std::set<std::string>{"1/1"}));
+  EXPECT_EQ(Zustaende(), (std::map<std::string, char>{{"1@1", 'L'}}));
+  EXPECT_EQ(FPausen, 5);
   Kasse.Signal(SIGTERM);
   EXPECT_TRUE(Kasse.Warten(20s).has_value());
 }
