@@ -14,6 +14,7 @@
 #include <iostream>
 
 #include "support/framework/KWDSettings.h"
+#include "support/framework/KWDWork.h"
 
 namespace {
 
@@ -54,6 +55,7 @@ class TFotoTour : public QObject {
       if (!W->isVisible() || W->objectName() != AName) continue;
       if (Modal && Modal != W && !Ueber(W, Modal)) continue;
       if (std::any_of(Fenster.begin(), Fenster.end(), [W](const QWidget* X) { return Ueber(X, W); })) continue;
+      if (Working(W)) continue;  // a command of it still runs: its buttons would do nothing
       return W;
     }
     return nullptr;

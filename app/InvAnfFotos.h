@@ -9,8 +9,8 @@
 // caption) is pressed. Knopf "Taste+KEY" (a QKeySequence text such as
 // "Taste+End") presses that key in the window instead; Bild "-" takes no
 // picture. A window is in front while it is the active modal one (or there is
-// none) and no other window stands over it (a progress window over its
-// owner is in front, its owner then is not). The program writes each
+// none), no other window stands over it (a progress window over its owner
+// is in front, its owner then is not) and no command of it is running. The program writes each
 // picture's path to stdout; a step that does not come within 30 seconds ends
 // the program with exit code 3.
 void InvAnfFotosInstallieren();
