@@ -8,6 +8,7 @@
 #include "app/TFrmIAStart.h"
 #include "dialogs/TFrmIANeu.h"
 #include "dialogs/TFrmInvAnfConfig.h"
+#include "printing/TfrmIALOptions.h"
 #include "suite/SuiteDatenbank.h"
 #include "support/framework/KWDMeldungPresenter.h"
 #include "support/framework/TKWDInfo.h"
@@ -27,13 +28,14 @@ struct TFormSchritt {
 // The forms in the order of their creation: start dialog, configuration,
 // main window, new-request dialog, count-list options. Each form sets its
 // global reference (FrmIAStart, FrmIAMain, ...) when it is created. The
-// count-list options take their place here when printing joins.
+// dialogs of the other layers take their place here as they join.
 const std::vector<TFormSchritt>& FormSchritte() {
   static const std::vector<TFormSchritt> Schritte = {
       {"TFrmIAStart", [] { return std::make_unique<TFrmIAStart>(); }},
       {"TFrmInvAnfConfig", [] { return std::make_unique<TFrmInvAnfConfig>(); }},
       {"TFrmIAMain", [] { return std::make_unique<TFrmIAMain>(); }},
       {"TFrmIANeu", [] { return std::make_unique<TFrmIANeu>(); }},
+      {"TfrmIALOptions", [] { return std::make_unique<TfrmIALOptions>(); }},
   };
   return Schritte;
 }

@@ -12,6 +12,7 @@
 #include "engine/TIANeuPruefung.h"
 #include "engine/TIAWiJahre.h"
 #include "engine/TQLX_InvAnfMani.h"
+#include "printing/TIADrucken.h"
 #include "suite/TLiefGPData.h"
 #include "suite/TSimplePriceReader.h"
 #include "suite/TWGNMani.h"
@@ -183,11 +184,15 @@ void TFrmIAMain::FormCreate() {
     FvglInvAnf = std::make_unique<TvglInvAnf>();
     FSimplePrice = std::make_unique<TSimplePriceReader>();
     FInvAnfMani = std::make_unique<TQLX_InvAnfMani>();
+    FDrucken = std::make_unique<TIADrucken>(this);
+    FDrucken->SetProgressDialog(prgdMain.get());
   });
 }
 
 TFrmIAMain::~TFrmIAMain() {
   KWDZerstoeren("TFrmIAMain.FormDestroy", {
+                                              [&] { FDrucken.reset(); },
+                                              [&] { FSelectedLayouts.clear(); },
                                               [&] { FInvAnfMani.reset(); },
                                               [&] { FSimplePrice.reset(); },
                                               [&] { FIAFile.reset(); },

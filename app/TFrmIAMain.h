@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "suite/widgets/TKWDForm.h"
+#include "suite/widgets/TQLX_SelectedLayout.h"
 #include "suite/widgets/TVTKWDVRList.h"
 #include "support/types/KWDDatum.h"
 #include "support/types/TQLX_clMeldung.h"
@@ -26,6 +27,7 @@ class TAAFile;
 class Tastafile;
 class Tiafile;
 class Tivfile;
+class TIADrucken;
 class TKWDProgressDialog;
 class TKWDTitelPanel;
 class TLiefGPData;
@@ -49,6 +51,8 @@ enum TIAListenSpalte : int {
   colStatus = 8,          // display text of the counting state
   colStatusKZ = 9,        // counting-state character as stored (hidden)
 };
+
+class TIADrucken;
 
 class TFrmIAMain : public TKWDForm {
   Q_OBJECT
@@ -178,6 +182,9 @@ class TFrmIAMain : public TKWDForm {
   QAction* AlleEinTaste;       // Ctrl+A for the button "Alle"
   // The progress window the print commands drive.
   std::unique_ptr<TKWDProgressDialog> prgdMain;
+  // Layouts chosen for the count list, and the print commands' work.
+  TQLX_SelectedLayout_List FSelectedLayouts;
+  std::unique_ptr<TIADrucken> FDrucken;
 };
 
 // The form's global reference, set while it exists.

@@ -1,18 +1,28 @@
-// The main window's two print commands.
+// The main window's two print commands: the printing layer does the work
+// (work bracket, dialogs, selection, report); the window hands it the
+// fiscal year and, once both dialogs are through, the rows to print.
 #include "app/TFrmIAMain.h"
+#include "printing/TIADrucken.h"
 #include "support/framework/KWDGuard.h"
-#include "support/framework/KWDWork.h"
 
 void TFrmIAMain::DruckenIALExecute() {
   KWDGuard("TFrmIAMain.DruckenIALExecute", [&] {
-    // Filled by the count-list printing change: options, layouts and the count list of the marked requests.
-    const TKWDWorkBracket Arbeit(this, "TFrmIAMain.DruckenIALExecute", 30);
+    FDrucken->DruckenIALExecute(
+        FWiJahr, FSelectedLayouts,
+        [this] {
+          // The ticked rows top to bottom; none ticked: the selected row, ticked now.
+          std::vector<TIADruckZeile> Zeilen;
+          TVRNode N = vrInvList->GetFirstChecked();
+          if (!N) N = CheckSelectedNode();
+          for (; N; N = vrInvList->GetNextChecked(N))
+            Zeilen.push_back({vrInvList->GetDateTime(N, colZaehldatumWert),
+                              static_cast<int>(vrInvList->GetInteger(N, colFiliale)), vrInvList->GetText(N, colWG)});
+          return Zeilen;
+        },
+        vrInvList);
   });
 }
 
 void TFrmIAMain::DruckenInvListeExecute() {
-  KWDGuard("TFrmIAMain.DruckenInvListeExecute", [&] {
-    // Filled by the overview printing change: the list of all requests of the fiscal year.
-    const TKWDWorkBracket Arbeit(this, "TFrmIAMain.DruckenInvListeExecute", 5);
-  });
+  KWDGuard("TFrmIAMain.DruckenInvListeExecute", [&] { FDrucken->DruckenInvListeExecute(FWiJahr); });
 }

@@ -8,6 +8,7 @@ PAKETE=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libcli11-dev nlohmann-json3-dev
   xvfb xauth fonts-dejavu-core qt6-translations-l10n
+  poppler-utils imagemagick
   dpkg-dev
 )
 fehlend=()

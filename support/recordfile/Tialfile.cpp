@@ -1,5 +1,11 @@
 #include "support/recordfile/Tialfile.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <stdexcept>
 
@@ -24,9 +30,29 @@ void Tialfile::OpenOut(int AKanal) {
   if (AKanal != -1) throw std::invalid_argument("Zähllistendatei: nur die eigene Satzlänge (-1) ist möglich");
   if (FPfad.empty()) throw std::runtime_error("Zähllistendatei: kein Dateiname gesetzt");
   Close();
-  // A leftover file of an earlier print by a process with the same id goes.
-  for (const char* Endung : {"", "-wal", "-shm", "-journal"}) std::filesystem::remove(FPfad + Endung);
+  // A leftover file of an earlier print by a process with the same id goes;
+  // a link planted there goes as a link, its target stays untouched.
+  DateienEntfernen(FPfad);
+  // Created here, never through a link, readable by this user only; SQLite
+  // then finds the file and gives its WAL the same rights (and opens the WAL
+  // without following links itself).
+  const int Fd = ::open(FPfad.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+  if (Fd < 0)
+    throw std::runtime_error("Die Zähllistendatei " + FPfad + " kann nicht angelegt werden: " + std::strerror(errno));
+  struct stat Angelegt {};
+  const int StatFehler = ::fstat(Fd, &Angelegt);
+  ::close(Fd);
+  if (StatFehler != 0) throw std::runtime_error("Die Zähllistendatei " + FPfad + " kann nicht geprüft werden.");
   auto Conn = TDbConnection::Open(FPfad, true);
+  // Still the file made above (not a link or another file put there meanwhile).
+  struct stat Jetzt {};
+  if (::lstat(FPfad.c_str(), &Jetzt) != 0 || !S_ISREG(Jetzt.st_mode) || Jetzt.st_ino != Angelegt.st_ino ||
+      Jetzt.st_dev != Angelegt.st_dev)
+    throw std::runtime_error("Die Zähllistendatei " + FPfad + " wurde während des Anlegens ersetzt.");
+  // A private working file: no other program reads it while it is written,
+  // and a crash loses nothing worth keeping. So no WAL or journal files
+  // beside it and no syncing.
+  Conn->ExecScript("PRAGMA journal_mode=MEMORY; PRAGMA synchronous=OFF");
   for (const auto& Sql : RFTabelleDDL(Def())) Conn->ExecScript(Sql);
   Conn->Begin();  // one transaction per print: appends are cheap, readers see all or nothing
   VerbindungSetzen(std::move(Conn));
@@ -36,6 +62,11 @@ void Tialfile::OpenOut(int AKanal) {
 void Tialfile::OpenIn() {
   if (FPfad.empty()) throw std::runtime_error("Zähllistendatei: kein Dateiname gesetzt");
   Close();
+  // Only this user's own plain file is read: never through a link.
+  struct stat Info {};
+  if (::lstat(FPfad.c_str(), &Info) != 0) throw std::runtime_error("Die Zähllistendatei " + FPfad + " gibt es nicht.");
+  if (!S_ISREG(Info.st_mode) || Info.st_uid != ::geteuid())
+    throw std::runtime_error("Die Zähllistendatei " + FPfad + " ist keine eigene Datei dieses Benutzers.");
   VerbindungSetzen(TDbConnection::Open(FPfad, false));
   ResetForReuse();
 }
@@ -51,4 +82,13 @@ void Tialfile::Close() {
     throw;
   }
   VerbindungSetzen(nullptr);
+}
+
+void Tialfile::Entfernen() {
+  Close();
+  if (!FPfad.empty()) DateienEntfernen(FPfad);
+}
+
+void Tialfile::DateienEntfernen(const std::string& APfad) {
+  for (const char* Endung : {"", "-wal", "-shm", "-journal"}) std::filesystem::remove(APfad + Endung);
 }

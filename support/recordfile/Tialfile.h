@@ -7,6 +7,10 @@
 // zaehldatum, filnr, prodid1..3, qartnr, texts, size range, gr1..gr40 ...).
 // OpenOut starts it empty; the rows become visible to readers (the report)
 // when the object is closed or freed.
+//
+// The file is this user's alone: OpenOut removes what lies at the path (a
+// leftover, or a link: as a link) and creates the file anew without following
+// links, with rights 0600; OpenIn reads only a plain file of this user.
 #include <string>
 
 #include "support/recordfile/TGroessenFelder.h"
@@ -30,6 +34,9 @@ class Tialfile : public TQLX_DBFile, public TGroessenFelder {
   // Keeps what was appended and closes the file; also done when freed.
   void Close();
   void AppendRecord() { WriteRecord(wrdonInsert); }
+  // Closes the file and removes it with SQLite's files beside it.
+  void Entfernen();
+  static void DateienEntfernen(const std::string& APfad);
 
   TIntegerFeld ZeilenNr{*this, "zeilennr"};
   TDateTimeFeld WiJahr{*this, "wijahr"};

@@ -1,7 +1,7 @@
 # Installs the build into a folder of its own (as DESTDIR does for a package)
 # and checks that a desktop finds the program: the three programs in bin/,
 # the desktop entry in share/applications naming the program and its icon,
-# the icon under hicolor.
+# the icon under hicolor, the report layouts.
 #   cmake -DBUILD=<build folder> -DZIEL=<empty folder> -DMIT_QT=ON|OFF -P InstallPruefen.cmake
 file(REMOVE_RECURSE "${ZIEL}")
 execute_process(COMMAND "${CMAKE_COMMAND}" --install "${BUILD}" --prefix "${ZIEL}/usr"
@@ -12,7 +12,8 @@ endif()
 set(Erwartet usr/bin/invanf-cli usr/bin/wws-admin)
 if(MIT_QT)
   list(APPEND Erwartet usr/bin/invanf usr/share/applications/invanf.desktop
-       usr/share/icons/hicolor/scalable/apps/invanf.svg)
+       usr/share/icons/hicolor/scalable/apps/invanf.svg usr/share/wws/Layout/ial__Standard.rpt
+       usr/share/wws/Layout/IA-Liste.rpt)
 endif()
 foreach(Datei IN LISTS Erwartet)
   if(NOT EXISTS "${ZIEL}/${Datei}")

@@ -28,6 +28,8 @@ TVglInvAnf_Inv Anforderung(const TiaSatz& AS) {
   return A;
 }
 
+}  // namespace
+
 // The requests the options name, each as it is stored; false (message on
 // stderr) when one of them does not fit or does not exist in the year.
 bool AnforderungenLesen(const TCliOptionen& AOpt, bool AAlleErlaubt, std::vector<TiaSatz>& AAnf) {
@@ -66,6 +68,8 @@ bool AnforderungenLesen(const TCliOptionen& AOpt, bool AAlleErlaubt, std::vector
   }
   return true;
 }
+
+namespace {
 
 void MeldungenAusgeben(bool AOk, const std::vector<TQLX_clMeldung>& AMeldungen, bool AJson, const char* AText) {
   if (AJson) {

@@ -7,6 +7,8 @@
 
 #include "support/types/KWDDatum.h"
 
+struct TiaSatz;
+
 inline constexpr int CLI_OK = 0;
 inline constexpr int CLI_FEHLER = 1;
 inline constexpr int CLI_ABGELEHNT = 2;
@@ -26,6 +28,11 @@ struct TCliOptionen {
   std::vector<std::string> WGs;
   bool AlleAngeforderten = false;
 };
+
+// The requests --year/--date/--wg/--branch (or --all-requested) name, each
+// as it is stored; false (one German line on stderr) when one of them does
+// not fit or does not exist in the year.
+bool AnforderungenLesen(const TCliOptionen& AOpt, bool AAlleErlaubt, std::vector<TiaSatz>& AAnf);
 
 int CliJahre(const TCliOptionen& AOpt);
 int CliListe(const TCliOptionen& AOpt);

@@ -12,6 +12,7 @@
 #include "support/framework/KWDMeldungPresenter.h"
 #include "support/framework/TKWDInfo.h"
 #include "tools/common/CliDeutsch.h"
+#include "tools/invanf-cli/CliDrucken.h"
 #include "tools/invanf-cli/CliKommandos.h"
 #include "tools/invanf-cli/CliPresenter.h"
 
@@ -63,6 +64,8 @@ int main(int argc, char** argv) {
   Vervollst->add_flag("--all-requested", Opt.AlleAngeforderten, "alle angeforderten Inventuren des Jahres");
   auto* Loeschen = App.add_subcommand("delete", "Inventuranforderungen mit ihrem Sollbestand löschen (fragt nach; ohne Terminal mit --yes bestätigen)");
   InventurenOptionen(Loeschen);
+  TCliDrucken Drucken;
+  Drucken.Registrieren(App, Opt);
 
   try {
     App.parse(argc, argv);
@@ -76,6 +79,7 @@ int main(int argc, char** argv) {
   try {
     if (!Db.empty()) setenv("WWS_DB", Db.c_str(), 1);  // also for the common lock's own connection
     SuiteDatenbankOeffnen();
+    if (int Exit = 0; Drucken.Ausfuehren(Opt, Exit)) return Exit;
     if (*Jahre) return CliJahre(Opt);
     if (*Liste) return CliListe(Opt);
     if (*Anlegen) return CliAnlegen(Opt);

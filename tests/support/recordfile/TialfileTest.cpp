@@ -1,8 +1,13 @@
 // The count-list file: a private SQLite file per print, started empty.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <sstream>
 
 #include "support/recordfile/Tialfile.h"
 
@@ -75,6 +80,46 @@ TEST_F(TialfileTest, UnnamedOrUnopenedFileRefusesWork) {
   F.SetFileNameRel("IALfile.1");
   EXPECT_THROW(F.OpenOut(0), std::invalid_argument);
   EXPECT_THROW(F.SetFileNameRel("../ausserhalb"), std::invalid_argument);
+}
+
+// The file is this user's alone and never reached through a link someone
+// planted at its name.
+TEST_F(TialfileTest, PlantedLinkIsNotFollowedAndTheFileIsPrivate) {
+  const std::filesystem::path Ziel = FOrdner / "fremd.txt";
+  { std::ofstream(Ziel) << "nicht anfassen"; }
+  const std::filesystem::path Pfad = FOrdner / "IALfile.4711";
+  std::filesystem::create_symlink(Ziel, Pfad);
+  std::filesystem::create_symlink(Ziel, FOrdner / "IALfile.4711-wal");
+  {
+    Tialfile F;
+    F.SetFileName(Pfad.string());
+    F.OpenOut(-1);
+    Zeile(F, 1, 1, 1);
+    struct stat Info {};
+    ASSERT_EQ(::lstat(Pfad.c_str(), &Info), 0);
+    EXPECT_TRUE(S_ISREG(Info.st_mode));
+    EXPECT_EQ(Info.st_mode & 0777, 0600u);
+    // Nothing beside it that another user could redirect.
+    EXPECT_FALSE(std::filesystem::exists(std::filesystem::symlink_status(FOrdner / "IALfile.4711-wal")));
+    EXPECT_FALSE(std::filesystem::exists(FOrdner / "IALfile.4711-journal"));
+  }
+  std::ifstream Ein(Ziel);
+  std::stringstream Inhalt;
+  Inhalt << Ein.rdbuf();
+  EXPECT_EQ(Inhalt.str(), "nicht anfassen");
+
+  Tialfile L;
+  L.SetFileName(Pfad.string());
+  L.OpenIn();
+  EXPECT_TRUE(L.Get_first());
+  L.Entfernen();
+  EXPECT_FALSE(std::filesystem::exists(std::filesystem::symlink_status(Pfad)));
+
+  // Reading never goes through a link either.
+  std::filesystem::create_symlink(Ziel, Pfad);
+  Tialfile R;
+  R.SetFileName(Pfad.string());
+  EXPECT_THROW(R.OpenIn(), std::runtime_error);
 }
 
 }  // namespace

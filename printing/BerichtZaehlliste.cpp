@@ -1,0 +1,421 @@
+#include "printing/BerichtZaehlliste.h"
+
+#include <QPagedPaintDevice>
+#include <QPainter>
+#include <algorithm>
+#include <array>
+#include <map>
+#include <tuple>
+
+#include "printing/DruckGemeinsam.h"
+#include "printing/IALDatei.h"
+#include "suite/TFilialTabelle.h"
+#include "suite/widgets/TKWDBerichtSeiten.h"
+#include "support/recordfile/Tialfile.h"
+
+using IADruck::Q;
+using IADruck::Zahl;
+
+namespace {
+
+constexpr int KRasterSpalten = 17;
+
+// One line of the count-list file.
+struct TZeile {
+  TDateTime Zaehldatum = 0;
+  int32_t FilNr = 0;
+  TInt32Trio PId;
+  std::string QArtNr, Text1, Text2, Text3, WG, WGText, Lieferant;
+  char Pruefschaerfe = '\0';
+  int32_t Sollmenge = 0;
+  double VKPreis = 0;
+  int32_t Teil = 0;
+  int32_t Kennzahl1 = 0;
+  int32_t Von = 0, Bis = 0;  // sizes of this line
+  std::array<int32_t, RF_GROESSEN> Menge{};
+};
+
+// An article: its lines (one per block of sizes).
+struct TArtikel {
+  std::vector<TZeile> Zeilen;
+  const TZeile& Kopf() const { return Zeilen.front(); }
+  // The article file had no record: the selection left its texts empty.
+  bool Fehlt() const { return Kopf().Pruefschaerfe == '\0' && Kopf().Text1.empty() && Kopf().QArtNr.empty(); }
+};
+
+// One branch's list for one counting date.
+struct TListe {
+  TDateTime Zaehldatum = 0;
+  int32_t FilNr = 0;
+  std::string Filialname;
+  std::vector<TArtikel> Artikel;
+};
+
+std::vector<TListe> Einlesen() {
+  Tialfile Datei;
+  Datei.SetFileName(IALDateiPfad());
+  Datei.OpenIn();
+  Datei.SelectKey(Tialfile::KEY_ZEILE);
+  std::vector<TListe> Listen;
+  for (bool G = Datei.Get_first(); G; G = Datei.Get_next()) {
+    TZeile Z;
+    Z.Zaehldatum = Datei.Zaehldatum.GetWert();
+    Z.FilNr = Datei.FilNr.GetWert();
+    Z.PId = Datei.ProduktId.GetWert();
+    Z.QArtNr = Datei.QArtNr.GetWert();
+    Z.Text1 = Datei.Text1.GetWert();
+    Z.Text2 = Datei.Text2.GetWert();
+    Z.Text3 = Datei.Text3.GetWert();
+    Z.WG = Datei.WG.GetWert();
+    Z.WGText = Datei.WGText.GetWert();
+    Z.Lieferant = Datei.Lieferant.GetWert();
+    Z.Pruefschaerfe = Datei.Pruefschaerfe.GetWert();
+    Z.Sollmenge = Datei.Sollmenge.GetWert();
+    Z.VKPreis = Datei.VKPreis.GetWert();
+    Z.Teil = Datei.Zeilenteil.GetWert();
+    Z.Kennzahl1 = Datei.Kennzahl1.GetWert();
+    Z.Von = Datei.ZeileGrVon.GetWert();
+    Z.Bis = Datei.ZeileGrBis.GetWert();
+    for (int I = Tialfile::GRIndexMin(); I <= Tialfile::GRIndexMax(); ++I)
+      Z.Menge[static_cast<size_t>(I - Tialfile::GRIndexMin())] = Datei.GetGR_MESU(I);
+
+    auto Liste = std::find_if(Listen.begin(), Listen.end(), [&](const TListe& L) {
+      return L.Zaehldatum == Z.Zaehldatum && L.FilNr == Z.FilNr;
+    });
+    if (Liste == Listen.end()) {
+      Listen.push_back({Z.Zaehldatum, Z.FilNr, {}, {}});
+      Liste = std::prev(Listen.end());
+    }
+    // A further line of the same article continues it.
+    if (Z.Teil > 0 && !Liste->Artikel.empty() && Liste->Artikel.back().Kopf().PId == Z.PId)
+      Liste->Artikel.back().Zeilen.push_back(std::move(Z));
+    else
+      Liste->Artikel.push_back({{std::move(Z)}});
+  }
+  return Listen;
+}
+
+// What the parameters ask for.
+struct TOptionen {
+  bool Nullbestand, NurSammel, Raster, Soll, Kompakt, SeiteJeWG;
+  double Punkt;
+};
+
+// Column positions in mm from the left edge of the content.
+struct TSpalten {
+  double ArtNr, Artikel, Lieferant, VK, Soll, Gezaehlt, Ende;
+};
+
+TSpalten SpaltenFuer(const TOptionen& AOpt, double ABreite) {
+  // widths: article number, supplier, price, target, counted; the article text takes the rest
+  const double ArtNr = 31, Lief = AOpt.Kompakt ? 36 : 38, VK = 18, Soll = AOpt.Soll ? 14 : 0,
+               Gez = AOpt.Kompakt ? 18 : 20;
+  TSpalten S;
+  S.ArtNr = 0;
+  S.Artikel = ArtNr;
+  S.Ende = ABreite;
+  S.Gezaehlt = ABreite - Gez;
+  S.Soll = S.Gezaehlt - Soll;
+  S.VK = S.Soll - VK;
+  S.Lieferant = S.VK - Lief;
+  return S;
+}
+
+QString Groesse(int AIndex) { return QString::number(AIndex); }
+
+class TZaehllisteDruck {
+ public:
+  TZaehllisteDruck(QPagedPaintDevice& AGeraet, const TKWDBerichtDaten& ADaten)
+      : FDaten(ADaten), FSeiten(AGeraet, 15, 10, 12, 10) {
+    FOpt.Nullbestand = ADaten.ParamJa("Param_Nullbestand");
+    FOpt.NurSammel = ADaten.ParamJa("Param_NurSammel");
+    FOpt.Raster = ADaten.ParamJa("Param_AnzProGroe");
+    FOpt.Soll = ADaten.ParamJa("Param_Sollmenge", true);
+    FOpt.Kompakt = ADaten.ParamJa("Param_Kompakt");
+    FOpt.SeiteJeWG = ADaten.ParamJa("Param_SeiteJeWarengruppe", !FOpt.Kompakt);
+    FOpt.Punkt = ADaten.ParamZahl("Param_Schriftgroesse", FOpt.Kompakt ? 8 : 9, 6, 14);
+    FSp = SpaltenFuer(FOpt, FSeiten.InhaltBreiteMm());
+  }
+
+  int Drucken() {
+    FListen = Einlesen();
+    TFilialTabelle* Filialen = GlobFilialTabelle_GetInstance();
+    for (TListe& L : FListen)
+      if (const TFiliale* F = Filialen->Filialen().GetFilialeByNr(L.FilNr)) L.Filialname = F->Name;
+    GlobFilialTabelle_ReleaseInstance(Filialen);
+    for (TListe& L : FListen) Auswaehlen(L);
+
+    if (FListen.empty()) {
+      FListen.push_back({});
+      LeereListe(FListen.back());
+    } else {
+      for (const TListe& L : FListen) Liste(L);
+    }
+    QPainter Maler;
+    if (!Maler.begin(&FSeiten.Geraet())) throw std::runtime_error("Die Zählliste kann nicht gezeichnet werden.");
+    const int Seiten = FSeiten.Zeichnen(Maler);
+    Maler.end();
+    return Seiten;
+  }
+
+ private:
+  double Mm(double A) const { return FSeiten.Mm(A); }
+  QRectF Spalte(const QRectF& AZeile, double AVon, double ABis) const {
+    return QRectF(AZeile.left() + Mm(AVon), AZeile.top(), Mm(ABis - AVon), AZeile.height());
+  }
+
+  // The articles the options keep, by product group and article number.
+  void Auswaehlen(TListe& AListe) const {
+    std::erase_if(AListe.Artikel, [&](const TArtikel& A) {
+      return (!FOpt.Nullbestand && A.Kopf().Sollmenge == 0) || (FOpt.NurSammel && A.Kopf().Kennzahl1 <= 0);
+    });
+    std::stable_sort(AListe.Artikel.begin(), AListe.Artikel.end(), [](const TArtikel& A, const TArtikel& B) {
+      const TZeile& X = A.Kopf();
+      const TZeile& Y = B.Kopf();
+      // articles without a group last; within a group by article number, those without one last
+      return std::tuple(X.WG.empty(), X.WG, X.QArtNr.empty(), X.QArtNr, X.PId) <
+             std::tuple(Y.WG.empty(), Y.WG, Y.QArtNr.empty(), Y.QArtNr, Y.PId);
+    });
+  }
+
+  static QString Gruppe(const TZeile& AZeile) {
+    if (AZeile.WG.empty()) return QStringLiteral("ohne Warengruppe");
+    return Q(AZeile.WG) + (AZeile.WGText.empty() ? QString() : QStringLiteral(" ") + Q(AZeile.WGText));
+  }
+
+  void Abschnitt(const TListe& AListe) {
+    const TListe* L = &AListe;
+    const double KopfMm = 31;
+    FSeiten.Abschnitt(
+        KopfMm, [this, L](QPainter& P, const QRectF& R, const TKWDBerichtSeiten::TSeite& S) { Kopf(P, R, S, *L); }, 7,
+        [this](QPainter& P, const QRectF& R, const TKWDBerichtSeiten::TSeite&) {
+          IADruck::Fusszeile(P, R, FSeiten, Q(FDaten.Layout.Titel));
+        });
+  }
+
+  void LeereListe(const TListe& AListe) {
+    Abschnitt(AListe);
+    FSeiten.Band(14, [this](QPainter& P, const QRectF& R) {
+      P.setFont(KWDDruck::Schrift(FOpt.Punkt));
+      KWDDruck::Text(P, R, QStringLiteral("Für die gewählten Inventuren und Druckoptionen gibt es keine Artikel."),
+                     Qt::AlignLeft);
+    });
+  }
+
+  void Liste(const TListe& AListe) {
+    Abschnitt(AListe);
+    std::string LetzteGruppe = "\x01";  // no group yet
+    int Kontext = -1;
+    int64_t SollSumme = 0;
+    for (const TArtikel& A : AListe.Artikel) {
+      if (A.Kopf().WG != LetzteGruppe || Kontext < 0) {
+        if (Kontext >= 0 && FOpt.SeiteJeWG) FSeiten.Seitenumbruch();
+        LetzteGruppe = A.Kopf().WG;
+        const QString Text = QStringLiteral("Warengruppe ") + Gruppe(A.Kopf());
+        Kontext = FSeiten.Kontext(Text.toStdString());
+        FSeiten.Band(
+            8, [this, Text](QPainter& P, const QRectF& R) { IADruck::Gruppenkopf(P, R, FSeiten, Text, FOpt.Punkt); },
+            true, Kontext);
+      }
+      Artikel(A, Kontext);
+      SollSumme += A.Kopf().Sollmenge;
+    }
+    Schluss(AListe, SollSumme);
+  }
+
+  // An article: its line, then (with the size grid) one grid per file line,
+  // all on one page.
+  void Artikel(const TArtikel& AArtikel, int AKontext) {
+    const TArtikel* A = &AArtikel;
+    const double Hoehe = FOpt.Kompakt ? 6 : 10.5;
+    const bool Raster = FOpt.Raster;
+    FSeiten.Band(Hoehe, [this, A](QPainter& P, const QRectF& R) { Artikelzeile(P, R, *A); }, Raster, AKontext);
+    if (!Raster) return;
+    const double Reihe = FOpt.Kompakt ? 4.2 : 4.8;
+    const double RasterHoehe = Reihe * (FOpt.Soll ? 2 : 1) + (FOpt.Kompakt ? 6 : 7.5) + 2;
+    for (size_t I = 0; I < A->Zeilen.size(); ++I) {
+      const TZeile* Z = &A->Zeilen[I];
+      FSeiten.Band(
+          RasterHoehe, [this, Z, Reihe](QPainter& P, const QRectF& R) { Groessenraster(P, R, *Z, Reihe); },
+          I + 1 < A->Zeilen.size(), AKontext);
+    }
+  }
+
+  void Kopf(QPainter& P, const QRectF& R, const TKWDBerichtSeiten::TSeite& S, const TListe& L) const {
+    double Y = R.top();
+    auto Zeile = [&](double AHoeheMm) {
+      const QRectF Z(R.left(), Y, R.width(), Mm(AHoeheMm));
+      Y += Mm(AHoeheMm);
+      return Z;
+    };
+    QRectF Z = Zeile(4.5);
+    P.setFont(KWDDruck::Schrift(8));
+    KWDDruck::Text(P, Z, Q(FDaten.Param("Param_TextMandant")), Qt::AlignLeft);
+    KWDDruck::Text(P, Z, QStringLiteral("Seite %1 von %2").arg(S.Nr).arg(S.Von), Qt::AlignRight);
+    Z = Zeile(8);
+    P.setFont(KWDDruck::Schrift(15, true));
+    KWDDruck::Text(P, Z, QStringLiteral("Inventuraufnahmeliste"), Qt::AlignLeft);
+    P.setFont(KWDDruck::Schrift(9));
+    KWDDruck::Text(P, Z, QStringLiteral("Wirtschaftsjahr ") + Q(FDaten.Param("Param_TextWiJahr")), Qt::AlignRight);
+    Z = Zeile(6.5);
+    P.setFont(KWDDruck::Schrift(11, true));
+    const QString Filiale =
+        L.FilNr == 0 && L.Zaehldatum == 0
+            ? QString()
+            : QStringLiteral("Filiale %1").arg(L.FilNr) +
+                  (L.Filialname.empty() ? QString() : QStringLiteral(" \u2013 ") + Q(L.Filialname));
+    KWDDruck::Text(P, Z, Filiale, Qt::AlignLeft);
+    if (L.Zaehldatum != 0)
+      KWDDruck::Text(P, Z, QStringLiteral("Zähldatum ") + Q(FormatDatum(L.Zaehldatum)), Qt::AlignRight);
+    Z = Zeile(5.5);
+    P.setFont(KWDDruck::Schrift(9.5));
+    KWDDruck::Text(P, Z, Q(FSeiten.KontextText(S.Kontext)), Qt::AlignLeft);
+    if (!FOpt.Soll) {
+      P.setFont(KWDDruck::Schrift(8));
+      KWDDruck::Text(P, Z, QStringLiteral("Blindliste: ohne Sollmengen"), Qt::AlignRight);
+    }
+    // Column headings.
+    Z = Zeile(6.5);
+    P.setFont(KWDDruck::Schrift(FOpt.Punkt - 1, true));
+    const QRectF Unten(Z.left(), Z.top() + Mm(1.5), Z.width(), Z.height() - Mm(1.5));
+    KWDDruck::Text(P, Spalte(Unten, FSp.ArtNr, FSp.Artikel), QStringLiteral("Art.-Nr."), Qt::AlignLeft, Mm(0.8));
+    KWDDruck::Text(P, Spalte(Unten, FSp.Artikel, FSp.Lieferant), QStringLiteral("Artikel"), Qt::AlignLeft, Mm(0.8));
+    KWDDruck::Text(P, Spalte(Unten, FSp.Lieferant, FSp.VK), QStringLiteral("Lieferant"), Qt::AlignLeft, Mm(0.8));
+    KWDDruck::Text(P, Spalte(Unten, FSp.VK, FSp.Soll), QStringLiteral("VK-Preis"), Qt::AlignRight, Mm(0.8));
+    if (FOpt.Soll) KWDDruck::Text(P, Spalte(Unten, FSp.Soll, FSp.Gezaehlt), QStringLiteral("Soll"), Qt::AlignRight, Mm(0.8));
+    KWDDruck::Text(P, Spalte(Unten, FSp.Gezaehlt, FSp.Ende), QStringLiteral("Gezählt"), Qt::AlignCenter);
+    KWDDruck::Linie(P, R.left(), R.right(), Z.bottom(), Mm(0.3));
+  }
+
+  void Artikelzeile(QPainter& P, const QRectF& R, const TArtikel& A) const {
+    const TZeile& K = A.Kopf();
+    const double Innen = Mm(0.8);
+    const QRectF Oben = FOpt.Kompakt ? R : QRectF(R.left(), R.top() + Mm(0.8), R.width(), Mm(5));
+    const QRectF Unten(R.left(), Oben.bottom(), R.width(), Mm(4));
+    const QFont Normal = KWDDruck::Schrift(FOpt.Punkt);
+    const QFont Fett = KWDDruck::Schrift(FOpt.Punkt, true);
+    const QFont Klein = KWDDruck::Schrift(FOpt.Punkt - 1.5);
+
+    P.setFont(Fett);
+    // The article number is never shortened: rather set smaller.
+    KWDDruck::Text(P, Spalte(Oben, FSp.ArtNr, FSp.Artikel), Q(K.QArtNr), Qt::AlignLeft, Innen, 0.6);
+    if (A.Fehlt()) {
+      P.setFont(Normal);
+      KWDDruck::Text(P, Spalte(Oben, FSp.Artikel, FSp.Lieferant),
+                     QStringLiteral("Artikel fehlt im Stamm (Produkt-ID %1)").arg(Q(K.PId.ToString())), Qt::AlignLeft,
+                     Innen);
+    } else if (FOpt.Kompakt) {
+      // One narrow line: no room for a bold text; the texts are shortened.
+      QString Text = Q(K.Text1);
+      if (!K.Text2.empty()) Text += QStringLiteral(", ") + Q(K.Text2);
+      P.setFont(Normal);
+      KWDDruck::Text(P, Spalte(Oben, FSp.Artikel, FSp.Lieferant), Text, Qt::AlignLeft, Innen);
+      KWDDruck::Text(P, Spalte(Oben, FSp.Lieferant, FSp.VK), Q(K.Lieferant), Qt::AlignLeft, Innen);
+      KWDDruck::Text(P, Spalte(Oben, FSp.VK, FSp.Soll), Zahl(K.VKPreis, 2), Qt::AlignRight, Innen);
+    } else {
+      // The first text runs on into the supplier's column, the supplier
+      // stands below it: long article names stay whole.
+      KWDDruck::Text(P, Spalte(Oben, FSp.Artikel, FSp.VK), Q(K.Text1), Qt::AlignLeft, Innen);
+      P.setFont(Normal);
+      KWDDruck::Text(P, Spalte(Oben, FSp.VK, FSp.Soll), Zahl(K.VKPreis, 2), Qt::AlignRight, Innen);
+      QString Zusatz = Q(K.Text2);
+      if (!K.Text3.empty()) Zusatz += (Zusatz.isEmpty() ? QString() : QStringLiteral(" \u00B7 ")) + Q(K.Text3);
+      P.setFont(Klein);
+      P.setPen(QColor(60, 60, 60));
+      KWDDruck::Text(P, Spalte(Unten, FSp.Artikel, FSp.Lieferant), Zusatz, Qt::AlignLeft, Innen);
+      P.setPen(Qt::black);
+      P.setFont(KWDDruck::Schrift(FOpt.Punkt - 1));
+      // Below the price the line is free: the supplier may use it.
+      KWDDruck::Text(P, Spalte(Unten, FSp.Lieferant, FSp.Soll), Q(K.Lieferant), Qt::AlignLeft, Innen);
+    }
+    if (FOpt.Soll) {
+      P.setFont(Fett);
+      KWDDruck::Text(P, Spalte(Oben, FSp.Soll, FSp.Gezaehlt), Zahl(K.Sollmenge, 0), Qt::AlignRight, Innen);
+    }
+    // The box for the counted quantity of the whole article.
+    const QRectF Kasten = FOpt.Kompakt ? Spalte(R, FSp.Gezaehlt, FSp.Ende).adjusted(Mm(2), Mm(0.7), -Mm(1), -Mm(0.7))
+                                       : Spalte(R, FSp.Gezaehlt, FSp.Ende).adjusted(Mm(2), Mm(1.2), -Mm(1), -Mm(1.2));
+    KWDDruck::Kasten(P, Kasten, Mm(0.25));
+    if (!FOpt.Raster) {
+      P.save();
+      P.setPen(QPen(QColor(170, 170, 170), Mm(0.1)));
+      P.drawLine(QPointF(R.left(), R.bottom()), QPointF(R.right(), R.bottom()));
+      P.restore();
+    }
+  }
+
+  // One file line's sizes: the size row, the target row, the row of boxes.
+  void Groessenraster(QPainter& P, const QRectF& R, const TZeile& Z, double AReiheMm) const {
+    const double Label = 20;
+    const double Zelle = (FSeiten.InhaltBreiteMm() - Label) / KRasterSpalten;
+    const double Staerke = Mm(0.15);
+    const double Zaehlen = FOpt.Kompakt ? 6 : 7.5;
+    double Y = R.top();
+    auto Reihe = [&](const QString& ATitel, double AHoeheMm, auto AZelle) {
+      const QRectF Zeile(R.left(), Y, R.width(), Mm(AHoeheMm));
+      P.setFont(KWDDruck::Schrift(FOpt.Punkt - 1.5));
+      KWDDruck::Text(P, Spalte(Zeile, 0, Label), ATitel, Qt::AlignLeft, Mm(0.8));
+      for (int I = Z.Von; I <= Z.Bis && I - Z.Von < KRasterSpalten; ++I) {
+        const double X = Label + Zelle * (I - Z.Von);
+        AZelle(Spalte(Zeile, X, X + Zelle), I);
+      }
+      Y += Mm(AHoeheMm);
+    };
+    Reihe(QStringLiteral("Größe"), AReiheMm, [&](const QRectF& C, int I) {
+      P.fillRect(C, QColor(235, 235, 235));
+      KWDDruck::Kasten(P, C, Staerke);
+      P.setFont(KWDDruck::Schrift(FOpt.Punkt - 1, true));
+      KWDDruck::Text(P, C, Groesse(I), Qt::AlignCenter);
+    });
+    if (FOpt.Soll)
+      Reihe(QStringLiteral("Soll"), AReiheMm, [&](const QRectF& C, int I) {
+        KWDDruck::Kasten(P, C, Staerke);
+        P.setFont(KWDDruck::Schrift(FOpt.Punkt - 1));
+        KWDDruck::Text(P, C, Zahl(Z.Menge[static_cast<size_t>(I - 1)], 0), Qt::AlignCenter);
+      });
+    Reihe(QStringLiteral("Gezählt"), Zaehlen, [&](const QRectF& C, int) { KWDDruck::Kasten(P, C, Mm(0.25)); });
+  }
+
+  // The end of a branch's list: how many articles, and who counted.
+  void Schluss(const TListe& AListe, int64_t ASollSumme) {
+    const size_t Anzahl = AListe.Artikel.size();
+    FSeiten.Band(
+        9,
+        [this, Anzahl, ASollSumme](QPainter& P, const QRectF& R) {
+          KWDDruck::Linie(P, R.left(), R.right(), R.top() + Mm(1.5), Mm(0.3));
+          const QRectF Z(R.left(), R.top() + Mm(2), R.width(), Mm(6));
+          P.setFont(KWDDruck::Schrift(FOpt.Punkt, true));
+          KWDDruck::Text(P, Z, QStringLiteral("%1 Artikel").arg(Zahl(static_cast<double>(Anzahl), 0)), Qt::AlignLeft);
+          if (FOpt.Soll)
+            KWDDruck::Text(P, Z, QStringLiteral("Summe Soll: %1").arg(Zahl(static_cast<double>(ASollSumme), 0)),
+                           Qt::AlignRight);
+        },
+        true);
+    FSeiten.Band(26, [this](QPainter& P, const QRectF& R) {
+      P.setFont(KWDDruck::Schrift(9));
+      const double Mitte = R.width() / 2;
+      auto Feld = [&](double AX, double AY, const QString& ATitel, double ABreiteMm) {
+        const QRectF T(R.left() + AX, R.top() + Mm(AY), Mm(ABreiteMm), Mm(6));
+        KWDDruck::Text(P, T, ATitel, Qt::AlignLeft);
+        KWDDruck::Linie(P, T.left() + Mm(32), T.right(), T.bottom() - Mm(0.8), Mm(0.2));
+      };
+      Feld(0, 4, QStringLiteral("Gezählt von:"), 85);
+      Feld(Mitte, 4, QStringLiteral("Datum:"), 85);
+      Feld(0, 15, QStringLiteral("Kontrolliert von:"), 85);
+      Feld(Mitte, 15, QStringLiteral("Unterschrift:"), 85);
+    });
+  }
+
+  const TKWDBerichtDaten& FDaten;
+  TKWDBerichtSeiten FSeiten;
+  TOptionen FOpt{};
+  TSpalten FSp{};
+  std::vector<TListe> FListen;
+};
+
+}  // namespace
+
+int TBerichtZaehlliste::Zeichnen(QPagedPaintDevice& AGeraet, const TKWDBerichtDaten& ADaten) {
+  TZaehllisteDruck Druck(AGeraet, ADaten);
+  return Druck.Drucken();
+}

@@ -1,0 +1,63 @@
+#include "printing/DruckLayouts.h"
+
+#include <QDir>
+#include <QFile>
+#include <filesystem>
+#include <fstream>
+#include <stdexcept>
+#include <unistd.h>
+
+#include "support/framework/KWDOrdner.h"
+
+// The resources of a static library need an explicit init, outside any namespace.
+static void DruckLayoutRessourcen() { Q_INIT_RESOURCE(layouts); }
+
+namespace {
+const QString KQuelle = QStringLiteral(":/druck/");
+
+void RessourcenLaden() {
+  static const bool Geladen = [] {
+    DruckLayoutRessourcen();
+    return true;
+  }();
+  (void)Geladen;
+}
+}  // namespace
+
+std::vector<std::string> DruckLayoutsMitgeliefert() {
+  RessourcenLaden();
+  std::vector<std::string> Namen;
+  for (const QString& Name : QDir(KQuelle).entryList(QDir::Files, QDir::Name)) Namen.push_back(Name.toStdString());
+  return Namen;
+}
+
+int DruckLayoutsInstallieren() {
+  int Geschrieben = 0;
+  for (const std::string& Name : DruckLayoutsMitgeliefert()) {
+    const std::string Ziel = GetDirWwsByName(KWD_ORDNER_LAYOUT, Name, true);
+    std::error_code F;
+    if (std::filesystem::exists(std::filesystem::symlink_status(Ziel, F))) continue;
+    QFile Quelle(KQuelle + QString::fromStdString(Name));
+    if (!Quelle.open(QIODevice::ReadOnly)) throw std::runtime_error("Das Layout " + Name + " fehlt im Programm.");
+    const QByteArray Inhalt = Quelle.readAll();
+    // Written beside it and renamed: another program starting at the same
+    // time never reads half a layout.
+    const std::string Temp = Ziel + ".neu." + std::to_string(::getpid());
+    {
+      std::ofstream Aus(Temp, std::ios::binary | std::ios::trunc);
+      Aus.write(Inhalt.constData(), Inhalt.size());
+      Aus.close();
+      if (!Aus) {
+        std::filesystem::remove(Temp, F);
+        throw std::runtime_error("Das Layout " + Ziel + " kann nicht geschrieben werden.");
+      }
+    }
+    std::filesystem::rename(Temp, Ziel, F);
+    if (F) {
+      std::filesystem::remove(Temp, F);
+      throw std::runtime_error("Das Layout " + Ziel + " kann nicht geschrieben werden.");
+    }
+    ++Geschrieben;
+  }
+  return Geschrieben;
+}

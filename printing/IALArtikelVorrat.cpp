@@ -1,0 +1,101 @@
+#include "printing/IALArtikelVorrat.h"
+
+#include <algorithm>
+
+#include "suite/Warengruppe.h"
+
+void QArtNrPruefen(TDate ADatum, const std::string& AArtNr, TDate& ABestDatum, std::string& ABest) {
+  if (AArtNr.empty() || ADatum <= 0) return;
+  if (ADatum > ABestDatum || (ADatum == ABestDatum && AArtNr < ABest)) {
+    ABestDatum = ADatum;
+    ABest = AArtNr;
+  }
+}
+
+namespace {
+
+// Key lists are padded to a multiple of this (repeating the last key), so a
+// handful of statement shapes serves every block.
+constexpr size_t KRaster = 50;
+
+// Everything of the block's articles in one statement: the keys as a VALUES
+// list joined to the four tables, one index search per key and table inside
+// the database. An article has one row per history entry (one without).
+constexpr std::string_view KKopf =
+    "SELECT k.column1, k.column2, k.column3, a.prodid1, a.lief_gp1, a.lief_gp2, a.text1, a.text2, a.text3, "
+    "a.pruefschaerfe, a.preis_grind, z.prodid1, z.kennzahl1, z.kennzahl2, w.prodid1, w.wgn, h.prodid1, "
+    "h.eingabedatum, h.artnr FROM (VALUES ";
+constexpr std::string_view KKey = "(CAST(? AS INTEGER), CAST(? AS INTEGER), CAST(? AS INTEGER))";
+constexpr std::string_view KFuss =
+    ") AS k "
+    "LEFT JOIN artikel a ON a.prodid1 = k.column1 AND a.prodid2 = k.column2 AND a.prodid3 = k.column3 "
+    "LEFT JOIN artikelkennzahl z ON z.prodid1 = k.column1 AND z.prodid2 = k.column2 AND z.prodid3 = k.column3 "
+    "LEFT JOIN artikel_wg w ON w.wgsystem = ? AND w.prodid1 = k.column1 AND w.prodid2 = k.column2 "
+    "AND w.prodid3 = k.column3 "
+    "LEFT JOIN artnr_historie h ON h.prodid1 = k.column1 AND h.prodid2 = k.column2 AND h.prodid3 = k.column3";
+
+}  // namespace
+
+void TIALArtikelVorrat::Lesen(const std::vector<TInt32Trio>& APIds) {
+  FEintraege.clear();
+  std::vector<TInt32Trio> PIds = APIds;
+  std::sort(PIds.begin(), PIds.end());
+  PIds.erase(std::unique(PIds.begin(), PIds.end()), PIds.end());
+  if (PIds.empty()) return;
+  std::map<TInt32Trio, TEintrag> Neu;
+  const size_t Anzahl = (PIds.size() + KRaster - 1) / KRaster * KRaster;
+  TDbStatement& S = FSql.GetWiederholt({KKopf, KKey, ", ", KFuss}, Anzahl, true);
+  TAbfrageEnde Ende(S);
+  for (size_t I = 0; I < Anzahl; ++I) BindProdId(S, 1 + static_cast<int>(3 * I), PIds[std::min(I, PIds.size() - 1)]);
+  S.BindText(static_cast<int>(3 * Anzahl) + 1, CWGSystem_Eigen);
+  // A padded key comes back as often as it was repeated; its rows say the same.
+  while (S.Step()) {
+    TEintrag& E = Neu[ColumnProdId(S, 0)];
+    if (!S.ColumnIsNull(3) && !E.HatArtikel) {
+      E.HatArtikel = true;
+      E.Artikel.LiefGP = {static_cast<int32_t>(S.ColumnInt(4)), static_cast<int32_t>(S.ColumnInt(5))};
+      E.Artikel.Text1 = S.ColumnText(6);
+      E.Artikel.Text2 = S.ColumnText(7);
+      E.Artikel.Text3 = S.ColumnText(8);
+      const std::string Pruef = S.ColumnText(9);
+      E.Artikel.Pruefschaerfe = Pruef.empty() ? '\0' : Pruef[0];
+      E.Artikel.PreisGrInd = static_cast<int32_t>(S.ColumnInt(10));
+    }
+    if (!S.ColumnIsNull(11) && !E.Artikel.HatKennzahlen) {
+      E.Artikel.HatKennzahlen = true;
+      E.Artikel.Kennzahl1 = static_cast<int32_t>(S.ColumnInt(12));
+      E.Artikel.Kennzahl2 = static_cast<int32_t>(S.ColumnInt(13));
+    }
+    if (!S.ColumnIsNull(14) && !E.HatWG) {
+      E.HatWG = true;
+      E.WG = S.ColumnText(15);
+    }
+    if (!S.ColumnIsNull(16)) QArtNrPruefen(S.ColumnDouble(17), S.ColumnText(18), E.ArtNrDatum, E.ArtNr);
+  }
+  for (const TInt32Trio& P : PIds) Neu[P];  // an article without any row is known too
+  FEintraege = std::move(Neu);
+}
+
+const TIALArtikel* TIALArtikelVorrat::Artikel(const TInt32Trio& APId) const {
+  const auto It = FEintraege.find(APId);
+  return It != FEintraege.end() && It->second.HatArtikel ? &It->second.Artikel : nullptr;
+}
+
+bool TIALArtikelVorrat::Warengruppe(const TInt32Trio& APId, std::string& AWGNr, std::string& AWG) const {
+  const auto It = FEintraege.find(APId);
+  if (It == FEintraege.end() || !It->second.HatWG) {
+    AWGNr.clear();
+    AWG.clear();
+    return false;
+  }
+  AWGNr = It->second.WG;
+  AWG = It->second.WG;
+  return true;
+}
+
+bool TIALArtikelVorrat::QArtNr(const TInt32Trio& APId, std::string& AArtNr) const {
+  const auto It = FEintraege.find(APId);
+  if (It == FEintraege.end()) return false;
+  AArtNr = It->second.ArtNr;
+  return true;
+}

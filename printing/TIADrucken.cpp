@@ -1,0 +1,283 @@
+// The print commands of the main window: the count list ("Druck IAL") with
+// its dialogs and report step, and the overview of the fiscal year.
+#include "printing/TIADrucken.h"
+
+#include <QApplication>
+#include <QGuiApplication>
+#include <QWidget>
+#include <cstdio>
+
+#include "engine/TIAWiJahre.h"
+#include "printing/DruckBerichte.h"
+#include "printing/DruckLayouts.h"
+#include "printing/IALDatei.h"
+#include "printing/TfrmIALOptions.h"
+#include "suite/TArtikelTools.h"
+#include "suite/TLiefGPData.h"
+#include "suite/TSimplePriceReader.h"
+#include "suite/TWGNMani.h"
+#include "suite/widgets/TKWDForm.h"
+#include "suite/widgets/TLayoutform.h"
+#include "support/framework/KWDGuard.h"
+#include "support/framework/KWDOrdner.h"
+#include "support/framework/KWDUhr.h"
+#include "support/framework/KWDWork.h"
+#include "support/framework/TKWDInfo.h"
+#include "support/framework/TKWDProgramm.h"
+#include "support/framework/TQLX_PEP_Progress_SetPos.h"
+#include "support/recordfile/Tastafile.h"
+#include "support/recordfile/Tialfile.h"
+#include "support/recordfile/Tivfile.h"
+
+namespace {
+
+// The name with every occurrence of its last three characters removed
+// (characters, not bytes: a name may end in umlauts).
+std::string OhneLetzteDrei(const std::string& AName) {
+  size_t Anfang = AName.size();
+  for (int Zeichen = 0; Zeichen < 3 && Anfang > 0; ++Zeichen) {
+    --Anfang;
+    while (Anfang > 0 && (static_cast<unsigned char>(AName[Anfang]) & 0xC0) == 0x80) --Anfang;
+  }
+  const std::string Ende = AName.substr(Anfang);
+  if (Ende.empty()) return AName;
+  std::string Ergebnis;
+  for (size_t I = 0; I < AName.size();) {
+    if (AName.compare(I, Ende.size(), Ende) == 0) {
+      I += Ende.size();
+    } else {
+      Ergebnis += AName[I++];
+    }
+  }
+  return Ergebnis;
+}
+
+// The system's standard conversion of a date-time: the date alone when it
+// has no time of day.
+std::string DateTimeToStr(TDateTime AWert) {
+  return AWert == DateOf(AWert) ? FormatDatum(AWert) : FormatDatumZeit(AWert);
+}
+
+const char* JN(bool AJa) { return AJa ? "J" : "N"; }
+
+// Hourglass while the selection runs; restored on every way out.
+class TSanduhr {
+ public:
+  TSanduhr() : FAn(QGuiApplication::instance() != nullptr) {
+    if (FAn) QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+  }
+  ~TSanduhr() {
+    if (FAn) QGuiApplication::restoreOverrideCursor();
+  }
+  TSanduhr(const TSanduhr&) = delete;
+  TSanduhr& operator=(const TSanduhr&) = delete;
+
+ private:
+  bool FAn;
+};
+
+}  // namespace
+
+void IALLayoutInputVorbereiten(TQLX_LayoutDialog_InputData& AInput) {
+  AInput.Init();
+  AInput.Ordner = C_KWDFolder_Value[KWD_ORDNER_LAYOUT];
+  AInput.Praefixe = {"ial__"};
+  AInput.Art = 'F';
+  AInput.Pflegen = true;
+}
+
+TIADrucken::TIADrucken(QWidget* AOwner) : FOwner(AOwner), FCrystalRDC(std::make_unique<TCrystalRDCn>(AOwner)) {
+  DruckBerichteRegistrieren();
+}
+
+TIADrucken::~TIADrucken() {
+  KWDZerstoeren("TIADrucken.Destroy", {[&] { FIVFile.reset(); }, [&] { FASTAFile.reset(); },
+                                       [&] { FSimplePrice.reset(); }, [&] { FArtikelTools.reset(); },
+                                       [&] { GlobLiefGPData_ReleaseInstance(FLiefGPData); },
+                                       [&] { GlobWGNMani_ReleaseInstance(FWGNMani); }, [&] { FCrystalRDC.reset(); }});
+}
+
+const void* TIADrucken::Klammerhalter() const {
+  // The main window's own bracket, so that it refuses to close while printing.
+  if (auto* Form = dynamic_cast<TKWDForm*>(FOwner)) return static_cast<const void*>(Form);
+  return FOwner ? static_cast<const void*>(FOwner) : static_cast<const void*>(this);
+}
+
+void TIADrucken::NachVorne() {
+  if (!FOwner) return;
+  FOwner->raise();
+  FOwner->activateWindow();
+}
+
+std::string TIADrucken::WiJahrtoStr(TDateTime AWiJahr) { return IAWiJahrBeschreiben(DateOf(AWiJahr), 0).Text; }
+
+std::string TIADrucken::ExportDateiName(const std::string& AName) {
+  const TDatumTeile Heute = DecodeDate(kwd_Date());
+  char Datum[16];
+  std::snprintf(Datum, sizeof Datum, "%4.4d%2.2d%2.2d", Heute.Jahr, Heute.Monat, Heute.Tag);
+  return GetDirWwsByName("Listen", AName + Datum + ".rpt", true);
+}
+
+void TIADrucken::IVfile_CiNoC() {
+  if (!FIVFile)
+    FIVFile = std::make_unique<Tivfile>(RF_OPEN_NORMAL, -1);
+  else
+    FIVFile->ResetForReuse();
+}
+
+void TIADrucken::ASTAfile_CiNoC() {
+  if (!FASTAFile)
+    FASTAFile = std::make_unique<Tastafile>(RF_OPEN_NORMAL, -1);
+  else
+    FASTAFile->ResetForReuse();
+}
+
+void TIADrucken::Dienste_CiN() {
+  if (!FWGNMani) FWGNMani = GlobWGNMani_GetInstance();
+  if (!FLiefGPData) FLiefGPData = GlobLiefGPData_GetInstance();
+  if (!FSimplePrice) FSimplePrice = std::make_unique<TSimplePriceReader>();
+  if (!FArtikelTools) FArtikelTools = std::make_unique<TArtikelTools>();
+}
+
+void TIADrucken::DruckenIALExecute(TDateTime AWiJahr, TQLX_SelectedLayout_List& ALayouts,
+                                   TIADruckZeilenQuelle AZeilen, QWidget* AListe) {
+  KWDGuard("TFrmIAMain.DruckenIALExecute", [&] {
+    TKWDWorkBracket Klammer(Klammerhalter(), "TFrmIAMain.DruckenIALExecute", 30);
+    if (!Klammer.Offen()) return;
+    FGeschrieben = 0;
+    std::unique_ptr<TLayoutform> Layoutdialog;
+    // The way back, on every path: dialog freed, focus on the list, window in front.
+    struct TZurueck {
+      TIADrucken& D;
+      QWidget* Liste;
+      std::unique_ptr<TLayoutform>& Dialog;
+      ~TZurueck() {
+        KWDGuardStill("TFrmIAMain.DruckenIALExecute", [&] {
+          Dialog.reset();
+          if (Liste) Liste->setFocus();
+          D.NachVorne();
+          KWDInfoProcessMessages(0);
+        });
+      }
+    } Zurueck{*this, AListe, Layoutdialog};
+
+    TfrmIALOptions* Optionen = frmIALOptions_CiN();
+    if (!Optionen || Optionen->exec() != KWD_MR_OK) return;
+    DruckLayoutsInstallieren();
+    TQLX_LayoutDialog_InputData Input;
+    IALLayoutInputVorbereiten(Input);
+    Layoutdialog = std::make_unique<TLayoutform>(nullptr);
+    if (!Layoutdialog->Execute(Input, ALayouts)) return;
+
+    DruckauftragSetzen(AWiJahr, ALayouts, Optionen->Optionen(), std::move(AZeilen));
+    SelektionMitFortschritt();
+    DruckenIALExecute_Crystal();
+    KWDGuardStill("TFrmIAMain.DruckenIALExecute", [] { Tialfile::DateienEntfernen(IALDateiPfad()); });
+  });
+}
+
+bool TIADrucken::IALDrucken(TDateTime AWiJahr, const TQLX_SelectedLayout_List& ALayouts, const TIALOptionen& AOptionen,
+                            TIADruckZeilenQuelle AZeilen) {
+  return KWDGuard(
+      "TFrmIAMain.DruckenIALExecute",
+      [&] {
+        TKWDWorkBracket Klammer(Klammerhalter(), "TFrmIAMain.DruckenIALExecute", 30);
+        if (!Klammer.Offen()) return false;
+        FGeschrieben = 0;
+        DruckLayoutsInstallieren();
+        DruckauftragSetzen(AWiJahr, ALayouts, AOptionen, std::move(AZeilen));
+        const int Vorher = FCrystalRDC->AnzahlGezeigt();
+        SelektionMitFortschritt();
+        DruckenIALExecute_Crystal();
+        Tialfile::DateienEntfernen(IALDateiPfad());
+        return FCrystalRDC->AnzahlGezeigt() > Vorher && FCrystalRDC->Seiten() > 0;
+      },
+      false);
+}
+
+void TIADrucken::DruckauftragSetzen(TDateTime AWiJahr, const TQLX_SelectedLayout_List& ALayouts,
+                                    const TIALOptionen& AOptionen, TIADruckZeilenQuelle AZeilen) {
+  FWiJahr = AWiJahr;
+  FLayouts = &ALayouts;
+  FOptionen = AOptionen;
+  FZeilen = std::move(AZeilen);
+}
+
+void TIADrucken::SelektionMitFortschritt() {
+  NachVorne();
+  KWDInfoProcessMessages(0);
+  std::unique_ptr<TQLX_PEP_Progress_SetPos> Eigener;
+  if (!FProgressDialog) Eigener = TQLX_PEP_Progress_SetPos::Create(FOwner);
+  TQLX_PEP_Progress_SetPos& Fortschritt = FProgressDialog ? *FProgressDialog : *Eigener;
+  Fortschritt.SetCaption("Daten werden aufbereitet ...");
+  if (Fortschritt.Zaehler().empty()) Fortschritt.AddCounter("ArtikelNr", "Artikelnummer: ");
+  Fortschritt.SetCounter("ArtikelNr", "");
+  Fortschritt.SetStyle(TProgressBarStyle::pbstMarquee);
+  Fortschritt.ProgressShow(false);
+  struct TAufraeumen {
+    TIADrucken& D;
+    TQLX_PEP_Progress_SetPos& F;
+    ~TAufraeumen() {
+      KWDGuardStill("TFrmIAMain.DruckenIALExecute", [&] {
+        D.FProgress = nullptr;
+        F.ProgressHide();
+        D.NachVorne();
+        KWDInfoProcessMessages(0);
+      });
+    }
+  } Aufraeumen{*this, Fortschritt};
+  FProgress = &Fortschritt;
+  TSanduhr Sanduhr;
+  DruckenIALExecute_Selektion();
+}
+
+void TIADrucken::DruckenIALExecute_Crystal() {
+  KWDGuard("TFrmIAMain.DruckenIALExecute_Crystal", [&] {
+    if (!FLayouts || FLayouts->empty()) throw std::runtime_error("Für die Inventuraufnahmeliste ist kein Layout gewählt.");
+    const TQLX_SelectedLayout& Layout = FLayouts->front();
+    TCrystalRDCn& C = *FCrystalRDC;
+    C.Clear();
+    C.SetReport(GetDirWwsByName(KWD_ORDNER_LAYOUT, Layout.FileName, true));
+    C.SetReportName(-1, OhneLetzteDrei(Layout.Name));
+    C.SetParameter(-1, "Param_TextWiJahr", WiJahrtoStr(FWiJahr));
+    C.SetParameter(-1, "Param_TextMandant", KWDProgramm().GetTextMandant());
+    C.SetParameter(-1, "Param_Nullbestand", JN(FOptionen.Nullbestand));
+    C.SetParameter(-1, "Param_AnzProGroe", JN(FOptionen.AnzProGroe));
+    C.SetParameter(-1, "Param_NurSammel", JN(FOptionen.NurSammel));
+    for (const std::string& Zeile : Layout.Parameter) {
+      const auto Gleich = Zeile.find('=');
+      if (Gleich == std::string::npos) continue;
+      C.SetParameter(-1, "Param_" + Zeile.substr(0, Gleich), Zeile.substr(Gleich + 1));
+    }
+    C.SetTitle(-1, "Inventuraufnahmeliste");
+    C.SetWindowMaximized(true);
+    C.SetEnableExportAction(false);
+    C.SetEnableKomAction(true);
+    C.SetExportDiskfileName(ExportDateiName("Inventuraufnahmeliste-"));
+    C.ShowReport();
+    NachVorne();
+    KWDInfoProcessMessages(0);
+  });
+}
+
+void TIADrucken::DruckenInvListeExecute(TDateTime AWiJahr) {
+  KWDGuard("TFrmIAMain.DruckenInvListeExecute", [&] {
+    TKWDWorkBracket Klammer(Klammerhalter(), "TFrmIAMain.DruckenInvListeExecute", 5);
+    if (!Klammer.Offen()) return;
+    DruckLayoutsInstallieren();
+    const std::string Jahr = WiJahrtoStr(AWiJahr);
+    TCrystalRDCn& C = *FCrystalRDC;
+    C.Clear();
+    C.SetReport(GetDirWwsByName(KWD_ORDNER_LAYOUT, "IA-Liste.rpt", true));
+    C.SetReportName(-1, "ial__");
+    C.SetParameter(-1, "Param_TextWiJahr", Jahr);
+    C.SetParameter(-1, "Param_TextMandant", KWDProgramm().GetTextMandant());
+    C.SetParameter(-1, "Param_WiJahr", DateTimeToStr(AWiJahr));
+    C.SetTitle(-1, "Inventuren des Wirtschftsjahres " + Jahr);
+    C.SetWindowMaximized(true);
+    C.SetEnableExportAction(false);
+    C.SetEnableKomAction(true);
+    C.SetExportDiskfileName(ExportDateiName("Inventuren-Liste"));
+    C.ShowReport();
+  });
+}

@@ -1,0 +1,133 @@
+#pragma once
+// The main window's two print commands and their steps: "Druck IAL", the
+// count lists of the marked requests (options, layout, selection into the
+// count-list file, report), and "Drucken", the overview of the fiscal
+// year's requests. The main window keeps one TIADrucken and calls it with
+// what it owns (fiscal year, chosen layouts, its marked rows); invanf-cli
+// runs the same steps without the dialogs.
+//
+// Errors follow the suite's convention, registered under the main window's
+// names ("TFrmIAMain.DruckenIALExecute", "...DruckenIALExecute_Selektion",
+// "...DruckenIALExecute_Crystal", "...DruckenInvListeExecute", "GetQArtNr").
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "suite/widgets/TCrystalRDCn.h"
+#include "suite/widgets/TQLX_SelectedLayout.h"
+#include "support/types/KWDDatum.h"
+#include "support/types/TInt32Trio.h"
+
+class QWidget;
+class Tivfile;
+class Tastafile;
+class TWGNMani;
+class TLiefGPData;
+class TSimplePriceReader;
+class TArtikelTools;
+class TQLX_PEP_Progress_SetPos;
+class TIALArtikelVorrat;
+
+// One request row of the main window's list, as the list shows it.
+struct TIADruckZeile {
+  TDateTime Zaehldatum = 0;  // column "Zähldatum_Value"
+  int FilNr = 0;             // column "Filiale"
+  std::string WG;            // column "WG": "*" (or empty) for all groups
+};
+// Asked by the selection for the rows to print: the marked rows in list
+// order, or, when none is marked, the selected row after marking it
+// (CheckSelectedNode); none when there is neither.
+using TIADruckZeilenQuelle = std::function<std::vector<TIADruckZeile>()>;
+
+// The three print options of the options dialog.
+struct TIALOptionen {
+  bool Nullbestand = false;  // "Param_Nullbestand"
+  bool AnzProGroe = false;   // "Param_AnzProGroe"
+  bool NurSammel = false;    // "Param_NurSammel"
+};
+
+// Stock type of the stock-take records a count list shows: the regular
+// stock (type 1), under which completion also books the zero records of
+// articles present through branch sales.
+inline constexpr char KIALBestandstyp = '1';
+
+// The layout dialog's input for the count lists: the layout folder, the
+// prefix "ial__", kind 'F', maintenance allowed.
+void IALLayoutInputVorbereiten(TQLX_LayoutDialog_InputData& AInput);
+
+class TIADrucken {
+ public:
+  // AOwner: the main window (owner of the work bracket and of the dialogs);
+  // nullptr without a window (invanf-cli).
+  explicit TIADrucken(QWidget* AOwner = nullptr);
+  ~TIADrucken();
+  TIADrucken(const TIADrucken&) = delete;
+  TIADrucken& operator=(const TIADrucken&) = delete;
+
+  // "Druck IAL": work bracket (30), the options dialog frmIALOptions, the
+  // layout dialog (the choice lands in ALayouts), progress window, selection,
+  // report; at the end AListe gets the focus back. Cancelling either dialog
+  // writes nothing and shows nothing.
+  void DruckenIALExecute(TDateTime AWiJahr, TQLX_SelectedLayout_List& ALayouts, TIADruckZeilenQuelle AZeilen,
+                         QWidget* AListe = nullptr);
+  // "Drucken": work bracket (5), then the overview "IA-Liste.rpt".
+  void DruckenInvListeExecute(TDateTime AWiJahr);
+
+  // The count list without the two dialogs, with the given options and
+  // layout (ALayouts' first entry): selection and report inside the work
+  // bracket. False when the bracket was refused or nothing could be made.
+  bool IALDrucken(TDateTime AWiJahr, const TQLX_SelectedLayout_List& ALayouts, const TIALOptionen& AOptionen,
+                  TIADruckZeilenQuelle AZeilen);
+
+  // What the steps of a count-list print work on; the commands set it, and
+  // so may whoever runs the steps one by one.
+  void DruckauftragSetzen(TDateTime AWiJahr, const TQLX_SelectedLayout_List& ALayouts, const TIALOptionen& AOptionen,
+                          TIADruckZeilenQuelle AZeilen);
+  // The steps of "Druck IAL".
+  void DruckenIALExecute_Selektion();
+  void DruckenIALExecute_Crystal();
+  // The article's number from the article-number history: of the entries
+  // with a number, the one with the latest entry date after 0 (on equal
+  // dates the first in key order); empty when there is none.
+  std::string GetQArtNr(const TInt32Trio& APId);
+
+  TCrystalRDCn& CrystalRDC() { return *FCrystalRDC; }
+  // The progress window the selection shows (the main window's prgdMain);
+  // without one the selection makes its own. Not owned.
+  void SetProgressDialog(TQLX_PEP_Progress_SetPos* AProgress) { FProgressDialog = AProgress; }
+  // The rows the last selection wrote (0 after a failed or cancelled print).
+  int GeschriebeneZeilen() const { return FGeschrieben; }
+
+  // "dd.mm.yyyy - dd.mm.yyyy": the fiscal year that starts on AWiJahr.
+  static std::string WiJahrtoStr(TDateTime AWiJahr);
+  // The export file name: AName + today as yyyymmdd + ".rpt", in "Listen".
+  static std::string ExportDateiName(const std::string& AName);
+
+ private:
+  const void* Klammerhalter() const;
+  void NachVorne();
+  void SelektionMitFortschritt();
+  void IVfile_CiNoC();
+  void ASTAfile_CiNoC();
+  void Dienste_CiN();
+
+  QWidget* FOwner;
+  std::unique_ptr<TCrystalRDCn> FCrystalRDC;
+  std::unique_ptr<Tivfile> FIVFile;
+  std::unique_ptr<Tastafile> FASTAFile;
+  TWGNMani* FWGNMani = nullptr;        // shared instance, given back on destruction
+  TLiefGPData* FLiefGPData = nullptr;  // shared instance, given back on destruction
+  std::unique_ptr<TSimplePriceReader> FSimplePrice;
+  std::unique_ptr<TArtikelTools> FArtikelTools;
+
+  // State of the count-list print that runs.
+  TDateTime FWiJahr = 0;
+  const TQLX_SelectedLayout_List* FLayouts = nullptr;
+  TIALOptionen FOptionen;
+  TIADruckZeilenQuelle FZeilen;
+  TQLX_PEP_Progress_SetPos* FProgressDialog = nullptr;  // given by the main window
+  TQLX_PEP_Progress_SetPos* FProgress = nullptr;        // while the selection runs
+  TIALArtikelVorrat* FVorrat = nullptr;  // the article data read ahead, while the selection runs
+  int FGeschrieben = 0;
+};

@@ -1,0 +1,276 @@
+// The options dialog and the ways through "Druck IAL" and "Drucken" with the
+// real dialogs: cancelled, printed, refused while another command works.
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <QAction>
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPdfDocument>
+#include <QPrinter>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTest>
+#include <filesystem>
+#include <fstream>
+
+#include "printing/DruckLayouts.h"
+#include "printing/IALDatei.h"
+#include "printing/TfrmIALOptions.h"
+#include "suite/widgets/TKWDPdfAnsicht.h"
+#include "suite/widgets/TLayoutform.h"
+#include "support/framework/KWDWork.h"
+#include "support/framework/TKWDSkriptPresenter.h"
+#include "tests/printing/DruckTestUmgebung.h"
+#include "tests/suite/widgets/WidgetTestHilfe.h"
+
+namespace {
+
+// A key as the user presses it: the window must be the active one for its shortcuts.
+void Taste(QWidget* AFenster, Qt::Key ATaste) {
+  EXPECT_TRUE(QTest::qWaitForWindowActive(AFenster));
+  QTest::keyClick(AFenster, ATaste);
+}
+
+TEST(IALOptionen, ControlsCaptionsHintsAndKeys) {
+  TfrmIALOptions Form;
+  EXPECT_EQ(Form.windowTitle(), QStringLiteral("Druck der Inventuraufnahmeliste"));
+  EXPECT_EQ(Form.FormKey(), "OSTRELfrmIALOptions");
+  auto* Titel = Form.findChild<QLabel*>(QStringLiteral("LblTitel"));
+  ASSERT_TRUE(Titel);
+  EXPECT_EQ(Titel->text(), QStringLiteral("Konfiguration des Drucks"));
+  struct TSoll {
+    const char* Name;
+    const char* Text;
+    const char* Hint;
+  };
+  for (const TSoll& S : {TSoll{"cbxNullbestand", "Artikel mit Nullbestand drucken",
+                               "Auch Artikel mit Nullbestand in IAL drucken "},
+                         TSoll{"cbxGG", "Ausdruck des Sollbestandes für alle Größen",
+                               "Sollbestände für die Größengänge  ausdrucken"},
+                         TSoll{"cbxSammel", "Nur Sammelartikel drucken", ""},
+                         TSoll{"btnLayout", "Layout-Gestaltung", ""},
+                         TSoll{"btnDruckIAL", "Druck IAL", "Inventuraufnahmeliste mit gewählten Optionen drucken (F10)"},
+                         TSoll{"btnCancel", "Abbrechen", "Abbrechen, zurück zur Inventurenübersicht (Esc)"}}) {
+    auto* K = Form.findChild<QAbstractButton*>(QString::fromUtf8(S.Name));
+    ASSERT_TRUE(K) << S.Name;
+    EXPECT_EQ(K->text(), QString::fromUtf8(S.Text)) << S.Name;
+    EXPECT_EQ(K->toolTip(), QString::fromUtf8(S.Hint)) << S.Name;
+  }
+  const TIALOptionen Aus = Form.Optionen();
+  EXPECT_FALSE(Aus.Nullbestand || Aus.AnzProGroe || Aus.NurSammel) << "all unticked at start";
+}
+
+TEST(IALOptionen, F10PrintsEscCancelsAndTheTicksStay) {
+  TfrmIALOptions Form;
+  {
+    auto Uhr = BeimModalFenster<TfrmIALOptions>([](TfrmIALOptions* F) {
+      F->cbxGG->click();
+      F->cbxSammel->click();
+      Taste(F, Qt::Key_F10);
+    });
+    EXPECT_EQ(Form.exec(), KWD_MR_OK);
+  }
+  {
+    auto Uhr = BeimModalFenster<TfrmIALOptions>([](TfrmIALOptions* F) {
+      F->cbxSammel->click();
+      Taste(F, Qt::Key_Escape);
+    });
+    EXPECT_EQ(Form.exec(), KWD_MR_CANCEL);
+  }
+  const TIALOptionen O = Form.Optionen();
+  EXPECT_FALSE(O.Nullbestand);
+  EXPECT_TRUE(O.AnzProGroe);
+  EXPECT_FALSE(O.NurSammel) << "as the user left them, also after Abbrechen";
+}
+
+class DruckenForm : public TDruckTest {
+ protected:
+  void SetUp() override {
+    TDruckTest::SetUp();
+    frmIALOptions_Freigeben();
+    Firma().Warengruppe("12", "Hosen").Filiale(3, "Kiel");
+    Firma().Artikel(P(1), "12", '5', "Hose blau").ArtNr(P(1), 45000, "A-100");
+    Firma().Artikel(P(2), "12", '5', "Hose grau").ArtNr(P(2), 45000, "B-200");
+    Firma().Inventursatz(KJahr, KTag, 3, P(1), '1', 4).Inventursatz(KJahr, KTag, 3, P(2), '1', 0);
+    FListe = new QLineEdit(&FFenster);
+    FFenster.setObjectName(QStringLiteral("frmTestHaupt"));
+    FFenster.show();
+    FPdf = (FHome / "ial.pdf").string();
+    FDrucken = std::make_unique<TIADrucken>(&FFenster);
+    FDrucken->CrystalRDC().SetPdfZiel(FPdf);
+  }
+  void TearDown() override {
+    FDrucken.reset();
+    frmIALOptions_Freigeben();
+    TDruckTest::TearDown();
+  }
+  void Drucken() {
+    FDrucken->DruckenIALExecute(KJahr, FLayouts, [this] {
+      ++FZeilenGefragt;
+      return std::vector<TIADruckZeile>{{KTag, 3, "12"}};
+    }, FListe);
+  }
+
+  const TDate KJahr = D(2026, 1, 1);
+  const TDate KTag = D(2026, 3, 20);
+  TKWDForm FFenster;
+  QLineEdit* FListe = nullptr;
+  std::unique_ptr<TIADrucken> FDrucken;
+  TQLX_SelectedLayout_List FLayouts;
+  std::string FPdf;
+  int FZeilenGefragt = 0;
+};
+
+TEST_P(DruckenForm, CancelledOptionsWriteNothingAndShowNothing) {
+  bool ArbeitetesFenster = false;
+  auto Uhr = BeimModalFenster<TfrmIALOptions>([&](TfrmIALOptions* F) {
+    ArbeitetesFenster = FFenster.Arbeitet();
+    Taste(F, Qt::Key_Escape);
+  });
+  Drucken();
+  EXPECT_TRUE(ArbeitetesFenster) << "the main window's work bracket is open while it asks";
+  EXPECT_FALSE(FFenster.Arbeitet());
+  EXPECT_EQ(FZeilenGefragt, 0);
+  EXPECT_EQ(FDrucken->CrystalRDC().AnzahlGezeigt(), 0);
+  EXPECT_FALSE(std::filesystem::exists(IALDateiPfad()));
+  EXPECT_FALSE(std::filesystem::exists(FPdf));
+  EXPECT_TRUE(FLayouts.empty());
+  EXPECT_EQ(QApplication::focusWidget(), FListe);
+}
+
+TEST_P(DruckenForm, CancelledLayoutDialogWritesNothingAndShowsNothing) {
+  bool LayoutGezeigt = false;
+  auto Optionen = BeimModalFenster<TfrmIALOptions>([](TfrmIALOptions* F) { Taste(F, Qt::Key_F10); });
+  auto Layout = BeimModalFenster<TLayoutform>([&](TLayoutform* F) {
+    LayoutGezeigt = true;
+    Taste(F, Qt::Key_Escape);
+  });
+  Drucken();
+  EXPECT_TRUE(LayoutGezeigt);
+  EXPECT_EQ(FZeilenGefragt, 0);
+  EXPECT_EQ(FDrucken->CrystalRDC().AnzahlGezeigt(), 0);
+  EXPECT_FALSE(std::filesystem::exists(IALDateiPfad()));
+  EXPECT_TRUE(FLayouts.empty());
+  EXPECT_EQ(QApplication::focusWidget(), FListe);
+}
+
+TEST_P(DruckenForm, PrintsWithTheChosenOptionsAndLayoutAndRemovesTheCountList) {
+  // A leftover of an earlier process with this id must not disturb.
+  { std::ofstream(IALDateiPfad()) << "kein SQLite"; }
+  auto Optionen = BeimModalFenster<TfrmIALOptions>([](TfrmIALOptions* F) {
+    F->cbxNullbestand->click();
+    F->btnDruckIAL->click();
+  });
+  std::vector<std::string> Angeboten;
+  auto Layout = BeimModalFenster<TLayoutform>([&](TLayoutform* F) {
+    Angeboten = F->Dateien();
+    ASSERT_TRUE(F->LayoutWaehlen("ial__Kompakt.rpt"));
+    F->findChild<QPushButton*>(QStringLiteral("btnOK"))->click();
+  });
+  Drucken();
+  EXPECT_EQ(FZeilenGefragt, 1);
+  EXPECT_EQ(Angeboten, (std::vector<std::string>{"ial__Blindliste.rpt", "ial__Kompakt.rpt", "ial__Standard.rpt",
+                                                 "ial__Groessen.rpt"}));
+  ASSERT_EQ(FLayouts.size(), 1u);
+  EXPECT_EQ(FLayouts[0].FileName, "ial__Kompakt.rpt");
+  EXPECT_EQ(FDrucken->CrystalRDC().AnzahlGezeigt(), 1);
+  const QStringList Seiten = PdfDateiText(FPdf);
+  ASSERT_EQ(Seiten.size(), 1);
+  EXPECT_TRUE(Seiten[0].contains(QStringLiteral("A-100")));
+  EXPECT_TRUE(Seiten[0].contains(QStringLiteral("B-200"))) << "Artikel mit Nullbestand drucken";
+  EXPECT_TRUE(Seiten[0].contains(QStringLiteral("Kompakte Zählliste")));
+  EXPECT_FALSE(std::filesystem::exists(IALDateiPfad()));
+  EXPECT_FALSE(FFenster.Arbeitet());
+}
+
+TEST_P(DruckenForm, RefusedWhileAnotherCommandWorks) {
+  int Fenster = 0;
+  auto Uhr = BeimModalFenster<QDialog>([&](QDialog* F) {
+    ++Fenster;
+    F->reject();
+  });
+  const int Andere = 0;
+  ASSERT_TRUE(WorkStartTry(&Andere, "TFrmIAMain.VervollstaendigenExecute", 5));
+  Drucken();
+  FDrucken->DruckenInvListeExecute(KJahr);
+  QTest::qWait(30);
+  WorkDone(&Andere);
+  EXPECT_EQ(Fenster, 0);
+  EXPECT_EQ(FZeilenGefragt, 0);
+  EXPECT_EQ(FDrucken->CrystalRDC().AnzahlGezeigt(), 0);
+}
+
+TEST_P(DruckenForm, ViewerWindowPagesPrintingAndFiling) {
+  // More requests than one page holds.
+  for (int I = 0; I < 70; ++I) Firma().Anforderung(KTag + I, "12", 1 + I % 4, KJahr);
+  FDrucken->CrystalRDC().SetPdfZiel({});
+  TKWDSkriptPresenterScope Meldungen(KWD_MR_OK);
+  int Seiten = 0, NachWeiter = 0, NachLetzter = 0, Gedruckt = 0;
+  QString Titel, SeitenText;
+  bool Maximiert = false, ExportSichtbar = true;
+  std::string Abgelegt1, Abgelegt2;
+  auto Uhr = BeimModalFenster<TKWDPdfAnsicht>([&](TKWDPdfAnsicht* F) {
+    Titel = F->windowTitle();
+    Maximiert = F->isMaximized();
+    Seiten = F->Dokument()->pageCount();
+    SeitenText = F->findChild<QLabel*>(QStringLiteral("lblSeiten"))->text();
+    ExportSichtbar = F->findChild<QAction*>(QStringLiteral("actExport"))->isVisible();
+    F->findChild<QAction*>(QStringLiteral("actNaechsteSeite"))->trigger();
+    NachWeiter = F->findChild<QSpinBox*>(QStringLiteral("edSeite"))->value();
+    F->findChild<QAction*>(QStringLiteral("actLetzteSeite"))->trigger();
+    NachLetzter = F->AktuelleSeite() + 1;
+    F->ZoomSetzen(1.5);
+    QPrinter Drucker(QPrinter::HighResolution);
+    Drucker.setOutputFormat(QPrinter::PdfFormat);
+    Drucker.setOutputFileName(QString::fromStdString((FHome / "gedruckt.pdf").string()));
+    Gedruckt = KWDPdfDrucken(FDrucken->CrystalRDC().Pdf(), Drucker);
+    Abgelegt1 = FDrucken->CrystalRDC().AblageName();
+    F->actAblegenExecute();
+    Abgelegt2 = FDrucken->CrystalRDC().AblageName();
+    F->actAblegenExecute();
+    Taste(F, Qt::Key_Escape);
+  });
+  FDrucken->DruckenInvListeExecute(KJahr);
+  EXPECT_EQ(FDrucken->CrystalRDC().AnzahlGezeigt(), 1);
+  ASSERT_GE(Seiten, 2);
+  EXPECT_EQ(Titel, QStringLiteral("Inventuren des Wirtschftsjahres 01.01.2026 - 31.12.2026 - Testfirma Nord"));
+  EXPECT_TRUE(Maximiert);
+  EXPECT_FALSE(ExportSichtbar);
+  EXPECT_EQ(SeitenText, QStringLiteral("von %1").arg(Seiten));
+  EXPECT_EQ(NachWeiter, 2);
+  EXPECT_EQ(NachLetzter, Seiten);
+  EXPECT_EQ(Gedruckt, Seiten);
+  EXPECT_EQ(PdfDateiText((FHome / "gedruckt.pdf").string()).size(), Seiten);
+  EXPECT_EQ(Abgelegt1, (FHome / "Listen" / "Inventuren-Liste20260705.pdf").string());
+  EXPECT_EQ(Abgelegt2, (FHome / "Listen" / "Inventuren-Liste20260705-2.pdf").string());
+  EXPECT_EQ(PdfDateiText(Abgelegt1).size(), Seiten);
+  EXPECT_TRUE(std::filesystem::exists(Abgelegt2));
+  ASSERT_EQ(Meldungen->Gezeigt().size(), 2u);
+  EXPECT_EQ(Meldungen->Gezeigt()[0].Argumente, (std::vector<std::string>{"Eine Kopie wurde als \u201E" + Abgelegt1 +
+                                                                         "\u201C abgelegt."}));
+}
+
+TEST_P(DruckenForm, LeftoversOfDeadProcessesGoOwnAndLivingOnesStay) {
+  const pid_t Kind = ::fork();
+  if (Kind == 0) ::_exit(0);
+  ASSERT_GT(Kind, 0);
+  ::waitpid(Kind, nullptr, 0);
+  char Name[32];
+  std::snprintf(Name, sizeof Name, "IALfile.%08ld", static_cast<long>(Kind));
+  const std::filesystem::path Daten = FHome;
+  for (const std::string Endung : {"", "-wal", "-shm"}) std::ofstream(Daten / (Name + Endung)) << "alt";
+  std::snprintf(Name, sizeof Name, "IALfile.%08ld", static_cast<long>(::getppid()));
+  std::ofstream(Daten / Name) << "lebt";
+  std::ofstream(Daten / "IALfile.abc") << "fremd";
+  EXPECT_EQ(IALAltdateienEntfernen(), 3);
+  EXPECT_TRUE(std::filesystem::exists(Daten / Name));
+  EXPECT_TRUE(std::filesystem::exists(Daten / "IALfile.abc"));
+}
+
+WWS_SUITE_BACKENDS(DruckenForm);
+
+}  // namespace

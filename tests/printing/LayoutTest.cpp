@@ -1,0 +1,238 @@
+// The layout files and the layout dialog: what it lists, what it returns,
+// and how copies are made, renamed, edited and deleted while the shipped
+// layouts stay as they are.
+#include <gtest/gtest.h>
+
+#include <QInputDialog>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+#include <filesystem>
+#include <fstream>
+
+#include "printing/DruckLayouts.h"
+#include "suite/widgets/TLayoutform.h"
+#include "suite/widgets/TVTKWDVRList.h"
+#include "support/framework/KWDOrdner.h"
+#include "support/framework/TKWDSkriptPresenter.h"
+#include "tests/suite/widgets/WidgetTestHilfe.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+TEST(LayoutDatei, ReadsSectionsCommentsAndParametersInOrder) {
+  const TKWDLayoutDatei L = TKWDLayoutDatei::AusText(
+      "\xEF\xBB\xBF# Kommentar\n; noch einer\n\n[layout]\n TITEL = Zählliste Süd \nBericht=Zaehlliste\n"
+      "Geschuetzt=j\nNeu=egal\n[Parameter]\nNullbestand = J\nText=a=b\n",
+      "x.rpt");
+  EXPECT_EQ(L.Titel, "Zählliste Süd");
+  EXPECT_EQ(L.Bericht, "Zaehlliste");
+  EXPECT_TRUE(L.Geschuetzt);
+  EXPECT_EQ(L.ParameterZeilen(), (std::vector<std::string>{"Nullbestand=J", "Text=a=b"}));
+  const TKWDLayoutDatei Wieder = TKWDLayoutDatei::AusText(L.AlsText(), "x.rpt");
+  EXPECT_EQ(Wieder.Titel, L.Titel);
+  EXPECT_EQ(Wieder.Parameter, L.Parameter);
+  EXPECT_TRUE(Wieder.Geschuetzt);
+}
+
+TEST(LayoutDatei, ErrorsNameTheLine) {
+  auto Fehler = [](const std::string& AText) {
+    try {
+      TKWDLayoutDatei::AusText(AText, "ial__x.rpt");
+    } catch (const std::runtime_error& E) {
+      return std::string(E.what());
+    }
+    return std::string();
+  };
+  EXPECT_NE(Fehler("[Layout]\nBericht=Z\n[Parameter]\nohne Gleich\n").find("Zeile 4"), std::string::npos);
+  EXPECT_NE(Fehler("[Layout]\nBericht=Z\n[Parameter]\nmit blank=J\n").find("Zeile 4"), std::string::npos);
+  EXPECT_NE(Fehler("Titel=x\n").find("Zeile 1"), std::string::npos);
+  EXPECT_NE(Fehler("[Layout]\n[Sonstiges]\n").find("Zeile 2"), std::string::npos);
+  EXPECT_NE(Fehler("[Layout]\nTitel=ohne Bericht\n").find("keinen Bericht"), std::string::npos);
+  TKWDLayoutDatei L;
+  int Zeile = 0;
+  EXPECT_FALSE(L.ParameterZeilenSetzen({"A=1", "", "kaputt"}, Zeile));
+  EXPECT_EQ(Zeile, 3);
+  EXPECT_TRUE(L.Parameter.empty()) << "nothing changes on a bad line";
+}
+
+class Layoutform : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    FHome = fs::temp_directory_path() / ("wws-layout-test-" + std::to_string(::getpid()));
+    fs::remove_all(FHome);
+    ::setenv("WWS_HOME", FHome.c_str(), 1);
+    ::setenv("XDG_CONFIG_HOME", (FHome / "config").c_str(), 1);
+    ::setenv("WWS_MANDANT", "Testfirma", 1);
+    EXPECT_EQ(DruckLayoutsInstallieren(), 5);
+    EXPECT_EQ(DruckLayoutsInstallieren(), 0) << "a layout that is there stays";
+    FInput.Init();
+    FInput.Ordner = "Layout";
+    FInput.Praefixe = {"ial__"};
+    FInput.Art = 'F';
+    FInput.Pflegen = true;
+    // Not listed: another prefix, a folder; listed as faulty: a broken file.
+    std::ofstream(Pfad("fremd.rpt")) << "[Layout]\nBericht=Zaehlliste\n";
+    fs::create_directories(Pfad("ial__ordner"));
+    std::ofstream(Pfad("ial__kaputt.rpt")) << "[Layout]\nTitel=Kaputt\n";
+  }
+  void TearDown() override {
+    ::unsetenv("WWS_HOME");
+    ::unsetenv("XDG_CONFIG_HOME");
+    ::unsetenv("WWS_MANDANT");
+    fs::remove_all(FHome);
+  }
+  std::string Pfad(const std::string& ADatei) const { return (FHome / "Layout" / ADatei).string(); }
+  static QPushButton* Knopf(TLayoutform* AForm, const char* AName) {
+    return AForm->findChild<QPushButton*>(QString::fromUtf8(AName));
+  }
+  static std::vector<std::string> Parameter(TLayoutform* AForm) {
+    auto* Liste = AForm->findChild<TVTKWDVRList*>(QStringLiteral("vrParameter"));
+    std::vector<std::string> P;
+    for (TVRNode N = Liste->GetFirst(); N; N = Liste->GetNext(N)) P.push_back(Liste->GetText(N, 0) + "=" + Liste->GetText(N, 1));
+    return P;
+  }
+  // Answers the title question with ATitel.
+  static std::unique_ptr<QTimer> TitelAntwort(const QString& ATitel) {
+    return BeimModalFenster<QInputDialog>([ATitel](QInputDialog* D) {
+      D->setTextValue(ATitel);
+      D->accept();
+    });
+  }
+
+  fs::path FHome;
+  TQLX_LayoutDialog_InputData FInput;
+};
+
+TEST_F(Layoutform, ListsThePrefixedLayoutsAndReturnsTheChosenOne) {
+  TLayoutform Form;
+  TQLX_SelectedLayout_List Gewaehlt;
+  std::vector<std::string> Dateien, Param;
+  bool KopierenAn = false, AendernAn = true, OkBeiKaputt = true;
+  auto Uhr = BeimModalFenster<TLayoutform>([&](TLayoutform* F) {
+    Dateien = F->Dateien();
+    ASSERT_TRUE(F->LayoutWaehlen("ial__kaputt.rpt"));
+    OkBeiKaputt = Knopf(F, "btnOK")->isEnabled();
+    ASSERT_TRUE(F->LayoutWaehlen("ial__Groessen.rpt"));
+    Param = Parameter(F);
+    KopierenAn = Knopf(F, "btnKopieren")->isEnabled();
+    AendernAn = Knopf(F, "btnUmbenennen")->isEnabled() || Knopf(F, "btnParameter")->isEnabled() ||
+                Knopf(F, "btnLoeschen")->isEnabled();
+    Knopf(F, "btnOK")->click();
+  });
+  ASSERT_TRUE(Form.Execute(FInput, Gewaehlt));
+  EXPECT_EQ(Dateien, (std::vector<std::string>{"ial__Blindliste.rpt", "ial__Kompakt.rpt", "ial__Standard.rpt",
+                                               "ial__Groessen.rpt", "ial__kaputt.rpt"}));
+  EXPECT_FALSE(OkBeiKaputt);
+  EXPECT_EQ(Param, (std::vector<std::string>{"AnzProGroe=J", "SeiteJeWarengruppe=N"}));
+  EXPECT_TRUE(KopierenAn);
+  EXPECT_FALSE(AendernAn) << "shipped layouts are only copied";
+  ASSERT_EQ(Gewaehlt.size(), 1u);
+  EXPECT_EQ(Gewaehlt[0].FileName, "ial__Groessen.rpt");
+  EXPECT_EQ(Gewaehlt[0].Name, "ial__Groessen.rpt");
+  EXPECT_EQ(Gewaehlt[0].Titel, "Zählliste mit Größen und Sollmengen");
+  EXPECT_EQ(Gewaehlt[0].Parameter, Param);
+
+  // Cancelled: false, and the list keeps what it had; the last choice comes preselected.
+  std::string Vorgewaehlt;
+  auto Abbruch = BeimModalFenster<TLayoutform>([&](TLayoutform* F) {
+    auto* Liste = F->findChild<TVTKWDVRList*>(QStringLiteral("vrLayouts"));
+    Vorgewaehlt = Liste->GetText(Liste->GetFirstSelected(), 1);
+    F->reject();
+  });
+  TLayoutform Zweite;
+  EXPECT_FALSE(Zweite.Execute(FInput, Gewaehlt));
+  EXPECT_EQ(Vorgewaehlt, "ial__Groessen.rpt");
+  EXPECT_EQ(Gewaehlt[0].FileName, "ial__Groessen.rpt");
+}
+
+TEST_F(Layoutform, CopyRenameEditAndDeleteACopyShippedOnesStay) {
+  const std::string StandardVorher = TKWDLayoutDatei::Lesen(Pfad("ial__Standard.rpt")).AlsText();
+  TKWDSkriptPresenterScope Meldungen(KWD_MR_YES);
+  TLayoutform Form;
+  TQLX_SelectedLayout_List Gewaehlt;
+  std::vector<std::string> NachKopie, NachUmbenennen;
+  auto Uhr = BeimModalFenster<TLayoutform>([&](TLayoutform* F) {
+    ASSERT_TRUE(F->LayoutWaehlen("ial__Standard.rpt"));
+    // Changing a shipped layout does nothing.
+    F->btnUmbenennenClick();
+    F->btnParameterClick();
+    F->btnLoeschenClick();
+    {
+      auto Antwort = TitelAntwort(QStringLiteral("Zählliste Süd"));
+      F->btnKopierenClick();
+    }
+    NachKopie = F->Dateien();
+    {
+      auto Antwort = TitelAntwort(QStringLiteral("Zählliste Nord"));
+      F->btnUmbenennenClick();
+    }
+    NachUmbenennen = F->Dateien();
+    {
+      // A bad line is refused and the dialog stays; then the good lines are kept.
+      int Versuche = 0;
+      auto Bearbeiten = BeimModalFenster<TKWDForm>([&](TKWDForm* D) {
+        auto* Text = D->findChild<QPlainTextEdit*>(QStringLiteral("memParameter"));
+        auto* Speichern = D->findChild<QPushButton*>(QStringLiteral("btnSpeichern"));
+        Text->setPlainText(QStringLiteral("Nullbestand=J\nkaputt\n"));
+        Speichern->click();
+        ++Versuche;
+        EXPECT_TRUE(D->isVisible());
+        Text->setPlainText(QStringLiteral("Nullbestand=J\n\nKompakt = J\n"));
+        Speichern->click();
+      });
+      F->btnParameterClick();
+      EXPECT_EQ(Versuche, 1);
+    }
+    Knopf(F, "btnOK")->click();
+  });
+  ASSERT_TRUE(Form.Execute(FInput, Gewaehlt));
+  EXPECT_NE(std::find(NachKopie.begin(), NachKopie.end(), "ial__Zaehlliste_Sued.rpt"), NachKopie.end());
+  EXPECT_NE(std::find(NachUmbenennen.begin(), NachUmbenennen.end(), "ial__Zaehlliste_Nord.rpt"), NachUmbenennen.end());
+  EXPECT_FALSE(fs::exists(Pfad("ial__Zaehlliste_Sued.rpt")));
+  ASSERT_EQ(Gewaehlt.size(), 1u);
+  EXPECT_EQ(Gewaehlt[0].FileName, "ial__Zaehlliste_Nord.rpt");
+  EXPECT_EQ(Gewaehlt[0].Titel, "Zählliste Nord");
+  EXPECT_EQ(Gewaehlt[0].Parameter, (std::vector<std::string>{"Nullbestand=J", "Kompakt=J"}));
+  const TKWDLayoutDatei Kopie = TKWDLayoutDatei::Lesen(Pfad("ial__Zaehlliste_Nord.rpt"));
+  EXPECT_FALSE(Kopie.Geschuetzt);
+  EXPECT_EQ(Kopie.Bericht, "Zaehlliste");
+  EXPECT_EQ(TKWDLayoutDatei::Lesen(Pfad("ial__Standard.rpt")).AlsText(), StandardVorher);
+  ASSERT_EQ(Meldungen->Gezeigt().size(), 1u) << "only the bad parameter line was reported";
+
+  // Deleting the copy asks first: No keeps it, Yes removes it.
+  auto Loeschen = BeimModalFenster<TLayoutform>([&](TLayoutform* F) {
+    ASSERT_TRUE(F->LayoutWaehlen("ial__Zaehlliste_Nord.rpt"));
+    Meldungen->Antworten({KWD_MR_NO, KWD_MR_YES});
+    F->btnLoeschenClick();
+    EXPECT_TRUE(fs::exists(Pfad("ial__Zaehlliste_Nord.rpt")));
+    F->btnLoeschenClick();
+    F->reject();
+  });
+  TLayoutform Zweite;
+  EXPECT_FALSE(Zweite.Execute(FInput, Gewaehlt));
+  EXPECT_FALSE(fs::exists(Pfad("ial__Zaehlliste_Nord.rpt")));
+  EXPECT_EQ(Meldungen->Gezeigt().back().Art, KWD_MB_JANEIN);
+  EXPECT_TRUE(fs::exists(Pfad("ial__Standard.rpt")));
+}
+
+TEST_F(Layoutform, WithoutMaintenanceOnlyTheChoice) {
+  FInput.Pflegen = false;
+  auto Anzahl = [this] { return std::distance(fs::directory_iterator(FHome / "Layout"), fs::directory_iterator()); };
+  const auto Vorher = Anzahl();
+  TLayoutform Form;
+  TQLX_SelectedLayout_List Gewaehlt;
+  bool Sichtbar = true;
+  auto Uhr = BeimModalFenster<TLayoutform>([&](TLayoutform* F) {
+    Sichtbar = Knopf(F, "btnKopieren")->isVisible() || Knopf(F, "btnLoeschen")->isVisible();
+    F->btnKopierenClick();
+    QTest::keyClick(F->findChild<TVTKWDVRList*>(QStringLiteral("vrLayouts")), Qt::Key_Return);
+  });
+  ASSERT_TRUE(Form.Execute(FInput, Gewaehlt));
+  EXPECT_FALSE(Sichtbar);
+  EXPECT_EQ(Gewaehlt[0].FileName, "ial__Blindliste.rpt") << "the first layout is preselected";
+  EXPECT_EQ(Anzahl(), Vorher) << "no copy without maintenance";
+}
+
+}  // namespace

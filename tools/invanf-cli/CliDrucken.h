@@ -1,0 +1,33 @@
+#pragma once
+// invanf-cli print-ial and print-list: the count lists of requests and the
+// overview of a fiscal year as PDF files, made by the same code as the
+// desktop program's "Druck IAL" and "Drucken", without a window (Qt renders
+// offscreen; only these two commands start it).
+#include <string>
+
+#include "tools/invanf-cli/CliKommandos.h"
+
+namespace CLI {
+class App;
+}
+
+class TCliDrucken {
+ public:
+  // Adds the two commands to AApp; their request options land in AOpt.
+  void Registrieren(CLI::App& AApp, TCliOptionen& AOpt);
+  // Runs print-ial or print-list when one of them was given: true, and the
+  // exit code in AExit; false for any other command.
+  bool Ausfuehren(const TCliOptionen& AOpt, int& AExit);
+
+ private:
+  int IALDrucken(const TCliOptionen& AOpt);
+  int ListeDrucken(const TCliOptionen& AOpt);
+
+  CLI::App* FIAL = nullptr;
+  CLI::App* FListe = nullptr;
+  std::string FLayout = "ial__Standard.rpt";
+  bool FNullbestand = false;
+  bool FAlleGroessen = false;
+  bool FSammel = false;
+  std::string FPdf;
+};
