@@ -4,11 +4,17 @@
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QKeyEvent>
+#include <QKeySequence>
+#include <QPointer>
 #include <QTimer>
 #include <QWidget>
+#include <QWindow>
+#include <algorithm>
 #include <iostream>
 
 #include "support/framework/KWDSettings.h"
+#include "support/framework/KWDWork.h"
 
 namespace {
 
@@ -22,6 +28,7 @@ struct TFotoSchritt {
 // layouts and the first paint are done by then, also on a slow machine.
 constexpr int KRuheMs = 500;
 constexpr int KHoechstensMs = 30000;
+const QString KTaste = QStringLiteral("Taste+");
 
 class TFotoTour : public QObject {
  public:
@@ -34,11 +41,34 @@ class TFotoTour : public QObject {
   }
 
  private:
+  // AOben stands over AUnten: a visible window placed over it.
+  static bool Ueber(const QWidget* AOben, const QWidget* AUnten) {
+    const QWindow* Oben = AOben->windowHandle();
+    return AOben != AUnten && AOben->isVisible() && Oben && AUnten->windowHandle() &&
+           Oben->transientParent() == AUnten->windowHandle();
+  }
+
   QWidget* Vorne(const QString& AName) const {
     QWidget* Modal = QApplication::activeModalWidget();
-    for (QWidget* W : QApplication::topLevelWidgets())
-      if (W->isVisible() && W->objectName() == AName && (!Modal || Modal == W)) return W;
+    const QWidgetList Fenster = QApplication::topLevelWidgets();
+    for (QWidget* W : Fenster) {
+      if (!W->isVisible() || W->objectName() != AName) continue;
+      if (Modal && Modal != W && !Ueber(W, Modal)) continue;
+      if (std::any_of(Fenster.begin(), Fenster.end(), [W](const QWidget* X) { return Ueber(X, W); })) continue;
+      if (Working(W)) continue;  // a command of it still runs: its buttons would do nothing
+      return W;
+    }
     return nullptr;
+  }
+
+  // A key pressed in the window, where its focus is.
+  static void TasteDruecken(QWidget* AFenster, const QKeySequence& ATaste) {
+    QWidget* Ziel = AFenster->focusWidget() ? AFenster->focusWidget() : AFenster;
+    const QKeyCombination K = ATaste[0];
+    QKeyEvent Druck(QEvent::KeyPress, K.key(), K.keyboardModifiers());
+    QKeyEvent Los(QEvent::KeyRelease, K.key(), K.keyboardModifiers());
+    QApplication::sendEvent(Ziel, &Druck);
+    QApplication::sendEvent(Ziel, &Los);
   }
 
   QAbstractButton* Knopf(QWidget* AFenster, const QString& AName) const {
@@ -68,15 +98,24 @@ class TFotoTour : public QObject {
 
     const QString Name = S.Bild.isEmpty() ? QStringLiteral("%1-%2").arg(FSchritt + 1, 2, 10, QLatin1Char('0')).arg(S.Fenster)
                                           : S.Bild;
-    const QString Pfad = QDir(FOrdner).filePath(Name + QStringLiteral(".png"));
-    if (Fenster->grab().save(Pfad))
-      std::cout << Pfad.toStdString() << std::endl;
-    else
-      std::cerr << "invanf: Das Bild " << Pfad.toStdString() << " lässt sich nicht speichern.\n";
+    if (Name != QLatin1String("-")) {
+      const QString Pfad = QDir(FOrdner).filePath(Name + QStringLiteral(".png"));
+      if (Fenster->grab().save(Pfad))
+        std::cout << Pfad.toStdString() << std::endl;
+      else
+        std::cerr << "invanf: Das Bild " << Pfad.toStdString() << " lässt sich nicht speichern.\n";
+    }
     ++FSchritt;
     FVorneSeit.invalidate();
     FWarten.start();
-    if (QAbstractButton* K = S.Knopf.isEmpty() ? nullptr : Knopf(Fenster, S.Knopf)) {
+    if (S.Knopf.startsWith(KTaste)) {
+      // Queued as a button is: the key may start a command that runs long.
+      const QKeySequence Taste(S.Knopf.mid(KTaste.size()));
+      QPointer<QWidget> Ziel(Fenster);
+      QTimer::singleShot(0, Fenster, [Ziel, Taste] {
+        if (Ziel) TasteDruecken(Ziel, Taste);
+      });
+    } else if (QAbstractButton* K = S.Knopf.isEmpty() ? nullptr : Knopf(Fenster, S.Knopf)) {
       // Queued: a button that opens a modal window must not run inside this timer.
       QMetaObject::invokeMethod(K, &QAbstractButton::click, Qt::QueuedConnection);
     } else if (!S.Knopf.isEmpty()) {

@@ -6,6 +6,11 @@
 // once the window whose object name is Fenster is the one in front (shown,
 // laid out and painted), a picture of it is saved as Bild.png (default
 // NN-Fenster.png, NN the step's number) and its button Knopf (object name or
-// caption) is pressed. The program writes each picture's path to stdout; a
-// step that does not come within 30 seconds ends the program with exit code 3.
+// caption) is pressed. Knopf "Taste+KEY" (a QKeySequence text such as
+// "Taste+End") presses that key in the window instead; Bild "-" takes no
+// picture. A window is in front while it is the active modal one (or there is
+// none), no other window stands over it (a progress window over its owner
+// is in front, its owner then is not) and no command of it is running. The program writes each
+// picture's path to stdout; a step that does not come within 30 seconds ends
+// the program with exit code 3.
 void InvAnfFotosInstallieren();

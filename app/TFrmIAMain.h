@@ -17,6 +17,7 @@
 #include "suite/widgets/TQLX_SelectedLayout.h"
 #include "suite/widgets/TVTKWDVRList.h"
 #include "support/types/KWDDatum.h"
+#include "support/types/TQLX_clMeldung.h"
 #include "support/types/TVglInvAnf_Inv.h"
 
 class QAction;
@@ -90,6 +91,11 @@ class TFrmIAMain : public TKWDForm {
 
   TVTKWDVRList* InvList() const { return vrInvList; }
 
+  // Creates one request for the fiscal year shown: true and ARec its key
+  // (requested state); false after message 1005 when the engine refused it,
+  // or after a registered error.
+  bool EineNeueInventur(const std::string& AWG, int AFiliale, TDate AZaehldat, TVglInvAnf_Inv& ARec);
+
  protected:
   void showEvent(QShowEvent* AEvent) override;
   // Asks before the window closes while a request waits (run type 1).
@@ -120,6 +126,14 @@ class TFrmIAMain : public TKWDForm {
   void VersionsanzeigeExecute();
   void DruckenIALExecute();
   void DruckenInvListeExecute();
+  // The new-request dialog and what its entry makes.
+  void NeuanlageDialog();
+  void NeueInventurenAnlegen(TDate ADatum, const std::string& AWG, const std::string& AWGText,
+                             const std::vector<int>& AFilialen);
+  // False, after telling the user, when the company may only be read.
+  bool Schreibbar();
+  // The articles other programs kept locked, under AText; nothing when none.
+  void GesperrteArtikelZeigen(const std::vector<TQLX_clMeldung>& AMeldungen, const std::string& AText);
 
   TDateTime FWiJahr = 0;
   TDateTime FWiJahrLastDay = 0;

@@ -9,6 +9,7 @@ PAKETE=(
   libcli11-dev nlohmann-json3-dev
   xvfb xauth fonts-dejavu-core qt6-translations-l10n
   poppler-utils imagemagick
+  dpkg-dev
 )
 fehlend=()
 for p in "${PAKETE[@]}"; do

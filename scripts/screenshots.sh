@@ -18,8 +18,10 @@ fi
 
 arbeit=$(mktemp -d /tmp/wws-fotos.XXXXXX)
 xpid=""
+halter=""
 aufraeumen() {
   [ -z "$xpid" ] || kill "$xpid" 2>/dev/null || true
+  [ -z "$halter" ] || kill "$halter" 2>/dev/null || true
   rm -rf "$arbeit"
 }
 trap aufraeumen EXIT
@@ -47,5 +49,24 @@ tour() {
 tour "FrmIAStart:BtnOk:startdialog,FrmIAMain:btnEnde:hauptfenster,KWDMeldung:Ja:frage-1018,FrmIAStart:BtnEnde:startdialog-zurueck"
 # OK without a fiscal year: on the first day of the next year no offered year contains today.
 WWS_TODAY=2026-01-01 tour "FrmIAStart:BtnOk:startdialog-ohne-auswahl,KWDMeldung:OK:meldung-1004,FrmIAStart:BtnEnde:startdialog-nach-1004"
+
+# Completing the largest request (all groups in the first branch, the last
+# row) on a company of 60,000 articles in three branches, so the progress window stays long
+# enough for its picture; the main window before and after.
+export WWS_DB=$arbeit/gross.db
+build/tools/wws-admin/wws-admin demo --stichtag "$WWS_TODAY" --articles 60000 --branches 3 >/dev/null
+tour "FrmIAStart:BtnOk:-,FrmIAMain:Taste+End:-,FrmIAMain:btnComplete:hauptfenster-vor-vervollstaendigen,prgdKWD::fortschritt-vervollstaendigen,FrmIAMain:btnEnde:hauptfenster-nach-vervollstaendigen,KWDMeldung:Ja:-,FrmIAStart:BtnEnde:-"
+
+# Question 1017 for the requested request whose counting day is over (the
+# first row), answered No; then the locked-articles list: another program
+# (wws-admin) holds an article of the request for all groups while it is
+# completed (five passes, 2 s apart).
+export WWS_DB=$arbeit/demo.db
+build/tools/wws-admin/wws-admin locks hold 1.1.1 --seconds 120 --program Kasse >"$arbeit/halter.log" &
+halter=$!
+for _ in $(seq 100); do grep -q GESPERRT "$arbeit/halter.log" && break; sleep 0.1; done
+tour "FrmIAStart:BtnOk:-,FrmIAMain:Taste+End:-,FrmIAMain:Taste+Home:-,FrmIAMain:btnComplete:-,KWDMeldung:Nein:frage-1017,FrmIAMain:Taste+End:-,FrmIAMain:btnComplete:-,gesperrteArtikelfrm:btnWeiter:gesperrte-artikel,FrmIAMain:btnEnde:-,KWDMeldung:Ja:-,FrmIAStart:BtnEnde:-"
+kill "$halter" 2>/dev/null || true
+wait "$halter" 2>/dev/null || true
 
 echo "Bilder in $ziel"

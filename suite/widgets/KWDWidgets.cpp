@@ -2,14 +2,19 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QThread>
+#include <QTimer>
 #include <QTranslator>
 #include <QWidget>
+#include <chrono>
+#include <thread>
 
 #include "suite/widgets/TKWDProgressDialog.h"
 #include "suite/widgets/TKWDQtPresenter.h"
+#include "support/framework/KWDPause.h"
 #include "support/framework/TKWDInfo.h"
 #include "support/framework/TQLX_PEP_Progress_SetPos.h"
 
@@ -41,6 +46,18 @@ void KWDQtProcessMessages(int AMillisekunden) {
   QCoreApplication::processEvents(QEventLoop::AllEvents, AMillisekunden > 0 ? AMillisekunden : 0);
 }
 
+void KWDQtPause(int AMillisekunden) {
+  if (AMillisekunden <= 0) return;
+  QCoreApplication* App = QCoreApplication::instance();
+  if (!App || QThread::currentThread() != App->thread()) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(AMillisekunden));
+    return;
+  }
+  QEventLoop Schleife;
+  QTimer::singleShot(AMillisekunden, Qt::PreciseTimer, &Schleife, &QEventLoop::quit);
+  Schleife.exec();
+}
+
 QWidget* KWDOwnerWidget(void* AOwner) {
   if (AOwner) {
     // Only a pointer Qt knows as a live widget is used as a parent.
@@ -57,6 +74,7 @@ void KWDWidgetsInstallieren() {
     return std::make_unique<TKWDProgressDialog>(AOwner ? KWDOwnerWidget(AOwner) : nullptr);
   });
   KWDInfoProcessMessagesHookSet(&KWDQtProcessMessages);
+  KWDPauseSet(&KWDQtPause);
   QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
   DeutschFuerQt();
 }

@@ -9,6 +9,8 @@
 //     TKWDProgressDialog;
 //   - the process-messages hook: KWDInfoProcessMessages runs Qt's pending
 //     events (KWDQtProcessMessages);
+//   - the pause between lock passes (KWDPause): KWDQtPause, during which the
+//     windows go on repainting and answering;
 //   - German for Qt's own texts (Debian's qtbase_de translation, where it is
 //     installed) and German number formats for Qt's widgets (QLocale).
 //
@@ -27,6 +29,13 @@ void KWDWidgetsInstallieren();
 // for it per article; calls with a time within 20 ms of the last run return
 // at once, so it never dominates the work. Does nothing on another thread.
 void KWDQtProcessMessages(int AMillisekunden);
+
+// Waits AMillisekunden on the window thread while its events run (an event
+// loop of its own that ends when the time is up), so a window neither
+// freezes nor lets a second command start (the work bracket refuses it).
+// Elsewhere, or without an application, it simply sleeps. It ends early when
+// the application quits.
+void KWDQtPause(int AMillisekunden);
 
 // The QWidget behind a framework owner pointer (a window passed as void*):
 // AOwner when it is a live widget, else the active modal window, else the

@@ -1,5 +1,7 @@
 #include "suite/widgets/TKWDProgressDialog.h"
 
+#include "suite/widgets/KWDWidgets.h"
+
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFormLayout>
@@ -54,6 +56,9 @@ void TKWDProgressDialog::closeEvent(QCloseEvent* AEvent) {
 
 void TKWDProgressDialog::Platzieren() {
   QWidget* Owner = FOwner ? FOwner : QApplication::activeWindow();
+  // Without a window in focus (no window manager, the focus elsewhere) it
+  // stands over the window that waits for the work: the modal one.
+  if (!Owner || Owner == this) Owner = QApplication::activeModalWidget();
   if (Owner == this) Owner = nullptr;
   adjustSize();
   if (Owner) {
@@ -70,6 +75,11 @@ void TKWDProgressDialog::Platzieren() {
 
 void TKWDProgressDialog::ProgressShow(bool AModal) {
   setWindowModality(AModal ? Qt::ApplicationModal : Qt::NonModal);
+  // It only informs: the keys stay with the window the user works in.
+  setAttribute(Qt::WA_ShowWithoutActivating, !AModal);
+  // The window system may not yet have given the focus back after the last
+  // showing; the window remembered then is still the one to return to.
+  if (QWidget* Aktiv = QApplication::activeWindow(); Aktiv && Aktiv != this) FVorher = Aktiv;
   FSichtbar = true;
   Platzieren();
   show();
@@ -82,6 +92,9 @@ void TKWDProgressDialog::ProgressHide() {
   FNachzug.stop();
   hide();
   setWindowModality(Qt::NonModal);
+  // Where the window system moved the focus to it after all, it goes back.
+  QWidget* Aktiv = QApplication::activeWindow();
+  if (FVorher && FVorher->isVisible() && (!Aktiv || Aktiv == this)) FVorher->activateWindow();
 }
 
 void TKWDProgressDialog::SetCaption(const std::string& ACaption) {
@@ -124,6 +137,9 @@ void TKWDProgressDialog::Geaendert() {
   if (!FSichtbar) return;  // shown with the next ProgressShow
   if (FLetztesZeichnen.isValid() && FLetztesZeichnen.elapsed() < KAbstandMs) {
     if (!FNachzug.isActive()) FNachzug.start();
+    // Between two repaints the windows still answer (every 20 ms at most):
+    // the work may report progress for a long time without a repaint due.
+    KWDQtProcessMessages(5);
     return;
   }
   Zeichnen();
@@ -161,9 +177,11 @@ void TKWDProgressDialog::Zeichnen() {
     if (FZaehlerLabels[I].second->text() != Wert) FZaehlerLabels[I].second->setText(Wert);
   }
   if (!isVisible()) return;
-  // Paint now and let the window system expose it and the busy bar move;
-  // the user's input waits for the next KWDInfoProcessMessages.
+  // Paint now and let the pending events run: the window system exposes it,
+  // the busy bar moves, and the windows below answer the user while the
+  // work goes on (a second command is refused by the work bracket). The
+  // work reports progress often, so this is where its windows breathe.
   QPointer<TKWDProgressDialog> Selbst(this);
-  QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 5);
+  QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
   if (Selbst && isVisible()) repaint();
 }

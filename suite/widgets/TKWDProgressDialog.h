@@ -8,6 +8,11 @@
 // repainted at most every KAbstandMs, and a change inside that time is shown
 // by a timer when the event loop runs next, so the last value is never lost.
 // The engine may call it hundreds of thousands of times; it stays cheap.
+// While values arrive, the pending events of every window run at least
+// every 20 ms (each repaint runs them too): the windows answer the user
+// while the work goes on, and the work bracket keeps that input from
+// starting a second command. The window takes no focus from the window the
+// user works in, and hands it back should the window system have given it.
 //
 // ProgressShow(false) shows it without blocking other windows: commands are
 // kept apart by the work bracket, and the user can still move and scroll the
@@ -18,6 +23,7 @@
 // whoever holds the window (the engine's unique_ptr, a form's member) owns it.
 #include <QDialog>
 #include <QElapsedTimer>
+#include <QPointer>
 #include <QTimer>
 #include <vector>
 
@@ -60,6 +66,7 @@ class TKWDProgressDialog : public QDialog, public TQLX_PEP_Progress_SetPos {
   void Geaendert();
   void Platzieren();
   QWidget* FOwner;
+  QPointer<QWidget> FVorher;  // the active window when it was shown
   QLabel* FCaption;
   QLabel* FDetail;
   QProgressBar* FBalken;

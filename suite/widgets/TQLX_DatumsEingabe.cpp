@@ -72,6 +72,10 @@ bool TQLX_DatumsEingabe::DatumLesen(const QString& AText, QDate& ADatum) {
   return true;
 }
 
+TQLX_DatumsEingabe::~TQLX_DatumsEingabe() {
+  if (FEdit) FEdit->disconnect(this);
+}
+
 TQLX_DatumsEingabe::TQLX_DatumsEingabe(QWidget* AParent) : QWidget(AParent) {
   FEdit = new QLineEdit(this);
   FEdit->setObjectName(QStringLiteral("edtDatum"));

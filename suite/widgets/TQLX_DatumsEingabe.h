@@ -31,6 +31,9 @@ class TQLX_DatumsEingabe : public QWidget {
   Q_OBJECT
  public:
   explicit TQLX_DatumsEingabe(QWidget* AParent = nullptr);
+  // Parts first cut loose: destroying a focused entry makes its field emit
+  // editingFinished, which must not reach this half-destroyed object.
+  ~TQLX_DatumsEingabe() override;
 
   // The entered date (whole days); 0 when the field is empty or holds no date.
   TDateTime Date_Get() const;

@@ -213,3 +213,17 @@ void TVTKWDVRList::SetOnZeilenFarbe(TVRList::TZeilenFarbe AFarbe) {
   FZeilenFarbe = std::move(AFarbe);
   if (FVRList) FVRList->SetZeilenFarbe(FZeilenFarbe);
 }
+
+QModelIndex TVTKWDVRList::moveCursor(CursorAction AAktion, Qt::KeyboardModifiers AModifier) {
+  if ((AAktion == MoveHome || AAktion == MoveEnd) && selectionBehavior() == SelectRows) {
+    AModifier |= Qt::ControlModifier;
+    // Without a current row (a refilled list) the table would go to the
+    // first row for every key; End goes to the last.
+    if (AAktion == MoveEnd && !currentIndex().isValid() && model() && model()->rowCount() > 0) {
+      int Spalte = 0;
+      while (Spalte < model()->columnCount() - 1 && isColumnHidden(Spalte)) ++Spalte;
+      return model()->index(model()->rowCount() - 1, Spalte);
+    }
+  }
+  return QTableView::moveCursor(AAktion, AModifier);
+}

@@ -105,6 +105,11 @@ class TVTKWDVRList : public QTableView {
   void SetOnZeilenFarbe(TVRList::TZeilenFarbe AFarbe);
   std::function<void(int)> OnHeaderClick;
 
+ protected:
+  // Whole-row lists: Home and End go to the first and last row, as in any
+  // list (a table would stay in the row and go to its first or last column).
+  QModelIndex moveCursor(CursorAction AAktion, Qt::KeyboardModifiers AModifier) override;
+
  private:
   void SpaltenAnwenden();
   void HeaderGeklickt(int ASpalte);

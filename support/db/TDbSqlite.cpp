@@ -1,6 +1,7 @@
 #include "support/db/TDbSqlite.h"
 
 #include "support/db/KWDDatenbank.h"
+#include "support/db/SqliteCheckpoint.h"
 #include "support/db/SqliteWalPuffer.h"
 
 #include <sqlite3.h>
@@ -27,7 +28,12 @@ struct TSqliteHandle {
   // PostgreSQL cannot continue an aborted transaction; SQLite is made to
   // behave the same so code tested here also works there.
   bool Abgebrochen = false;
-  ~TSqliteHandle() { sqlite3_close_v2(Db); }
+  // Checkpoints the log of a connection that writes (null for one that reads).
+  std::unique_ptr<TSqliteCheckpointer> Checkpointer;
+  ~TSqliteHandle() {
+    Checkpointer.reset();  // its thread ends before the connection closes
+    sqlite3_close_v2(Db);
+  }
 
   [[noreturn]] void Fehler(const std::string& AWas) {
     const int Code = sqlite3_extended_errcode(Db);
@@ -327,10 +333,15 @@ std::unique_ptr<TDbConnection> TDbSqliteOeffnen(const std::string& APfad, TDbSql
                                // same index pages batch after batch. A larger one made
                                // bookings and bulk inserts slower again.
                                "PRAGMA cache_size=-8192;"
-                               "PRAGMA wal_autocheckpoint=16384;"
                                "PRAGMA foreign_keys=ON;",
                     nullptr, nullptr, &Meldung);
   sqlite3_free(Meldung);
   if (Rc != SQLITE_OK) OeffnenFehler(APfad, sqlite3_extended_errcode(Handle->Db));
+  if (!NurLesen) {
+    // The log goes back into the file in a thread of its own, not in the
+    // commit that makes it long (see SqliteCheckpoint.h).
+    Handle->Checkpointer = std::make_unique<TSqliteCheckpointer>(APfad, SqliteWalPufferVfs());
+    Handle->Checkpointer->Anmelden(Handle->Db);
+  }
   return Verbindung;
 }

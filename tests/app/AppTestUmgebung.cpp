@@ -15,6 +15,7 @@ void TAppTest::SetUp() {
 }
 
 void TAppTest::TearDown() {
+  FNeu.reset();
   FHaupt.reset();
   FStart.reset();
   KWDUhrSet({});
@@ -35,7 +36,10 @@ TFrmIAStart& TAppTest::Start() {
 
 TFrmIAMain& TAppTest::Haupt() {
   Start();
-  if (!FHaupt) FHaupt = std::make_unique<TFrmIAMain>();
+  if (!FHaupt) {
+    FHaupt = std::make_unique<TFrmIAMain>();
+    FNeu = std::make_unique<TFrmIANeu>();
+  }
   return *FHaupt;
 }
 

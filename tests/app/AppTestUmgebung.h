@@ -11,6 +11,7 @@
 
 #include "app/TFrmIAMain.h"
 #include "app/TFrmIAStart.h"
+#include "dialogs/TFrmIANeu.h"
 #include "support/framework/TKWDSkriptPresenter.h"
 #include "tests/fixtures/SuiteTestUmgebung.h"
 #include "tests/support/framework/TestUmgebung.h"
@@ -23,7 +24,8 @@ class TAppTest : public TSuiteTest {
   // Today is that day (noon).
   static void Heute(int AJahr, int AMonat, int ATag);
 
-  // The forms, created on first use (start dialog first, as the program does).
+  // The forms, created on first use in the program's order (the new-request
+  // dialog after the main window, with the company's branches as they are then).
   TFrmIAStart& Start();
   TFrmIAMain& Haupt();
   // Shows the main window (not modally) for the fiscal year AWiJahr and
@@ -46,4 +48,5 @@ class TAppTest : public TSuiteTest {
   std::unique_ptr<TUmgebungsWert> FXdg;
   std::unique_ptr<TFrmIAStart> FStart;
   std::unique_ptr<TFrmIAMain> FHaupt;
+  std::unique_ptr<TFrmIANeu> FNeu;
 };

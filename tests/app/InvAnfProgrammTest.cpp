@@ -77,6 +77,7 @@ TEST_P(TInvAnfProgrammTest, AUserWithoutTheRightIsToldOnceTheFormsAreStillCreate
   EXPECT_TRUE(Start.FirmaOffen);
   EXPECT_TRUE(Start.EndeAngefordert);
   EXPECT_EQ(Start.Formulare, InvAnfFormularKlassen());
+  EXPECT_EQ(Start.Formulare, (Texte{"TFrmIAStart", "TFrmInvAnfConfig", "TFrmIAMain", "TFrmIANeu", "TfrmIALOptions"}));
   ASSERT_NE(FrmIAStart, nullptr);
   ASSERT_NE(FrmIAMain, nullptr);
   ASSERT_EQ(Gezeigt(), (Texte{"STANDARD 997"}));

@@ -6,9 +6,11 @@
 #include <QProgressBar>
 #include <QTest>
 #include <QTimer>
+#include <thread>
 
 #include "suite/widgets/KWDWidgets.h"
 #include "suite/widgets/TKWDProgressDialog.h"
+#include "support/framework/KWDPause.h"
 #include "support/framework/TKWDInfo.h"
 #include "tests/suite/widgets/WidgetTestHilfe.h"
 
@@ -102,4 +104,28 @@ TEST(TKWDProgressDialogTest, ProcessMessagesRunsPendingEventsWithoutWaiting) {
   KWDInfoProcessMessages(0);
   KWDQtProcessMessages(333);
   EXPECT_LT(Uhr.elapsed(), 300);
+}
+
+TEST(TKWDProgressDialogTest, ThePauseBetweenLockPassesKeepsTheEventsRunningAndLastsItsTime) {
+  // The engine's pause goes through the seam the widgets install.
+  int Takte = 0;
+  QTimer Takt;
+  QObject::connect(&Takt, &QTimer::timeout, [&] { ++Takte; });
+  Takt.start(10);
+  QElapsedTimer Uhr;
+  Uhr.start();
+  KWDPause(200);
+  const qint64 Dauer = Uhr.elapsed();
+  EXPECT_GE(Dauer, 195);
+  EXPECT_LT(Dauer, 1000);
+  EXPECT_GE(Takte, 5) << "the window's timer fired during the pause";
+
+  // Off the window thread it only sleeps.
+  std::thread Anderer([] {
+    QElapsedTimer U;
+    U.start();
+    KWDQtPause(50);
+    EXPECT_GE(U.elapsed(), 45);
+  });
+  Anderer.join();
 }

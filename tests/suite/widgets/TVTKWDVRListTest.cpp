@@ -130,6 +130,18 @@ TEST_F(TVRListTest, MarksAndSelectionAsTheCommandsWalkThem) {
   EXPECT_EQ(FListe->GetFirstSelected(), nullptr);
 }
 
+TEST_F(TVRListTest, HomeAndEndGoToTheFirstAndLastRowAlsoWithoutACurrentRow) {
+  Fuellen(*FListe, {{D1, "10", 1, 0, 0, 'A'}, {D1, "11", 2, 0, 0, 'A'}, {D2, "", 3, 0, 0, 'E'}});
+  FListe->setFocus();
+  ASSERT_FALSE(FListe->currentIndex().isValid());
+  QTest::keyClick(FListe.get(), Qt::Key_End);
+  EXPECT_EQ(FListe->GetFirstSelected(), Zeile(2));
+  QTest::keyClick(FListe.get(), Qt::Key_Home);
+  EXPECT_EQ(FListe->GetFirstSelected(), Zeile(0));
+  QTest::keyClick(FListe.get(), Qt::Key_End);
+  EXPECT_EQ(FListe->GetFirstSelected(), Zeile(2));
+}
+
 TEST_F(TVRListTest, ACheckBoxClickMarksTheRowButNotWhileACommandWorks) {
   Fuellen(*FListe, {{D1, "10", 1, 0, 0, 'A'}, {D1, "11", 2, 0, 0, 'A'}});
   FListe->resize(600, 200);

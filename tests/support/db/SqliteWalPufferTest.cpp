@@ -9,6 +9,7 @@
 #include <atomic>
 #include <chrono>
 #include <csignal>
+#include <filesystem>
 #include <string>
 #include <thread>
 
@@ -138,5 +139,29 @@ TEST(SqliteWalPufferTest, GetoeteterSchreiberHinterlaesstNurGanzeCommits) {
   EXPECT_EQ(Fremd.Zeile("SELECT count(*) FROM (SELECT programm FROM buchung GROUP BY programm HAVING count(*) % 5 <> 0)"),
             "0");
   EXPECT_NE(Fremd.Zeile("SELECT count(*) FROM buchung"), "0");
+  EXPECT_EQ(Fremd.Zeile("PRAGMA integrity_check"), "ok");
+}
+
+TEST(SqliteWalPufferTest, DasLogGehtImHintergrundInDieDateiZurueckUndBleibtBegrenzt) {
+  TTestDb Db(TDbBackend::SQLite);
+  const std::string Datei = Db.Ort();
+  {
+    auto Conn = Db.Open();
+    TabelleAnlegen(*Conn);
+    // About 80 MiB in commits of 400 KiB: past the checkpoint mark (64 MiB of log).
+    for (int G = 1; G <= 200; ++G) Schreiben(*Conn, G, 100, 4000);
+    // The checkpoint runs beside the writer: the rows reach the database
+    // file itself while the connection stays open and idle.
+    const auto Bis = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    while (std::filesystem::file_size(Datei) < 60u << 20 && std::chrono::steady_clock::now() < Bis)
+      std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    EXPECT_GE(std::filesystem::file_size(Datei), 60u << 20);
+    // The log is written again from its start once it was copied back.
+    for (int G = 201; G <= 300; ++G) Schreiben(*Conn, G, 100, 4000);
+    EXPECT_LT(std::filesystem::file_size(Datei + "-wal"), 200u << 20);
+    // Closing while a checkpoint may still run waits for it.
+  }
+  TFremdeVerbindung Fremd(Datei);
+  EXPECT_EQ(Fremd.Zeile("SELECT count(*), count(DISTINCT gruppe) FROM satz"), "30000|300");
   EXPECT_EQ(Fremd.Zeile("PRAGMA integrity_check"), "ok");
 }
