@@ -13,7 +13,7 @@ cd "$(dirname "$0")/.."
 ziel=$(realpath -m "${1:-build/screenshots}")
 if [ ! -x build/app/invanf ] || [ ! -x build/tools/wws-admin/wws-admin ]; then
   cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-  cmake --build build -j "$(nproc)" --target invanf wws-admin
+  cmake --build build -j "$(nproc)" --target invanf wws-admin dialoge_bilder
 fi
 
 arbeit=$(mktemp -d /tmp/wws-fotos.XXXXXX)
@@ -68,5 +68,14 @@ for _ in $(seq 100); do grep -q GESPERRT "$arbeit/halter.log" && break; sleep 0.
 tour "FrmIAStart:BtnOk:-,FrmIAMain:Taste+End:-,FrmIAMain:Taste+Home:-,FrmIAMain:btnComplete:-,KWDMeldung:Nein:frage-1017,FrmIAMain:Taste+End:-,FrmIAMain:btnComplete:-,gesperrteArtikelfrm:btnWeiter:gesperrte-artikel,FrmIAMain:btnEnde:-,KWDMeldung:Ja:-,FrmIAStart:BtnEnde:-"
 kill "$halter" 2>/dev/null || true
 wait "$halter" 2>/dev/null || true
+
+# Printing: the options dialog, the layout dialog, the count list of the
+# selected (second, opened) row and the overview in the report viewer.
+tour "FrmIAStart:BtnOk:-,FrmIAMain:Taste+Home:-,FrmIAMain:Taste+Down:-,FrmIAMain:btnDruckenIAL:-,frmIALOptions:btnDruckIAL:druck-optionen,Layoutform:btnOK:druck-layoutdialog,frmKWDBericht:Schließen:druck-zaehlliste,FrmIAMain:btnDruck:-,frmKWDBericht:Schließen:druck-uebersicht,FrmIAMain:btnEnde:-,KWDMeldung:Ja:-,FrmIAStart:BtnEnde:-"
+
+# The dialogs (new request with calendar and product-group search, both pages
+# of the stock-take parameters, the locked-articles list); last, as it
+# creates and completes a request of branch 2.
+build/tests/dialogs/dialoge_bilder "$ziel/dialoge" build/tools/wws-admin/wws-admin
 
 echo "Bilder in $ziel"
