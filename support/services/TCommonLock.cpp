@@ -164,8 +164,10 @@ bool TCommonLock::BuchungHaeltSchreibsperre() {
 }
 
 std::vector<TInt32Trio> TCommonLock::MitSperrZeile(const std::vector<TInt32Trio>& AProdIds) {
+  // At most a batch's rows: read whole, so the server keeps the plan instead
+  // of planning a cursor at every batch.
   TDbStatement& Lesen = Schreiber().GetWiederholt(
-      {"SELECT prodid1, prodid2, prodid3 FROM artikelsperre WHERE ", KProdIdGleich, " OR ", ""}, AProdIds.size());
+      {"SELECT prodid1, prodid2, prodid3 FROM artikelsperre WHERE ", KProdIdGleich, " OR ", ""}, AProdIds.size(), true);
   for (size_t I = 0; I < AProdIds.size(); ++I) BindProdId(Lesen, static_cast<int>(3 * I + 1), AProdIds[I]);
   std::vector<TInt32Trio> Ergebnis;
   while (Lesen.Step()) Ergebnis.push_back(ColumnProdId(Lesen, 0));
