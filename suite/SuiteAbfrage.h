@@ -73,8 +73,9 @@ class TStueckAbfrage {
   // As Senden, with the keys as a list of values joined to the tables:
   // AKopf "SELECT ... FROM (VALUES ", AKey one key's row of placeholders,
   // AFuss ") AS k JOIN ...", up to KJeListe keys per statement. One
-  // statement with one cursor per table instead of one per key: cheaper for
-  // many keys than the compound select.
+  // statement with one cursor per table instead of one per key: on SQLite
+  // cheaper for many keys than the compound select. (PostgreSQL may plan a
+  // join of many keys as a hash join over the whole table.)
   static constexpr size_t KJeListe = 500;
   template <class B>
   void SendenListe(TSuiteAbfragen& AAbfragen, std::string_view AKopf, std::string_view AKey, std::string_view AFuss,

@@ -52,24 +52,39 @@ void TSimplePriceReader::Vorladen(const std::vector<TInt32Trio>& APIds, char ANu
   KWDGuard("TSimplePriceReader.Vorladen", [&] {
     // Sent now, read at the next SetProdId: on PostgreSQL the read can share
     // a round trip with whatever the caller reads in between.
-    constexpr std::string_view Kopf =
-        "SELECT k.column1, k.column2, k.column3, p.preisart, p.filnr, p.grind, p.gueltig_ab, p.preis FROM (VALUES ";
-    constexpr std::string_view Key = "(CAST(? AS INTEGER), CAST(? AS INTEGER), CAST(? AS INTEGER))";
-    constexpr std::string_view KeyMitArt = "(CAST(? AS INTEGER), CAST(? AS INTEGER), CAST(? AS INTEGER), CAST(? AS TEXT))";
-    constexpr std::string_view Fuss =
-        ") AS k JOIN artikelpreis p ON p.prodid1 = k.column1 AND p.prodid2 = k.column2 AND p.prodid3 = k.column3";
-    constexpr std::string_view FussMitArt =
-        ") AS k JOIN artikelpreis p ON p.prodid1 = k.column1 AND p.prodid2 = k.column2 AND p.prodid3 = k.column3 "
-        "AND p.preisart = k.column4";
     const std::string Art(1, ANurArt);
-    FVorratAbfrage.SendenListe(FSql, Kopf, ANurArt ? KeyMitArt : Key, ANurArt ? FussMitArt : Fuss, APIds.size(),
-                               [&](TDbStatement& S, int P, size_t I) {
-                                 BindProdId(S, P, APIds[I]);
-                                 if (!ANurArt) return P + 3;
-                                 S.BindText(P + 3, Art);
-                                 return P + 4;
-                               });
-    FAbfragen += static_cast<int>((APIds.size() + TStueckAbfrage::KJeListe - 1) / TStueckAbfrage::KJeListe);
+    auto Binden = [&](TDbStatement& S, int P, size_t I) {
+      BindProdId(S, P, APIds[I]);
+      if (!ANurArt) return P + 3;
+      S.BindText(P + 3, Art);
+      return P + 4;
+    };
+    // SQLite: the keys as a list of values joined to the prices, one cursor
+    // for all of them. PostgreSQL plans such a join of many keys as a hash
+    // join over the whole price table; there each key is a select of its own.
+    const bool Liste = FSql.Verbindung().Backend() == TDbBackend::SQLite;
+    if (Liste) {
+      constexpr std::string_view Kopf =
+          "SELECT k.column1, k.column2, k.column3, p.preisart, p.filnr, p.grind, p.gueltig_ab, p.preis FROM (VALUES ";
+      constexpr std::string_view Key = "(CAST(? AS INTEGER), CAST(? AS INTEGER), CAST(? AS INTEGER))";
+      constexpr std::string_view KeyMitArt =
+          "(CAST(? AS INTEGER), CAST(? AS INTEGER), CAST(? AS INTEGER), CAST(? AS TEXT))";
+      constexpr std::string_view Fuss =
+          ") AS k JOIN artikelpreis p ON p.prodid1 = k.column1 AND p.prodid2 = k.column2 AND p.prodid3 = k.column3";
+      constexpr std::string_view FussMitArt =
+          ") AS k JOIN artikelpreis p ON p.prodid1 = k.column1 AND p.prodid2 = k.column2 AND p.prodid3 = k.column3 "
+          "AND p.preisart = k.column4";
+      FVorratAbfrage.SendenListe(FSql, Kopf, ANurArt ? KeyMitArt : Key, ANurArt ? FussMitArt : Fuss, APIds.size(),
+                                 Binden);
+    } else {
+      const std::string Arm = std::string(
+                                  "SELECT prodid1, prodid2, prodid3, preisart, filnr, grind, gueltig_ab, preis "
+                                  "FROM artikelpreis WHERE prodid1 = ? AND prodid2 = ? AND prodid3 = ?") +
+                              (ANurArt ? " AND preisart = ?" : "");
+      FVorratAbfrage.Senden(FSql, Arm, APIds.size(), Binden);
+    }
+    const size_t JeAbfrage = Liste ? TStueckAbfrage::KJeListe : TStueckAbfrage::KJeAbfrage;
+    FAbfragen += static_cast<int>((APIds.size() + JeAbfrage - 1) / JeAbfrage);
     FVorratArtikel = APIds;
   });
 }
