@@ -305,9 +305,10 @@ int SchemaLesen(sqlite3* ADb) {
 std::unique_ptr<TDbConnection> TDbSqliteOeffnen(const std::string& APfad, TDbSqliteArt AArt) {
   if (APfad.empty()) throw ECompanyDbError("Es ist keine Firmendatenbank angegeben.");
   const bool Privat = AArt == TDbSqliteArt::Privat;
-  const bool Anlegen = AArt == TDbSqliteArt::Anlegen || Privat;
+  const bool Anlegen = AArt == TDbSqliteArt::Anlegen;
   const bool Firma = AArt == TDbSqliteArt::Firma;
-  VorabPruefen(APfad, Anlegen, !Firma);
+  // A private file is made by its owner beforehand (empty); it is opened, never created here.
+  VorabPruefen(APfad, Anlegen || Privat, !Firma);
   const bool NurLesen = Firma && NurLesbar(APfad);
   const int Flags = NurLesen ? SQLITE_OPEN_READONLY
                              : SQLITE_OPEN_READWRITE | (Anlegen ? SQLITE_OPEN_CREATE : 0);
