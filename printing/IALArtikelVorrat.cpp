@@ -37,12 +37,14 @@ constexpr std::string_view KFuss =
 }  // namespace
 
 void TIALArtikelVorrat::Lesen(const std::vector<TInt32Trio>& APIds) {
+  FPIds.clear();
   FEintraege.clear();
   std::vector<TInt32Trio> PIds = APIds;
   std::sort(PIds.begin(), PIds.end());
   PIds.erase(std::unique(PIds.begin(), PIds.end()), PIds.end());
   if (PIds.empty()) return;
-  std::map<TInt32Trio, TEintrag> Neu;
+  // Filled aside: after a failed read no article has half its data.
+  std::vector<TEintrag> Neu(PIds.size());
   const size_t Anzahl = (PIds.size() + KRaster - 1) / KRaster * KRaster;
   TDbStatement& S = FSql.GetWiederholt({KKopf, KKey, ", ", KFuss}, Anzahl, true);
   TAbfrageEnde Ende(S);
@@ -50,7 +52,10 @@ void TIALArtikelVorrat::Lesen(const std::vector<TInt32Trio>& APIds) {
   S.BindText(static_cast<int>(3 * Anzahl) + 1, CWGSystem_Eigen);
   // A padded key comes back as often as it was repeated; its rows say the same.
   while (S.Step()) {
-    TEintrag& E = Neu[ColumnProdId(S, 0)];
+    const TInt32Trio PId = ColumnProdId(S, 0);
+    const auto It = std::lower_bound(PIds.begin(), PIds.end(), PId);
+    if (It == PIds.end() || *It != PId) continue;
+    TEintrag& E = Neu[static_cast<size_t>(It - PIds.begin())];
     if (!S.ColumnIsNull(3) && !E.HatArtikel) {
       E.HatArtikel = true;
       E.Artikel.LiefGP = {static_cast<int32_t>(S.ColumnInt(4)), static_cast<int32_t>(S.ColumnInt(5))};
@@ -72,30 +77,35 @@ void TIALArtikelVorrat::Lesen(const std::vector<TInt32Trio>& APIds) {
     }
     if (!S.ColumnIsNull(16)) QArtNrPruefen(S.ColumnDouble(17), S.ColumnText(18), E.ArtNrDatum, E.ArtNr);
   }
-  for (const TInt32Trio& P : PIds) Neu[P];  // an article without any row is known too
+  FPIds = std::move(PIds);  // an article without any row is known too
   FEintraege = std::move(Neu);
 }
 
+const TIALArtikelVorrat::TEintrag* TIALArtikelVorrat::Eintrag(const TInt32Trio& APId) const {
+  const auto It = std::lower_bound(FPIds.begin(), FPIds.end(), APId);
+  return It != FPIds.end() && *It == APId ? &FEintraege[static_cast<size_t>(It - FPIds.begin())] : nullptr;
+}
+
 const TIALArtikel* TIALArtikelVorrat::Artikel(const TInt32Trio& APId) const {
-  const auto It = FEintraege.find(APId);
-  return It != FEintraege.end() && It->second.HatArtikel ? &It->second.Artikel : nullptr;
+  const TEintrag* E = Eintrag(APId);
+  return E && E->HatArtikel ? &E->Artikel : nullptr;
 }
 
 bool TIALArtikelVorrat::Warengruppe(const TInt32Trio& APId, std::string& AWGNr, std::string& AWG) const {
-  const auto It = FEintraege.find(APId);
-  if (It == FEintraege.end() || !It->second.HatWG) {
+  const TEintrag* E = Eintrag(APId);
+  if (!E || !E->HatWG) {
     AWGNr.clear();
     AWG.clear();
     return false;
   }
-  AWGNr = It->second.WG;
-  AWG = It->second.WG;
+  AWGNr = E->WG;
+  AWG = E->WG;
   return true;
 }
 
 bool TIALArtikelVorrat::QArtNr(const TInt32Trio& APId, std::string& AArtNr) const {
-  const auto It = FEintraege.find(APId);
-  if (It == FEintraege.end()) return false;
-  AArtNr = It->second.ArtNr;
+  const TEintrag* E = Eintrag(APId);
+  if (!E) return false;
+  AArtNr = E->ArtNr;
   return true;
 }

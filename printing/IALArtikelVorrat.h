@@ -4,7 +4,6 @@
 // product group and the article-number history, each kind for the whole
 // block in one statement, instead of four reads per record.
 // The rules applied to the rows are the same as for a single read.
-#include <map>
 #include <string>
 #include <vector>
 
@@ -49,6 +48,10 @@ class TIALArtikelVorrat {
     TDate ArtNrDatum = 0;
     std::string ArtNr;
   };
+  // The entry of APId; nullptr when it was not read.
+  const TEintrag* Eintrag(const TInt32Trio& APId) const;
+
   TSuiteAbfragen FSql;
-  std::map<TInt32Trio, TEintrag> FEintraege;
+  std::vector<TInt32Trio> FPIds;     // sorted, unique
+  std::vector<TEintrag> FEintraege;  // per FPIds entry
 };

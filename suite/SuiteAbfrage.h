@@ -70,6 +70,28 @@ class TStueckAbfrage {
     }
   }
 
+  // As Senden, with the keys as a list of values joined to the tables:
+  // AKopf "SELECT ... FROM (VALUES ", AKey one key's row of placeholders,
+  // AFuss ") AS k JOIN ...", up to KJeListe keys per statement. One
+  // statement with one cursor per table instead of one per key: on SQLite
+  // cheaper for many keys than the compound select. (PostgreSQL may plan a
+  // join of many keys as a hash join over the whole table.)
+  static constexpr size_t KJeListe = 500;
+  template <class B>
+  void SendenListe(TSuiteAbfragen& AAbfragen, std::string_view AKopf, std::string_view AKey, std::string_view AFuss,
+                   size_t AAnzahl, B ABinden) {
+    Zuruecksetzen();
+    for (size_t Start = 0, Teil = 0; Start < AAnzahl; Start += KJeListe, ++Teil) {
+      const size_t Anzahl = std::min(KJeListe, AAnzahl - Start);
+      const std::string Fuss = std::string(AFuss) + (Teil > 0 ? " /* " + std::to_string(Teil) + " */" : "");
+      TDbStatement& S = AAbfragen.GetWiederholt({AKopf, AKey, ", ", Fuss}, Anzahl, true);
+      int P = 1;
+      for (size_t I = 0; I < Anzahl; ++I) P = ABinden(S, P, Start + I);
+      FStatements.push_back(&S);
+      S.Vorausschicken();
+    }
+  }
+
   // AZeile(statement) takes one result row.
   template <class Z>
   void Lesen(Z AZeile) {

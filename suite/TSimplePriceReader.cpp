@@ -19,8 +19,11 @@ void TSimplePriceReader::SetProdId(const TInt32Trio& APId) {
   FZeilenArt = 0;
   KWDGuard("TSimplePriceReader.SetProdId", [&] {
     VorratEinlesen();
-    if (auto It = FVorrat.find(APId); It != FVorrat.end()) {
-      FZeilen = It->second;
+    const auto It = std::lower_bound(FVorratPIds.begin(), FVorratPIds.end(), APId);
+    if (It != FVorratPIds.end() && *It == APId) {
+      const size_t I = static_cast<size_t>(It - FVorratPIds.begin());
+      FZeilen.assign(FVorratZeilen.begin() + static_cast<std::ptrdiff_t>(FVorratAnfang[I]),
+                     FVorratZeilen.begin() + static_cast<std::ptrdiff_t>(FVorratAnfang[I + 1]));
       FZeilenArt = FVorratArt;
       return;
     }
@@ -41,35 +44,77 @@ void TSimplePriceReader::ZeilenLesen() {
 }
 
 void TSimplePriceReader::Vorladen(const std::vector<TInt32Trio>& APIds, char ANurArt) {
-  FVorrat.clear();
+  FVorratPIds.clear();
+  FVorratAnfang.clear();
+  FVorratZeilen.clear();
   FVorratArtikel.clear();
   FVorratArt = ANurArt;
   KWDGuard("TSimplePriceReader.Vorladen", [&] {
     // Sent now, read at the next SetProdId: on PostgreSQL the read can share
     // a round trip with whatever the caller reads in between.
-    const std::string Arm = std::string(
-                                "SELECT prodid1, prodid2, prodid3, preisart, filnr, grind, gueltig_ab, preis "
-                                "FROM artikelpreis WHERE prodid1 = ? AND prodid2 = ? AND prodid3 = ?") +
-                            (ANurArt ? " AND preisart = ?" : "");
-    FVorratAbfrage.Senden(FSql, Arm, APIds.size(), [&](TDbStatement& S, int P, size_t I) {
+    const std::string Art(1, ANurArt);
+    auto Binden = [&](TDbStatement& S, int P, size_t I) {
       BindProdId(S, P, APIds[I]);
       if (!ANurArt) return P + 3;
-      S.BindText(P + 3, std::string(1, ANurArt));
+      S.BindText(P + 3, Art);
       return P + 4;
-    });
-    FAbfragen += static_cast<int>((APIds.size() + TStueckAbfrage::KJeAbfrage - 1) / TStueckAbfrage::KJeAbfrage);
+    };
+    // SQLite: the keys as a list of values joined to the prices, one cursor
+    // for all of them. PostgreSQL plans such a join of many keys as a hash
+    // join over the whole price table; there each key is a select of its own.
+    const bool Liste = FSql.Verbindung().Backend() == TDbBackend::SQLite;
+    if (Liste) {
+      constexpr std::string_view Kopf =
+          "SELECT k.column1, k.column2, k.column3, p.preisart, p.filnr, p.grind, p.gueltig_ab, p.preis FROM (VALUES ";
+      constexpr std::string_view Key = "(CAST(? AS INTEGER), CAST(? AS INTEGER), CAST(? AS INTEGER))";
+      constexpr std::string_view KeyMitArt =
+          "(CAST(? AS INTEGER), CAST(? AS INTEGER), CAST(? AS INTEGER), CAST(? AS TEXT))";
+      constexpr std::string_view Fuss =
+          ") AS k JOIN artikelpreis p ON p.prodid1 = k.column1 AND p.prodid2 = k.column2 AND p.prodid3 = k.column3";
+      constexpr std::string_view FussMitArt =
+          ") AS k JOIN artikelpreis p ON p.prodid1 = k.column1 AND p.prodid2 = k.column2 AND p.prodid3 = k.column3 "
+          "AND p.preisart = k.column4";
+      FVorratAbfrage.SendenListe(FSql, Kopf, ANurArt ? KeyMitArt : Key, ANurArt ? FussMitArt : Fuss, APIds.size(),
+                                 Binden);
+    } else {
+      const std::string Arm = std::string(
+                                  "SELECT prodid1, prodid2, prodid3, preisart, filnr, grind, gueltig_ab, preis "
+                                  "FROM artikelpreis WHERE prodid1 = ? AND prodid2 = ? AND prodid3 = ?") +
+                              (ANurArt ? " AND preisart = ?" : "");
+      FVorratAbfrage.Senden(FSql, Arm, APIds.size(), Binden);
+    }
+    const size_t JeAbfrage = Liste ? TStueckAbfrage::KJeListe : TStueckAbfrage::KJeAbfrage;
+    FAbfragen += static_cast<int>((APIds.size() + JeAbfrage - 1) / JeAbfrage);
     FVorratArtikel = APIds;
   });
 }
 
 void TSimplePriceReader::VorratEinlesen() {
   if (!FVorratAbfrage.Offen()) return;
-  // Filled aside: after a failed read no article may have half its rows.
-  std::map<TInt32Trio, std::vector<TPreisZeile>> Vorrat;
-  for (const TInt32Trio& PId : FVorratArtikel) Vorrat[PId];  // an article without prices is known too
+  // Every article asked for is known, also one without prices.
+  std::vector<TInt32Trio> PIds = std::move(FVorratArtikel);
   FVorratArtikel.clear();
-  FVorratAbfrage.Lesen([&](TDbStatement& S) { Vorrat[ColumnProdId(S, 0)].push_back(ZeileLesen(S, 3)); });
-  FVorrat = std::move(Vorrat);
+  std::sort(PIds.begin(), PIds.end());
+  PIds.erase(std::unique(PIds.begin(), PIds.end()), PIds.end());
+  // Rows with their article's position, then grouped by it; filled aside:
+  // after a failed read no article may have half its rows.
+  std::vector<std::pair<size_t, TPreisZeile>> Zeilen;
+  FVorratAbfrage.Lesen([&](TDbStatement& S) {
+    const TInt32Trio PId = ColumnProdId(S, 0);
+    const auto It = std::lower_bound(PIds.begin(), PIds.end(), PId);
+    if (It == PIds.end() || *It != PId) return;
+    Zeilen.emplace_back(static_cast<size_t>(It - PIds.begin()), ZeileLesen(S, 3));
+  });
+  std::stable_sort(Zeilen.begin(), Zeilen.end(), [](const auto& A, const auto& B) { return A.first < B.first; });
+  std::vector<size_t> Anfang(PIds.size() + 1, 0);
+  for (const auto& Z : Zeilen) ++Anfang[Z.first + 1];
+  for (size_t I = 1; I < Anfang.size(); ++I) Anfang[I] += Anfang[I - 1];
+  std::vector<TPreisZeile> Flach;
+  Flach.reserve(Zeilen.size());
+  for (const auto& Z : Zeilen) Flach.push_back(Z.second);
+  FVorratPIds = std::move(PIds);
+  FVorratAnfang = std::move(Anfang);
+  FVorratZeilen = std::move(Flach);
 }
 
 void TSimplePriceReader::SetDatum(TDateTime ADatum) { FDatum = ADatum; }

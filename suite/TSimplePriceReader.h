@@ -13,7 +13,6 @@
 //   3. the company's price for the size,  4. the company's article price.
 // No price at all gives 0.
 #include <cstdint>
-#include <map>
 #include <string_view>
 #include <vector>
 
@@ -65,7 +64,12 @@ class TSimplePriceReader {
   TInt32Trio FPId;
   std::vector<TPreisZeile> FZeilen;
   char FZeilenArt = 0;  // FZeilen hold only this kind's prices; 0: all
-  std::map<TInt32Trio, std::vector<TPreisZeile>> FVorrat;
+  // The rows read ahead: FVorratZeilen[FVorratAnfang[i] .. FVorratAnfang[i + 1])
+  // belong to FVorratPIds[i] (sorted, unique), so that an article's rows are
+  // found by a binary search and copied without allocating.
+  std::vector<TInt32Trio> FVorratPIds;
+  std::vector<size_t> FVorratAnfang;
+  std::vector<TPreisZeile> FVorratZeilen;
   char FVorratArt = 0;
   TStueckAbfrage FVorratAbfrage;  // sent by Vorladen, read at the next SetProdId
   std::vector<TInt32Trio> FVorratArtikel;

@@ -120,9 +120,13 @@ int main(int argc, char** argv) {
   std::printf("%-34s %9.3f %8.2f\n", "Selektion (Zaehllistendatei)", Selektion, Roh > 0 ? Selektion / Roh : 0.0);
 
   // Rendering: the count-list file is written once, then rendered per layout.
-  if (std::getenv("BENCH_DRUCK_OHNE_BERICHT")) return 0;
-  std::printf("%-34s %9s %8s %10s\n", "Layout", "Sekunden", "Seiten", "Seiten/s");
-  for (const char* Datei : {"ial__Standard.rpt", "ial__Groessen.rpt", "ial__Kompakt.rpt"}) {
+  // BENCH_DRUCK_OHNE_BERICHT: the selection alone (the company folder still goes).
+  std::vector<const char*> Berichte;
+  if (!std::getenv("BENCH_DRUCK_OHNE_BERICHT")) {
+    Berichte = {"ial__Standard.rpt", "ial__Groessen.rpt", "ial__Kompakt.rpt"};
+    std::printf("%-34s %9s %8s %10s\n", "Layout", "Sekunden", "Seiten", "Seiten/s");
+  }
+  for (const char* Datei : Berichte) {
     const std::string Pfad = GetDirWwsByName(KWD_ORDNER_LAYOUT, Datei, true);
     const TKWDLayoutDatei L = TKWDLayoutDatei::Lesen(Pfad);
     Layouts.clear();

@@ -51,6 +51,10 @@ class TDbStatement {
   virtual void BindInt(int AIndex, int64_t AWert) = 0;
   virtual void BindDouble(int AIndex, double AWert) = 0;
   virtual void BindText(int AIndex, std::string_view AWert) = 0;
+  // As BindText, where the backend can use the text in place: the caller
+  // keeps it alive and unchanged until the parameter is bound again or the
+  // statement is destroyed.
+  virtual void BindTextOhneKopie(int AIndex, std::string_view AWert) { BindText(AIndex, AWert); }
 
   // Runs a query (first call) or moves to its next row: true while a row is
   // there. Sends any writes queued on the connection first, so a read always

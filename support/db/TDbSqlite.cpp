@@ -73,6 +73,10 @@ class TSqliteStatement final : public TDbStatement {
     const char* Daten = AWert.data() ? AWert.data() : "";
     Pruefe(sqlite3_bind_text64(Bindbar(), AIndex, Daten, AWert.size(), SQLITE_TRANSIENT, SQLITE_UTF8));
   }
+  void BindTextOhneKopie(int AIndex, std::string_view AWert) override {
+    const char* Daten = AWert.data() ? AWert.data() : "";
+    Pruefe(sqlite3_bind_text64(Bindbar(), AIndex, Daten, AWert.size(), SQLITE_STATIC, SQLITE_UTF8));
+  }
 
   bool Step() override {
     if (FFertig) return false;
@@ -300,9 +304,11 @@ int SchemaLesen(sqlite3* ADb) {
 
 std::unique_ptr<TDbConnection> TDbSqliteOeffnen(const std::string& APfad, TDbSqliteArt AArt) {
   if (APfad.empty()) throw ECompanyDbError("Es ist keine Firmendatenbank angegeben.");
+  const bool Privat = AArt == TDbSqliteArt::Privat;
   const bool Anlegen = AArt == TDbSqliteArt::Anlegen;
   const bool Firma = AArt == TDbSqliteArt::Firma;
-  VorabPruefen(APfad, Anlegen, !Firma);
+  // A private file is made by its owner beforehand (empty); it is opened, never created here.
+  VorabPruefen(APfad, Anlegen || Privat, !Firma);
   const bool NurLesen = Firma && NurLesbar(APfad);
   const int Flags = NurLesen ? SQLITE_OPEN_READONLY
                              : SQLITE_OPEN_READWRITE | (Anlegen ? SQLITE_OPEN_CREATE : 0);
@@ -325,7 +331,10 @@ std::unique_ptr<TDbConnection> TDbSqliteOeffnen(const std::string& APfad, TDbSql
                           " ist keine Firmendatenbank der Warenwirtschaft; sie wird nicht verändert.");
   char* Meldung = nullptr;
   Rc = sqlite3_exec(Handle->Db,
-                    NurLesen ? "PRAGMA query_only=1;"
+                    Privat     ? "PRAGMA journal_mode=MEMORY;"
+                                 "PRAGMA synchronous=OFF;"
+                                 "PRAGMA cache_size=-8192;"
+                    : NurLesen ? "PRAGMA query_only=1;"
                                "PRAGMA cache_size=-8192;"
                              : "PRAGMA journal_mode=WAL;"
                                "PRAGMA synchronous=NORMAL;"
@@ -337,7 +346,7 @@ std::unique_ptr<TDbConnection> TDbSqliteOeffnen(const std::string& APfad, TDbSql
                     nullptr, nullptr, &Meldung);
   sqlite3_free(Meldung);
   if (Rc != SQLITE_OK) OeffnenFehler(APfad, sqlite3_extended_errcode(Handle->Db));
-  if (!NurLesen) {
+  if (!NurLesen && !Privat) {
     // The log goes back into the file in a thread of its own, not in the
     // commit that makes it long (see SqliteCheckpoint.h).
     Handle->Checkpointer = std::make_unique<TSqliteCheckpointer>(APfad, SqliteWalPufferVfs());

@@ -306,6 +306,21 @@ std::vector<std::string> RFTabelleDDL(const TTabellenDef& ADef) {
   return DDL;
 }
 
+std::vector<std::string> RFTabelleRowidDDL(const TTabellenDef& ADef) {
+  const TKeyDef& Ident = ADef.Keys.at(ADef.IdentKey);
+  if (Ident.Felder.size() != 1 || FeldSuchen(ADef, Ident.Felder[0]).Art != A::Integer)
+    throw std::logic_error("Satzdatei " + ADef.Tabelle + ": der Schlüssel ist keine einzelne Ganzzahl");
+  std::string Spalten;
+  for (const auto& F : ADef.Felder)
+    for (const auto& Sp : RFSpalten(F))
+      Spalten += (Spalten.empty() ? "" : ",\n  ") + Sp + " " +
+                 (Sp == Ident.Felder[0] ? std::string("INTEGER PRIMARY KEY") : SpaltenTyp(F.Art));
+  std::vector<std::string> DDL{"CREATE TABLE " + ADef.Tabelle + " (\n  " + Spalten + "\n)"};
+  for (size_t k = 0; k < ADef.Keys.size(); ++k)
+    if (static_cast<int>(k) != ADef.IdentKey) DDL.push_back(IndexDDL(ADef, k));
+  return DDL;
+}
+
 void RecordFileSchemaEnsure(TDbConnection& AConnection) {
   // Version 1: the seven shared record files. Later versions append
   // migrations; version 1 must stay as it is.

@@ -52,6 +52,11 @@ const TTabellenDef& RFTabelle_Zaehlliste();           // Tialfile (own per-proce
 
 // The statements that create one table with its indexes (code constants only).
 std::vector<std::string> RFTabelleDDL(const TTabellenDef& ADef);
+// SQLite: the same table keyed by its row id, for a table whose identifying
+// key is one Integer field (the count-list file's row number). Rows are
+// stored in that order and no index is kept beside them, so an append costs
+// one insert into the table alone.
+std::vector<std::string> RFTabelleRowidDDL(const TTabellenDef& ADef);
 // Column names of a field, in storage order (three for Int32Trio, two for IntPair).
 std::vector<std::string> RFSpalten(const TFeldDef& AFeld);
 // Columns that order a key: its segments, then the identifying key's columns

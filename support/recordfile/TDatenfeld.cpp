@@ -1,5 +1,6 @@
 #include "support/recordfile/TDatenfeld.h"
 
+#include <bit>
 #include <stdexcept>
 
 #include "support/db/TDbConnection.h"
@@ -65,6 +66,12 @@ void RFWertLesen(const TDbStatement& AStmt, int ASpalte, TFeldArt AArt, TFeldWer
       AWert = TIntPair{Int32(ASpalte), Int32(ASpalte + 1)};
       return;
   }
+}
+
+bool RFWertGleich(const TFeldWertVar& A, const TFeldWertVar& B) {
+  if (A.index() != B.index()) return false;
+  if (const double* D = std::get_if<double>(&A)) return std::bit_cast<uint64_t>(*D) == std::bit_cast<uint64_t>(std::get<double>(B));
+  return A == B;
 }
 
 TFeldWertVar RFLeerwert(TFeldArt AArt) {

@@ -30,6 +30,9 @@ template <> struct TFeldTyp<TFeldArt::IntPair> { using T = TIntPair; };
 int RFWertBinden(TDbStatement& AStmt, int AParam, TFeldArt AArt, const TFeldWertVar& AWert);
 void RFWertLesen(const TDbStatement& AStmt, int ASpalte, TFeldArt AArt, TFeldWertVar& AWert);
 TFeldWertVar RFLeerwert(TFeldArt AArt);
+// The same stored value: same kind and equal, doubles bit for bit (so that
+// -0.0 and 0.0 stay apart and a NaN equals itself).
+bool RFWertGleich(const TFeldWertVar& A, const TFeldWertVar& B);
 
 class TDatenfeld {
  public:

@@ -74,6 +74,7 @@ void TQLX_DBFile::SchliessenStatements() {
   FKeyListeGesendet = false;
   FLesen.clear();
   FInsert.reset();
+  FInsertGebunden.clear();
   FUpdate.reset();
   FDelete.reset();
   FErhoehen.clear();
@@ -574,9 +575,11 @@ void TQLX_DBFile::WriteRecord(TWrDoOn AModus) {
       Stmt = FUpdate.get();
     }
     Stmt->Reset();
-    for (size_t i = 0; i < FDef.Felder.size(); ++i)
-      P = RFWertBinden(*Stmt, P, FDef.Felder[i].Art, FeldNachDef(static_cast<int>(i)).Wert());
-    if (AModus == wrdonUpdate) {
+    if (AModus == wrdonInsert) {
+      InsertBinden();
+    } else {
+      for (size_t i = 0; i < FDef.Felder.size(); ++i)
+        P = RFWertBinden(*Stmt, P, FDef.Felder[i].Art, FeldNachDef(static_cast<int>(i)).Wert());
       const auto& Ident = FKeyFelder[FDef.IdentKey];
       for (size_t k = 0; k < Ident.size(); ++k) P = RFWertBinden(*Stmt, P, FDef.Felder[Ident[k]].Art, FIdent[k]);
     }
@@ -587,7 +590,28 @@ void TQLX_DBFile::WriteRecord(TWrDoOn AModus) {
     }
     IdentMerken();
   } catch (const std::exception& E) {
+    if (AModus == wrdonInsert) FInsertGebunden.clear();  // what stayed bound is not known
     Weiterwerfen(E);
+  }
+}
+
+void TQLX_DBFile::InsertBinden() {
+  const bool Bekannt = !FInsertGebunden.empty();
+  if (!Bekannt) FInsertGebunden.resize(FDef.Felder.size());
+  int P = 1;
+  for (size_t i = 0; i < FDef.Felder.size(); ++i) {
+    const TFeldWertVar& W = FeldNachDef(static_cast<int>(i)).Wert();
+    const int Naechster = P + static_cast<int>(FSpalten[i].size());
+    if (!Bekannt || !RFWertGleich(W, FInsertGebunden[i])) {
+      FInsertGebunden[i] = W;
+      // A text stays bound from the copy kept here (the vector never grows
+      // while the statement lives), so the backend need not copy it again.
+      if (const std::string* T = std::get_if<std::string>(&FInsertGebunden[i]))
+        FInsert->BindTextOhneKopie(P, *T);
+      else
+        RFWertBinden(*FInsert, P, FDef.Felder[i].Art, W);
+    }
+    P = Naechster;
   }
 }
 

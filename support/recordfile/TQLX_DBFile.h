@@ -190,6 +190,8 @@ class TQLX_DBFile {
   // are equality terms already.
   int GefilterterVorlauf(int APraefix) const;
   void IdentMerken();
+  // Binds the record buffer to FInsert (see FInsertGebunden).
+  void InsertBinden();
   TDatenfeld& FeldNachDef(int ADefIndex) const;
   void OffenPruefen() const;
   void SchreibbarPruefen() const;
@@ -217,6 +219,11 @@ class TQLX_DBFile {
   bool FIdentGueltig = false;
   std::unordered_map<std::string, TLesePlan> FLesen;
   std::unique_ptr<TDbStatement> FInsert, FUpdate, FDelete;
+  // The values FInsert holds bound, per def field: a statement keeps its
+  // bindings, so an insert binds only the fields that changed since the last
+  // (an append of similar rows rebinds a few of its many columns). Empty
+  // when unknown (new statement, failed write).
+  std::vector<TFeldWertVar> FInsertGebunden;
   std::unordered_map<std::string, std::unique_ptr<TDbStatement>> FErhoehen;  // by key and fields
   // The key list: the values of its set segments, per key.
   std::vector<std::vector<TFeldWertVar>> FKeyListe;

@@ -10,6 +10,7 @@
 #include <stdexcept>
 
 #include "support/db/TDbConnection.h"
+#include "support/db/TDbSqlite.h"
 #include "support/framework/KWDOrdner.h"
 
 Tialfile::Tialfile() : TQLX_DBFile(RFTabelle_Zaehlliste()), TGroessenFelder(static_cast<TQLX_DBFile&>(*this)) {}
@@ -43,17 +44,14 @@ void Tialfile::OpenOut(int AKanal) {
   const int StatFehler = ::fstat(Fd, &Angelegt);
   ::close(Fd);
   if (StatFehler != 0) throw std::runtime_error("Die Zähllistendatei " + FPfad + " kann nicht geprüft werden.");
-  auto Conn = TDbConnection::Open(FPfad, true);
+  auto Conn = TDbSqliteOeffnen(FPfad, TDbSqliteArt::Privat);
   // Still the file made above (not a link or another file put there meanwhile).
   struct stat Jetzt {};
   if (::lstat(FPfad.c_str(), &Jetzt) != 0 || !S_ISREG(Jetzt.st_mode) || Jetzt.st_ino != Angelegt.st_ino ||
       Jetzt.st_dev != Angelegt.st_dev)
     throw std::runtime_error("Die Zähllistendatei " + FPfad + " wurde während des Anlegens ersetzt.");
-  // A private working file: no other program reads it while it is written,
-  // and a crash loses nothing worth keeping. So no WAL or journal files
-  // beside it and no syncing.
-  Conn->ExecScript("PRAGMA journal_mode=MEMORY; PRAGMA synchronous=OFF");
-  for (const auto& Sql : RFTabelleDDL(Def())) Conn->ExecScript(Sql);
+  // Keyed by the row number alone: appends in row order, no index beside.
+  for (const auto& Sql : RFTabelleRowidDDL(Def())) Conn->ExecScript(Sql);
   Conn->Begin();  // one transaction per print: appends are cheap, readers see all or nothing
   VerbindungSetzen(std::move(Conn));
   ResetForReuse();
@@ -67,7 +65,7 @@ void Tialfile::OpenIn() {
   if (::lstat(FPfad.c_str(), &Info) != 0) throw std::runtime_error("Die Zähllistendatei " + FPfad + " gibt es nicht.");
   if (!S_ISREG(Info.st_mode) || Info.st_uid != ::geteuid())
     throw std::runtime_error("Die Zähllistendatei " + FPfad + " ist keine eigene Datei dieses Benutzers.");
-  VerbindungSetzen(TDbConnection::Open(FPfad, false));
+  VerbindungSetzen(TDbSqliteOeffnen(FPfad, TDbSqliteArt::Privat));
   ResetForReuse();
 }
 

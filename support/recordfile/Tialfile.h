@@ -4,9 +4,10 @@
 //
 // Storage: a SQLite file of its own at that path holding one table,
 // "zaehlliste" (columns as in RFTabelle_Zaehlliste(): zeilennr, wijahr,
-// zaehldatum, filnr, prodid1..3, qartnr, texts, size range, gr1..gr40 ...).
-// OpenOut starts it empty; the rows become visible to readers (the report)
-// when the object is closed or freed.
+// zaehldatum, filnr, prodid1..3, qartnr, texts, size range, gr1..gr40 ...),
+// keyed by zeilennr as its row id. OpenOut starts it empty; the rows become
+// visible to readers (the report) when the object is closed or freed. It is
+// a working file: no WAL, no syncing, its journal in memory.
 //
 // The file is this user's alone: OpenOut removes what lies at the path (a
 // leftover, or a link: as a link) and creates the file anew without following

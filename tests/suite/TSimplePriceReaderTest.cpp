@@ -60,14 +60,16 @@ TEST_P(TSimplePriceReaderTest, AlleGroessenEinesArtikelsKostenEineAbfrage) {
 }
 
 TEST_P(TSimplePriceReaderTest, VorgeladeneArtikelGebenDieselbenPreiseOhneWeitereAbfrage) {
-  // More articles than one statement takes, so the read runs in chunks.
+  // More articles than one statement takes, so the read runs in chunks;
+  // asked for in no particular order, one of them twice.
   std::vector<TInt32Trio> Artikel;
-  for (int I = 1; I <= 130; ++I) {
+  for (int I = 520; I >= 1; --I) {
     Artikel.push_back(P(I));
     if (I % 10 == 0) continue;  // an article without any price
     Firma().Preis('E', P(I), 0, 0, D(2024, 1, 1), I * 1.0).Preis('E', P(I), 4, 2, D(2024, 6, 1), I * 0.5);
   }
-  Firma().Preis('E', P(500), 0, 0, D(2024, 1, 1), 77.0);
+  Artikel.push_back(P(7));
+  Firma().Preis('E', P(900), 0, 0, D(2024, 1, 1), 77.0);
   auto Bewertet = [&](TSimplePriceReader& ALeser, const TInt32Trio& APId) {
     ALeser.SetProdId(APId);
     ALeser.SetDatum(D(2025, 1, 1));
@@ -76,7 +78,7 @@ TEST_P(TSimplePriceReaderTest, VorgeladeneArtikelGebenDieselbenPreiseOhneWeitere
   };
   FLeser.Vorladen(Artikel);
   const int NachVorrat = FLeser.Abfragen();
-  EXPECT_EQ(NachVorrat, 2);
+  EXPECT_EQ(NachVorrat, GetParam() == TDbBackend::SQLite ? 2 : 6);  // 500 or 100 keys per statement
   TSimplePriceReader Einzeln;
   for (const TInt32Trio& A : Artikel) EXPECT_EQ(Bewertet(FLeser, A), Bewertet(Einzeln, A)) << A.ToString();
   EXPECT_EQ(FLeser.Abfragen(), NachVorrat);
@@ -91,7 +93,7 @@ TEST_P(TSimplePriceReaderTest, VorgeladeneArtikelGebenDieselbenPreiseOhneWeitere
   EXPECT_EQ(Bewertet(FLeser, P(1)), Bewertet(Einzeln, P(1)));
   // An article outside the read is asked for on its own.
   const int VorEinzeln = FLeser.Abfragen();
-  EXPECT_DOUBLE_EQ(Bewertet(FLeser, P(500)).first, 77.0);
+  EXPECT_DOUBLE_EQ(Bewertet(FLeser, P(900)).first, 77.0);
   EXPECT_EQ(FLeser.Abfragen(), VorEinzeln + 1);
 }
 

@@ -4,6 +4,7 @@
 #include <chrono>
 #include <future>
 #include <string>
+#include <vector>
 
 #include "support/recordfile/TAAFile.h"
 #include "support/recordfile/Tiafile.h"
@@ -76,6 +77,44 @@ TEST_P(TQLX_DBFileSchreiben, DuplicateKeysAreRefusedAndTheStoredRecordStays) {
   EXPECT_THROW(V.WriteRecord(wrdonInsert), EDbError);
   V.Bestandstyp.SetWert('2');
   EXPECT_NO_THROW(V.WriteRecord(wrdonInsert));
+}
+
+// An insert binds only what changed since the insert before: every record
+// must still come back as its own buffer was, also after a refused insert
+// and for values that compare equal but differ in their bits (-0.0, 0.0).
+TEST_P(TQLX_DBFileSchreiben, EveryInsertStoresItsOwnBufferWhatTheOneBeforeBound) {
+  struct TSatz {
+    std::string WG;
+    int FilNr;
+    double EKSoll;
+    char KZ;
+  };
+  const std::vector<TSatz> Saetze{
+      {"01", 1, 0.0, 'A'}, {"02", 1, -0.0, 'A'}, {"02x", 2, -0.0, 'B'}, {"03", 2, 0.0, '\0'}, {"04", 1, 2.5, 'A'}};
+  Tiafile F(Conn());
+  auto Schreiben = [&](const TSatz& S) {
+    F.ClearRecord();
+    F.Zaehldatum.SetWert(45300);
+    F.WG.SetWert(S.WG);
+    F.FilNr.SetWert(S.FilNr);
+    F.EKSoll.SetWert(S.EKSoll);
+    F.KZZaehlung.SetWert(S.KZ);
+    F.WriteRecord(wrdonInsert);
+  };
+  for (size_t I = 0; I < Saetze.size(); ++I) {
+    Schreiben(Saetze[I]);
+    if (I == 2) {
+      EXPECT_THROW(Schreiben({"01", 1, 9.0, 'C'}), EDbError);  // refused: the first record again
+    }
+  }
+  Tiafile L(Conn());
+  for (const TSatz& S : Saetze) {
+    SCOPED_TRACE(S.WG);
+    ASSERT_TRUE(Lesen(L, S.WG, S.FilNr));
+    EXPECT_EQ(L.EKSoll.GetWert(), S.EKSoll);
+    EXPECT_EQ(L.KZZaehlung.GetWert(), S.KZ);
+    EXPECT_FALSE(L.Get_next());
+  }
 }
 
 TEST_P(TQLX_DBFileSchreiben, UpdateNeedsARecordAndAWritableFile) {

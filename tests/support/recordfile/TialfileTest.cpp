@@ -72,6 +72,62 @@ TEST_F(TialfileTest, RowsWrittenByOnePrintAreReadBackInOrder) {
   EXPECT_FALSE(N.Get_next());
 }
 
+// Rows of one article share most values; each row must still come back
+// with every field as it was set, whatever the row before held.
+TEST_F(TialfileTest, EveryRowKeepsItsOwnValuesWhenRowsShareMost) {
+  std::string Pfad;
+  {
+    Tialfile F;
+    F.SetFileNameRel("IALfile.4712");
+    Pfad = F.FileName();
+    F.OpenOut(-1);
+    for (int Nr = 1; Nr <= 6; ++Nr) {
+      F.ClearRecord();
+      F.ZeilenNr.SetWert(Nr);
+      F.ProduktId.SetWert(TInt32Trio{1, 1, (Nr + 1) / 2});  // two rows per article
+      F.Text1.SetWert(Nr % 2 ? "Hose" : "Jacke");
+      F.Text2.SetWert(Nr == 3 ? "" : "blau");
+      F.Lieferant.SetWert(Nr <= 2 ? "Lieferant A" : "");
+      F.VKPreis.SetWert(Nr == 4 ? -0.0 : (Nr == 5 ? 0.0 : 19.99));
+      F.Pruefschaerfe.SetWert(Nr == 6 ? '\0' : '2');
+      F.Zeilenteil.SetWert((Nr + 1) % 2);
+      F.SetGR_MESU(1, Nr % 3);
+      F.SetGR_MESU(40, Nr == 6 ? 7 : 0);
+      F.AppendRecord();
+    }
+  }
+  // A working file: a rollback journal (not WAL), nothing left beside it.
+  {
+    std::ifstream Kopf(Pfad, std::ios::binary);
+    char Bytes[20] = {};
+    Kopf.read(Bytes, sizeof Bytes);
+    EXPECT_EQ(Bytes[18], 1);
+    EXPECT_EQ(Bytes[19], 1);
+  }
+  Tialfile L;
+  L.SetFileName(Pfad);
+  L.OpenIn();
+  int Nr = 0;
+  for (bool G = L.Get_first(); G; G = L.Get_next()) {
+    ++Nr;
+    SCOPED_TRACE(Nr);
+    EXPECT_EQ(L.ZeilenNr.GetWert(), Nr);
+    EXPECT_EQ(L.ProduktId.GetWert(), (TInt32Trio{1, 1, (Nr + 1) / 2}));
+    EXPECT_EQ(L.Text1.GetWert(), Nr % 2 ? "Hose" : "Jacke");
+    EXPECT_EQ(L.Text2.GetWert(), Nr == 3 ? "" : "blau");
+    EXPECT_EQ(L.Lieferant.GetWert(), Nr <= 2 ? "Lieferant A" : "");
+    EXPECT_EQ(L.VKPreis.GetWert(), Nr == 4 || Nr == 5 ? 0.0 : 19.99);
+    EXPECT_EQ(L.Pruefschaerfe.GetWert(), Nr == 6 ? '\0' : '2');
+    EXPECT_EQ(L.Zeilenteil.GetWert(), (Nr + 1) % 2);
+    EXPECT_EQ(L.GetGR_MESU(1), Nr % 3);
+    EXPECT_EQ(L.GetGR_MESU(40), Nr == 6 ? 7 : 0);
+  }
+  EXPECT_EQ(Nr, 6);
+  L.Close();
+  EXPECT_FALSE(std::filesystem::exists(Pfad + "-wal"));
+  EXPECT_FALSE(std::filesystem::exists(Pfad + "-journal"));
+}
+
 TEST_F(TialfileTest, UnnamedOrUnopenedFileRefusesWork) {
   Tialfile F;
   EXPECT_THROW(F.OpenOut(-1), std::runtime_error);
