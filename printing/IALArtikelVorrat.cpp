@@ -33,6 +33,20 @@ constexpr std::string_view KFuss =
     "LEFT JOIN artikel_wg w ON w.wgsystem = ? AND w.prodid1 = k.column1 AND w.prodid2 = k.column2 "
     "AND w.prodid3 = k.column3 "
     "LEFT JOIN artnr_historie h ON h.prodid1 = k.column1 AND h.prodid2 = k.column2 AND h.prodid3 = k.column3";
+// PostgreSQL plans the plain joins of a few hundred keys as hash joins that
+// read each of the four tables whole, for every block: the whole assortment
+// read again per 500 articles. A lateral subquery behind OFFSET 0 (which the
+// planner does not pull up) is searched by its index once per key instead.
+constexpr std::string_view KFussPostgres =
+    ") AS k "
+    "LEFT JOIN LATERAL (SELECT * FROM artikel WHERE prodid1 = k.column1 AND prodid2 = k.column2 "
+    "AND prodid3 = k.column3 OFFSET 0) a ON TRUE "
+    "LEFT JOIN LATERAL (SELECT * FROM artikelkennzahl WHERE prodid1 = k.column1 AND prodid2 = k.column2 "
+    "AND prodid3 = k.column3 OFFSET 0) z ON TRUE "
+    "LEFT JOIN LATERAL (SELECT * FROM artikel_wg WHERE wgsystem = ? AND prodid1 = k.column1 "
+    "AND prodid2 = k.column2 AND prodid3 = k.column3 OFFSET 0) w ON TRUE "
+    "LEFT JOIN LATERAL (SELECT * FROM artnr_historie WHERE prodid1 = k.column1 AND prodid2 = k.column2 "
+    "AND prodid3 = k.column3 OFFSET 0) h ON TRUE";
 
 }  // namespace
 
@@ -46,7 +60,8 @@ void TIALArtikelVorrat::Lesen(const std::vector<TInt32Trio>& APIds) {
   // Filled aside: after a failed read no article has half its data.
   std::vector<TEintrag> Neu(PIds.size());
   const size_t Anzahl = (PIds.size() + KRaster - 1) / KRaster * KRaster;
-  TDbStatement& S = FSql.GetWiederholt({KKopf, KKey, ", ", KFuss}, Anzahl, true);
+  const bool Postgres = FSql.Verbindung().Backend() == TDbBackend::PostgreSQL;
+  TDbStatement& S = FSql.GetWiederholt({KKopf, KKey, ", ", Postgres ? KFussPostgres : KFuss}, Anzahl, true);
   TAbfrageEnde Ende(S);
   for (size_t I = 0; I < Anzahl; ++I) BindProdId(S, 1 + static_cast<int>(3 * I), PIds[std::min(I, PIds.size() - 1)]);
   S.BindText(static_cast<int>(3 * Anzahl) + 1, CWGSystem_Eigen);

@@ -59,32 +59,31 @@ void TSimplePriceReader::Vorladen(const std::vector<TInt32Trio>& APIds, char ANu
       S.BindText(P + 3, Art);
       return P + 4;
     };
-    // SQLite: the keys as a list of values joined to the prices, one cursor
-    // for all of them. PostgreSQL plans such a join of many keys as a hash
-    // join over the whole price table; there each key is a select of its own.
-    const bool Liste = FSql.Verbindung().Backend() == TDbBackend::SQLite;
-    if (Liste) {
-      constexpr std::string_view Kopf =
-          "SELECT k.column1, k.column2, k.column3, p.preisart, p.filnr, p.grind, p.gueltig_ab, p.preis FROM (VALUES ";
-      constexpr std::string_view Key = "(CAST(? AS INTEGER), CAST(? AS INTEGER), CAST(? AS INTEGER))";
-      constexpr std::string_view KeyMitArt =
-          "(CAST(? AS INTEGER), CAST(? AS INTEGER), CAST(? AS INTEGER), CAST(? AS TEXT))";
-      constexpr std::string_view Fuss =
-          ") AS k JOIN artikelpreis p ON p.prodid1 = k.column1 AND p.prodid2 = k.column2 AND p.prodid3 = k.column3";
-      constexpr std::string_view FussMitArt =
-          ") AS k JOIN artikelpreis p ON p.prodid1 = k.column1 AND p.prodid2 = k.column2 AND p.prodid3 = k.column3 "
-          "AND p.preisart = k.column4";
-      FVorratAbfrage.SendenListe(FSql, Kopf, ANurArt ? KeyMitArt : Key, ANurArt ? FussMitArt : Fuss, APIds.size(),
-                                 Binden);
-    } else {
-      const std::string Arm = std::string(
-                                  "SELECT prodid1, prodid2, prodid3, preisart, filnr, grind, gueltig_ab, preis "
-                                  "FROM artikelpreis WHERE prodid1 = ? AND prodid2 = ? AND prodid3 = ?") +
-                              (ANurArt ? " AND preisart = ?" : "");
-      FVorratAbfrage.Senden(FSql, Arm, APIds.size(), Binden);
-    }
-    const size_t JeAbfrage = Liste ? TStueckAbfrage::KJeListe : TStueckAbfrage::KJeAbfrage;
-    FAbfragen += static_cast<int>((APIds.size() + JeAbfrage - 1) / JeAbfrage);
+    // The keys as a list of values joined to the prices: one statement per
+    // 500 keys. PostgreSQL plans a plain join of many keys as a hash join
+    // over the whole price table; a lateral subquery behind OFFSET 0 (never
+    // pulled up) is searched by its index once per key instead.
+    const bool Postgres = FSql.Verbindung().Backend() == TDbBackend::PostgreSQL;
+    constexpr std::string_view Kopf =
+        "SELECT k.column1, k.column2, k.column3, p.preisart, p.filnr, p.grind, p.gueltig_ab, p.preis FROM (VALUES ";
+    constexpr std::string_view Key = "(CAST(? AS INTEGER), CAST(? AS INTEGER), CAST(? AS INTEGER))";
+    constexpr std::string_view KeyMitArt =
+        "(CAST(? AS INTEGER), CAST(? AS INTEGER), CAST(? AS INTEGER), CAST(? AS TEXT))";
+    constexpr std::string_view Fuss =
+        ") AS k JOIN artikelpreis p ON p.prodid1 = k.column1 AND p.prodid2 = k.column2 AND p.prodid3 = k.column3";
+    constexpr std::string_view FussMitArt =
+        ") AS k JOIN artikelpreis p ON p.prodid1 = k.column1 AND p.prodid2 = k.column2 AND p.prodid3 = k.column3 "
+        "AND p.preisart = k.column4";
+    constexpr std::string_view FussPostgres =
+        ") AS k JOIN LATERAL (SELECT * FROM artikelpreis WHERE prodid1 = k.column1 AND prodid2 = k.column2 "
+        "AND prodid3 = k.column3 OFFSET 0) p ON TRUE";
+    constexpr std::string_view FussPostgresMitArt =
+        ") AS k JOIN LATERAL (SELECT * FROM artikelpreis WHERE prodid1 = k.column1 AND prodid2 = k.column2 "
+        "AND prodid3 = k.column3 AND preisart = k.column4 OFFSET 0) p ON TRUE";
+    const std::string_view Ende =
+        Postgres ? (ANurArt ? FussPostgresMitArt : FussPostgres) : (ANurArt ? FussMitArt : Fuss);
+    FVorratAbfrage.SendenListe(FSql, Kopf, ANurArt ? KeyMitArt : Key, Ende, APIds.size(), Binden);
+    FAbfragen += static_cast<int>((APIds.size() + TStueckAbfrage::KJeListe - 1) / TStueckAbfrage::KJeListe);
     FVorratArtikel = APIds;
   });
 }
