@@ -37,7 +37,7 @@
 #include "app/TFrmIAMain.h"
 #include "engine/TQLX_InvAnfMani.h"
 #include "suite/SuiteDatenbank.h"
-#include "suite/demo/DemoFirma.h"
+#include "bench/BenchFirma.h"
 #include "suite/widgets/KWDWidgets.h"
 #include "support/db/KWDDatenbank.h"
 #include "support/framework/KWDUhr.h"
@@ -235,14 +235,7 @@ int main(int argc, char** argv) {
     Zuruecksetzen();
   } else {
     KWDDatenbank_Set(TDbConnection::Open(Ort, true));
-    TDbConnection& Db = SuiteDatenbankAnlegen();
-    TDemoOptionen Opt;
-    Opt.Artikel = Artikel;
-    Opt.Filialen = 1;
-    Opt.Vollsortiment = true;
-    Opt.Stichtag = EncodeDate(2025, 10, 1);
-    std::fprintf(stderr, "Demofirma mit %ld Artikeln in einer Filiale wird angelegt ...\n", Artikel);
-    DemoFirmaErzeugen(Db, Opt);
+    BenchFirmaErzeugen(SuiteDatenbankAnlegen(), Artikel);
     TQLX_InvAnfMani Mani;
     Mani.InventurAnlegen(KTag, KWiJahr, "", KFiliale);
   }

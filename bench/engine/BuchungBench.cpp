@@ -23,7 +23,7 @@
 
 #include "engine/TQLX_InvAnfMani.h"
 #include "suite/SuiteDatenbank.h"
-#include "suite/demo/DemoFirma.h"
+#include "bench/BenchFirma.h"
 #include "support/db/KWDDatenbank.h"
 
 namespace {
@@ -148,16 +148,7 @@ int main(int argc, char** argv) {
   KWDDatenbank_Set(TDbConnection::Open(Ort, true));
   setenv("WWS_DB", Ort.c_str(), 1);
   TDbConnection& Db = SuiteDatenbankAnlegen();
-  TDemoOptionen Opt;
-  Opt.Artikel = Artikel;
-  Opt.Filialen = 1;
-  Opt.Vollsortiment = true;
-  Opt.Stichtag = EncodeDate(2025, 10, 1);
-  std::fprintf(stderr, "Demofirma mit %ld Artikeln in einer Filiale wird angelegt ...\n", Artikel);
-  DemoFirmaErzeugen(Db, Opt);
-  // A company in use has planner statistics; a bulk load has none yet, and
-  // the server's background analysis would land in the middle of a variant.
-  if (Db.Backend() == TDbBackend::PostgreSQL) Db.ExecScript("ANALYZE");
+  BenchFirmaErzeugen(Db, Artikel);
   Anlegen();
 
   std::printf("%ld Artikel, %s\n", Artikel, Ort.c_str());

@@ -23,7 +23,7 @@
 #include "printing/IALDatei.h"
 #include "printing/TIADrucken.h"
 #include "suite/SuiteDatenbank.h"
-#include "suite/demo/DemoFirma.h"
+#include "bench/BenchFirma.h"
 #include "suite/widgets/TKWDLayoutDatei.h"
 #include "support/db/KWDDatenbank.h"
 #include "support/framework/KWDOrdner.h"
@@ -81,14 +81,8 @@ int main(int argc, char** argv) {
   ::setenv("WWS_DB", Ort.c_str(), 1);
   KWDDatenbank_Set(TDbConnection::Open(Ort, true));
   TDbConnection& Db = Vorhanden ? SuiteDatenbankOeffnen() : SuiteDatenbankAnlegen();
-  TDemoOptionen Opt;
-  Opt.Artikel = Artikel;
-  Opt.Filialen = 1;
-  Opt.Vollsortiment = true;
-  Opt.Stichtag = EncodeDate(2025, 10, 1);
   if (!Vorhanden) {
-    std::fprintf(stderr, "Demofirma mit %ld Artikeln in einer Filiale wird angelegt und vervollständigt ...\n", Artikel);
-    DemoFirmaErzeugen(Db, Opt);
+    BenchFirmaErzeugen(Db, Artikel);
     TQLX_InvAnfMani Mani;
     Mani.InventurAnlegen(KTag, KWiJahr, "", KFiliale);
     TVglInvAnf_Inv Anf;
