@@ -51,10 +51,10 @@ tour "FrmIAStart:BtnOk:startdialog,FrmIAMain:btnEnde:hauptfenster,KWDMeldung:Ja:
 WWS_TODAY=2026-01-01 tour "FrmIAStart:BtnOk:startdialog-ohne-auswahl,KWDMeldung:OK:meldung-1004,FrmIAStart:BtnEnde:startdialog-nach-1004"
 
 # Completing the largest request (all groups in the first branch, the last
-# row) on a company of 60,000 articles in three branches, so the progress window stays long
+# row) on a company of 150,000 articles in three branches, so the progress window stays long
 # enough for its picture; the main window before and after.
 export WWS_DB=$arbeit/gross.db
-build/tools/wws-admin/wws-admin demo --stichtag "$WWS_TODAY" --articles 60000 --branches 3 >/dev/null
+build/tools/wws-admin/wws-admin demo --stichtag "$WWS_TODAY" --articles 150000 --branches 3 >/dev/null
 tour "FrmIAStart:BtnOk:-,FrmIAMain:Taste+End:-,FrmIAMain:btnComplete:hauptfenster-vor-vervollstaendigen,prgdKWD::fortschritt-vervollstaendigen,FrmIAMain:btnEnde:hauptfenster-nach-vervollstaendigen,KWDMeldung:Ja:-,FrmIAStart:BtnEnde:-"
 
 # Question 1017 for the requested request whose counting day is over (the
