@@ -8,6 +8,13 @@
 // counted (check strictness 2 or more), with about 1.5 stock records each, so
 // 118,000 articles give a request of about 100,000 articles and 150,000 records.
 //
+// On PostgreSQL two more lines show what the batches cost at the least,
+// whatever the client does: one round trip per batch (the lock step's answer
+// decides what the batch removes, so the removal cannot leave before it),
+// and the server's own work for the deletion's statements of every batch
+// (block 11, lock-row read, removal, commit), run by a procedure inside the
+// server, so without any round trip.
+//
 // Each variant runs in a process of its own, so its peak memory is its own.
 // DB: a SQLite path or postgresql:// URI of an EMPTY database to fill; without
 // it a temporary SQLite company is built.
@@ -77,12 +84,64 @@ long Artikel() {
       "WHERE zaehldatum = ? AND filnr = ?) a");
 }
 
+constexpr long KStapel = 20;
+
+// The deletion's batches inside the server: the request's articles in
+// product-id order, 20 per transaction, with the engine's statements (the
+// removal in the shape the deletion service sends).
+std::string StapelProzedur() {
+  std::string Werte;
+  for (long I = 0; I < KStapel; ++I) {
+    const std::string N = std::to_string(I);
+    Werte += (I ? ", " : "") + ("(P1[Von + " + N + "], P2[Von + " + N + "], P3[Von + " + N + "])");
+  }
+  return R"(
+CREATE OR REPLACE PROCEDURE bench_stapel_loeschen(ATag DOUBLE PRECISION, AFiliale INTEGER,
+  AWiVon DOUBLE PRECISION, AWiBis DOUBLE PRECISION) LANGUAGE plpgsql AS $$
+DECLARE
+  P1 INTEGER[]; P2 INTEGER[]; P3 INTEGER[]; Von INTEGER;
+BEGIN
+  SELECT array_agg(a.prodid1 ORDER BY a.prodid1, a.prodid2, a.prodid3),
+         array_agg(a.prodid2 ORDER BY a.prodid1, a.prodid2, a.prodid3),
+         array_agg(a.prodid3 ORDER BY a.prodid1, a.prodid2, a.prodid3) INTO P1, P2, P3
+    FROM (SELECT DISTINCT prodid1, prodid2, prodid3 FROM inventur WHERE wijahr >= AWiVon AND wijahr < AWiBis
+          AND zaehldatum >= ATag AND zaehldatum < ATag + 1 AND filnr = AFiliale) a;
+  Von := 1;
+  WHILE Von <= coalesce(array_length(P1, 1), 0) LOOP
+    PERFORM pg_advisory_xact_lock(1, 11);
+    PERFORM 1 FROM artikelsperre l JOIN unnest(P1[Von:Von + 19], P2[Von:Von + 19], P3[Von:Von + 19])
+      AS k (p1, p2, p3) ON l.prodid1 = k.p1 AND l.prodid2 = k.p2 AND l.prodid3 = k.p3;
+    DELETE FROM inventur WHERE ctid = ANY (ARRAY(SELECT s.ctid FROM (VALUES )" + Werte + R"() AS k (p1, p2, p3)
+      CROSS JOIN LATERAL (SELECT ctid FROM inventur WHERE prodid1 = k.p1 AND prodid2 = k.p2 AND prodid3 = k.p3
+        AND wijahr >= AWiVon AND wijahr < AWiBis AND zaehldatum >= ATag AND zaehldatum < ATag + 1
+        AND filnr = AFiliale OFFSET 0) s));
+    COMMIT;
+    Von := Von + 20;
+  END LOOP;
+END $$)";
+}
+
 // Child: runs one variant, prints "seconds records articles peak-KiB".
 int Variante(const std::string& AArt) {
   SuiteDatenbankOeffnen();
+  const long Stapel = AArt == "umlauf" ? (Artikel() + KStapel - 1) / KStapel : 0;
+  if (AArt == "server") KWDDatenbank().ExecScript(StapelProzedur());
   const auto Start = std::chrono::steady_clock::now();
   std::vector<TQLX_clMeldung> Meldungen;
-  if (AArt == "vervollst") {
+  if (AArt == "umlauf") {
+    auto S = KWDDatenbank().PrepareGanz("SELECT 1");
+    for (long I = 0; I < Stapel; ++I) {
+      S->Step();
+      S->Reset();
+    }
+  } else if (AArt == "server") {
+    auto S = KWDDatenbank().Prepare("CALL bench_stapel_loeschen(?, ?, ?, ?)");
+    S->BindDouble(1, KTag);
+    S->BindInt(2, KFiliale);
+    S->BindDouble(3, KWiJahr);
+    S->BindDouble(4, EncodeDate(YearOf(KWiJahr) + 1, 1, 1));
+    S->Execute();
+  } else if (AArt == "vervollst") {
     TQLX_InvAnfMani Mani;
     Mani.InventurAnforderungVervollstaendigen({Anforderung()}, Meldungen);
   } else if (AArt == "loeschen") {
@@ -104,6 +163,7 @@ int Variante(const std::string& AArt) {
     T.Commit();
   }
   const double Sekunden = std::chrono::duration<double>(std::chrono::steady_clock::now() - Start).count();
+  if (AArt == "server") KWDDatenbank().ExecScript("DROP PROCEDURE bench_stapel_loeschen");
   rusage R{};
   getrusage(RUSAGE_SELF, &R);
   std::printf("%.3f %ld %ld %ld\n", Sekunden, Saetze(), Artikel(), R.ru_maxrss);
@@ -155,7 +215,14 @@ int main(int argc, char** argv) {
   const TMessung V = Kind(argv[0], "vervollst");
   const TMessung L = Kind(argv[0], "loeschen");
   Anlegen();
-  const TMessung M = Kind(argv[0], "menge");
+  TMessung M = Kind(argv[0], "menge");
+  const bool Postgres = Db.Backend() == TDbBackend::PostgreSQL;
+  TMessung Umlauf, Server;
+  if (Postgres) {
+    Umlauf = Kind(argv[0], "umlauf");
+    Server = Kind(argv[0], "server");
+    M = Kind(argv[0], "menge");
+  }
   const TMessung ML = Kind(argv[0], "mengeloeschen");
   // Articles per second count the articles the request covers (booked by the completion).
   const long Gebucht = V.Artikel;
@@ -169,6 +236,13 @@ int main(int argc, char** argv) {
   Zeile("INSERT ... SELECT", M, M, M.Saetze);
   Zeile("InventurenLoeschen", L, ML, L.Saetze);
   Zeile("DELETE", ML, ML, ML.Saetze);
+  if (Postgres) {
+    std::printf("Untergrenze der Loeschung in Stapeln zu %ld (x DELETE):\n", KStapel);
+    Zeile("  1 Umlauf je Stapel", Umlauf, ML, 0);
+    Zeile("  Server allein", Server, ML, 0);
+    std::printf("  %-20s %9.3f %52.2f\n", "zusammen", Umlauf.Sekunden + Server.Sekunden,
+                ML.Sekunden > 0 ? (Umlauf.Sekunden + Server.Sekunden) / ML.Sekunden : 0.0);
+  }
   KWDDatenbank_Set(nullptr);
   if (Neu) std::filesystem::remove(Ort);
   return 0;
