@@ -1,6 +1,7 @@
 #include "support/db/TDbPgText.h"
 
 #include <cctype>
+#include <regex>
 
 namespace {
 // Index just past a quoted section opened at APos with AZeichen; doubled
@@ -66,6 +67,26 @@ std::string PgPlatzhalterNummerieren(std::string_view ASql, int& AAnzahl) {
     I = Weiter;
   }
   return Ergebnis;
+}
+
+std::optional<TPgInsertForm> PgInsertForm(std::string_view ASql) {
+  // Placeholders, quotes, comments or dollar signs before the row, or
+  // anything after it (ON CONFLICT, RETURNING, a second statement), would
+  // change what repeating the row means.
+  static const std::regex KForm(R"(^\s*(INSERT\s+INTO\s+[A-Za-z_][A-Za-z0-9_]*\s*\([A-Za-z0-9_,\s]*\)\s*VALUES\s*))"
+                                R"((\(\s*\?(\s*,\s*\?)*\s*\))\s*$)",
+                                std::regex::icase | std::regex::optimize);
+  std::match_results<std::string_view::const_iterator> Treffer;
+  if (!std::regex_match(ASql.begin(), ASql.end(), Treffer, KForm)) return std::nullopt;
+  return TPgInsertForm{Treffer[1].str(), Treffer[2].str()};
+}
+
+std::string PgInsertZeilen(const TPgInsertForm& AForm, size_t AZeilen) {
+  std::string Sql = AForm.Kopf;
+  Sql.reserve(AForm.Kopf.size() + AZeilen * (AForm.Zeile.size() + 2));
+  for (size_t I = 0; I < AZeilen; ++I) Sql += (I ? ", " : "") + AForm.Zeile;
+  int Anzahl = 0;
+  return PgPlatzhalterNummerieren(Sql, Anzahl);
 }
 
 std::string PgTextKodieren(std::string_view AText) {

@@ -1,6 +1,8 @@
 // PostgreSQL backend. The connection always runs in libpq pipeline mode:
 // - writes queued by Run() inside a transaction travel together and are
 //   answered in one round trip at the next read, Flush or Commit;
+// - rows of a plain INSERT run one after another inside a transaction go as
+//   one statement of several rows (the server's work is per statement);
 // - a query reads through a server-side cursor (DECLARE ... WITH HOLD, then
 //   FETCH in chunks), so a large result never sits in memory whole and other
 //   statements of the same connection keep working while it is walked.
@@ -18,6 +20,8 @@
 #include <cstring>
 #include <deque>
 #include <functional>
+#include <map>
+#include <memory>
 #include <optional>
 #include <set>
 #include <vector>
@@ -32,6 +36,9 @@ constexpr int CFetchZeilen = 1000;
 // them far below what the buffers hold, so client and server never block
 // each other.
 constexpr size_t CMaxAusstehend = 512;
+// Rows of one INSERT sent as one statement at most (parameters stay far
+// below the protocol's limit of 65,535 for any table of ours).
+constexpr size_t CMaxSammelZeilen = 64;
 
 using TErgebnisZiel = std::function<void(PGresult*)>;
 
@@ -39,6 +46,19 @@ using TErgebnisZiel = std::function<void(PGresult*)>;
 struct TAntwort {
   TErgebnisZiel Ziel;
   bool Sync = false;
+};
+
+// A plain INSERT's forms for several rows, prepared on the server once per
+// row count. A prepare whose answer was read without confirming it (it
+// failed, or an error before it skipped it) is made again under a new name.
+struct TPgMehrzeilig {
+  TPgInsertForm Form;
+  struct TName {
+    std::string Name;
+    bool Bestaetigt = false;
+    uint64_t Runde = 0;  // the round trip that answers its prepare
+  };
+  std::map<size_t, TName> Namen;
 };
 
 // Connection state shared by the connection and its statements, so a
@@ -55,6 +75,14 @@ struct TPgVerbindung {
   std::set<std::string> OffeneCursor;
   std::vector<std::string> CursorDieserTransaktion;  // of the caller's or the read transaction; die with a rollback
   int NaechsteNr = 0;
+  uint64_t Runde = 0;  // round trips whose answers have been read
+  // Rows of a plain INSERT run inside a transaction, held back so that the
+  // rows a batch writes in a row go as one statement: the server then parses,
+  // plans and executes once instead of once per row. Whatever else is sent
+  // sends them first, so the order of the transaction's work stays as given.
+  std::shared_ptr<TPgMehrzeilig> SammelForm;
+  std::vector<std::optional<std::string>> SammelWerte;
+  size_t SammelZeilen = 0;
 
   ~TPgVerbindung() { Schliessen(); }
 
@@ -80,6 +108,7 @@ struct TPgVerbindung {
   // Sends one command; its answer is read at the next Abholen().
   void Senden(const char* ASql, int AAnzahl, const char* const* AWerte, const int* ALaengen,
               TErgebnisZiel AZiel = {}) {
+    SammlungSenden();
     if (!PQsendQueryParams(Lebend(), ASql, AAnzahl, nullptr, AWerte, ALaengen, nullptr, 0))
       VerbindungsFehler("Senden an den Datenbankserver fehlgeschlagen");
     Ausstehend.push_back({std::move(AZiel)});
@@ -87,6 +116,57 @@ struct TPgVerbindung {
   void Senden(const char* ASql, TErgebnisZiel AZiel = {}) { Senden(ASql, 0, nullptr, nullptr, std::move(AZiel)); }
   void SendenVorbereitet(const std::string& AName, const std::vector<std::optional<std::string>>& AWerte,
                          TErgebnisZiel AZiel = {}) {
+    SammlungSenden();
+    AusfuehrenSenden(AName, AWerte, std::move(AZiel));
+  }
+
+  // One more row for the held-back INSERT (see SammelForm).
+  void Sammeln(const std::shared_ptr<TPgMehrzeilig>& AForm, const std::vector<std::optional<std::string>>& AWerte) {
+    if (SammelForm != AForm) SammlungSenden();
+    SammelForm = AForm;
+    SammelWerte.insert(SammelWerte.end(), AWerte.begin(), AWerte.end());
+    if (++SammelZeilen >= CMaxSammelZeilen) SammlungSenden();
+  }
+
+  void SammlungSenden() {
+    if (!SammelForm) return;
+    const std::shared_ptr<TPgMehrzeilig> Form = std::move(SammelForm);
+    const size_t Zeilen = SammelZeilen;
+    const std::vector<std::optional<std::string>> Werte = std::move(SammelWerte);
+    SammelForm.reset();
+    SammelWerte.clear();
+    SammelZeilen = 0;
+    AusfuehrenSenden(MehrzeiligVorbereiten(Form, Zeilen), Werte, {});
+  }
+
+  // Rows held back belong to a transaction that is being rolled back.
+  void SammlungVerwerfen() {
+    SammelForm.reset();
+    SammelWerte.clear();
+    SammelZeilen = 0;
+  }
+
+  const std::string& MehrzeiligVorbereiten(const std::shared_ptr<TPgMehrzeilig>& AForm, size_t AZeilen) {
+    TPgMehrzeilig::TName& N = AForm->Namen[AZeilen];
+    if (N.Name.empty() || (!N.Bestaetigt && N.Runde != Runde)) {
+      N = {NeuerName("m"), false, Runde};
+      const std::string Sql = PgInsertZeilen(AForm->Form, AZeilen);
+      if (!PQsendPrepare(Lebend(), N.Name.c_str(), Sql.c_str(), 0, nullptr))
+        VerbindungsFehler("Senden an den Datenbankserver fehlgeschlagen");
+      std::weak_ptr<TPgMehrzeilig> Form = AForm;
+      Ausstehend.push_back({[Form, AZeilen, Name = N.Name](PGresult* AErgebnis) {
+        PQclear(AErgebnis);
+        if (const auto F = Form.lock()) {
+          const auto It = F->Namen.find(AZeilen);
+          if (It != F->Namen.end() && It->second.Name == Name) It->second.Bestaetigt = true;
+        }
+      }});
+    }
+    return N.Name;
+  }
+
+  void AusfuehrenSenden(const std::string& AName, const std::vector<std::optional<std::string>>& AWerte,
+                        TErgebnisZiel AZiel) {
     std::vector<const char*> Werte(AWerte.size());
     std::vector<int> Laengen(AWerte.size());
     for (size_t I = 0; I < AWerte.size(); ++I) {
@@ -118,6 +198,7 @@ struct TPgVerbindung {
 
   // Ends the segment and sends it now; its answers are read later.
   void Abschicken() {
+    SammlungSenden();
     if (Ausstehend.empty() || Ausstehend.back().Sync) return;
     if (!PQpipelineSync(Lebend())) VerbindungsFehler("Senden an den Datenbankserver fehlgeschlagen");
     Ausstehend.push_back({{}, true});
@@ -152,6 +233,7 @@ struct TPgVerbindung {
 
   // Rolls the server transaction back, whatever state it is in.
   void Zurueckrollen() {
+    SammlungVerwerfen();
     for (const auto& Name : CursorDieserTransaktion) OffeneCursor.erase(Name);
     CursorDieserTransaktion.clear();
     if (!Conn || PQstatus(Conn) != CONNECTION_OK) return;
@@ -162,6 +244,7 @@ struct TPgVerbindung {
   }
 
   void AlleAbholen(std::optional<EDbError>& AErster) {
+    SammlungSenden();
     if (Ausstehend.empty()) return;
     Abschicken();
     while (!Ausstehend.empty()) {
@@ -196,6 +279,7 @@ struct TPgVerbindung {
       }
       while (PGresult* Rest = PQgetResult(Conn)) PQclear(Rest);  // up to the NULL that ends each command
     }
+    ++Runde;
     if (PQstatus(Conn) == CONNECTION_BAD && !AErster)
       AErster.emplace(std::string("Verbindung zum Datenbankserver verloren: ") + PQerrorMessage(Conn));
   }
@@ -252,6 +336,7 @@ class TPgStatement final : public TDbStatement {
     const std::string Sql = PgPlatzhalterNummerieren(ASql, Anzahl);
     FWerte.resize(static_cast<size_t>(Anzahl));
     FCursorModus = !AGanz && IstCursorAbfrage(ASql);
+    if (auto Form = PgInsertForm(ASql)) FMehrzeilig = std::make_shared<TPgMehrzeilig>(TPgMehrzeilig{std::move(*Form), {}});
     FName = FV->NeuerName("w");
     if (FCursorModus) FCursor = FV->NeuerName("c");
     const std::string Text = FCursorModus ? "DECLARE " + FCursor + " NO SCROLL CURSOR WITH HOLD FOR " + Sql : Sql;
@@ -272,8 +357,12 @@ class TPgStatement final : public TDbStatement {
       Reset();
       // Frees the server's copy; it rides along with the next round trip.
       if (FVorbereitet && FV->Conn && !FV->Abgebrochen) {
+        // Rows still held back go first (Senden sends them).
         const std::string Sql = "DEALLOCATE " + FName;
         FV->Senden(Sql.c_str());
+        if (FMehrzeilig)
+          for (const auto& [Zeilen, N] : FMehrzeilig->Namen)
+            if (N.Bestaetigt) FV->Senden(("DEALLOCATE " + N.Name).c_str());
       }
     } catch (...) {
       // A closing statement has nothing left to report to.
@@ -355,7 +444,13 @@ class TPgStatement final : public TDbStatement {
       Execute();
       return;
     }
-    Einreihen();
+    if (FMehrzeilig) {
+      Reset();
+      FV->PruefeLauffaehig();
+      FV->Sammeln(FMehrzeilig, FWerte);
+    } else {
+      Einreihen();
+    }
     FV->Grenze();
   }
   void Run(const std::function<void(int64_t)>& AFertig) override {
@@ -484,6 +579,7 @@ class TPgStatement final : public TDbStatement {
   std::string FCursor;
   bool FCursorModus = false;
   bool FVorbereitet = false;
+  std::shared_ptr<TPgMehrzeilig> FMehrzeilig;  // a plain INSERT: Run inside a transaction holds its rows back
   std::vector<std::optional<std::string>> FWerte;
   std::unique_ptr<PGresult, TErgebnisLoeschen> FErgebnis;
   int FZeile = 0;

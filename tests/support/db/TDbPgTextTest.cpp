@@ -29,6 +29,22 @@ TEST(TDbPgTextTest, PlaceholdersOutsideQuotesAndCommentsOnly) {
   EXPECT_EQ(Nummeriert("SELECT 'unterminated ?", 0), "SELECT 'unterminated ?");
 }
 
+// Only an INSERT whose one row is nothing but placeholders may be repeated
+// row after row; anything that would change its meaning stays one statement.
+TEST(TDbPgTextTest, OnlyAPlainInsertOfPlaceholdersTakesSeveralRows) {
+  const auto Form = PgInsertForm("INSERT INTO satz (nr, text) VALUES (?, ?)");
+  ASSERT_TRUE(Form);
+  EXPECT_EQ(PgInsertZeilen(*Form, 1), "INSERT INTO satz (nr, text) VALUES ($1, $2)");
+  EXPECT_EQ(PgInsertZeilen(*Form, 3), "INSERT INTO satz (nr, text) VALUES ($1, $2), ($3, $4), ($5, $6)");
+  EXPECT_TRUE(PgInsertForm("  insert into t(a,b)values(?,?)  "));
+  for (const char* Sql : {"INSERT INTO t (a) VALUES (?) ON CONFLICT DO NOTHING", "INSERT INTO t (a) VALUES (?) RETURNING a",
+                          "INSERT INTO t (a, b) VALUES (?, 'x')", "INSERT INTO t (a) SELECT ?",
+                          "INSERT INTO t (a) VALUES (?); DELETE FROM t", "INSERT INTO t (a) VALUES (?), (?)",
+                          "UPDATE t SET a = ?", "WITH x AS (SELECT 1) INSERT INTO t (a) VALUES (?)",
+                          "INSERT INTO t (a) VALUES (?) -- ?"})
+    EXPECT_FALSE(PgInsertForm(Sql)) << Sql;
+}
+
 TEST(TDbPgTextTest, TextCodeIsReversibleAndKeepsByteOrder) {
   std::mt19937 Zufall(42);
   std::vector<std::string> Texte{"", std::string(1, '\0'), "\x01", "\x02", std::string("\0\xff", 2), "\x01\x01"};

@@ -104,6 +104,65 @@ TEST_P(TDbTransaktionTest, FailedWriteAbortsTheWholeTransaction) {
   EXPECT_EQ(Gespeichert(), 1);
 }
 
+// PostgreSQL holds a transaction's inserts back to send them as one
+// statement: whatever runs between them must still see them, and run after
+// them, in the order given.
+TEST_P(TDbTransaktionTest, HeldBackInsertsKeepTheirPlaceAmongOtherWork) {
+  auto Aendern = FConn->Prepare("UPDATE satz SET text = ? WHERE nr <= ?");
+  auto Zweites = FConn->Prepare("INSERT INTO satz (text, nr) VALUES (?, ?)");
+  {
+    TDbTransaction Transaktion(*FConn);
+    for (int N = 1; N <= 3; ++N) Schreiben(N);
+    Aendern->BindText(1, "geaendert");
+    Aendern->BindInt(2, 2);
+    Aendern->Run();
+    Zweites->BindText(1, "zweites");
+    Zweites->BindInt(2, 4);
+    Zweites->Run();
+    Schreiben(5);
+    {
+      // Rows of a statement that is gone before the commit arrive all the same.
+      auto Kurz = FConn->Prepare("INSERT INTO satz (nr, text) VALUES (?, ?)");
+      Kurz->BindInt(1, 6);
+      Kurz->BindText(2, "kurz");
+      Kurz->Run();
+    }
+    Transaktion.Commit();
+  }
+  auto Lesen = FConn->Prepare("SELECT nr, text FROM satz ORDER BY nr");
+  std::vector<std::string> Zeilen;
+  while (Lesen->Step()) Zeilen.push_back(std::to_string(Lesen->ColumnInt(0)) + " " + Lesen->ColumnText(1));
+  EXPECT_EQ(Zeilen, (std::vector<std::string>{"1 geaendert", "2 geaendert", "3 satz 3", "4 zweites", "5 satz 5",
+                                              "6 kurz"}));
+}
+
+// An insert whose rows were skipped because an earlier statement of the same
+// transaction failed works again in the next transaction.
+TEST_P(TDbTransaktionTest, InsertsAfterAFailedTransactionWorkAgain) {
+  Schreiben(1);
+  Schreiben(2);
+  auto Scheitern = FConn->Prepare("UPDATE satz SET nr = ? WHERE nr = ?");
+  for (int Versuch = 0; Versuch < 2; ++Versuch) {
+    FConn->Begin();
+    Scheitern->BindInt(1, 2);  // taken
+    Scheitern->BindInt(2, 1);
+    EXPECT_THROW(
+        {
+          Scheitern->Run();
+          for (int N = 10; N < 13; ++N) Schreiben(N);
+          FConn->Flush();
+        },
+        EDbError);
+    FConn->Rollback();
+  }
+  {
+    TDbTransaction Transaktion(*FConn);
+    for (int N = 10; N < 13; ++N) Schreiben(N);
+    Transaktion.Commit();
+  }
+  EXPECT_EQ(Gespeichert(), 5);
+}
+
 TEST_P(TDbTransaktionTest, BeginInsideTransactionIsRefused) {
   TDbTransaction Transaktion(*FConn);
   EXPECT_THROW(FConn->Begin(), EDbError);
