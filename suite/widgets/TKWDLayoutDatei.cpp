@@ -105,9 +105,15 @@ TKWDLayoutDatei TKWDLayoutDatei::Lesen(const std::string& APfad) {
     throw std::runtime_error("Die Layoutdatei " + Zitat(APfad) + " gibt es nicht.");
   std::ifstream Datei(APfad, std::ios::binary);
   if (!Datei) throw std::runtime_error("Die Layoutdatei " + Zitat(APfad) + " kann nicht gelesen werden.");
-  std::ostringstream Inhalt;
-  Inhalt << Datei.rdbuf();
-  return AusText(Inhalt.str(), Name);
+  // A layout is a few lines; reading at most one byte past the limit keeps a
+  // huge file that landed in the folder from stalling the dialog or the report.
+  std::string Inhalt(KMaxGroesse + 1, '\0');
+  Datei.read(Inhalt.data(), static_cast<std::streamsize>(Inhalt.size()));
+  Inhalt.resize(static_cast<size_t>(Datei.gcount()));
+  if (Inhalt.size() > KMaxGroesse)
+    throw std::runtime_error("Die Layoutdatei " + Zitat(Name) + " ist zu groß für ein Layout (höchstens " +
+                             std::to_string(KMaxGroesse / 1024) + " KB).");
+  return AusText(Inhalt, Name);
 }
 
 std::string TKWDLayoutDatei::AlsText() const {

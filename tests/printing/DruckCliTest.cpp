@@ -2,6 +2,8 @@
 // demo company: the PDF, its pages, refused input, no count list left behind.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <filesystem>
 #include <nlohmann/json.hpp>
 
@@ -99,6 +101,30 @@ TEST_P(DruckCli, RefusedInputExitsWithTwoAndWritesNoPdf) {
     EXPECT_NE(Erg.Err.find(F.Text), std::string::npos) << Erg.Err;
   }
   EXPECT_FALSE(fs::exists(Pdf("x.pdf")));
+}
+
+// A PDF target that cannot take the file is refused before any work, in German,
+// and leaves the place as it was.
+TEST_P(DruckCli, PdfTargetThatCannotBeAFileIsRefusedInput) {
+  fs::create_directories(Pdf("ordner"));
+  ASSERT_EQ(::mkfifo(Pdf("fifo.pdf").c_str(), 0600), 0);
+  const std::vector<std::pair<std::string, std::string>> Faelle = {
+      {Pdf("ordner"), "ist ein Ordner"},
+      {Pdf("ordner") + "/", "ist ein Ordner"},
+      {Pdf("fifo.pdf"), "keine gewöhnliche Datei"},
+  };
+  for (const auto& [Ziel, Text] : Faelle) {
+    for (const char* Befehl : {"print-ial", "print-list"}) {
+      std::vector<std::string> Args{Befehl, "--year", KJahr, "--pdf", Ziel};
+      if (std::string(Befehl) == "print-ial")
+        Args.insert(Args.end(), {"--date", "2026-03-01", "--wg", "2", "--branch", "2"});
+      const auto Erg = Cli(Args);
+      EXPECT_EQ(Erg.Exit, 2) << Befehl << " " << Ziel << ": " << Erg.Err;
+      EXPECT_NE(Erg.Err.find(Text), std::string::npos) << Erg.Err;
+    }
+  }
+  EXPECT_TRUE(fs::is_empty(Pdf("ordner")));
+  EXPECT_TRUE(fs::is_fifo(Pdf("fifo.pdf")));
 }
 
 INSTANTIATE_TEST_SUITE_P(Datenbanken, DruckCli, ::testing::ValuesIn(TTestDb::Available()), TTestDbName);

@@ -57,6 +57,28 @@ TEST(LayoutDatei, ErrorsNameTheLine) {
   EXPECT_TRUE(L.Parameter.empty()) << "nothing changes on a bad line";
 }
 
+// A huge file named like a layout once took minutes and gigabytes to print;
+// it is refused unread, a layout just below the limit still reads.
+TEST(LayoutDatei, AHugeFileIsRefusedUnread) {
+  const fs::path Ordner = fs::temp_directory_path() / ("wws-layout-gross-" + std::to_string(::getpid()));
+  fs::create_directories(Ordner);
+  const std::string Kopf = "[Layout]\nBericht=Zaehlliste\nTitel=";
+  auto Schreiben = [&](const char* AName, size_t AGroesse) {
+    std::ofstream(Ordner / AName, std::ios::binary) << Kopf << std::string(AGroesse - Kopf.size() - 1, 'x') << "\n";
+    return (Ordner / AName).string();
+  };
+  const TKWDLayoutDatei Knapp = TKWDLayoutDatei::Lesen(Schreiben("ial__knapp.rpt", TKWDLayoutDatei::KMaxGroesse));
+  EXPECT_EQ(Knapp.Titel.size(), TKWDLayoutDatei::KMaxGroesse - Kopf.size() - 1);
+  const std::string Gross = Schreiben("ial__gross.rpt", 50u * 1024 * 1024);
+  try {
+    TKWDLayoutDatei::Lesen(Gross);
+    ADD_FAILURE() << "a 50 MB layout was read";
+  } catch (const std::runtime_error& E) {
+    EXPECT_NE(std::string(E.what()).find("ist zu groß für ein Layout (höchstens 64 KB)"), std::string::npos) << E.what();
+  }
+  fs::remove_all(Ordner);
+}
+
 class Layoutform : public ::testing::Test {
  protected:
   void SetUp() override {

@@ -7,6 +7,7 @@
 #include <iostream>
 #include <memory>
 #include <nlohmann/json.hpp>
+#include <unistd.h>
 
 #include "printing/DruckLayouts.h"
 #include "printing/TIADrucken.h"
@@ -48,12 +49,24 @@ bool LayoutLesen(const std::string& AName, TQLX_SelectedLayout_List& ALayouts) {
   return CliAbgelehnt("Ein Zähllisten-Layout \u201E" + AName + "\u201C gibt es nicht. Vorhanden:" + Liste);
 }
 
+// Checked before the selection runs, so a target that cannot take the PDF is
+// refused input, not an error after minutes of work.
 bool Pdfziel(const std::string& APfad) {
   if (APfad.empty()) return CliAbgelehnt("Bitte mit --pdf die PDF-Datei angeben.");
-  const std::filesystem::path Ordner = std::filesystem::absolute(APfad).parent_path();
+  const std::filesystem::path Ziel = std::filesystem::absolute(APfad);
+  const std::filesystem::path Ordner = Ziel.parent_path();
   std::error_code F;
   if (!std::filesystem::is_directory(Ordner, F))
     return CliAbgelehnt("Den Ordner " + Ordner.string() + " für die PDF-Datei gibt es nicht.");
+  if (std::filesystem::is_directory(Ziel, F))
+    return CliAbgelehnt(Ziel.string() + " ist ein Ordner: bitte mit --pdf einen Dateinamen angeben, z. B. " +
+                        (Ziel / "Zaehlliste.pdf").string() + ".");
+  if (std::filesystem::exists(Ziel, F) && !std::filesystem::is_regular_file(Ziel, F))
+    return CliAbgelehnt(Ziel.string() + " ist keine gewöhnliche Datei; die PDF-Datei kann dort nicht entstehen.");
+  const bool Vorhanden = std::filesystem::exists(Ziel, F);
+  if (::access((Vorhanden ? Ziel : Ordner).c_str(), W_OK) != 0)
+    return CliAbgelehnt(Vorhanden ? "Die Datei " + Ziel.string() + " darf von Ihnen nicht überschrieben werden."
+                                  : "In den Ordner " + Ordner.string() + " dürfen Sie nicht schreiben.");
   return true;
 }
 

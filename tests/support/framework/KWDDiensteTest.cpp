@@ -61,6 +61,25 @@ TEST(KWDOrdnerTest, FoldersLieUnderTheRootAndCannotLeaveIt) {
   EXPECT_THROW(GetDirWwsByName(KWD_ORDNER_ANZAHL, "x"), std::out_of_range);
 }
 
+// A suite folder that cannot be made (here a file stands where the root
+// should be; works for root too) is a German message naming the folder.
+TEST(KWDOrdnerTest, AFolderThatCannotBeMadeIsAGermanMessage) {
+  TTempOrdner Root;
+  std::ofstream(Root.Pfad() / "datei") << "x";
+  TUmgebungsWert Home("WWS_HOME", (Root.Pfad() / "datei" / "wws").string());
+  try {
+    GetDirWwsByName(KWD_ORDNER_LAYOUT, "IA-Liste.rpt", true);
+    ADD_FAILURE() << "no error";
+  } catch (const std::runtime_error& E) {
+    const std::string Text = E.what();
+    EXPECT_NE(Text.find("datei/wws/Layout\u201C lässt sich nicht anlegen: ein Teil des Pfades ist kein Ordner"),
+              std::string::npos)
+        << Text;
+  }
+  EXPECT_EQ(GetDirWwsByName(KWD_ORDNER_LAYOUT, "x.rpt", false), (Root.Pfad() / "datei" / "wws" / "Layout" / "x.rpt").string())
+      << "without creating, the path is only named";
+}
+
 TEST(KWDPauseTest, HookReplacesTheSleep) {
   int Gewartet = 0;
   KWDPauseSet([&](int AMs) { Gewartet += AMs; });
