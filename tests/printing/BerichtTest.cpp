@@ -129,6 +129,20 @@ TEST_P(BerichtKlein, EveryShippedLayoutPrintsAndTheBlindListHidesEveryTarget) {
 }
 
 // A layout's own parameter comes after the option of the same name and wins.
+// A stock-take record whose article record is gone (so its group is unknown:
+// a request for all groups) is counted by its product id: the whole id stands
+// on the sheet in every layout, not cut short.
+TEST_P(BerichtKlein, AnArticleWithoutRecordShowsItsWholeProductIdInEveryLayout) {
+  Inventur(KJahr, KTag, 3, P(123456, 654321, 987654), '1', {{2, 4}});
+  for (const std::string& Datei : DruckLayoutsMitgeliefert()) {
+    if (Datei.rfind("ial__", 0) != 0) continue;
+    SCOPED_TRACE(Datei);
+    const QStringList Seiten = Zaehlliste({{KTag, 3, "*"}}, Datei);
+    EXPECT_TRUE(Enthaelt(Seiten, QStringLiteral("Artikel fehlt im Stamm (Produkt-ID 123456.654321.987654)")))
+        << Seiten.join('\n').toStdString();
+  }
+}
+
 TEST_P(BerichtKlein, LayoutParameterAfterTheOptionsOwn) {
   TKWDLayoutDatei Eigen = TKWDLayoutDatei::Lesen(GetDirWwsByName(KWD_ORDNER_LAYOUT, "ial__Standard.rpt"));
   Eigen.Geschuetzt = false;
