@@ -5,6 +5,7 @@
 
 #include <nlohmann/json.hpp>
 #include <regex>
+#include <sstream>
 
 #include "support/types/KWDDatum.h"
 #include "tests/fixtures/TestDb.h"
@@ -172,7 +173,9 @@ TEST_P(InvanfCli, InventedYearsAndImpossibleDatesAreRefusedAndChangeNothing) {
 // 1, and a branch the company lacks is named, whatever the command.
 TEST_P(InvanfCli, BranchNumbersAreNeverWrappedAndMustExist) {
   Json({"create", "--year", KJahr, "--date", KTag, "--branch", "1", "--yes"});
-  for (const char* Filiale : {"65537", "-65535", "65536", "32768", "-32769", "4294967297", "0", "99", "-1"}) {
+  for (const char* Filiale : {"65537", "-65535", "65536", "32768", "-32769", "4294967297", "0", "99", "-1",
+                              "99999999999999999999999", "-99999999999999999999999", "0x1", "1e3", "1.0", "+1",
+                              "1a", "", "  "}) {
     const std::string Name = Filiale;
     ErwarteAbgelehnt({"create", "--year", KJahr, "--date", "2026-04-02", "--branch", Name, "--yes"}, Name);
     ErwarteAbgelehnt({"count", "--year", KJahr, "--date", KTag, "--branch", Name}, Name);
@@ -185,6 +188,31 @@ TEST_P(InvanfCli, BranchNumbersAreNeverWrappedAndMustExist) {
   const auto A = Anforderung(1);
   ASSERT_FALSE(A.is_null()) << "branch 1's request survived every wrapped number";
   EXPECT_EQ(A["status_kz"], "A");
+}
+
+// The plain list keeps its columns when a group holds umlauts (printf's
+// widths count bytes) and under the header "Zähldatum".
+TEST_P(InvanfCli, ListColumnsStayAlignedWithUmlauts) {
+  for (const char* WG : {"ä", "Ü", "1"})
+    Json({"create", "--year", KJahr, "--date", KTag, "--branch", "2", "--wg", WG, "--yes"});
+  const auto Erg = Cli({"list", "--year", KJahr});
+  ASSERT_EQ(Erg.Exit, 0) << Erg.Err;
+  std::istringstream Zeilen(Erg.Aus);
+  std::string Zeile;
+  int Gesehen = 0;
+  while (std::getline(Zeilen, Zeile)) {
+    if (Zeile.find("Status") == std::string::npos && Zeile.find("angefordert") == std::string::npos) continue;
+    ++Gesehen;
+    // The 30th character as the terminal shows it ends the branch column
+    // (date 10, 2, group 9, 2, branch 7): "Filiale"'s "e" or the branch's last digit.
+    int Zeichen = 0;
+    char Dreissigstes = 0;
+    for (const unsigned char Z : Zeile)
+      if ((Z & 0xC0) != 0x80 && ++Zeichen == 30) Dreissigstes = static_cast<char>(Z);
+    EXPECT_TRUE(Dreissigstes == 'e' || (Dreissigstes >= '0' && Dreissigstes <= '9'))
+        << "the columns moved: [" << Zeile << "]";
+  }
+  EXPECT_GE(Gesehen, 4) << Erg.Aus;
 }
 
 // A request is the one of its fiscal year: named under another year it does

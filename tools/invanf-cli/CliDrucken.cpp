@@ -92,7 +92,7 @@ void TCliDrucken::Registrieren(CLI::App& AApp, TCliOptionen& AOpt) {
   FIAL->add_option("--year", AOpt.Jahr, "Erster Tag des Wirtschaftsjahres")->required();
   FIAL->add_option("--date", AOpt.Daten, "Zähldatum (je Inventur)");
   FIAL->add_option("--wg", AOpt.WGs, "Warengruppe (einmal für alle oder je Inventur)");
-  FIAL->add_option("--branch", AOpt.Filialen, "Filiale (je Inventur)");
+  FIAL->add_option("--branch", AOpt.Filialen, "Filiale (je Inventur)")->type_name("ZAHL");
   FIAL->add_option("--layout", FLayout, "Layout (Dateiname im Layout-Ordner, z. B. ial__Kompakt.rpt oder Kompakt)");
   FIAL->add_flag("--zero", FNullbestand, "Artikel mit Nullbestand drucken");
   FIAL->add_flag("--all-sizes", FAlleGroessen, "Sollbestand für alle Größen drucken");

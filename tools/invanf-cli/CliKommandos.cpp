@@ -49,15 +49,23 @@ json AnforderungJson(const TiaSatz& AS) {
               {"status", CQLX_IA_KZZaehlung_2_String(Char_2_IA_KZZaehlung(KZ))}};
 }
 
+// Padded to ABreite characters as the terminal shows them (printf's widths
+// count bytes: every umlaut would shift the columns after it).
+std::string Links(const std::string& AText, size_t ABreite) {
+  const size_t Zeichen = static_cast<size_t>(
+      std::count_if(AText.begin(), AText.end(), [](unsigned char Z) { return (Z & 0xC0) != 0x80; }));
+  return Zeichen >= ABreite ? AText : AText + std::string(ABreite - Zeichen, ' ');
+}
+
 void AnforderungenDrucken(const std::vector<TiaSatz>& ASaetze) {
-  std::printf("%-10s  %-9s  %7s  %12s  %12s  %12s  %s\n", "Zähldatum", "WG", "Filiale", "Soll-EK", "Ist-EK",
-              "Differenz", "Status");
+  std::printf("%s  %s  %7s  %12s  %12s  %12s  %s\n", Links("Zähldatum", 10).c_str(), Links("WG", 9).c_str(), "Filiale",
+              "Soll-EK", "Ist-EK", "Differenz", "Status");
   std::string Letztes;
   for (const TiaSatz& S : ASaetze) {
     // As in the main window: the date only on the first row of each date.
     const std::string Datum = FormatDatum(S.Zaehldatum);
-    std::printf("%-10s  %-9s  %7d  %12s  %12s  %12s  %s\n", Datum == Letztes ? "" : Datum.c_str(),
-                S.WG.empty() ? "*" : S.WG.c_str(), S.FilNr, KWDFormatN("%12.2n", S.EKSoll).c_str(),
+    std::printf("%s  %s  %7d  %12s  %12s  %12s  %s\n", Links(Datum == Letztes ? "" : Datum, 10).c_str(),
+                Links(S.WG.empty() ? "*" : S.WG, 9).c_str(), S.FilNr, KWDFormatN("%12.2n", S.EKSoll).c_str(),
                 KWDFormatN("%12.2n", S.EKIst).c_str(), KWDFormatN("%12.2n", Differenz(S.EKSoll, S.EKIst)).c_str(),
                 CQLX_IA_KZZaehlung_2_String(Char_2_IA_KZZaehlung(S.KZZaehlung)));
     Letztes = Datum;
@@ -116,7 +124,7 @@ int CliAnlegen(const TCliOptionen& AOpt) {
   if (!WiJahrLesen(AOpt.Jahr, Jahr) || !DatumLesen(AOpt.Datum, "Das Zähldatum", Datum))
     return FehlerAnstehend() ? CLI_FEHLER : CLI_ABGELEHNT;
   std::vector<int16_t> Filialen;
-  for (int64_t Nr : AOpt.Filialen) {
+  for (const std::string& Nr : AOpt.Filialen) {
     int16_t Fil = 0;
     if (!FilialeLesen(Nr, Fil)) return CLI_ABGELEHNT;
     Filialen.push_back(Fil);
