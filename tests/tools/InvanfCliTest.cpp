@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <signal.h>
 
+#include <filesystem>
 #include <nlohmann/json.hpp>
 #include <regex>
 #include <sstream>
@@ -213,6 +214,23 @@ TEST_P(InvanfCli, ListColumnsStayAlignedWithUmlauts) {
         << "the columns moved: [" << Zeile << "]";
   }
   EXPECT_GE(Gesehen, 4) << Erg.Aus;
+}
+
+// The lock files beside a SQLite company lie in a folder other users share:
+// a link planted under a lock file's name is refused, and nothing is created
+// where it points.
+TEST_P(InvanfCli, ALinkPlantedAsALockFileIsRefusedAndItsTargetNotCreated) {
+  if (GetParam() != TDbBackend::SQLite) GTEST_SKIP() << "lock files exist beside SQLite companies only";
+  Json({"create", "--year", KJahr, "--date", KTag, "--branch", "2", "--yes"});
+  const std::string Ziel = Ort() + ".angelegt-durch-link";
+  for (int Block = 0; Block < 32; ++Block)
+    std::filesystem::create_symlink(Ziel, Ort() + ".block" + std::to_string(Block));
+  const auto Erg = Cli({"complete", "--year", KJahr, "--date", KTag, "--branch", "2"});
+  EXPECT_NE(Erg.Exit, 0);
+  EXPECT_NE(Erg.Err.find("dort steht eine symbolische Verknüpfung"), std::string::npos) << Erg.Err;
+  EXPECT_FALSE(std::filesystem::exists(std::filesystem::symlink_status(Ziel))) << "a file was created through the link";
+  EXPECT_EQ(Anforderung(2)["status_kz"], "A") << "nothing was booked";
+  for (int Block = 0; Block < 32; ++Block) std::filesystem::remove(Ort() + ".block" + std::to_string(Block));
 }
 
 // A request is the one of its fiscal year: named under another year it does
