@@ -1,13 +1,13 @@
 #include "suite/widgets/TKWDLayoutDatei.h"
 
-#include <unistd.h>
-
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
+
+#include "support/framework/KWDDateiErsetzen.h"
 
 namespace {
 
@@ -129,25 +129,7 @@ std::string TKWDLayoutDatei::AlsText() const {
   return A.str();
 }
 
-void TKWDLayoutDatei::Schreiben(const std::string& APfad) const {
-  const std::string Temp = APfad + ".neu." + std::to_string(::getpid());
-  {
-    std::ofstream Datei(Temp, std::ios::binary | std::ios::trunc);
-    Datei << AlsText();
-    Datei.close();
-    if (!Datei) {
-      std::error_code F;
-      std::filesystem::remove(Temp, F);
-      throw std::runtime_error("Die Layoutdatei " + Zitat(APfad) + " kann nicht geschrieben werden.");
-    }
-  }
-  std::error_code F;
-  std::filesystem::rename(Temp, APfad, F);
-  if (F) {
-    std::filesystem::remove(Temp, F);
-    throw std::runtime_error("Die Layoutdatei " + Zitat(APfad) + " kann nicht geschrieben werden.");
-  }
-}
+void TKWDLayoutDatei::Schreiben(const std::string& APfad) const { KWDDateiErsetzen(APfad, AlsText()); }
 
 std::vector<std::string> TKWDLayoutDatei::ParameterZeilen() const {
   std::vector<std::string> Zeilen;

@@ -239,6 +239,31 @@ TEST_F(Layoutform, CopyRenameEditAndDeleteACopyShippedOnesStay) {
   EXPECT_TRUE(fs::exists(Pfad("ial__Standard.rpt")));
 }
 
+// The layout folder may be shared: links planted under the names a writer
+// would once have used beside a layout (".neu." and the process id) are
+// never written through, and every write leaves no file of its own behind.
+TEST_F(Layoutform, WritingALayoutNeverWritesThroughAPlantedLink) {
+  const fs::path Opfer = FHome / "opfer.txt";
+  std::ofstream(Opfer) << "bleibt";
+  const std::string Pid = std::to_string(::getpid());
+  fs::remove(Pfad("ial__Kompakt.rpt"));
+  for (const char* Name : {"ial__Kompakt.rpt", "ial__eigen.rpt"})
+    fs::create_symlink(Opfer, Pfad(std::string(Name) + ".neu." + Pid));
+  EXPECT_EQ(DruckLayoutsInstallieren(), 1);
+  TKWDLayoutDatei Eigen = TKWDLayoutDatei::Lesen(Pfad("ial__Standard.rpt"));
+  Eigen.Geschuetzt = false;
+  Eigen.Schreiben(Pfad("ial__eigen.rpt"));
+  std::ifstream Ein(Opfer);
+  std::string Inhalt((std::istreambuf_iterator<char>(Ein)), std::istreambuf_iterator<char>());
+  EXPECT_EQ(Inhalt, "bleibt");
+  EXPECT_TRUE(TKWDLayoutDatei::Lesen(Pfad("ial__Kompakt.rpt")).Geschuetzt);
+  EXPECT_FALSE(TKWDLayoutDatei::Lesen(Pfad("ial__eigen.rpt")).Geschuetzt);
+  int Reste = 0;
+  for (const auto& E : fs::directory_iterator(FHome / "Layout"))
+    if (E.path().filename().string().find(".neu.") != std::string::npos && !fs::is_symlink(E.symlink_status())) ++Reste;
+  EXPECT_EQ(Reste, 0) << "no temporary file stays";
+}
+
 TEST_F(Layoutform, WithoutMaintenanceOnlyTheChoice) {
   FInput.Pflegen = false;
   auto Anzahl = [this] { return std::distance(fs::directory_iterator(FHome / "Layout"), fs::directory_iterator()); };
