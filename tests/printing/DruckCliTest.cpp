@@ -80,6 +80,21 @@ TEST_P(DruckCli, CountListOfACompletedRequestAndTheOverview) {
   EXPECT_TRUE(PdfDateiText(Pdf("liste.pdf")).join('\n').contains(QStringLiteral("Gesamtsumme")));
 }
 
+// Run from cron or sudo (no XDG_RUNTIME_DIR), Qt's English notes stay off
+// stderr: a successful print writes nothing there.
+TEST_P(DruckCli, QtsOwnNotesStayOffStderr) {
+  const char* Vorher = std::getenv("XDG_RUNTIME_DIR");
+  const std::string Gemerkt = Vorher ? Vorher : "";
+  ::unsetenv("XDG_RUNTIME_DIR");
+  ::setenv("WWS_LOG", (FHome / "wws.log").c_str(), 1);
+  const auto Erg = Cli({"print-list", "--year", KJahr, "--pdf", Pdf("liste.pdf")});
+  ::unsetenv("WWS_LOG");
+  if (Vorher) ::setenv("XDG_RUNTIME_DIR", Gemerkt.c_str(), 1);
+  EXPECT_EQ(Erg.Exit, 0) << Erg.Err;
+  EXPECT_EQ(Erg.Err, "");
+  EXPECT_TRUE(fs::exists(Pdf("liste.pdf")));
+}
+
 TEST_P(DruckCli, RefusedInputExitsWithTwoAndWritesNoPdf) {
   struct TFall {
     std::vector<std::string> Argumente;

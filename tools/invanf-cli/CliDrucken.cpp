@@ -12,6 +12,7 @@
 #include "printing/DruckLayouts.h"
 #include "printing/TIADrucken.h"
 #include "suite/widgets/TKWDLayoutDatei.h"
+#include "support/framework/KWDLog.h"
 #include "support/framework/KWDOrdner.h"
 #include "support/framework/TKWDInfo.h"
 #include "support/recordfile/Tiafile.h"
@@ -19,9 +20,16 @@
 
 namespace {
 
+// Qt's own notes (English, e.g. about a missing XDG_RUNTIME_DIR under cron)
+// go to the suite log: stderr carries only the program's German lines.
+void QtMeldungInsLog(QtMsgType, const QMessageLogContext&, const QString& AText) {
+  KWDLogSchreiben("Qt", AText.toStdString());
+}
+
 // Qt draws the PDF without a display.
 std::unique_ptr<QGuiApplication> QtStarten() {
   if (QGuiApplication::instance()) return nullptr;
+  qInstallMessageHandler(QtMeldungInsLog);
   ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
   static int Argc = 1;
   static char Name[] = "invanf-cli";

@@ -46,7 +46,7 @@ int main(int argc, char** argv) {
   auto* Anlegen = App.add_subcommand("create", "Neue Inventuranforderungen anlegen");
   Anlegen->add_option("--year", Opt.Jahr, "Erster Tag des Wirtschaftsjahres")->required();
   Anlegen->add_option("--date", Opt.Datum, "Zähldatum")->required();
-  Anlegen->add_option("--wg", Opt.WG, "Warengruppe (leer: alle; endet mit *: zehn Untergruppen)");
+  Anlegen->add_option("--wg", Opt.WG, "Warengruppe (leer: alle; *: die Warengruppen 0 bis 9)");
   Anlegen->add_option("--branch", Opt.Filialen, "Filiale(n), durch Komma getrennt")
       ->required()
       ->delimiter(',')
