@@ -239,6 +239,29 @@ TEST_F(Layoutform, CopyRenameEditAndDeleteACopyShippedOnesStay) {
   EXPECT_TRUE(fs::exists(Pfad("ial__Standard.rpt")));
 }
 
+// A long title is kept whole; the file name made from it stays short enough
+// for the file system (a 300-character title could not be copied at all).
+TEST_F(Layoutform, ALongTitleIsKeptAndItsFileNameStaysShort) {
+  TKWDSkriptPresenterScope Meldungen(KWD_MR_YES);
+  TLayoutform Form;
+  TQLX_SelectedLayout_List Gewaehlt;
+  const QString Lang = QString(300, QLatin1Char('x'));
+  auto Uhr = BeimModalFenster<TLayoutform>([&](TLayoutform* F) {
+    ASSERT_TRUE(F->LayoutWaehlen("ial__Standard.rpt"));
+    {
+      auto Antwort = TitelAntwort(Lang);
+      F->btnKopierenClick();
+    }
+    Knopf(F, "btnOK")->click();
+  });
+  ASSERT_TRUE(Form.Execute(FInput, Gewaehlt));
+  EXPECT_TRUE(Meldungen->Gezeigt().empty());
+  ASSERT_EQ(Gewaehlt.size(), 1u);
+  EXPECT_EQ(Gewaehlt[0].Titel, Lang.toStdString());
+  EXPECT_LE(Gewaehlt[0].FileName.size(), 100u) << Gewaehlt[0].FileName;
+  EXPECT_EQ(TKWDLayoutDatei::Lesen(Pfad(Gewaehlt[0].FileName)).Titel, Lang.toStdString());
+}
+
 // The layout folder may be shared: links planted under the names a writer
 // would once have used beside a layout (".neu." and the process id) are
 // never written through, and every write leaves no file of its own behind.
