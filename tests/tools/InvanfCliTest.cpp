@@ -233,6 +233,30 @@ TEST_P(InvanfCli, ALinkPlantedAsALockFileIsRefusedAndItsTargetNotCreated) {
   for (int Block = 0; Block < 32; ++Block) std::filesystem::remove(Ort() + ".block" + std::to_string(Block));
 }
 
+// Another program deletes the request while it is completed (here: a trigger
+// does it at the first booked record). The completion books nothing more for
+// it and must not end with "Erledigt.".
+TEST_P(InvanfCli, ARequestDeletedWhileItIsCompletedIsNotReportedDone) {
+  Json({"create", "--year", KJahr, "--date", KTag, "--branch", "2", "--yes"});
+  Json({"create", "--year", KJahr, "--date", KTag, "--branch", "3", "--yes"});
+  const std::string Loeschen = "DELETE FROM inventuranforderung WHERE zaehldatum = NEW.zaehldatum AND filnr = 2";
+  if (GetParam() == TDbBackend::SQLite)
+    FFirma->Open()->ExecScript("CREATE TRIGGER weg AFTER INSERT ON inventur WHEN NEW.filnr = 2 BEGIN " + Loeschen +
+                               "; END");
+  else
+    FFirma->Open()->ExecScript("CREATE FUNCTION weg() RETURNS trigger AS $$ BEGIN IF NEW.filnr = 2 THEN " + Loeschen +
+                               "; END IF; RETURN NEW; END $$ LANGUAGE plpgsql; CREATE TRIGGER weg AFTER INSERT ON "
+                               "inventur FOR EACH ROW EXECUTE FUNCTION weg()");
+  const auto Erg = Cli({"complete", "--year", KJahr, "--date", KTag, "--branch", "2", "--date", KTag, "--branch", "3"});
+  EXPECT_EQ(Erg.Exit, 1) << Erg.Aus << Erg.Err;
+  EXPECT_EQ(Erg.Aus.find("Erledigt."), std::string::npos) << Erg.Aus;
+  EXPECT_NE(Erg.Err.find("Filiale 2 hat ein anderes Programm während des Vervollständigens gelöscht"), std::string::npos)
+      << Erg.Err;
+  EXPECT_EQ(Erg.Err.find("Filiale 3"), std::string::npos) << "the other request was completed: " << Erg.Err;
+  EXPECT_TRUE(Anforderung(2).is_null());
+  EXPECT_EQ(Anforderung(3)["status_kz"], "E");
+}
+
 // A request is the one of its fiscal year: named under another year it does
 // not exist, and nothing happens to it.
 TEST_P(InvanfCli, ARequestOfAnotherYearIsNotFound) {
