@@ -183,6 +183,10 @@ TEST_P(InvanfCli, BranchNumbersAreNeverWrappedAndMustExist) {
     ErwarteAbgelehnt({"complete", "--year", KJahr, "--date", KTag, "--branch", Name}, Name);
     ErwarteAbgelehnt({"delete", "--year", KJahr, "--date", KTag, "--branch", Name, "--yes"}, Name);
   }
+  // A branch named twice (also as " 3" and "03") is one branch: created once, nothing refused.
+  const auto Zweimal = Cli({"create", "--year", KJahr, "--date", "2026-04-03", "--branch", "3, 3,03,2", "--yes"});
+  EXPECT_EQ(Zweimal.Exit, 0) << Zweimal.Err;
+  EXPECT_NE(Zweimal.Aus.find("2 Inventuranforderung(en) angelegt, 0 abgelehnt."), std::string::npos) << Zweimal.Aus;
   // One bad branch among good ones: nothing is created at all.
   ErwarteAbgelehnt({"create", "--year", KJahr, "--date", "2026-04-02", "--branch", "3,65539", "--yes"}, "65539");
   EXPECT_TRUE(Gesucht("2026-04-02", "", 3).is_null());

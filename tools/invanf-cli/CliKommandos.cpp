@@ -127,7 +127,8 @@ int CliAnlegen(const TCliOptionen& AOpt) {
   for (const std::string& Nr : AOpt.Filialen) {
     int16_t Fil = 0;
     if (!FilialeLesen(Nr, Fil)) return CLI_ABGELEHNT;
-    Filialen.push_back(Fil);
+    // A branch named twice is one branch (as one tick in the dialog), not a refused second request.
+    if (std::find(Filialen.begin(), Filialen.end(), Fil) == Filialen.end()) Filialen.push_back(Fil);
   }
   const TDate LastDay = TIANeuPruefung::WiJahrLastDay(Jahr);
   // As the main window does before it opens the dialog.
