@@ -1,12 +1,12 @@
 #include "support/framework/KWDDateiErsetzen.h"
 
-#include <sys/stat.h>
+#include <fcntl.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstdio>
+#include <random>
 #include <stdexcept>
-#include <vector>
 
 #include "support/framework/KWDSystemFehler.h"
 
@@ -15,15 +15,18 @@ void KWDDateiErsetzen(const std::string& APfad, const std::string& AInhalt) {
     return std::runtime_error("Die Datei \u201E" + APfad + "\u201C kann nicht geschrieben werden: " +
                               KWDSystemFehlerText(AErrno) + ".");
   };
-  std::string Vorlage = APfad + ".neu.XXXXXX";
-  std::vector<char> Name(Vorlage.begin(), Vorlage.end());
-  Name.push_back('\0');
-  const int Datei = ::mkstemp(Name.data());
+  // A fresh name, created exclusively and never through a link; the mode
+  // follows the user's umask as any file the suite writes.
+  std::random_device Zufall;
+  std::string Temp;
+  int Datei = -1;
+  for (int Versuch = 0; Datei < 0 && Versuch < 100; ++Versuch) {
+    Temp = APfad + ".neu." + std::to_string(::getpid()) + "." + std::to_string(Zufall());
+    Datei = ::open(Temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+    if (Datei < 0 && errno != EEXIST) break;
+  }
   if (Datei < 0) throw Fehler(errno);
-  const std::string Temp(Name.data());
   int Fehlernr = 0;
-  // Readable as the files the suite writes otherwise (mkstemp makes 0600).
-  if (::fchmod(Datei, 0644) != 0) Fehlernr = errno;
   for (size_t Geschrieben = 0; Fehlernr == 0 && Geschrieben < AInhalt.size();) {
     const ssize_t N = ::write(Datei, AInhalt.data() + Geschrieben, AInhalt.size() - Geschrieben);
     if (N < 0 && errno == EINTR) continue;
