@@ -175,6 +175,11 @@ TEST_P(BerichtKlein, ReportStepCallsTheViewerWithNamesTitleAndExportFile) {
   EXPECT_EQ(C.ExportDiskfileName(), (FHome / "Listen" / "Inventuraufnahmeliste-20260705.rpt").string());
   EXPECT_EQ(C.AblageName(), (FHome / "Listen" / "Inventuraufnahmeliste-20260705.pdf").string());
   EXPECT_EQ(C.AnzahlGezeigt(), 1);
+  // A link placed under the name, even one pointing nowhere, takes it: the
+  // copy is never written through it.
+  std::filesystem::create_directories(FHome / "Listen");
+  std::filesystem::create_symlink(FHome / "woanders.pdf", FHome / "Listen" / "Inventuraufnahmeliste-20260705.pdf");
+  EXPECT_EQ(C.AblageName(), (FHome / "Listen" / "Inventuraufnahmeliste-20260705-2.pdf").string());
 }
 
 TEST_P(BerichtKlein, ProgressWindowNamesTheArticleWorkedOn) {
