@@ -261,6 +261,23 @@ TEST_P(InvanfCli, ARequestDeletedWhileItIsCompletedIsNotReportedDone) {
   EXPECT_EQ(Anforderung(3)["status_kz"], "E");
 }
 
+// Another program of the suite stored a group in Latin-1 (one byte 0xE4 for
+// "ä"): the JSON list of the year still comes, the byte as U+FFFD, instead
+// of an exception that ended the whole output.
+TEST_P(InvanfCli, JsonListSurvivesAGroupThatIsNoUtf8) {
+  if (GetParam() != TDbBackend::SQLite) GTEST_SKIP() << "PostgreSQL stores only valid UTF-8";
+  Json({"create", "--year", KJahr, "--date", KTag, "--branch", "2", "--wg", "1", "--yes"});
+  auto Db = FFirma->Open();
+  auto S = Db->Prepare("UPDATE inventuranforderung SET wg = ? WHERE wg = '1'");
+  S->BindText(1, std::string("\xE4"));
+  S->Step();
+  S.reset();
+  Db.reset();
+  const auto Liste = Json({"list", "--year", KJahr});
+  ASSERT_TRUE(Liste.is_array()) << Liste.dump();
+  EXPECT_FALSE(Gesucht(KTag, "\uFFFD", 2).is_null()) << Liste.dump();
+}
+
 // A request is the one of its fiscal year: named under another year it does
 // not exist, and nothing happens to it.
 TEST_P(InvanfCli, ARequestOfAnotherYearIsNotFound) {

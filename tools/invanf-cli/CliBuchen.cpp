@@ -11,6 +11,7 @@
 #include "support/framework/TKWDInfo.h"
 #include "support/recordfile/Tiafile.h"
 #include "support/types/TQLX_IA_KZZaehlung.h"
+#include "tools/common/CliJson.h"
 #include "tools/invanf-cli/CliKommandos.h"
 #include "tools/invanf-cli/CliPruefen.h"
 
@@ -81,7 +82,7 @@ void MeldungenAusgeben(bool AOk, const std::vector<TQLX_clMeldung>& AMeldungen, 
                        {"terminal", M.Terminal},
                        {"terminal_nr", M.TerminalNr},
                        {"prozess_id", M.ProzessId}});
-    std::cout << json{{"ok", AOk}, {"meldungen", Liste}}.dump(2) << "\n";
+    std::cout << CliJsonText(json{{"ok", AOk}, {"meldungen", Liste}}) << "\n";
     return;
   }
   if (AMeldungen.empty()) {
@@ -159,7 +160,7 @@ int CliVervollstaendigen(const TCliOptionen& AOpt) {
   if (!Passt) return CLI_ABGELEHNT;
   if (Saetze.empty()) {
     if (AOpt.Json)
-      std::cout << json{{"ok", true}, {"meldungen", json::array()}}.dump(2) << "\n";
+      std::cout << CliJsonText(json{{"ok", true}, {"meldungen", json::array()}}) << "\n";
     else
       std::cout << "Keine angeforderte Inventur in diesem Wirtschaftsjahr: nichts zu vervollständigen.\n";
     return CLI_OK;

@@ -1,3 +1,4 @@
+#include "tools/common/CliJson.h"
 #include "tools/invanf-cli/CliDrucken.h"
 
 #include <CLI/CLI.hpp>
@@ -85,7 +86,7 @@ int Ergebnis(bool AOk, const TCrystalRDCn& ABericht, const std::string& APdf, bo
   if (AJson) {
     nlohmann::ordered_json J{{"pdf", APdf}, {"seiten", ABericht.Seiten()}};
     if (AZeilen >= 0) J["zeilen"] = AZeilen;
-    std::cout << J.dump(2) << "\n";
+    std::cout << CliJsonText(J) << "\n";
   } else {
     std::cout << AWas << ": " << ABericht.Seiten() << (ABericht.Seiten() == 1 ? " Seite" : " Seiten") << " in " << APdf
               << "\n";

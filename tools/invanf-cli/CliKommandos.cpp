@@ -1,3 +1,4 @@
+#include "tools/common/CliJson.h"
 #include "tools/invanf-cli/CliKommandos.h"
 
 #include <algorithm>
@@ -86,7 +87,7 @@ int CliJahre(const TCliOptionen& AOpt) {
                        {"ende", FormatDatumIso(Angebot[I].Ende)},
                        {"text", Angebot[I].Text},
                        {"vorausgewaehlt", static_cast<int>(I) == Auswahl}});
-    std::cout << Liste.dump(2) << "\n";
+    std::cout << CliJsonText(Liste) << "\n";
   } else {
     for (size_t I = 0; I < Angebot.size(); ++I)
       std::cout << (static_cast<int>(I) == Auswahl ? "* " : "  ") << Angebot[I].Text << "\n";
@@ -109,7 +110,7 @@ int CliListe(const TCliOptionen& AOpt) {
   if (AOpt.Json) {
     json Liste = json::array();
     for (const TiaSatz& S : Saetze) Liste.push_back(AnforderungJson(S));
-    std::cout << Liste.dump(2) << "\n";
+    std::cout << CliJsonText(Liste) << "\n";
   } else {
     std::cout << "Inventuren für das Wirtschaftsjahr: " << IAWiJahrBeschreiben(Jahr, kwd_Date()).Text << "\n";
     AnforderungenDrucken(Saetze);
@@ -173,7 +174,7 @@ int CliAnlegen(const TCliOptionen& AOpt) {
   if (AOpt.Json) {
     json Liste = json::array();
     for (const TiaSatz& S : Angelegt) Liste.push_back(AnforderungJson(S));
-    std::cout << Liste.dump(2) << "\n";
+    std::cout << CliJsonText(Liste) << "\n";
   } else {
     std::cout << Angelegt.size() << " Inventuranforderung(en) angelegt, " << Abgelehnt << " abgelehnt.\n";
     if (!Angelegt.empty()) AnforderungenDrucken(Angelegt);
@@ -223,7 +224,7 @@ int CliZaehlen(const TCliOptionen& AOpt) {
     return CLI_ABGELEHNT;
   }
   if (AOpt.Json)
-    std::cout << json{{"total", Total}, {"da", Da}}.dump() << "\n";
+    std::cout << CliJsonText(json{{"total", Total}, {"da", Da}}, -1) << "\n";
   else
     std::cout << "Artikel gesamt: " << Total << ", davon mit Sollbestand: " << Da << "\n";
   return CLI_OK;
