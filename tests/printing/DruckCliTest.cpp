@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <filesystem>
+#include <fstream>
 #include <nlohmann/json.hpp>
 
 #include "tests/fixtures/TestDb.h"
@@ -140,6 +142,19 @@ TEST_P(DruckCli, PdfTargetThatCannotBeAFileIsRefusedInput) {
   }
   EXPECT_TRUE(fs::is_empty(Pdf("ordner")));
   EXPECT_TRUE(fs::is_fifo(Pdf("fifo.pdf")));
+
+  // A folder the user may not write to, also when the file in it is writable
+  // (the PDF is made beside it and renamed). Root may write anywhere.
+  if (::geteuid() == 0) return;
+  const std::string Alt = Pdf("ordner") + "/alt.pdf";
+  { std::ofstream(Alt) << "alt"; }
+  fs::permissions(Pdf("ordner"), fs::perms::owner_read | fs::perms::owner_exec);
+  for (const std::string& Ziel : {Alt, Pdf("ordner") + "/neu.pdf"}) {
+    const auto Erg = Cli({"print-list", "--year", KJahr, "--pdf", Ziel});
+    EXPECT_EQ(Erg.Exit, 2) << Ziel << ": " << Erg.Err;
+    EXPECT_NE(Erg.Err.find("dürfen Sie nicht schreiben"), std::string::npos) << Erg.Err;
+  }
+  fs::permissions(Pdf("ordner"), fs::perms::owner_all);
 }
 
 INSTANTIATE_TEST_SUITE_P(Datenbanken, DruckCli, ::testing::ValuesIn(TTestDb::Available()), TTestDbName);

@@ -72,10 +72,12 @@ bool Pdfziel(const std::string& APfad) {
                         (Ziel / "Zaehlliste.pdf").string() + ".");
   if (std::filesystem::exists(Ziel, F) && !std::filesystem::is_regular_file(Ziel, F))
     return CliAbgelehnt(Ziel.string() + " ist keine gewöhnliche Datei; die PDF-Datei kann dort nicht entstehen.");
-  const bool Vorhanden = std::filesystem::exists(Ziel, F);
-  if (::access((Vorhanden ? Ziel : Ordner).c_str(), W_OK) != 0)
-    return CliAbgelehnt(Vorhanden ? "Die Datei " + Ziel.string() + " darf von Ihnen nicht überschrieben werden."
-                                  : "In den Ordner " + Ordner.string() + " dürfen Sie nicht schreiben.");
+  // The PDF is written beside its place and renamed: the folder must take a
+  // new file, and a file already there must be one the user may replace.
+  if (std::filesystem::exists(Ziel, F) && ::access(Ziel.c_str(), W_OK) != 0)
+    return CliAbgelehnt("Die Datei " + Ziel.string() + " darf von Ihnen nicht überschrieben werden.");
+  if (::access(Ordner.c_str(), W_OK) != 0)
+    return CliAbgelehnt("In den Ordner " + Ordner.string() + " dürfen Sie nicht schreiben.");
   return true;
 }
 
