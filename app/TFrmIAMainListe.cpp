@@ -1,5 +1,7 @@
 // The main window's request list: columns, filling from the request file,
 // row colours, marking and the marked requests as request keys.
+#include <QStyle>
+#include <algorithm>
 #include <cmath>
 
 #include "app/TFrmIAMain.h"
@@ -75,6 +77,11 @@ void TFrmIAMain::VRList_Init() {
     vrInvList->ZeilenInitialisieren();
     for (int I = 0; I < Liste.ColumnCount(); ++I)
       if (CSpaltenBreite[I] > 0) vrInvList->setColumnWidth(I, CSpaltenBreite[I]);
+    // A group may have nine characters; all of them stay readable in the list's font.
+    const int Rand = 2 * (vrInvList->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, vrInvList) + 1) + 8;
+    vrInvList->setColumnWidth(
+        colWG, std::max(CSpaltenBreite[colWG],
+                            vrInvList->fontMetrics().horizontalAdvance(QStringLiteral("-99999999")) + Rand));
   });
 }
 

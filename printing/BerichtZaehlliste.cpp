@@ -300,8 +300,9 @@ class TZaehllisteDruck {
     // The article number is never shortened: rather set smaller.
     KWDDruck::Text(P, Spalte(Oben, FSp.ArtNr, FSp.Artikel), Q(K.QArtNr), Qt::AlignLeft, Innen, 0.6);
     if (A.Fehlt()) {
+      // No supplier or price to show: the id the counter needs gets their room.
       P.setFont(Normal);
-      KWDDruck::Text(P, Spalte(Oben, FSp.Artikel, FSp.Lieferant),
+      KWDDruck::Text(P, Spalte(Oben, FSp.Artikel, FSp.Soll),
                      QStringLiteral("Artikel fehlt im Stamm (Produkt-ID %1)").arg(Q(K.PId.ToString())), Qt::AlignLeft,
                      Innen);
     } else if (FOpt.Kompakt) {

@@ -3,10 +3,9 @@
 #include <QDir>
 #include <QFile>
 #include <filesystem>
-#include <fstream>
 #include <stdexcept>
-#include <unistd.h>
 
+#include "support/framework/KWDDateiErsetzen.h"
 #include "support/framework/KWDOrdner.h"
 
 // The resources of a static library need an explicit init, outside any namespace.
@@ -40,23 +39,8 @@ int DruckLayoutsInstallieren() {
     QFile Quelle(KQuelle + QString::fromStdString(Name));
     if (!Quelle.open(QIODevice::ReadOnly)) throw std::runtime_error("Das Layout " + Name + " fehlt im Programm.");
     const QByteArray Inhalt = Quelle.readAll();
-    // Written beside it and renamed: another program starting at the same
-    // time never reads half a layout.
-    const std::string Temp = Ziel + ".neu." + std::to_string(::getpid());
-    {
-      std::ofstream Aus(Temp, std::ios::binary | std::ios::trunc);
-      Aus.write(Inhalt.constData(), Inhalt.size());
-      Aus.close();
-      if (!Aus) {
-        std::filesystem::remove(Temp, F);
-        throw std::runtime_error("Das Layout " + Ziel + " kann nicht geschrieben werden.");
-      }
-    }
-    std::filesystem::rename(Temp, Ziel, F);
-    if (F) {
-      std::filesystem::remove(Temp, F);
-      throw std::runtime_error("Das Layout " + Ziel + " kann nicht geschrieben werden.");
-    }
+    // Another program starting at the same time never reads half a layout.
+    KWDDateiErsetzen(Ziel, Inhalt.toStdString());
     ++Geschrieben;
   }
   return Geschrieben;

@@ -100,8 +100,10 @@ std::string TCrystalRDCn::AblageName() const {
     std::string Pfad = Basis.string();
     if (N > 1) Pfad.append("-").append(std::to_string(N));
     Pfad += ".pdf";
+    // A link counts as taken, also one that points nowhere: the copy is
+    // never written through a link someone placed in the shared folder.
     std::error_code F;
-    if (!fs::exists(Pfad, F)) return Pfad;
+    if (!fs::exists(fs::symlink_status(Pfad, F))) return Pfad;
   }
 }
 

@@ -1,13 +1,13 @@
 #include "suite/widgets/TKWDLayoutDatei.h"
 
-#include <unistd.h>
-
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
+
+#include "support/framework/KWDDateiErsetzen.h"
 
 namespace {
 
@@ -105,9 +105,15 @@ TKWDLayoutDatei TKWDLayoutDatei::Lesen(const std::string& APfad) {
     throw std::runtime_error("Die Layoutdatei " + Zitat(APfad) + " gibt es nicht.");
   std::ifstream Datei(APfad, std::ios::binary);
   if (!Datei) throw std::runtime_error("Die Layoutdatei " + Zitat(APfad) + " kann nicht gelesen werden.");
-  std::ostringstream Inhalt;
-  Inhalt << Datei.rdbuf();
-  return AusText(Inhalt.str(), Name);
+  // A layout is a few lines; reading at most one byte past the limit keeps a
+  // huge file that landed in the folder from stalling the dialog or the report.
+  std::string Inhalt(KMaxGroesse + 1, '\0');
+  Datei.read(Inhalt.data(), static_cast<std::streamsize>(Inhalt.size()));
+  Inhalt.resize(static_cast<size_t>(Datei.gcount()));
+  if (Inhalt.size() > KMaxGroesse)
+    throw std::runtime_error("Die Layoutdatei " + Zitat(Name) + " ist zu groß für ein Layout (höchstens " +
+                             std::to_string(KMaxGroesse / 1024) + " KB).");
+  return AusText(Inhalt, Name);
 }
 
 std::string TKWDLayoutDatei::AlsText() const {
@@ -123,25 +129,7 @@ std::string TKWDLayoutDatei::AlsText() const {
   return A.str();
 }
 
-void TKWDLayoutDatei::Schreiben(const std::string& APfad) const {
-  const std::string Temp = APfad + ".neu." + std::to_string(::getpid());
-  {
-    std::ofstream Datei(Temp, std::ios::binary | std::ios::trunc);
-    Datei << AlsText();
-    Datei.close();
-    if (!Datei) {
-      std::error_code F;
-      std::filesystem::remove(Temp, F);
-      throw std::runtime_error("Die Layoutdatei " + Zitat(APfad) + " kann nicht geschrieben werden.");
-    }
-  }
-  std::error_code F;
-  std::filesystem::rename(Temp, APfad, F);
-  if (F) {
-    std::filesystem::remove(Temp, F);
-    throw std::runtime_error("Die Layoutdatei " + Zitat(APfad) + " kann nicht geschrieben werden.");
-  }
-}
+void TKWDLayoutDatei::Schreiben(const std::string& APfad) const { KWDDateiErsetzen(APfad, AlsText()); }
 
 std::vector<std::string> TKWDLayoutDatei::ParameterZeilen() const {
   std::vector<std::string> Zeilen;

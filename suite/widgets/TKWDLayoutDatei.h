@@ -18,6 +18,7 @@
 // program may add some). A parameter name consists of letters, digits and
 // '_'; its value is the rest of the line after the first '=', without the
 // blanks around it. Everything else is an error naming the line.
+#include <cstddef>
 #include <string>
 #include <utility>
 #include <vector>
@@ -29,7 +30,10 @@ struct TKWDLayoutDatei {
   bool Geschuetzt = false;
   std::vector<std::pair<std::string, std::string>> Parameter;  // in file order
 
-  // Throws std::runtime_error with a German text naming the file (and line).
+  static constexpr size_t KMaxGroesse = 64 * 1024;
+
+  // Throws std::runtime_error with a German text naming the file (and line);
+  // a file above KMaxGroesse is refused unread.
   static TKWDLayoutDatei Lesen(const std::string& APfad);
   static TKWDLayoutDatei AusText(const std::string& AText, const std::string& AName);
   std::string AlsText() const;

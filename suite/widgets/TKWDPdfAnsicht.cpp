@@ -18,6 +18,7 @@
 
 #include "suite/widgets/KWDTasten.h"
 #include "suite/widgets/TCrystalRDCn.h"
+#include "support/framework/KWDDateiErsetzen.h"
 #include "support/framework/KWDGuard.h"
 #include "support/framework/TKWDInfo.h"
 
@@ -242,7 +243,7 @@ void TKWDPdfAnsicht::actAblegenExecute() {
   KWDGuard("TKWDPdfAnsicht.actAblegenExecute", [&] {
     if (!FAblegen->isEnabled()) return;
     const std::string Pfad = FBericht.AblageName();
-    Speichern(Q(Pfad), FPdf);
+    KWDDateiErsetzen(Pfad, std::string(FPdf.constData(), static_cast<size_t>(FPdf.size())));
     KWDInfo().ShowMeldung(KWD_MB_HINWEIS, "STANDARD", 997, {"Eine Kopie wurde als \u201E" + Pfad + "\u201C abgelegt."},
                           this);
   });

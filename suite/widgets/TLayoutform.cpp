@@ -32,8 +32,10 @@ QString Q(const std::string& AText) { return QString::fromStdString(AText); }
 // Columns of the layout list.
 constexpr int KSpTitel = 0, KSpDatei = 1, KSpArt = 2, KSpNr = 3;
 
+constexpr size_t KDateiTeilMax = 80;
+
 // A file-name part from a title: umlauts spelled out, every other character
-// outside letters, digits, '-' and '_' becomes '_'.
+// outside letters, digits, '-' and '_' becomes '_'; at most KDateiTeilMax long.
 std::string DateiTeil(const std::string& ATitel) {
   static const std::pair<const char*, const char*> Umlaute[] = {
       {"\u00E4", "ae"}, {"\u00F6", "oe"}, {"\u00FC", "ue"}, {"\u00C4", "Ae"},
@@ -60,6 +62,8 @@ std::string DateiTeil(const std::string& ATitel) {
     Teil += (std::isalnum(Z) || Z == '-' || Z == '_') ? static_cast<char>(Z) : '_';
     ++I;
   }
+  // The title may be long; a file name may not (255 bytes, with prefix and number).
+  Teil.resize(std::min<size_t>(Teil.size(), KDateiTeilMax));
   return Teil;
 }
 

@@ -4,6 +4,7 @@
 #include <stdexcept>
 
 #include "support/framework/KWDSettings.h"
+#include "support/framework/KWDSystemFehler.h"
 
 // Numbers are the suite's folder numbers; programs pass them, so they never move.
 const char* const C_KWDFolder_Value[KWD_ORDNER_ANZAHL] = {
@@ -30,7 +31,13 @@ std::string GetDirWwsByName(const std::string& AOrdner, const std::string& ADate
   if (VerlaesstOrdner(ADatei)) throw std::invalid_argument("Ungültiger Dateiname: \"" + ADatei + "\"");
   std::filesystem::path Ordner = KWDWwsRoot();
   if (!AOrdner.empty()) Ordner /= AOrdner;
-  if (AAnlegen) std::filesystem::create_directories(Ordner);
+  if (AAnlegen) {
+    std::error_code F;
+    std::filesystem::create_directories(Ordner, F);
+    if (F)
+      throw std::runtime_error("Der Ordner \u201E" + Ordner.string() + "\u201C lässt sich nicht anlegen: " +
+                               KWDSystemFehlerText(F.value()) + " (Einstellung WWS_HOME).");
+  }
   return ADatei.empty() ? Ordner.string() : (Ordner / ADatei).string();
 }
 

@@ -5,13 +5,13 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstring>
 #include <filesystem>
 #include <stdexcept>
 
 #include "support/db/TDbConnection.h"
 #include "support/db/TDbSqlite.h"
 #include "support/framework/KWDOrdner.h"
+#include "support/framework/KWDSystemFehler.h"
 
 Tialfile::Tialfile() : TQLX_DBFile(RFTabelle_Zaehlliste()), TGroessenFelder(static_cast<TQLX_DBFile&>(*this)) {}
 
@@ -39,7 +39,7 @@ void Tialfile::OpenOut(int AKanal) {
   // without following links itself).
   const int Fd = ::open(FPfad.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
   if (Fd < 0)
-    throw std::runtime_error("Die Zähllistendatei " + FPfad + " kann nicht angelegt werden: " + std::strerror(errno));
+    throw std::runtime_error("Die Zähllistendatei " + FPfad + " kann nicht angelegt werden: " + KWDSystemFehlerText(errno) + ".");
   struct stat Angelegt {};
   const int StatFehler = ::fstat(Fd, &Angelegt);
   ::close(Fd);

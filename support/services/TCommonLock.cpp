@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <cstring>
 #include <stdexcept>
 
 #include "support/db/DbProdId.h"
@@ -14,6 +13,7 @@
 #include "support/db/TDbConnection.h"
 #include "support/framework/KWDLog.h"
 #include "support/framework/KWDSettings.h"
+#include "support/framework/KWDSystemFehler.h"
 #include "support/framework/KWDUhr.h"
 #include "support/framework/TKWDInfo.h"
 #include "support/services/Prozessidentitaet.h"
@@ -442,14 +442,16 @@ void TCommonLock::BlockNehmen(TQLX_Lock_Kennung AKennung, bool AWarten) {
     return;
   }
   std::string Pfad = FVerbindungsOrt + ".block" + std::to_string(AKennung);
-  int Datei = open(Pfad.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+  // Never through a link: the company's folder is shared, and a planted link
+  // would have us create a file wherever it points.
+  int Datei = open(Pfad.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0666);
   if (Datei < 0)
-    throw EDbError("Die Sperrdatei \"" + Pfad + "\" kann nicht geöffnet werden: " + std::strerror(errno));
+    throw EDbError("Die Sperrdatei \"" + Pfad + "\" kann nicht geöffnet werden: " + KWDSystemFehlerText(errno) + ".");
   while (flock(Datei, LOCK_EX) != 0) {
     if (errno == EINTR) continue;
     int Fehler = errno;
     close(Datei);
-    throw EDbError("Die Sperrdatei \"" + Pfad + "\" kann nicht gesperrt werden: " + std::strerror(Fehler));
+    throw EDbError("Die Sperrdatei \"" + Pfad + "\" kann nicht gesperrt werden: " + KWDSystemFehlerText(Fehler) + ".");
   }
   FBlockDatei[AKennung] = Datei;
 }

@@ -3,11 +3,14 @@
 // request keys, the run-type rule and the close question.
 #include <gtest/gtest.h>
 
+#include <QStyle>
+
 #include <QAction>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QStyle>
 #include <QTest>
 
 #include "suite/widgets/TKWDVersionsDialog.h"
@@ -128,6 +131,20 @@ TEST_P(TFrmIAMainTest, ARequestForAllGroupsShowsAStarAndGivesAnEmptyGroupWhenSel
   EXPECT_EQ(Auswahl[0].WiJahr, 2025);
   EXPECT_EQ(Auswahl[0].Zaehldatum, D(2025, 3, 1));
   EXPECT_EQ(Auswahl[0].KZZaehlung, 1);
+}
+
+// A group may be nine characters long; the list shows all of them, not
+// "123456…" (the item view cuts what does not fit between its margins).
+TEST_P(TFrmIAMainTest, TheLongestGroupsFitTheirColumn) {
+  Anforderung(D(2025, 3, 1), "123456789", 4, D(2025, 1, 1), 'A', 0, 0);
+  Anforderung(D(2025, 3, 1), "-99999999", 5, D(2025, 1, 1), 'A', 0, 0);
+  HauptZeigen(D(2025, 1, 1));
+  ASSERT_EQ(Liste()->RowCount(), 2);
+  const int Rand = 2 * (Liste()->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, Liste()) + 1);
+  for (int I = 0; I < 2; ++I) {
+    const QString Text = QString::fromStdString(Zeilen()[I][colWG]);
+    EXPECT_LE(Liste()->fontMetrics().horizontalAdvance(Text) + Rand, Liste()->columnWidth(colWG)) << Text.toStdString();
+  }
 }
 
 TEST_P(TFrmIAMainTest, InsertMarksSuccessiveRowsAndUnmarksAMarkedOneCtrlAF7AndF8MarkAllAndInvert) {

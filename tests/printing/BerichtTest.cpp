@@ -129,6 +129,20 @@ TEST_P(BerichtKlein, EveryShippedLayoutPrintsAndTheBlindListHidesEveryTarget) {
 }
 
 // A layout's own parameter comes after the option of the same name and wins.
+// A stock-take record whose article record is gone (so its group is unknown:
+// a request for all groups) is counted by its product id: the whole id stands
+// on the sheet in every layout, not cut short.
+TEST_P(BerichtKlein, AnArticleWithoutRecordShowsItsWholeProductIdInEveryLayout) {
+  Inventur(KJahr, KTag, 3, P(123456, 654321, 987654), '1', {{2, 4}});
+  for (const std::string& Datei : DruckLayoutsMitgeliefert()) {
+    if (Datei.rfind("ial__", 0) != 0) continue;
+    SCOPED_TRACE(Datei);
+    const QStringList Seiten = Zaehlliste({{KTag, 3, "*"}}, Datei);
+    EXPECT_TRUE(Enthaelt(Seiten, QStringLiteral("Artikel fehlt im Stamm (Produkt-ID 123456.654321.987654)")))
+        << Seiten.join('\n').toStdString();
+  }
+}
+
 TEST_P(BerichtKlein, LayoutParameterAfterTheOptionsOwn) {
   TKWDLayoutDatei Eigen = TKWDLayoutDatei::Lesen(GetDirWwsByName(KWD_ORDNER_LAYOUT, "ial__Standard.rpt"));
   Eigen.Geschuetzt = false;
@@ -161,6 +175,11 @@ TEST_P(BerichtKlein, ReportStepCallsTheViewerWithNamesTitleAndExportFile) {
   EXPECT_EQ(C.ExportDiskfileName(), (FHome / "Listen" / "Inventuraufnahmeliste-20260705.rpt").string());
   EXPECT_EQ(C.AblageName(), (FHome / "Listen" / "Inventuraufnahmeliste-20260705.pdf").string());
   EXPECT_EQ(C.AnzahlGezeigt(), 1);
+  // A link placed under the name, even one pointing nowhere, takes it: the
+  // copy is never written through it.
+  std::filesystem::create_directories(FHome / "Listen");
+  std::filesystem::create_symlink(FHome / "woanders.pdf", FHome / "Listen" / "Inventuraufnahmeliste-20260705.pdf");
+  EXPECT_EQ(C.AblageName(), (FHome / "Listen" / "Inventuraufnahmeliste-20260705-2.pdf").string());
 }
 
 TEST_P(BerichtKlein, ProgressWindowNamesTheArticleWorkedOn) {

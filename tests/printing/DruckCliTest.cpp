@@ -2,7 +2,11 @@
 // demo company: the PDF, its pages, refused input, no count list left behind.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <filesystem>
+#include <fstream>
 #include <nlohmann/json.hpp>
 
 #include "tests/fixtures/TestDb.h"
@@ -78,6 +82,21 @@ TEST_P(DruckCli, CountListOfACompletedRequestAndTheOverview) {
   EXPECT_TRUE(PdfDateiText(Pdf("liste.pdf")).join('\n').contains(QStringLiteral("Gesamtsumme")));
 }
 
+// Run from cron or sudo (no XDG_RUNTIME_DIR), Qt's English notes stay off
+// stderr: a successful print writes nothing there.
+TEST_P(DruckCli, QtsOwnNotesStayOffStderr) {
+  const char* Vorher = std::getenv("XDG_RUNTIME_DIR");
+  const std::string Gemerkt = Vorher ? Vorher : "";
+  ::unsetenv("XDG_RUNTIME_DIR");
+  ::setenv("WWS_LOG", (FHome / "wws.log").c_str(), 1);
+  const auto Erg = Cli({"print-list", "--year", KJahr, "--pdf", Pdf("liste.pdf")});
+  ::unsetenv("WWS_LOG");
+  if (Vorher) ::setenv("XDG_RUNTIME_DIR", Gemerkt.c_str(), 1);
+  EXPECT_EQ(Erg.Exit, 0) << Erg.Err;
+  EXPECT_EQ(Erg.Err, "");
+  EXPECT_TRUE(fs::exists(Pdf("liste.pdf")));
+}
+
 TEST_P(DruckCli, RefusedInputExitsWithTwoAndWritesNoPdf) {
   struct TFall {
     std::vector<std::string> Argumente;
@@ -99,6 +118,43 @@ TEST_P(DruckCli, RefusedInputExitsWithTwoAndWritesNoPdf) {
     EXPECT_NE(Erg.Err.find(F.Text), std::string::npos) << Erg.Err;
   }
   EXPECT_FALSE(fs::exists(Pdf("x.pdf")));
+}
+
+// A PDF target that cannot take the file is refused before any work, in German,
+// and leaves the place as it was.
+TEST_P(DruckCli, PdfTargetThatCannotBeAFileIsRefusedInput) {
+  fs::create_directories(Pdf("ordner"));
+  ASSERT_EQ(::mkfifo(Pdf("fifo.pdf").c_str(), 0600), 0);
+  const std::vector<std::pair<std::string, std::string>> Faelle = {
+      {Pdf("ordner"), "ist ein Ordner"},
+      {Pdf("ordner") + "/", "ist ein Ordner"},
+      {Pdf("fifo.pdf"), "keine gewöhnliche Datei"},
+  };
+  for (const auto& [Ziel, Text] : Faelle) {
+    for (const char* Befehl : {"print-ial", "print-list"}) {
+      std::vector<std::string> Args{Befehl, "--year", KJahr, "--pdf", Ziel};
+      if (std::string(Befehl) == "print-ial")
+        Args.insert(Args.end(), {"--date", "2026-03-01", "--wg", "2", "--branch", "2"});
+      const auto Erg = Cli(Args);
+      EXPECT_EQ(Erg.Exit, 2) << Befehl << " " << Ziel << ": " << Erg.Err;
+      EXPECT_NE(Erg.Err.find(Text), std::string::npos) << Erg.Err;
+    }
+  }
+  EXPECT_TRUE(fs::is_empty(Pdf("ordner")));
+  EXPECT_TRUE(fs::is_fifo(Pdf("fifo.pdf")));
+
+  // A folder the user may not write to, also when the file in it is writable
+  // (the PDF is made beside it and renamed). Root may write anywhere.
+  if (::geteuid() == 0) return;
+  const std::string Alt = Pdf("ordner") + "/alt.pdf";
+  { std::ofstream(Alt) << "alt"; }
+  fs::permissions(Pdf("ordner"), fs::perms::owner_read | fs::perms::owner_exec);
+  for (const std::string& Ziel : {Alt, Pdf("ordner") + "/neu.pdf"}) {
+    const auto Erg = Cli({"print-list", "--year", KJahr, "--pdf", Ziel});
+    EXPECT_EQ(Erg.Exit, 2) << Ziel << ": " << Erg.Err;
+    EXPECT_NE(Erg.Err.find("dürfen Sie nicht schreiben"), std::string::npos) << Erg.Err;
+  }
+  fs::permissions(Pdf("ordner"), fs::perms::owner_all);
 }
 
 INSTANTIATE_TEST_SUITE_P(Datenbanken, DruckCli, ::testing::ValuesIn(TTestDb::Available()), TTestDbName);

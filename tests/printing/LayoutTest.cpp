@@ -57,6 +57,28 @@ TEST(LayoutDatei, ErrorsNameTheLine) {
   EXPECT_TRUE(L.Parameter.empty()) << "nothing changes on a bad line";
 }
 
+// A huge file named like a layout once took minutes and gigabytes to print;
+// it is refused unread, a layout just below the limit still reads.
+TEST(LayoutDatei, AHugeFileIsRefusedUnread) {
+  const fs::path Ordner = fs::temp_directory_path() / ("wws-layout-gross-" + std::to_string(::getpid()));
+  fs::create_directories(Ordner);
+  const std::string Kopf = "[Layout]\nBericht=Zaehlliste\nTitel=";
+  auto Schreiben = [&](const char* AName, size_t AGroesse) {
+    std::ofstream(Ordner / AName, std::ios::binary) << Kopf << std::string(AGroesse - Kopf.size() - 1, 'x') << "\n";
+    return (Ordner / AName).string();
+  };
+  const TKWDLayoutDatei Knapp = TKWDLayoutDatei::Lesen(Schreiben("ial__knapp.rpt", TKWDLayoutDatei::KMaxGroesse));
+  EXPECT_EQ(Knapp.Titel.size(), TKWDLayoutDatei::KMaxGroesse - Kopf.size() - 1);
+  const std::string Gross = Schreiben("ial__gross.rpt", 50u * 1024 * 1024);
+  try {
+    TKWDLayoutDatei::Lesen(Gross);
+    ADD_FAILURE() << "a 50 MB layout was read";
+  } catch (const std::runtime_error& E) {
+    EXPECT_NE(std::string(E.what()).find("ist zu groß für ein Layout (höchstens 64 KB)"), std::string::npos) << E.what();
+  }
+  fs::remove_all(Ordner);
+}
+
 class Layoutform : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -215,6 +237,54 @@ TEST_F(Layoutform, CopyRenameEditAndDeleteACopyShippedOnesStay) {
   EXPECT_FALSE(fs::exists(Pfad("ial__Zaehlliste_Nord.rpt")));
   EXPECT_EQ(Meldungen->Gezeigt().back().Art, KWD_MB_JANEIN);
   EXPECT_TRUE(fs::exists(Pfad("ial__Standard.rpt")));
+}
+
+// A long title is kept whole; the file name made from it stays short enough
+// for the file system (a 300-character title could not be copied at all).
+TEST_F(Layoutform, ALongTitleIsKeptAndItsFileNameStaysShort) {
+  TKWDSkriptPresenterScope Meldungen(KWD_MR_YES);
+  TLayoutform Form;
+  TQLX_SelectedLayout_List Gewaehlt;
+  const QString Lang = QString(300, QLatin1Char('x'));
+  auto Uhr = BeimModalFenster<TLayoutform>([&](TLayoutform* F) {
+    ASSERT_TRUE(F->LayoutWaehlen("ial__Standard.rpt"));
+    {
+      auto Antwort = TitelAntwort(Lang);
+      F->btnKopierenClick();
+    }
+    Knopf(F, "btnOK")->click();
+  });
+  ASSERT_TRUE(Form.Execute(FInput, Gewaehlt));
+  EXPECT_TRUE(Meldungen->Gezeigt().empty());
+  ASSERT_EQ(Gewaehlt.size(), 1u);
+  EXPECT_EQ(Gewaehlt[0].Titel, Lang.toStdString());
+  EXPECT_LE(Gewaehlt[0].FileName.size(), 100u) << Gewaehlt[0].FileName;
+  EXPECT_EQ(TKWDLayoutDatei::Lesen(Pfad(Gewaehlt[0].FileName)).Titel, Lang.toStdString());
+}
+
+// The layout folder may be shared: links planted under the names a writer
+// would once have used beside a layout (".neu." and the process id) are
+// never written through, and every write leaves no file of its own behind.
+TEST_F(Layoutform, WritingALayoutNeverWritesThroughAPlantedLink) {
+  const fs::path Opfer = FHome / "opfer.txt";
+  std::ofstream(Opfer) << "bleibt";
+  const std::string Pid = std::to_string(::getpid());
+  fs::remove(Pfad("ial__Kompakt.rpt"));
+  for (const char* Name : {"ial__Kompakt.rpt", "ial__eigen.rpt"})
+    fs::create_symlink(Opfer, Pfad(std::string(Name) + ".neu." + Pid));
+  EXPECT_EQ(DruckLayoutsInstallieren(), 1);
+  TKWDLayoutDatei Eigen = TKWDLayoutDatei::Lesen(Pfad("ial__Standard.rpt"));
+  Eigen.Geschuetzt = false;
+  Eigen.Schreiben(Pfad("ial__eigen.rpt"));
+  std::ifstream Ein(Opfer);
+  std::string Inhalt((std::istreambuf_iterator<char>(Ein)), std::istreambuf_iterator<char>());
+  EXPECT_EQ(Inhalt, "bleibt");
+  EXPECT_TRUE(TKWDLayoutDatei::Lesen(Pfad("ial__Kompakt.rpt")).Geschuetzt);
+  EXPECT_FALSE(TKWDLayoutDatei::Lesen(Pfad("ial__eigen.rpt")).Geschuetzt);
+  int Reste = 0;
+  for (const auto& E : fs::directory_iterator(FHome / "Layout"))
+    if (E.path().filename().string().find(".neu.") != std::string::npos && !fs::is_symlink(E.symlink_status())) ++Reste;
+  EXPECT_EQ(Reste, 0) << "no temporary file stays";
 }
 
 TEST_F(Layoutform, WithoutMaintenanceOnlyTheChoice) {

@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 #include <signal.h>
 
+#include <filesystem>
 #include <nlohmann/json.hpp>
 #include <regex>
+#include <sstream>
 
 #include "support/types/KWDDatum.h"
 #include "tests/fixtures/TestDb.h"
@@ -172,19 +174,108 @@ TEST_P(InvanfCli, InventedYearsAndImpossibleDatesAreRefusedAndChangeNothing) {
 // 1, and a branch the company lacks is named, whatever the command.
 TEST_P(InvanfCli, BranchNumbersAreNeverWrappedAndMustExist) {
   Json({"create", "--year", KJahr, "--date", KTag, "--branch", "1", "--yes"});
-  for (const char* Filiale : {"65537", "-65535", "65536", "32768", "-32769", "4294967297", "0", "99", "-1"}) {
+  for (const char* Filiale : {"65537", "-65535", "65536", "32768", "-32769", "4294967297", "0", "99", "-1",
+                              "99999999999999999999999", "-99999999999999999999999", "0x1", "1e3", "1.0", "+1",
+                              "1a", "", "  "}) {
     const std::string Name = Filiale;
     ErwarteAbgelehnt({"create", "--year", KJahr, "--date", "2026-04-02", "--branch", Name, "--yes"}, Name);
     ErwarteAbgelehnt({"count", "--year", KJahr, "--date", KTag, "--branch", Name}, Name);
     ErwarteAbgelehnt({"complete", "--year", KJahr, "--date", KTag, "--branch", Name}, Name);
     ErwarteAbgelehnt({"delete", "--year", KJahr, "--date", KTag, "--branch", Name, "--yes"}, Name);
   }
+  // A branch named twice (also as " 3" and "03") is one branch: created once, nothing refused.
+  const auto Zweimal = Cli({"create", "--year", KJahr, "--date", "2026-04-03", "--branch", "3, 3,03,2", "--yes"});
+  EXPECT_EQ(Zweimal.Exit, 0) << Zweimal.Err;
+  EXPECT_NE(Zweimal.Aus.find("2 Inventuranforderung(en) angelegt, 0 abgelehnt."), std::string::npos) << Zweimal.Aus;
   // One bad branch among good ones: nothing is created at all.
   ErwarteAbgelehnt({"create", "--year", KJahr, "--date", "2026-04-02", "--branch", "3,65539", "--yes"}, "65539");
   EXPECT_TRUE(Gesucht("2026-04-02", "", 3).is_null());
   const auto A = Anforderung(1);
   ASSERT_FALSE(A.is_null()) << "branch 1's request survived every wrapped number";
   EXPECT_EQ(A["status_kz"], "A");
+}
+
+// The plain list keeps its columns when a group holds umlauts (printf's
+// widths count bytes) and under the header "Zähldatum".
+TEST_P(InvanfCli, ListColumnsStayAlignedWithUmlauts) {
+  for (const char* WG : {"ä", "Ü", "1"})
+    Json({"create", "--year", KJahr, "--date", KTag, "--branch", "2", "--wg", WG, "--yes"});
+  const auto Erg = Cli({"list", "--year", KJahr});
+  ASSERT_EQ(Erg.Exit, 0) << Erg.Err;
+  std::istringstream Zeilen(Erg.Aus);
+  std::string Zeile;
+  int Gesehen = 0;
+  while (std::getline(Zeilen, Zeile)) {
+    if (Zeile.find("Status") == std::string::npos && Zeile.find("angefordert") == std::string::npos) continue;
+    ++Gesehen;
+    // The 30th character as the terminal shows it ends the branch column
+    // (date 10, 2, group 9, 2, branch 7): "Filiale"'s "e" or the branch's last digit.
+    int Zeichen = 0;
+    char Dreissigstes = 0;
+    for (const unsigned char Z : Zeile)
+      if ((Z & 0xC0) != 0x80 && ++Zeichen == 30) Dreissigstes = static_cast<char>(Z);
+    EXPECT_TRUE(Dreissigstes == 'e' || (Dreissigstes >= '0' && Dreissigstes <= '9'))
+        << "the columns moved: [" << Zeile << "]";
+  }
+  EXPECT_GE(Gesehen, 4) << Erg.Aus;
+}
+
+// The lock files beside a SQLite company lie in a folder other users share:
+// a link planted under a lock file's name is refused, and nothing is created
+// where it points.
+TEST_P(InvanfCli, ALinkPlantedAsALockFileIsRefusedAndItsTargetNotCreated) {
+  if (GetParam() != TDbBackend::SQLite) GTEST_SKIP() << "lock files exist beside SQLite companies only";
+  Json({"create", "--year", KJahr, "--date", KTag, "--branch", "2", "--yes"});
+  const std::string Ziel = Ort() + ".angelegt-durch-link";
+  for (int Block = 0; Block < 32; ++Block)
+    std::filesystem::create_symlink(Ziel, Ort() + ".block" + std::to_string(Block));
+  const auto Erg = Cli({"complete", "--year", KJahr, "--date", KTag, "--branch", "2"});
+  EXPECT_NE(Erg.Exit, 0);
+  EXPECT_NE(Erg.Err.find("dort steht eine symbolische Verknüpfung"), std::string::npos) << Erg.Err;
+  EXPECT_FALSE(std::filesystem::exists(std::filesystem::symlink_status(Ziel))) << "a file was created through the link";
+  EXPECT_EQ(Anforderung(2)["status_kz"], "A") << "nothing was booked";
+  for (int Block = 0; Block < 32; ++Block) std::filesystem::remove(Ort() + ".block" + std::to_string(Block));
+}
+
+// Another program deletes the request while it is completed (here: a trigger
+// does it at the first booked record). The completion books nothing more for
+// it and must not end with "Erledigt.".
+TEST_P(InvanfCli, ARequestDeletedWhileItIsCompletedIsNotReportedDone) {
+  Json({"create", "--year", KJahr, "--date", KTag, "--branch", "2", "--yes"});
+  Json({"create", "--year", KJahr, "--date", KTag, "--branch", "3", "--yes"});
+  const std::string Loeschen = "DELETE FROM inventuranforderung WHERE zaehldatum = NEW.zaehldatum AND filnr = 2";
+  if (GetParam() == TDbBackend::SQLite)
+    FFirma->Open()->ExecScript("CREATE TRIGGER weg AFTER INSERT ON inventur WHEN NEW.filnr = 2 BEGIN " + Loeschen +
+                               "; END");
+  else
+    FFirma->Open()->ExecScript("CREATE FUNCTION weg() RETURNS trigger AS $$ BEGIN IF NEW.filnr = 2 THEN " + Loeschen +
+                               "; END IF; RETURN NEW; END $$ LANGUAGE plpgsql; CREATE TRIGGER weg AFTER INSERT ON "
+                               "inventur FOR EACH ROW EXECUTE FUNCTION weg()");
+  const auto Erg = Cli({"complete", "--year", KJahr, "--date", KTag, "--branch", "2", "--date", KTag, "--branch", "3"});
+  EXPECT_EQ(Erg.Exit, 1) << Erg.Aus << Erg.Err;
+  EXPECT_EQ(Erg.Aus.find("Erledigt."), std::string::npos) << Erg.Aus;
+  EXPECT_NE(Erg.Err.find("Filiale 2 hat ein anderes Programm während des Vervollständigens gelöscht"), std::string::npos)
+      << Erg.Err;
+  EXPECT_EQ(Erg.Err.find("Filiale 3"), std::string::npos) << "the other request was completed: " << Erg.Err;
+  EXPECT_TRUE(Anforderung(2).is_null());
+  EXPECT_EQ(Anforderung(3)["status_kz"], "E");
+}
+
+// Another program of the suite stored a group in Latin-1 (one byte 0xE4 for
+// "ä"): the JSON list of the year still comes, the byte as U+FFFD, instead
+// of an exception that ended the whole output.
+TEST_P(InvanfCli, JsonListSurvivesAGroupThatIsNoUtf8) {
+  if (GetParam() != TDbBackend::SQLite) GTEST_SKIP() << "PostgreSQL stores only valid UTF-8";
+  Json({"create", "--year", KJahr, "--date", KTag, "--branch", "2", "--wg", "1", "--yes"});
+  auto Db = FFirma->Open();
+  auto S = Db->Prepare("UPDATE inventuranforderung SET wg = ? WHERE wg = '1'");
+  S->BindText(1, std::string("\xE4"));
+  S->Step();
+  S.reset();
+  Db.reset();
+  const auto Liste = Json({"list", "--year", KJahr});
+  ASSERT_TRUE(Liste.is_array()) << Liste.dump();
+  EXPECT_FALSE(Gesucht(KTag, "\uFFFD", 2).is_null()) << Liste.dump();
 }
 
 // A request is the one of its fiscal year: named under another year it does

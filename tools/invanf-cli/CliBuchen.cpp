@@ -11,6 +11,7 @@
 #include "support/framework/TKWDInfo.h"
 #include "support/recordfile/Tiafile.h"
 #include "support/types/TQLX_IA_KZZaehlung.h"
+#include "tools/common/CliJson.h"
 #include "tools/invanf-cli/CliKommandos.h"
 #include "tools/invanf-cli/CliPruefen.h"
 
@@ -81,7 +82,7 @@ void MeldungenAusgeben(bool AOk, const std::vector<TQLX_clMeldung>& AMeldungen, 
                        {"terminal", M.Terminal},
                        {"terminal_nr", M.TerminalNr},
                        {"prozess_id", M.ProzessId}});
-    std::cout << json{{"ok", AOk}, {"meldungen", Liste}}.dump(2) << "\n";
+    std::cout << CliJsonText(json{{"ok", AOk}, {"meldungen", Liste}}) << "\n";
     return;
   }
   if (AMeldungen.empty()) {
@@ -96,8 +97,32 @@ void MeldungenAusgeben(bool AOk, const std::vector<TQLX_clMeldung>& AMeldungen, 
                 M.Programm.c_str(), M.Terminal.c_str(), M.TerminalNr.c_str(), M.ProzessId);
 }
 
-template <class F>
-int Ausfuehren(const TCliOptionen& AOpt, const std::vector<TiaSatz>& ASaetze, const char* AText, F AOperation) {
+// Another program may delete a request while it is completed: the engine then
+// books nothing more for it, and "Erledigt." would be untrue. Names each such
+// request on stderr; true when every one stands opened (or further).
+bool AlleVervollstaendigt(const std::vector<TiaSatz>& ASaetze) {
+  bool Alle = true;
+  for (const TiaSatz& S : ASaetze) {
+    Tiafile IA(RF_OPEN_NORMAL, -1);
+    IA.SelectKey(Tiafile::KEY_ANFORDERUNG);
+    IA.Key_Zaehldatum.SetKeyWert(S.Zaehldatum);
+    IA.Key_WG.SetKeyWert(S.WG);
+    IA.Key_FilNr.SetKeyWert(S.FilNr);
+    const bool Da = IA.Get_equal() && IA.WiJahr.GetWert() == S.WiJahr;
+    const auto Zustand = Da ? Char_2_IA_KZZaehlung(IA.KZZaehlung.GetWert()) : TQLX_IA_KZZaehlung::iazLoeschen;
+    if (Da && Zustand != TQLX_IA_KZZaehlung::iazAngefordert && Zustand != TQLX_IA_KZZaehlung::iazLoeschen) continue;
+    Alle = false;
+    CliAbgelehnt("Die Inventur " + AnforderungText(S.Zaehldatum, S.WG, S.FilNr) +
+                 (Da ? " ist nicht vervollständigt, sondern \u201E" + std::string(CQLX_IA_KZZaehlung_2_String(Zustand)) +
+                           "\u201C (ein anderes Programm hat sie inzwischen geändert)."
+                     : " hat ein anderes Programm während des Vervollständigens gelöscht; sie ist nicht vervollständigt."));
+  }
+  return Alle;
+}
+
+template <class F, class P>
+int Ausfuehren(const TCliOptionen& AOpt, const std::vector<TiaSatz>& ASaetze, const char* AText, F AOperation,
+               P ANachher) {
   std::vector<TVglInvAnf_Inv> Anf;
   for (const TiaSatz& S : ASaetze) Anf.push_back(Anforderung(S));
   std::vector<TQLX_clMeldung> Meldungen;
@@ -108,6 +133,7 @@ int Ausfuehren(const TCliOptionen& AOpt, const std::vector<TiaSatz>& ASaetze, co
     // Errors surface when the engine ends; they are in the registry until then.
     Ok = Ok && KWDInfo().Anstehend().empty();
   }
+  if (Ok && Meldungen.empty()) Ok = ANachher(ASaetze);
   MeldungenAusgeben(Ok, Meldungen, AOpt.Json, AText);
   if (!Meldungen.empty()) return CLI_GESPERRT;
   return Ok ? CLI_OK : CLI_FEHLER;
@@ -134,7 +160,7 @@ int CliVervollstaendigen(const TCliOptionen& AOpt) {
   if (!Passt) return CLI_ABGELEHNT;
   if (Saetze.empty()) {
     if (AOpt.Json)
-      std::cout << json{{"ok", true}, {"meldungen", json::array()}}.dump(2) << "\n";
+      std::cout << CliJsonText(json{{"ok", true}, {"meldungen", json::array()}}) << "\n";
     else
       std::cout << "Keine angeforderte Inventur in diesem Wirtschaftsjahr: nichts zu vervollständigen.\n";
     return CLI_OK;
@@ -145,7 +171,8 @@ int CliVervollstaendigen(const TCliOptionen& AOpt) {
                     "gestartet werden.",
                     [](TQLX_InvAnfMani& AMani, const std::vector<TVglInvAnf_Inv>& AAnf, std::vector<TQLX_clMeldung>& AM) {
                       return AMani.InventurAnforderungVervollstaendigen(AAnf, AM);
-                    });
+                    },
+                    AlleVervollstaendigt);
 }
 
 int CliLoeschen(const TCliOptionen& AOpt) {
@@ -170,5 +197,6 @@ int CliLoeschen(const TCliOptionen& AOpt) {
                     "waren. Bitte geben Sie diese Artikel frei. Im Anschluss kann das Löschen erneut gestartet werden.",
                     [](TQLX_InvAnfMani& AMani, const std::vector<TVglInvAnf_Inv>& AAnf, std::vector<TQLX_clMeldung>& AM) {
                       return AMani.InventurenLoeschen(AAnf, AM);
-                    });
+                    },
+                    [](const std::vector<TiaSatz>&) { return true; });
 }

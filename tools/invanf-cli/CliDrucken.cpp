@@ -1,3 +1,4 @@
+#include "tools/common/CliJson.h"
 #include "tools/invanf-cli/CliDrucken.h"
 
 #include <CLI/CLI.hpp>
@@ -7,10 +8,12 @@
 #include <iostream>
 #include <memory>
 #include <nlohmann/json.hpp>
+#include <unistd.h>
 
 #include "printing/DruckLayouts.h"
 #include "printing/TIADrucken.h"
 #include "suite/widgets/TKWDLayoutDatei.h"
+#include "support/framework/KWDLog.h"
 #include "support/framework/KWDOrdner.h"
 #include "support/framework/TKWDInfo.h"
 #include "support/recordfile/Tiafile.h"
@@ -18,9 +21,16 @@
 
 namespace {
 
+// Qt's own notes (English, e.g. about a missing XDG_RUNTIME_DIR under cron)
+// go to the suite log: stderr carries only the program's German lines.
+void QtMeldungInsLog(QtMsgType, const QMessageLogContext&, const QString& AText) {
+  KWDLogSchreiben("Qt", AText.toStdString());
+}
+
 // Qt draws the PDF without a display.
 std::unique_ptr<QGuiApplication> QtStarten() {
   if (QGuiApplication::instance()) return nullptr;
+  qInstallMessageHandler(QtMeldungInsLog);
   ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
   static int Argc = 1;
   static char Name[] = "invanf-cli";
@@ -48,12 +58,26 @@ bool LayoutLesen(const std::string& AName, TQLX_SelectedLayout_List& ALayouts) {
   return CliAbgelehnt("Ein Zähllisten-Layout \u201E" + AName + "\u201C gibt es nicht. Vorhanden:" + Liste);
 }
 
+// Checked before the selection runs, so a target that cannot take the PDF is
+// refused input, not an error after minutes of work.
 bool Pdfziel(const std::string& APfad) {
   if (APfad.empty()) return CliAbgelehnt("Bitte mit --pdf die PDF-Datei angeben.");
-  const std::filesystem::path Ordner = std::filesystem::absolute(APfad).parent_path();
+  const std::filesystem::path Ziel = std::filesystem::absolute(APfad);
+  const std::filesystem::path Ordner = Ziel.parent_path();
   std::error_code F;
   if (!std::filesystem::is_directory(Ordner, F))
     return CliAbgelehnt("Den Ordner " + Ordner.string() + " für die PDF-Datei gibt es nicht.");
+  if (std::filesystem::is_directory(Ziel, F))
+    return CliAbgelehnt(Ziel.string() + " ist ein Ordner: bitte mit --pdf einen Dateinamen angeben, z. B. " +
+                        (Ziel / "Zaehlliste.pdf").string() + ".");
+  if (std::filesystem::exists(Ziel, F) && !std::filesystem::is_regular_file(Ziel, F))
+    return CliAbgelehnt(Ziel.string() + " ist keine gewöhnliche Datei; die PDF-Datei kann dort nicht entstehen.");
+  // The PDF is written beside its place and renamed: the folder must take a
+  // new file, and a file already there must be one the user may replace.
+  if (std::filesystem::exists(Ziel, F) && ::access(Ziel.c_str(), W_OK) != 0)
+    return CliAbgelehnt("Die Datei " + Ziel.string() + " darf von Ihnen nicht überschrieben werden.");
+  if (::access(Ordner.c_str(), W_OK) != 0)
+    return CliAbgelehnt("In den Ordner " + Ordner.string() + " dürfen Sie nicht schreiben.");
   return true;
 }
 
@@ -64,7 +88,7 @@ int Ergebnis(bool AOk, const TCrystalRDCn& ABericht, const std::string& APdf, bo
   if (AJson) {
     nlohmann::ordered_json J{{"pdf", APdf}, {"seiten", ABericht.Seiten()}};
     if (AZeilen >= 0) J["zeilen"] = AZeilen;
-    std::cout << J.dump(2) << "\n";
+    std::cout << CliJsonText(J) << "\n";
   } else {
     std::cout << AWas << ": " << ABericht.Seiten() << (ABericht.Seiten() == 1 ? " Seite" : " Seiten") << " in " << APdf
               << "\n";
@@ -79,7 +103,7 @@ void TCliDrucken::Registrieren(CLI::App& AApp, TCliOptionen& AOpt) {
   FIAL->add_option("--year", AOpt.Jahr, "Erster Tag des Wirtschaftsjahres")->required();
   FIAL->add_option("--date", AOpt.Daten, "Zähldatum (je Inventur)");
   FIAL->add_option("--wg", AOpt.WGs, "Warengruppe (einmal für alle oder je Inventur)");
-  FIAL->add_option("--branch", AOpt.Filialen, "Filiale (je Inventur)");
+  FIAL->add_option("--branch", AOpt.Filialen, "Filiale (je Inventur)")->type_name("ZAHL");
   FIAL->add_option("--layout", FLayout, "Layout (Dateiname im Layout-Ordner, z. B. ial__Kompakt.rpt oder Kompakt)");
   FIAL->add_flag("--zero", FNullbestand, "Artikel mit Nullbestand drucken");
   FIAL->add_flag("--all-sizes", FAlleGroessen, "Sollbestand für alle Größen drucken");

@@ -1,3 +1,4 @@
+#include "tools/common/CliJson.h"
 #include "tools/invanf-cli/CliKommandos.h"
 
 #include <algorithm>
@@ -49,15 +50,23 @@ json AnforderungJson(const TiaSatz& AS) {
               {"status", CQLX_IA_KZZaehlung_2_String(Char_2_IA_KZZaehlung(KZ))}};
 }
 
+// Padded to ABreite characters as the terminal shows them (printf's widths
+// count bytes: every umlaut would shift the columns after it).
+std::string Links(const std::string& AText, size_t ABreite) {
+  const size_t Zeichen = static_cast<size_t>(
+      std::count_if(AText.begin(), AText.end(), [](unsigned char Z) { return (Z & 0xC0) != 0x80; }));
+  return Zeichen >= ABreite ? AText : AText + std::string(ABreite - Zeichen, ' ');
+}
+
 void AnforderungenDrucken(const std::vector<TiaSatz>& ASaetze) {
-  std::printf("%-10s  %-9s  %7s  %12s  %12s  %12s  %s\n", "Zähldatum", "WG", "Filiale", "Soll-EK", "Ist-EK",
-              "Differenz", "Status");
+  std::printf("%s  %s  %7s  %12s  %12s  %12s  %s\n", Links("Zähldatum", 10).c_str(), Links("WG", 9).c_str(), "Filiale",
+              "Soll-EK", "Ist-EK", "Differenz", "Status");
   std::string Letztes;
   for (const TiaSatz& S : ASaetze) {
     // As in the main window: the date only on the first row of each date.
     const std::string Datum = FormatDatum(S.Zaehldatum);
-    std::printf("%-10s  %-9s  %7d  %12s  %12s  %12s  %s\n", Datum == Letztes ? "" : Datum.c_str(),
-                S.WG.empty() ? "*" : S.WG.c_str(), S.FilNr, KWDFormatN("%12.2n", S.EKSoll).c_str(),
+    std::printf("%s  %s  %7d  %12s  %12s  %12s  %s\n", Links(Datum == Letztes ? "" : Datum, 10).c_str(),
+                Links(S.WG.empty() ? "*" : S.WG, 9).c_str(), S.FilNr, KWDFormatN("%12.2n", S.EKSoll).c_str(),
                 KWDFormatN("%12.2n", S.EKIst).c_str(), KWDFormatN("%12.2n", Differenz(S.EKSoll, S.EKIst)).c_str(),
                 CQLX_IA_KZZaehlung_2_String(Char_2_IA_KZZaehlung(S.KZZaehlung)));
     Letztes = Datum;
@@ -78,7 +87,7 @@ int CliJahre(const TCliOptionen& AOpt) {
                        {"ende", FormatDatumIso(Angebot[I].Ende)},
                        {"text", Angebot[I].Text},
                        {"vorausgewaehlt", static_cast<int>(I) == Auswahl}});
-    std::cout << Liste.dump(2) << "\n";
+    std::cout << CliJsonText(Liste) << "\n";
   } else {
     for (size_t I = 0; I < Angebot.size(); ++I)
       std::cout << (static_cast<int>(I) == Auswahl ? "* " : "  ") << Angebot[I].Text << "\n";
@@ -101,7 +110,7 @@ int CliListe(const TCliOptionen& AOpt) {
   if (AOpt.Json) {
     json Liste = json::array();
     for (const TiaSatz& S : Saetze) Liste.push_back(AnforderungJson(S));
-    std::cout << Liste.dump(2) << "\n";
+    std::cout << CliJsonText(Liste) << "\n";
   } else {
     std::cout << "Inventuren für das Wirtschaftsjahr: " << IAWiJahrBeschreiben(Jahr, kwd_Date()).Text << "\n";
     AnforderungenDrucken(Saetze);
@@ -116,10 +125,11 @@ int CliAnlegen(const TCliOptionen& AOpt) {
   if (!WiJahrLesen(AOpt.Jahr, Jahr) || !DatumLesen(AOpt.Datum, "Das Zähldatum", Datum))
     return FehlerAnstehend() ? CLI_FEHLER : CLI_ABGELEHNT;
   std::vector<int16_t> Filialen;
-  for (int64_t Nr : AOpt.Filialen) {
+  for (const std::string& Nr : AOpt.Filialen) {
     int16_t Fil = 0;
     if (!FilialeLesen(Nr, Fil)) return CLI_ABGELEHNT;
-    Filialen.push_back(Fil);
+    // A branch named twice is one branch (as one tick in the dialog), not a refused second request.
+    if (std::find(Filialen.begin(), Filialen.end(), Fil) == Filialen.end()) Filialen.push_back(Fil);
   }
   const TDate LastDay = TIANeuPruefung::WiJahrLastDay(Jahr);
   // As the main window does before it opens the dialog.
@@ -164,7 +174,7 @@ int CliAnlegen(const TCliOptionen& AOpt) {
   if (AOpt.Json) {
     json Liste = json::array();
     for (const TiaSatz& S : Angelegt) Liste.push_back(AnforderungJson(S));
-    std::cout << Liste.dump(2) << "\n";
+    std::cout << CliJsonText(Liste) << "\n";
   } else {
     std::cout << Angelegt.size() << " Inventuranforderung(en) angelegt, " << Abgelehnt << " abgelehnt.\n";
     if (!Angelegt.empty()) AnforderungenDrucken(Angelegt);
@@ -214,7 +224,7 @@ int CliZaehlen(const TCliOptionen& AOpt) {
     return CLI_ABGELEHNT;
   }
   if (AOpt.Json)
-    std::cout << json{{"total", Total}, {"da", Da}}.dump() << "\n";
+    std::cout << CliJsonText(json{{"total", Total}, {"da", Da}}, -1) << "\n";
   else
     std::cout << "Artikel gesamt: " << Total << ", davon mit Sollbestand: " << Da << "\n";
   return CLI_OK;

@@ -21,7 +21,7 @@ struct TCliOptionen {
   std::string Datum;  // counting date
   std::string WG;
   bool Terminal = false;  // stdin is a terminal: questions are asked there
-  std::vector<int64_t> Filialen;  // wide, so a number beyond the 16-bit key is named, not wrapped
+  std::vector<std::string> Filialen;  // as typed, so a number beyond the 16-bit key is named, not wrapped
   // complete / delete: requests named by date, group and branch (one group
   // for all, or one per date), or every requested one of the year.
   std::vector<std::string> Daten;

@@ -1,5 +1,6 @@
 #include "tools/invanf-cli/CliPruefen.h"
 
+#include <charconv>
 #include <iostream>
 
 #include "engine/TIANeuPruefung.h"
@@ -54,15 +55,29 @@ bool WiJahrLesen(const std::string& AText, TDate& AWiJahr) {
                    " (siehe invanf-cli years).");
 }
 
-bool FilialeLesen(int64_t ANr, int16_t& AFiliale) {
-  if (ANr < INT16_MIN || ANr > INT16_MAX)
-    return CliAbgelehnt("Die Filialnummer " + std::to_string(ANr) +
-                     " liegt außerhalb des gültigen Bereichs (-32768 bis 32767).");
+bool FilialnummerLesen(const std::string& AText, int16_t& ANr) {
+  const auto Anfang = AText.find_first_not_of(' ');
+  const std::string Text =
+      Anfang == std::string::npos ? std::string() : AText.substr(Anfang, AText.find_last_not_of(' ') - Anfang + 1);
+  int64_t Nr = 0;
+  const auto [Ende, Fehler] = std::from_chars(Text.data(), Text.data() + Text.size(), Nr);
+  if (Text.empty() || Ende != Text.data() + Text.size() ||
+      (Fehler != std::errc() && Fehler != std::errc::result_out_of_range))
+    return CliAbgelehnt("Der Wert " + Zitat(AText) + " für --branch ist keine Filialnummer (eine ganze Zahl).");
+  if (Fehler == std::errc::result_out_of_range || Nr < INT16_MIN || Nr > INT16_MAX)
+    return CliAbgelehnt("Die Filialnummer " + Text + " liegt außerhalb des gültigen Bereichs (-32768 bis 32767).");
+  ANr = static_cast<int16_t>(Nr);
+  return true;
+}
+
+bool FilialeLesen(const std::string& AText, int16_t& AFiliale) {
+  int16_t Nr = 0;
+  if (!FilialnummerLesen(AText, Nr)) return false;
   TFilialTabelle* Tabelle = GlobFilialTabelle_GetInstance();
-  const bool Vorhanden = Tabelle->Filialen().GetFilialeByNr(static_cast<int>(ANr)) != nullptr;
+  const bool Vorhanden = Tabelle->Filialen().GetFilialeByNr(Nr) != nullptr;
   GlobFilialTabelle_ReleaseInstance(Tabelle);
-  if (!Vorhanden) return CliAbgelehnt("Die Filiale " + std::to_string(ANr) + " gibt es in dieser Firma nicht.");
-  AFiliale = static_cast<int16_t>(ANr);
+  if (!Vorhanden) return CliAbgelehnt("Die Filiale " + std::to_string(Nr) + " gibt es in dieser Firma nicht.");
+  AFiliale = Nr;
   return true;
 }
 

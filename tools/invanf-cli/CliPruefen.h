@@ -23,8 +23,12 @@ bool DatumLesen(const std::string& AText, const char* AWas, TDate& ADatum);
 // The first day of one of the fiscal years `invanf-cli years` lists.
 bool WiJahrLesen(const std::string& AText, TDate& AWiJahr);
 
-// A branch of the company's branch table, within the 16-bit key range.
-bool FilialeLesen(int64_t ANr, int16_t& AFiliale);
+// A whole decimal number within the 16-bit key range, blanks around it
+// allowed; needs no company, so the command line is checked before it opens.
+bool FilialnummerLesen(const std::string& AText, int16_t& ANr);
+// A branch of the company's branch table, given as a whole decimal number
+// within the 16-bit key range; refusals name the text as typed.
+bool FilialeLesen(const std::string& AText, int16_t& AFiliale);
 
 // A product group to look up: no control characters; blanks at its end
 // are no part of it.

@@ -15,6 +15,7 @@
 #include "tools/invanf-cli/CliDrucken.h"
 #include "tools/invanf-cli/CliKommandos.h"
 #include "tools/invanf-cli/CliPresenter.h"
+#include "tools/invanf-cli/CliPruefen.h"
 
 namespace {
 
@@ -45,19 +46,22 @@ int main(int argc, char** argv) {
   auto* Anlegen = App.add_subcommand("create", "Neue Inventuranforderungen anlegen");
   Anlegen->add_option("--year", Opt.Jahr, "Erster Tag des Wirtschaftsjahres")->required();
   Anlegen->add_option("--date", Opt.Datum, "Zähldatum")->required();
-  Anlegen->add_option("--wg", Opt.WG, "Warengruppe (leer: alle; endet mit *: zehn Untergruppen)");
-  Anlegen->add_option("--branch", Opt.Filialen, "Filiale(n), durch Komma getrennt")->required()->delimiter(',');
+  Anlegen->add_option("--wg", Opt.WG, "Warengruppe (leer: alle; *: die Warengruppen 0 bis 9)");
+  Anlegen->add_option("--branch", Opt.Filialen, "Filiale(n), durch Komma getrennt")
+      ->required()
+      ->delimiter(',')
+      ->type_name("ZAHL");
   auto* Zaehlen = App.add_subcommand("count", "Artikel einer Inventuranforderung zählen");
   Zaehlen->add_option("--year", Opt.Jahr, "Erster Tag des Wirtschaftsjahres")->required();
   Zaehlen->add_option("--date", Opt.Datum, "Zähldatum")->required();
   Zaehlen->add_option("--wg", Opt.WG, "Warengruppe (leer: alle)");
-  Zaehlen->add_option("--branch", Opt.Filialen, "Filiale")->required()->expected(1);
+  Zaehlen->add_option("--branch", Opt.Filialen, "Filiale")->required()->expected(1)->type_name("ZAHL");
   // One request per --date/--branch pair; --wg once for all or once per request.
   auto InventurenOptionen = [&](CLI::App* AKommando) {
     AKommando->add_option("--year", Opt.Jahr, "Erster Tag des Wirtschaftsjahres")->required();
     AKommando->add_option("--date", Opt.Daten, "Zähldatum (je Inventur)");
     AKommando->add_option("--wg", Opt.WGs, "Warengruppe (einmal für alle oder je Inventur)");
-    AKommando->add_option("--branch", Opt.Filialen, "Filiale (je Inventur)");
+    AKommando->add_option("--branch", Opt.Filialen, "Filiale (je Inventur)")->type_name("ZAHL");
   };
   auto* Vervollst = App.add_subcommand("complete", "Inventuranforderungen vervollständigen (Sollbestand buchen)");
   InventurenOptionen(Vervollst);
@@ -73,6 +77,9 @@ int main(int argc, char** argv) {
     if (E.get_exit_code() == 0) return App.exit(E);  // --help
     return Melden(CliFehlerText(App, E), E, CLI_ABGELEHNT);
   }
+
+  for (const std::string& Filiale : Opt.Filialen)
+    if (int16_t Nr = 0; !FilialnummerLesen(Filiale, Nr)) return CLI_ABGELEHNT;
 
   Opt.Terminal = isatty(STDIN_FILENO) != 0;
   KWDMeldungPresenterSet(std::make_shared<TCliPresenter>(Opt.Ja, Opt.Terminal));

@@ -6,6 +6,7 @@
 #include <nlohmann/json.hpp>
 
 #include "suite/TFilialTabelle.h"
+#include "tools/common/CliJson.h"
 #include "tools/wws-admin/AdminFirma.h"
 #include "tools/wws-admin/AdminKontext.h"
 
@@ -23,7 +24,7 @@ void List(const TAdminKontext& AKontext) {
     nlohmann::json j = nlohmann::json::array();
     for (const TFiliale& F : Tabelle.Filialen())
       j.push_back({{"filiale", F.FilNr}, {"name", F.Name}, {"lv_benutzen", F.LV_Benutzen}});
-    std::cout << j.dump(2) << "\n";
+    std::cout << CliJsonText(j) << "\n";
     return;
   }
   for (const TFiliale& F : Tabelle.Filialen())

@@ -9,6 +9,7 @@
 #include "support/db/KWDDatenbank.h"
 #include "support/framework/KWDUhr.h"
 #include "support/services/TParameter.h"
+#include "tools/common/CliJson.h"
 #include "tools/wws-admin/AdminFirma.h"
 #include "tools/wws-admin/AdminKontext.h"
 
@@ -77,7 +78,7 @@ void Demo(const TAdminKontext& AKontext, const TDemoAufruf& AAufruf) {
                      {"inventursaetze", zaehler.Inventurzeilen},
                      {"anforderungen", zaehler.Anforderungen},
                      {"sekunden", sekunden}};
-    std::cout << j.dump() << "\n";
+    std::cout << CliJsonText(j, -1) << "\n";
   } else {
     std::cout << "Demofirma angelegt: " << KWDDatenbank().Ort() << "\n"
               << "  " << optionen.Filialen << " Filialen, " << zaehler.Artikel << " Artikel, " << zaehler.Bestaende

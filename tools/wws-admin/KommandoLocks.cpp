@@ -11,6 +11,7 @@
 #include "suite/TArtikelTools.h"
 #include "support/db/TDbConnection.h"
 #include "support/services/SperrVerwaltung.h"
+#include "tools/common/CliJson.h"
 #include "tools/wws-admin/AdminFirma.h"
 #include "tools/wws-admin/AdminKontext.h"
 
@@ -83,7 +84,7 @@ void List(const TAdminKontext& AKontext) {
                    {"seit", FormatDatumZeit(e.Zeile.GesperrtSeit)},
                    {"lebt", e.Lebt}});
     }
-    std::cout << j.dump(2) << "\n";
+    std::cout << CliJsonText(j) << "\n";
     return;
   }
   if (liste.empty()) {

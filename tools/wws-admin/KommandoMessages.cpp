@@ -4,6 +4,7 @@
 #include <nlohmann/json.hpp>
 
 #include "support/services/Meldungstexte.h"
+#include "tools/common/CliJson.h"
 #include "tools/wws-admin/AdminFirma.h"
 #include "tools/wws-admin/AdminKontext.h"
 
@@ -16,7 +17,7 @@ void Messages(const TAdminKontext& AKontext) {
     nlohmann::json j = nlohmann::json::array();
     for (const auto& e : liste)
       j.push_back({{"gruppe", e.Gruppe}, {"nr", e.Nr}, {"text", e.Text}, {"ueberschrieben", e.Ueberschrieben}});
-    std::cout << j.dump(2) << "\n";
+    std::cout << CliJsonText(j) << "\n";
     return;
   }
   for (const auto& e : liste) {

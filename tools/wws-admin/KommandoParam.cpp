@@ -5,6 +5,7 @@
 #include <nlohmann/json.hpp>
 
 #include "support/services/TParameter.h"
+#include "tools/common/CliJson.h"
 #include "tools/wws-admin/AdminFirma.h"
 #include "tools/wws-admin/AdminKontext.h"
 
@@ -42,7 +43,7 @@ void List(const TAdminKontext& AKontext) {
   if (AKontext.Json) {
     nlohmann::json j = nlohmann::json::array();
     for (const auto& e : liste) j.push_back({{"name", e.Name}, {"wert", e.Wert}, {"gespeichert", e.Gespeichert}});
-    std::cout << j.dump(2) << "\n";
+    std::cout << CliJsonText(j) << "\n";
     return;
   }
   for (const auto& e : liste)

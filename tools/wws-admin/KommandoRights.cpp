@@ -4,6 +4,7 @@
 #include <nlohmann/json.hpp>
 
 #include "support/services/UserRechte.h"
+#include "tools/common/CliJson.h"
 #include "tools/wws-admin/AdminFirma.h"
 #include "tools/wws-admin/AdminKontext.h"
 
@@ -22,7 +23,7 @@ void List(const TAdminKontext& AKontext) {
     for (const auto& e : liste)
       j.push_back({{"benutzer", e.Benutzer}, {"recht", e.Recht}, {"bezeichnung", RechtBezeichnung(e.Recht)},
                    {"erlaubt", e.Erlaubt}});
-    std::cout << j.dump(2) << "\n";
+    std::cout << CliJsonText(j) << "\n";
     return;
   }
   for (const auto& e : liste)

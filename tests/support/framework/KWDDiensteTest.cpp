@@ -1,6 +1,7 @@
 // Clock, folders, pause, progress and program services.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -10,6 +11,7 @@
 #include <sstream>
 #include <vector>
 
+#include "support/framework/KWDDateiErsetzen.h"
 #include "support/framework/KWDLog.h"
 #include "support/framework/KWDOrdner.h"
 #include "support/framework/KWDPause.h"
@@ -59,6 +61,50 @@ TEST(KWDOrdnerTest, FoldersLieUnderTheRootAndCannotLeaveIt) {
   EXPECT_THROW(GetDirWwsByName("..", "x"), std::invalid_argument);
   EXPECT_THROW(GetDirWwsByName("Listen", "/tmp/x"), std::invalid_argument);
   EXPECT_THROW(GetDirWwsByName(KWD_ORDNER_ANZAHL, "x"), std::out_of_range);
+}
+
+// A suite folder that cannot be made (here a file stands where the root
+// should be; works for root too) is a German message naming the folder.
+TEST(KWDOrdnerTest, AFolderThatCannotBeMadeIsAGermanMessage) {
+  TTempOrdner Root;
+  std::ofstream(Root.Pfad() / "datei") << "x";
+  TUmgebungsWert Home("WWS_HOME", (Root.Pfad() / "datei" / "wws").string());
+  try {
+    GetDirWwsByName(KWD_ORDNER_LAYOUT, "IA-Liste.rpt", true);
+    ADD_FAILURE() << "no error";
+  } catch (const std::runtime_error& E) {
+    const std::string Text = E.what();
+    EXPECT_NE(Text.find("datei/wws/Layout\u201C lässt sich nicht anlegen: ein Teil des Pfades ist kein Ordner"),
+              std::string::npos)
+        << Text;
+  }
+  EXPECT_EQ(GetDirWwsByName(KWD_ORDNER_LAYOUT, "x.rpt", false), (Root.Pfad() / "datei" / "wws" / "Layout" / "x.rpt").string())
+      << "without creating, the path is only named";
+}
+
+// A file replaced as a whole: new content, the user's umask, no file of its
+// own left beside it, and a German message when it cannot be written.
+TEST(KWDDateiErsetzenTest, ReplacesWholeKeepsTheUmaskAndNamesAFailure) {
+  TTempOrdner Ordner;
+  const std::string Pfad = (Ordner.Pfad() / "x.rpt").string();
+  std::ofstream(Pfad) << "alt und lang";
+  const mode_t Vorher = ::umask(027);
+  KWDDateiErsetzen(Pfad, "neu");
+  ::umask(Vorher);
+  std::ifstream Ein(Pfad);
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(Ein), {}), "neu");
+  struct stat Info {};
+  ASSERT_EQ(::stat(Pfad.c_str(), &Info), 0);
+  EXPECT_EQ(Info.st_mode & 0777, 0640u);
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(Ordner.Pfad()), {}), 1);
+  try {
+    KWDDateiErsetzen((Ordner.Pfad() / "fehlt" / "x.rpt").string(), "neu");
+    ADD_FAILURE() << "no error";
+  } catch (const std::runtime_error& E) {
+    EXPECT_NE(std::string(E.what()).find("kann nicht geschrieben werden: den Ordner oder die Datei gibt es nicht"),
+              std::string::npos)
+        << E.what();
+  }
 }
 
 TEST(KWDPauseTest, HookReplacesTheSleep) {

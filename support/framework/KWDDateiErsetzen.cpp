@@ -1,0 +1,42 @@
+#include "support/framework/KWDDateiErsetzen.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <random>
+#include <stdexcept>
+
+#include "support/framework/KWDSystemFehler.h"
+
+void KWDDateiErsetzen(const std::string& APfad, const std::string& AInhalt) {
+  auto Fehler = [&](int AErrno) {
+    return std::runtime_error("Die Datei \u201E" + APfad + "\u201C kann nicht geschrieben werden: " +
+                              KWDSystemFehlerText(AErrno) + ".");
+  };
+  // A fresh name, created exclusively and never through a link; the mode
+  // follows the user's umask as any file the suite writes.
+  std::random_device Zufall;
+  std::string Temp;
+  int Datei = -1;
+  for (int Versuch = 0; Datei < 0 && Versuch < 100; ++Versuch) {
+    Temp = APfad + ".neu." + std::to_string(::getpid()) + "." + std::to_string(Zufall());
+    Datei = ::open(Temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+    if (Datei < 0 && errno != EEXIST) break;
+  }
+  if (Datei < 0) throw Fehler(errno);
+  int Fehlernr = 0;
+  for (size_t Geschrieben = 0; Fehlernr == 0 && Geschrieben < AInhalt.size();) {
+    const ssize_t N = ::write(Datei, AInhalt.data() + Geschrieben, AInhalt.size() - Geschrieben);
+    if (N < 0 && errno == EINTR) continue;
+    if (N < 0) Fehlernr = errno;
+    else Geschrieben += static_cast<size_t>(N);
+  }
+  if (::close(Datei) != 0 && Fehlernr == 0) Fehlernr = errno;
+  if (Fehlernr == 0 && std::rename(Temp.c_str(), APfad.c_str()) != 0) Fehlernr = errno;
+  if (Fehlernr != 0) {
+    ::unlink(Temp.c_str());
+    throw Fehler(Fehlernr);
+  }
+}
