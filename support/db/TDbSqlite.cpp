@@ -11,12 +11,43 @@
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
+#include <string>
 
 namespace {
 
 // Long enough that a second program finishing its booking batch never makes
 // this one fail; short enough that a hung program is noticed.
 constexpr int CBusyTimeoutMs = 15000;
+
+// What a user can do something about, in a sentence of its own before the
+// technical text (which stays for the log); empty for the rest.
+std::string SqliteUrsache(int ACode) {
+  switch (ACode & 0xff) {
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+      return "Die Firmendatenbank ist von einem anderen Programm gesperrt, das seit über " +
+             std::to_string(CBusyTimeoutMs / 1000) + " Sekunden darin schreibt. Bitte später erneut versuchen";
+    case SQLITE_FULL:
+      return "Der Datenträger der Firmendatenbank ist voll. Bitte Platz schaffen und erneut versuchen";
+    case SQLITE_READONLY:
+      return "Die Firmendatenbank darf nicht geschrieben werden";
+    case SQLITE_IOERR:
+      return "Die Firmendatenbank kann nicht gelesen oder geschrieben werden (Ein-/Ausgabefehler des Datenträgers)";
+    case SQLITE_CORRUPT:
+    case SQLITE_NOTADB:
+      return "Die Firmendatenbank ist beschädigt";
+    case SQLITE_NOMEM:
+      return "Der Arbeitsspeicher reicht nicht aus";
+    default:
+      return {};
+  }
+}
+
+std::string SqliteFehlerText(const std::string& AWas, const std::string& AMeldung, int ACode) {
+  const std::string Ursache = SqliteUrsache(ACode);
+  const std::string Technisch = AWas + ": " + AMeldung;
+  return Ursache.empty() ? Technisch : Ursache + ". (" + Technisch + ")";
+}
 
 // The connection outlives every statement made from it (sqlite3_close_v2
 // waits for the last one), so a statement never points at a closed handle.
@@ -37,7 +68,7 @@ struct TSqliteHandle {
 
   [[noreturn]] void Fehler(const std::string& AWas) {
     const int Code = sqlite3_extended_errcode(Db);
-    EDbError Ausnahme(AWas + ": " + sqlite3_errmsg(Db), Code);
+    EDbError Ausnahme(SqliteFehlerText(AWas, sqlite3_errmsg(Db), Code), Code);
     Abbrechen();
     throw Ausnahme;
   }
@@ -207,7 +238,8 @@ class TSqliteConnection final : public TDbConnection {
     if (sqlite3_exec(FHandle->Db, ASql.c_str(), nullptr, nullptr, &Meldung) != SQLITE_OK) {
       const std::string Text = Meldung ? Meldung : "";
       sqlite3_free(Meldung);
-      EDbError Ausnahme("SQL-Skript fehlgeschlagen: " + Text, sqlite3_extended_errcode(FHandle->Db));
+      const int Code = sqlite3_extended_errcode(FHandle->Db);
+      EDbError Ausnahme(SqliteFehlerText("SQL-Skript fehlgeschlagen", Text, Code), Code);
       if (ASql != "COMMIT") FHandle->Abbrechen();
       throw Ausnahme;
     }

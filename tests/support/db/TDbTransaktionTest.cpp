@@ -199,6 +199,35 @@ TEST_P(TDbTransaktionTest, QueuedWritesReportTheirRowCountsAndWholeReadsSeeThem)
   EXPECT_EQ(Gespeichert(), 10);
 }
 
+// A full disk is a sentence the user can act on, and the transaction is gone
+// whole. (SQLite reports a database at its page limit as full, as it does a
+// full disk.)
+TEST(TDbSqliteFehlerTest, AFullDatabaseSaysSoInGermanAndKeepsWhatWasCommitted) {
+  TTestDb Db(TDbBackend::SQLite);
+  auto Conn = Db.Open();
+  Conn->ExecScript("CREATE TABLE satz (nr INTEGER PRIMARY KEY, text TEXT)");
+  auto Schreiben = Conn->Prepare("INSERT INTO satz (nr, text) VALUES (?, ?)");
+  Schreiben->BindInt(1, 0);
+  Schreiben->BindText(2, "vorher");
+  Schreiben->Execute();
+  Conn->ExecScript("PRAGMA max_page_count = 8");
+  try {
+    TDbTransaction Transaktion(*Conn);
+    for (int N = 1; N < 10000; ++N) {
+      Schreiben->BindInt(1, N);
+      Schreiben->BindText(2, std::string(500, 'x'));
+      Schreiben->Run();
+    }
+    Transaktion.Commit();
+    FAIL() << "the page limit went unnoticed";
+  } catch (const EDbError& E) {
+    EXPECT_EQ(std::string(E.what()).rfind("Der Datenträger der Firmendatenbank ist voll.", 0), 0u) << E.what();
+  }
+  auto Zaehlen = Conn->Prepare("SELECT count(*) FROM satz");
+  ASSERT_TRUE(Zaehlen->Step());
+  EXPECT_EQ(Zaehlen->ColumnInt(0), 1);
+}
+
 INSTANTIATE_TEST_SUITE_P(Backends, TDbTransaktionTest, ::testing::ValuesIn(TTestDb::Available()), TTestDbName);
 
 }  // namespace
