@@ -1,7 +1,6 @@
 #include "support/db/TDbPgText.h"
 
 #include <cctype>
-#include <regex>
 
 namespace {
 // Index just past a quoted section opened at APos with AZeichen; doubled
@@ -72,13 +71,58 @@ std::string PgPlatzhalterNummerieren(std::string_view ASql, int& AAnzahl) {
 std::optional<TPgInsertForm> PgInsertForm(std::string_view ASql) {
   // Placeholders, quotes, comments or dollar signs before the row, or
   // anything after it (ON CONFLICT, RETURNING, a second statement), would
-  // change what repeating the row means.
-  static const std::regex KForm(R"(^\s*(INSERT\s+INTO\s+[A-Za-z_][A-Za-z0-9_]*\s*\([A-Za-z0-9_,\s]*\)\s*VALUES\s*))"
-                                R"((\(\s*\?(\s*,\s*\?)*\s*\))\s*$)",
-                                std::regex::icase | std::regex::optimize);
-  std::match_results<std::string_view::const_iterator> Treffer;
-  if (!std::regex_match(ASql.begin(), ASql.end(), Treffer, KForm)) return std::nullopt;
-  return TPgInsertForm{Treffer[1].str(), Treffer[2].str()};
+  // change what repeating the row means: only this exact shape is taken.
+  // (Read by hand: a static regex would be gone before the statements that
+  // static objects prepare while the program ends.)
+  size_t I = 0;
+  auto Leer = [&] {
+    while (I < ASql.size() && std::isspace(static_cast<unsigned char>(ASql[I]))) ++I;
+  };
+  auto Wort = [&](std::string_view AWort) {
+    if (ASql.size() - I < AWort.size()) return false;
+    for (size_t K = 0; K < AWort.size(); ++K)
+      if (std::toupper(static_cast<unsigned char>(ASql[I + K])) != AWort[K]) return false;
+    I += AWort.size();
+    return true;
+  };
+  auto Zeichen = [&](char AZeichen) {
+    if (I >= ASql.size() || ASql[I] != AZeichen) return false;
+    ++I;
+    return true;
+  };
+  auto NameZeichen = [](char AZ) { return std::isalnum(static_cast<unsigned char>(AZ)) || AZ == '_'; };
+  Leer();
+  const size_t Anfang = I;
+  auto Trenner = [&] { return I < ASql.size() && std::isspace(static_cast<unsigned char>(ASql[I])); };
+  if (!Wort("INSERT") || !Trenner()) return std::nullopt;
+  Leer();
+  if (!Wort("INTO") || !Trenner()) return std::nullopt;
+  Leer();
+  if (I >= ASql.size() || std::isdigit(static_cast<unsigned char>(ASql[I])) || !NameZeichen(ASql[I]))
+    return std::nullopt;
+  while (I < ASql.size() && NameZeichen(ASql[I])) ++I;
+  Leer();
+  if (!Zeichen('(')) return std::nullopt;
+  while (I < ASql.size() &&
+         (NameZeichen(ASql[I]) || ASql[I] == ',' || std::isspace(static_cast<unsigned char>(ASql[I]))))
+    ++I;
+  if (!Zeichen(')')) return std::nullopt;
+  Leer();
+  if (!Wort("VALUES")) return std::nullopt;
+  Leer();
+  const size_t Zeile = I;
+  if (!Zeichen('(')) return std::nullopt;
+  do {
+    Leer();
+    if (!Zeichen('?')) return std::nullopt;
+    Leer();
+  } while (Zeichen(','));
+  if (!Zeichen(')')) return std::nullopt;
+  const size_t ZeilenEnde = I;
+  Leer();
+  if (I != ASql.size()) return std::nullopt;
+  return TPgInsertForm{std::string(ASql.substr(Anfang, Zeile - Anfang)),
+                       std::string(ASql.substr(Zeile, ZeilenEnde - Zeile))};
 }
 
 std::string PgInsertZeilen(const TPgInsertForm& AForm, size_t AZeilen) {

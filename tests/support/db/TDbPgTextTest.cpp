@@ -41,7 +41,8 @@ TEST(TDbPgTextTest, OnlyAPlainInsertOfPlaceholdersTakesSeveralRows) {
                           "INSERT INTO t (a, b) VALUES (?, 'x')", "INSERT INTO t (a) SELECT ?",
                           "INSERT INTO t (a) VALUES (?); DELETE FROM t", "INSERT INTO t (a) VALUES (?), (?)",
                           "UPDATE t SET a = ?", "WITH x AS (SELECT 1) INSERT INTO t (a) VALUES (?)",
-                          "INSERT INTO t (a) VALUES (?) -- ?"})
+                          "INSERT INTO t (a) VALUES (?) -- ?", "", "INSERT", "INSERT INTO", "INSERT INTO t (a) VALUES (",
+                          "INSERT INTO 1t (a) VALUES (?)"})
     EXPECT_FALSE(PgInsertForm(Sql)) << Sql;
 }
 
