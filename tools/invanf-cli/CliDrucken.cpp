@@ -1,4 +1,3 @@
-#include "tools/common/CliJson.h"
 #include "tools/invanf-cli/CliDrucken.h"
 
 #include <CLI/CLI.hpp>
@@ -17,6 +16,7 @@
 #include "support/framework/KWDOrdner.h"
 #include "support/framework/TKWDInfo.h"
 #include "support/recordfile/Tiafile.h"
+#include "tools/common/CliJson.h"
 #include "tools/invanf-cli/CliPruefen.h"
 
 namespace {
