@@ -13,9 +13,9 @@
 #include <string>
 #include <vector>
 
-#include "suite/widgets/TKWDForm.h"
-#include "suite/widgets/TQLX_SelectedLayout.h"
-#include "suite/widgets/TVTKWDVRList.h"
+#include "widgets/TKWDForm.h"
+#include "widgets/TQLX_SelectedLayout.h"
+#include "widgets/TVTKWDVRList.h"
 #include "support/types/KWDDatum.h"
 #include "support/types/TQLX_clMeldung.h"
 #include "support/types/TVglInvAnf_Inv.h"

@@ -16,7 +16,7 @@
 #include "engine/TIANeuPruefung.h"
 #include "engine/TQLX_InvAnfMani.h"
 #include "suite/TvglInvAnf.h"
-#include "suite/widgets/TKWDVersionsDialog.h"
+#include "widgets/TKWDVersionsDialog.h"
 #include "support/db/KWDDatenbank.h"
 #include "support/framework/KWDGuard.h"
 #include "support/framework/KWDUhr.h"

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "suite/widgets/TKWDForm.h"
+#include "widgets/TKWDForm.h"
 #include "support/types/KWDDatum.h"
 
 class QFrame;

@@ -5,7 +5,7 @@
 
 #include "app/InvAnfFotos.h"
 #include "app/InvAnfProgramm.h"
-#include "suite/widgets/KWDWidgets.h"
+#include "widgets/KWDWidgets.h"
 
 namespace {
 

@@ -4,9 +4,9 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "suite/widgets/KWDFormLayout.h"
-#include "suite/widgets/KWDTasten.h"
-#include "suite/widgets/TKWDTitelPanel.h"
+#include "widgets/KWDFormLayout.h"
+#include "widgets/KWDTasten.h"
+#include "widgets/TKWDTitelPanel.h"
 #include "support/framework/KWDGuard.h"
 #include "support/framework/KWDMeldungPresenter.h"
 

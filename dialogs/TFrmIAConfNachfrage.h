@@ -2,7 +2,7 @@
 // The notice shown when the stock-take parameters start to regard stock that
 // changes into a kind to be counted as counted ("INVBFWEC" turned on): what
 // the stock-take teams must be told. Created for one showing.
-#include "suite/widgets/TKWDForm.h"
+#include "widgets/TKWDForm.h"
 
 class QLabel;
 class QPushButton;

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "suite/widgets/TKWDForm.h"
+#include "widgets/TKWDForm.h"
 #include "support/types/KWDDatum.h"
 
 class QLabel;

@@ -9,7 +9,7 @@
 // decide what an open stock-take regards as counted.
 #include <string>
 
-#include "suite/widgets/TKWDForm.h"
+#include "widgets/TKWDForm.h"
 
 class QButtonGroup;
 class QCheckBox;

@@ -7,10 +7,10 @@
 #include <array>
 #include <memory>
 
-#include "suite/widgets/KWDFormLayout.h"
-#include "suite/widgets/KWDTasten.h"
-#include "suite/widgets/TKWDTitelPanel.h"
-#include "suite/widgets/TVTKWDVRList.h"
+#include "widgets/KWDFormLayout.h"
+#include "widgets/KWDTasten.h"
+#include "widgets/TKWDTitelPanel.h"
+#include "widgets/TVTKWDVRList.h"
 #include "support/framework/KWDGuard.h"
 #include "support/framework/KWDMeldungPresenter.h"
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "suite/widgets/TKWDForm.h"
+#include "widgets/TKWDForm.h"
 #include "support/types/TQLX_clMeldung.h"
 
 class QLabel;

@@ -10,7 +10,7 @@
 #include "printing/DruckGemeinsam.h"
 #include "suite/TFilialTabelle.h"
 #include "suite/TWGNMani.h"
-#include "suite/widgets/TKWDBerichtSeiten.h"
+#include "widgets/TKWDBerichtSeiten.h"
 #include "support/recordfile/Tiafile.h"
 #include "support/types/TQLX_IA_KZZaehlung.h"
 

@@ -7,7 +7,7 @@
 // 0 below half a cent, and while nothing is counted) and the counting state,
 // with totals per branch and for the year. Header texts come from
 // "Param_TextMandant" and "Param_TextWiJahr".
-#include "suite/widgets/TKWDBericht.h"
+#include "widgets/TKWDBericht.h"
 
 class TBerichtInventurliste : public TKWDBerichtArt {
  public:

@@ -10,7 +10,7 @@
 #include "printing/DruckGemeinsam.h"
 #include "printing/IALDatei.h"
 #include "suite/TFilialTabelle.h"
-#include "suite/widgets/TKWDBerichtSeiten.h"
+#include "widgets/TKWDBerichtSeiten.h"
 #include "support/recordfile/Tialfile.h"
 
 using IADruck::Q;

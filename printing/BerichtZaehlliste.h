@@ -22,7 +22,7 @@
 //   Param_SeiteJeWarengruppe=J  each product group begins a new page
 //                          (default: J, compact lists N)
 //   Param_Schriftgroesse   body text size in points, 6..14 (default 9, compact 8)
-#include "suite/widgets/TKWDBericht.h"
+#include "widgets/TKWDBericht.h"
 
 class TBerichtZaehlliste : public TKWDBerichtArt {
  public:

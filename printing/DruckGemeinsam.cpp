@@ -2,7 +2,7 @@
 
 #include <QPainter>
 
-#include "suite/widgets/TKWDBerichtSeiten.h"
+#include "widgets/TKWDBerichtSeiten.h"
 #include "support/framework/KWDUhr.h"
 #include "support/types/KWDZahlFormat.h"
 

@@ -14,8 +14,8 @@
 #include <string>
 #include <vector>
 
-#include "suite/widgets/TCrystalRDCn.h"
-#include "suite/widgets/TQLX_SelectedLayout.h"
+#include "widgets/TCrystalRDCn.h"
+#include "widgets/TQLX_SelectedLayout.h"
 #include "support/types/KWDDatum.h"
 #include "support/types/TInt32Trio.h"
 

@@ -7,10 +7,10 @@
 #include <QVBoxLayout>
 
 #include "printing/DruckLayouts.h"
-#include "suite/widgets/KWDTasten.h"
-#include "suite/widgets/TKWDGlyphButton.h"
-#include "suite/widgets/TKWDTitelPanel.h"
-#include "suite/widgets/TLayoutform.h"
+#include "widgets/KWDTasten.h"
+#include "widgets/TKWDGlyphButton.h"
+#include "widgets/TKWDTitelPanel.h"
+#include "widgets/TLayoutform.h"
 #include "support/framework/KWDGuard.h"
 #include "support/framework/KWDMeldungPresenter.h"
 

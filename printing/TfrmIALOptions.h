@@ -5,7 +5,7 @@
 // it with OK, "Abbrechen" (Esc) with Cancel; "Layout-Gestaltung" opens the
 // layout dialog to maintain the count-list layouts.
 #include "printing/TIADrucken.h"
-#include "suite/widgets/TKWDForm.h"
+#include "widgets/TKWDForm.h"
 
 class QCheckBox;
 class QPushButton;

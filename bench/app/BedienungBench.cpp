@@ -38,12 +38,12 @@
 #include "engine/TQLX_InvAnfMani.h"
 #include "suite/SuiteDatenbank.h"
 #include "bench/BenchFirma.h"
-#include "suite/widgets/KWDWidgets.h"
+#include "widgets/KWDWidgets.h"
 #include "support/db/KWDDatenbank.h"
 #include "support/framework/KWDUhr.h"
 #include "support/framework/KWDWork.h"
 #include "support/framework/TKWDSkriptPresenter.h"
-#include "tests/suite/widgets/WidgetTestHilfe.h"
+#include "tests/widgets/WidgetTestHilfe.h"
 
 namespace {
 

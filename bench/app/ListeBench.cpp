@@ -31,7 +31,7 @@
 #include "app/TFrmIAStart.h"
 #include "suite/SuiteDatenbank.h"
 #include "suite/demo/DemoFirma.h"
-#include "suite/widgets/KWDWidgets.h"
+#include "widgets/KWDWidgets.h"
 #include "support/db/KWDDatenbank.h"
 #include "support/framework/KWDMeldungPresenter.h"
 #include "support/recordfile/Tiafile.h"

@@ -26,7 +26,7 @@
 #include "printing/TIADrucken.h"
 #include "suite/SuiteDatenbank.h"
 #include "bench/BenchFirma.h"
-#include "suite/widgets/TKWDLayoutDatei.h"
+#include "suite/TKWDLayoutDatei.h"
 #include "support/db/KWDDatenbank.h"
 #include "support/framework/KWDOrdner.h"
 #include "support/framework/TKWDInfo.h"

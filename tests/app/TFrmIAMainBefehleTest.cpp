@@ -21,12 +21,12 @@
 #include "support/framework/KWDPause.h"
 #include "support/framework/KWDWork.h"
 #include "support/services/UserRechte.h"
-#include "suite/widgets/KWDWidgets.h"
+#include "widgets/KWDWidgets.h"
 #include "tests/app/AppTestUmgebung.h"
-#include "tests/suite/widgets/WidgetTestHilfe.h"
+#include "tests/widgets/WidgetTestHilfe.h"
 #include "tests/tools/KindProzess.h"
 #include "dialogs/TgesperrteArtikelfrm.h"
-#include "suite/widgets/TQLX_DatumsEingabe.h"
+#include "widgets/TQLX_DatumsEingabe.h"
 
 namespace {
 

@@ -13,10 +13,10 @@
 #include <QStyle>
 #include <QTest>
 
-#include "suite/widgets/TKWDVersionsDialog.h"
+#include "widgets/TKWDVersionsDialog.h"
 #include "support/framework/KWDWork.h"
 #include "tests/app/AppTestUmgebung.h"
-#include "tests/suite/widgets/WidgetTestHilfe.h"
+#include "tests/widgets/WidgetTestHilfe.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 
 #include "support/services/TParameter.h"
 #include "tests/app/AppTestUmgebung.h"
-#include "tests/suite/widgets/WidgetTestHilfe.h"
+#include "tests/widgets/WidgetTestHilfe.h"
 
 namespace {
 

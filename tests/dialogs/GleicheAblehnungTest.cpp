@@ -8,7 +8,7 @@
 
 #include "dialogs/TFrmIANeu.h"
 #include "suite/SuiteDatenbank.h"
-#include "suite/widgets/TQLX_DatumsEingabe.h"
+#include "widgets/TQLX_DatumsEingabe.h"
 #include "support/db/KWDDatenbank.h"
 #include "support/framework/KWDMeldungen.h"
 #include "support/framework/KWDUhr.h"

@@ -10,11 +10,11 @@
 
 #include "dialogs/TFrmIANeu.h"
 #include "dialogs/TFrmInvAnfConfig.h"
-#include "suite/widgets/TKWDGlyphButton.h"
-#include "suite/widgets/TKWDTitelPanel.h"
-#include "suite/widgets/TQLX_DatumsEingabe.h"
+#include "widgets/TKWDGlyphButton.h"
+#include "widgets/TKWDTitelPanel.h"
+#include "widgets/TQLX_DatumsEingabe.h"
 #include "tests/dialogs/DialogTestUmgebung.h"
-#include "tests/suite/widgets/WidgetTestHilfe.h"
+#include "tests/widgets/WidgetTestHilfe.h"
 
 namespace {
 

@@ -16,11 +16,11 @@
 #include "dialogs/TFrmIAConfNachfrage.h"
 #include "dialogs/TFrmInvAnfConfig.h"
 #include "suite/ArtBestTypEigenschaften.h"
-#include "suite/widgets/TKWDTitelPanel.h"
+#include "widgets/TKWDTitelPanel.h"
 #include "support/services/TParameter.h"
 #include "support/services/UserRechte.h"
 #include "tests/dialogs/DialogTestUmgebung.h"
-#include "tests/suite/widgets/WidgetTestHilfe.h"
+#include "tests/widgets/WidgetTestHilfe.h"
 
 namespace {
 

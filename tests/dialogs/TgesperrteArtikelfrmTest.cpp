@@ -10,11 +10,11 @@
 #include <QSettings>
 
 #include "dialogs/TgesperrteArtikelfrm.h"
-#include "suite/widgets/TKWDTitelPanel.h"
-#include "suite/widgets/TVTKWDVRList.h"
+#include "widgets/TKWDTitelPanel.h"
+#include "widgets/TVTKWDVRList.h"
 #include "support/services/TCommonLock.h"
 #include "tests/dialogs/DialogTestUmgebung.h"
-#include "tests/suite/widgets/WidgetTestHilfe.h"
+#include "tests/widgets/WidgetTestHilfe.h"
 #include "tests/tools/KindProzess.h"
 
 namespace {

@@ -11,7 +11,7 @@
 #include "printing/IALDatei.h"
 #include "printing/TIADrucken.h"
 #include "suite/demo/DemoFirma.h"
-#include "suite/widgets/TKWDLayoutDatei.h"
+#include "suite/TKWDLayoutDatei.h"
 #include "support/framework/KWDOrdner.h"
 #include "support/framework/TQLX_PEP_Progress_SetPos.h"
 #include "support/types/KWDZahlFormat.h"

@@ -15,11 +15,11 @@
 #include "printing/TIADrucken.h"
 #include "printing/TfrmIALOptions.h"
 #include "suite/SuiteDatenbank.h"
-#include "suite/widgets/TKWDPdfAnsicht.h"
-#include "suite/widgets/TLayoutform.h"
+#include "widgets/TKWDPdfAnsicht.h"
+#include "widgets/TLayoutform.h"
 #include "support/db/KWDDatenbank.h"
 #include "support/recordfile/Tiafile.h"
-#include "tests/suite/widgets/WidgetTestHilfe.h"
+#include "tests/widgets/WidgetTestHilfe.h"
 
 namespace {
 

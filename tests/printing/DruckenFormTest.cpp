@@ -20,12 +20,12 @@
 #include "printing/DruckLayouts.h"
 #include "printing/IALDatei.h"
 #include "printing/TfrmIALOptions.h"
-#include "suite/widgets/TKWDPdfAnsicht.h"
-#include "suite/widgets/TLayoutform.h"
+#include "widgets/TKWDPdfAnsicht.h"
+#include "widgets/TLayoutform.h"
 #include "support/framework/KWDWork.h"
 #include "support/framework/TKWDSkriptPresenter.h"
 #include "tests/printing/DruckTestUmgebung.h"
-#include "tests/suite/widgets/WidgetTestHilfe.h"
+#include "tests/widgets/WidgetTestHilfe.h"
 
 namespace {
 

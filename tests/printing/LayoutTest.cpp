@@ -11,11 +11,11 @@
 #include <fstream>
 
 #include "printing/DruckLayouts.h"
-#include "suite/widgets/TLayoutform.h"
-#include "suite/widgets/TVTKWDVRList.h"
+#include "widgets/TLayoutform.h"
+#include "widgets/TVTKWDVRList.h"
 #include "support/framework/KWDOrdner.h"
 #include "support/framework/TKWDSkriptPresenter.h"
-#include "tests/suite/widgets/WidgetTestHilfe.h"
+#include "tests/widgets/WidgetTestHilfe.h"
 
 namespace fs = std::filesystem;
 

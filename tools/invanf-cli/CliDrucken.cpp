@@ -11,7 +11,7 @@
 
 #include "printing/DruckLayouts.h"
 #include "printing/TIADrucken.h"
-#include "suite/widgets/TKWDLayoutDatei.h"
+#include "suite/TKWDLayoutDatei.h"
 #include "support/framework/KWDLog.h"
 #include "support/framework/KWDOrdner.h"
 #include "support/framework/TKWDInfo.h"

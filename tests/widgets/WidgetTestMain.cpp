@@ -1,0 +1,18 @@
+// One QApplication for the GUI tests, on the offscreen platform unless the
+// caller chose another (a real X server, to look at the windows).
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <cstdlib>
+
+#include "widgets/KWDWidgets.h"
+
+int main(int argc, char** argv) {
+  ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
+  QApplication App(argc, argv);
+  QApplication::setApplicationName(QStringLiteral("invanf"));
+  QApplication::setApplicationDisplayName(QStringLiteral("Inventuranforderungen"));
+  KWDWidgetsInstallieren();
+  ::testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}

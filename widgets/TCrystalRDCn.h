@@ -1,0 +1,97 @@
+#pragma once
+// The suite's report viewer component. The program names a layout file
+// (SetReport), sets texts and parameters, and ShowReport renders the layout's
+// report (TKWDBericht.h) to PDF and shows it in the viewer window (pages,
+// zoom, printing on the system's printers). The calls follow the suite's
+// component; the first argument (-1) of some calls is the suite's "main
+// report" index and is accepted as it is.
+//
+// Actions of the viewer window:
+//   - "Exportieren ..." (SetEnableExportAction): saves the PDF where the user
+//     chooses (a file dialog, suggesting the export file name with ".pdf").
+//   - "Ablegen" (SetEnableKomAction): saves a copy of the PDF without asking,
+//     under the export file name (SetExportDiskfileName, usually in the suite
+//     folder "Listen") with its ending replaced by ".pdf"; when that file is
+//     already there (a second list of the same day), "-2", "-3" ... is added
+//     before ".pdf". The user is told where the copy went.
+//   - "Drucken ..." (Strg+P): the print dialog, then the pages.
+//
+// Without a window (SetPdfZiel, used by invanf-cli), ShowReport writes the
+// PDF to that file and shows nothing.
+#include <QByteArray>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "widgets/TKWDBericht.h"
+
+class QPrinter;
+class QWidget;
+
+class TCrystalRDCn {
+ public:
+  explicit TCrystalRDCn(QWidget* AOwner = nullptr);
+  ~TCrystalRDCn();
+  TCrystalRDCn(const TCrystalRDCn&) = delete;
+  TCrystalRDCn& operator=(const TCrystalRDCn&) = delete;
+
+  // Forgets report, name, parameters, title, export name and the action
+  // switches (both actions on), but not the owner, the PDF target and the
+  // maximised state.
+  void Clear();
+  void SetReport(const std::string& APfad);
+  void SetReportName(int AIndex, const std::string& AName);
+  // A parameter set again takes the new value; renderers read the value set last.
+  void SetParameter(int AIndex, const std::string& AName, const std::string& AWert);
+  void SetTitle(int AIndex, const std::string& ATitel);
+  void SetEnableExportAction(bool AAn);
+  void SetEnableKomAction(bool AAn);
+  void SetExportDiskfileName(const std::string& APfad);
+  // The viewer window opens maximised.
+  void SetWindowMaximized(bool AAn) { FMaximiert = AAn; }
+  // Renders the report and shows it (modally, over the owner); with a PDF
+  // target it only writes the file. False (the error registered and shown
+  // under "TCrystalRDCn.ShowReport") when the report could not be made.
+  bool ShowReport();
+
+  void SetOwner(QWidget* AOwner) { FOwner = AOwner; }
+  // Empty: ShowReport shows the window.
+  void SetPdfZiel(const std::string& APfad) { FPdfZiel = APfad; }
+
+  // What was set, for the window and for checks.
+  const std::string& Report() const { return FDaten.LayoutPfad; }
+  const std::string& ReportName() const { return FDaten.ReportName; }
+  const std::string& Title() const { return FDaten.Titel; }
+  const std::vector<std::pair<std::string, std::string>>& Parameter() const { return FDaten.Parameter; }
+  bool ExportAction() const { return FExport; }
+  bool KomAction() const { return FKom; }
+  bool WindowMaximized() const { return FMaximiert; }
+  const std::string& ExportDiskfileName() const { return FExportDatei; }
+  // Reports rendered by ShowReport so far, and the pages and bytes of the last.
+  int AnzahlGezeigt() const { return FGezeigt; }
+  int Seiten() const { return FSeiten; }
+  const QByteArray& Pdf() const { return FPdf; }
+
+  // Renders the report set up so far into a PDF (no window). Throws
+  // std::runtime_error with a German text.
+  QByteArray PdfErzeugen(int& ASeiten) const;
+  // Where "Ablegen" puts the copy of APdf: see above.
+  std::string AblageName() const;
+
+ private:
+  QWidget* FOwner;
+  TKWDBerichtDaten FDaten;
+  bool FExport = true;
+  bool FKom = true;
+  bool FMaximiert = false;
+  std::string FExportDatei;
+  std::string FPdfZiel;
+  int FGezeigt = 0;
+  int FSeiten = 0;
+  QByteArray FPdf;
+};
+
+// Paints the pages of a PDF on APrinter (its page range, if one is chosen):
+// each page as an image at the printer's resolution, at most 300 dpi.
+// Returns the number of pages printed.
+int KWDPdfDrucken(const QByteArray& APdf, QPrinter& APrinter);
