@@ -79,10 +79,3 @@ bool AdminFirmaAnlegen(const std::string& AOrt, bool AErsetzen) {
   Anlegen(TDbConnection::Open(AOrt, true), AOrt);
   return true;
 }
-
-void AdminFirmaVerwerfen(const std::string& AOrt) noexcept {
-  KWDDatenbank_Set(nullptr);
-  if (AdminIstPostgres(AOrt)) return;
-  std::error_code fehler;
-  for (const char* endung : {"", "-wal", "-shm"}) fs::remove(AOrt + endung, fehler);
-}

@@ -22,5 +22,3 @@ TDbConnection& AdminFirmaZumSchreiben(const std::string& AOrt);
 // created the file, so a failed fill may remove it again without losing
 // anything that was there.
 bool AdminFirmaAnlegen(const std::string& AOrt, bool AErsetzen);
-// Closes the connection and removes a SQLite company this run created.
-void AdminFirmaVerwerfen(const std::string& AOrt) noexcept;

@@ -5,10 +5,9 @@
 #include <nlohmann/json.hpp>
 #include <unistd.h>
 
-#include "suite/demo/DemoFirma.h"
+#include "suite/demo/DemoFirmaAnlegen.h"
 #include "support/db/KWDDatenbank.h"
 #include "support/framework/KWDUhr.h"
-#include "support/services/TParameter.h"
 #include "tools/common/CliJson.h"
 #include "tools/wws-admin/AdminFirma.h"
 #include "tools/wws-admin/AdminKontext.h"
@@ -49,20 +48,17 @@ void Demo(const TAdminKontext& AKontext, const TDemoAufruf& AAufruf) {
   const std::string ort = AdminFirmaOrt(AKontext.Db);
 
   const auto start = std::chrono::steady_clock::now();
-  const bool neu = AdminFirmaAnlegen(ort, AAufruf.Ersetzen);
+  const bool terminal = isatty(STDERR_FILENO) != 0;
   TDemoSchreiber::TZaehler zaehler;
   try {
-    const bool terminal = isatty(STDERR_FILENO) != 0;
-    zaehler = DemoFirmaErzeugen(KWDDatenbank(), optionen, [terminal](int64_t AFertig, int64_t AGesamt) {
+    zaehler = DemoFirmaAnlegen(ort, optionen, AAufruf.Ersetzen, [terminal](int64_t AFertig, int64_t AGesamt) {
       if (terminal) std::cerr << "\rArtikel " << AFertig << " von " << AGesamt << std::flush;
     });
+  } catch (const EDemoFirmaAbgelehnt& e) {
     if (terminal) std::cerr << "\n";
-    KWDParameter().SetIntegerValueByName("STARTMON", 1);
-  } catch (...) {
-    // Half a demo company is of no use; a file this run made goes again.
-    if (neu) AdminFirmaVerwerfen(ort);
-    throw;
+    throw EAdminFehler(e.what());
   }
+  if (terminal) std::cerr << "\n";
   const double sekunden = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 
   if (AKontext.Json) {
