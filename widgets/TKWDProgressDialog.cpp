@@ -11,7 +11,6 @@
 #include <QScreen>
 #include <QVBoxLayout>
 #include <QWindow>
-#include <algorithm>
 
 TKWDProgressDialog::TKWDProgressDialog(QWidget* AOwner)
     : QDialog(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint), FOwner(AOwner) {
@@ -29,7 +28,7 @@ TKWDProgressDialog::TKWDProgressDialog(QWidget* AOwner)
   FDetail->setTextFormat(Qt::PlainText);
   FBalken = new QProgressBar(this);
   FBalken->setObjectName(QStringLiteral("pbFortschritt"));
-  FBalken->setRange(0, FMax);
+  FBalken->setRange(0, Max());
   FBalken->setValue(0);
   FBalken->setTextVisible(false);
   FZaehlerLayout = new QFormLayout;
@@ -51,7 +50,7 @@ TKWDProgressDialog::TKWDProgressDialog(QWidget* AOwner)
 TKWDProgressDialog::~TKWDProgressDialog() = default;
 
 void TKWDProgressDialog::closeEvent(QCloseEvent* AEvent) {
-  if (FSichtbar) AEvent->ignore();  // the work decides when it ends
+  if (Sichtbar()) AEvent->ignore();  // the work decides when it ends
 }
 
 void TKWDProgressDialog::Platzieren() {
@@ -80,7 +79,7 @@ void TKWDProgressDialog::ProgressShow(bool AModal) {
   // The window system may not yet have given the focus back after the last
   // showing; the window remembered then is still the one to return to.
   if (QWidget* Aktiv = QApplication::activeWindow(); Aktiv && Aktiv != this) FVorher = Aktiv;
-  FSichtbar = true;
+  SichtbarSetzen(true);
   Platzieren();
   show();
   raise();
@@ -88,7 +87,7 @@ void TKWDProgressDialog::ProgressShow(bool AModal) {
 }
 
 void TKWDProgressDialog::ProgressHide() {
-  FSichtbar = false;
+  SichtbarSetzen(false);
   FNachzug.stop();
   hide();
   setWindowModality(Qt::NonModal);
@@ -97,44 +96,8 @@ void TKWDProgressDialog::ProgressHide() {
   if (FVorher && FVorher->isVisible() && (!Aktiv || Aktiv == this)) FVorher->activateWindow();
 }
 
-void TKWDProgressDialog::SetCaption(const std::string& ACaption) {
-  if (ACaption == FCaptionText) return;
-  FCaptionText = ACaption;
-  Geaendert();
-}
-
-void TKWDProgressDialog::SetDetail(const std::string& ADetail) {
-  if (ADetail == FDetailText) return;
-  FDetailText = ADetail;
-  Geaendert();
-}
-
-void TKWDProgressDialog::SetMax(int AMax) {
-  FMax = std::max(0, AMax);
-  FPos = std::min(FPos, FMax);
-  Geaendert();
-}
-
-void TKWDProgressDialog::SetPos(int APos) {
-  FPos = std::clamp(APos, 0, FMax);
-  Geaendert();
-}
-
-void TKWDProgressDialog::SetStyle(TProgressBarStyle AStyle) {
-  if (AStyle == FStyle) return;
-  FStyle = AStyle;
-  Geaendert();
-}
-
-void TKWDProgressDialog::StepIt() {
-  FPos = FPos >= FMax ? 0 : FPos + 1;
-  Geaendert();
-}
-
-void TKWDProgressDialog::ZaehlerGeaendert(std::size_t) { Geaendert(); }
-
 void TKWDProgressDialog::Geaendert() {
-  if (!FSichtbar) return;  // shown with the next ProgressShow
+  if (!Sichtbar()) return;  // shown with the next ProgressShow
   if (FLetztesZeichnen.isValid() && FLetztesZeichnen.elapsed() < KAbstandMs) {
     if (!FNachzug.isActive()) FNachzug.start();
     // Between two repaints the windows still answer (every 20 ms at most):
@@ -148,16 +111,16 @@ void TKWDProgressDialog::Geaendert() {
 void TKWDProgressDialog::Zeichnen() {
   FNachzug.stop();
   FLetztesZeichnen.start();
-  const QString Caption = QString::fromStdString(FCaptionText);
-  if (FCaption->text() != Caption) FCaption->setText(Caption);
-  const QString Detail = QString::fromStdString(FDetailText);
-  if (FDetail->text() != Detail) FDetail->setText(Detail);
-  FDetail->setVisible(!Detail.isEmpty());
-  if (FStyle == TProgressBarStyle::pbstMarquee) {
+  const QString Titel = QString::fromStdString(Caption());
+  if (FCaption->text() != Titel) FCaption->setText(Titel);
+  const QString Zeile = QString::fromStdString(Detail());
+  if (FDetail->text() != Zeile) FDetail->setText(Zeile);
+  FDetail->setVisible(!Zeile.isEmpty());
+  if (Style() == TProgressBarStyle::pbstMarquee) {
     FBalken->setRange(0, 0);  // Qt's busy indicator, animated by the style
   } else {
-    if (FBalken->maximum() != FMax || FBalken->minimum() != 0) FBalken->setRange(0, FMax);
-    FBalken->setValue(FPos);
+    if (FBalken->maximum() != Max() || FBalken->minimum() != 0) FBalken->setRange(0, Max());
+    FBalken->setValue(Pos());
   }
   const auto& Zeilen = Zaehler();
   while (FZaehlerLabels.size() < Zeilen.size()) {

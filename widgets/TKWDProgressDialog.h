@@ -43,27 +43,16 @@ class TKWDProgressDialog : public QDialog, public TQLX_PEP_Progress_SetPos {
 
   void ProgressShow(bool AModal) override;
   void ProgressHide() override;
-  void SetCaption(const std::string& ACaption) override;
-  void SetDetail(const std::string& ADetail) override;
-  void SetMax(int AMax) override;
-  void SetPos(int APos) override;
-  int Max() const override { return FMax; }
-  int Pos() const override { return FPos; }
-  void SetStyle(TProgressBarStyle AStyle) override;
-  TProgressBarStyle Style() const override { return FStyle; }
-  void StepIt() override;
-  bool Sichtbar() const override { return FSichtbar; }
 
   // Shows every pending change now (tests, and before a long step without calls).
   void Zeichnen();
 
  protected:
-  void ZaehlerGeaendert(std::size_t AIndex) override;
+  void Geaendert() override;
   void reject() override {}
   void closeEvent(QCloseEvent* AEvent) override;
 
  private:
-  void Geaendert();
   void Platzieren();
   QWidget* FOwner;
   QPointer<QWidget> FVorher;  // the active window when it was shown
@@ -74,9 +63,4 @@ class TKWDProgressDialog : public QDialog, public TQLX_PEP_Progress_SetPos {
   std::vector<std::pair<QLabel*, QLabel*>> FZaehlerLabels;
   QElapsedTimer FLetztesZeichnen;
   QTimer FNachzug;
-  bool FSichtbar = false;
-  std::string FCaptionText, FDetailText;
-  int FMax = 100;
-  int FPos = 0;
-  TProgressBarStyle FStyle = TProgressBarStyle::pbstNormal;
 };

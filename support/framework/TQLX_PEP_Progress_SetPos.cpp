@@ -28,27 +28,61 @@ TKWDProgressFabrik KWDProgressFabrikSet(TKWDProgressFabrik AFabrik) {
   return Alt;
 }
 
+void TQLX_PEP_Progress_SetPos::SetCaption(const std::string& ACaption) {
+  if (ACaption == FCaption) return;
+  FCaption = ACaption;
+  Geaendert();
+}
+
+void TQLX_PEP_Progress_SetPos::SetDetail(const std::string& ADetail) {
+  if (ADetail == FDetail) return;
+  FDetail = ADetail;
+  Geaendert();
+}
+
+void TQLX_PEP_Progress_SetPos::SetMax(int AMax) {
+  FMax = std::max(0, AMax);
+  FPos = std::min(FPos, FMax);
+  Geaendert();
+}
+
+void TQLX_PEP_Progress_SetPos::SetPos(int APos) {
+  FPos = std::clamp(APos, 0, FMax);
+  Geaendert();
+}
+
+void TQLX_PEP_Progress_SetPos::SetStyle(TProgressBarStyle AStyle) {
+  if (AStyle == FStyle) return;
+  FStyle = AStyle;
+  Geaendert();
+}
+
+void TQLX_PEP_Progress_SetPos::StepIt() {
+  FPos = FPos >= FMax ? 0 : FPos + 1;
+  Geaendert();
+}
+
 void TQLX_PEP_Progress_SetPos::AddCounter(const std::string& AName, const std::string& ACaption) {
-  for (std::size_t I = 0; I < FZaehler.size(); ++I)
-    if (FZaehler[I].Name == AName) {
-      FZaehler[I].Caption = ACaption;
-      ZaehlerGeaendert(I);
+  for (auto& Z : FZaehler)
+    if (Z.Name == AName) {
+      Z.Caption = ACaption;
+      Geaendert();
       return;
     }
   FZaehler.push_back({AName, ACaption, {}});
-  ZaehlerGeaendert(FZaehler.size() - 1);
+  Geaendert();
 }
 
 void TQLX_PEP_Progress_SetPos::SetCounter(const std::string& AName, const std::string& AWert) {
-  for (std::size_t I = 0; I < FZaehler.size(); ++I)
-    if (FZaehler[I].Name == AName) {
-      if (FZaehler[I].Wert == AWert) return;
-      FZaehler[I].Wert = AWert;
-      ZaehlerGeaendert(I);
+  for (auto& Z : FZaehler)
+    if (Z.Name == AName) {
+      if (Z.Wert == AWert) return;
+      Z.Wert = AWert;
+      Geaendert();
       return;
     }
   FZaehler.push_back({AName, AName, AWert});
-  ZaehlerGeaendert(FZaehler.size() - 1);
+  Geaendert();
 }
 
 std::string TQLX_PEP_Progress_SetPos::Counter(const std::string& AName) const {
@@ -60,60 +94,27 @@ std::string TQLX_PEP_Progress_SetPos::Counter(const std::string& AName) const {
 TKWDTerminalProgress::TKWDTerminalProgress(bool AAusgabe) : FAusgabe(AAusgabe) {}
 
 TKWDTerminalProgress::~TKWDTerminalProgress() {
-  if (FSichtbar) ProgressHide();
+  if (Sichtbar()) ProgressHide();
 }
 
 void TKWDTerminalProgress::ProgressShow(bool) {
-  FSichtbar = true;
+  SichtbarSetzen(true);
   Zeichnen();
 }
 
 void TKWDTerminalProgress::ProgressHide() {
-  if (FSichtbar && FAusgabe) std::fputs("\r\033[K", stderr);
-  FSichtbar = false;
+  if (Sichtbar() && FAusgabe) std::fputs("\r\033[K", stderr);
+  SichtbarSetzen(false);
 }
-
-void TKWDTerminalProgress::SetCaption(const std::string& ACaption) {
-  FCaption = ACaption;
-  Zeichnen();
-}
-
-void TKWDTerminalProgress::SetDetail(const std::string& ADetail) {
-  FDetail = ADetail;
-  Zeichnen();
-}
-
-void TKWDTerminalProgress::SetMax(int AMax) {
-  FMax = std::max(0, AMax);
-  FPos = std::min(FPos, FMax);
-  Zeichnen();
-}
-
-void TKWDTerminalProgress::SetPos(int APos) {
-  FPos = std::clamp(APos, 0, FMax);
-  Zeichnen();
-}
-
-void TKWDTerminalProgress::SetStyle(TProgressBarStyle AStyle) {
-  FStyle = AStyle;
-  Zeichnen();
-}
-
-void TKWDTerminalProgress::StepIt() {
-  FPos = FPos >= FMax ? 0 : FPos + 1;
-  Zeichnen();
-}
-
-void TKWDTerminalProgress::ZaehlerGeaendert(std::size_t) { Zeichnen(); }
 
 void TKWDTerminalProgress::Zeichnen() {
-  if (!FAusgabe || !FSichtbar) return;
-  if (FStyle == TProgressBarStyle::pbstMarquee) {
+  if (!FAusgabe || !Sichtbar()) return;
+  if (Style() == TProgressBarStyle::pbstMarquee) {
     static const char Rad[] = "|/-\\";
-    std::fprintf(stderr, "\r\033[K%s %s %c", FCaption.c_str(), FDetail.c_str(), Rad[FPos % 4]);
+    std::fprintf(stderr, "\r\033[K%s %s %c", Caption().c_str(), Detail().c_str(), Rad[Pos() % 4]);
   } else {
-    const int Prozent = FMax > 0 ? static_cast<int>(100LL * FPos / FMax) : 0;
-    std::fprintf(stderr, "\r\033[K%s %s %3d%%", FCaption.c_str(), FDetail.c_str(), Prozent);
+    const int Prozent = Max() > 0 ? static_cast<int>(100LL * Pos() / Max()) : 0;
+    std::fprintf(stderr, "\r\033[K%s %s %3d%%", Caption().c_str(), Detail().c_str(), Prozent);
   }
   for (const auto& Z : Zaehler())
     if (!Z.Wert.empty()) std::fprintf(stderr, "  %s%s", Z.Caption.c_str(), Z.Wert.c_str());

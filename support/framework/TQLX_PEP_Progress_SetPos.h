@@ -17,17 +17,23 @@ class TQLX_PEP_Progress_SetPos {
 
   virtual void ProgressShow(bool AModal) = 0;
   virtual void ProgressHide() = 0;
-  virtual void SetCaption(const std::string& ACaption) = 0;
-  virtual void SetDetail(const std::string& ADetail) = 0;
-  virtual void SetMax(int AMax) = 0;
-  virtual void SetPos(int APos) = 0;
-  virtual int Max() const = 0;
-  virtual int Pos() const = 0;
-  virtual void SetStyle(TProgressBarStyle AStyle) = 0;
-  virtual TProgressBarStyle Style() const = 0;
+  bool Sichtbar() const { return FSichtbar; }
+
+  // The state every progress keeps alike, kept here once; each setter tells
+  // Geaendert() afterwards. The maximum is at least 0, the position lies
+  // within 0 and the maximum.
+  virtual void SetCaption(const std::string& ACaption);
+  virtual void SetDetail(const std::string& ADetail);
+  virtual void SetMax(int AMax);
+  virtual void SetPos(int APos);
+  virtual void SetStyle(TProgressBarStyle AStyle);
   // One step further (wraps to 0 past the maximum, as a marquee does).
-  virtual void StepIt() = 0;
-  virtual bool Sichtbar() const = 0;
+  virtual void StepIt();
+  int Max() const { return FMax; }
+  int Pos() const { return FPos; }
+  TProgressBarStyle Style() const { return FStyle; }
+  const std::string& Caption() const { return FCaption; }
+  const std::string& Detail() const { return FDetail; }
 
   // Named counter lines below the bar, e.g. ("ArtikelNr", "Artikelnummer: ")
   // showing the article being worked on. Lines appear in the order they were
@@ -43,11 +49,19 @@ class TQLX_PEP_Progress_SetPos {
   const std::vector<TZaehlerZeile>& Zaehler() const { return FZaehler; }
 
  protected:
-  // Told after line AIndex of Zaehler() was added or changed.
-  virtual void ZaehlerGeaendert(std::size_t AIndex) { (void)AIndex; }
+  // Told after a value changed: caption, detail, style and counter lines
+  // only when they differ, maximum and position at every call (the engine
+  // reports often; a window lets pending events run then).
+  virtual void Geaendert() {}
+  void SichtbarSetzen(bool ASichtbar) { FSichtbar = ASichtbar; }
 
  private:
   std::vector<TZaehlerZeile> FZaehler;
+  bool FSichtbar = false;
+  std::string FCaption, FDetail;
+  int FMax = 100;
+  int FPos = 0;
+  TProgressBarStyle FStyle = TProgressBarStyle::pbstNormal;
 };
 
 // The headless progress: keeps its state (so the engine's reads are real) and
@@ -58,30 +72,13 @@ class TKWDTerminalProgress : public TQLX_PEP_Progress_SetPos {
   ~TKWDTerminalProgress() override;
   void ProgressShow(bool AModal) override;
   void ProgressHide() override;
-  void SetCaption(const std::string& ACaption) override;
-  void SetDetail(const std::string& ADetail) override;
-  void SetMax(int AMax) override;
-  void SetPos(int APos) override;
-  int Max() const override { return FMax; }
-  int Pos() const override { return FPos; }
-  void SetStyle(TProgressBarStyle AStyle) override;
-  TProgressBarStyle Style() const override { return FStyle; }
-  void StepIt() override;
-  bool Sichtbar() const override { return FSichtbar; }
-  const std::string& Caption() const { return FCaption; }
-  const std::string& Detail() const { return FDetail; }
 
  protected:
-  void ZaehlerGeaendert(std::size_t AIndex) override;
+  void Geaendert() override { Zeichnen(); }
 
  private:
   void Zeichnen();
   bool FAusgabe;
-  bool FSichtbar = false;
-  std::string FCaption, FDetail;
-  int FMax = 100;
-  int FPos = 0;
-  TProgressBarStyle FStyle = TProgressBarStyle::pbstNormal;
 };
 
 using TKWDProgressFabrik = std::function<std::unique_ptr<TQLX_PEP_Progress_SetPos>(void* AOwner)>;
