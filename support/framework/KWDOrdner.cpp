@@ -1,5 +1,6 @@
 #include "support/framework/KWDOrdner.h"
 
+#include <cstdlib>
 #include <filesystem>
 #include <stdexcept>
 
@@ -11,6 +12,17 @@ const char* const C_KWDFolder_Value[KWD_ORDNER_ANZAHL] = {
     "",           "Programme", "Hilfe",    "Temp",    "Export",  "Import",  "Sicherung", "Protokolle",
     "Kassen",     "Etiketten", "Formulare", "Bilder", "Vorlagen", "Archiv", "Belege",    "Statistik",
     "Schnittstellen", "Updates", "Skripte", "Layout", "Listen",  "Berichte", "Benutzer", "Einstellungen"};
+
+namespace {
+
+// Where the root comes from, for a message that names the setting to correct.
+std::string RootHerkunft() {
+  if (auto Root = KWDSetting("WWS_HOME"); Root && !Root->empty()) return "Einstellung WWS_HOME";
+  if (const char* Xdg = std::getenv("XDG_DATA_HOME"); Xdg && *Xdg) return "Umgebungsvariable XDG_DATA_HOME";
+  return "Umgebungsvariable HOME";
+}
+
+}  // namespace
 
 std::string KWDWwsRoot() {
   if (auto Root = KWDSetting("WWS_HOME"); Root && !Root->empty()) return *Root;
@@ -36,7 +48,7 @@ std::string GetDirWwsByName(const std::string& AOrdner, const std::string& ADate
     std::filesystem::create_directories(Ordner, F);
     if (F)
       throw std::runtime_error("Der Ordner \u201E" + Ordner.string() + "\u201C lässt sich nicht anlegen: " +
-                               KWDSystemFehlerText(F.value()) + " (Einstellung WWS_HOME).");
+                               KWDSystemFehlerText(F.value()) + " (" + RootHerkunft() + ").");
   }
   return ADatei.empty() ? Ordner.string() : (Ordner / ADatei).string();
 }

@@ -2,7 +2,16 @@
 // Suite settings: the environment first, else the suite config file
 // (~/.config/wws/wws.ini, lines "NAME=value"; '#' starts a comment line).
 #include <optional>
+#include <stdexcept>
 #include <string>
+
+// A setting whose value the program cannot work with. what() is one German
+// sentence that names the setting; the program refuses to start with it
+// rather than guess another value.
+class EKWDEinstellung : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
 
 std::optional<std::string> KWDSetting(const std::string& AName);
 std::string KWDSettingOr(const std::string& AName, const std::string& ADefault);

@@ -5,7 +5,6 @@
 #include <ctime>
 #include <mutex>
 
-#include "support/framework/KWDLog.h"
 #include "support/framework/KWDSettings.h"
 
 namespace {
@@ -17,13 +16,7 @@ TDateTime EchteZeit() {
   std::tm T{};
   localtime_r(&Jetzt, &T);
   TDateTime Wert = EncodeDate(T.tm_year + 1900, T.tm_mon + 1, T.tm_mday) + EncodeTime(T.tm_hour, T.tm_min, T.tm_sec);
-  if (auto Heute = KWDSetting("WWS_TODAY"); Heute && !Heute->empty()) {
-    TDate Fest = 0;
-    if (TryParseDatum(*Heute, Fest))
-      Wert = Fest + (Wert - std::floor(Wert));
-    else
-      KWDLogSchreiben("kwd_Date", "WWS_TODAY ist kein gültiges Datum (JJJJ-MM-TT): " + *Heute);
-  }
+  if (const auto Fest = KWDHeuteFest()) Wert = *Fest + (Wert - std::floor(Wert));
   return Wert;
 }
 }  // namespace
@@ -38,6 +31,20 @@ TDateTime kwd_Now() {
 }
 
 TDate kwd_Date() { return DateOf(kwd_Now()); }
+
+std::optional<TDate> KWDHeuteFest() {
+  const auto Text = KWDSetting("WWS_TODAY");
+  if (!Text || Text->empty()) return std::nullopt;
+  TDate Datum = 0;
+  if (!TryParseDatum(*Text, Datum))
+    throw EKWDEinstellung("Die Einstellung WWS_TODAY (\u201E" + *Text +
+                          "\u201C) ist kein gültiges Datum (erwartet JJJJ-MM-TT); bitte korrigieren oder entfernen.");
+  if (YearOf(Datum) < 1900 || YearOf(Datum) > 9998)
+    throw EKWDEinstellung("Die Einstellung WWS_TODAY (\u201E" + *Text +
+                          "\u201C) liegt außerhalb der Daten, mit denen das Programm rechnet (01.01.1900 bis "
+                          "31.12.9998).");
+  return Datum;
+}
 
 TKWDUhr KWDUhrSet(TKWDUhr AUhr) {
   std::lock_guard Sperre(GMutex);

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <filesystem>
 
+#include "support/framework/KWDEinstellungen.h"
 #include "support/framework/KWDLog.h"
 #include "support/framework/KWDSettings.h"
 #include "support/framework/TKWDInfo.h"
@@ -15,6 +16,7 @@ void TKWDProgramm::Init(const std::string& AModul, int AProzessTyp, int AInstanz
   FInstanzen = AInstanzen;
   FInitialisiert = true;
   KWDLogSchreiben(AModul + ".Init", "Programm gestartet, Prozess " + ProzessIdFormated());
+  KWDEinstellungenPruefen();
 }
 
 void TKWDProgramm::ShowException(const std::exception& AE, bool AFlag) noexcept {

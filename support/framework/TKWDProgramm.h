@@ -5,7 +5,9 @@
 
 class TKWDProgramm {
  public:
-  // Registers the module (e.g. "INVANF", process type 3, instances 0, 0, true).
+  // Registers the module (e.g. "INVANF", process type 3, instances 0, 0, true)
+  // and checks the settings it runs with: EKWDEinstellung for one it cannot
+  // work with (KWDEinstellungenPruefen), so the program shows it and ends.
   void Init(const std::string& AModul, int AProzessTyp, int AInstanzen, int AWert, bool AFlag);
   const std::string& Modul() const { return FModul; }
   int ProzessTyp() const { return FProzessTyp; }

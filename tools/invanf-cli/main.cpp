@@ -9,7 +9,9 @@
 
 #include "suite/SuiteDatenbank.h"
 #include "support/db/TDbConnection.h"
+#include "support/framework/KWDEinstellungen.h"
 #include "support/framework/KWDMeldungPresenter.h"
+#include "support/framework/KWDSettings.h"
 #include "support/framework/TKWDInfo.h"
 #include "tools/common/CliDeutsch.h"
 #include "tools/invanf-cli/CliDrucken.h"
@@ -84,6 +86,7 @@ int main(int argc, char** argv) {
   Opt.Terminal = isatty(STDIN_FILENO) != 0;
   KWDMeldungPresenterSet(std::make_shared<TCliPresenter>(Opt.Ja, Opt.Terminal));
   try {
+    KWDEinstellungenPruefen();
     if (!Db.empty()) setenv("WWS_DB", Db.c_str(), 1);  // also for the common lock's own connection
     SuiteDatenbankOeffnen();
     if (int Exit = 0; Drucken.Ausfuehren(Opt, Exit)) return Exit;
@@ -93,6 +96,8 @@ int main(int argc, char** argv) {
     if (*Vervollst) return CliVervollstaendigen(Opt);
     if (*Loeschen) return CliLoeschen(Opt);
     return CliZaehlen(Opt);
+  } catch (const EKWDEinstellung& E) {
+    return Melden(E.what(), E, CLI_ABGELEHNT);
   } catch (const ECompanyDbError& E) {
     return Melden(E.what(), E, CLI_FEHLER);
   } catch (const std::exception& E) {

@@ -4,6 +4,8 @@
 #include <iostream>
 
 #include "support/db/TDbConnection.h"
+#include "support/framework/KWDEinstellungen.h"
+#include "support/framework/KWDSettings.h"
 #include "support/framework/TKWDInfo.h"
 #include "tools/common/CliDeutsch.h"
 #include "tools/wws-admin/AdminKontext.h"
@@ -13,10 +15,18 @@ namespace {
 constexpr int CExitFehler = 1;
 constexpr int CExitAufruf = 2;
 
+// A server's texts may span lines; the user reads one.
+std::string EineZeile(std::string AText) {
+  for (char& Zeichen : AText)
+    if (Zeichen == '\n' || Zeichen == '\r') Zeichen = ' ';
+  while (!AText.empty() && AText.back() == ' ') AText.pop_back();
+  return AText;
+}
+
 int Melden(const std::string& AText, const std::exception& AE, int AExit) {
   // The suite log keeps the full story; the user gets one line.
   KWDInfo().RegisterException("wws-admin", AE, false);
-  std::cerr << "wws-admin: " << AText << "\n";
+  std::cerr << "wws-admin: " << EineZeile(AText) << "\n";
   return AExit;
 }
 
@@ -44,8 +54,11 @@ int main(int argc, char** argv) {
     return Melden(CliFehlerText(app, e), e, CExitAufruf);
   }
   try {
+    KWDEinstellungenPruefen();
     if (kontext.Aktion) kontext.Aktion();
     return 0;
+  } catch (const EKWDEinstellung& e) {
+    return Melden(e.what(), e, CExitAufruf);
   } catch (const EAdminAufruf& e) {
     return Melden(std::string(e.what()) + " Hilfe: wws-admin --help", e, CExitAufruf);
   } catch (const EAdminAbgelehnt& e) {

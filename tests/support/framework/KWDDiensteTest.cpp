@@ -6,12 +6,14 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <functional>
 #include <fstream>
 #include <optional>
 #include <sstream>
 #include <vector>
 
 #include "support/framework/KWDDateiErsetzen.h"
+#include "support/framework/KWDEinstellungen.h"
 #include "support/framework/KWDLog.h"
 #include "support/framework/KWDOrdner.h"
 #include "support/framework/KWDPause.h"
@@ -24,17 +26,41 @@
 #include "tests/support/framework/TestUmgebung.h"
 
 TEST(KWDUhrTest, SettingFixesTheDateAndKeepsTheTimeOfDay) {
-  TTestLog Log;
   TUmgebungsWert Heute("WWS_TODAY", "2024-02-29");
   EXPECT_EQ(kwd_Date(), EncodeDate(2024, 2, 29));
   const TDateTime Jetzt = kwd_Now();
   EXPECT_GE(Jetzt, EncodeDate(2024, 2, 29));
   EXPECT_LT(Jetzt, EncodeDate(2024, 3, 1));
+}
 
-  // An impossible date is logged and the real clock used.
-  TUmgebungsWert Falsch("WWS_TODAY", "2023-02-29");
-  EXPECT_GT(kwd_Date(), EncodeDate(2024, 6, 1));
-  EXPECT_NE(Log.Inhalt().find("2023-02-29"), std::string::npos);
+// A date the user did not ask for is never used instead: the clock, the
+// start check and program registration refuse the setting by its name.
+TEST(KWDUhrTest, ASettingThatIsNoUsableDateIsRefusedNeverReplaced) {
+  struct TFall {
+    const char* Wert;
+    const char* Grund;  // empty: accepted
+  };
+  for (const TFall& F : {TFall{"2023-02-29", "kein gültiges Datum"}, TFall{"2026-13-01", "kein gültiges Datum"},
+                         TFall{"abc", "kein gültiges Datum"}, TFall{"9999-12-31", "außerhalb"},
+                         TFall{"1899-12-31", "außerhalb"}, TFall{"9998-12-31", ""}, TFall{"01.01.1900", ""},
+                         TFall{"", ""}}) {
+    TUmgebungsWert Heute("WWS_TODAY", F.Wert);
+    if (!*F.Grund) {
+      EXPECT_NO_THROW(KWDEinstellungenPruefen()) << F.Wert;
+      EXPECT_NO_THROW(kwd_Date()) << F.Wert;
+      continue;
+    }
+    for (const auto& Aufruf : std::vector<std::function<void()>>{
+             [] { kwd_Date(); }, [] { KWDEinstellungenPruefen(); }, [] { KWDProgramm().Init("TEST", 3, 0, 0, true); }})
+      try {
+        Aufruf();
+        ADD_FAILURE() << F.Wert << " was taken";
+      } catch (const EKWDEinstellung& E) {
+        const std::string Text = E.what();
+        EXPECT_NE(Text.find(std::string("WWS_TODAY (\u201E") + F.Wert + "\u201C)"), std::string::npos) << Text;
+        EXPECT_NE(Text.find(F.Grund), std::string::npos) << Text;
+      }
+  }
 }
 
 TEST(KWDUhrTest, TestSeamReplacesTheClockUntilReset) {
@@ -65,21 +91,32 @@ TEST(KWDOrdnerTest, FoldersLieUnderTheRootAndCannotLeaveIt) {
 
 // A suite folder that cannot be made (here a file stands where the root
 // should be; works for root too) is a German message naming the folder.
-TEST(KWDOrdnerTest, AFolderThatCannotBeMadeIsAGermanMessage) {
+// The message names the setting that put the root where it cannot be.
+TEST(KWDOrdnerTest, AFolderThatCannotBeMadeIsAGermanMessageNamingTheSetting) {
   TTempOrdner Root;
   std::ofstream(Root.Pfad() / "datei") << "x";
-  TUmgebungsWert Home("WWS_HOME", (Root.Pfad() / "datei" / "wws").string());
-  try {
-    GetDirWwsByName(KWD_ORDNER_LAYOUT, "IA-Liste.rpt", true);
-    ADD_FAILURE() << "no error";
-  } catch (const std::runtime_error& E) {
-    const std::string Text = E.what();
-    EXPECT_NE(Text.find("datei/wws/Layout\u201C lässt sich nicht anlegen: ein Teil des Pfades ist kein Ordner"),
-              std::string::npos)
-        << Text;
+  const std::string Datei = (Root.Pfad() / "datei").string();
+  struct TFall {
+    const char* Variable;
+    std::string Wert, Ordner, Einstellung;
+  };
+  for (const TFall& F : {TFall{"WWS_HOME", Datei + "/wws", "datei/wws/Layout", "(Einstellung WWS_HOME)"},
+                         TFall{"XDG_DATA_HOME", Datei, "datei/wws/Layout", "(Umgebungsvariable XDG_DATA_HOME)"}}) {
+    TUmgebungsWert Ohne("WWS_HOME", "");
+    TUmgebungsWert Setzen(F.Variable, F.Wert);
+    try {
+      GetDirWwsByName(KWD_ORDNER_LAYOUT, "IA-Liste.rpt", true);
+      ADD_FAILURE() << "no error";
+    } catch (const std::runtime_error& E) {
+      const std::string Text = E.what();
+      EXPECT_NE(Text.find(F.Ordner + "\u201C lässt sich nicht anlegen: ein Teil des Pfades ist kein Ordner " +
+                          F.Einstellung),
+                std::string::npos)
+          << Text;
+    }
+    EXPECT_EQ(GetDirWwsByName(KWD_ORDNER_LAYOUT, "x.rpt", false), (Root.Pfad() / F.Ordner / "x.rpt").string())
+        << "without creating, the path is only named";
   }
-  EXPECT_EQ(GetDirWwsByName(KWD_ORDNER_LAYOUT, "x.rpt", false), (Root.Pfad() / "datei" / "wws" / "Layout" / "x.rpt").string())
-      << "without creating, the path is only named";
 }
 
 // A file replaced as a whole: new content, the user's umask, no file of its
