@@ -18,6 +18,9 @@
 //                 parameter that decides whether the type counts as counted,
 //                 '' for none), istwert (the actual-value flag of a type that no
 //                 parameter governs)
+#include <string>
+#include <vector>
+
 #include "support/db/TDbConnection.h"
 
 // Creates or upgrades the part; safe at every program start.
@@ -36,3 +39,14 @@ TDbConnection& SuiteDatenbankOeffnen();
 // programs that make a new company call it (wws-admin init and demo; tests
 // and benchmarks building their company).
 TDbConnection& SuiteDatenbankAnlegen();
+
+// What the company holds beyond the settings of a new one (articles,
+// branches, groups, prices, stock, requests ...): the German names of the
+// kinds that have rows, empty for a company without data.
+std::vector<std::string> SuiteDatenbankDaten(TDbConnection& AConnection);
+
+// PostgreSQL, inside the caller's transaction: removes every table of the
+// company and its schema versions, so that SuiteDatenbankAnlegen makes it
+// anew. Waits at most a few seconds for programs that work in it (then
+// EDbError, nothing removed).
+void SuiteDatenbankLeeren(TDbConnection& AConnection);

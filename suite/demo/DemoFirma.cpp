@@ -1,5 +1,6 @@
 #include "suite/demo/DemoFirma.h"
 
+#include <functional>
 #include <stdexcept>
 
 #include "suite/ArtBestTypEigenschaften.h"
@@ -72,26 +73,31 @@ TDemoSchreiber::TZaehler DemoFirmaErzeugen(TDbConnection& AConnection, const TDe
 
   TSchnellLaden schnell(AConnection);
   TDemoSchreiber schreiber(AConnection);
-  {
+  // A caller's transaction takes the whole company (all or nothing); each
+  // part is sent on at its end so memory stays flat either way.
+  const bool eigene = !AConnection.InTransaction();
+  auto abschnitt = [&](const std::function<void()>& AArbeit) {
+    if (!eigene) {
+      AArbeit();
+      AConnection.Flush();
+      return;
+    }
     TDbTransaction t(AConnection);
-    schreiber.Stammdaten(plan);
+    AArbeit();
     t.Commit();
-  }
+  };
+  abschnitt([&] { schreiber.Stammdaten(plan); });
   for (int64_t von = 0; von < AOptionen.Artikel; von += CArtikelJeTransaktion) {
     const int64_t bis = std::min(AOptionen.Artikel, von + CArtikelJeTransaktion);
-    TDbTransaction t(AConnection);
-    for (int64_t i = von; i < bis; ++i) {
-      const TDemoArtikel art = DemoArtikelErzeugen(plan, i);
-      const auto inventur = DemoInventurBuchen(art, plan.Anforderungen, status, istWert, AOptionen.Seed);
-      schreiber.Artikel(art, inventur, plan.Anforderungen);
-    }
-    t.Commit();
+    abschnitt([&] {
+      for (int64_t i = von; i < bis; ++i) {
+        const TDemoArtikel art = DemoArtikelErzeugen(plan, i);
+        const auto inventur = DemoInventurBuchen(art, plan.Anforderungen, status, istWert, AOptionen.Seed);
+        schreiber.Artikel(art, inventur, plan.Anforderungen);
+      }
+    });
     if (AFortschritt) AFortschritt(bis, AOptionen.Artikel);
   }
-  {
-    TDbTransaction t(AConnection);
-    schreiber.Anforderungen(plan.Anforderungen);
-    t.Commit();
-  }
+  abschnitt([&] { schreiber.Anforderungen(plan.Anforderungen); });
   return schreiber.Zaehler();
 }

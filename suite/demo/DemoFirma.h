@@ -5,9 +5,10 @@
 // state with their booked target stock, and two closed earlier fiscal years.
 //
 // The same options give the same content, row for row. The articles are
-// generated and written in chunks, each in one transaction, so memory stays
-// flat however many articles are asked for; a failure rolls back the chunk
-// being written and is thrown on.
+// generated and written in chunks, so memory stays flat however many
+// articles are asked for. Inside a transaction of the caller everything goes
+// into it; otherwise each chunk is a transaction of its own, and a failure
+// rolls back the chunk being written and is thrown on.
 #include <cstdint>
 #include <functional>
 

@@ -1,6 +1,7 @@
 #include "support/db/KWDDatenbank.h"
 
 #include <mutex>
+#include <optional>
 
 #include "support/framework/KWDSettings.h"
 
@@ -71,6 +72,14 @@ int64_t SchemaPartVersion(TDbConnection& AConnection, const std::string& APart) 
 
 bool DbIstFirma(TDbConnection& AConnection) { return SchemaPartVersion(AConnection, "recordfiles") > 0; }
 
+void SchemaSperren(TDbConnection& AConnection) {
+  if (AConnection.Backend() != TDbBackend::PostgreSQL) return;
+  auto Sperre = AConnection.Prepare("SELECT pg_advisory_xact_lock(?)");
+  Sperre->BindInt(1, CSchemaSperre);
+  Sperre->Step();
+  Sperre->Reset();
+}
+
 namespace {
 [[noreturn]] void ZuNeu(TDbConnection& AConnection, const std::string& APart, int64_t AGespeichert, int64_t ABekannt) {
   throw ECompanyDbError("Die Datenbank " + AConnection.Ort() +
@@ -89,13 +98,10 @@ void SchemaPartEnsure(TDbConnection& AConnection, const std::string& APart,
     ZuNeu(AConnection, APart, Vorher, Bekannt);
   else if (Vorher == Bekannt && Bekannt > 0)
     return;
-  TDbTransaction Transaktion(AConnection);
-  if (AConnection.Backend() == TDbBackend::PostgreSQL) {
-    auto Sperre = AConnection.Prepare("SELECT pg_advisory_xact_lock(?)");
-    Sperre->BindInt(1, CSchemaSperre);
-    Sperre->Step();
-    Sperre->Reset();
-  }
+  // A caller building a whole company holds one transaction for all of it.
+  std::optional<TDbTransaction> Transaktion;
+  if (!AConnection.InTransaction()) Transaktion.emplace(AConnection);
+  SchemaSperren(AConnection);
   AConnection.ExecScript("CREATE TABLE IF NOT EXISTS schema_version (part TEXT PRIMARY KEY, version INTEGER NOT NULL)");
   const int64_t Gespeichert = GespeicherteVersion(AConnection, APart);
   if (Gespeichert > Bekannt) ZuNeu(AConnection, APart, Gespeichert, Bekannt);
@@ -108,7 +114,7 @@ void SchemaPartEnsure(TDbConnection& AConnection, const std::string& APart,
   Schreiben->BindText(1, APart);
   Schreiben->BindInt(2, Bekannt);
   Schreiben->Execute();
-  Transaktion.Commit();
+  if (Transaktion) Transaktion->Commit();
 }
 
 std::vector<std::string> SchemaTabelleNeuAnlegen(const std::string& ATabelle, const std::string& ADefinition,

@@ -23,11 +23,17 @@ uint64_t KWDDatenbank_Generation();
 // (table schema_version: part, version). AMigrations[i] lifts the part from
 // version i to i + 1, so a new company runs them all. A stored version newer
 // than AMigrations.size() throws ECompanyDbError (the program is too old).
-// A part already at the known version is only read, never written.
+// A part already at the known version is only read, never written. Inside
+// a transaction of the caller it works in that transaction (a company built
+// as a whole); otherwise in one of its own.
 #include <string>
 #include <vector>
 void SchemaPartEnsure(TDbConnection& AConnection, const std::string& APart,
                       const std::vector<std::vector<std::string>>& AMigrations);
+// Inside a transaction: waits until no other program changes a company's
+// schema, and keeps them waiting until the transaction ends (PostgreSQL; on
+// SQLite the write transaction itself does that, and this does nothing).
+void SchemaSperren(TDbConnection& AConnection);
 // The company mark: the table schema_version names the part "recordfiles"
 // (the record files, which make a company). Only reads.
 bool DbIstFirma(TDbConnection& AConnection);

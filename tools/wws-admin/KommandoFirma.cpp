@@ -35,8 +35,17 @@ TDate StichtagLesen(const std::string& AText) {
 
 void Init(const TAdminKontext& AKontext, bool AErsetzen) {
   const std::string ort = AdminFirmaOrt(AKontext.Db);
-  AdminFirmaAnlegen(ort, AErsetzen);
-  std::cout << "Firma angelegt: " << KWDDatenbank().Ort() << "\n";
+  // Says what was done, nothing more.
+  switch (AdminFirmaAnlegen(ort, AErsetzen)) {
+    case TFirmaNeu::Angelegt: std::cout << "Firma angelegt: " << KWDDatenbank().Ort() << "\n"; break;
+    case TFirmaNeu::Ersetzt:
+      std::cout << "Firma neu angelegt, die bisherige ist ersetzt: " << KWDDatenbank().Ort() << "\n";
+      break;
+    case TFirmaNeu::Vorhanden:
+      std::cout << "Die Firma " << KWDDatenbank().Ort() << " ist schon angelegt und enthält keine Daten; "
+                << "nichts geändert (mit --force neu anlegen).\n";
+      break;
+  }
 }
 
 void Demo(const TAdminKontext& AKontext, const TDemoAufruf& AAufruf) {
@@ -89,12 +98,12 @@ void Demo(const TAdminKontext& AKontext, const TDemoAufruf& AAufruf) {
 void KommandoFirmaAnmelden(CLI::App& AApp, TAdminKontext& AKontext) {
   auto* init = AApp.add_subcommand("init", "Neue, leere Firma anlegen");
   auto ersetzenInit = std::make_shared<bool>(false);
-  init->add_flag("--force", *ersetzenInit, "eine vorhandene SQLite-Datei ersetzen");
+  init->add_flag("--force", *ersetzenInit, "eine vorhandene Firma ersetzen (PostgreSQL: leeren und neu anlegen)");
   init->callback([&AKontext, ersetzenInit] { AKontext.Aktion = [&AKontext, ersetzenInit] { Init(AKontext, *ersetzenInit); }; });
 
   auto* demo = AApp.add_subcommand("demo", "Neue Firma mit Demodaten anlegen");
   auto aufruf = std::make_shared<TDemoAufruf>();
-  demo->add_flag("--force", aufruf->Ersetzen, "eine vorhandene SQLite-Datei ersetzen");
+  demo->add_flag("--force", aufruf->Ersetzen, "eine vorhandene Firma ersetzen (PostgreSQL: leeren und neu anlegen)");
   demo->add_option("--seed", aufruf->Seed, "Startwert: gleicher Wert, gleiche Firma")->capture_default_str();
   demo->add_option("--articles", aufruf->Artikel, "Zahl der Artikel")->check(CLI::Range(int64_t{1}, int64_t{50'000'000}))->capture_default_str();
   demo->add_option("--branches", aufruf->Filialen, "Zahl der Filialen")->check(CLI::Range(1, 999))->capture_default_str();

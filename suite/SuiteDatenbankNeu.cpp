@@ -1,0 +1,92 @@
+#include "suite/SuiteDatenbankNeu.h"
+
+#include <cstdlib>
+#include <filesystem>
+
+#include "suite/SuiteDatenbank.h"
+#include "support/db/KWDDatenbank.h"
+#include "support/db/TDbConnection.h"
+
+namespace {
+
+bool IstServer(const std::string& AOrt) {
+  return AOrt.starts_with("postgresql://") || AOrt.starts_with("postgres://");
+}
+
+// Services with connections of their own (the common lock) and child
+// programs find the same company.
+void Einstellen(const std::string& AOrt) { setenv("WWS_DB", AOrt.c_str(), 1); }
+
+// Tables of the server database's own schema.
+bool HatTabellen(TDbConnection& AVerbindung) {
+  auto S = AVerbindung.Prepare("SELECT count(*) FROM information_schema.tables WHERE table_schema = current_schema()");
+  return S->Step() && S->ColumnInt(0) > 0;
+}
+
+// The first kinds are enough to recognise the company.
+std::string Aufzaehlung(const std::vector<std::string>& ATeile) {
+  std::string Text;
+  for (std::size_t I = 0; I < ATeile.size() && I < 3; ++I) Text += (I ? ", " : "") + ATeile[I];
+  return ATeile.size() > 3 ? Text + " ..." : Text;
+}
+
+TFirmaNeu SqliteNeu(const std::string& AOrt, bool AErsetzen, const std::function<void(TDbConnection&)>& AFuellen) {
+  std::error_code Fehler;
+  const bool Da = std::filesystem::exists(std::filesystem::symlink_status(AOrt, Fehler));
+  // This process's own connection to the old company must not keep it from being replaced.
+  KWDDatenbank_Set(nullptr);
+  try {
+    SqliteDateiNeuAnlegen(AOrt, AErsetzen, [&](const std::string& ANeu) {
+      KWDDatenbank_Set(TDbConnection::Open(ANeu, true));
+      Einstellen(ANeu);
+      AFuellen(SuiteDatenbankAnlegen());
+      // The last connection to the new file ends before it takes its place.
+      KWDDatenbank_Set(nullptr);
+    });
+  } catch (...) {
+    KWDDatenbank_Set(nullptr);
+    Einstellen(AOrt);
+    throw;
+  }
+  Einstellen(AOrt);
+  KWDDatenbank_Set(TDbConnection::OpenFirma(AOrt));
+  SuiteDatenbankOeffnen();
+  return Da ? TFirmaNeu::Ersetzt : TFirmaNeu::Angelegt;
+}
+
+TFirmaNeu PostgresNeu(const std::string& AOrt, bool AErsetzen, const std::function<void(TDbConnection&)>& AFuellen) {
+  KWDDatenbank_Set(TDbConnection::Open(AOrt));
+  Einstellen(AOrt);
+  TDbConnection& Db = KWDDatenbank();
+  TFirmaNeu Ergebnis = TFirmaNeu::Angelegt;
+  try {
+    // All or nothing: a build cut off (connection lost, server stopped,
+    // program killed) is rolled back by the server as a whole.
+    TDbTransaction Transaktion(Db);
+    SchemaSperren(Db);  // a second build of the same company waits for this one
+    if (DbIstFirma(Db)) {
+      const std::vector<std::string> Daten = SuiteDatenbankDaten(Db);
+      if (!Daten.empty() && !AErsetzen)
+        throw EFirmaAbgelehnt("Die Firma " + Db.Ort() + " enthält bereits Daten (" + Aufzaehlung(Daten) +
+                              "); sie wird nur auf ausdrücklichen Wunsch geleert und neu angelegt (mit --force).");
+      Ergebnis = AErsetzen ? TFirmaNeu::Ersetzt : TFirmaNeu::Vorhanden;
+      if (AErsetzen) SuiteDatenbankLeeren(Db);
+    } else if (HatTabellen(Db)) {
+      throw EFirmaAbgelehnt("Die Datenbank " + Db.Ort() +
+                            " enthält Tabellen einer anderen Anwendung und ist keine Firma; sie wird nicht verändert.");
+    }
+    AFuellen(SuiteDatenbankAnlegen());
+    Transaktion.Commit();
+  } catch (...) {
+    KWDDatenbank_Set(nullptr);
+    throw;
+  }
+  return Ergebnis;
+}
+
+}  // namespace
+
+TFirmaNeu SuiteDatenbankNeu(const std::string& AOrt, bool AErsetzen,
+                            const std::function<void(TDbConnection&)>& AFuellen) {
+  return IstServer(AOrt) ? PostgresNeu(AOrt, AErsetzen, AFuellen) : SqliteNeu(AOrt, AErsetzen, AFuellen);
+}
