@@ -88,7 +88,7 @@ std::vector<std::string> SuiteDatenbankDaten(TDbConnection& AConnection) {
 }
 
 void SuiteDatenbankLeeren(TDbConnection& AConnection) {
-  AConnection.ExecScript("SET LOCAL lock_timeout = '5s'");
+  AConnection.ExecScript("SET LOCAL lock_timeout = '3s'");
   AConnection.ExecScript(
       "DROP TABLE IF EXISTS inventuranforderung, inventur, bestand, filialverkauf, artikel, artikelkennzahl, "
       "artnr_historie, parameter, benutzerrecht, meldungstext, artikelsperre, warengruppe, artikel_wg, artikelpreis, "

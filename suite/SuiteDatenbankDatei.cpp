@@ -114,8 +114,8 @@ class TNeueDatei {
     if (!Unveraendert())
       throw EFirmaAbgelehnt("Die neue Firma für " + Zitat(AZiel) + " wurde während des Aufbaus entfernt.");
     if (std::rename(FPfad.c_str(), AZiel.c_str()) != 0)
-      throw EFirmaAbgelehnt("Die neue Firma lässt sich nicht nach " + Zitat(AZiel) + " bringen: " +
-                            KWDSystemFehlerText(errno) + ".");
+      throw EFirmaAbgelehnt("Die neue Firma lässt sich nicht nach " + Zitat(AZiel) + " bringen (" +
+                            KWDSystemFehlerText(errno) + "); was dort stand, ist unverändert.");
     FUebergeben = true;
     OrdnerSichern(fs::path(AZiel).parent_path());
   }
@@ -168,7 +168,7 @@ void OhneLog(const std::string& APfad) {
   TSqlite Db(APfad, SQLITE_OPEN_READWRITE);
   if (!Db.Offen() || Db.JournalOhneLog() != "delete" || fs::exists(APfad + "-wal"))
     throw EFirmaAbgelehnt("Die neue Firma ließ sich nicht abschließen (" + SqliteGrund(Db.Code()) +
-                          "); die bisherige bleibt, wie sie war.");
+                          "); was dort stand, ist unverändert.");
 }
 
 // What SQLite would open as a database: a file with its header, or any file
@@ -221,9 +221,12 @@ class TAlteFirma {
       FDb.reset();
       return;
     }
-    throw EFirmaAbgelehnt("Die Datei " + Zitat(APfad) + " lässt sich nicht als Datenbank abschließen (" +
-                          SqliteGrund(FDb->Code()) +
-                          "); sie wird nicht ersetzt. Entfernen Sie sie selbst, wenn sie nicht mehr gebraucht wird.");
+    if (Code == SQLITE_NOTADB || Code == SQLITE_CORRUPT)
+      throw EFirmaAbgelehnt("Die Datei " + Zitat(APfad) +
+                            " ist keine SQLite-Datenbank oder ist beschädigt; sie wird nicht ersetzt. Entfernen Sie sie "
+                            "selbst, wenn sie nicht mehr gebraucht wird.");
+    throw EFirmaAbgelehnt("Die Firma " + Zitat(APfad) + " lässt sich nicht ersetzen (" + SqliteGrund(FDb->Code()) +
+                          "); sie bleibt unverändert.");
   }
 
   // After the new file took the place: a program that opened the old file in

@@ -30,6 +30,19 @@ std::string Aufzaehlung(const std::vector<std::string>& ATeile) {
   return ATeile.size() > 3 ? Text + " ..." : Text;
 }
 
+// Other programs reading or writing the company keep its tables; they are
+// not waited for long.
+void Leeren(TDbConnection& ADb) {
+  try {
+    SuiteDatenbankLeeren(ADb);
+  } catch (const EDbError& E) {
+    if (E.Zustand != "55P03") throw;  // lock_not_available
+    throw EFirmaAbgelehnt("Die Firma " + ADb.Ort() +
+                          " wird gerade von einem anderen Programm benutzt und wird nicht geleert; bitte beenden Sie "
+                          "die Programme, die mit ihr arbeiten, und versuchen Sie es erneut.");
+  }
+}
+
 TFirmaNeu SqliteNeu(const std::string& AOrt, bool AErsetzen, const std::function<void(TDbConnection&)>& AFuellen) {
   std::error_code Fehler;
   const bool Da = std::filesystem::exists(std::filesystem::symlink_status(AOrt, Fehler));
@@ -70,7 +83,7 @@ TFirmaNeu PostgresNeu(const std::string& AOrt, bool AErsetzen, const std::functi
         throw EFirmaAbgelehnt("Die Firma " + Db.Ort() + " enthält bereits Daten (" + Aufzaehlung(Daten) +
                               "); sie wird nur auf ausdrücklichen Wunsch geleert und neu angelegt (mit --force).");
       Ergebnis = AErsetzen ? TFirmaNeu::Ersetzt : TFirmaNeu::Vorhanden;
-      if (AErsetzen) SuiteDatenbankLeeren(Db);
+      if (AErsetzen) Leeren(Db);
     } else if (HatTabellen(Db)) {
       throw EFirmaAbgelehnt("Die Datenbank " + Db.Ort() +
                             " enthält Tabellen einer anderen Anwendung und ist keine Firma; sie wird nicht verändert.");

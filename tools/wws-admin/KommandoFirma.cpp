@@ -7,6 +7,7 @@
 
 #include "suite/demo/DemoFirmaAnlegen.h"
 #include "support/db/KWDDatenbank.h"
+#include "support/db/TDbConnection.h"
 #include "support/framework/KWDUhr.h"
 #include "tools/common/CliJson.h"
 #include "tools/wws-admin/AdminFirma.h"
@@ -33,10 +34,22 @@ TDate StichtagLesen(const std::string& AText) {
   return datum;
 }
 
+// A failed build left the place as it was; the user is told so.
+template <typename F>
+auto NichtsHalbes(F&& ABauen) {
+  try {
+    return ABauen();
+  } catch (const EDbError& e) {
+    throw EAdminFehler(std::string("Die Firma wurde nicht angelegt; was dort stand, ist unverändert. Fehler der "
+                                   "Datenbank: ") +
+                       e.what());
+  }
+}
+
 void Init(const TAdminKontext& AKontext, bool AErsetzen) {
   const std::string ort = AdminFirmaOrt(AKontext.Db);
   // Says what was done, nothing more.
-  switch (AdminFirmaAnlegen(ort, AErsetzen)) {
+  switch (NichtsHalbes([&] { return AdminFirmaAnlegen(ort, AErsetzen); })) {
     case TFirmaNeu::Angelegt: std::cout << "Firma angelegt: " << KWDDatenbank().Ort() << "\n"; break;
     case TFirmaNeu::Ersetzt:
       std::cout << "Firma neu angelegt, die bisherige ist ersetzt: " << KWDDatenbank().Ort() << "\n";
@@ -60,12 +73,17 @@ void Demo(const TAdminKontext& AKontext, const TDemoAufruf& AAufruf) {
   const bool terminal = isatty(STDERR_FILENO) != 0;
   TDemoSchreiber::TZaehler zaehler;
   try {
-    zaehler = DemoFirmaAnlegen(ort, optionen, AAufruf.Ersetzen, [terminal](int64_t AFertig, int64_t AGesamt) {
-      if (terminal) std::cerr << "\rArtikel " << AFertig << " von " << AGesamt << std::flush;
+    zaehler = NichtsHalbes([&] {
+      return DemoFirmaAnlegen(ort, optionen, AAufruf.Ersetzen, [terminal](int64_t AFertig, int64_t AGesamt) {
+        if (terminal) std::cerr << "\rArtikel " << AFertig << " von " << AGesamt << std::flush;
+      });
     });
   } catch (const EDemoFirmaAbgelehnt& e) {
     if (terminal) std::cerr << "\n";
     throw EAdminFehler(e.what());
+  } catch (const EAdminFehler&) {
+    if (terminal) std::cerr << "\n";
+    throw;
   }
   if (terminal) std::cerr << "\n";
   const double sekunden = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();

@@ -1,0 +1,271 @@
+// wws-admin init and demo never destroy a company they cannot replace: a
+// full disk, a failed write, a kill, another program, a server that cuts
+// the connection midway.
+#include <gtest/gtest.h>
+
+#include <signal.h>
+#include <sqlite3.h>
+#include <sys/mount.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <thread>
+
+#include "tests/fixtures/TestDb.h"
+#include "tests/support/framework/TestUmgebung.h"
+#include "tests/tools/KindProzess.h"
+
+namespace fs = std::filesystem;
+using namespace std::chrono_literals;
+
+namespace {
+
+TKindErgebnis Admin(const std::vector<std::string>& AArgumente) { return KindAusfuehren(WWS_ADMIN_PFAD, AArgumente); }
+
+std::vector<std::string> Demo(const std::string& AOrt, int AArtikel, bool AErsetzen) {
+  std::vector<std::string> A{"demo", "--db", AOrt, "--articles", std::to_string(AArtikel), "--stichtag", "2026-03-15"};
+  if (AErsetzen) A.push_back("--force");
+  return A;
+}
+
+// What a company holds that a replacement could lose: its requests (those
+// written by NurImLog by name), its articles, and whether SQLite finds the
+// file sound.
+std::string Stand(TDbConnection& ADb) {
+  auto Zahl = [&](const char* ASql) {
+    auto S = ADb.Prepare(ASql);
+    S->Step();
+    return S->ColumnText(0);
+  };
+  std::string Text = "Anforderungen " + Zahl("SELECT count(*) FROM inventuranforderung") + ", Log";
+  auto Log = ADb.Prepare("SELECT wg FROM inventuranforderung WHERE wg LIKE 'LOG%' ORDER BY wg");
+  while (Log->Step()) Text += " " + Log->ColumnText(0);
+  Text += ", Artikel " + Zahl("SELECT count(*) FROM artikel");
+  if (ADb.Backend() == TDbBackend::SQLite) Text += " " + Zahl("PRAGMA integrity_check");
+  return Text;
+}
+
+// A request another program committed just before it was killed: it
+// stands only in the log beside the file, not yet in the file itself.
+void NurImLog(const std::string& APfad, const std::string& AWg) {
+  const pid_t Kind = fork();
+  if (Kind == 0) {
+    sqlite3* Db = nullptr;
+    sqlite3_open(APfad.c_str(), &Db);
+    sqlite3_exec(Db, "PRAGMA journal_mode=WAL; PRAGMA wal_autocheckpoint=0", nullptr, nullptr, nullptr);
+    sqlite3_stmt* S = nullptr;
+    sqlite3_prepare_v2(Db,
+                       "INSERT INTO inventuranforderung (zaehldatum, wg, filnr, wijahr, kz_zaehlung) "
+                       "SELECT zaehldatum, ?, filnr, wijahr, kz_zaehlung FROM inventuranforderung LIMIT 1",
+                       -1, &S, nullptr);
+    sqlite3_bind_text(S, 1, AWg.c_str(), -1, SQLITE_TRANSIENT);
+    _exit(sqlite3_step(S) == SQLITE_DONE ? 0 : 1);
+  }
+  int Status = 0;
+  waitpid(Kind, &Status, 0);
+  ASSERT_TRUE(WIFEXITED(Status) && WEXITSTATUS(Status) == 0);
+  ASSERT_TRUE(fs::exists(APfad + "-wal"));
+}
+
+std::vector<std::string> NeueDateien(const fs::path& AOrdner) {
+  std::vector<std::string> Namen;
+  for (const auto& E : fs::directory_iterator(AOrdner))
+    if (E.path().filename().string().starts_with(".firma.db.neu-")) Namen.push_back(E.path().filename().string());
+  return Namen;
+}
+
+void ErwarteEineDeutscheZeile(const TKindErgebnis& AErg, const std::string& AText) {
+  EXPECT_EQ(AErg.Err.find('\n'), AErg.Err.size() - 1) << AErg.Err;
+  EXPECT_NE(AErg.Err.find(AText), std::string::npos) << AErg.Err;
+}
+
+// The folder of a SQLite company, on a tmpfs of a few MB where this user may mount one.
+class TKleinePlatte {
+ public:
+  explicit TKleinePlatte(const fs::path& AOrdner) : FOrdner(AOrdner) {
+    FGemountet = ::mount("tmpfs", AOrdner.c_str(), "tmpfs", 0, "size=3m") == 0;
+  }
+  ~TKleinePlatte() {
+    if (FGemountet) ::umount(FOrdner.c_str());
+  }
+  bool Gemountet() const { return FGemountet; }
+
+ private:
+  fs::path FOrdner;
+  bool FGemountet = false;
+};
+
+class WwsAdminFirmaSqlite : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    FOrdner = FTemp.Pfad() / "ort";
+    fs::create_directory(FOrdner);
+  }
+  // An old company of 300 articles (25 requests).
+  void AlteFirma() { ASSERT_EQ(Admin(Demo(Firma(), 300, true)).Exit, 0); }
+  // One more request that stands only in the old company's log.
+  void LogEintrag() {
+    const std::string Wg = "LOG" + std::to_string(FEintraege++);
+    NurImLog(Firma(), Wg);
+    FLog += " " + Wg;
+  }
+  void ErwarteAlteFirma(const std::string& AFall) {
+    auto Db = TDbConnection::Open(Firma());
+    EXPECT_EQ(Stand(*Db), "Anforderungen " + std::to_string(25 + FEintraege) + ", Log" + FLog + ", Artikel 300 ok")
+        << AFall;
+  }
+  std::string Firma() const { return (FOrdner / "firma.db").string(); }
+
+  TTempOrdner FTemp;
+  TUmgebungsWert FLogDatei{"WWS_LOG", (FTemp.Pfad() / "wws.log").string()};
+  fs::path FOrdner;
+  int FEintraege = 0;
+  std::string FLog;  // " LOG0 LOG1 ...": the requests written to the log so far
+};
+
+}  // namespace
+
+TEST_F(WwsAdminFirmaSqlite, AFullDiskLeavesTheOldCompanyWithItsLogWhole) {
+  TKleinePlatte Platte(FOrdner);
+  if (!Platte.Gemountet()) GTEST_SKIP() << "no tmpfs may be mounted here";
+  AlteFirma();
+  LogEintrag();
+  const auto Demo4000 = Admin(Demo(Firma(), 4000, true));
+  // init finds the disk filled up, so that not even an empty company fits.
+  LogEintrag();
+  std::ofstream Fueller(FOrdner / "fueller");
+  for (const std::string Block(4096, 'x'); Fueller << Block && Fueller.flush();) {
+  }
+  const auto Init = Admin({"init", "--db", Firma(), "--force"});
+  for (const auto& Erg : {Demo4000, Init}) {
+    EXPECT_EQ(Erg.Exit, 1);
+    ErwarteEineDeutscheZeile(Erg, "Datenträger");
+    EXPECT_NE(Erg.Err.find("unverändert"), std::string::npos) << Erg.Err;
+  }
+  ErwarteAlteFirma("volle Platte");
+  EXPECT_TRUE(NeueDateien(FOrdner).empty());
+}
+
+// A write that fails (the file-size limit, SIGXFSZ ignored), a kill at
+// several moments of the build, another program working in the company:
+// the old company stays whole with its log; afterwards a replacement works
+// and neither the old log nor a left-over file meets the new company.
+TEST_F(WwsAdminFirmaSqlite, FaultsAtAnyMomentLeaveTheOldCompanyWhole) {
+  AlteFirma();
+  LogEintrag();
+  std::vector<std::string> Begrenzt{"-c", "trap '' XFSZ; ulimit -f 1200; exec \"$0\" \"$@\"", WWS_ADMIN_PFAD};
+  for (const auto& A : Demo(Firma(), 4000, true)) Begrenzt.push_back(A);
+  const auto Schreibfehler = KindAusfuehren("/bin/sh", Begrenzt);
+  EXPECT_EQ(Schreibfehler.Exit, 1);
+  ErwarteEineDeutscheZeile(Schreibfehler, "unverändert");
+  ErwarteAlteFirma("Schreibfehler");
+  EXPECT_TRUE(NeueDateien(FOrdner).empty());
+
+  for (const auto Moment : {20ms, 100ms, 300ms, 600ms}) {
+    LogEintrag();
+    TKindProzess Kind(WWS_ADMIN_PFAD, Demo(Firma(), 8000, true));
+    std::this_thread::sleep_for(Moment);
+    Kind.Signal(SIGKILL);
+    ASSERT_TRUE(Kind.Warten(10s));
+    ErwarteAlteFirma("Abbruch nach " + std::to_string(Moment.count()) + " ms");
+  }
+
+  {
+    TKindProzess Halter(WWS_ADMIN_PFAD, {"locks", "hold", "1.1.1", "--seconds", "2", "--db", Firma()});
+    ASSERT_TRUE(Halter.Zeile(10s));
+    const auto Belegt = Admin(Demo(Firma(), 300, true));
+    EXPECT_EQ(Belegt.Exit, 1);
+    ErwarteEineDeutscheZeile(Belegt, "in einem anderen Programm geöffnet");
+    ASSERT_TRUE(Halter.Warten(10s));
+    ErwarteAlteFirma("belegt");
+  }
+
+  LogEintrag();
+  const auto Erg = Admin(Demo(Firma(), 500, true));
+  ASSERT_EQ(Erg.Exit, 0) << Erg.Err;
+  EXPECT_TRUE(NeueDateien(FOrdner).empty()) << "files of killed builds are removed by the next one";
+  auto Db = TDbConnection::Open(Firma());
+  EXPECT_EQ(Stand(*Db), "Anforderungen 25, Log, Artikel 500 ok");
+}
+
+// PostgreSQL: a demo whose connection is terminated midway leaves nothing
+// (one transaction); a company with data is refused unless forced, and
+// forced it is emptied for real, equal to a new one.
+TEST(WwsAdminFirmaPostgres, AnInterruptedBuildLeavesNothingAndForceReallyEmpties) {
+  if (std::getenv("WWS_TEST_PG") == nullptr) GTEST_SKIP() << "WWS_TEST_PG not set";
+  TTestDb Firma(TDbBackend::PostgreSQL);
+  auto Aufsicht = Firma.Open();
+  auto Groesse = Aufsicht->Prepare("SELECT pg_database_size(current_database())");
+  Groesse->Step();
+  const int64_t Leer = Groesse->ColumnInt(0);
+  Groesse->Reset();
+
+  TKindProzess Kind(WWS_ADMIN_PFAD, Demo(Firma.Ort(), 4000, false));
+  // Midway: several MB written, the build still running.
+  bool Mitten = false;
+  for (int I = 0; I < 600 && !Mitten; ++I, std::this_thread::sleep_for(20ms)) {
+    Groesse->Step();
+    Mitten = Groesse->ColumnInt(0) > Leer + 3'000'000;
+    Groesse->Reset();
+  }
+  ASSERT_TRUE(Mitten);
+  auto Beenden = Aufsicht->Prepare(
+      "SELECT count(pg_terminate_backend(pid)) FROM pg_stat_activity WHERE datname = current_database() AND pid <> "
+      "pg_backend_pid()");
+  ASSERT_TRUE(Beenden->Step());
+  ASSERT_GE(Beenden->ColumnInt(0), 1) << "the build had ended before it was cut off";
+  const auto Abgebrochen = Kind.Warten(20s);
+  ASSERT_TRUE(Abgebrochen);
+  EXPECT_EQ(Abgebrochen->Exit, 1);
+  ErwarteEineDeutscheZeile(*Abgebrochen, "Die Firma wurde nicht angelegt");
+  auto Tabellen = Aufsicht->Prepare(
+      "SELECT count(*) FROM information_schema.tables WHERE table_schema = current_schema()");
+  ASSERT_TRUE(Tabellen->Step());
+  EXPECT_EQ(Tabellen->ColumnInt(0), 0) << "no half company";
+  EXPECT_EQ(Admin({"param", "list", "--db", Firma.Ort()}).Exit, 1) << "nothing opens as a company";
+
+  ASSERT_EQ(Admin(Demo(Firma.Ort(), 300, false)).Exit, 0);
+  const std::string MitDaten = Stand(*Firma.Open());
+  for (const auto& Aufruf : {std::vector<std::string>{"init", "--db", Firma.Ort()}, Demo(Firma.Ort(), 300, false)}) {
+    const auto Erg = Admin(Aufruf);
+    EXPECT_EQ(Erg.Exit, 1) << Aufruf[0];
+    ErwarteEineDeutscheZeile(Erg, "enthält bereits Daten (Artikel, Filialen, Warengruppen ...)");
+    EXPECT_EQ(Stand(*Firma.Open()), MitDaten);
+  }
+  {
+    // A program in the middle of reading it keeps it from being emptied.
+    auto Leser = Firma.Open();
+    TDbTransaction Lesend(*Leser);
+    Stand(*Leser);
+    const auto Erg = Admin({"init", "--db", Firma.Ort(), "--force"});
+    EXPECT_EQ(Erg.Exit, 1);
+    ErwarteEineDeutscheZeile(Erg, "von einem anderen Programm benutzt");
+  }
+  EXPECT_EQ(Stand(*Firma.Open()), MitDaten);
+
+  // Forced, it is a new company: the same tables and rows as one made anew.
+  TTestDb Vergleich(TDbBackend::PostgreSQL);
+  ASSERT_EQ(Admin({"init", "--db", Vergleich.Ort()}).Exit, 0);
+  const auto Erzwungen = Admin({"init", "--db", Firma.Ort(), "--force"});
+  ASSERT_EQ(Erzwungen.Exit, 0) << Erzwungen.Err;
+  EXPECT_NE(Erzwungen.Aus.find("ersetzt"), std::string::npos) << Erzwungen.Aus;
+  auto Inhalt = [](TDbConnection& ADb) {
+    std::string Text;
+    auto Tabelle = ADb.Prepare(
+        "SELECT table_name, (xpath('/row/n/text()', query_to_xml(format('SELECT count(*) AS n FROM %I', "
+        "table_name), false, true, '')))[1]::text FROM information_schema.tables WHERE table_schema = "
+        "current_schema() ORDER BY 1");
+    while (Tabelle->Step()) Text += Tabelle->ColumnText(0) + " " + Tabelle->ColumnText(1) + "\n";
+    return Text;
+  };
+  auto Neu = Vergleich.Open();
+  EXPECT_EQ(Inhalt(*Aufsicht), Inhalt(*Neu));
+  EXPECT_NE(Inhalt(*Neu).find("artbesttyp 24"), std::string::npos) << Inhalt(*Neu);
+
+  const auto Nochmal = Admin({"init", "--db", Firma.Ort()});
+  EXPECT_EQ(Nochmal.Exit, 0);
+  EXPECT_NE(Nochmal.Aus.find("nichts geändert"), std::string::npos) << Nochmal.Aus;
+}
