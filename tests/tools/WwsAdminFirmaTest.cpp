@@ -10,6 +10,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <memory>
 #include <filesystem>
 #include <fstream>
 #include <thread>
@@ -31,50 +32,28 @@ std::vector<std::string> Demo(const std::string& AOrt, int AArtikel, bool AErset
   return A;
 }
 
+// The first column of the first row.
+std::string Wert(TDbConnection& ADb, const char* ASql) {
+  auto S = ADb.Prepare(ASql);
+  return S->Step() ? S->ColumnText(0) : "";
+}
+
 // What a company holds that a replacement could lose: its requests (those
-// written by NurImLog by name), its articles, and whether SQLite finds the
-// file sound.
+// written to the log by the tests by name), its articles, and whether
+// SQLite finds the file sound.
 std::string Stand(TDbConnection& ADb) {
-  auto Zahl = [&](const char* ASql) {
-    auto S = ADb.Prepare(ASql);
-    S->Step();
-    return S->ColumnText(0);
-  };
-  std::string Text = "Anforderungen " + Zahl("SELECT count(*) FROM inventuranforderung") + ", Log";
+  std::string Text = "Anforderungen " + Wert(ADb, "SELECT count(*) FROM inventuranforderung") + ", Log";
   auto Log = ADb.Prepare("SELECT wg FROM inventuranforderung WHERE wg LIKE 'LOG%' ORDER BY wg");
   while (Log->Step()) Text += " " + Log->ColumnText(0);
-  Text += ", Artikel " + Zahl("SELECT count(*) FROM artikel");
-  if (ADb.Backend() == TDbBackend::SQLite) Text += " " + Zahl("PRAGMA integrity_check");
+  Text += ", Artikel " + Wert(ADb, "SELECT count(*) FROM artikel");
+  if (ADb.Backend() == TDbBackend::SQLite) Text += " " + Wert(ADb, "PRAGMA integrity_check");
   return Text;
 }
 
-// A request another program committed just before it was killed: it
-// stands only in the log beside the file, not yet in the file itself.
-void NurImLog(const std::string& APfad, const std::string& AWg) {
-  const pid_t Kind = fork();
-  if (Kind == 0) {
-    sqlite3* Db = nullptr;
-    sqlite3_open(APfad.c_str(), &Db);
-    sqlite3_exec(Db, "PRAGMA journal_mode=WAL; PRAGMA wal_autocheckpoint=0", nullptr, nullptr, nullptr);
-    sqlite3_stmt* S = nullptr;
-    sqlite3_prepare_v2(Db,
-                       "INSERT INTO inventuranforderung (zaehldatum, wg, filnr, wijahr, kz_zaehlung) "
-                       "SELECT zaehldatum, ?, filnr, wijahr, kz_zaehlung FROM inventuranforderung LIMIT 1",
-                       -1, &S, nullptr);
-    sqlite3_bind_text(S, 1, AWg.c_str(), -1, SQLITE_TRANSIENT);
-    _exit(sqlite3_step(S) == SQLITE_DONE ? 0 : 1);
-  }
-  int Status = 0;
-  waitpid(Kind, &Status, 0);
-  ASSERT_TRUE(WIFEXITED(Status) && WEXITSTATUS(Status) == 0);
-  ASSERT_TRUE(fs::exists(APfad + "-wal"));
-}
-
-std::vector<std::string> NeueDateien(const fs::path& AOrdner) {
-  std::vector<std::string> Namen;
-  for (const auto& E : fs::directory_iterator(AOrdner))
-    if (E.path().filename().string().starts_with(".firma.db.neu-")) Namen.push_back(E.path().filename().string());
-  return Namen;
+size_t NeueDateien(const fs::path& AOrdner) {
+  return std::count_if(fs::directory_iterator(AOrdner), fs::directory_iterator(), [](const auto& E) {
+    return E.path().filename().string().starts_with(".firma.db.neu-");
+  });
 }
 
 void ErwarteEineDeutscheZeile(const TKindErgebnis& AErg, const std::string& AText) {
@@ -82,55 +61,53 @@ void ErwarteEineDeutscheZeile(const TKindErgebnis& AErg, const std::string& ATex
   EXPECT_NE(AErg.Err.find(AText), std::string::npos) << AErg.Err;
 }
 
-// The folder of a SQLite company, on a tmpfs of a few MB where this user may mount one.
-class TKleinePlatte {
- public:
-  explicit TKleinePlatte(const fs::path& AOrdner) : FOrdner(AOrdner) {
-    FGemountet = ::mount("tmpfs", AOrdner.c_str(), "tmpfs", 0, "size=3m") == 0;
-  }
-  ~TKleinePlatte() {
-    if (FGemountet) ::umount(FOrdner.c_str());
-  }
-  bool Gemountet() const { return FGemountet; }
-
- private:
-  fs::path FOrdner;
-  bool FGemountet = false;
-};
-
 class WwsAdminFirmaSqlite : public ::testing::Test {
  protected:
-  void SetUp() override {
-    FOrdner = FTemp.Pfad() / "ort";
-    fs::create_directory(FOrdner);
-  }
+  void SetUp() override { fs::create_directory(FOrdner); }
   // An old company of 300 articles (25 requests).
   void AlteFirma() { ASSERT_EQ(Admin(Demo(Firma(), 300, true)).Exit, 0); }
-  // One more request that stands only in the old company's log.
+  // One more request that another program committed just before it was
+  // killed: it stands only in the log beside the file, not in the file.
   void LogEintrag() {
     const std::string Wg = "LOG" + std::to_string(FEintraege++);
-    NurImLog(Firma(), Wg);
     FLog += " " + Wg;
+    const pid_t Kind = fork();
+    if (Kind == 0) {
+      sqlite3* Db = nullptr;
+      sqlite3_open(Firma().c_str(), &Db);
+      sqlite3_exec(Db, "PRAGMA journal_mode=WAL; PRAGMA wal_autocheckpoint=0", nullptr, nullptr, nullptr);
+      sqlite3_stmt* S = nullptr;
+      sqlite3_prepare_v2(Db,
+                         "INSERT INTO inventuranforderung (zaehldatum, wg, filnr, wijahr, kz_zaehlung) "
+                         "SELECT zaehldatum, ?, filnr, wijahr, kz_zaehlung FROM inventuranforderung LIMIT 1",
+                         -1, &S, nullptr);
+      sqlite3_bind_text(S, 1, Wg.c_str(), -1, SQLITE_TRANSIENT);
+      _exit(sqlite3_step(S) == SQLITE_DONE ? 0 : 1);
+    }
+    int Status = 0;
+    waitpid(Kind, &Status, 0);
+    ASSERT_TRUE(WIFEXITED(Status) && WEXITSTATUS(Status) == 0 && fs::exists(Firma() + "-wal"));
   }
   void ErwarteAlteFirma(const std::string& AFall) {
-    auto Db = TDbConnection::Open(Firma());
-    EXPECT_EQ(Stand(*Db), "Anforderungen " + std::to_string(25 + FEintraege) + ", Log" + FLog + ", Artikel 300 ok")
+    EXPECT_EQ(Stand(*TDbConnection::Open(Firma())),
+              "Anforderungen " + std::to_string(25 + FEintraege) + ", Log" + FLog + ", Artikel 300 ok")
         << AFall;
   }
   std::string Firma() const { return (FOrdner / "firma.db").string(); }
 
   TTempOrdner FTemp;
   TUmgebungsWert FLogDatei{"WWS_LOG", (FTemp.Pfad() / "wws.log").string()};
-  fs::path FOrdner;
+  fs::path FOrdner = FTemp.Pfad() / "ort";
   int FEintraege = 0;
   std::string FLog;  // " LOG0 LOG1 ...": the requests written to the log so far
 };
 
 }  // namespace
 
+// The company's folder on a tmpfs of 3 MB, where this user may mount one.
 TEST_F(WwsAdminFirmaSqlite, AFullDiskLeavesTheOldCompanyWithItsLogWhole) {
-  TKleinePlatte Platte(FOrdner);
-  if (!Platte.Gemountet()) GTEST_SKIP() << "no tmpfs may be mounted here";
+  if (::mount("tmpfs", FOrdner.c_str(), "tmpfs", 0, "size=3m") != 0) GTEST_SKIP() << "no tmpfs may be mounted here";
+  const std::unique_ptr<const char, int (*)(const char*)> Aushaengen(FOrdner.c_str(), ::umount);
   AlteFirma();
   LogEintrag();
   const auto Demo4000 = Admin(Demo(Firma(), 4000, true));
@@ -146,7 +123,7 @@ TEST_F(WwsAdminFirmaSqlite, AFullDiskLeavesTheOldCompanyWithItsLogWhole) {
     EXPECT_NE(Erg.Err.find("unverändert"), std::string::npos) << Erg.Err;
   }
   ErwarteAlteFirma("volle Platte");
-  EXPECT_TRUE(NeueDateien(FOrdner).empty());
+  EXPECT_EQ(NeueDateien(FOrdner), 0u);
 }
 
 // A write that fails (the file-size limit, SIGXFSZ ignored), a kill at
@@ -162,15 +139,23 @@ TEST_F(WwsAdminFirmaSqlite, FaultsAtAnyMomentLeaveTheOldCompanyWhole) {
   EXPECT_EQ(Schreibfehler.Exit, 1);
   ErwarteEineDeutscheZeile(Schreibfehler, "unverändert");
   ErwarteAlteFirma("Schreibfehler");
-  EXPECT_TRUE(NeueDateien(FOrdner).empty());
+  EXPECT_EQ(NeueDateien(FOrdner), 0u);
 
-  for (const auto Moment : {20ms, 100ms, 300ms, 600ms}) {
+  // Killed at once, when its file appears, and in the middle of its build.
+  for (const uintmax_t Geschrieben : {uintmax_t{0}, uintmax_t{1}, uintmax_t{2'000'000}}) {
     LogEintrag();
     TKindProzess Kind(WWS_ADMIN_PFAD, Demo(Firma(), 8000, true));
-    std::this_thread::sleep_for(Moment);
+    for (int Ms = 0; Geschrieben > 0 && Ms < 10000; ++Ms, std::this_thread::sleep_for(1ms)) {
+      uintmax_t Groesse = 0;
+      for (const auto& E : fs::directory_iterator(FOrdner))  // an empty new file counts as 1
+        if (E.path().filename().string().starts_with(".firma.db.neu-")) Groesse += E.file_size() + 1;
+      if (Groesse >= Geschrieben) break;
+    }
     Kind.Signal(SIGKILL);
-    ASSERT_TRUE(Kind.Warten(10s));
-    ErwarteAlteFirma("Abbruch nach " + std::to_string(Moment.count()) + " ms");
+    const auto Ende = Kind.Warten(10s);
+    ASSERT_TRUE(Ende);
+    EXPECT_EQ(Ende->Exit, 128 + SIGKILL) << "killed while it worked";
+    ErwarteAlteFirma("Abbruch nach " + std::to_string(Geschrieben) + " Bytes");
   }
 
   {
@@ -186,9 +171,8 @@ TEST_F(WwsAdminFirmaSqlite, FaultsAtAnyMomentLeaveTheOldCompanyWhole) {
   LogEintrag();
   const auto Erg = Admin(Demo(Firma(), 500, true));
   ASSERT_EQ(Erg.Exit, 0) << Erg.Err;
-  EXPECT_TRUE(NeueDateien(FOrdner).empty()) << "files of killed builds are removed by the next one";
-  auto Db = TDbConnection::Open(Firma());
-  EXPECT_EQ(Stand(*Db), "Anforderungen 25, Log, Artikel 500 ok");
+  EXPECT_EQ(NeueDateien(FOrdner), 0u) << "files of killed builds are removed by the next one";
+  EXPECT_EQ(Stand(*TDbConnection::Open(Firma())), "Anforderungen 25, Log, Artikel 500 ok");
 }
 
 // PostgreSQL: a demo whose connection is terminated midway leaves nothing
@@ -198,33 +182,25 @@ TEST(WwsAdminFirmaPostgres, AnInterruptedBuildLeavesNothingAndForceReallyEmpties
   if (std::getenv("WWS_TEST_PG") == nullptr) GTEST_SKIP() << "WWS_TEST_PG not set";
   TTestDb Firma(TDbBackend::PostgreSQL);
   auto Aufsicht = Firma.Open();
-  auto Groesse = Aufsicht->Prepare("SELECT pg_database_size(current_database())");
-  Groesse->Step();
-  const int64_t Leer = Groesse->ColumnInt(0);
-  Groesse->Reset();
-
+  const char* const Groesse = "SELECT pg_database_size(current_database())";
+  const int64_t Leer = std::stoll(Wert(*Aufsicht, Groesse));
   TKindProzess Kind(WWS_ADMIN_PFAD, Demo(Firma.Ort(), 4000, false));
   // Midway: several MB written, the build still running.
   bool Mitten = false;
-  for (int I = 0; I < 600 && !Mitten; ++I, std::this_thread::sleep_for(20ms)) {
-    Groesse->Step();
-    Mitten = Groesse->ColumnInt(0) > Leer + 3'000'000;
-    Groesse->Reset();
-  }
+  for (int I = 0; I < 600 && !Mitten; ++I, std::this_thread::sleep_for(20ms))
+    Mitten = std::stoll(Wert(*Aufsicht, Groesse)) > Leer + 3'000'000;
   ASSERT_TRUE(Mitten);
-  auto Beenden = Aufsicht->Prepare(
-      "SELECT count(pg_terminate_backend(pid)) FROM pg_stat_activity WHERE datname = current_database() AND pid <> "
-      "pg_backend_pid()");
-  ASSERT_TRUE(Beenden->Step());
-  ASSERT_GE(Beenden->ColumnInt(0), 1) << "the build had ended before it was cut off";
+  ASSERT_NE(Wert(*Aufsicht, "SELECT count(pg_terminate_backend(pid)) FROM pg_stat_activity WHERE datname = "
+                            "current_database() AND pid <> pg_backend_pid()"),
+            "0")
+      << "the build had ended before it was cut off";
   const auto Abgebrochen = Kind.Warten(20s);
   ASSERT_TRUE(Abgebrochen);
   EXPECT_EQ(Abgebrochen->Exit, 1);
   ErwarteEineDeutscheZeile(*Abgebrochen, "Die Firma wurde nicht angelegt");
-  auto Tabellen = Aufsicht->Prepare(
-      "SELECT count(*) FROM information_schema.tables WHERE table_schema = current_schema()");
-  ASSERT_TRUE(Tabellen->Step());
-  EXPECT_EQ(Tabellen->ColumnInt(0), 0) << "no half company";
+  EXPECT_EQ(Wert(*Aufsicht, "SELECT count(*) FROM information_schema.tables WHERE table_schema = current_schema()"),
+            "0")
+      << "no half company";
   EXPECT_EQ(Admin({"param", "list", "--db", Firma.Ort()}).Exit, 1) << "nothing opens as a company";
 
   ASSERT_EQ(Admin(Demo(Firma.Ort(), 300, false)).Exit, 0);
