@@ -136,6 +136,7 @@ class TSqlite {
     }
   }
   ~TSqlite() {
+    if (!FDb) return;
     sqlite3_exec(FDb, "ROLLBACK", nullptr, nullptr, nullptr);
     sqlite3_close_v2(FDb);
   }
@@ -195,7 +196,7 @@ bool IstSqliteDatei(const std::string& APfad) {
 // and held exclusively until the new file stands there.
 class TAlteFirma {
  public:
-  explicit TAlteFirma(const std::string& APfad) : FPfad(APfad) {
+  explicit TAlteFirma(const std::string& APfad) {
     std::error_code Fehler;
     if (!IstSqliteDatei(APfad)) {
       // A shared-memory index beside something that is no database belongs
@@ -248,7 +249,6 @@ class TAlteFirma {
   void Ersetzt() { FErsetzt = true; }
 
  private:
-  std::string FPfad;
   std::unique_ptr<TSqlite> FDb;  // closed after FFd, which the destructor closes
   int FFd = -1;
   bool FErsetzt = false;

@@ -175,6 +175,29 @@ TEST_F(WwsAdminFirmaSqlite, FaultsAtAnyMomentLeaveTheOldCompanyWhole) {
   EXPECT_EQ(Stand(*TDbConnection::Open(Firma())), "Anforderungen 25, Log, Artikel 500 ok");
 }
 
+// A program that had opened the old file just before it was replaced, and
+// reads only afterwards, finds no database there rather than a company
+// whose changes nobody would ever see again.
+TEST_F(WwsAdminFirmaSqlite, AProgramLeftOnTheReplacedFileReadsNoCompany) {
+  AlteFirma();
+  int Rohr[2];
+  ASSERT_EQ(pipe(Rohr), 0);
+  const pid_t Kind = fork();
+  if (Kind == 0) {
+    sqlite3* Db = nullptr;
+    sqlite3_open(Firma().c_str(), &Db);
+    char Zeichen = 0;
+    [[maybe_unused]] const ssize_t N = read(Rohr[0], &Zeichen, 1);
+    _exit(sqlite3_exec(Db, "SELECT count(*) FROM artikel", nullptr, nullptr, nullptr) == SQLITE_NOTADB ? 0 : 1);
+  }
+  ASSERT_EQ(Admin(Demo(Firma(), 500, true)).Exit, 0);
+  ASSERT_EQ(write(Rohr[1], "x", 1), 1);
+  int Status = 0;
+  waitpid(Kind, &Status, 0);
+  EXPECT_TRUE(WIFEXITED(Status) && WEXITSTATUS(Status) == 0);
+  EXPECT_EQ(Stand(*TDbConnection::Open(Firma())), "Anforderungen 25, Log, Artikel 500 ok");
+}
+
 // PostgreSQL: a demo whose connection is terminated midway leaves nothing
 // (one transaction); a company with data is refused unless forced, and
 // forced it is emptied for real, equal to a new one.
