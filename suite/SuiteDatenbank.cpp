@@ -92,7 +92,7 @@ void SuiteDatenbankLeeren(TDbConnection& AConnection) {
   AConnection.ExecScript(
       "DROP TABLE IF EXISTS inventuranforderung, inventur, bestand, filialverkauf, artikel, artikelkennzahl, "
       "artnr_historie, parameter, benutzerrecht, meldungstext, artikelsperre, warengruppe, artikel_wg, artikelpreis, "
-      "filiale, lieferant, artbesttyp CASCADE");
+      "filiale, lieferant, artbesttyp");
   AConnection.ExecScript("SET LOCAL lock_timeout TO DEFAULT");
   AConnection.ExecScript("DELETE FROM schema_version WHERE part IN ('recordfiles', 'services', 'suite')");
 }

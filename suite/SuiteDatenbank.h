@@ -47,6 +47,7 @@ std::vector<std::string> SuiteDatenbankDaten(TDbConnection& AConnection);
 
 // PostgreSQL, inside the caller's transaction: removes every table of the
 // company and its schema versions, so that SuiteDatenbankAnlegen makes it
-// anew. Waits at most a few seconds for programs that work in it (then
-// EDbError, nothing removed).
+// anew. Waits at most a few seconds for programs that work in it, and
+// leaves alone what other applications built on its tables (EDbError
+// either way, nothing removed).
 void SuiteDatenbankLeeren(TDbConnection& AConnection);

@@ -9,7 +9,6 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <memory>
 #include <filesystem>
 #include <fstream>
@@ -50,13 +49,18 @@ std::string Stand(TDbConnection& ADb) {
   return Text;
 }
 
-size_t NeueDateien(const fs::path& AOrdner) {
-  return std::count_if(fs::directory_iterator(AOrdner), fs::directory_iterator(), [](const auto& E) {
-    return E.path().filename().string().starts_with(".firma.db.neu-");
-  });
+// The new company's files beside the old one: their bytes, and 1 for each.
+uintmax_t Neues(const fs::path& AOrdner) {
+  uintmax_t Groesse = 0;
+  std::error_code Weg;  // a file the build just renamed counts 0 (its size reads as -1)
+  for (const auto& E : fs::directory_iterator(AOrdner))
+    if (E.path().filename().string().starts_with(".firma.db.neu-")) Groesse += fs::file_size(E.path(), Weg) + 1;
+  return Groesse;
 }
 
-void ErwarteEineDeutscheZeile(const TKindErgebnis& AErg, const std::string& AText) {
+// Exit code 1 and one German line saying AText.
+void ErwarteFehler(const TKindErgebnis& AErg, const std::string& AText) {
+  EXPECT_EQ(AErg.Exit, 1) << AErg.Err;
   EXPECT_EQ(AErg.Err.find('\n'), AErg.Err.size() - 1) << AErg.Err;
   EXPECT_NE(AErg.Err.find(AText), std::string::npos) << AErg.Err;
 }
@@ -118,12 +122,11 @@ TEST_F(WwsAdminFirmaSqlite, AFullDiskLeavesTheOldCompanyWithItsLogWhole) {
   }
   const auto Init = Admin({"init", "--db", Firma(), "--force"});
   for (const auto& Erg : {Demo4000, Init}) {
-    EXPECT_EQ(Erg.Exit, 1);
-    ErwarteEineDeutscheZeile(Erg, "Datenträger");
+    ErwarteFehler(Erg, "Datenträger");
     EXPECT_NE(Erg.Err.find("unverändert"), std::string::npos) << Erg.Err;
   }
   ErwarteAlteFirma("volle Platte");
-  EXPECT_EQ(NeueDateien(FOrdner), 0u);
+  EXPECT_EQ(Neues(FOrdner), 0u);
 }
 
 // A write that fails (the file-size limit, SIGXFSZ ignored), a kill at
@@ -136,21 +139,15 @@ TEST_F(WwsAdminFirmaSqlite, FaultsAtAnyMomentLeaveTheOldCompanyWhole) {
   std::vector<std::string> Begrenzt{"-c", "trap '' XFSZ; ulimit -f 1200; exec \"$0\" \"$@\"", WWS_ADMIN_PFAD};
   for (const auto& A : Demo(Firma(), 4000, true)) Begrenzt.push_back(A);
   const auto Schreibfehler = KindAusfuehren("/bin/sh", Begrenzt);
-  EXPECT_EQ(Schreibfehler.Exit, 1);
-  ErwarteEineDeutscheZeile(Schreibfehler, "unverändert");
+  ErwarteFehler(Schreibfehler, "unverändert");
   ErwarteAlteFirma("Schreibfehler");
-  EXPECT_EQ(NeueDateien(FOrdner), 0u);
+  EXPECT_EQ(Neues(FOrdner), 0u);
 
   // Killed at once, when its file appears, and in the middle of its build.
   for (const uintmax_t Geschrieben : {uintmax_t{0}, uintmax_t{1}, uintmax_t{2'000'000}}) {
     LogEintrag();
     TKindProzess Kind(WWS_ADMIN_PFAD, Demo(Firma(), 8000, true));
-    for (int Ms = 0; Geschrieben > 0 && Ms < 10000; ++Ms, std::this_thread::sleep_for(1ms)) {
-      uintmax_t Groesse = 0;
-      for (const auto& E : fs::directory_iterator(FOrdner))  // an empty new file counts as 1
-        if (E.path().filename().string().starts_with(".firma.db.neu-")) Groesse += E.file_size() + 1;
-      if (Groesse >= Geschrieben) break;
-    }
+    for (int Ms = 0; Neues(FOrdner) < Geschrieben && Ms < 10000; ++Ms) std::this_thread::sleep_for(1ms);
     Kind.Signal(SIGKILL);
     const auto Ende = Kind.Warten(10s);
     ASSERT_TRUE(Ende);
@@ -162,8 +159,7 @@ TEST_F(WwsAdminFirmaSqlite, FaultsAtAnyMomentLeaveTheOldCompanyWhole) {
     TKindProzess Halter(WWS_ADMIN_PFAD, {"locks", "hold", "1.1.1", "--seconds", "2", "--db", Firma()});
     ASSERT_TRUE(Halter.Zeile(10s));
     const auto Belegt = Admin(Demo(Firma(), 300, true));
-    EXPECT_EQ(Belegt.Exit, 1);
-    ErwarteEineDeutscheZeile(Belegt, "in einem anderen Programm geöffnet");
+    ErwarteFehler(Belegt, "in einem anderen Programm geöffnet");
     ASSERT_TRUE(Halter.Warten(10s));
     ErwarteAlteFirma("belegt");
   }
@@ -171,7 +167,7 @@ TEST_F(WwsAdminFirmaSqlite, FaultsAtAnyMomentLeaveTheOldCompanyWhole) {
   LogEintrag();
   const auto Erg = Admin(Demo(Firma(), 500, true));
   ASSERT_EQ(Erg.Exit, 0) << Erg.Err;
-  EXPECT_EQ(NeueDateien(FOrdner), 0u) << "files of killed builds are removed by the next one";
+  EXPECT_EQ(Neues(FOrdner), 0u) << "files of killed builds are removed by the next one";
   EXPECT_EQ(Stand(*TDbConnection::Open(Firma())), "Anforderungen 25, Log, Artikel 500 ok");
 }
 
@@ -219,8 +215,7 @@ TEST(WwsAdminFirmaPostgres, AnInterruptedBuildLeavesNothingAndForceReallyEmpties
       << "the build had ended before it was cut off";
   const auto Abgebrochen = Kind.Warten(20s);
   ASSERT_TRUE(Abgebrochen);
-  EXPECT_EQ(Abgebrochen->Exit, 1);
-  ErwarteEineDeutscheZeile(*Abgebrochen, "Die Firma wurde nicht angelegt");
+  ErwarteFehler(*Abgebrochen, "Die Firma wurde nicht angelegt");
   EXPECT_EQ(Wert(*Aufsicht, "SELECT count(*) FROM information_schema.tables WHERE table_schema = current_schema()"),
             "0")
       << "no half company";
@@ -230,19 +225,20 @@ TEST(WwsAdminFirmaPostgres, AnInterruptedBuildLeavesNothingAndForceReallyEmpties
   const std::string MitDaten = Stand(*Firma.Open());
   for (const auto& Aufruf : {std::vector<std::string>{"init", "--db", Firma.Ort()}, Demo(Firma.Ort(), 300, false)}) {
     const auto Erg = Admin(Aufruf);
-    EXPECT_EQ(Erg.Exit, 1) << Aufruf[0];
-    ErwarteEineDeutscheZeile(Erg, "enthält bereits Daten (Artikel, Filialen, Warengruppen ...)");
+    ErwarteFehler(Erg, "enthält bereits Daten (Artikel, Filialen, Warengruppen ...)");
     EXPECT_EQ(Stand(*Firma.Open()), MitDaten);
   }
   {
-    // A program in the middle of reading it keeps it from being emptied.
+    // A program in the middle of reading it, or a view another application
+    // built on it, keeps it from being emptied.
     auto Leser = Firma.Open();
     TDbTransaction Lesend(*Leser);
     Stand(*Leser);
-    const auto Erg = Admin({"init", "--db", Firma.Ort(), "--force"});
-    EXPECT_EQ(Erg.Exit, 1);
-    ErwarteEineDeutscheZeile(Erg, "von einem anderen Programm benutzt");
+    ErwarteFehler(Admin({"init", "--db", Firma.Ort(), "--force"}), "von einem anderen Programm benutzt");
   }
+  Aufsicht->ExecScript("CREATE VIEW fremde_sicht AS SELECT count(*) AS n FROM artikel");
+  ErwarteFehler(Admin({"init", "--db", Firma.Ort(), "--force"}), "Objekte einer anderen Anwendung");
+  Aufsicht->ExecScript("DROP VIEW fremde_sicht");
   EXPECT_EQ(Stand(*Firma.Open()), MitDaten);
 
   // Forced, it is a new company: the same tables and rows as one made anew.
