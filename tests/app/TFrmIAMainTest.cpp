@@ -6,6 +6,7 @@
 #include <QStyle>
 
 #include <QAction>
+#include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -71,24 +72,35 @@ TEST_P(TFrmIAMainTest, AYearWithoutRequestsShowsAnEmptyListUnderItsHeader) {
   EXPECT_EQ(Liste()->VRList()->Column(colSollEK).FormatStr, "%12.2n");
 }
 
-TEST_P(TFrmIAMainTest, TheDateStandsOnTheFirstRequestOfEachDateInKeyOrderAndRowsSortByBranchThenDate) {
+TEST_P(TFrmIAMainTest, RowsSortByDateThenBranchEachDateOnItsFirstRowAndAHeaderClickKeepsTheOrder) {
   const TDate J = D(2025, 1, 1);
   Anforderung(D(2025, 3, 1), "1", 5, J, 'A', 0, 0);
   Anforderung(D(2025, 3, 1), "2", 3, J, 'A', 0, 0);
+  Anforderung(D(2025, 3, 1), "0", 3, J, 'A', 0, 0);
   Anforderung(D(2025, 2, 20), "9", 8, J, 'A', 0, 0);
   Anforderung(D(2025, 4, 2), "1", 1, J, 'A', 0, 0);
   HauptZeigen(J);
   std::vector<Texte> Z = Zeilen();
-  ASSERT_EQ(Z.size(), 4u);
+  ASSERT_EQ(Z.size(), 5u);
   auto Spalte = [&](int S) {
     Texte T;
     for (const Texte& Zeile : Z) T.push_back(Zeile[static_cast<std::size_t>(S)]);
     return T;
   };
-  EXPECT_EQ(Spalte(colFiliale), (Texte{"8", "3", "5", "1"}));
-  // On 01.03. the smaller product group ("1", branch 5) came first from the file.
-  EXPECT_EQ(Spalte(colZaehldatum), (Texte{"20.02.2025", "", "01.03.2025", "02.04.2025"}));
+  EXPECT_EQ(Spalte(colFiliale), (Texte{"8", "3", "3", "5", "1"}));
+  EXPECT_EQ(Spalte(colWG), (Texte{"9", "0", "2", "1", "1"}));
+  // Group "1" of branch 5 comes first from the file, but branch 3 stands
+  // first on 01.03.: the date belongs on its row, not on branch 5's.
+  EXPECT_EQ(Spalte(colZaehldatum), (Texte{"20.02.2025", "01.03.2025", "", "", "02.04.2025"}));
   EXPECT_EQ(Liste()->GetDateTime(Zeile(1), colZaehldatumWert), D(2025, 3, 1));
+
+  // Clicks on the headers (the date column sorted as text would put the
+  // rows without a date first) leave the list as it was.
+  for (int S : {colZaehldatum, colWG, colFiliale, colSollEK, colStatus}) {
+    QTest::mouseClick(Liste()->horizontalHeader()->viewport(), Qt::LeftButton, {},
+                      QPoint(Liste()->horizontalHeader()->sectionViewportPosition(S) + 5, 5));
+    EXPECT_EQ(Zeilen(), Z) << "header " << S;
+  }
 
   // A second showing builds the same list again.
   Haupt().hide();
