@@ -4,6 +4,8 @@
 #include <functional>
 #include <memory>
 
+#include "app/InvAnfFirma.h"
+#include "app/TFrmFirmaWahl.h"
 #include "app/TFrmIAMain.h"
 #include "app/TFrmIAStart.h"
 #include "dialogs/TFrmIANeu.h"
@@ -11,9 +13,11 @@
 #include "printing/TfrmIALOptions.h"
 #include "suite/SuiteDatenbank.h"
 #include "support/framework/KWDMeldungPresenter.h"
+#include "support/framework/KWDSettings.h"
 #include "support/framework/TKWDInfo.h"
 #include "support/framework/TKWDProgramm.h"
 #include "support/services/UserRechte.h"
+#include "widgets/KWDAnwendungsTitel.h"
 
 namespace {
 
@@ -50,14 +54,34 @@ bool FirmaOeffnen() {
     TKWDMeldung M;
     M.Gruppe = "FEHLER";
     M.Text = std::string("Die Firma kann nicht geöffnet werden:\n") + E.what() +
-             "\n\nDie Firma wird mit der Einstellung WWS_DB gewählt. Das Programm wird beendet.";
+             "\n\nDie Firma wird mit der Einstellung WWS_DB gewählt (oder ohne WWS_ANTWORT im Fenster "
+             "\u201EFirma wählen\u201C). Das Programm wird beendet.";
     M.Argumente = {E.what()};
     KWDMeldungPresenter()->Zeigen(M);
     return false;
   }
 }
 
+bool GFirmaNeuWaehlen = false;
+
+// Answers come from WWS_ANTWORT: no window may wait for a user.
+bool Ohnedialog() { return KWDSetting("WWS_ANTWORT").has_value(); }
+
+enum class TWahl { Gewaehlt, Abgebrochen };
+
+// "Firma wählen", modal; on OK the chosen company is the process's one.
+TWahl FirmaWaehlen(const std::string& AGrund, bool AZurueck) {
+  TFrmFirmaWahl Dialog(AGrund);
+  Dialog.SetAbbrechenZurueck(AZurueck);
+  return Dialog.exec() == KWD_MR_OK ? TWahl::Gewaehlt : TWahl::Abgebrochen;
+}
+
 }  // namespace
+
+void InvAnfFirmaNeuWaehlen() {
+  GFirmaNeuWaehlen = true;
+  if (FrmIAStart) FrmIAStart->SetModalResult(KWD_MR_CANCEL);
+}
 
 std::vector<std::string> InvAnfFormularKlassen() {
   std::vector<std::string> Klassen;
@@ -69,7 +93,8 @@ TInvAnfStart InvAnfStarten() {
   TInvAnfStart Start;
   try {
     KWDProgramm().Init("INVANF", 3, 0, 0, true);
-    QApplication::setApplicationDisplayName(QStringLiteral("Inventuranforderungen"));
+    // The program's own title; the forms' captions stay exactly their own.
+    KWDAnwendungsTitelSetzen(QStringLiteral("Inventuranforderungen"));
     Start.FirmaOffen = FirmaOeffnen();
     if (!Start.FirmaOffen) return Start;
     // Refused: the message named the missing rights; the forms are still
@@ -102,9 +127,28 @@ void InvAnfFormulareFreigeben() {
   while (!GFormulare.empty()) GFormulare.pop_back();
 }
 
-int InvAnfProgramm() {
-  const TInvAnfStart Start = InvAnfStarten();
-  const int Ergebnis = Start.FirmaOffen ? InvAnfAusfuehren(Start) : 1;
-  InvAnfFormulareFreigeben();
-  return Ergebnis;
+int InvAnfProgramm(const TInvAnfOptionen& AOptionen) {
+  // Wins for this run (the services and child programs read it too).
+  if (AOptionen.Db) ::setenv("WWS_DB", AOptionen.Db->c_str(), 1);
+  bool Waehlen = AOptionen.Firma && !Ohnedialog();
+  bool Zurueck = false;  // a company was open: cancelling keeps it
+  std::string Grund;
+  for (;;) {
+    if (Waehlen) {
+      if (FirmaWaehlen(Grund, Zurueck) == TWahl::Abgebrochen && !Zurueck) return 0;
+      Waehlen = Zurueck = false;
+      Grund.clear();
+    }
+    // Headless the start names what cannot be opened and ends (exit 1).
+    if (!Ohnedialog() && !InvAnfFirmaOeffnen(Grund)) {
+      Waehlen = true;
+      continue;
+    }
+    const TInvAnfStart Start = InvAnfStarten();
+    const int Ergebnis = Start.FirmaOffen ? InvAnfAusfuehren(Start) : 1;
+    InvAnfFormulareFreigeben();
+    if (!GFirmaNeuWaehlen) return Ergebnis;
+    GFirmaNeuWaehlen = false;
+    Waehlen = Zurueck = true;
+  }
 }
