@@ -21,6 +21,12 @@ bool InvAnfFirmaWechseln(const std::string& AOrt, std::string& AGrund);
 // $XDG_DATA_HOME/wws/demo.db, else ~/.local/share/wws/demo.db.
 std::string InvAnfDemoOrt();
 
+// Builds the demo company at AOrt (a file there is replaced only with
+// AErsetzen) under a progress window over AOwner, and opens it as the
+// process's company. False with the reason; then nothing of it is left and
+// WWS_DB is as it was.
+bool InvAnfDemoAnlegen(const std::string& AOrt, bool AErsetzen, void* AOwner, std::string& AGrund);
+
 // Restores WWS_DB in the environment on destruction unless Behalten() was
 // called: a failed attempt leaves the setting as it was.
 class TWwsDbMerker {

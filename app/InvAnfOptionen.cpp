@@ -20,6 +20,8 @@ TInvAnfOptionen InvAnfOptionenLesen(int AArgc, const char* const* AArgv) {
       Opt.Version = true;
     } else if (Arg == "--firma") {
       Opt.Firma = true;
+    } else if (Arg == "--demo") {
+      Opt.Demo = true;
     } else if (Arg == "--db" || Arg.starts_with("--db=")) {
       std::string Wert;
       if (Arg == "--db") {
@@ -40,6 +42,7 @@ TInvAnfOptionen InvAnfOptionenLesen(int AArgc, const char* const* AArgv) {
       Ablehnen("Unerwartetes Argument " + Zitat(Arg) + " (invanf nimmt nur Optionen).");
     }
   }
+  if (Opt.Demo && Opt.Db) Ablehnen("Die Optionen --demo und --db schließen einander aus.");
   return Opt;
 }
 
@@ -56,6 +59,8 @@ std::string InvAnfHilfe() {
          "Optionen:\n"
          "      --db ORT       die Firma ORT nur für diesen Aufruf öffnen: Pfad einer SQLite-Datei\n"
          "                     oder postgresql://-Adresse (das Kennwort steht in ~/.pgpass)\n"
+         "      --demo         die Demofirma ~/.local/share/wws/demo.db nur für diesen Aufruf öffnen;\n"
+         "                     fehlt sie, wird sie zuerst angelegt\n"
          "      --firma        zuerst das Fenster \u201EFirma wählen\u201C zeigen\n"
          "  -h, --help         diese Hilfe zeigen und beenden\n"
          "  -V, --version      die Programmversion zeigen und beenden\n"

@@ -8,6 +8,7 @@ struct TInvAnfOptionen {
   bool Hilfe = false;
   bool Version = false;
   bool Firma = false;               // show "Firma wählen" first
+  bool Demo = false;                // the demo company of the data folder, built when missing
   std::optional<std::string> Db;    // the company for this run only
   std::string Fehler;               // non-empty: the line that refuses the call
 };

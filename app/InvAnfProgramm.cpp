@@ -1,6 +1,7 @@
 #include "app/InvAnfProgramm.h"
 
 #include <QApplication>
+#include <filesystem>
 #include <functional>
 #include <memory>
 
@@ -133,6 +134,14 @@ int InvAnfProgramm(const TInvAnfOptionen& AOptionen) {
   bool Waehlen = AOptionen.Firma && !Ohnedialog();
   bool Zurueck = false;  // a company was open: cancelling keeps it
   std::string Grund;
+  if (AOptionen.Demo) {
+    const std::string Demo = InvAnfDemoOrt();
+    std::error_code Fehler;
+    if (std::filesystem::exists(std::filesystem::symlink_status(Demo, Fehler)))
+      ::setenv("WWS_DB", Demo.c_str(), 1);
+    else if (!InvAnfDemoAnlegen(Demo, false, nullptr, Grund))
+      Waehlen = !Ohnedialog();  // the reason stands on top of the dialog
+  }
   for (;;) {
     if (Waehlen) {
       if (FirmaWaehlen(Grund, Zurueck) == TWahl::Abgebrochen && !Zurueck) return 0;

@@ -12,15 +12,10 @@
 #include "app/FirmaSpeicher.h"
 #include "app/InvAnfFirma.h"
 #include "app/TFrmFirmaServer.h"
-#include "suite/demo/DemoFirmaAnlegen.h"
-#include "support/db/KWDDatenbank.h"
 #include "support/framework/KWDGuard.h"
 #include "support/framework/KWDLog.h"
 #include "support/framework/KWDMeldungPresenter.h"
-#include "support/framework/KWDUhr.h"
 #include "support/framework/KWDWork.h"
-#include "support/framework/TQLX_PEP_Progress_SetPos.h"
-#include "support/types/KWDZahlFormat.h"
 #include "widgets/KWDTasten.h"
 #include "widgets/TKWDGlyphButton.h"
 #include "widgets/TKWDTitelPanel.h"
@@ -191,6 +186,11 @@ bool TFrmFirmaWahl::Oeffnen(const std::string& AOrt, const std::string& AVerbind
     GrundZeigen(Grund);
     return false;
   }
+  Merken(AOrt);
+  return true;
+}
+
+void TFrmFirmaWahl::Merken(const std::string& AOrt) {
   FGewaehlt = AOrt;
   // Open is open: that the choice could not be kept is told, not fatal.
   try {
@@ -202,7 +202,6 @@ bool TFrmFirmaWahl::Oeffnen(const std::string& AOrt, const std::string& AVerbind
                 E.what(),
             this);
   }
-  return true;
 }
 
 void TFrmFirmaWahl::Befehl(const char* AName, int ASekunden, const std::function<void()>& ABefehl) {
@@ -305,34 +304,7 @@ void TFrmFirmaWahl::btnDemoClick() {
 }
 
 void TFrmFirmaWahl::DemoAnlegen(const std::string& AOrt, bool AErsetzen) {
-  TWwsDbMerker Vorher;
-  std::error_code Fehler;
-  std::filesystem::create_directories(std::filesystem::path(AOrt).parent_path(), Fehler);
-  auto Fortschritt = TQLX_PEP_Progress_SetPos::Create(this);
-  Fortschritt->SetCaption("Demofirma anlegen");
-  Fortschritt->SetDetail(AOrt);
-  Fortschritt->AddCounter("Artikel", "Artikel: ");
-  Fortschritt->SetPos(0);
-  Fortschritt->ProgressShow(true);
-  TDemoOptionen Optionen;
-  Optionen.Stichtag = kwd_Date();
-  try {
-    DemoFirmaAnlegen(AOrt, Optionen, AErsetzen, [&](int64_t AFertig, int64_t AGesamt) {
-      Fortschritt->SetMax(static_cast<int>(AGesamt));
-      Fortschritt->SetPos(static_cast<int>(AFertig));
-      Fortschritt->SetCounter("Artikel", FormatZahlDe(static_cast<double>(AFertig), 0) + " von " +
-                                             FormatZahlDe(static_cast<double>(AGesamt), 0));
-    });
-  } catch (const std::exception& E) {
-    Fortschritt->ProgressHide();
-    KWDDatenbank_Set(nullptr);
-    KWDLogSchreiben("TFrmFirmaWahl.DemoAnlegen", E.what());
-    GrundZeigen(std::string("Die Demofirma lässt sich nicht anlegen: ") + E.what());
-    return;
-  }
-  Fortschritt->ProgressHide();
-  Vorher.Behalten();
-  // Built and open as the process's company; opened once more the way every
-  // chosen company is, so it is kept as well.
-  Oeffnen(AOrt, AOrt);
+  std::string Grund;
+  if (!InvAnfDemoAnlegen(AOrt, AErsetzen, this, Grund)) return GrundZeigen(Grund);
+  Merken(AOrt);
 }

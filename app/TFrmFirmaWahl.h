@@ -60,6 +60,8 @@ class TFrmFirmaWahl : public TKWDForm {
   // Opens AVerbindung (AOrt with a password for this run, or AOrt itself)
   // and keeps AOrt; false after the reason is shown.
   bool Oeffnen(const std::string& AOrt, const std::string& AVerbindung);
+  // AOrt is the process's company now: kept in the settings and the list.
+  void Merken(const std::string& AOrt);
   // The server dialog, filled with AZiel; AGrund why it asks.
   void ServerDialog(const TPgZiel& AZiel, const std::string& AGrund);
   std::string ServerOeffnen(const TPgZiel& AZiel, const std::string& AKennwort, bool ASpeichern);

@@ -181,3 +181,20 @@ TEST(InvAnfProgrammOhneFirma, WithoutADisplayTheProgramSaysSoInOneLine) {
   EXPECT_NE(Ende.Err.find("keine grafische Anzeige"), std::string::npos) << Ende.Err;
   EXPECT_EQ(std::count(Ende.Err.begin(), Ende.Err.end(), '\n'), 1) << Ende.Err;
 }
+
+TEST(InvAnfProgrammOhneFirma, HelpAndVersionNeedNoDisplayAndAnUnknownOptionEndsWithTwo) {
+  TUmgebungOhne Display("DISPLAY"), Wayland("WAYLAND_DISPLAY"), Plattform("QT_QPA_PLATFORM");
+  struct TFall {
+    std::vector<std::string> Argumente;
+    int Exit;
+    std::string Aus, Err;
+  };
+  for (const TFall& F : std::vector<TFall>{{{"--help"}, 0, "Optionen:", ""},
+                                           {{"--version"}, 0, "invanf (Inventuranforderungen) ", ""},
+                                           {{"--kaputt"}, 2, "", "Unbekannte Option"}}) {
+    const TKindErgebnis Ende = KindAusfuehren(INVANF_PFAD, F.Argumente);
+    EXPECT_EQ(Ende.Exit, F.Exit) << F.Argumente[0] << ": " << Ende.Err;
+    EXPECT_NE(Ende.Aus.find(F.Aus), std::string::npos) << Ende.Aus;
+    EXPECT_NE(Ende.Err.find(F.Err), std::string::npos) << Ende.Err;
+  }
+}

@@ -13,6 +13,8 @@
 #include <QPushButton>
 #include <QStyle>
 #include <QTest>
+#include <QToolTip>
+#include <QHelpEvent>
 
 #include "widgets/TKWDVersionsDialog.h"
 #include "support/framework/KWDWork.h"
@@ -256,6 +258,23 @@ TEST_P(TFrmIAMainTest, RowsArePaintedWholeInTheColourOfTheirStateWithReadableTex
         if (qGray(Bild.pixel(X, Yt)) < 60) ++Dunkel;
     EXPECT_GT(Dunkel, 10) << "row " << I << " has no dark text";
   }
+  // Only the requested request (row 0) marks its target value as incomplete:
+  // a word left in the cell, where amounts never stand, and a tool tip.
+  const int Links = Liste()->columnViewportPosition(colSollEK);
+  for (int I = 0; I < 7; ++I) {
+    const int Y = Liste()->rowViewportPosition(I) + Liste()->rowHeight(I) / 2;
+    int Dunkel = 0;
+    for (int X = Links + 2; X < Links + 60; ++X)
+      for (int Yt = Y - 5; Yt <= Y + 5; ++Yt)
+        if (qGray(Bild.pixel(X, Yt)) < 60) ++Dunkel;
+    EXPECT_EQ(Dunkel > 10, I == 0) << "row " << I << ": " << Dunkel;
+    QToolTip::hideText();
+    ASSERT_TRUE(QTest::qWaitFor([] { return !QToolTip::isVisible(); }, 2000));
+    QHelpEvent Frage(QEvent::ToolTip, QPoint(Links + 20, Y), Liste()->viewport()->mapToGlobal(QPoint(Links + 20, Y)));
+    QApplication::sendEvent(Liste()->viewport(), &Frage);
+    EXPECT_EQ(QToolTip::isVisible() && QToolTip::text().contains("nicht vollständig gebucht"), I == 0) << "row " << I;
+  }
+  QToolTip::hideText();
 }
 
 TEST_P(TFrmIAMainTest, RunTypeTwoDisablesNewDeleteAndCompleteButKeepsMarkingAndPrinting) {
