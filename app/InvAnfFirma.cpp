@@ -93,6 +93,8 @@ bool InvAnfDemoAnlegen(const std::string& AOrt, bool AErsetzen, void* AOwner, st
     KWDLogSchreiben("invanf.DemoAnlegen", AGrund);
     return false;
   }
-  // Built whole: opened the way every chosen company is.
-  return InvAnfFirmaWechseln(AOrt, AGrund);
+  // Built whole: opened the way every chosen company is, and WWS_DB stays on it.
+  if (!InvAnfFirmaWechseln(AOrt, AGrund)) return false;
+  Vorher.Behalten();
+  return true;
 }

@@ -7,18 +7,21 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+# A build of its own without debug information: the shortest way to a
+# running program (the test builds keep theirs in build/).
+bau=build-demo
+cmake -S . -B "$bau" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
 
 if [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; then
-  cmake --build build -j "$(nproc)" --target invanf
+  cmake --build "$bau" -j "$(nproc)" --target invanf
   if [ -n "${WWS_DB:-}" ]; then
-    exec build/app/invanf
+    exec "$bau"/app/invanf
   fi
-  exec build/app/invanf --demo
+  exec "$bau"/app/invanf --demo
 fi
 
 echo "Keine grafische Anzeige (DISPLAY ist nicht gesetzt): die Wirtschaftsjahre und Inventuranforderungen zeigt invanf-cli."
-cmake --build build -j "$(nproc)" --target invanf-cli wws-admin
+cmake --build "$bau" -j "$(nproc)" --target invanf-cli wws-admin
 export WWS_DB=${WWS_DB:-${XDG_DATA_HOME:-$HOME/.local/share}/wws/demo.db}
 case "$WWS_DB" in
   postgresql://* | postgres://*) ;;
@@ -26,11 +29,11 @@ case "$WWS_DB" in
     mkdir -p "$(dirname "$WWS_DB")"
     if [ ! -f "$WWS_DB" ]; then
       echo "Lege die Demo-Firma an: $WWS_DB"
-      build/tools/wws-admin/wws-admin demo
+      "$bau"/tools/wws-admin/wws-admin demo
     fi
     ;;
 esac
-cli=build/tools/invanf-cli/invanf-cli
+cli=$bau/tools/invanf-cli/invanf-cli
 jahre=$("$cli" years)
 echo "$jahre"
 # The preselected year (marked "*") or else the last one offered.

@@ -15,6 +15,7 @@
 #include <optional>
 
 #include "app/InvAnfProgramm.h"
+#include "widgets/KWDAnwendungsTitel.h"
 #include "support/framework/TKWDInfo.h"
 #include "support/framework/TQLX_PEP_Progress_SetPos.h"
 #include "support/services/UserRechte.h"
@@ -73,7 +74,13 @@ class TInvAnfProgrammTest : public TAppTest {
 TEST_P(TInvAnfProgrammTest, AUserWithoutTheRightIsToldOnceTheFormsAreStillCreatedAndTheLoopEndsAtOnce) {
   TUmgebungsWert Benutzer("WWS_USER", "aushilfe");
   RechtSetzen("aushilfe", wpfInventuranforderungen, false);
+  // Qt's display name would be appended to every caption by the window system.
+  const QString Anzeige = QGuiApplication::applicationDisplayName();
+  QGuiApplication::setApplicationDisplayName({});
   const TInvAnfStart Start = InvAnfStarten();
+  EXPECT_TRUE(QGuiApplication::applicationDisplayName().isEmpty()) << "set by the program block";
+  EXPECT_EQ(KWDAnwendungsTitel(), QString("Inventuranforderungen"));
+  QGuiApplication::setApplicationDisplayName(Anzeige);
   EXPECT_TRUE(Start.FirmaOffen);
   EXPECT_TRUE(Start.EndeAngefordert);
   EXPECT_EQ(Start.Formulare, InvAnfFormularKlassen());

@@ -219,6 +219,7 @@ TEST_F(TFrmFirmaWahlTest, TheDemoCompanyIsBuiltInTheDataFolderUnderAProgressWind
   ASSERT_EQ(Dialog.result(), KWD_MR_OK) << Dialog.Grund();
   EXPECT_EQ(Dialog.Gewaehlt(), Demo.string());
   EXPECT_EQ(KWDDatenbank().Ort(), Demo.string());
+  EXPECT_EQ(std::string(std::getenv("WWS_DB") ? std::getenv("WWS_DB") : ""), Demo.string());
   EXPECT_TRUE(DbIstFirma(KWDDatenbank()));
   EXPECT_EQ(Ini(), "WWS_DB=" + Demo.string() + "\n");
   KWDDatenbank_Set(nullptr);
