@@ -71,8 +71,8 @@ bool Ohnedialog() { return KWDSetting("WWS_ANTWORT").has_value(); }
 enum class TWahl { Gewaehlt, Abgebrochen };
 
 // "Firma wählen", modal; on OK the chosen company is the process's one.
-TWahl FirmaWaehlen(const std::string& AGrund, bool AZurueck) {
-  TFrmFirmaWahl Dialog(AGrund);
+TWahl FirmaWaehlen(const std::string& AGrund, bool AHinweis, bool AZurueck) {
+  TFrmFirmaWahl Dialog(AGrund, AHinweis);
   Dialog.SetAbbrechenZurueck(AZurueck);
   return Dialog.exec() == KWD_MR_OK ? TWahl::Gewaehlt : TWahl::Abgebrochen;
 }
@@ -133,6 +133,7 @@ int InvAnfProgramm(const TInvAnfOptionen& AOptionen) {
   if (AOptionen.Db) ::setenv("WWS_DB", AOptionen.Db->c_str(), 1);
   bool Waehlen = AOptionen.Firma && !Ohnedialog();
   bool Zurueck = false;  // a company was open: cancelling keeps it
+  bool Hinweis = false;  // the reason is no fault: nothing is set yet
   std::string Grund;
   if (AOptionen.Demo) {
     const std::string Demo = InvAnfDemoOrt();
@@ -144,12 +145,14 @@ int InvAnfProgramm(const TInvAnfOptionen& AOptionen) {
   }
   for (;;) {
     if (Waehlen) {
-      if (FirmaWaehlen(Grund, Zurueck) == TWahl::Abgebrochen && !Zurueck) return 0;
-      Waehlen = Zurueck = false;
+      if (FirmaWaehlen(Grund, Hinweis, Zurueck) == TWahl::Abgebrochen && !Zurueck) return 0;
+      Waehlen = Zurueck = Hinweis = false;
       Grund.clear();
     }
     // Headless the start names what cannot be opened and ends (exit 1).
     if (!Ohnedialog() && !InvAnfFirmaOeffnen(Grund)) {
+      const auto Gesetzt = KWDSetting("WWS_DB");
+      Hinweis = !Gesetzt || Gesetzt->empty();
       Waehlen = true;
       continue;
     }

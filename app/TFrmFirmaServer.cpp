@@ -8,7 +8,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QVBoxLayout>
-#include <cstdlib>
+#include <pwd.h>
+#include <unistd.h>
 
 #include "support/db/TDbConnection.h"
 #include "support/framework/KWDGuard.h"
@@ -52,7 +53,8 @@ TFrmFirmaServer::TFrmFirmaServer(TOeffnen AOeffnen, QWidget* AParent)
   edtPort->setText(QStringLiteral("5432"));
   edtDatenbank = Feld("edtDatenbank", QStringLiteral("Name der Firmendatenbank auf dem Server"));
   edtBenutzer = Feld("edtBenutzer", QStringLiteral("Benutzer der Datenbank"));
-  if (const char* Name = std::getenv("USER")) edtBenutzer->setText(QString::fromLocal8Bit(Name));
+  // libpq's own default: the login name.
+  if (const passwd* Konto = ::getpwuid(::getuid())) edtBenutzer->setText(QString::fromLocal8Bit(Konto->pw_name));
   edtKennwort = Feld("edtKennwort", QStringLiteral("Kennwort des Benutzers; leer, wenn es in ~/.pgpass steht"));
   edtKennwort->setEchoMode(QLineEdit::Password);
   chbKennwortSpeichern = new QCheckBox(QStringLiteral("Kennwort speichern"), this);

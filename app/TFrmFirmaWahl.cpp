@@ -27,31 +27,21 @@ QString Q(const std::string& AText) { return QString::fromStdString(AText); }
 
 enum TFirmenSpalte : int { colName = 0, colArt = 1, colOrt = 2, colOrtWert = 3 };
 
-// Asks the user; true for Yes.
-bool Frage(const std::string& AText, QWidget* AOwner) {
+// A sentence of its own (STANDARD 997): a notice, or a question (KWD_MB_JANEIN).
+int Melden(int AArt, const std::string& AText, QWidget* AOwner) {
   TKWDMeldung M;
-  M.Art = KWD_MB_JANEIN;
+  M.Art = AArt;
   M.Gruppe = "STANDARD";
   M.Nr = 997;
   M.Argumente = {AText};
   M.Text = AText;
   M.Owner = AOwner;
-  return KWDMeldungPresenter()->Zeigen(M) == KWD_MR_YES;
-}
-
-void Hinweis(const std::string& AText, QWidget* AOwner) {
-  TKWDMeldung M;
-  M.Gruppe = "STANDARD";
-  M.Nr = 997;
-  M.Argumente = {AText};
-  M.Text = AText;
-  M.Owner = AOwner;
-  KWDMeldungPresenter()->Zeigen(M);
+  return KWDMeldungPresenter()->Zeigen(M);
 }
 
 }  // namespace
 
-TFrmFirmaWahl::TFrmFirmaWahl(const std::string& AGrund, QWidget* AParent)
+TFrmFirmaWahl::TFrmFirmaWahl(const std::string& AGrund, bool AHinweis, QWidget* AParent)
     : TKWDForm(AParent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint) {
   setObjectName(QStringLiteral("FrmFirmaWahl"));
   setWindowTitle(QStringLiteral("Firma wählen"));
@@ -64,8 +54,6 @@ TFrmFirmaWahl::TFrmFirmaWahl(const std::string& AGrund, QWidget* AParent)
   lblGrund->setObjectName(QStringLiteral("lblGrund"));
   lblGrund->setWordWrap(true);
   lblGrund->setTextInteractionFlags(Qt::TextSelectableByMouse);
-  lblGrund->setStyleSheet(QStringLiteral(
-      "QLabel { background: #fdecea; color: #611a15; border: 1px solid #f5c2bd; border-radius: 3px; padding: 8px; }"));
 
   lblFirmen = new QLabel(QStringLiteral("Zuletzt benutzte Firmen:"), this);
   lblFirmen->setObjectName(QStringLiteral("lblFirmen"));
@@ -134,14 +122,19 @@ TFrmFirmaWahl::TFrmFirmaWahl(const std::string& AGrund, QWidget* AParent)
   connect(btnAbbrechen, &QPushButton::clicked, this, [this] { SetModalResult(KWD_MR_CANCEL); });
   connect(lvFirmen, &QAbstractItemView::doubleClicked, this, [this] { btnOeffnenClick(); });
 
-  GrundZeigen(AGrund);
+  GrundZeigen(AGrund, AHinweis);
   KWDGuard("TFrmFirmaWahl.FormCreate", [&] { ListeFuellen(); });
   resize(760, 420);
 }
 
 TFrmFirmaWahl::~TFrmFirmaWahl() = default;
 
-void TFrmFirmaWahl::GrundZeigen(const std::string& AGrund) {
+void TFrmFirmaWahl::GrundZeigen(const std::string& AGrund, bool AHinweis) {
+  lblGrund->setStyleSheet(
+      AHinweis ? QStringLiteral("QLabel { background: #e8f1fb; color: #0d3c61; border: 1px solid #b6d4f2; "
+                                "border-radius: 3px; padding: 8px; }")
+               : QStringLiteral("QLabel { background: #fdecea; color: #611a15; border: 1px solid #f5c2bd; "
+                                "border-radius: 3px; padding: 8px; }"));
   lblGrund->setText(Q(AGrund));
   lblGrund->setVisible(!AGrund.empty());
 }
@@ -198,9 +191,10 @@ void TFrmFirmaWahl::Merken(const std::string& AOrt) {
     FirmaZuletztMerken(AOrt);
   } catch (const std::exception& E) {
     KWDLogSchreiben("TFrmFirmaWahl.Oeffnen", E.what());
-    Hinweis(std::string("Die Firma ist geöffnet, die Wahl lässt sich aber nicht für den nächsten Start speichern: ") +
-                E.what(),
-            this);
+    Melden(KWD_MB_HINWEIS,
+           std::string("Die Firma ist geöffnet, die Wahl lässt sich aber nicht für den nächsten Start speichern: ") +
+               E.what(),
+           this);
   }
 }
 
@@ -282,7 +276,8 @@ std::string TFrmFirmaWahl::ServerOeffnen(const TPgZiel& AZiel, const std::string
       PgPassSpeichern(AZiel, AKennwort);
     } catch (const std::exception& E) {
       KWDLogSchreiben("TFrmFirmaWahl.ServerOeffnen", E.what());
-      Hinweis(std::string("Die Firma ist geöffnet, das Kennwort ließ sich aber nicht speichern: ") + E.what(), this);
+      Melden(KWD_MB_HINWEIS, std::string("Die Firma ist geöffnet, das Kennwort ließ sich aber nicht speichern: ") + E.what(),
+             this);
     }
   }
   return {};
@@ -296,9 +291,10 @@ void TFrmFirmaWahl::btnDemoClick() {
     // Built before: it is opened. One that cannot be opened is replaced
     // only when the user says so.
     if (Oeffnen(Ort, Ort)) return;
-    if (Frage("Die Demofirma " + Ort + " lässt sich nicht öffnen:\n" + Grund() +
-                  "\n\nSoll sie neu angelegt werden? Die Datei wird dabei ersetzt.",
-              this))
+    if (Melden(KWD_MB_JANEIN,
+               "Die Demofirma " + Ort + " lässt sich nicht öffnen:\n" + Grund() +
+                   "\n\nSoll sie neu angelegt werden? Die Datei wird dabei ersetzt.",
+               this) == KWD_MR_YES)
       DemoAnlegen(Ort, true);
   });
 }

@@ -26,11 +26,12 @@ class TFrmFirmaWahl : public TKWDForm {
   Q_OBJECT
  public:
   // AGrund: why it is shown (the set company cannot be opened), empty when asked for.
-  explicit TFrmFirmaWahl(const std::string& AGrund = {}, QWidget* AParent = nullptr);
+  explicit TFrmFirmaWahl(const std::string& AGrund = {}, bool AHinweis = false, QWidget* AParent = nullptr);
   ~TFrmFirmaWahl() override;
 
-  // The reason on top; empty hides it.
-  void GrundZeigen(const std::string& AGrund);
+  // The reason on top; empty hides it. AHinweis: no fault, only what to do
+  // (no company set yet), shown without the colour of a fault.
+  void GrundZeigen(const std::string& AGrund, bool AHinweis = false);
   std::string Grund() const;
   // "Abbrechen" returns to the start dialog (true) or ends the program (false, the default).
   void SetAbbrechenZurueck(bool AZurueck);
