@@ -35,7 +35,11 @@ chmod 755 "$arbeit"
 installiert=""
 aufraeumen() {
   set +e
-  id "$benutzer" >/dev/null 2>&1 && userdel -r "$benutzer" 2>/dev/null
+  if id "$benutzer" >/dev/null 2>&1; then
+    # The session's last processes (the X server) may still be ending.
+    for _ in $(seq 50); do pgrep -u "$benutzer" >/dev/null || break; sleep 0.2; done
+    userdel -r "$benutzer" 2>/dev/null || echo "Der Benutzer $benutzer ließ sich nicht entfernen." >&2
+  fi
   [ -z "$installiert" ] || DEBIAN_FRONTEND=noninteractive apt-get purge -y -q invanf >/dev/null
   rm -rf "$arbeit"
 }
