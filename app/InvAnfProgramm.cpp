@@ -1,9 +1,12 @@
 #include "app/InvAnfProgramm.h"
 
 #include <QApplication>
+#include <filesystem>
 #include <functional>
 #include <memory>
 
+#include "app/InvAnfFirma.h"
+#include "app/TFrmFirmaWahl.h"
 #include "app/TFrmIAMain.h"
 #include "app/TFrmIAStart.h"
 #include "dialogs/TFrmIANeu.h"
@@ -11,9 +14,11 @@
 #include "printing/TfrmIALOptions.h"
 #include "suite/SuiteDatenbank.h"
 #include "support/framework/KWDMeldungPresenter.h"
+#include "support/framework/KWDSettings.h"
 #include "support/framework/TKWDInfo.h"
 #include "support/framework/TKWDProgramm.h"
 #include "support/services/UserRechte.h"
+#include "widgets/KWDAnwendungsTitel.h"
 
 namespace {
 
@@ -50,14 +55,34 @@ bool FirmaOeffnen() {
     TKWDMeldung M;
     M.Gruppe = "FEHLER";
     M.Text = std::string("Die Firma kann nicht geöffnet werden:\n") + E.what() +
-             "\n\nDie Firma wird mit der Einstellung WWS_DB gewählt. Das Programm wird beendet.";
+             "\n\nDie Firma wird mit der Einstellung WWS_DB gewählt (oder ohne WWS_ANTWORT im Fenster "
+             "\u201EFirma wählen\u201C). Das Programm wird beendet.";
     M.Argumente = {E.what()};
     KWDMeldungPresenter()->Zeigen(M);
     return false;
   }
 }
 
+bool GFirmaNeuWaehlen = false;
+
+// Answers come from WWS_ANTWORT: no window may wait for a user.
+bool Ohnedialog() { return KWDSetting("WWS_ANTWORT").has_value(); }
+
+enum class TWahl { Gewaehlt, Abgebrochen };
+
+// "Firma wählen", modal; on OK the chosen company is the process's one.
+TWahl FirmaWaehlen(const std::string& AGrund, bool AHinweis, bool AZurueck) {
+  TFrmFirmaWahl Dialog(AGrund, AHinweis);
+  Dialog.SetAbbrechenZurueck(AZurueck);
+  return Dialog.exec() == KWD_MR_OK ? TWahl::Gewaehlt : TWahl::Abgebrochen;
+}
+
 }  // namespace
+
+void InvAnfFirmaNeuWaehlen() {
+  GFirmaNeuWaehlen = true;
+  if (FrmIAStart) FrmIAStart->SetModalResult(KWD_MR_CANCEL);
+}
 
 std::vector<std::string> InvAnfFormularKlassen() {
   std::vector<std::string> Klassen;
@@ -69,7 +94,8 @@ TInvAnfStart InvAnfStarten() {
   TInvAnfStart Start;
   try {
     KWDProgramm().Init("INVANF", 3, 0, 0, true);
-    QApplication::setApplicationDisplayName(QStringLiteral("Inventuranforderungen"));
+    // The program's own title; the forms' captions stay exactly their own.
+    KWDAnwendungsTitelSetzen(QStringLiteral("Inventuranforderungen"));
     Start.FirmaOffen = FirmaOeffnen();
     if (!Start.FirmaOffen) return Start;
     // Refused: the message named the missing rights; the forms are still
@@ -102,9 +128,39 @@ void InvAnfFormulareFreigeben() {
   while (!GFormulare.empty()) GFormulare.pop_back();
 }
 
-int InvAnfProgramm() {
-  const TInvAnfStart Start = InvAnfStarten();
-  const int Ergebnis = Start.FirmaOffen ? InvAnfAusfuehren(Start) : 1;
-  InvAnfFormulareFreigeben();
-  return Ergebnis;
+int InvAnfProgramm(const TInvAnfOptionen& AOptionen) {
+  // Wins for this run (the services and child programs read it too).
+  if (AOptionen.Db) ::setenv("WWS_DB", AOptionen.Db->c_str(), 1);
+  bool Waehlen = AOptionen.Firma && !Ohnedialog();
+  bool Zurueck = false;  // a company was open: cancelling keeps it
+  bool Hinweis = false;  // the reason is no fault: nothing is set yet
+  std::string Grund;
+  if (AOptionen.Demo) {
+    const std::string Demo = InvAnfDemoOrt();
+    std::error_code Fehler;
+    if (std::filesystem::exists(std::filesystem::symlink_status(Demo, Fehler)))
+      ::setenv("WWS_DB", Demo.c_str(), 1);
+    else if (!InvAnfDemoAnlegen(Demo, false, nullptr, Grund))
+      Waehlen = !Ohnedialog();  // the reason stands on top of the dialog
+  }
+  for (;;) {
+    if (Waehlen) {
+      if (FirmaWaehlen(Grund, Hinweis, Zurueck) == TWahl::Abgebrochen && !Zurueck) return 0;
+      Waehlen = Zurueck = Hinweis = false;
+      Grund.clear();
+    }
+    // Headless the start names what cannot be opened and ends (exit 1).
+    if (!Ohnedialog() && !InvAnfFirmaOeffnen(Grund)) {
+      const auto Gesetzt = KWDSetting("WWS_DB");
+      Hinweis = !Gesetzt || Gesetzt->empty();
+      Waehlen = true;
+      continue;
+    }
+    const TInvAnfStart Start = InvAnfStarten();
+    const int Ergebnis = Start.FirmaOffen ? InvAnfAusfuehren(Start) : 1;
+    InvAnfFormulareFreigeben();
+    if (!GFirmaNeuWaehlen) return Ergebnis;
+    GFirmaNeuWaehlen = false;
+    Waehlen = Zurueck = true;
+  }
 }

@@ -2,11 +2,13 @@
 // The program block of invanf: registration with the framework, title,
 // company, rights, the forms in their order, the message loop.
 //
-// main() creates the QApplication and installs the suite's Qt seams
-// (KWDWidgetsInstallieren), then calls InvAnfProgramm(). Tests call the
-// steps one by one.
+// main() reads the command line, creates the QApplication and installs the
+// suite's Qt seams (KWDWidgetsInstallieren), then calls InvAnfProgramm().
+// Tests call the steps one by one.
 #include <string>
 #include <vector>
+
+#include "app/InvAnfOptionen.h"
 
 struct TInvAnfStart {
   bool FirmaOffen = false;        // false: the company could not be opened (told), nothing else ran
@@ -30,6 +32,13 @@ int InvAnfAusfuehren(const TInvAnfStart& AStart);
 // Frees the forms, the last created first.
 void InvAnfFormulareFreigeben();
 
-// The whole program after the QApplication exists; returns the exit code
-// (1 when the company cannot be opened).
-int InvAnfProgramm();
+// The start dialog's "Firma...": the message loop ends, the forms go, and
+// the program asks for the company ("Firma wählen") before it starts anew.
+void InvAnfFirmaNeuWaehlen();
+
+// The whole program after the QApplication exists; returns the exit code.
+// The company comes from --db, WWS_DB or the settings file; where none is
+// set or it cannot be opened (and with --firma) the company dialog asks,
+// cancelled it ends the program (0). Headless (WWS_ANTWORT set) nothing is
+// asked: the company that cannot be opened is named and the exit code is 1.
+int InvAnfProgramm(const TInvAnfOptionen& AOptionen = {});

@@ -112,6 +112,8 @@ class TFrmIAMain : public TKWDForm {
   void FuelleZeile(const TiaSatz& ASatz);
   std::string LetzterDatumText() const;
   QColor vrInvListBeforeCellPaint(TVRNode ANode);
+  // The row's target value is only a part: the request is still requested.
+  bool SollUnvollstaendig(int AZeile) const;
   void vrInvListInitNode(TVRNode ANode);
   void vrInvListHeaderClick(int ASpalte);
   void btnMarkierenClick();

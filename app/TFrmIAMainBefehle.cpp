@@ -72,10 +72,10 @@ bool TFrmIAMain::EineNeueInventur(const std::string& AWG, int AFiliale, TDate AZ
 void TFrmIAMain::NeueInventurenAnlegen(TDate ADatum, const std::string& AWG, const std::string& AWGText,
                                        const std::vector<int>& AFilialen) {
   TAnforderungsListe Neu;
-  // A trailing "*" stands for the groups 0 to 9; an entry of blanks for all
-  // groups; anything else is the group as entered.
+  // A trailing "*" (blanks after it dropped) stands for the groups 0 to 9;
+  // an entry of blanks for all groups; anything else is the group as entered.
   std::vector<std::string> Gruppen;
-  if (!AWG.empty() && AWG.back() == '*')
+  if (TIANeuPruefung::Stern(AWG))
     Gruppen = TIANeuPruefung::Warengruppen(AWG);
   else if (AWGText.find_first_not_of(" \t") == std::string::npos)
     Gruppen = {std::string()};

@@ -3,8 +3,10 @@
 #include <QStyle>
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include "app/TFrmIAMain.h"
+#include "app/TIASollEKDelegate.h"
 #include "support/framework/KWDGuard.h"
 #include "support/framework/KWDWork.h"
 #include "support/recordfile/Tiafile.h"
@@ -71,7 +73,9 @@ void TFrmIAMain::VRList_Init() {
       Spalte.FormatType = S.FormatType;
       Spalte.FormatStr = S.FormatStr;
       Spalte.Visible = S.Visible;
-      Spalte.Sortierbar = true;
+      // A header click leaves the list in its given order: sorted by one
+      // column, the date texts would stand on rows of other dates.
+      Spalte.Sortierbar = false;
     }
     vrInvList->VRListUebernehmen(true);
     vrInvList->ZeilenInitialisieren();
@@ -82,6 +86,13 @@ void TFrmIAMain::VRList_Init() {
     vrInvList->setColumnWidth(
         colWG, std::max(CSpaltenBreite[colWG],
                             vrInvList->fontMetrics().horizontalAdvance(QStringLiteral("-99999999")) + Rand));
+    // A requested request's target value is marked as incomplete; the mark
+    // and a value in the millions fit beside each other.
+    vrInvList->setItemDelegateForColumn(
+        colSollEK, new TIASollEKDelegate([this](int AZeile) { return SollUnvollstaendig(AZeile); }, vrInvList));
+    vrInvList->setColumnWidth(
+        colSollEK, std::max(CSpaltenBreite[colSollEK],
+                            TIASollEKDelegate::Breite(vrInvList->font(), QStringLiteral("9.999.999,99")) + Rand));
   });
 }
 
@@ -96,12 +107,21 @@ void TFrmIAMain::Fuelle_VRListAusIAFile() {
     if (!FIAFile) return;  // registered by IAfile_CiNoC
     FIAFile->WiJahr.SetFilterMinMax(FWiJahr);
     FIAFile->SelectKey(Tiafile::KEY_ANFORDERUNG);
+    std::vector<TiaSatz> Saetze;
     for (bool Gefunden = FIAFile->Get_first(); Gefunden; Gefunden = FIAFile->Get_next())
-      FuelleZeile(FIAFile->GetSatz());
+      Saetze.push_back(FIAFile->GetSatz());
+    // The rows are added in the order the list shows them (by date, then
+    // branch, the request key order within), so each date's text lands on
+    // the first row of that date; added in key order it would stand on the
+    // row of the smallest group, which the sort may put below another branch.
+    std::stable_sort(Saetze.begin(), Saetze.end(), [](const TiaSatz& A, const TiaSatz& B) {
+      return A.Zaehldatum != B.Zaehldatum ? A.Zaehldatum < B.Zaehldatum : A.FilNr < B.FilNr;
+    });
+    for (const TiaSatz& Satz : Saetze) FuelleZeile(Satz);
     vrInvList->VRListUebernehmen(false);
     vrInvList->ZeilenInitialisieren(false);
-    // Stable sorts: by branch, then by counting date, so within one date the
-    // branches ascend and within one branch the request key order stays.
+    // Stable sorts: by branch, then by counting date; the rows are in that
+    // order already, the sort keeps it.
     vrInvList->Sortieren(colFiliale);
     vrInvList->Sortieren(colZaehldatumWert);
     FDatumTextZeilen = -1;  // the last row is another one now
@@ -158,6 +178,17 @@ QColor TFrmIAMain::vrInvListBeforeCellPaint(TVRNode ANode) {
   KWDGuardStill("TFrmIAMain.vrInvListBeforeCellPaint",
                 [&] { Farbe = ZustandsFarbe(Char_2_IA_KZZaehlung(vrInvList->GetChar(ANode, colStatusKZ))); });
   return Farbe;
+}
+
+bool TFrmIAMain::SollUnvollstaendig(int AZeile) const {
+  bool Unvollstaendig = false;
+  // Asked while the list paints: logged, never shown (as the row colour).
+  KWDGuardStill("TFrmIAMain.SollUnvollstaendig", [&] {
+    const TVRNode Zeile = vrInvList->VRList() ? vrInvList->VRList()->Node(AZeile) : nullptr;
+    Unvollstaendig = Zeile && Char_2_IA_KZZaehlung(vrInvList->GetChar(Zeile, colStatusKZ)) ==
+                                  TQLX_IA_KZZaehlung::iazAngefordert;
+  });
+  return Unvollstaendig;
 }
 
 void TFrmIAMain::vrInvListHeaderClick(int) {}

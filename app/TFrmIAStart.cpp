@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 #include <stdexcept>
 
+#include "app/InvAnfProgramm.h"
 #include "app/TFrmIAMain.h"
 #include "engine/TIAWiJahre.h"
 #include "suite/TInvMani.h"
@@ -62,8 +63,15 @@ TFrmIAStart::TFrmIAStart(QWidget* AParent)
   BtnEnde->setObjectName(QStringLiteral("BtnEnde"));
   KWDTasteBinden(BtnEnde, QKeySequence(Qt::Key_Escape), QStringLiteral("Programm beenden"));
   for (TKWDGlyphButton* Knopf : {BtnOk, BtnEnde}) Knopf->setMinimumWidth(110);
+  // Another company: left of the two, without a key of its own.
+  BtnFirma = new TKWDGlyphButton(QStringLiteral("Firma..."), QStyle::SP_DirOpenIcon, pnlBG);
+  BtnFirma->setObjectName(QStringLiteral("BtnFirma"));
+  BtnFirma->setToolTip(QStringLiteral("Eine andere Firma wählen"));
+  BtnFirma->setAutoDefault(false);
 
   auto* Knoepfe = new QHBoxLayout;
+  Knoepfe->addWidget(BtnFirma);
+  Knoepfe->addSpacing(24);
   Knoepfe->addStretch();
   Knoepfe->addWidget(BtnOk);
   Knoepfe->addWidget(BtnEnde);
@@ -86,6 +94,7 @@ TFrmIAStart::TFrmIAStart(QWidget* AParent)
   connect(CmbBoxWiJahr, &QComboBox::activated, this, [this] { CmbBoxWiJahrChange(); });
   connect(BtnOk, &QPushButton::clicked, this, [this] { BtnOkClick(); });
   connect(BtnEnde, &QPushButton::clicked, this, [this] { BtnEndeClick(); });
+  connect(BtnFirma, &QPushButton::clicked, this, [this] { BtnFirmaClick(); });
 
   KWDGuard("TFrmIAStart.FormCreate", [&] {
     KWDFormInit("OstrelFrmIAStart", true);
@@ -164,6 +173,10 @@ void TFrmIAStart::BtnOkClick() {
 
 void TFrmIAStart::BtnEndeClick() {
   KWDGuard("TFrmIAStart.BtnEndeClick", [&] { SetModalResult(KWD_MR_CANCEL); });
+}
+
+void TFrmIAStart::BtnFirmaClick() {
+  KWDGuard("TFrmIAStart.BtnFirmaClick", [&] { InvAnfFirmaNeuWaehlen(); });
 }
 
 void TFrmIAStart::FormResize() {

@@ -43,6 +43,8 @@ class TFrmIAStart : public TKWDForm {
   void CmbBoxWiJahrChange();
   void BtnOkClick();
   void BtnEndeClick();
+  // "Firma...": the program closes this dialog and asks for the company.
+  void BtnFirmaClick();
 
   std::unique_ptr<TInvMani> FInvMani;
   std::vector<TDate> FWirtsJahre;
@@ -53,6 +55,7 @@ class TFrmIAStart : public TKWDForm {
   TKWDStdComboBox* CmbBoxWiJahr;
   TKWDGlyphButton* BtnOk;
   TKWDGlyphButton* BtnEnde;
+  TKWDGlyphButton* BtnFirma;
 };
 
 // The form's global reference, set while it exists.

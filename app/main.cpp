@@ -4,6 +4,7 @@
 #include <iostream>
 
 #include "app/InvAnfFotos.h"
+#include "app/InvAnfOptionen.h"
 #include "app/InvAnfProgramm.h"
 #include "widgets/KWDWidgets.h"
 
@@ -19,6 +20,20 @@ bool AnzeigeVorhanden() {
 }  // namespace
 
 int main(int argc, char** argv) {
+  // Read before the window system is touched: help and refusals need no display.
+  const TInvAnfOptionen Optionen = InvAnfOptionenLesen(argc, argv);
+  if (!Optionen.Fehler.empty()) {
+    std::cerr << Optionen.Fehler << "\n";
+    return 2;
+  }
+  if (Optionen.Hilfe) {
+    std::cout << InvAnfHilfe();
+    return 0;
+  }
+  if (Optionen.Version) {
+    std::cout << InvAnfVersion();
+    return 0;
+  }
   if (!AnzeigeVorhanden()) {
     std::cerr << "invanf: Es ist keine grafische Anzeige vorhanden (DISPLAY ist nicht gesetzt); "
                  "invanf-cli zeigt die Inventuranforderungen in der Konsole.\n";
@@ -26,7 +41,9 @@ int main(int argc, char** argv) {
   }
   QApplication App(argc, argv);
   QApplication::setApplicationName(QStringLiteral("invanf"));
+  // The desktop entry gives the windows their name and icon in task bars.
+  QGuiApplication::setDesktopFileName(QStringLiteral("invanf"));
   KWDWidgetsInstallieren();
   InvAnfFotosInstallieren();
-  return InvAnfProgramm();
+  return InvAnfProgramm(Optionen);
 }

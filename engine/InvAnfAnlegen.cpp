@@ -40,6 +40,10 @@ bool TQLX_InvAnfMani::InventurAnlegen(TDate AZaehldat, TDate AWiJahr, const std:
           return Abgelehnt("Wirtschaftsjahr " + FormatDatum(AWiJahr) + " wird nicht angeboten");
         if (!TIANeuPruefung::WGZeichenPruefen(AWG)) return Abgelehnt("Warengruppe mit Steuerzeichen");
         const std::string WG = TIANeuPruefung::WGOhneEndBlanks(AWG);
+        // The list shows a request without group as "*" and takes every "*"
+        // out of the group it selects: a stored "*" would look like a request
+        // for all groups and could never be completed or deleted.
+        if (WG.find('*') != std::string::npos) return Abgelehnt("Warengruppe \"" + WG + "\" mit *");
         const auto Filiale = static_cast<int16_t>(AFiliale);
 
         VglInvAnf_CiN();

@@ -161,10 +161,16 @@ bool TIANeuPruefung::TestData(const TIANeuEingabe& AEingabe, const TFilialen& AF
       false);
 }
 
+bool TIANeuPruefung::Stern(const std::string& AWG) {
+  const std::string WG = WGOhneEndBlanks(AWG);
+  return !WG.empty() && WG.back() == '*';
+}
+
 std::vector<std::string> TIANeuPruefung::Warengruppen(const std::string& AWG) {
-  if (!AWG.empty() && AWG.back() == '*') {
+  if (Stern(AWG)) {
     std::vector<std::string> Gruppen;
-    const std::string Stamm = AWG.substr(0, AWG.size() - 1);
+    const std::string WG = WGOhneEndBlanks(AWG);
+    const std::string Stamm = WG.substr(0, WG.size() - 1);
     for (char Ziffer = '0'; Ziffer <= '9'; ++Ziffer) Gruppen.push_back(Stamm + Ziffer);
     return Gruppen;
   }

@@ -50,10 +50,13 @@ class TIANeuPruefung {
   // (the entry field pads with them; they are no part of the group).
   static std::string WGOhneEndBlanks(const std::string& AWG);
 
-  // The product groups one entry makes per branch: a trailing "*" gives ten
-  // groups (the text before it followed by 0 .. 9), an entry of blanks only
-  // the empty group (all groups), anything else the entry as it is (blanks at
-  // its end included; InventurAnlegen drops them).
+  // True when the entry stands for ten groups: its last character, blanks at
+  // its end dropped as everywhere else, is "*" ("* " is the star as well).
+  static bool Stern(const std::string& AWG);
+  // The product groups one entry makes per branch: a star entry (Stern) gives
+  // ten groups (the text before the "*" followed by 0 .. 9), an entry of
+  // blanks only the empty group (all groups), anything else the entry as it
+  // is (blanks at its end included; InventurAnlegen drops them).
   static std::vector<std::string> Warengruppen(const std::string& AWG);
 
   // Day after which a new request asks first: the fiscal year's end plus two months.

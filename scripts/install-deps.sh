@@ -9,7 +9,7 @@ PAKETE=(
   libcli11-dev nlohmann-json3-dev
   xvfb xauth fonts-dejavu-core qt6-translations-l10n
   poppler-utils imagemagick
-  dpkg-dev
+  dpkg-dev help2man
 )
 fehlend=()
 for p in "${PAKETE[@]}"; do

@@ -1,3 +1,4 @@
+#include "widgets/KWDAnwendungsTitel.h"
 #include "widgets/TKWDProgressDialog.h"
 
 #include "widgets/KWDWidgets.h"
@@ -15,7 +16,7 @@
 TKWDProgressDialog::TKWDProgressDialog(QWidget* AOwner)
     : QDialog(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint), FOwner(AOwner) {
   setObjectName(QStringLiteral("prgdKWD"));
-  setWindowTitle(QApplication::applicationDisplayName());
+  setWindowTitle(KWDAnwendungsTitel());
 
   FCaption = new QLabel(this);
   FCaption->setObjectName(QStringLiteral("lblCaption"));

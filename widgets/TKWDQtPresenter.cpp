@@ -1,3 +1,4 @@
+#include "widgets/KWDAnwendungsTitel.h"
 #include "widgets/TKWDQtPresenter.h"
 
 #include <QApplication>
@@ -62,7 +63,7 @@ int TKWDQtPresenter::Zeigen(const TKWDMeldung& AMeldung) {
 
   QMessageBox Box(KWDOwnerWidget(AMeldung.Owner));
   Box.setObjectName(QStringLiteral("KWDMeldung"));
-  Box.setWindowTitle(QApplication::applicationDisplayName());
+  Box.setWindowTitle(KWDAnwendungsTitel());
   Box.setTextFormat(Qt::PlainText);
   Box.setText(Text(AMeldung.Text));
   Box.setIcon(Bild(AMeldung));

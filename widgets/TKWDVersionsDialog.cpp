@@ -1,3 +1,4 @@
+#include "widgets/KWDAnwendungsTitel.h"
 #include "widgets/TKWDVersionsDialog.h"
 
 #include <QApplication>
@@ -36,10 +37,7 @@ TKWDVersionsDialog::TKWDVersionsDialog(const std::string& ATitel, const std::str
   KWDFormInit("KWDVersionsDialog", true);
   SetFormPosStoreMode(fpsmPosition);
 
-  auto* Titel = new TKWDTitelPanel(QApplication::applicationDisplayName().isEmpty()
-                                       ? Q(ATitel)
-                                       : QApplication::applicationDisplayName(),
-                                   this);
+  auto* Titel = new TKWDTitelPanel(KWDAnwendungsTitel().isEmpty() ? Q(ATitel) : KWDAnwendungsTitel(), this);
   Titel->setObjectName(QStringLiteral("LblTitel"));
   FZeilen = new QFormLayout;
   FZeilen->setLabelAlignment(Qt::AlignLeft);

@@ -10,7 +10,7 @@
 
 #include "support/framework/KWDSystemFehler.h"
 
-void KWDDateiErsetzen(const std::string& APfad, const std::string& AInhalt) {
+void KWDDateiErsetzen(const std::string& APfad, const std::string& AInhalt, unsigned AModus) {
   auto Fehler = [&](int AErrno) {
     return std::runtime_error("Die Datei \u201E" + APfad + "\u201C kann nicht geschrieben werden: " +
                               KWDSystemFehlerText(AErrno) + ".");
@@ -22,7 +22,8 @@ void KWDDateiErsetzen(const std::string& APfad, const std::string& AInhalt) {
   int Datei = -1;
   for (int Versuch = 0; Datei < 0 && Versuch < 100; ++Versuch) {
     Temp = APfad + ".neu." + std::to_string(::getpid()) + "." + std::to_string(Zufall());
-    Datei = ::open(Temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+    Datei = ::open(Temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
+                   static_cast<mode_t>(AModus));
     if (Datei < 0 && errno != EEXIST) break;
   }
   if (Datei < 0) throw Fehler(errno);

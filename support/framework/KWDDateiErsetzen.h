@@ -5,5 +5,7 @@
 // file that someone placed in a shared folder is never written through.
 #include <string>
 
-// Throws std::runtime_error with a German text naming APfad.
-void KWDDateiErsetzen(const std::string& APfad, const std::string& AInhalt);
+// The new file is created with AModus less the user's umask (0600 for a
+// file only its owner may read). Throws std::runtime_error with a German
+// text naming APfad.
+void KWDDateiErsetzen(const std::string& APfad, const std::string& AInhalt, unsigned AModus = 0666);

@@ -15,6 +15,7 @@
 #include <optional>
 
 #include "app/InvAnfProgramm.h"
+#include "widgets/KWDAnwendungsTitel.h"
 #include "support/framework/TKWDInfo.h"
 #include "support/framework/TQLX_PEP_Progress_SetPos.h"
 #include "support/services/UserRechte.h"
@@ -73,7 +74,13 @@ class TInvAnfProgrammTest : public TAppTest {
 TEST_P(TInvAnfProgrammTest, AUserWithoutTheRightIsToldOnceTheFormsAreStillCreatedAndTheLoopEndsAtOnce) {
   TUmgebungsWert Benutzer("WWS_USER", "aushilfe");
   RechtSetzen("aushilfe", wpfInventuranforderungen, false);
+  // Qt's display name would be appended to every caption by the window system.
+  const QString Anzeige = QGuiApplication::applicationDisplayName();
+  QGuiApplication::setApplicationDisplayName({});
   const TInvAnfStart Start = InvAnfStarten();
+  EXPECT_TRUE(QGuiApplication::applicationDisplayName().isEmpty()) << "set by the program block";
+  EXPECT_EQ(KWDAnwendungsTitel(), QString("Inventuranforderungen"));
+  QGuiApplication::setApplicationDisplayName(Anzeige);
   EXPECT_TRUE(Start.FirmaOffen);
   EXPECT_TRUE(Start.EndeAngefordert);
   EXPECT_EQ(Start.Formulare, InvAnfFormularKlassen());
@@ -180,4 +187,21 @@ TEST(InvAnfProgrammOhneFirma, WithoutADisplayTheProgramSaysSoInOneLine) {
   EXPECT_EQ(Ende.Exit, 1);
   EXPECT_NE(Ende.Err.find("keine grafische Anzeige"), std::string::npos) << Ende.Err;
   EXPECT_EQ(std::count(Ende.Err.begin(), Ende.Err.end(), '\n'), 1) << Ende.Err;
+}
+
+TEST(InvAnfProgrammOhneFirma, HelpAndVersionNeedNoDisplayAndAnUnknownOptionEndsWithTwo) {
+  TUmgebungOhne Display("DISPLAY"), Wayland("WAYLAND_DISPLAY"), Plattform("QT_QPA_PLATFORM");
+  struct TFall {
+    std::vector<std::string> Argumente;
+    int Exit;
+    std::string Aus, Err;
+  };
+  for (const TFall& F : std::vector<TFall>{{{"--help"}, 0, "Optionen:", ""},
+                                           {{"--version"}, 0, "invanf (Inventuranforderungen) ", ""},
+                                           {{"--kaputt"}, 2, "", "Unbekannte Option"}}) {
+    const TKindErgebnis Ende = KindAusfuehren(INVANF_PFAD, F.Argumente);
+    EXPECT_EQ(Ende.Exit, F.Exit) << F.Argumente[0] << ": " << Ende.Err;
+    EXPECT_NE(Ende.Aus.find(F.Aus), std::string::npos) << Ende.Aus;
+    EXPECT_NE(Ende.Err.find(F.Err), std::string::npos) << Ende.Err;
+  }
 }

@@ -6,12 +6,15 @@
 #include <QStyle>
 
 #include <QAction>
+#include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QStyle>
 #include <QTest>
+#include <QToolTip>
+#include <QHelpEvent>
 
 #include "widgets/TKWDVersionsDialog.h"
 #include "support/framework/KWDWork.h"
@@ -71,24 +74,35 @@ TEST_P(TFrmIAMainTest, AYearWithoutRequestsShowsAnEmptyListUnderItsHeader) {
   EXPECT_EQ(Liste()->VRList()->Column(colSollEK).FormatStr, "%12.2n");
 }
 
-TEST_P(TFrmIAMainTest, TheDateStandsOnTheFirstRequestOfEachDateInKeyOrderAndRowsSortByBranchThenDate) {
+TEST_P(TFrmIAMainTest, RowsSortByDateThenBranchEachDateOnItsFirstRowAndAHeaderClickKeepsTheOrder) {
   const TDate J = D(2025, 1, 1);
   Anforderung(D(2025, 3, 1), "1", 5, J, 'A', 0, 0);
   Anforderung(D(2025, 3, 1), "2", 3, J, 'A', 0, 0);
+  Anforderung(D(2025, 3, 1), "0", 3, J, 'A', 0, 0);
   Anforderung(D(2025, 2, 20), "9", 8, J, 'A', 0, 0);
   Anforderung(D(2025, 4, 2), "1", 1, J, 'A', 0, 0);
   HauptZeigen(J);
   std::vector<Texte> Z = Zeilen();
-  ASSERT_EQ(Z.size(), 4u);
+  ASSERT_EQ(Z.size(), 5u);
   auto Spalte = [&](int S) {
     Texte T;
     for (const Texte& Zeile : Z) T.push_back(Zeile[static_cast<std::size_t>(S)]);
     return T;
   };
-  EXPECT_EQ(Spalte(colFiliale), (Texte{"8", "3", "5", "1"}));
-  // On 01.03. the smaller product group ("1", branch 5) came first from the file.
-  EXPECT_EQ(Spalte(colZaehldatum), (Texte{"20.02.2025", "", "01.03.2025", "02.04.2025"}));
+  EXPECT_EQ(Spalte(colFiliale), (Texte{"8", "3", "3", "5", "1"}));
+  EXPECT_EQ(Spalte(colWG), (Texte{"9", "0", "2", "1", "1"}));
+  // Group "1" of branch 5 comes first from the file, but branch 3 stands
+  // first on 01.03.: the date belongs on its row, not on branch 5's.
+  EXPECT_EQ(Spalte(colZaehldatum), (Texte{"20.02.2025", "01.03.2025", "", "", "02.04.2025"}));
   EXPECT_EQ(Liste()->GetDateTime(Zeile(1), colZaehldatumWert), D(2025, 3, 1));
+
+  // Clicks on the headers (the date column sorted as text would put the
+  // rows without a date first) leave the list as it was.
+  for (int S : {colZaehldatum, colWG, colFiliale, colSollEK, colStatus}) {
+    QTest::mouseClick(Liste()->horizontalHeader()->viewport(), Qt::LeftButton, {},
+                      QPoint(Liste()->horizontalHeader()->sectionViewportPosition(S) + 5, 5));
+    EXPECT_EQ(Zeilen(), Z) << "header " << S;
+  }
 
   // A second showing builds the same list again.
   Haupt().hide();
@@ -244,6 +258,23 @@ TEST_P(TFrmIAMainTest, RowsArePaintedWholeInTheColourOfTheirStateWithReadableTex
         if (qGray(Bild.pixel(X, Yt)) < 60) ++Dunkel;
     EXPECT_GT(Dunkel, 10) << "row " << I << " has no dark text";
   }
+  // Only the requested request (row 0) marks its target value as incomplete:
+  // a word left in the cell, where amounts never stand, and a tool tip.
+  const int Links = Liste()->columnViewportPosition(colSollEK);
+  for (int I = 0; I < 7; ++I) {
+    const int Y = Liste()->rowViewportPosition(I) + Liste()->rowHeight(I) / 2;
+    int Dunkel = 0;
+    for (int X = Links + 2; X < Links + 60; ++X)
+      for (int Yt = Y - 5; Yt <= Y + 5; ++Yt)
+        if (qGray(Bild.pixel(X, Yt)) < 60) ++Dunkel;
+    EXPECT_EQ(Dunkel > 10, I == 0) << "row " << I << ": " << Dunkel;
+    QToolTip::hideText();
+    ASSERT_TRUE(QTest::qWaitFor([] { return !QToolTip::isVisible(); }, 2000));
+    QHelpEvent Frage(QEvent::ToolTip, QPoint(Links + 20, Y), Liste()->viewport()->mapToGlobal(QPoint(Links + 20, Y)));
+    QApplication::sendEvent(Liste()->viewport(), &Frage);
+    EXPECT_EQ(QToolTip::isVisible() && QToolTip::text().contains("nicht vollständig gebucht"), I == 0) << "row " << I;
+  }
+  QToolTip::hideText();
 }
 
 TEST_P(TFrmIAMainTest, RunTypeTwoDisablesNewDeleteAndCompleteButKeepsMarkingAndPrinting) {

@@ -34,6 +34,9 @@ TEST(TIANeuPruefungTest, EntryBecomesGroupsPerBranch) {
   EXPECT_EQ(TIANeuPruefung::Warengruppen("12*").back(), "129");
   EXPECT_EQ(TIANeuPruefung::Warengruppen("   "), std::vector<std::string>{""});
   EXPECT_EQ(TIANeuPruefung::Warengruppen("12 "), std::vector<std::string>{"12 "});
+  // Blanks after the star are dropped as everywhere else: "* " is the star.
+  EXPECT_EQ(TIANeuPruefung::Warengruppen("* "), TIANeuPruefung::Warengruppen("*"));
+  EXPECT_EQ(TIANeuPruefung::Warengruppen("1*  ").front(), "10");
 }
 
 TEST(TIANeuPruefungTest, CountingDateAgainstTodayYearAndLastDay) {

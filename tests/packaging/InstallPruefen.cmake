@@ -1,8 +1,8 @@
 # Installs the build into a folder of its own (as DESTDIR does for a package)
 # and checks that a desktop finds the program: the three programs in bin/,
 # the desktop entry in share/applications naming the program and its icon,
-# the icon under hicolor, the report layouts.
-#   cmake -DBUILD=<build folder> -DZIEL=<empty folder> -DMIT_QT=ON|OFF -P InstallPruefen.cmake
+# the icon under hicolor, the report layouts, the German man pages.
+#   cmake -DBUILD=<build folder> -DZIEL=<empty folder> -DMIT_QT=ON|OFF -DMIT_MAN=ON|OFF -P InstallPruefen.cmake
 file(REMOVE_RECURSE "${ZIEL}")
 execute_process(COMMAND "${CMAKE_COMMAND}" --install "${BUILD}" --prefix "${ZIEL}/usr"
                 RESULT_VARIABLE Rc OUTPUT_QUIET)
@@ -28,11 +28,31 @@ foreach(Programm invanf-cli wws-admin)
 endforeach()
 if(MIT_QT)
   file(READ "${ZIEL}/usr/share/applications/invanf.desktop" Eintrag)
-  foreach(Zeile "Exec=invanf" "Icon=invanf" "Categories=Office;" "Name=Inventuranforderungen" "Type=Application")
+  foreach(Zeile "Exec=invanf" "Icon=invanf" "Categories=Office;" "Name=Inventuranforderungen" "Type=Application"
+                "Comment=" "Keywords=Inventur;Zählliste;")
     string(FIND "${Eintrag}" "${Zeile}" Stelle)
     if(Stelle LESS 0)
       message(FATAL_ERROR "invanf.desktop ohne ${Zeile}")
     endif()
+  endforeach()
+endif()
+if(MIT_MAN)
+  set(Programme invanf-cli wws-admin)
+  if(MIT_QT)
+    list(APPEND Programme invanf)
+  endif()
+  foreach(Programm IN LISTS Programme)
+    execute_process(COMMAND gzip -dc "${ZIEL}/usr/share/man/man1/${Programm}.1.gz" OUTPUT_VARIABLE Text
+                    RESULT_VARIABLE Rc)
+    if(NOT Rc EQUAL 0)
+      message(FATAL_ERROR "Keine lesbare Man-Seite ${Programm}.1.gz")
+    endif()
+    foreach(Teil ".SH BEZEICHNUNG" ".SH BESCHREIBUNG" "Optionen" ".SH UMGEBUNG")
+      string(FIND "${Text}" "${Teil}" Stelle)
+      if(Stelle LESS 0)
+        message(FATAL_ERROR "Man-Seite ${Programm}(1) ohne ${Teil}")
+      endif()
+    endforeach()
   endforeach()
 endif()
 file(REMOVE_RECURSE "${ZIEL}")

@@ -1,0 +1,73 @@
+// The server place built from the dialog's fields and read back, and the
+// program's command line.
+#include <gtest/gtest.h>
+
+#include "app/FirmaOrt.h"
+#include "app/InvAnfOptionen.h"
+
+TEST(FirmaOrtTest, TheServerFieldsMakeAUriThatReadsBackAndKeepsNoPassword) {
+  const std::vector<TPgZiel> Ziele = {
+      {"db.example.org", "5433", "firma", "kasse"},
+      {"/run/postgresql", "5432", "firma eins", "müller"},
+      {"::1", "5432", "f/ü?#&", "a@b:c"},
+  };
+  for (const TPgZiel& Z : Ziele) {
+    SCOPED_TRACE(Z.Host);
+    const std::string Ort = PgUri(Z);
+    ASSERT_TRUE(IstServerOrt(Ort)) << Ort;
+    const auto Zurueck = PgZielLesen(Ort);
+    ASSERT_TRUE(Zurueck) << Ort;
+    EXPECT_EQ(Zurueck->Host, Z.Host);
+    EXPECT_EQ(Zurueck->Port, Z.Port);
+    EXPECT_EQ(Zurueck->Datenbank, Z.Datenbank);
+    EXPECT_EQ(Zurueck->Benutzer, Z.Benutzer);
+    // With a password for this run only: read back the same, stored without it.
+    const std::string MitKennwort = PgUri(Z, "ge:h&im");
+    EXPECT_EQ(PgZielLesen(MitKennwort)->Datenbank, Z.Datenbank);
+    EXPECT_EQ(PgZielLesen(OhneKennwort(MitKennwort))->Host, Z.Host);
+    EXPECT_EQ(OhneKennwort(MitKennwort).find("h%26im"), std::string::npos) << OhneKennwort(MitKennwort);
+  }
+  EXPECT_EQ(PgUri({"db", "5432", "firma", "kasse"}), "postgresql://kasse@db:5432/firma");
+  EXPECT_EQ(FirmaBeschreiben("/home/a/filiale.db").Name, "filiale");
+  EXPECT_EQ(FirmaBeschreiben("postgresql://kasse@db:5432/firma").Ort, "kasse@db:5432/firma");
+  EXPECT_FALSE(PgZielLesen("/home/a/filiale.db"));
+}
+
+TEST(InvAnfOptionenTest, KnownOptionsAreTakenAndEverythingElseIsRefusedInOneGermanLine) {
+  struct TFall {
+    std::vector<const char*> Argumente;
+    std::string Fehler;  // a word of the refusal; empty: accepted
+  };
+  const std::vector<TFall> Faelle = {
+      {{}, ""},
+      {{"--db", "/tmp/f.db", "--firma"}, ""},
+      {{"--db=postgresql://a@b/c"}, ""},
+      {{"--demo"}, ""},
+      {{"-h"}, ""},
+      {{"--version"}, ""},
+      {{"--db"}, "braucht einen Wert"},
+      {{"--db="}, "braucht einen Wert"},
+      {{"--db", "a", "--db", "b"}, "nur einmal"},
+      {{"--demo", "--db", "a"}, "schließen einander aus"},
+      {{"--gibt-es-nicht"}, "Unbekannte Option \u201E--gibt-es-nicht\u201C"},
+      {{"-platform"}, "Unbekannte Option"},
+      {{"firma.db"}, "Unerwartetes Argument"},
+  };
+  for (const TFall& F : Faelle) {
+    std::vector<const char*> Argv{"invanf"};
+    Argv.insert(Argv.end(), F.Argumente.begin(), F.Argumente.end());
+    const TInvAnfOptionen O = InvAnfOptionenLesen(static_cast<int>(Argv.size()), Argv.data());
+    SCOPED_TRACE(Argv.size() > 1 ? Argv[1] : "(keine)");
+    if (F.Fehler.empty()) {
+      EXPECT_EQ(O.Fehler, "");
+    } else {
+      EXPECT_NE(O.Fehler.find(F.Fehler), std::string::npos) << O.Fehler;
+      EXPECT_TRUE(O.Fehler.starts_with("invanf: ")) << O.Fehler;
+      EXPECT_NE(O.Fehler.find("invanf --help"), std::string::npos) << O.Fehler;
+    }
+  }
+  const char* Argv[] = {"invanf", "--db", "/tmp/f.db", "--firma"};
+  const TInvAnfOptionen O = InvAnfOptionenLesen(4, Argv);
+  EXPECT_EQ(O.Db, std::optional<std::string>("/tmp/f.db"));
+  EXPECT_TRUE(O.Firma);
+}
