@@ -173,8 +173,8 @@ TEST_P(DruckenForm, PrintsWithTheChosenOptionsAndLayoutAndRemovesTheCountList) {
   });
   Drucken();
   EXPECT_EQ(FZeilenGefragt, 1);
-  EXPECT_EQ(Angeboten, (std::vector<std::string>{"ial__Blindliste.rpt", "ial__Kompakt.rpt", "ial__Standard.rpt",
-                                                 "ial__Groessen.rpt"}));
+  EXPECT_EQ(Angeboten, (std::vector<std::string>{"ial__Blindliste.rpt", "ial__BlindlisteScanner.rpt", "ial__Kompakt.rpt",
+                                                 "ial__Standard.rpt", "ial__Groessen.rpt", "ial__Scanner.rpt"}));
   ASSERT_EQ(FLayouts.size(), 1u);
   EXPECT_EQ(FLayouts[0].FileName, "ial__Kompakt.rpt");
   EXPECT_EQ(FDrucken->CrystalRDC().AnzahlGezeigt(), 1);
@@ -185,6 +185,40 @@ TEST_P(DruckenForm, PrintsWithTheChosenOptionsAndLayoutAndRemovesTheCountList) {
   EXPECT_TRUE(Seiten[0].contains(QStringLiteral("Kompakte Zählliste")));
   EXPECT_FALSE(std::filesystem::exists(IALDateiPfad()));
   EXPECT_FALSE(FFenster.Arbeitet());
+}
+
+// A request still requested (its completion cut off, or never run) lacks
+// articles: the window asks first; No prints nothing, Yes prints a list
+// whose every page says so.
+TEST_P(DruckenForm, ARequestStillRequestedIsAskedAboutAndMarkedOnEveryPage) {
+  Firma().Anforderung(KTag, "12", 3, KJahr, 'A');
+  for (int Antwort : {KWD_MR_NO, KWD_MR_YES}) {
+    SCOPED_TRACE(Antwort);
+    TKWDSkriptPresenterScope Meldungen(Antwort);
+    auto Optionen = BeimModalFenster<TfrmIALOptions>([](TfrmIALOptions* F) { F->btnDruckIAL->click(); });
+    auto Layout = BeimModalFenster<TLayoutform>([&](TLayoutform* F) {
+      ASSERT_TRUE(F->LayoutWaehlen("ial__Standard.rpt"));
+      F->findChild<QPushButton*>(QStringLiteral("btnOK"))->click();
+    });
+    const int Vorher = FDrucken->CrystalRDC().AnzahlGezeigt();
+    Drucken();
+    const auto Gezeigt = (*Meldungen).Gezeigt();
+    ASSERT_EQ(Gezeigt.size(), 1u);
+    EXPECT_EQ(Gezeigt[0].Art, KWD_MB_JANEIN);
+    EXPECT_NE(Gezeigt[0].Text.find("Die Inventur vom 20.03.2026, Warengruppe 12, Filiale 3 ist noch nicht vollständig "
+                                   "angefordert"),
+              std::string::npos)
+        << Gezeigt[0].Text;
+    EXPECT_NE(Gezeigt[0].Text.find("Trotzdem drucken?"), std::string::npos);
+    EXPECT_EQ(FDrucken->CrystalRDC().AnzahlGezeigt(), Vorher + (Antwort == KWD_MR_YES ? 1 : 0));
+    EXPECT_FALSE(std::filesystem::exists(IALDateiPfad()));
+  }
+  const QStringList Seiten = PdfDateiText(FPdf);
+  ASSERT_GE(Seiten.size(), 1);
+  for (const QString& Seite : Seiten)
+    EXPECT_TRUE(Seite.contains(QStringLiteral("ACHTUNG: noch nicht vollständig angefordert (Warengruppe 12)")))
+        << Seite.toStdString();
+  EXPECT_TRUE(Seiten.join('\n').contains(QStringLiteral("A-100")));
 }
 
 TEST_P(DruckenForm, RefusedWhileAnotherCommandWorks) {
