@@ -30,10 +30,15 @@ using TListe = TIALListe;
 // number under the bars, and a row of per-size codes in the size grid.
 constexpr double KStrichBalkenMm = 9;
 constexpr double KStrichStreifenMm = 14;
-// Code 128's module: 0.3 mm, at least 0.25 mm where a long number needs it.
-constexpr double KStrichModulMm = 0.3;
-constexpr double KStrichModulMinMm = 0.25;
-constexpr double KQrModulMaxMm = 0.33;
+// Modules of whole printer dots: 4 dots at 300 dpi (8 at 600) for Code 128,
+// 3 (6) where a long number needs it, never below the 0.25 mm a hand
+// scanner reads; a QR module at most 4 dots at 300 dpi.
+constexpr double KStrichModulMm = 4 * 25.4 / 300;
+constexpr double KStrichModulMinMm = 3 * 25.4 / 300;
+constexpr double KQrModulMaxMm = 4 * 25.4 / 300;
+// The row of QR codes is this much taller than a cell is wide: white above
+// and below each code, away from the boxes of the row before.
+constexpr double KQrReiheZugabeMm = 2.5;
 // The size grid's label column.
 constexpr double KRasterLabelMm = 20;
 
@@ -206,7 +211,7 @@ class TZaehllisteDruck {
     if (!Raster) return;
     const double Reihe = FOpt.Kompakt ? 4.2 : 4.8;
     const double RasterHoehe = Reihe * (FOpt.Soll ? 2 : 1) + (FOpt.Kompakt ? 6 : 7.5) + 2 +
-                               (FOpt.BarcodeJeGroesse && !A->Kopf().QArtNr.empty() ? RasterZelleMm() : 0);
+                               (FOpt.BarcodeJeGroesse && !A->Kopf().QArtNr.empty() ? RasterZelleMm() + KQrReiheZugabeMm : 0);
     for (size_t I = 0; I < A->Zeilen.size(); ++I) {
       const TZeile* Z = &A->Zeilen[I];
       FSeiten.Band(
@@ -386,7 +391,7 @@ class TZaehllisteDruck {
       });
     Reihe(QStringLiteral("Gezählt"), Zaehlen, [&](const QRectF& C, int) { KWDDruck::Kasten(P, C, Mm(0.25)); });
     if (FOpt.BarcodeJeGroesse && !Z.QArtNr.empty())
-      Reihe(QStringLiteral("Code"), Zelle, [&](const QRectF& C, int I) {
+      Reihe(QStringLiteral("Code"), Zelle + KQrReiheZugabeMm, [&](const QRectF& C, int I) {
         IADruck::QrMalen(P, C, IADruck::GroessenCode(Z.QArtNr, I), Mm(KQrModulMaxMm));
       });
   }

@@ -25,7 +25,7 @@
 //                          (default 9, compact 8); any other value is refused
 //                          with the layout's name and line
 //   Param_Barcode=J        each article carries its number as Code 128 under
-//                          its line (bars 0.3 mm, at least 0.25 mm; quiet zones
+//                          its line (modules 0.34 mm, at least 0.25 mm; quiet zones
 //                          kept free; the number under the bars)
 //   Param_BarcodeJeGroesse=J  with the size grid: a row of QR codes, one per
 //                          size cell, of article number and size ("A-100/03")

@@ -245,28 +245,13 @@ TEST_P(DruckCli, LayoutsTheCountListCannotUseAreRefusedWithNameAndLine) {
   const fs::path Layouts = FHome / "wws" / "Layout";
   fs::create_directories(Layouts);
   const std::vector<std::pair<std::string, std::string>> Faelle = {
-      {"Bericht=Inventurliste
-[Parameter]
-", "Das Layout „ial__Test.rpt“ ist kein Zähllisten-Layout"},
-      {"Bericht=Zaehlliste
-[Parameter]
-Kompakt=J
-Schriftgroesse=abc
-", "nennt in Zeile 6 „Schriftgroesse=abc“"},
-      {"Bericht=Zaehlliste
-[Parameter]
-Schriftgroesse=0
-", "nennt in Zeile 5 „Schriftgroesse=0“"},
-      {"Bericht=Zaehlliste
-[Parameter]
-Schriftgroesse=1e308
-", "„Schriftgroesse=1e308“: die Schriftgröße"},
+      {"Bericht=Inventurliste\n[Parameter]\n", "Das Layout \u201Eial__Test.rpt\u201C ist kein Zähllisten-Layout"},
+      {"Bericht=Zaehlliste\n[Parameter]\nKompakt=J\nSchriftgroesse=abc\n", "nennt in Zeile 7 \u201ESchriftgroesse=abc\u201C"},
+      {"Bericht=Zaehlliste\n[Parameter]\nSchriftgroesse=0\n", "nennt in Zeile 6 \u201ESchriftgroesse=0\u201C"},
+      {"Bericht=Zaehlliste\n[Parameter]\nSchriftgroesse=1e308\n", "\u201ESchriftgroesse=1e308\u201C: die Schriftgröße"},
   };
   for (const auto& [Inhalt, Text] : Faelle) {
-    { std::ofstream(Layouts / "ial__Test.rpt") << "# Test
-[Layout]
-Titel=Test
-" << Inhalt; }
+    { std::ofstream(Layouts / "ial__Test.rpt") << "# Test\n[Layout]\nTitel=Test\n" << Inhalt; }
     const auto Erg = Cli({"print-ial", "--year", KJahr, "--date", "2026-03-01", "--wg", "2", "--branch", "2", "--layout",
                           "Test", "--pdf", Pdf("x.pdf")});
     EXPECT_EQ(Erg.Exit, 2) << Inhalt << Erg.Err;

@@ -69,7 +69,9 @@ class Export : public TDruckTest {
 
   TQLX_SelectedLayout_List Layout(const std::string& ADatei) const {
     const TKWDLayoutDatei L = TKWDLayoutDatei::Lesen(GetDirWwsByName(KWD_ORDNER_LAYOUT, ADatei, true));
-    return {{ADatei, ADatei, L.Titel, L.ParameterZeilen()}};
+    TQLX_SelectedLayout_List Liste;
+    Liste.push_back({ADatei, ADatei, L.Titel, L.ParameterZeilen()});
+    return Liste;
   }
 
   const TDate KJahr = D(2026, 1, 1);
@@ -137,7 +139,8 @@ TEST_P(Export, CountListRowsEqualTheFileInBothFormats) {
     EXPECT_EQ(X["filter"].get<std::string>().substr(0, 3), "A" + std::to_string(KopfReihe) + ":");
     // Every text a formula could hide in is a string cell, numbers and dates carry German formats.
     for (size_t R = 0; R < X["zeilen"].size(); ++R) {
-      for (int S : {5, 6, 7}) EXPECT_EQ(X["typen"][R][S], "s") << R << "/" << S;
+      for (int S : {5, 6, 7})
+        if (!X["zeilen"][R][S].is_null()) EXPECT_EQ(X["typen"][R][S], "s") << R << "/" << S;
       EXPECT_EQ(X["formate"][R][1], "dd.mm.yyyy");
       EXPECT_EQ(X["formate"][R][9], "#,##0");
     }
@@ -170,7 +173,7 @@ TEST_P(Export, RequestListRowsEqualTheRequests) {
   const std::vector<std::vector<std::string>> Erwartet{
       {"01.02.2026", "21", "", "1", "Hamburg", "99,99", "0,00", "0,00", "eröffnet"},
       {"10.03.2026", "*", "alle", "1", "Hamburg", "0,00", "0,00", "0,00", "angefordert"},
-      {"10.03.2026", "12", "Hosen für Größen", "3", "Kiel-Süd", "1234,50", "1200,25", "-34,25", "gebucht"}};
+      {"10.03.2026", "12", "Hosen für Größen", "3", "Kiel-Süd", "1234,50", "1200,25", "-34,25", "gezählt"}};
   const TKWDTabelle T = IAListeTabelle(KJahr, KMandant);
   const std::string Csv = (FHome / "liste.csv").string(), Xlsx = (FHome / "liste.xlsx").string();
   KWDTabelleSchreiben(T, Csv, TKWDTabellenFormat::Csv);
