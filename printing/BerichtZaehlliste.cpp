@@ -268,8 +268,8 @@ class TZaehllisteDruck {
         Welche += (Welche.isEmpty() ? QString() : QStringLiteral(", ")) +
                   (G.empty() || G == "*" ? QStringLiteral("alle Warengruppen") : QStringLiteral("Warengruppe ") + Q(G));
       KWDDruck::Text(P, Kasten,
-                     QStringLiteral("ACHTUNG: noch nicht vollständig angefordert (%1) \u2013 der Sollbestand ist "
-                                    "nicht vollständig gebucht, diese Liste zeigt nicht alle Artikel.")
+                     QStringLiteral("ACHTUNG: noch nicht vollständig angefordert (%1) \u2013 diese Liste zeigt "
+                                    "nicht alle Artikel.")
                          .arg(Welche),
                      Qt::AlignLeft, Mm(1.5), 0.7);
       P.restore();
