@@ -9,8 +9,9 @@
 namespace {
 
 std::string Zahl(double AWert, int ADezimalen) {
-  if (ADezimalen == 0) AWert = std::round(AWert);
-  if (AWert == 0) AWert = 0;  // never "-0"
+  const double Faktor = std::pow(10.0, ADezimalen);
+  AWert = std::round(AWert * Faktor) / Faktor;
+  if (AWert == 0) AWert = 0;  // never "-0" or "-0,00"
   char Puffer[64];
   std::snprintf(Puffer, sizeof Puffer, "%.*f", ADezimalen, AWert);
   std::string Text = Puffer;
