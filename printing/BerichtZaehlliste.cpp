@@ -3,10 +3,10 @@
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <algorithm>
-#include <filesystem>
-#include <stdexcept>
 #include <array>
+#include <filesystem>
 #include <map>
+#include <stdexcept>
 #include <tuple>
 
 #include "printing/DruckBarcode.h"
