@@ -10,10 +10,10 @@
 #include "engine/TIAWiJahre.h"
 #include "printing/BerichtZaehlliste.h"
 #include "printing/DruckBerichte.h"
-#include "printing/IALLayoutPruefen.h"
-#include "printing/IALListen.h"
 #include "printing/DruckLayouts.h"
 #include "printing/IALDatei.h"
+#include "printing/IALLayoutPruefen.h"
+#include "printing/IALListen.h"
 #include "printing/TfrmIALOptions.h"
 #include "suite/TArtikelTools.h"
 #include "suite/TLiefGPData.h"
@@ -31,10 +31,10 @@
 #include "support/framework/KWDMeldungPresenter.h"
 #include "support/recordfile/Tastafile.h"
 #include "support/recordfile/Tiafile.h"
-#include "support/tabelle/KWDTabelle.h"
-#include "support/types/TQLX_IA_KZZaehlung.h"
 #include "support/recordfile/Tialfile.h"
 #include "support/recordfile/Tivfile.h"
+#include "support/tabelle/KWDTabelle.h"
+#include "support/types/TQLX_IA_KZZaehlung.h"
 
 namespace {
 
@@ -269,32 +269,30 @@ void TIADrucken::DruckenIALExecute_Crystal() {
 }
 
 void TIADrucken::BerichtEinrichten() {
-  {
-    if (!FLayouts || FLayouts->empty()) throw std::runtime_error("Für die Inventuraufnahmeliste ist kein Layout gewählt.");
-    const TQLX_SelectedLayout& Layout = FLayouts->front();
-    TCrystalRDCn& C = *FCrystalRDC;
-    C.Clear();
-    C.SetReport(GetDirWwsByName(KWD_ORDNER_LAYOUT, Layout.FileName, true));
-    C.SetReportName(-1, OhneLetzteDrei(Layout.Name));
-    C.SetParameter(-1, "Param_TextWiJahr", WiJahrtoStr(FWiJahr));
-    C.SetParameter(-1, "Param_TextMandant", KWDProgramm().GetTextMandant());
-    C.SetParameter(-1, "Param_Nullbestand", JN(FOptionen.Nullbestand));
-    C.SetParameter(-1, "Param_AnzProGroe", JN(FOptionen.AnzProGroe));
-    C.SetParameter(-1, "Param_NurSammel", JN(FOptionen.NurSammel));
-    for (const std::string& Zeile : Layout.Parameter) {
-      const auto Gleich = Zeile.find('=');
-      if (Gleich == std::string::npos) continue;
-      C.SetParameter(-1, "Param_" + Zeile.substr(0, Gleich), Zeile.substr(Gleich + 1));
-    }
-    // Last, so that no layout line can hide that a list lacks articles.
-    if (const std::string U = IALUnvollstaendigParameter(FAnforderungen); !U.empty())
-      C.SetParameter(-1, "Param_Unvollstaendig", U);
-    C.SetTitle(-1, "Inventuraufnahmeliste");
-    C.SetWindowMaximized(true);
-    C.SetEnableExportAction(false);
-    C.SetEnableKomAction(true);
-    C.SetExportDiskfileName(ExportDateiName("Inventuraufnahmeliste-"));
+  if (!FLayouts || FLayouts->empty()) throw std::runtime_error("Für die Inventuraufnahmeliste ist kein Layout gewählt.");
+  const TQLX_SelectedLayout& Layout = FLayouts->front();
+  TCrystalRDCn& C = *FCrystalRDC;
+  C.Clear();
+  C.SetReport(GetDirWwsByName(KWD_ORDNER_LAYOUT, Layout.FileName, true));
+  C.SetReportName(-1, OhneLetzteDrei(Layout.Name));
+  C.SetParameter(-1, "Param_TextWiJahr", WiJahrtoStr(FWiJahr));
+  C.SetParameter(-1, "Param_TextMandant", KWDProgramm().GetTextMandant());
+  C.SetParameter(-1, "Param_Nullbestand", JN(FOptionen.Nullbestand));
+  C.SetParameter(-1, "Param_AnzProGroe", JN(FOptionen.AnzProGroe));
+  C.SetParameter(-1, "Param_NurSammel", JN(FOptionen.NurSammel));
+  for (const std::string& Zeile : Layout.Parameter) {
+    const auto Gleich = Zeile.find('=');
+    if (Gleich == std::string::npos) continue;
+    C.SetParameter(-1, "Param_" + Zeile.substr(0, Gleich), Zeile.substr(Gleich + 1));
   }
+  // Last, so that no layout line can hide that a list lacks articles.
+  if (const std::string U = IALUnvollstaendigParameter(FAnforderungen); !U.empty())
+    C.SetParameter(-1, "Param_Unvollstaendig", U);
+  C.SetTitle(-1, "Inventuraufnahmeliste");
+  C.SetWindowMaximized(true);
+  C.SetEnableExportAction(false);
+  C.SetEnableKomAction(true);
+  C.SetExportDiskfileName(ExportDateiName("Inventuraufnahmeliste-"));
 }
 
 void TIADrucken::TabellenSchreiben() {
@@ -317,7 +315,9 @@ std::vector<TIALAnforderung> TIADrucken::AnforderungenLesen(TDateTime AWiJahr,
   Tiafile IA(RF_OPEN_NORMAL, -1);
   IA.SelectKey(Tiafile::KEY_ANFORDERUNG);
   for (const TIADruckZeile& Z : AZeilen) {
-    const std::string WG = Z.WG == "*" ? std::string() : Z.WG;
+    // As the request file holds the group: blanks at its end are no part of it.
+    std::string WG = Z.WG == "*" ? std::string() : Z.WG;
+    while (!WG.empty() && WG.back() == ' ') WG.pop_back();
     TIALAnforderung A{Z.Zaehldatum, Z.FilNr, WG.empty() ? std::string("*") : WG, false};
     IA.Key_Zaehldatum.SetKeyWert(Z.Zaehldatum);
     IA.Key_WG.SetKeyWert(WG);

@@ -133,7 +133,9 @@ class TIADrucken {
   const void* Klammerhalter() const;
   void NachVorne();
   void SelektionMitFortschritt();
+  // The report step up to ShowReport: layout, name, parameters, title, actions, export name.
   void BerichtEinrichten();
+  // The count list of the selection as the spreadsheet files asked for.
   void TabellenSchreiben();
   void IVfile_CiNoC();
   void ASTAfile_CiNoC();
