@@ -461,6 +461,6 @@ bool TBerichtZaehlliste::Tabelle(const TKWDBerichtDaten& ADaten, TKWDTabelle& AT
             return A.Zaehldatum == L.Zaehldatum && A.FilNr == L.FilNr;
           }))
         Kopf.Anforderungen.push_back({L.Zaehldatum, L.FilNr, "", false});
-  ATabelle = IALTabelle(Listen, Kopf);
+  ATabelle = IALTabelle(std::move(Listen), Kopf);
   return true;
 }

@@ -46,7 +46,7 @@ std::string IALAnforderungText(const TIALAnforderung& AAnf, const std::string& A
   return Text;
 }
 
-TKWDTabelle IALTabelle(const std::vector<TIALListe>& AListen, const TIALTabellenKopf& AKopf) {
+TKWDTabelle IALTabelle(std::vector<TIALListe> AListen, const TIALTabellenKopf& AKopf) {
   TKWDTabelle T;
   T.Blatt = "Zählliste";
   T.Titel = "Inventuraufnahmeliste";
@@ -81,25 +81,20 @@ TKWDTabelle IALTabelle(const std::vector<TIALListe>& AListen, const TIALTabellen
   if (AKopf.Soll) T.Spalten.push_back({"Soll", TArt::Ganzzahl, 8});
   T.Spalten.push_back({"Gezählt", TArt::Ganzzahl, 9});
 
-  for (const TIALListe& L : AListen)
-    for (const TIALListenArtikel& A : L.Artikel)
-      for (const TIALZeile& Z : A.Zeilen)
-        for (int G = Z.Von; G <= Z.Bis; ++G) {
-          std::vector<TKWDTabelle::TZelle> Zeile{
-              static_cast<double>(L.FilNr),
-              L.Zaehldatum,
-              Z.WG,
-              Z.WGText,
-              Z.QArtNr,
-              A.Fehlt() ? "Artikel fehlt im Stamm (Produkt-ID " + Z.PId.ToString() + ")" : Z.Text1,
-              Z.Text2,
-              Z.Text3,
-              Z.Lieferant,
-              static_cast<double>(G)};
-          if (AKopf.Soll) Zeile.emplace_back(static_cast<double>(Z.MengeVon(G)));
-          Zeile.emplace_back();  // "Gezählt": to be filled in
-          T.Zeilen.push_back(std::move(Zeile));
-        }
+  T.ZeilenGeben = [Listen = std::move(AListen), Soll = AKopf.Soll](const TKWDTabelle::TZeilenZiel& AZiel) {
+    std::vector<TKWDTabelle::TZelle> Zeile;
+    for (const TIALListe& L : Listen)
+      for (const TIALListenArtikel& A : L.Artikel)
+        for (const TIALZeile& Z : A.Zeilen)
+          for (int G = Z.Von; G <= Z.Bis; ++G) {
+            Zeile.assign({static_cast<double>(L.FilNr), L.Zaehldatum, Z.WG, Z.WGText, Z.QArtNr,
+                          A.Fehlt() ? "Artikel fehlt im Stamm (Produkt-ID " + Z.PId.ToString() + ")" : Z.Text1,
+                          Z.Text2, Z.Text3, Z.Lieferant, static_cast<double>(G)});
+            if (Soll) Zeile.emplace_back(static_cast<double>(Z.MengeVon(G)));
+            Zeile.emplace_back();  // "Gezählt": to be filled in
+            AZiel(Zeile);
+          }
+  };
   return T;
 }
 

@@ -27,8 +27,9 @@ struct TIALTabellenKopf {
 // One row per article and size of the lists (as IALListenAuswaehlen left
 // them): branch, counting date, product group, article number, texts,
 // supplier, size, target quantity (not in a blind list) and an empty column
-// "Gezählt" to be filled in.
-TKWDTabelle IALTabelle(const std::vector<TIALListe>& AListen, const TIALTabellenKopf& AKopf);
+// "Gezählt" to be filled in. The table keeps the lists and makes its rows
+// as they are written.
+TKWDTabelle IALTabelle(std::vector<TIALListe> AListen, const TIALTabellenKopf& AKopf);
 
 // The requests of the fiscal year AWiJahr as the main window lists them
 // (by counting date, then branch): counting date, product group, branch,

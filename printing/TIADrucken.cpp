@@ -305,7 +305,7 @@ void TIADrucken::TabellenSchreiben() {
   IALListenAuswaehlen(Listen, Daten.ParamJa("Param_Nullbestand"), Daten.ParamJa("Param_NurSammel"));
   TIALTabellenKopf Kopf = IALTabellenKopf(Daten);
   Kopf.Anforderungen = FAnforderungen;
-  const TKWDTabelle Tabelle = IALTabelle(Listen, Kopf);
+  const TKWDTabelle Tabelle = IALTabelle(std::move(Listen), Kopf);
   for (const auto& [Ziel, Format] : FTabellenZiele) KWDTabelleSchreiben(Tabelle, Ziel, Format);
 }
 

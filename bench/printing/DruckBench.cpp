@@ -212,9 +212,8 @@ int main(int argc, char** argv) {
         IALListenAuswaehlen(Listen, false, false);
         TIALTabellenKopf Kopf;
         Kopf.WiJahrText = TIADrucken::WiJahrtoStr(KWiJahr);
-        const TKWDTabelle Tabelle = IALTabelle(Listen, Kopf);
-        Zeilen = Tabelle.Zeilen.size();
-        KWDTabelleSchreiben(Tabelle, (Ordner / (std::string("zaehlliste") + Endung)).string(), Format);
+        const TKWDTabelle Tabelle = IALTabelle(std::move(Listen), Kopf);
+        Zeilen = KWDTabelleSchreiben(Tabelle, (Ordner / (std::string("zaehlliste") + Endung)).string(), Format);
       });
       std::printf("%-34s %9.3f %8zu %10.2f\n", Name, Zeit, Zeilen, Zeit / Kompakt);
     }

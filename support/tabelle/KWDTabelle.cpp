@@ -12,11 +12,21 @@ bool KWDTabelleFormelAnfang(const std::string& AText) {
   return !AText.empty() && std::string_view("=+-@\t\r").find(AText.front()) != std::string_view::npos;
 }
 
-void KWDTabelleSchreiben(const TKWDTabelle& ATabelle, const std::string& APfad, TKWDTabellenFormat AFormat) {
-  if (AFormat == TKWDTabellenFormat::Xlsx)
-    KWDTabelleXlsx(ATabelle, APfad);
-  else
-    KWDTabelleCsv(ATabelle, APfad);
+size_t KWDTabelleSchreiben(const TKWDTabelle& ATabelle, const std::string& APfad, TKWDTabellenFormat AFormat) {
+  return AFormat == TKWDTabellenFormat::Xlsx ? KWDTabelleXlsx(ATabelle, APfad) : KWDTabelleCsv(ATabelle, APfad);
+}
+
+size_t TKWDTabelle::ZeilenDurchlaufen(const TZeilenZiel& AZiel) const {
+  if (!ZeilenGeben) {
+    for (const auto& Zeile : Zeilen) AZiel(Zeile);
+    return Zeilen.size();
+  }
+  size_t Anzahl = 0;
+  ZeilenGeben([&](const std::vector<TZelle>& AZeile) {
+    ++Anzahl;
+    AZiel(AZeile);
+  });
+  return Anzahl;
 }
 
 std::string KWDTabelleUtf8(const std::string& AText) {

@@ -5,6 +5,8 @@
 // written beside their place and renamed in, so a reader never sees half a
 // file, and both throw std::runtime_error with a German text naming the
 // file (a full disk says so).
+#include <cstddef>
+#include <functional>
 #include <string>
 #include <variant>
 #include <vector>
@@ -31,7 +33,14 @@ struct TKWDTabelle {
   std::vector<std::string> Kopfzeilen;  // above the header row, the first in bold
   std::vector<TSpalte> Spalten;
   std::vector<std::vector<TZelle>> Zeilen;
+  // Instead of Zeilen, for long tables: hands every row to its argument, in
+  // order, each time it is called (so a count list of many articles is not
+  // held a second time as cells).
+  using TZeilenZiel = std::function<void(const std::vector<TZelle>&)>;
+  std::function<void(const TZeilenZiel&)> ZeilenGeben;
 
+  // Hands every row (ZeilenGeben when set, else Zeilen) to AZiel; returns how many.
+  size_t ZeilenDurchlaufen(const TZeilenZiel& AZiel) const;
   // The index of column ATitel; -1 when there is none.
   int Spalte(const std::string& ATitel) const;
 };
@@ -45,12 +54,13 @@ bool KWDTabelleFormelAnfang(const std::string& AText);
 // The title rows are left out (the first line is the header); a text that
 // would start a formula gets a leading apostrophe.
 std::string KWDTabelleCsvText(const TKWDTabelle& ATabelle);
-void KWDTabelleCsv(const TKWDTabelle& ATabelle, const std::string& APfad);
+// Each writer returns the number of rows written.
+size_t KWDTabelleCsv(const TKWDTabelle& ATabelle, const std::string& APfad);
 // The table as an XLSX workbook: title rows, the header row frozen with an
 // autofilter, German number and date formats, the document properties.
-void KWDTabelleXlsx(const TKWDTabelle& ATabelle, const std::string& APfad);
+size_t KWDTabelleXlsx(const TKWDTabelle& ATabelle, const std::string& APfad);
 enum class TKWDTabellenFormat { Xlsx, Csv };
-void KWDTabelleSchreiben(const TKWDTabelle& ATabelle, const std::string& APfad, TKWDTabellenFormat AFormat);
+size_t KWDTabelleSchreiben(const TKWDTabelle& ATabelle, const std::string& APfad, TKWDTabellenFormat AFormat);
 
 // AText with every byte that is no part of valid UTF-8 replaced by U+FFFD
 // (other programs may have stored Latin-1): spreadsheet files must be UTF-8.

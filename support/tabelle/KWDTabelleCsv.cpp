@@ -49,23 +49,34 @@ std::string Feld(const TKWDTabelle::TZelle& AZelle, TKWDTabelle::TArt AArt) {
 
 }  // namespace
 
-std::string KWDTabelleCsvText(const TKWDTabelle& ATabelle) {
+namespace {
+
+std::string CsvAufbauen(const TKWDTabelle& ATabelle, size_t& AAnzahl) {
   std::string Aus = "\xEF\xBB\xBF";
   for (size_t S = 0; S < ATabelle.Spalten.size(); ++S) {
     if (S > 0) Aus += ';';
     Aus += Feld(ATabelle.Spalten[S].Titel, TKWDTabelle::TArt::Text);
   }
   Aus += "\r\n";
-  for (const auto& Zeile : ATabelle.Zeilen) {
+  AAnzahl = ATabelle.ZeilenDurchlaufen([&](const std::vector<TKWDTabelle::TZelle>& AZeile) {
     for (size_t S = 0; S < ATabelle.Spalten.size(); ++S) {
       if (S > 0) Aus += ';';
-      if (S < Zeile.size()) Aus += Feld(Zeile[S], ATabelle.Spalten[S].Art);
+      if (S < AZeile.size()) Aus += Feld(AZeile[S], ATabelle.Spalten[S].Art);
     }
     Aus += "\r\n";
-  }
+  });
   return Aus;
 }
 
-void KWDTabelleCsv(const TKWDTabelle& ATabelle, const std::string& APfad) {
-  KWDDateiErsetzen(APfad, KWDTabelleCsvText(ATabelle));
+}  // namespace
+
+std::string KWDTabelleCsvText(const TKWDTabelle& ATabelle) {
+  size_t Anzahl = 0;
+  return CsvAufbauen(ATabelle, Anzahl);
+}
+
+size_t KWDTabelleCsv(const TKWDTabelle& ATabelle, const std::string& APfad) {
+  size_t Anzahl = 0;
+  KWDDateiErsetzen(APfad, CsvAufbauen(ATabelle, Anzahl));
+  return Anzahl;
 }

@@ -52,7 +52,7 @@ std::string Fehlertext(const std::string& APfad, lxw_error AFehler, int AErrno) 
 
 }  // namespace
 
-void KWDTabelleXlsx(const TKWDTabelle& ATabelle, const std::string& APfad) {
+size_t KWDTabelleXlsx(const TKWDTabelle& ATabelle, const std::string& APfad) {
   TArbeitsordner Ordner;
   const std::string Datei = (Ordner.Pfad / "tabelle.xlsx").string();
   const std::string Temp = Ordner.Pfad.string();
@@ -111,10 +111,10 @@ void KWDTabelleXlsx(const TKWDTabelle& ATabelle, const std::string& APfad) {
   const lxw_row_t KopfReihe = Reihe;
   for (lxw_col_t S = 0; S < Spalten; ++S)
     worksheet_write_string(B, KopfReihe, S, XmlText(ATabelle.Spalten[S].Titel).c_str(), Kopf);
-  for (const auto& Zeile : ATabelle.Zeilen) {
+  const size_t Anzahl = ATabelle.ZeilenDurchlaufen([&](const std::vector<TKWDTabelle::TZelle>& AZeile) {
     ++Reihe;
-    for (lxw_col_t S = 0; S < Spalten && S < Zeile.size(); ++S) {
-      const TKWDTabelle::TZelle& Z = Zeile[S];
+    for (lxw_col_t S = 0; S < Spalten && S < AZeile.size(); ++S) {
+      const TKWDTabelle::TZelle& Z = AZeile[S];
       if (const double* Wert = std::get_if<double>(&Z)) {
         if (std::isfinite(*Wert)) worksheet_write_number(B, Reihe, S, *Wert, FormatFuer(ATabelle.Spalten[S].Art));
       } else if (const std::string* Text = std::get_if<std::string>(&Z)) {
@@ -122,7 +122,7 @@ void KWDTabelleXlsx(const TKWDTabelle& ATabelle, const std::string& APfad) {
         worksheet_write_string(B, Reihe, S, XmlText(*Text).c_str(), nullptr);
       }
     }
-  }
+  });
   if (Spalten > 0) {
     worksheet_freeze_panes(B, KopfReihe + 1, 0);
     worksheet_autofilter(B, KopfReihe, 0, Reihe, Spalten - 1);
@@ -138,4 +138,5 @@ void KWDTabelleXlsx(const TKWDTabelle& ATabelle, const std::string& APfad) {
   std::string Inhalt((std::istreambuf_iterator<char>(Ein)), std::istreambuf_iterator<char>());
   if (!Ein.good() && !Ein.eof()) throw std::runtime_error(Fehlertext(APfad, LXW_ERROR_CREATING_XLSX_FILE, errno));
   KWDDateiErsetzen(APfad, Inhalt);
+  return Anzahl;
 }

@@ -139,8 +139,11 @@ TEST_P(Export, CountListRowsEqualTheFileInBothFormats) {
     EXPECT_EQ(X["filter"].get<std::string>().substr(0, 3), "A" + std::to_string(KopfReihe) + ":");
     // Every text a formula could hide in is a string cell, numbers and dates carry German formats.
     for (size_t R = 0; R < X["zeilen"].size(); ++R) {
-      for (int S : {5, 6, 7})
-        if (!X["zeilen"][R][S].is_null()) EXPECT_EQ(X["typen"][R][S], "s") << R << "/" << S;
+      for (int S : {5, 6, 7}) {
+        if (!X["zeilen"][R][S].is_null()) {
+          EXPECT_EQ(X["typen"][R][S], "s") << R << "/" << S;
+        }
+      }
       EXPECT_EQ(X["formate"][R][1], "dd.mm.yyyy");
       EXPECT_EQ(X["formate"][R][9], "#,##0");
     }
