@@ -98,8 +98,8 @@ void TCliDrucken::Registrieren(CLI::App& AApp, TCliOptionen& AOpt) {
   FIAL->add_flag("--all-sizes", FAlleGroessen, "Sollbestand für alle Größen drucken");
   FIAL->add_flag("--collective", FSammel, "Nur Sammelartikel drucken");
   FIAL->add_option("--pdf", FPdf, "Die PDF-Datei, die entsteht");
-  FIAL->add_option("--xlsx", FXlsx, "Die Zählliste auch als Excel-Arbeitsmappe (eine Zeile je Artikel und Größe)");
-  FIAL->add_option("--csv", FCsv, "Die Zählliste auch als CSV-Datei (UTF-8, Semikolon, Dezimalkomma)");
+  FIAL->add_option("--xlsx", FXlsx, "Die Zählliste als Excel-Arbeitsmappe (eine Zeile je Artikel und Größe)");
+  FIAL->add_option("--csv", FCsv, "Die Zählliste als CSV-Datei (UTF-8, Semikolon, Dezimalkomma)");
   FListe = AApp.add_subcommand("print-list", "Liste der Inventuren eines Wirtschaftsjahres als PDF drucken");
   FListe->add_option("--year", AOpt.Jahr, "Erster Tag des Wirtschaftsjahres")->required();
   FListe->add_option("--pdf", FPdf, "Die PDF-Datei, die entsteht")->required();
