@@ -88,6 +88,7 @@ void TFrmIAMain::ControlsAnlegen() {
   auto* MainMenu = new QMenuBar(this);
   MainMenu->setObjectName(QStringLiteral("MainMenu"));
   MenueAnlegen(MainMenu);
+  ListeExportierenAnlegen();
 
   auto* Layout = new QVBoxLayout(this);
   Layout->setContentsMargins(0, 0, 0, 0);

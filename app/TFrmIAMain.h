@@ -128,6 +128,9 @@ class TFrmIAMain : public TKWDForm {
   void VersionsanzeigeExecute();
   void DruckenIALExecute();
   void DruckenInvListeExecute();
+  // The list's context menu "Liste exportieren ..." (TFrmIAMainExport.cpp).
+  void ListeExportierenAnlegen();
+  void ListeExportierenExecute();
   // The new-request dialog and what its entry makes.
   void NeuanlageDialog();
   void NeueInventurenAnlegen(TDate ADatum, const std::string& AWG, const std::string& AWGText,

@@ -8,6 +8,7 @@
 #include <tuple>
 
 #include "printing/DruckGemeinsam.h"
+#include "printing/IALTabelle.h"
 #include "suite/TFilialTabelle.h"
 #include "suite/TWGNMani.h"
 #include "widgets/TKWDBerichtSeiten.h"
@@ -19,21 +20,24 @@ using IADruck::Zahl;
 
 namespace {
 
-double Differenz(double ASoll, double AIst) {
-  const double D = AIst - ASoll;
-  return (std::fabs(D) < 0.005 || std::fabs(AIst) < 0.005) ? 0.0 : D;
-}
-
 struct TSummen {
   double Soll = 0, Ist = 0, Differenz = 0;
   int Anzahl = 0;
   void Dazu(const TiaSatz& AS) {
     Soll += AS.EKSoll;
     Ist += AS.EKIst;
-    Differenz += ::Differenz(AS.EKSoll, AS.EKIst);
+    Differenz += IADifferenz(AS.EKSoll, AS.EKIst);
     ++Anzahl;
   }
 };
+
+TDate WiJahrParameter(const TKWDBerichtDaten& ADaten) {
+  const std::string Text = ADaten.Param("Param_WiJahr");
+  TDate Jahr = 0;
+  if (!TryParseDatum(Text.substr(0, 10), Jahr))
+    throw std::runtime_error("Der Parameter Param_WiJahr (\u201E" + Text + "\u201C) ist kein Datum.");
+  return Jahr;
+}
 
 // Column edges in mm: counting date, group, branch, target, actual, difference, state.
 constexpr double KSp[] = {0, 21, 66, 78, 101, 124, 146};
@@ -95,10 +99,7 @@ class TInventurlisteDruck {
   }
 
   void Einlesen() {
-    const std::string Text = FDaten.Param("Param_WiJahr");
-    TDate Jahr = 0;
-    if (!TryParseDatum(Text.substr(0, 10), Jahr))
-      throw std::runtime_error("Der Parameter Param_WiJahr (\u201E" + Text + "\u201C) ist kein Datum.");
+    const TDate Jahr = WiJahrParameter(FDaten);
     Tiafile IA(RF_OPEN_NORMAL, -1);
     IA.WiJahr.SetFilterMinMax(Jahr);
     IA.SelectKey(Tiafile::KEY_ANFORDERUNG);
@@ -150,7 +151,7 @@ class TInventurlisteDruck {
     KWDDruck::Text(P, Spalte(R, 2), QString::number(S.FilNr), Qt::AlignRight, Innen);
     KWDDruck::Text(P, Spalte(R, 3), Zahl(S.EKSoll, 2), Qt::AlignRight, Innen);
     KWDDruck::Text(P, Spalte(R, 4), Zahl(S.EKIst, 2), Qt::AlignRight, Innen);
-    KWDDruck::Text(P, Spalte(R, 5), Zahl(Differenz(S.EKSoll, S.EKIst), 2), Qt::AlignRight, Innen);
+    KWDDruck::Text(P, Spalte(R, 5), Zahl(IADifferenz(S.EKSoll, S.EKIst), 2), Qt::AlignRight, Innen);
     KWDDruck::Text(P, Spalte(R, 6),
                    QString::fromUtf8(CQLX_IA_KZZaehlung_2_String(Char_2_IA_KZZaehlung(S.KZZaehlung))), Qt::AlignLeft,
                    Mm(2.5));
@@ -184,6 +185,11 @@ class TInventurlisteDruck {
 };
 
 }  // namespace
+
+bool TBerichtInventurliste::Tabelle(const TKWDBerichtDaten& ADaten, TKWDTabelle& ATabelle) {
+  ATabelle = IAListeTabelle(WiJahrParameter(ADaten), ADaten.Param("Param_TextMandant"));
+  return true;
+}
 
 int TBerichtInventurliste::Zeichnen(QPagedPaintDevice& AGeraet, const TKWDBerichtDaten& ADaten) {
   TInventurlisteDruck Druck(AGeraet, ADaten);

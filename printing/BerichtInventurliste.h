@@ -12,4 +12,7 @@
 class TBerichtInventurliste : public TKWDBerichtArt {
  public:
   int Zeichnen(QPagedPaintDevice& AGeraet, const TKWDBerichtDaten& ADaten) override;
+  // The year's requests as the main window lists them.
+  bool HatTabelle() const override { return true; }
+  bool Tabelle(const TKWDBerichtDaten& ADaten, TKWDTabelle& ATabelle) override;
 };

@@ -4,14 +4,17 @@
 #include <QPainter>
 #include <algorithm>
 #include <array>
+#include <filesystem>
 #include <map>
+#include <stdexcept>
 #include <tuple>
 
+#include "printing/DruckBarcode.h"
 #include "printing/DruckGemeinsam.h"
-#include "printing/IALDatei.h"
-#include "suite/TFilialTabelle.h"
+#include "printing/IALLayoutPruefen.h"
+#include "printing/IALListen.h"
+#include "printing/IALTabelle.h"
 #include "widgets/TKWDBerichtSeiten.h"
-#include "support/recordfile/Tialfile.h"
 
 using IADruck::Q;
 using IADruck::Zahl;
@@ -19,87 +22,46 @@ using IADruck::Zahl;
 namespace {
 
 constexpr int KRasterSpalten = 17;
+using TZeile = TIALZeile;
+using TArtikel = TIALListenArtikel;
+using TListe = TIALListe;
 
-// One line of the count-list file.
-struct TZeile {
-  TDateTime Zaehldatum = 0;
-  int32_t FilNr = 0;
-  TInt32Trio PId;
-  std::string QArtNr, Text1, Text2, Text3, WG, WGText, Lieferant;
-  char Pruefschaerfe = '\0';
-  int32_t Sollmenge = 0;
-  double VKPreis = 0;
-  int32_t Teil = 0;
-  int32_t Kennzahl1 = 0;
-  int32_t Von = 0, Bis = 0;  // sizes of this line
-  std::array<int32_t, RF_GROESSEN> Menge{};
-};
-
-// An article: its lines (one per block of sizes).
-struct TArtikel {
-  std::vector<TZeile> Zeilen;
-  const TZeile& Kopf() const { return Zeilen.front(); }
-  // The article file had no record: the selection left its texts empty.
-  bool Fehlt() const { return Kopf().Pruefschaerfe == '\0' && Kopf().Text1.empty() && Kopf().QArtNr.empty(); }
-};
-
-// One branch's list for one counting date.
-struct TListe {
-  TDateTime Zaehldatum = 0;
-  int32_t FilNr = 0;
-  std::string Filialname;
-  std::vector<TArtikel> Artikel;
-};
-
-std::vector<TListe> Einlesen() {
-  Tialfile Datei;
-  Datei.SetFileName(IALDateiPfad());
-  Datei.OpenIn();
-  Datei.SelectKey(Tialfile::KEY_ZEILE);
-  std::vector<TListe> Listen;
-  for (bool G = Datei.Get_first(); G; G = Datei.Get_next()) {
-    TZeile Z;
-    Z.Zaehldatum = Datei.Zaehldatum.GetWert();
-    Z.FilNr = Datei.FilNr.GetWert();
-    Z.PId = Datei.ProduktId.GetWert();
-    Z.QArtNr = Datei.QArtNr.GetWert();
-    Z.Text1 = Datei.Text1.GetWert();
-    Z.Text2 = Datei.Text2.GetWert();
-    Z.Text3 = Datei.Text3.GetWert();
-    Z.WG = Datei.WG.GetWert();
-    Z.WGText = Datei.WGText.GetWert();
-    Z.Lieferant = Datei.Lieferant.GetWert();
-    Z.Pruefschaerfe = Datei.Pruefschaerfe.GetWert();
-    Z.Sollmenge = Datei.Sollmenge.GetWert();
-    Z.VKPreis = Datei.VKPreis.GetWert();
-    Z.Teil = Datei.Zeilenteil.GetWert();
-    Z.Kennzahl1 = Datei.Kennzahl1.GetWert();
-    Z.Von = Datei.ZeileGrVon.GetWert();
-    Z.Bis = Datei.ZeileGrBis.GetWert();
-    for (int I = Tialfile::GRIndexMin(); I <= Tialfile::GRIndexMax(); ++I)
-      Z.Menge[static_cast<size_t>(I - Tialfile::GRIndexMin())] = Datei.GetGR_MESU(I);
-
-    auto Liste = std::find_if(Listen.begin(), Listen.end(), [&](const TListe& L) {
-      return L.Zaehldatum == Z.Zaehldatum && L.FilNr == Z.FilNr;
-    });
-    if (Liste == Listen.end()) {
-      Listen.push_back({Z.Zaehldatum, Z.FilNr, {}, {}});
-      Liste = std::prev(Listen.end());
-    }
-    // A further line of the same article continues it.
-    if (Z.Teil > 0 && !Liste->Artikel.empty() && Liste->Artikel.back().Kopf().PId == Z.PId)
-      Liste->Artikel.back().Zeilen.push_back(std::move(Z));
-    else
-      Liste->Artikel.push_back({{std::move(Z)}});
-  }
-  return Listen;
-}
+// Heights in mm of what the barcodes add: the article's Code 128 with its
+// number under the bars, and a row of per-size codes in the size grid.
+constexpr double KStrichBalkenMm = 9;
+constexpr double KStrichStreifenMm = 14;
+// Modules of whole printer dots: 4 dots at 300 dpi (8 at 600) for Code 128,
+// 3 (6) where a long number needs it, never below the 0.25 mm a hand
+// scanner reads; a QR module at most 4 dots at 300 dpi.
+constexpr double KStrichModulMm = 4 * 25.4 / 300;
+constexpr double KStrichModulMinMm = 3 * 25.4 / 300;
+constexpr double KQrModulMaxMm = 4 * 25.4 / 300;
+// The row of QR codes is this much taller than a cell is wide: white above
+// and below each code, away from the boxes of the row before.
+constexpr double KQrReiheZugabeMm = 2.5;
+// The size grid's label column.
+constexpr double KRasterLabelMm = 20;
 
 // What the parameters ask for.
 struct TOptionen {
-  bool Nullbestand, NurSammel, Raster, Soll, Kompakt, SeiteJeWG;
+  bool Nullbestand, NurSammel, Raster, Soll, Kompakt, SeiteJeWG, Barcode, BarcodeJeGroesse;
   double Punkt;
 };
+
+// The font size the layout asks for; a bad value is refused with the
+// layout's name and line (never clamped or replaced).
+double Schriftgroesse(const TKWDBerichtDaten& ADaten, bool AKompakt) {
+  const std::string Wert = ADaten.Param("Param_Schriftgroesse");
+  if (Wert.empty()) return AKompakt ? 8 : 9;
+  int Punkt = 0;
+  if (IALSchriftgroesseLesen(Wert, Punkt)) return Punkt;
+  const std::string Name = std::filesystem::path(ADaten.LayoutPfad).filename().string();
+  std::string Fehler = IALLayoutFehler(ADaten.Layout, Name);
+  if (Fehler.empty())
+    Fehler = "Die Schriftgröße \u201E" + Wert + "\u201C für das Layout \u201E" + Name +
+             "\u201C ist keine ganze Zahl von 6 bis 14 (Punkt).";
+  throw std::runtime_error(Fehler);
+}
 
 // Column positions in mm from the left edge of the content.
 struct TSpalten {
@@ -133,23 +95,32 @@ class TZaehllisteDruck {
     FOpt.Soll = ADaten.ParamJa("Param_Sollmenge", true);
     FOpt.Kompakt = ADaten.ParamJa("Param_Kompakt");
     FOpt.SeiteJeWG = ADaten.ParamJa("Param_SeiteJeWarengruppe", !FOpt.Kompakt);
-    FOpt.Punkt = ADaten.ParamZahl("Param_Schriftgroesse", FOpt.Kompakt ? 8 : 9, 6, 14);
+    FOpt.Barcode = ADaten.ParamJa("Param_Barcode");
+    FOpt.BarcodeJeGroesse = ADaten.ParamJa("Param_BarcodeJeGroesse") && FOpt.Raster;
+    FOpt.Punkt = Schriftgroesse(ADaten, FOpt.Kompakt);
     FSp = SpaltenFuer(FOpt, FSeiten.InhaltBreiteMm());
+    FUnvollstaendig = IALUnvollstaendigLesen(ADaten.Param("Param_Unvollstaendig"));
   }
 
   int Drucken() {
-    FListen = Einlesen();
-    TFilialTabelle* Filialen = GlobFilialTabelle_GetInstance();
-    for (TListe& L : FListen)
-      if (const TFiliale* F = Filialen->Filialen().GetFilialeByNr(L.FilNr)) L.Filialname = F->Name;
-    GlobFilialTabelle_ReleaseInstance(Filialen);
-    for (TListe& L : FListen) Auswaehlen(L);
+    FListen = IALListenLesen();
+    IALListenAuswaehlen(FListen, FOpt.Nullbestand, FOpt.NurSammel);
+    // A still-requested request without a single line gets its own (empty) list: its mark must show.
+    for (const TIALAnforderung& A : FUnvollstaendig)
+      if (std::none_of(FListen.begin(), FListen.end(),
+                       [&](const TListe& L) { return L.Zaehldatum == A.Zaehldatum && L.FilNr == A.FilNr; }))
+        FListen.push_back({A.Zaehldatum, A.FilNr, {}, {}});
 
     if (FListen.empty()) {
       FListen.push_back({});
       LeereListe(FListen.back());
     } else {
-      for (const TListe& L : FListen) Liste(L);
+      for (const TListe& L : FListen) {
+        if (L.Artikel.empty())
+          LeereListe(L);
+        else
+          Liste(L);
+      }
     }
     QPainter Maler;
     if (!Maler.begin(&FSeiten.Geraet())) throw std::runtime_error("Die Zählliste kann nicht gezeichnet werden.");
@@ -164,28 +135,22 @@ class TZaehllisteDruck {
     return QRectF(AZeile.left() + Mm(AVon), AZeile.top(), Mm(ABis - AVon), AZeile.height());
   }
 
-  // The articles the options keep, by product group and article number.
-  void Auswaehlen(TListe& AListe) const {
-    std::erase_if(AListe.Artikel, [&](const TArtikel& A) {
-      return (!FOpt.Nullbestand && A.Kopf().Sollmenge == 0) || (FOpt.NurSammel && A.Kopf().Kennzahl1 <= 0);
-    });
-    std::stable_sort(AListe.Artikel.begin(), AListe.Artikel.end(), [](const TArtikel& A, const TArtikel& B) {
-      const TZeile& X = A.Kopf();
-      const TZeile& Y = B.Kopf();
-      // articles without a group last; within a group by article number, those without one last
-      return std::tuple(X.WG.empty(), X.WG, X.QArtNr.empty(), X.QArtNr, X.PId) <
-             std::tuple(Y.WG.empty(), Y.WG, Y.QArtNr.empty(), Y.QArtNr, Y.PId);
-    });
-  }
-
   static QString Gruppe(const TZeile& AZeile) {
     if (AZeile.WG.empty()) return QStringLiteral("ohne Warengruppe");
     return Q(AZeile.WG) + (AZeile.WGText.empty() ? QString() : QStringLiteral(" ") + Q(AZeile.WGText));
   }
 
+  // The still-requested requests among this list's: their groups, for the header's mark.
+  std::vector<std::string> Unvollstaendige(const TListe& AListe) const {
+    std::vector<std::string> Gruppen;
+    for (const TIALAnforderung& A : FUnvollstaendig)
+      if (A.Zaehldatum == AListe.Zaehldatum && A.FilNr == AListe.FilNr) Gruppen.push_back(A.WG);
+    return Gruppen;
+  }
+
   void Abschnitt(const TListe& AListe) {
     const TListe* L = &AListe;
-    const double KopfMm = 31;
+    const double KopfMm = Unvollstaendige(AListe).empty() ? 31 : 38;
     FSeiten.Abschnitt(
         KopfMm, [this, L](QPainter& P, const QRectF& R, const TKWDBerichtSeiten::TSeite& S) { Kopf(P, R, S, *L); }, 7,
         [this](QPainter& P, const QRectF& R, const TKWDBerichtSeiten::TSeite&) {
@@ -229,10 +194,24 @@ class TZaehllisteDruck {
     const TArtikel* A = &AArtikel;
     const double Hoehe = FOpt.Kompakt ? 6 : 10.5;
     const bool Raster = FOpt.Raster;
-    FSeiten.Band(Hoehe, [this, A](QPainter& P, const QRectF& R) { Artikelzeile(P, R, *A); }, Raster, AKontext);
+    const bool Strich = FOpt.Barcode && !A->Kopf().QArtNr.empty();
+    FSeiten.Band(
+        Hoehe + (Strich ? KStrichStreifenMm : 0),
+        [this, A, Hoehe, Strich](QPainter& P, const QRectF& R) {
+          Artikelzeile(P, QRectF(R.left(), R.top(), R.width(), Mm(Hoehe)), *A);
+          if (Strich) Strichcode(P, QRectF(R.left(), R.top() + Mm(Hoehe), R.width(), R.height() - Mm(Hoehe)), *A);
+          if (!FOpt.Raster) {
+            P.save();
+            P.setPen(QPen(QColor(170, 170, 170), Mm(0.1)));
+            P.drawLine(QPointF(R.left(), R.bottom()), QPointF(R.right(), R.bottom()));
+            P.restore();
+          }
+        },
+        Raster, AKontext);
     if (!Raster) return;
     const double Reihe = FOpt.Kompakt ? 4.2 : 4.8;
-    const double RasterHoehe = Reihe * (FOpt.Soll ? 2 : 1) + (FOpt.Kompakt ? 6 : 7.5) + 2;
+    const double RasterHoehe = Reihe * (FOpt.Soll ? 2 : 1) + (FOpt.Kompakt ? 6 : 7.5) + 2 +
+                               (FOpt.BarcodeJeGroesse && !A->Kopf().QArtNr.empty() ? RasterZelleMm() + KQrReiheZugabeMm : 0);
     for (size_t I = 0; I < A->Zeilen.size(); ++I) {
       const TZeile* Z = &A->Zeilen[I];
       FSeiten.Band(
@@ -273,6 +252,27 @@ class TZaehllisteDruck {
     if (!FOpt.Soll) {
       P.setFont(KWDDruck::Schrift(8));
       KWDDruck::Text(P, Z, QStringLiteral("Blindliste: ohne Sollmengen"), Qt::AlignRight);
+    }
+    if (const std::vector<std::string> Gruppen = Unvollstaendige(L); !Gruppen.empty()) {
+      // The list may lack articles: said on every page, where the counter looks first.
+      Z = Zeile(7);
+      const QRectF Kasten = Z.adjusted(0, Mm(0.5), 0, -Mm(0.5));
+      P.save();
+      P.fillRect(Kasten, QColor(255, 228, 220));
+      P.setPen(QPen(QColor(190, 0, 0), Mm(0.4)));
+      P.drawRect(Kasten);
+      P.setPen(QColor(160, 0, 0));
+      P.setFont(KWDDruck::Schrift(9, true));
+      QString Welche;
+      for (const std::string& G : Gruppen)
+        Welche += (Welche.isEmpty() ? QString() : QStringLiteral(", ")) +
+                  (G.empty() || G == "*" ? QStringLiteral("alle Warengruppen") : QStringLiteral("Warengruppe ") + Q(G));
+      KWDDruck::Text(P, Kasten,
+                     QStringLiteral("ACHTUNG: noch nicht vollständig angefordert (%1) \u2013 diese Liste zeigt "
+                                    "nicht alle Artikel.")
+                         .arg(Welche),
+                     Qt::AlignLeft, Mm(1.5), 0.7);
+      P.restore();
     }
     // Column headings.
     Z = Zeile(6.5);
@@ -337,18 +337,33 @@ class TZaehllisteDruck {
     const QRectF Kasten = FOpt.Kompakt ? Spalte(R, FSp.Gezaehlt, FSp.Ende).adjusted(Mm(2), Mm(0.7), -Mm(1), -Mm(0.7))
                                        : Spalte(R, FSp.Gezaehlt, FSp.Ende).adjusted(Mm(2), Mm(1.2), -Mm(1), -Mm(1.2));
     KWDDruck::Kasten(P, Kasten, Mm(0.25));
-    if (!FOpt.Raster) {
-      P.save();
-      P.setPen(QPen(QColor(170, 170, 170), Mm(0.1)));
-      P.drawLine(QPointF(R.left(), R.bottom()), QPointF(R.right(), R.bottom()));
-      P.restore();
+  }
+
+  // The article number as Code 128 under the article's line, from the
+  // left edge of the article number's column; the rest of the strip stays
+  // empty, so nothing is printed into the quiet zones.
+  void Strichcode(QPainter& P, const QRectF& R, const TArtikel& A) const {
+    const std::string& Nummer = A.Kopf().QArtNr;
+    const int Module = IADruck::Code128Module(Nummer);
+    if (Module <= 0) return;
+    const double Platz = FSp.Gezaehlt - 2;
+    const double Modul =
+        (Module + 2 * IADruck::KCode128Ruhezone) * KStrichModulMm <= Platz ? KStrichModulMm : KStrichModulMinMm;
+    P.setFont(KWDDruck::Schrift(std::max(6.0, FOpt.Punkt - 1.5)));
+    const QRectF Streifen(R.left(), R.top() + Mm(1), Mm(Platz), R.height() - Mm(1.5));
+    if (!IADruck::Code128Malen(P, Streifen, Nummer, Mm(Modul), Mm(KStrichBalkenMm))) {
+      // Too long for the page or not encodable: say so instead of a code no scanner reads.
+      P.setFont(KWDDruck::Schrift(FOpt.Punkt - 1.5));
+      KWDDruck::Text(P, Streifen, QStringLiteral("(kein Strichcode: Artikelnummer nicht darstellbar)"), Qt::AlignLeft);
     }
   }
 
+  double RasterZelleMm() const { return (FSeiten.InhaltBreiteMm() - KRasterLabelMm) / KRasterSpalten; }
+
   // One file line's sizes: the size row, the target row, the row of boxes.
   void Groessenraster(QPainter& P, const QRectF& R, const TZeile& Z, double AReiheMm) const {
-    const double Label = 20;
-    const double Zelle = (FSeiten.InhaltBreiteMm() - Label) / KRasterSpalten;
+    const double Label = KRasterLabelMm;
+    const double Zelle = RasterZelleMm();
     const double Staerke = Mm(0.15);
     const double Zaehlen = FOpt.Kompakt ? 6 : 7.5;
     double Y = R.top();
@@ -375,6 +390,10 @@ class TZaehllisteDruck {
         KWDDruck::Text(P, C, Zahl(Z.Menge[static_cast<size_t>(I - 1)], 0), Qt::AlignCenter);
       });
     Reihe(QStringLiteral("Gezählt"), Zaehlen, [&](const QRectF& C, int) { KWDDruck::Kasten(P, C, Mm(0.25)); });
+    if (FOpt.BarcodeJeGroesse && !Z.QArtNr.empty())
+      Reihe(QStringLiteral("Code"), Zelle + KQrReiheZugabeMm, [&](const QRectF& C, int I) {
+        IADruck::QrMalen(P, C, IADruck::GroessenCode(Z.QArtNr, I), Mm(KQrModulMaxMm));
+      });
   }
 
   // The end of a branch's list: how many articles, and who counted.
@@ -412,6 +431,7 @@ class TZaehllisteDruck {
   TOptionen FOpt{};
   TSpalten FSp{};
   std::vector<TListe> FListen;
+  std::vector<TIALAnforderung> FUnvollstaendig;
 };
 
 }  // namespace
@@ -419,4 +439,28 @@ class TZaehllisteDruck {
 int TBerichtZaehlliste::Zeichnen(QPagedPaintDevice& AGeraet, const TKWDBerichtDaten& ADaten) {
   TZaehllisteDruck Druck(AGeraet, ADaten);
   return Druck.Drucken();
+}
+
+TIALTabellenKopf IALTabellenKopf(const TKWDBerichtDaten& ADaten) {
+  TIALTabellenKopf Kopf;
+  Kopf.Mandant = ADaten.Param("Param_TextMandant");
+  Kopf.WiJahrText = ADaten.Param("Param_TextWiJahr");
+  Kopf.Layout = ADaten.Layout.Titel;
+  Kopf.Soll = ADaten.ParamJa("Param_Sollmenge", true);
+  return Kopf;
+}
+
+bool TBerichtZaehlliste::Tabelle(const TKWDBerichtDaten& ADaten, TKWDTabelle& ATabelle) {
+  std::vector<TIALListe> Listen = IALListenLesen();
+  IALListenAuswaehlen(Listen, ADaten.ParamJa("Param_Nullbestand"), ADaten.ParamJa("Param_NurSammel"));
+  TIALTabellenKopf Kopf = IALTabellenKopf(ADaten);
+  Kopf.Anforderungen = IALUnvollstaendigLesen(ADaten.Param("Param_Unvollstaendig"));
+  if (!Kopf.Anforderungen.empty())
+    for (const TIALListe& L : Listen)
+      if (std::none_of(Kopf.Anforderungen.begin(), Kopf.Anforderungen.end(), [&](const TIALAnforderung& A) {
+            return A.Zaehldatum == L.Zaehldatum && A.FilNr == L.FilNr;
+          }))
+        Kopf.Anforderungen.push_back({L.Zaehldatum, L.FilNr, "", false});
+  ATabelle = IALTabelle(std::move(Listen), Kopf);
+  return true;
 }

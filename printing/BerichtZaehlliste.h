@@ -21,10 +21,30 @@
 //   Param_Kompakt=J        one narrow line per article
 //   Param_SeiteJeWarengruppe=J  each product group begins a new page
 //                          (default: J, compact lists N)
-//   Param_Schriftgroesse   body text size in points, 6..14 (default 9, compact 8)
+//   Param_Schriftgroesse   body text size in points, a whole number 6..14
+//                          (default 9, compact 8); any other value is refused
+//                          with the layout's name and line
+//   Param_Barcode=J        each article carries its number as Code 128 under
+//                          its line (modules 0.34 mm, at least 0.25 mm; quiet zones
+//                          kept free; the number under the bars)
+//   Param_BarcodeJeGroesse=J  with the size grid: a row of QR codes, one per
+//                          size cell, of article number and size ("A-100/03")
+//   Param_Unvollstaendig   the printed requests still requested
+//                          ("2026-03-20|3|12;..."): every page of their
+//                          branch's list says so in the header
+//
+// An article's line, its barcode and its size grids always stand on one page.
+#include "printing/IALTabelle.h"
 #include "widgets/TKWDBericht.h"
 
 class TBerichtZaehlliste : public TKWDBerichtArt {
  public:
   int Zeichnen(QPagedPaintDevice& AGeraet, const TKWDBerichtDaten& ADaten) override;
+  // One row per article and size of the count list the parameters choose.
+  bool HatTabelle() const override { return true; }
+  bool Tabelle(const TKWDBerichtDaten& ADaten, TKWDTabelle& ATabelle) override;
 };
+
+// The title of the count list's table from the report's parameters (client,
+// fiscal year, layout, blind or not).
+TIALTabellenKopf IALTabellenKopf(const TKWDBerichtDaten& ADaten);

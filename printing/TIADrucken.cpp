@@ -8,9 +8,12 @@
 #include <cstdio>
 
 #include "engine/TIAWiJahre.h"
+#include "printing/BerichtZaehlliste.h"
 #include "printing/DruckBerichte.h"
 #include "printing/DruckLayouts.h"
 #include "printing/IALDatei.h"
+#include "printing/IALLayoutPruefen.h"
+#include "printing/IALListen.h"
 #include "printing/TfrmIALOptions.h"
 #include "suite/TArtikelTools.h"
 #include "suite/TLiefGPData.h"
@@ -25,9 +28,13 @@
 #include "support/framework/TKWDInfo.h"
 #include "support/framework/TKWDProgramm.h"
 #include "support/framework/TQLX_PEP_Progress_SetPos.h"
+#include "support/framework/KWDMeldungPresenter.h"
 #include "support/recordfile/Tastafile.h"
+#include "support/recordfile/Tiafile.h"
 #include "support/recordfile/Tialfile.h"
 #include "support/recordfile/Tivfile.h"
+#include "support/tabelle/KWDTabelle.h"
+#include "support/types/TQLX_IA_KZZaehlung.h"
 
 namespace {
 
@@ -168,8 +175,14 @@ void TIADrucken::DruckenIALExecute(TDateTime AWiJahr, TQLX_SelectedLayout_List& 
     IALLayoutInputVorbereiten(Input);
     Layoutdialog = std::make_unique<TLayoutform>(nullptr);
     if (!Layoutdialog->Execute(Input, ALayouts)) return;
+    LayoutPruefen(ALayouts);
 
-    DruckauftragSetzen(AWiJahr, ALayouts, Optionen->Optionen(), std::move(AZeilen));
+    // The rows once, before anything is selected: a request still requested is asked about first.
+    std::vector<TIADruckZeile> Zeilen = AZeilen ? AZeilen() : std::vector<TIADruckZeile>{};
+    std::vector<TIALAnforderung> Anforderungen = AnforderungenLesen(AWiJahr, Zeilen);
+    if (!UnvollstaendigeBestaetigt(Anforderungen)) return;
+    DruckauftragSetzen(AWiJahr, ALayouts, Optionen->Optionen(), [Zeilen] { return Zeilen; });
+    FAnforderungen = std::move(Anforderungen);
     SelektionMitFortschritt();
     DruckenIALExecute_Crystal();
     KWDGuardStill("TFrmIAMain.DruckenIALExecute", [] { Tialfile::DateienEntfernen(IALDateiPfad()); });
@@ -185,12 +198,27 @@ bool TIADrucken::IALDrucken(TDateTime AWiJahr, const TQLX_SelectedLayout_List& A
         if (!Klammer.Offen()) return false;
         FGeschrieben = 0;
         DruckLayoutsInstallieren();
-        DruckauftragSetzen(AWiJahr, ALayouts, AOptionen, std::move(AZeilen));
+        LayoutPruefen(ALayouts);
+        std::vector<TIADruckZeile> Zeilen = AZeilen ? AZeilen() : std::vector<TIADruckZeile>{};
+        std::vector<TIALAnforderung> Anforderungen = AnforderungenLesen(AWiJahr, Zeilen);
+        DruckauftragSetzen(AWiJahr, ALayouts, AOptionen, [Zeilen] { return Zeilen; });
+        FAnforderungen = std::move(Anforderungen);
         const int Vorher = FCrystalRDC->AnzahlGezeigt();
+        // The count-list file goes on every way out, also when a spreadsheet file cannot be written.
+        struct TDateiWeg {
+          ~TDateiWeg() {
+            KWDGuardStill("TFrmIAMain.DruckenIALExecute", [] { Tialfile::DateienEntfernen(IALDateiPfad()); });
+          }
+        } DateiWeg;
         SelektionMitFortschritt();
-        DruckenIALExecute_Crystal();
-        Tialfile::DateienEntfernen(IALDateiPfad());
-        return FCrystalRDC->AnzahlGezeigt() > Vorher && FCrystalRDC->Seiten() > 0;
+        if (FOhnePdf) {
+          BerichtEinrichten();
+        } else {
+          DruckenIALExecute_Crystal();
+          if (FCrystalRDC->AnzahlGezeigt() <= Vorher || FCrystalRDC->Seiten() <= 0) return false;
+        }
+        TabellenSchreiben();
+        return true;
       },
       false);
 }
@@ -233,31 +261,102 @@ void TIADrucken::SelektionMitFortschritt() {
 
 void TIADrucken::DruckenIALExecute_Crystal() {
   KWDGuard("TFrmIAMain.DruckenIALExecute_Crystal", [&] {
-    if (!FLayouts || FLayouts->empty()) throw std::runtime_error("Für die Inventuraufnahmeliste ist kein Layout gewählt.");
-    const TQLX_SelectedLayout& Layout = FLayouts->front();
-    TCrystalRDCn& C = *FCrystalRDC;
-    C.Clear();
-    C.SetReport(GetDirWwsByName(KWD_ORDNER_LAYOUT, Layout.FileName, true));
-    C.SetReportName(-1, OhneLetzteDrei(Layout.Name));
-    C.SetParameter(-1, "Param_TextWiJahr", WiJahrtoStr(FWiJahr));
-    C.SetParameter(-1, "Param_TextMandant", KWDProgramm().GetTextMandant());
-    C.SetParameter(-1, "Param_Nullbestand", JN(FOptionen.Nullbestand));
-    C.SetParameter(-1, "Param_AnzProGroe", JN(FOptionen.AnzProGroe));
-    C.SetParameter(-1, "Param_NurSammel", JN(FOptionen.NurSammel));
-    for (const std::string& Zeile : Layout.Parameter) {
-      const auto Gleich = Zeile.find('=');
-      if (Gleich == std::string::npos) continue;
-      C.SetParameter(-1, "Param_" + Zeile.substr(0, Gleich), Zeile.substr(Gleich + 1));
-    }
-    C.SetTitle(-1, "Inventuraufnahmeliste");
-    C.SetWindowMaximized(true);
-    C.SetEnableExportAction(false);
-    C.SetEnableKomAction(true);
-    C.SetExportDiskfileName(ExportDateiName("Inventuraufnahmeliste-"));
-    C.ShowReport();
+    BerichtEinrichten();
+    FCrystalRDC->ShowReport();
     NachVorne();
     KWDInfoProcessMessages(0);
   });
+}
+
+void TIADrucken::BerichtEinrichten() {
+  if (!FLayouts || FLayouts->empty()) throw std::runtime_error("Für die Inventuraufnahmeliste ist kein Layout gewählt.");
+  const TQLX_SelectedLayout& Layout = FLayouts->front();
+  TCrystalRDCn& C = *FCrystalRDC;
+  C.Clear();
+  C.SetReport(GetDirWwsByName(KWD_ORDNER_LAYOUT, Layout.FileName, true));
+  C.SetReportName(-1, OhneLetzteDrei(Layout.Name));
+  C.SetParameter(-1, "Param_TextWiJahr", WiJahrtoStr(FWiJahr));
+  C.SetParameter(-1, "Param_TextMandant", KWDProgramm().GetTextMandant());
+  C.SetParameter(-1, "Param_Nullbestand", JN(FOptionen.Nullbestand));
+  C.SetParameter(-1, "Param_AnzProGroe", JN(FOptionen.AnzProGroe));
+  C.SetParameter(-1, "Param_NurSammel", JN(FOptionen.NurSammel));
+  for (const std::string& Zeile : Layout.Parameter) {
+    const auto Gleich = Zeile.find('=');
+    if (Gleich == std::string::npos) continue;
+    C.SetParameter(-1, "Param_" + Zeile.substr(0, Gleich), Zeile.substr(Gleich + 1));
+  }
+  // Last, so that no layout line can hide that a list lacks articles.
+  if (const std::string U = IALUnvollstaendigParameter(FAnforderungen); !U.empty())
+    C.SetParameter(-1, "Param_Unvollstaendig", U);
+  C.SetTitle(-1, "Inventuraufnahmeliste");
+  C.SetWindowMaximized(true);
+  C.SetEnableExportAction(false);
+  C.SetEnableKomAction(true);
+  C.SetExportDiskfileName(ExportDateiName("Inventuraufnahmeliste-"));
+}
+
+void TIADrucken::TabellenSchreiben() {
+  if (FTabellenZiele.empty()) return;
+  TKWDBerichtDaten Daten;
+  Daten.LayoutPfad = FCrystalRDC->Report();
+  Daten.Layout = TKWDLayoutDatei::Lesen(Daten.LayoutPfad);
+  Daten.Parameter = FCrystalRDC->Parameter();
+  std::vector<TIALListe> Listen = IALListenLesen();
+  IALListenAuswaehlen(Listen, Daten.ParamJa("Param_Nullbestand"), Daten.ParamJa("Param_NurSammel"));
+  TIALTabellenKopf Kopf = IALTabellenKopf(Daten);
+  Kopf.Anforderungen = FAnforderungen;
+  const TKWDTabelle Tabelle = IALTabelle(std::move(Listen), Kopf);
+  for (const auto& [Ziel, Format] : FTabellenZiele) KWDTabelleSchreiben(Tabelle, Ziel, Format);
+}
+
+std::vector<TIALAnforderung> TIADrucken::AnforderungenLesen(TDateTime AWiJahr,
+                                                            const std::vector<TIADruckZeile>& AZeilen) {
+  std::vector<TIALAnforderung> Ergebnis;
+  Tiafile IA(RF_OPEN_NORMAL, -1);
+  IA.SelectKey(Tiafile::KEY_ANFORDERUNG);
+  for (const TIADruckZeile& Z : AZeilen) {
+    // As the request file holds the group: blanks at its end are no part of it.
+    std::string WG = Z.WG == "*" ? std::string() : Z.WG;
+    while (!WG.empty() && WG.back() == ' ') WG.pop_back();
+    TIALAnforderung A{Z.Zaehldatum, Z.FilNr, WG.empty() ? std::string("*") : WG, false};
+    IA.Key_Zaehldatum.SetKeyWert(Z.Zaehldatum);
+    IA.Key_WG.SetKeyWert(WG);
+    IA.Key_FilNr.SetKeyWert(static_cast<int16_t>(Z.FilNr));
+    if (IA.Get_equal() && DateOf(IA.WiJahr.GetWert()) == DateOf(AWiJahr))
+      A.Unvollstaendig = Char_2_IA_KZZaehlung(IA.KZZaehlung.GetWert()) == TQLX_IA_KZZaehlung::iazAngefordert;
+    Ergebnis.push_back(std::move(A));
+  }
+  return Ergebnis;
+}
+
+std::string TIADrucken::UnvollstaendigText(const std::vector<TIALAnforderung>& AAnforderungen) {
+  std::vector<std::string> Namen;
+  for (const TIALAnforderung& A : AAnforderungen)
+    if (A.Unvollstaendig)
+      Namen.push_back("vom " + FormatDatum(A.Zaehldatum) + ", " +
+                      (A.WG == "*" ? std::string("alle Warengruppen") : "Warengruppe " + A.WG) + ", Filiale " +
+                      std::to_string(A.FilNr));
+  if (Namen.empty()) return {};
+  std::string Text = Namen.size() == 1 ? "Die Inventur " : "Die Inventuren ";
+  for (size_t I = 0; I < Namen.size(); ++I) Text += (I == 0 ? "" : I + 1 == Namen.size() ? " und " : "; ") + Namen[I];
+  Text += Namen.size() == 1 ? " ist" : " sind";
+  Text += " noch nicht vollständig angefordert: der Sollbestand ist nicht vollständig gebucht (z. B. weil ein "
+          "Vervollständigen abgebrochen wurde), die Zählliste zeigt nicht alle Artikel.";
+  return Text;
+}
+
+bool TIADrucken::UnvollstaendigeBestaetigt(const std::vector<TIALAnforderung>& AAnforderungen) {
+  const std::string Text = UnvollstaendigText(AAnforderungen);
+  if (Text.empty()) return true;
+  return KWDInfo().ShowMeldung(KWD_MB_JANEIN, "STANDARD", 997, {Text + "\n\nTrotzdem drucken?"}, FOwner) ==
+         KWD_MR_YES;
+}
+
+void TIADrucken::LayoutPruefen(const TQLX_SelectedLayout_List& ALayouts) {
+  if (ALayouts.empty()) throw std::runtime_error("Für die Inventuraufnahmeliste ist kein Layout gewählt.");
+  const TKWDLayoutDatei Layout = TKWDLayoutDatei::Lesen(GetDirWwsByName(KWD_ORDNER_LAYOUT, ALayouts.front().FileName, true));
+  if (const std::string Fehler = IALLayoutFehler(Layout, ALayouts.front().FileName); !Fehler.empty())
+    throw std::runtime_error(Fehler);
 }
 
 void TIADrucken::DruckenInvListeExecute(TDateTime AWiJahr) {

@@ -14,6 +14,8 @@
 #include <string>
 #include <vector>
 
+#include "printing/IALTabelle.h"
+#include "support/tabelle/KWDTabelle.h"
 #include "widgets/TCrystalRDCn.h"
 #include "widgets/TQLX_SelectedLayout.h"
 #include "support/types/KWDDatum.h"
@@ -76,7 +78,9 @@ class TIADrucken {
 
   // The count list without the two dialogs, with the given options and
   // layout (ALayouts' first entry): selection and report inside the work
-  // bracket. False when the bracket was refused or nothing could be made.
+  // bracket, then the spreadsheet files (SetTabellenZiele). It asks no
+  // question: whoever calls it has asked about requests still requested
+  // (AnforderungenLesen). False when the bracket was refused or nothing could be made.
   bool IALDrucken(TDateTime AWiJahr, const TQLX_SelectedLayout_List& ALayouts, const TIALOptionen& AOptionen,
                   TIADruckZeilenQuelle AZeilen);
 
@@ -84,6 +88,27 @@ class TIADrucken {
   // so may whoever runs the steps one by one.
   void DruckauftragSetzen(TDateTime AWiJahr, const TQLX_SelectedLayout_List& ALayouts, const TIALOptionen& AOptionen,
                           TIADruckZeilenQuelle AZeilen);
+  // The printed rows' requests, each marked when it is still requested (its
+  // target stock not completely booked, e.g. a completion cut off midway):
+  // its count list lacks articles.
+  std::vector<TIALAnforderung> AnforderungenLesen(TDateTime AWiJahr, const std::vector<TIADruckZeile>& AZeilen);
+  // The question before printing such requests ("... trotzdem drucken?"),
+  // through the message presenter; true when none is incomplete or the user says Yes.
+  bool UnvollstaendigeBestaetigt(const std::vector<TIALAnforderung>& AAnforderungen);
+  // The text that question and invanf-cli's refusal give.
+  static std::string UnvollstaendigText(const std::vector<TIALAnforderung>& AAnforderungen);
+  // Throws std::runtime_error (German) when the first layout is no count-list
+  // layout or has a parameter the count list cannot use.
+  static void LayoutPruefen(const TQLX_SelectedLayout_List& ALayouts);
+
+  // IALDrucken also writes the count list as these spreadsheet files; with
+  // AOhnePdf it makes no report (no window, no PDF).
+  using TTabellenZiel = std::pair<std::string, TKWDTabellenFormat>;
+  void SetTabellenZiele(std::vector<TTabellenZiel> AZiele, bool AOhnePdf = false) {
+    FTabellenZiele = std::move(AZiele);
+    FOhnePdf = AOhnePdf;
+  }
+
   // The steps of "Druck IAL".
   void DruckenIALExecute_Selektion();
   void DruckenIALExecute_Crystal();
@@ -108,6 +133,10 @@ class TIADrucken {
   const void* Klammerhalter() const;
   void NachVorne();
   void SelektionMitFortschritt();
+  // The report step up to ShowReport: layout, name, parameters, title, actions, export name.
+  void BerichtEinrichten();
+  // The count list of the selection as the spreadsheet files asked for.
+  void TabellenSchreiben();
   void IVfile_CiNoC();
   void ASTAfile_CiNoC();
   void Dienste_CiN();
@@ -130,4 +159,7 @@ class TIADrucken {
   TQLX_PEP_Progress_SetPos* FProgress = nullptr;        // while the selection runs
   TIALArtikelVorrat* FVorrat = nullptr;  // the article data read ahead, while the selection runs
   int FGeschrieben = 0;
+  std::vector<TIALAnforderung> FAnforderungen;  // of the print that runs
+  std::vector<TTabellenZiel> FTabellenZiele;
+  bool FOhnePdf = false;
 };

@@ -9,6 +9,7 @@ PAKETE=(
   libcli11-dev nlohmann-json3-dev
   xvfb xauth fonts-dejavu-core qt6-translations-l10n
   poppler-utils imagemagick
+  libzint-dev libxlsxwriter-dev zbar-tools python3-openpyxl
   dpkg-dev help2man
 )
 fehlend=()

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Pictures of printing for looking at them: the count lists in every shipped
-# layout and the overview of a demo company as PNG pages, and the options
+# layout (the scanner layouts with their barcodes also at 150 dpi) and the overview of a demo company as PNG pages, and the options
 # dialog, the layout dialog and the report viewer under Xvfb.
 #
 #   bash scripts/screenshots-druck.sh [BUILD-FOLDER] [OUT-FOLDER]   (defaults: build, screenshots-druck)
@@ -25,11 +25,13 @@ cli="$build/tools/invanf-cli/invanf-cli"
 "$cli" complete --year 2026-01-01 --date 2026-03-01 --wg 2 --branch 2 >/dev/null
 "$cli" complete --year 2026-01-01 --date 2026-04-12 --branch 1 >/dev/null
 
-for layout in Standard Groessen Kompakt Blindliste; do
+for layout in Standard Groessen Kompakt Blindliste Scanner BlindlisteScanner; do
   "$cli" print-ial --year 2026-01-01 --date 2026-03-01 --wg 2 --branch 2 --layout "$layout" --all-sizes \
     --pdf "$out/ial-$layout.pdf"
   pdftoppm -r 60 -f 1 -l 2 -png "$out/ial-$layout.pdf" "$out/ial-$layout"
 done
+# The scanner layout as a hand scanner's user sees it: a page at 150 dpi.
+pdftoppm -r 150 -f 1 -l 1 -png "$out/ial-Scanner.pdf" "$out/ial-Scanner-150dpi"
 "$cli" print-list --year 2026-01-01 --pdf "$out/liste.pdf"
 pdftoppm -r 60 -png "$out/liste.pdf" "$out/liste"
 

@@ -78,6 +78,7 @@ TKWDLayoutDatei TKWDLayoutDatei::AusText(const std::string& AText, const std::st
       if (!KWDLayoutParameterZeile(T, Name, Wert))
         Fehler("ist kein Parameter Name=Wert (der Name aus Buchstaben, Ziffern und _).");
       L.Parameter.emplace_back(std::move(Name), std::move(Wert));
+      L.ParameterZeilenNr.push_back(Nr);
       continue;
     }
     const auto Gleich = T.find('=');
@@ -131,6 +132,12 @@ std::string TKWDLayoutDatei::AlsText() const {
 
 void TKWDLayoutDatei::Schreiben(const std::string& APfad) const { KWDDateiErsetzen(APfad, AlsText()); }
 
+int TKWDLayoutDatei::ZeileVon(const std::string& AName) const {
+  for (size_t I = Parameter.size(); I-- > 0;)
+    if (Parameter[I].first == AName) return I < ParameterZeilenNr.size() ? ParameterZeilenNr[I] : 0;
+  return 0;
+}
+
 std::vector<std::string> TKWDLayoutDatei::ParameterZeilen() const {
   std::vector<std::string> Zeilen;
   for (const auto& [Name, Wert] : Parameter) Zeilen.push_back(Name + "=" + Wert);
@@ -149,5 +156,6 @@ bool TKWDLayoutDatei::ParameterZeilenSetzen(const std::vector<std::string>& AZei
     Neu.emplace_back(std::move(Name), std::move(Wert));
   }
   Parameter = std::move(Neu);
+  ParameterZeilenNr.clear();
   return true;
 }

@@ -29,6 +29,7 @@ struct TKWDLayoutDatei {
   std::string Beschreibung;
   bool Geschuetzt = false;
   std::vector<std::pair<std::string, std::string>> Parameter;  // in file order
+  std::vector<int> ParameterZeilenNr;  // the file's line of each parameter (AusText only)
 
   static constexpr size_t KMaxGroesse = 64 * 1024;
 
@@ -40,6 +41,9 @@ struct TKWDLayoutDatei {
   // Writes through a temporary file beside it and a rename: a reader never
   // sees half a layout. Throws std::runtime_error.
   void Schreiben(const std::string& APfad) const;
+
+  // The file's line of the last parameter AName; 0 when unknown.
+  int ZeileVon(const std::string& AName) const;
 
   // "name=value" lines, as the layout list carries them.
   std::vector<std::string> ParameterZeilen() const;

@@ -5,13 +5,13 @@
 #include <QPdfDocument>
 #include <QPdfWriter>
 #include <QPrinter>
-#include <QSaveFile>
 #include <algorithm>
 #include <filesystem>
 #include <stdexcept>
 
 #include "widgets/KWDWidgets.h"
 #include "widgets/TKWDPdfAnsicht.h"
+#include "support/framework/KWDDateiErsetzen.h"
 #include "support/framework/KWDGuard.h"
 
 namespace {
@@ -45,14 +45,34 @@ void TCrystalRDCn::SetEnableKomAction(bool AAn) { FKom = AAn; }
 
 void TCrystalRDCn::SetExportDiskfileName(const std::string& APfad) { FExportDatei = APfad; }
 
-QByteArray TCrystalRDCn::PdfErzeugen(int& ASeiten) const {
+std::unique_ptr<TKWDBerichtArt> TCrystalRDCn::Art(TKWDBerichtDaten& ADaten) const {
   if (FDaten.LayoutPfad.empty()) throw std::runtime_error("Für den Bericht ist kein Layout angegeben.");
-  TKWDBerichtDaten Daten = FDaten;
-  Daten.Layout = TKWDLayoutDatei::Lesen(FDaten.LayoutPfad);
-  auto Art = KWDBerichtArtErzeugen(Daten.Layout.Bericht);
+  ADaten = FDaten;
+  ADaten.Layout = TKWDLayoutDatei::Lesen(FDaten.LayoutPfad);
+  auto Art = KWDBerichtArtErzeugen(ADaten.Layout.Bericht);
   if (!Art)
-    throw std::runtime_error("Den Bericht " + Zitat(Daten.Layout.Bericht) + " des Layouts " + Zitat(FDaten.LayoutPfad) +
-                             " kennt dieses Programm nicht.");
+    throw std::runtime_error("Den Bericht " + Zitat(ADaten.Layout.Bericht) + " des Layouts " +
+                             Zitat(FDaten.LayoutPfad) + " kennt dieses Programm nicht.");
+  return Art;
+}
+
+bool TCrystalRDCn::TabelleErzeugen(TKWDTabelle& ATabelle) const {
+  TKWDBerichtDaten Daten;
+  auto B = Art(Daten);
+  return B->Tabelle(Daten, ATabelle);
+}
+
+bool TCrystalRDCn::HatTabelle() const {
+  if (FDaten.LayoutPfad.empty()) return false;
+  std::error_code F;
+  if (!std::filesystem::is_regular_file(FDaten.LayoutPfad, F)) return false;
+  TKWDBerichtDaten Daten;
+  return Art(Daten)->HatTabelle();
+}
+
+QByteArray TCrystalRDCn::PdfErzeugen(int& ASeiten) const {
+  TKWDBerichtDaten Daten;
+  auto Art = this->Art(Daten);
   QByteArray Pdf;
   QBuffer Puffer(&Pdf);
   Puffer.open(QIODevice::WriteOnly);
@@ -78,10 +98,8 @@ bool TCrystalRDCn::ShowReport() {
         FSeiten = 0;
         FPdf = PdfErzeugen(FSeiten);
         if (!FPdfZiel.empty()) {
-          QSaveFile Datei(QString::fromStdString(FPdfZiel));
-          if (!Datei.open(QIODevice::WriteOnly) || Datei.write(FPdf) != FPdf.size() || !Datei.commit())
-            throw std::runtime_error("Die PDF-Datei " + Zitat(FPdfZiel) +
-                                     " kann nicht geschrieben werden: " + Datei.errorString().toStdString());
+          // Beside its place and renamed; a full disk is named as such (Qt's own text said "Unknown error").
+          KWDDateiErsetzen(FPdfZiel, std::string(FPdf.constData(), static_cast<size_t>(FPdf.size())));
           return true;
         }
         TKWDPdfAnsicht Fenster(*this, FOwner ? FOwner : KWDOwnerWidget(nullptr));

@@ -7,8 +7,10 @@
 // report" index and is accepted as it is.
 //
 // Actions of the viewer window:
-//   - "Exportieren ..." (SetEnableExportAction): saves the PDF where the user
-//     chooses (a file dialog, suggesting the export file name with ".pdf").
+//   - "Exportieren ..." (SetEnableExportAction): saves the report where the
+//     user chooses (a file dialog, suggesting the export file name with
+//     ".pdf"): as PDF, or, for a report with rows (the count list, the
+//     overview), as an XLSX workbook or a CSV file.
 //   - "Ablegen" (SetEnableKomAction): saves a copy of the PDF without asking,
 //     under the export file name (SetExportDiskfileName, usually in the suite
 //     folder "Listen") with its ending replaced by ".pdf"; when that file is
@@ -17,8 +19,10 @@
 //   - "Drucken ..." (Strg+P): the print dialog, then the pages.
 //
 // Without a window (SetPdfZiel, used by invanf-cli), ShowReport writes the
-// PDF to that file and shows nothing.
+// PDF to that file and shows nothing. Files are written beside their place
+// and renamed in; a failure names the file and why (a full disk says so).
 #include <QByteArray>
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
@@ -75,10 +79,18 @@ class TCrystalRDCn {
   // Renders the report set up so far into a PDF (no window). Throws
   // std::runtime_error with a German text.
   QByteArray PdfErzeugen(int& ASeiten) const;
+  // The report's rows as a spreadsheet table (the export's XLSX and CSV);
+  // false when the report has none. Throws as PdfErzeugen.
+  bool TabelleErzeugen(TKWDTabelle& ATabelle) const;
+  // The report set up so far can give a table.
+  bool HatTabelle() const;
   // Where "Ablegen" puts the copy of APdf: see above.
   std::string AblageName() const;
 
  private:
+  // The renderer of the layout's report, and ADaten with the layout read.
+  std::unique_ptr<TKWDBerichtArt> Art(TKWDBerichtDaten& ADaten) const;
+
   QWidget* FOwner;
   TKWDBerichtDaten FDaten;
   bool FExport = true;

@@ -12,6 +12,7 @@
 #include "suite/TKWDLayoutDatei.h"
 
 class QPagedPaintDevice;
+struct TKWDTabelle;
 
 struct TKWDBerichtDaten {
   std::string LayoutPfad;
@@ -36,6 +37,14 @@ class TKWDBerichtArt {
   // and returns the number of pages. Throws std::runtime_error with a German
   // text when the report cannot be made.
   virtual int Zeichnen(QPagedPaintDevice& AGeraet, const TKWDBerichtDaten& ADaten) = 0;
+  // The report's rows as a spreadsheet table, for the viewer's export as
+  // XLSX or CSV; false (the default) for a report that has none.
+  virtual bool HatTabelle() const { return false; }
+  virtual bool Tabelle(const TKWDBerichtDaten& ADaten, TKWDTabelle& ATabelle) {
+    (void)ADaten;
+    (void)ATabelle;
+    return false;
+  }
 };
 
 using TKWDBerichtFabrik = std::function<std::unique_ptr<TKWDBerichtArt>()>;

@@ -9,7 +9,6 @@
 #include <QPdfView>
 #include <QPrintDialog>
 #include <QPrinter>
-#include <QSaveFile>
 #include <QSpinBox>
 #include <QToolBar>
 #include <QToolButton>
@@ -19,6 +18,8 @@
 #include "widgets/KWDTasten.h"
 #include "widgets/TCrystalRDCn.h"
 #include "support/framework/KWDDateiErsetzen.h"
+#include "support/tabelle/KWDTabelle.h"
+#include "widgets/TKWDBerichtExport.h"
 #include "support/framework/KWDGuard.h"
 #include "support/framework/TKWDInfo.h"
 
@@ -41,12 +42,6 @@ struct TZoomStufe {
 constexpr TZoomStufe KZoom[] = {{"Seitenbreite", 0},  {"Ganze Seite", -1}, {"50 %", 0.5},  {"75 %", 0.75},
                                 {"100 %", 1.0},       {"125 %", 1.25},     {"150 %", 1.5}, {"200 %", 2.0}};
 
-void Speichern(const QString& APfad, const QByteArray& AInhalt) {
-  QSaveFile Datei(APfad);
-  if (!Datei.open(QIODevice::WriteOnly) || Datei.write(AInhalt) != AInhalt.size() || !Datei.commit())
-    throw std::runtime_error("Die Datei \u201E" + APfad.toStdString() +
-                             "\u201C kann nicht geschrieben werden: " + Datei.errorString().toStdString());
-}
 
 }  // namespace
 
@@ -125,7 +120,7 @@ TKWDPdfAnsicht::TKWDPdfAnsicht(const TCrystalRDCn& ABericht, QWidget* AParent)
          QKeySequence(Qt::CTRL | Qt::Key_P), QStringLiteral("Den Bericht auf einem Drucker ausgeben"),
          [this] { actDruckenExecute(); });
   FExport = Aktion(QStringLiteral("actExport"), QStringLiteral("Exportieren ..."), Bild(QStyle::SP_DialogSaveButton),
-                   QKeySequence(), QStringLiteral("Den Bericht als PDF-Datei speichern"), [this] { actExportExecute(); });
+                   QKeySequence(), QStringLiteral("Den Bericht als PDF-Datei (Listen auch als Excel-Arbeitsmappe oder CSV-Datei) speichern"), [this] { actExportExecute(); });
   FExport->setEnabled(ABericht.ExportAction());
   FExport->setVisible(ABericht.ExportAction());
   FAblegen = Aktion(QStringLiteral("actAblegen"), QStringLiteral("Ablegen"), Bild(QStyle::SP_DirIcon), QKeySequence(),
@@ -231,11 +226,19 @@ void TKWDPdfAnsicht::actDruckenExecute() {
 void TKWDPdfAnsicht::actExportExecute() {
   KWDGuard("TKWDPdfAnsicht.actExportExecute", [&] {
     if (!FExport->isEnabled()) return;
-    QString Vorschlag = Q(FBericht.AblageName());
-    const QString Pfad = QFileDialog::getSaveFileName(this, QStringLiteral("Bericht exportieren"), Vorschlag,
-                                                      QStringLiteral("PDF-Dateien (*.pdf)"));
-    if (Pfad.isEmpty()) return;
-    Speichern(Pfad, FPdf);
+    std::string Pfad;
+    TKWDExportFormat Format = TKWDExportFormat::Pdf;
+    if (!KWDExportDateiWaehlen(this, "Bericht exportieren", FBericht.AblageName(), true, FBericht.HatTabelle(), Pfad,
+                               Format))
+      return;
+    if (Format == TKWDExportFormat::Pdf) {
+      KWDDateiErsetzen(Pfad, std::string(FPdf.constData(), static_cast<size_t>(FPdf.size())));
+      return;
+    }
+    TKWDTabelle Tabelle;
+    if (!FBericht.TabelleErzeugen(Tabelle)) throw std::runtime_error("Dieser Bericht hat keine Tabelle zum Exportieren.");
+    KWDTabelleSchreiben(Tabelle, Pfad,
+                        Format == TKWDExportFormat::Xlsx ? TKWDTabellenFormat::Xlsx : TKWDTabellenFormat::Csv);
   });
 }
 

@@ -114,7 +114,7 @@ TEST_P(BerichtKlein, EveryShippedLayoutPrintsAndTheBlindListHidesEveryTarget) {
     const QStringList Seiten = Zaehlliste(KZeilen, Datei);
     ASSERT_GE(Seiten.size(), 1);
     EXPECT_TRUE(Enthaelt(Seiten, QStringLiteral("A-100")));
-    const bool Blind = Datei == "ial__Blindliste.rpt";
+    const bool Blind = Datei.find("Blindliste") != std::string::npos;
     EXPECT_EQ(Enthaelt(Seiten, QStringLiteral("779")), !Blind);
     EXPECT_EQ(Enthaelt(Seiten, QStringLiteral("Summe Soll")), !Blind);
     if (Blind) {

@@ -5,6 +5,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <nlohmann/json.hpp>
@@ -155,6 +157,119 @@ TEST_P(DruckCli, PdfTargetThatCannotBeAFileIsRefusedInput) {
     EXPECT_NE(Erg.Err.find("dürfen Sie nicht schreiben"), std::string::npos) << Erg.Err;
   }
   fs::permissions(Pdf("ordner"), fs::perms::owner_all);
+}
+
+// The count list and the request list as spreadsheet files, read back by
+// Python (openpyxl, csv): the blind list has no target column, the request
+// list's rows are the requests "list --json" gives.
+TEST_P(DruckCli, CountListAndRequestListAsSpreadsheetFiles) {
+  ASSERT_EQ(Cli({"complete", "--year", KJahr, "--date", "2026-03-01", "--wg", "2", "--branch", "2"}).Exit, 0);
+  auto Lesen = [](const std::string& APfad) {
+    const auto Erg = KindAusfuehren("/usr/bin/python3", {WWS_TABELLE_LESEN, APfad});
+    EXPECT_EQ(Erg.Exit, 0) << Erg.Err;
+    return nlohmann::json::parse(Erg.Aus, nullptr, false);
+  };
+  const auto Ial = Cli({"print-ial", "--year", KJahr, "--date", "2026-03-01", "--wg", "2", "--branch", "2", "--layout",
+                        "Blindliste", "--xlsx", Pdf("ial.xlsx"), "--csv", Pdf("ial.csv"), "--json"});
+  ASSERT_EQ(Ial.Exit, 0) << Ial.Err;
+  const auto J = nlohmann::json::parse(Ial.Aus);
+  EXPECT_FALSE(J.contains("pdf")) << "no PDF without --pdf";
+  EXPECT_EQ(J["xlsx"], Pdf("ial.xlsx"));
+  const auto X = Lesen(Pdf("ial.xlsx"));
+  const auto C = Lesen(Pdf("ial.csv"));
+  ASSERT_GT(X["zeilen"].size(), 0u);
+  EXPECT_EQ(X["zeilen"].size(), C["zeilen"].size());
+  EXPECT_EQ(X["kopf"], C["kopf"]);
+  const auto Kopf = C["kopf"].get<std::vector<std::string>>();
+  EXPECT_EQ(std::count(Kopf.begin(), Kopf.end(), "Soll"), 0) << "a blind list has no target column";
+  EXPECT_EQ(Kopf.back(), "Gezählt");
+  EXPECT_FALSE(Zaehllisten());
+
+  const auto Liste = Cli({"list", "--year", KJahr, "--xlsx", Pdf("liste.xlsx"), "--csv", Pdf("liste.csv")});
+  ASSERT_EQ(Liste.Exit, 0) << Liste.Err;
+  const auto Json = nlohmann::json::parse(Cli({"list", "--year", KJahr, "--json"}).Aus);
+  const auto LX = Lesen(Pdf("liste.xlsx"));
+  const auto LC = Lesen(Pdf("liste.csv"));
+  EXPECT_EQ(LC["zeilen"].size(), Json.size());
+  ASSERT_EQ(LX["zeilen"].size(), Json.size());
+  // Their content is the request list's (tested where the table is made); here: every request once.
+  EXPECT_EQ(LX["zeilen"][0][5].get<double>(), Json[0]["soll_ek"].get<double>());
+}
+
+// A request that is still requested (nothing or part of its target stock
+// booked) is no whole count list: refused unless --yes, and then every
+// page says so.
+TEST_P(DruckCli, ARequestStillRequestedIsRefusedUnlessYesAndThenMarked) {
+  const std::vector<std::string> Anf{"--year", KJahr, "--date", "2026-03-20", "--wg", "2", "--branch", "2"};
+  ASSERT_EQ(Cli({"create", "--year", KJahr, "--date", "2026-03-20", "--wg", "2", "--branch", "2"}).Exit, 0);
+  std::vector<std::string> Args{"print-ial"};
+  Args.insert(Args.end(), Anf.begin(), Anf.end());
+  Args.insert(Args.end(), {"--pdf", Pdf("ial.pdf")});
+  const auto Nein = Cli(Args);
+  EXPECT_EQ(Nein.Exit, 2);
+  EXPECT_NE(Nein.Err.find("Die Inventur vom 20.03.2026, Warengruppe 2, Filiale 2 ist noch nicht vollständig angefordert"),
+            std::string::npos)
+      << Nein.Err;
+  EXPECT_NE(Nein.Err.find("--yes"), std::string::npos) << Nein.Err;
+  EXPECT_FALSE(fs::exists(Pdf("ial.pdf")));
+  Args.push_back("--yes");
+  const auto Ja = Cli(Args);
+  ASSERT_EQ(Ja.Exit, 0) << Ja.Err;
+  const QStringList Seiten = PdfDateiText(Pdf("ial.pdf"));
+  ASSERT_GE(Seiten.size(), 1);
+  for (const QString& Seite : Seiten)
+    EXPECT_TRUE(Seite.contains(QStringLiteral("ACHTUNG: noch nicht vollständig angefordert"))) << Seite.toStdString();
+}
+
+// A layout the count list cannot use is refused before any work, naming the
+// layout and, for a bad value, its line.
+TEST_P(DruckCli, LayoutsTheCountListCannotUseAreRefusedWithNameAndLine) {
+  const fs::path Layouts = FHome / "wws" / "Layout";
+  fs::create_directories(Layouts);
+  const std::vector<std::pair<std::string, std::string>> Faelle = {
+      {"Bericht=Inventurliste\n[Parameter]\n", "Das Layout \u201Eial__Test.rpt\u201C ist kein Zähllisten-Layout"},
+      {"Bericht=Zaehlliste\n[Parameter]\nKompakt=J\nSchriftgroesse=abc\n", "nennt in Zeile 7 \u201ESchriftgroesse=abc\u201C"},
+      {"Bericht=Zaehlliste\n[Parameter]\nSchriftgroesse=0\n", "nennt in Zeile 6 \u201ESchriftgroesse=0\u201C"},
+      {"Bericht=Zaehlliste\n[Parameter]\nSchriftgroesse=1e308\n", "\u201ESchriftgroesse=1e308\u201C: die Schriftgröße"},
+  };
+  for (const auto& [Inhalt, Text] : Faelle) {
+    { std::ofstream(Layouts / "ial__Test.rpt") << "# Test\n[Layout]\nTitel=Test\n" << Inhalt; }
+    const auto Erg = Cli({"print-ial", "--year", KJahr, "--date", "2026-03-01", "--wg", "2", "--branch", "2", "--layout",
+                          "Test", "--pdf", Pdf("x.pdf")});
+    EXPECT_EQ(Erg.Exit, 2) << Inhalt << Erg.Err;
+    EXPECT_NE(Erg.Err.find(Text), std::string::npos) << Erg.Err;
+  }
+  EXPECT_FALSE(fs::exists(Pdf("x.pdf")));
+}
+
+// On a full disk every target says so (Qt's own text was "Unknown error"),
+// and the place is left as it was. Needs a small file system of its own.
+TEST_P(DruckCli, AFullDiskIsNamedForEveryTarget) {
+  const fs::path Voll = FHome / "voll";
+  fs::create_directories(Voll);
+  if (::geteuid() != 0 || std::system(("mount -t tmpfs -o size=256k tmpfs '" + Voll.string() + "' 2>/dev/null").c_str()) != 0)
+    GTEST_SKIP() << "no small file system can be mounted here (root only)";
+  struct TAushaengen {
+    fs::path P;
+    ~TAushaengen() { (void)std::system(("umount '" + P.string() + "'").c_str()); }
+  } Aushaengen{Voll};
+  (void)std::system(("dd if=/dev/zero of='" + (Voll / "fuellung").string() + "' bs=4k 2>/dev/null").c_str());
+  ASSERT_EQ(Cli({"complete", "--year", KJahr, "--date", "2026-03-01", "--wg", "2", "--branch", "2"}).Exit, 0);
+  const std::vector<std::vector<std::string>> Faelle = {
+      {"print-list", "--year", KJahr, "--pdf", (Voll / "liste.pdf").string()},
+      {"print-ial", "--year", KJahr, "--date", "2026-03-01", "--wg", "2", "--branch", "2", "--xlsx",
+       (Voll / "ial.xlsx").string()},
+      {"list", "--year", KJahr, "--csv", (Voll / "liste.csv").string()},
+  };
+  for (const auto& Args : Faelle) {
+    const auto Erg = Cli(Args);
+    EXPECT_EQ(Erg.Exit, 1) << Args.front();
+    EXPECT_NE(Erg.Err.find("kein Platz mehr auf dem Datenträger"), std::string::npos) << Erg.Err;
+  }
+  std::vector<std::string> Dort;
+  for (const auto& E : fs::directory_iterator(Voll)) Dort.push_back(E.path().filename().string());
+  EXPECT_EQ(Dort, std::vector<std::string>{"fuellung"}) << "nothing half written stays";
+  EXPECT_FALSE(Zaehllisten());
 }
 
 INSTANTIATE_TEST_SUITE_P(Datenbanken, DruckCli, ::testing::ValuesIn(TTestDb::Available()), TTestDbName);

@@ -7,6 +7,7 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPdfDocument>
@@ -20,6 +21,7 @@
 #include "printing/DruckLayouts.h"
 #include "printing/IALDatei.h"
 #include "printing/TfrmIALOptions.h"
+#include "support/framework/KWDOrdner.h"
 #include "widgets/TKWDPdfAnsicht.h"
 #include "widgets/TLayoutform.h"
 #include "support/framework/KWDWork.h"
@@ -173,8 +175,8 @@ TEST_P(DruckenForm, PrintsWithTheChosenOptionsAndLayoutAndRemovesTheCountList) {
   });
   Drucken();
   EXPECT_EQ(FZeilenGefragt, 1);
-  EXPECT_EQ(Angeboten, (std::vector<std::string>{"ial__Blindliste.rpt", "ial__Kompakt.rpt", "ial__Standard.rpt",
-                                                 "ial__Groessen.rpt"}));
+  EXPECT_EQ(Angeboten, (std::vector<std::string>{"ial__Blindliste.rpt", "ial__BlindlisteScanner.rpt", "ial__Kompakt.rpt",
+                                                 "ial__Standard.rpt", "ial__Groessen.rpt", "ial__Scanner.rpt"}));
   ASSERT_EQ(FLayouts.size(), 1u);
   EXPECT_EQ(FLayouts[0].FileName, "ial__Kompakt.rpt");
   EXPECT_EQ(FDrucken->CrystalRDC().AnzahlGezeigt(), 1);
@@ -185,6 +187,99 @@ TEST_P(DruckenForm, PrintsWithTheChosenOptionsAndLayoutAndRemovesTheCountList) {
   EXPECT_TRUE(Seiten[0].contains(QStringLiteral("Kompakte Zählliste")));
   EXPECT_FALSE(std::filesystem::exists(IALDateiPfad()));
   EXPECT_FALSE(FFenster.Arbeitet());
+}
+
+// A request still requested (its completion cut off, or never run) lacks
+// articles: the window asks first; No prints nothing, Yes prints a list
+// whose every page says so.
+TEST_P(DruckenForm, ARequestStillRequestedIsAskedAboutAndMarkedOnEveryPage) {
+  Firma().Anforderung(KTag, "12", 3, KJahr, 'A');
+  for (int Antwort : {KWD_MR_NO, KWD_MR_YES}) {
+    SCOPED_TRACE(Antwort);
+    TKWDSkriptPresenterScope Meldungen(Antwort);
+    auto Optionen = BeimModalFenster<TfrmIALOptions>([](TfrmIALOptions* F) { F->btnDruckIAL->click(); });
+    auto Layout = BeimModalFenster<TLayoutform>([&](TLayoutform* F) {
+      ASSERT_TRUE(F->LayoutWaehlen("ial__Standard.rpt"));
+      F->findChild<QPushButton*>(QStringLiteral("btnOK"))->click();
+    });
+    const int Vorher = FDrucken->CrystalRDC().AnzahlGezeigt();
+    Drucken();
+    const auto Gezeigt = (*Meldungen).Gezeigt();
+    ASSERT_EQ(Gezeigt.size(), 1u);
+    EXPECT_EQ(Gezeigt[0].Art, KWD_MB_JANEIN);
+    EXPECT_NE(Gezeigt[0].Text.find("Die Inventur vom 20.03.2026, Warengruppe 12, Filiale 3 ist noch nicht vollständig "
+                                   "angefordert"),
+              std::string::npos)
+        << Gezeigt[0].Text;
+    EXPECT_NE(Gezeigt[0].Text.find("Trotzdem drucken?"), std::string::npos);
+    EXPECT_EQ(FDrucken->CrystalRDC().AnzahlGezeigt(), Vorher + (Antwort == KWD_MR_YES ? 1 : 0));
+    EXPECT_FALSE(std::filesystem::exists(IALDateiPfad()));
+  }
+  const QStringList Seiten = PdfDateiText(FPdf);
+  ASSERT_GE(Seiten.size(), 1);
+  for (const QString& Seite : Seiten)
+    EXPECT_TRUE(Seite.contains(QStringLiteral("ACHTUNG: noch nicht vollständig angefordert (Warengruppe 12)")))
+        << Seite.toStdString();
+  EXPECT_TRUE(Seiten.join('\n').contains(QStringLiteral("A-100")));
+}
+
+// Where the program switches the viewer's export on, it saves the count
+// list as PDF, XLSX or CSV, chosen by the file's ending or the dialog's
+// filter; the spreadsheet files hold the count list's rows.
+TEST_P(DruckenForm, ViewerExportsThePdfAndTheCountListsRows) {
+  DruckLayoutsInstallieren();
+  TKWDSkriptPresenterScope Meldungen(KWD_MR_OK);
+  FLayouts.push_back({"ial__Standard.rpt", "ial__Standard.rpt", "Zählliste", {}});
+  FDrucken->DruckauftragSetzen(KJahr, FLayouts, {true, true, false}, [this] {
+    return std::vector<TIADruckZeile>{{KTag, 3, "12"}};
+  });
+  FDrucken->DruckenIALExecute_Selektion();
+  TCrystalRDCn& C = FDrucken->CrystalRDC();
+  C.SetPdfZiel({});
+  C.Clear();
+  C.SetReport(GetDirWwsByName(KWD_ORDNER_LAYOUT, "ial__Standard.rpt", true));
+  C.SetParameter(-1, "Param_Nullbestand", "J");
+  C.SetExportDiskfileName((FHome / "Listen" / "Zaehlliste.rpt").string());
+  C.SetEnableExportAction(true);
+  struct TFall {
+    std::string Name;  // typed into the dialog
+    QString Filter;    // chosen there
+    std::string Datei;
+  };
+  const std::vector<TFall> Faelle{{"liste.xlsx", {}, "liste.xlsx"},
+                                  {"liste2", QStringLiteral("CSV-Datei, durch Semikolon getrennt (*.csv)"), "liste2.csv"},
+                                  {"liste3.pdf", {}, "liste3.pdf"}};
+  QStringList Filter;
+  auto Uhr = BeimModalFenster<TKWDPdfAnsicht>([&](TKWDPdfAnsicht* F) {
+    for (const TFall& Fall : Faelle) {
+      auto Dialog = BeimModalFenster<QFileDialog>([&](QFileDialog* D) {
+        Filter = D->nameFilters();
+        if (!Fall.Filter.isEmpty()) D->selectNameFilter(Fall.Filter);
+        D->selectFile(QString::fromStdString((FHome / Fall.Name).string()));
+        QMetaObject::invokeMethod(D, "accept");
+      });
+      F->findChild<QAction*>(QStringLiteral("actExport"))->trigger();
+    }
+    F->close();
+  });
+  ASSERT_TRUE(C.ShowReport());
+  EXPECT_TRUE((*Meldungen).Gezeigt().empty()) << (*Meldungen).Gezeigt().front().Text;
+  EXPECT_EQ(Filter, (QStringList{QStringLiteral("PDF-Datei (*.pdf)"), QStringLiteral("Excel-Arbeitsmappe (*.xlsx)"),
+                                 QStringLiteral("CSV-Datei, durch Semikolon getrennt (*.csv)")}));
+  EXPECT_EQ(PdfDateiText((FHome / "liste3.pdf").string()).size(), 1);
+  for (const char* Datei : {"liste.xlsx", "liste2.csv"}) {
+    SCOPED_TRACE(Datei);
+    FILE* Rohr = ::popen(("/usr/bin/python3 " WWS_TABELLE_LESEN " '" + (FHome / Datei).string() + "'").c_str(), "r");
+    ASSERT_NE(Rohr, nullptr);
+    std::string Aus;
+    char Puffer[4096];
+    for (size_t N; (N = std::fread(Puffer, 1, sizeof Puffer, Rohr)) > 0;) Aus.append(Puffer, N);
+    EXPECT_EQ(::pclose(Rohr), 0) << Aus;
+    // Both articles (zero stock too, as the parameter asks), one row each for their one size.
+    EXPECT_NE(Aus.find("\"A-100\""), std::string::npos) << Aus;
+    EXPECT_NE(Aus.find("\"B-200\""), std::string::npos) << Aus;
+    EXPECT_NE(Aus.find("\"Gezählt\""), std::string::npos) << Aus;
+  }
 }
 
 TEST_P(DruckenForm, RefusedWhileAnotherCommandWorks) {

@@ -87,7 +87,7 @@ class Layoutform : public ::testing::Test {
     ::setenv("WWS_HOME", FHome.c_str(), 1);
     ::setenv("XDG_CONFIG_HOME", (FHome / "config").c_str(), 1);
     ::setenv("WWS_MANDANT", "Testfirma", 1);
-    EXPECT_EQ(DruckLayoutsInstallieren(), 5);
+    EXPECT_EQ(DruckLayoutsInstallieren(), 7);
     EXPECT_EQ(DruckLayoutsInstallieren(), 0) << "a layout that is there stays";
     FInput.Init();
     FInput.Ordner = "Layout";
@@ -144,8 +144,9 @@ TEST_F(Layoutform, ListsThePrefixedLayoutsAndReturnsTheChosenOne) {
     Knopf(F, "btnOK")->click();
   });
   ASSERT_TRUE(Form.Execute(FInput, Gewaehlt));
-  EXPECT_EQ(Dateien, (std::vector<std::string>{"ial__Blindliste.rpt", "ial__Kompakt.rpt", "ial__Standard.rpt",
-                                               "ial__Groessen.rpt", "ial__kaputt.rpt"}));
+  EXPECT_EQ(Dateien, (std::vector<std::string>{"ial__Blindliste.rpt", "ial__BlindlisteScanner.rpt", "ial__Kompakt.rpt",
+                                               "ial__Standard.rpt", "ial__Groessen.rpt", "ial__Scanner.rpt",
+                                               "ial__kaputt.rpt"}));
   EXPECT_FALSE(OkBeiKaputt);
   EXPECT_EQ(Param, (std::vector<std::string>{"AnzProGroe=J", "SeiteJeWarengruppe=N"}));
   EXPECT_TRUE(KopierenAn);

@@ -7,9 +7,9 @@
 #include <iostream>
 #include <memory>
 #include <nlohmann/json.hpp>
-#include <unistd.h>
 
 #include "printing/DruckLayouts.h"
+#include "printing/IALLayoutPruefen.h"
 #include "printing/TIADrucken.h"
 #include "suite/TKWDLayoutDatei.h"
 #include "support/framework/KWDLog.h"
@@ -18,6 +18,7 @@
 #include "support/recordfile/Tiafile.h"
 #include "tools/common/CliJson.h"
 #include "tools/invanf-cli/CliPruefen.h"
+#include "tools/invanf-cli/CliZiel.h"
 
 namespace {
 
@@ -47,6 +48,7 @@ bool LayoutLesen(const std::string& AName, TQLX_SelectedLayout_List& ALayouts) {
     std::error_code F;
     if (!std::filesystem::is_regular_file(Pfad, F)) continue;
     const TKWDLayoutDatei Layout = TKWDLayoutDatei::Lesen(Pfad);
+    if (const std::string Fehler = IALLayoutFehler(Layout, Datei); !Fehler.empty()) return CliAbgelehnt(Fehler);
     ALayouts.clear();
     ALayouts.push_back({Datei, Datei, Layout.Titel, Layout.ParameterZeilen()});
     return true;
@@ -58,40 +60,27 @@ bool LayoutLesen(const std::string& AName, TQLX_SelectedLayout_List& ALayouts) {
   return CliAbgelehnt("Ein Zähllisten-Layout \u201E" + AName + "\u201C gibt es nicht. Vorhanden:" + Liste);
 }
 
-// Checked before the selection runs, so a target that cannot take the PDF is
-// refused input, not an error after minutes of work.
-bool Pdfziel(const std::string& APfad) {
-  if (APfad.empty()) return CliAbgelehnt("Bitte mit --pdf die PDF-Datei angeben.");
-  const std::filesystem::path Ziel = std::filesystem::absolute(APfad);
-  const std::filesystem::path Ordner = Ziel.parent_path();
-  std::error_code F;
-  if (!std::filesystem::is_directory(Ordner, F))
-    return CliAbgelehnt("Den Ordner " + Ordner.string() + " für die PDF-Datei gibt es nicht.");
-  if (std::filesystem::is_directory(Ziel, F))
-    return CliAbgelehnt(Ziel.string() + " ist ein Ordner: bitte mit --pdf einen Dateinamen angeben, z. B. " +
-                        (Ziel / "Zaehlliste.pdf").string() + ".");
-  if (std::filesystem::exists(Ziel, F) && !std::filesystem::is_regular_file(Ziel, F))
-    return CliAbgelehnt(Ziel.string() + " ist keine gewöhnliche Datei; die PDF-Datei kann dort nicht entstehen.");
-  // The PDF is written beside its place and renamed: the folder must take a
-  // new file, and a file already there must be one the user may replace.
-  if (std::filesystem::exists(Ziel, F) && ::access(Ziel.c_str(), W_OK) != 0)
-    return CliAbgelehnt("Die Datei " + Ziel.string() + " darf von Ihnen nicht überschrieben werden.");
-  if (::access(Ordner.c_str(), W_OK) != 0)
-    return CliAbgelehnt("In den Ordner " + Ordner.string() + " dürfen Sie nicht schreiben.");
-  return true;
-}
+// The spreadsheet files print-ial writes besides (or instead of) the PDF.
+using TTabellen = std::vector<TIADrucken::TTabellenZiel>;
 
 int Ergebnis(bool AOk, const TCrystalRDCn& ABericht, const std::string& APdf, bool AJson, const std::string& AWas,
-             int AZeilen) {
+             int AZeilen, const TTabellen& ATabellen = {}) {
   AOk = AOk && KWDInfo().Anstehend().empty();
   if (!AOk) return CLI_FEHLER;
   if (AJson) {
-    nlohmann::ordered_json J{{"pdf", APdf}, {"seiten", ABericht.Seiten()}};
+    nlohmann::ordered_json J;
+    if (!APdf.empty()) J["pdf"] = APdf;
+    if (!APdf.empty()) J["seiten"] = ABericht.Seiten();
+    for (const auto& [Ziel, Format] : ATabellen) J[Format == TKWDTabellenFormat::Xlsx ? "xlsx" : "csv"] = Ziel;
     if (AZeilen >= 0) J["zeilen"] = AZeilen;
     std::cout << CliJsonText(J) << "\n";
   } else {
-    std::cout << AWas << ": " << ABericht.Seiten() << (ABericht.Seiten() == 1 ? " Seite" : " Seiten") << " in " << APdf
-              << "\n";
+    if (!APdf.empty())
+      std::cout << AWas << ": " << ABericht.Seiten() << (ABericht.Seiten() == 1 ? " Seite" : " Seiten") << " in "
+                << APdf << "\n";
+    for (const auto& [Ziel, Format] : ATabellen)
+      std::cout << AWas << (Format == TKWDTabellenFormat::Xlsx ? " als Arbeitsmappe in " : " als CSV-Datei in ")
+                << Ziel << "\n";
   }
   return CLI_OK;
 }
@@ -108,13 +97,17 @@ void TCliDrucken::Registrieren(CLI::App& AApp, TCliOptionen& AOpt) {
   FIAL->add_flag("--zero", FNullbestand, "Artikel mit Nullbestand drucken");
   FIAL->add_flag("--all-sizes", FAlleGroessen, "Sollbestand für alle Größen drucken");
   FIAL->add_flag("--collective", FSammel, "Nur Sammelartikel drucken");
-  FIAL->add_option("--pdf", FPdf, "Die PDF-Datei, die entsteht")->required();
+  FIAL->add_option("--pdf", FPdf, "Die PDF-Datei, die entsteht");
+  FIAL->add_option("--xlsx", FXlsx, "Die Zählliste als Excel-Arbeitsmappe (eine Zeile je Artikel und Größe)");
+  FIAL->add_option("--csv", FCsv, "Die Zählliste als CSV-Datei (UTF-8, Semikolon, Dezimalkomma)");
   FListe = AApp.add_subcommand("print-list", "Liste der Inventuren eines Wirtschaftsjahres als PDF drucken");
   FListe->add_option("--year", AOpt.Jahr, "Erster Tag des Wirtschaftsjahres")->required();
   FListe->add_option("--pdf", FPdf, "Die PDF-Datei, die entsteht")->required();
+  FListeExport.Registrieren(AApp);
 }
 
 bool TCliDrucken::Ausfuehren(const TCliOptionen& AOpt, int& AExit) {
+  if (FListeExport.Ausfuehren(AOpt, AExit)) return true;
   if (FIAL && *FIAL) {
     AExit = IALDrucken(AOpt);
     return true;
@@ -129,7 +122,14 @@ bool TCliDrucken::Ausfuehren(const TCliOptionen& AOpt, int& AExit) {
 int TCliDrucken::IALDrucken(const TCliOptionen& AOpt) {
   TDate Jahr = 0;
   std::vector<TiaSatz> Anforderungen;
-  if (!WiJahrLesen(AOpt.Jahr, Jahr) || !AnforderungenLesen(AOpt, false, Anforderungen) || !Pdfziel(FPdf))
+  if (!WiJahrLesen(AOpt.Jahr, Jahr) || !AnforderungenLesen(AOpt, false, Anforderungen)) return CLI_ABGELEHNT;
+  if (FPdf.empty() && FXlsx.empty() && FCsv.empty()) {
+    CliAbgelehnt("Bitte mit --pdf, --xlsx oder --csv angeben, welche Datei entstehen soll.");
+    return CLI_ABGELEHNT;
+  }
+  if ((!FPdf.empty() && !CliZielPruefen(FPdf, "--pdf", "die PDF-Datei")) ||
+      (!FXlsx.empty() && !CliZielPruefen(FXlsx, "--xlsx", "die Arbeitsmappe")) ||
+      (!FCsv.empty() && !CliZielPruefen(FCsv, "--csv", "die CSV-Datei")))
     return CLI_ABGELEHNT;
   auto Qt = QtStarten();
   DruckLayoutsInstallieren();
@@ -138,16 +138,26 @@ int TCliDrucken::IALDrucken(const TCliOptionen& AOpt) {
 
   std::vector<TIADruckZeile> Zeilen;
   for (const TiaSatz& A : Anforderungen) Zeilen.push_back({A.Zaehldatum, A.FilNr, A.WG.empty() ? "*" : A.WG});
-  const std::string Pdf = std::filesystem::absolute(FPdf).string();
   TIADrucken Drucken;
+  // A request still requested lacks articles: printed only when the user says so (--yes).
+  if (!Drucken.UnvollstaendigeBestaetigt(Drucken.AnforderungenLesen(Jahr, Zeilen))) {
+    CliAbgelehnt("Nichts gedruckt; mit --yes wird trotzdem gedruckt, jede Seite trägt dann den Vermerk.");
+    return CLI_ABGELEHNT;
+  }
+  const std::string Pdf = FPdf.empty() ? std::string() : std::filesystem::absolute(FPdf).string();
+  TTabellen Tabellen;
+  if (!FXlsx.empty()) Tabellen.emplace_back(std::filesystem::absolute(FXlsx).string(), TKWDTabellenFormat::Xlsx);
+  if (!FCsv.empty()) Tabellen.emplace_back(std::filesystem::absolute(FCsv).string(), TKWDTabellenFormat::Csv);
   Drucken.CrystalRDC().SetPdfZiel(Pdf);
+  Drucken.SetTabellenZiele(Tabellen, Pdf.empty());
   const bool Ok = Drucken.IALDrucken(Jahr, Layouts, {FNullbestand, FAlleGroessen, FSammel}, [&] { return Zeilen; });
-  return Ergebnis(Ok, Drucken.CrystalRDC(), Pdf, AOpt.Json, "Inventuraufnahmeliste", Drucken.GeschriebeneZeilen());
+  return Ergebnis(Ok, Drucken.CrystalRDC(), Pdf, AOpt.Json, "Inventuraufnahmeliste", Drucken.GeschriebeneZeilen(),
+                  Tabellen);
 }
 
 int TCliDrucken::ListeDrucken(const TCliOptionen& AOpt) {
   TDate Jahr = 0;
-  if (!WiJahrLesen(AOpt.Jahr, Jahr) || !Pdfziel(FPdf)) return CLI_ABGELEHNT;
+  if (!WiJahrLesen(AOpt.Jahr, Jahr) || !CliZielPruefen(FPdf, "--pdf", "die PDF-Datei")) return CLI_ABGELEHNT;
   auto Qt = QtStarten();
   const std::string Pdf = std::filesystem::absolute(FPdf).string();
   TIADrucken Drucken;

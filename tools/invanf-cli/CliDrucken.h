@@ -2,9 +2,12 @@
 // invanf-cli print-ial and print-list: the count lists of requests and the
 // overview of a fiscal year as PDF files, made by the same code as the
 // desktop program's "Druck IAL" and "Drucken", without a window (Qt renders
-// offscreen; only these two commands start it).
+// offscreen; only these two commands start it). print-ial also writes the
+// count list as an XLSX workbook or a CSV file; list --xlsx / --csv the
+// year's requests (TCliListeExport, also without Qt).
 #include <string>
 
+#include "tools/invanf-cli/CliExport.h"
 #include "tools/invanf-cli/CliKommandos.h"
 
 namespace CLI {
@@ -13,7 +16,8 @@ class App;
 
 class TCliDrucken {
  public:
-  // Adds the two commands to AApp; their request options land in AOpt.
+  // Adds the two commands to AApp (and the export options of "list"); their
+  // request options land in AOpt.
   void Registrieren(CLI::App& AApp, TCliOptionen& AOpt);
   // Runs print-ial or print-list when one of them was given: true, and the
   // exit code in AExit; false for any other command.
@@ -30,4 +34,7 @@ class TCliDrucken {
   bool FAlleGroessen = false;
   bool FSammel = false;
   std::string FPdf;
+  std::string FXlsx;
+  std::string FCsv;
+  TCliListeExport FListeExport;
 };

@@ -1,0 +1,82 @@
+// CSV as German spreadsheet programs open it with a double click.
+#include <cmath>
+#include <cstdio>
+
+#include "support/framework/KWDDateiErsetzen.h"
+#include "support/tabelle/KWDTabelle.h"
+#include "support/types/KWDDatum.h"
+
+namespace {
+
+std::string Zahl(double AWert, int ADezimalen) {
+  const double Faktor = std::pow(10.0, ADezimalen);
+  AWert = std::round(AWert * Faktor) / Faktor;
+  if (AWert == 0) AWert = 0;  // never "-0" or "-0,00"
+  char Puffer[64];
+  std::snprintf(Puffer, sizeof Puffer, "%.*f", ADezimalen, AWert);
+  std::string Text = Puffer;
+  for (char& Z : Text)
+    if (Z == '.') Z = ',';
+  return Text;
+}
+
+std::string Feld(const TKWDTabelle::TZelle& AZelle, TKWDTabelle::TArt AArt) {
+  if (const double* Wert = std::get_if<double>(&AZelle)) {
+    switch (AArt) {
+      case TKWDTabelle::TArt::Datum: return FormatDatum(*Wert);
+      case TKWDTabelle::TArt::Betrag: return Zahl(*Wert, 2);
+      case TKWDTabelle::TArt::Ganzzahl: return Zahl(*Wert, 0);
+      case TKWDTabelle::TArt::Text: return Zahl(*Wert, *Wert == std::round(*Wert) ? 0 : 2);
+    }
+  }
+  const std::string* Text = std::get_if<std::string>(&AZelle);
+  if (!Text) return {};
+  const std::string Sauber = KWDTabelleUtf8(*Text);
+  Text = &Sauber;
+  // A leading apostrophe keeps a spreadsheet program from running the text as a formula.
+  const bool Formel = KWDTabelleFormelAnfang(*Text);
+  const bool Zitieren = Formel || Text->find_first_of(";\"\r\n") != std::string::npos ||
+                        (!Text->empty() && (Text->front() == ' ' || Text->back() == ' '));
+  if (!Zitieren) return *Text;
+  std::string Aus = "\"";
+  if (Formel) Aus += '\'';
+  for (char Z : *Text) {
+    if (Z == '"') Aus += '"';
+    Aus += Z;
+  }
+  return Aus + '"';
+}
+
+}  // namespace
+
+namespace {
+
+std::string CsvAufbauen(const TKWDTabelle& ATabelle, size_t& AAnzahl) {
+  std::string Aus = "\xEF\xBB\xBF";
+  for (size_t S = 0; S < ATabelle.Spalten.size(); ++S) {
+    if (S > 0) Aus += ';';
+    Aus += Feld(ATabelle.Spalten[S].Titel, TKWDTabelle::TArt::Text);
+  }
+  Aus += "\r\n";
+  AAnzahl = ATabelle.ZeilenDurchlaufen([&](const std::vector<TKWDTabelle::TZelle>& AZeile) {
+    for (size_t S = 0; S < ATabelle.Spalten.size(); ++S) {
+      if (S > 0) Aus += ';';
+      if (S < AZeile.size()) Aus += Feld(AZeile[S], ATabelle.Spalten[S].Art);
+    }
+    Aus += "\r\n";
+  });
+  return Aus;
+}
+
+}  // namespace
+
+std::string KWDTabelleCsvText(const TKWDTabelle& ATabelle) {
+  size_t Anzahl = 0;
+  return CsvAufbauen(ATabelle, Anzahl);
+}
+
+size_t KWDTabelleCsv(const TKWDTabelle& ATabelle, const std::string& APfad) {
+  size_t Anzahl = 0;
+  KWDDateiErsetzen(APfad, CsvAufbauen(ATabelle, Anzahl));
+  return Anzahl;
+}
