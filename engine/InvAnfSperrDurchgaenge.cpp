@@ -2,7 +2,6 @@
 // articles inside block 11, work on it, unlock it, and come back later for
 // the articles other programs held.
 #include <optional>
-#include <set>
 #include <string>
 #include <vector>
 
@@ -32,25 +31,11 @@ class TBlockSchritt {
 
 TInt32Trio BatchPId(const TInt32Quad& AQ) { return TInt32Trio::Construct(AQ.I1, AQ.I2, AQ.I3); }
 
-// A failure of the database as a whole, not of one article's data: lost
-// connection, server or disk trouble, lock waits, a read-only or broken
-// database. Such a failure ends the passes; any other sets the article aside.
+// A failure of the database, not of one article's data (connection, disk,
+// locks, a deadlock): it ends the passes; any other sets the article aside.
 bool DatenbankFehler(const std::exception& AFehler) {
   const auto* Db = dynamic_cast<const EDbError*>(&AFehler);
-  if (!Db) return false;
-  if (!Db->Zustand.empty()) {
-    // PostgreSQL: connection, resources, operator, system, internal,
-    // transaction rollback, transaction state, lock not available.
-    static const std::set<std::string> KKlassen{"08", "53", "57", "58", "XX", "40", "25", "55"};
-    return KKlassen.count(Db->Zustand.substr(0, 2)) > 0;
-  }
-  if (Db->Code != 0) {
-    // SQLite's primary codes: busy, locked, no memory, read-only, interrupted,
-    // I/O error, corrupt, full, cannot open, protocol, not a database.
-    static const std::set<int> KCodes{5, 6, 7, 8, 9, 10, 11, 13, 14, 15, 26};
-    return KCodes.count(Db->Code & 0xff) > 0;
-  }
-  return true;  // the backends' own failures (connection lost, transaction broken) carry no code
+  return Db && (Db->IsDatabaseFailure() || Db->IsDeadlock());
 }
 
 // The unlock step of a batch. When the batch is left by an exception the
