@@ -46,7 +46,11 @@ bool TQLX_InvAnfMani::InventurenLoeschen(const std::vector<TVglInvAnf_Inv>& AAnf
       ProdIds.Clear();
       Del.ProdIDsInInventur(ErsterTag, Anf.Zaehldatum, Anf.WG, Anf.FilNr, ProdIds);
       ProgressCaption("Enferne Artikel aus Inventur", "", true);
-      ProduktAusInventurEntfernen(Anf, ProdIds, AnfMeldungen);
+      if (!ProduktAusInventurEntfernen(Anf, ProdIds, AnfMeldungen)) {
+        // The database failed (registered once): the next request would only fail again.
+        Ergebnis = false;
+        break;
+      }
       if (!ProdIds.IsEmpty()) {
         Ergebnis = false;
       } else {
@@ -64,8 +68,9 @@ bool TQLX_InvAnfMani::InventurenLoeschen(const std::vector<TVglInvAnf_Inv>& AAnf
   return Ergebnis && Durchgelaufen;
 }
 
-void TQLX_InvAnfMani::ProduktAusInventurEntfernen(const TVglInvAnf_Inv& AAnforderung, TProduktIDListe& AProdIds,
+bool TQLX_InvAnfMani::ProduktAusInventurEntfernen(const TVglInvAnf_Inv& AAnforderung, TProduktIDListe& AProdIds,
                                                   TMeldungsListe& AMeldungen) {
+  bool Ausgefallen = false;
   KWDGuard(KEntfernen, [&] {
     InvDel_CiN();
     TInvDel& Del = Bereit(FInvDel, "Der Inventur-Löschdienst");
@@ -84,6 +89,7 @@ void TQLX_InvAnfMani::ProduktAusInventurEntfernen(const TVglInvAnf_Inv& AAnforde
           // Descending positions: each deletion keeps the later positions valid.
           for (const TInt32Quad& Q : ABatch) AProdIds.Delete(Q.I4);
         },
-        AMeldungen);
+        AMeldungen, Ausgefallen);
   });
+  return !Ausgefallen;
 }

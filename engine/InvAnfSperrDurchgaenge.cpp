@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/InvAnfIntern.h"
 #include "engine/TQLX_InvAnfMani.h"
 #include "suite/TArtikelTools.h"
 #include "support/db/TDbConnection.h"
@@ -31,20 +32,15 @@ class TBlockSchritt {
 
 TInt32Trio BatchPId(const TInt32Quad& AQ) { return TInt32Trio::Construct(AQ.I1, AQ.I2, AQ.I3); }
 
-// A failure of the database, not of one article's data (connection, disk,
-// locks, a deadlock): it ends the passes; any other sets the article aside.
-bool DatenbankFehler(const std::exception& AFehler) {
-  const auto* Db = dynamic_cast<const EDbError*>(&AFehler);
-  return Db && (Db->IsDatabaseFailure() || Db->IsDeadlock());
-}
-
 // The unlock step of a batch. When the batch is left by an exception the
 // locks are released all the same, so no article stays locked by a failure.
 class TBatchSperren {
  public:
   explicit TBatchSperren(const TSperrBatch& ABatch) : FBatch(ABatch) {}
   ~TBatchSperren() {
-    if (!FFrei) KWDGuard("TQLX_InvAnfMani.SollBestandBuchen", [&] { Entsperren(); }, false);
+    if (!FFrei)
+      KWDGuard("TQLX_InvAnfMani.SollBestandBuchen", [&] { InvAnfIntern::AusfallUebergehen([&] { Entsperren(); }); },
+               false);
   }
   TBatchSperren(const TBatchSperren&) = delete;
   TBatchSperren& operator=(const TBatchSperren&) = delete;
@@ -70,12 +66,15 @@ class TBatchSperren {
 }  // namespace
 
 bool TQLX_InvAnfMani::SperrePID(const TInt32Trio& APId, bool AMitMeldung, TQLX_clMeldung& AMeldung) {
+  // A failing database is no refused lock: it ends the passes.
   return KWDGuard(
       "TQLX_InvAnfMani.SperrePID",
       [&] {
-        if (!AMitMeldung) return CommonLock().LockProdId(APId, false);
-        AMeldung.Clear();
-        return CommonLock().LockProdId(APId, AMeldung, false);
+        return InvAnfIntern::AusfallDurchreichen([&] {
+          if (!AMitMeldung) return CommonLock().LockProdId(APId, false);
+          AMeldung.Clear();
+          return CommonLock().LockProdId(APId, AMeldung, false);
+        });
       },
       false);
 }
@@ -83,14 +82,31 @@ bool TQLX_InvAnfMani::SperrePID(const TInt32Trio& APId, bool AMitMeldung, TQLX_c
 std::vector<bool> TQLX_InvAnfMani::SperrePIDs(const std::vector<TInt32Trio>& APIds) {
   // A failure only costs speed: every id then takes the single path.
   return KWDGuard(
-      "TQLX_InvAnfMani.SperrePID", [&] { return CommonLock().LockProdIds(APIds); },
+      "TQLX_InvAnfMani.SperrePID",
+      [&] { return InvAnfIntern::AusfallDurchreichen([&] { return CommonLock().LockProdIds(APIds); }); },
       std::vector<bool>(APIds.size(), false));
 }
 
 void TQLX_InvAnfMani::SperrDurchgaenge(const std::function<int32_t()>& AAnzahl,
                                        const std::function<TInt32Trio(int32_t)>& APId, const std::string& ABuchung,
                                        const TBatchArbeit& ABearbeiten, TMeldungsListe& AMeldungen,
-                                       const TZurueckstellen& AZurueckstellen) {
+                                       bool& AAusgefallen, const TZurueckstellen& AZurueckstellen) {
+  AAusgefallen = false;
+  try {
+    Durchgaenge(AAnzahl, APId, ABuchung, ABearbeiten, AMeldungen, AZurueckstellen);
+  } catch (const InvAnfIntern::TDatenbankAusfall& A) {
+    AAusgefallen = true;
+    std::rethrow_exception(A.Fehler);
+  } catch (const std::exception& E) {
+    AAusgefallen = InvAnfIntern::DatenbankAusfall(E);
+    throw;
+  }
+}
+
+void TQLX_InvAnfMani::Durchgaenge(const std::function<int32_t()>& AAnzahl,
+                                  const std::function<TInt32Trio(int32_t)>& APId, const std::string& ABuchung,
+                                  const TBatchArbeit& ABearbeiten, TMeldungsListe& AMeldungen,
+                                  const TZurueckstellen& AZurueckstellen) {
   const int32_t Total = AAnzahl();
   TArtikelTools Artikel;
   // The batch's booking holds its articles (TCommonLock::TInBuchung): lock
@@ -164,7 +180,7 @@ void TQLX_InvAnfMani::SperrDurchgaenge(const std::function<int32_t()>& AAnzahl,
           });
           FehlerInFolge = 0;
         } catch (const std::exception& E) {
-          if (!AZurueckstellen || DatenbankFehler(E)) throw;
+          if (!AZurueckstellen || InvAnfIntern::DatenbankAusfall(E)) throw;
           // The batch goes back, and its locks are released, before its
           // articles are tried again.
           SperrenInBuchung.reset();

@@ -82,7 +82,12 @@ bool TQLX_InvAnfMani::InventurAnforderungVervollstaendigen(const std::vector<TVg
           return false;
         }
         ProgressCaption("Sollbestand einbuchen", "", false);
-        SollBestandBuchen(Inventuren, *ToDo, Meldungen);
+        if (!SollBestandBuchen(Inventuren, *ToDo, Meldungen)) {
+          // The database failed (registered once): opening would only fail
+          // again. A rerun books the rest and opens them.
+          AMeldungen = Meldungen.ToArray();
+          return false;
+        }
         ProgressCaption("Passe Inventuren an", "", true);
         InventurenOeffnen(Inventuren, *ToDo);
         AMeldungen = Meldungen.ToArray();
@@ -93,7 +98,7 @@ bool TQLX_InvAnfMani::InventurAnforderungVervollstaendigen(const std::vector<TVg
   return Ergebnis;
 }
 
-void TQLX_InvAnfMani::SollBestandBuchen(TInventurListe& AInventuren, TToDoListe& AToDo, TMeldungsListe& AMeldungen) {
+bool TQLX_InvAnfMani::SollBestandBuchen(TInventurListe& AInventuren, TToDoListe& AToDo, TMeldungsListe& AMeldungen) {
   TIAZuwachsListe Zuwachs(static_cast<size_t>(AInventuren.Count()));
   // Requests deleted, or no longer requested, since they were loaded: no
   // batch writes anything more for them.
@@ -101,6 +106,7 @@ void TQLX_InvAnfMani::SollBestandBuchen(TInventurListe& AInventuren, TToDoListe&
   // Articles whose booking failed alone; they go back into the list at the end.
   std::vector<TProduktID_Indizee> Zurueckgestellt;
   TArtikelTools Artikel;
+  bool Ausgefallen = false;
   KWDGuard(KBuchen, [&] {
     SperrDurchgaenge(
         [&] { return AToDo.Count(); }, [&](int32_t APos) { return AToDo.GetItem_Ptr(APos)->PId; },
@@ -151,7 +157,7 @@ void TQLX_InvAnfMani::SollBestandBuchen(TInventurListe& AInventuren, TToDoListe&
             throw;
           }
         },
-        AMeldungen,
+        AMeldungen, Ausgefallen,
         [&](int32_t APos, const std::exception& AFehler) {
           const TProduktID_Indizee E = *AToDo.GetItem_Ptr(APos);
           KWDGuardRegistrieren("TQLX_InvAnfMani.IVSchreiben",
@@ -170,6 +176,7 @@ void TQLX_InvAnfMani::SollBestandBuchen(TInventurListe& AInventuren, TToDoListe&
     std::erase_if(E->Ind, [&](int32_t P) { return Weg[static_cast<size_t>(P)]; });
     if (E->Ind.empty()) AToDo.Delete(Pos);
   }
+  return !Ausgefallen;
 }
 
 void TQLX_InvAnfMani::InventurenOeffnen(TInventurListe& AInventuren, TToDoListe& AToDo) {

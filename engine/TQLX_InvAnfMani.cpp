@@ -58,10 +58,16 @@ TQLX_InvAnfMani::~TQLX_InvAnfMani() {
                            [&] { FBFFile.reset(); },
                            [&] { FAAFile.reset(); },
                            [&] { FProgress.reset(); },
-                           // Errors of the engine still pending surface once more before the end.
+                           // Errors of the engine still pending surface once more before
+                           // the end; one the user has seen already is not shown twice.
                            [&] {
-                             KWDGuard("TQLX_InvAnfMani.DestructorException",
-                                      [&] { KWDInfo().FehlerRaise(KName, 0, "", "", 0, 0); });
+                             KWDGuard("TQLX_InvAnfMani.DestructorException", [&] {
+                               try {
+                                 KWDInfo().FehlerRaise(KName, 0, "", "", 0, 0);
+                               } catch (const EKWDFehler& E) {
+                                 if (!E.Gemeldet()) throw;
+                               }
+                             });
                            },
                        });
 }

@@ -103,8 +103,9 @@ class TQLX_InvAnfMani {
   // Steps of the completion and deletion, public for tests and benchmarks.
   // Books every to-do entry in locking passes and removes the booked ones;
   // what stays could not be locked, or failed (set aside and registered), or
-  // the passes ended on a failure of the database (registered).
-  void SollBestandBuchen(TInventurListe& AInventuren, TToDoListe& AToDo, TMeldungsListe& AMeldungen);
+  // the passes ended on a failure (registered). False when that failure was
+  // the database's: nothing more can be done on it now.
+  bool SollBestandBuchen(TInventurListe& AInventuren, TToDoListe& AToDo, TMeldungsListe& AMeldungen);
   // Tries to lock one article; with AMitMeldung a refusal fills AMeldung.
   bool SperrePID(const TInt32Trio& APId, bool AMitMeldung, TQLX_clMeldung& AMeldung);
   // Writes the stock-take records of one locked article for every request in
@@ -119,8 +120,9 @@ class TQLX_InvAnfMani {
   // still requested under the fiscal-year date it was loaded with.
   void InventurenOeffnen(TInventurListe& AInventuren, TToDoListe& AToDo);
   // Removes the listed articles from the request in locking passes; what
-  // stays in AProdIds could not be locked (a message each) or failed.
-  void ProduktAusInventurEntfernen(const TVglInvAnf_Inv& AAnforderung, TProduktIDListe& AProdIds,
+  // stays in AProdIds could not be locked (a message each) or failed. False
+  // when the passes ended on a failure of the database (registered).
+  bool ProduktAusInventurEntfernen(const TVglInvAnf_Inv& AAnforderung, TProduktIDListe& AProdIds,
                                    TMeldungsListe& AMeldungen);
 
   // Article selection, public for the completion and for tests and
@@ -192,11 +194,16 @@ class TQLX_InvAnfMani {
   // AZurueckstellen (position, failure), which takes it out of the list; the
   // passes go on. A failure of the database itself (connection, disk, locks)
   // still ends them, and so do KBatchGroesse articles failing in a row.
+  // AAusgefallen: the passes ended on a failure of the database, thrown
+  // once, however many steps met it.
   using TBatchArbeit = std::function<void(const TSperrBatch& ABatch, const std::function<void()>& AAbschliessen)>;
   using TZurueckstellen = std::function<void(int32_t APos, const std::exception& AFehler)>;
   void SperrDurchgaenge(const std::function<int32_t()>& AAnzahl, const std::function<TInt32Trio(int32_t)>& APId,
                         const std::string& ABuchung, const TBatchArbeit& ABearbeiten, TMeldungsListe& AMeldungen,
-                        const TZurueckstellen& AZurueckstellen = {});
+                        bool& AAusgefallen, const TZurueckstellen& AZurueckstellen = {});
+  void Durchgaenge(const std::function<int32_t()>& AAnzahl, const std::function<TInt32Trio(int32_t)>& APId,
+                   const std::string& ABuchung, const TBatchArbeit& ABearbeiten, TMeldungsListe& AMeldungen,
+                   const TZurueckstellen& AZurueckstellen);
   // Locks the ids in one step where they are free; one flag per id. A
   // refused or failed id is false and goes through SperrePID.
   std::vector<bool> SperrePIDs(const std::vector<TInt32Trio>& APIds);
