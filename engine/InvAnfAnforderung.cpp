@@ -33,9 +33,7 @@ std::vector<int32_t> TQLX_InvAnfMani::AnforderungenSenden(const TInventurListe& 
   std::erase_if(APositionen, [&](int32_t Q) { return AWeg[static_cast<size_t>(Q)]; });
   // In key order, so programs locking the same requests never wait on each
   // other in a cycle.
-  std::sort(APositionen.begin(), APositionen.end(), [&](int32_t A, int32_t B) {
-    return InvAnfIntern::SchluesselVor(AInventuren.GetItem_Ptr(A)->InvAnf, AInventuren.GetItem_Ptr(B)->InvAnf);
-  });
+  InvAnfIntern::InSchluesselFolge(AInventuren, APositionen);
   APositionen.erase(std::unique(APositionen.begin(), APositionen.end()), APositionen.end());
   IAFile_CiNoC();
   Tiafile& IA = Bereit(FIAFile, "Die Anforderungsdatei");

@@ -130,9 +130,7 @@ void TQLX_InvAnfMani::SummenErhoehen(TInventurListe& AInventuren, TIAZuwachsList
   // programs take the row locks in the same order.
   std::vector<int32_t> Reihe(static_cast<size_t>(AInventuren.Count()));
   std::iota(Reihe.begin(), Reihe.end(), 0);
-  std::sort(Reihe.begin(), Reihe.end(), [&](int32_t A, int32_t B) {
-    return InvAnfIntern::SchluesselVor(AInventuren.GetItem_Ptr(A)->InvAnf, AInventuren.GetItem_Ptr(B)->InvAnf);
-  });
+  InvAnfIntern::InSchluesselFolge(AInventuren, Reihe);
   for (int32_t Q : Reihe) {
     TIAZuwachs& Z = AZuwachs.at(static_cast<size_t>(Q));
     if (std::fabs(Z.Soll) <= KSchwelle && std::fabs(Z.Ist) <= KSchwelle) continue;

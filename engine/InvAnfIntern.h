@@ -1,5 +1,7 @@
 #pragma once
 // Small helpers shared by the engine's source files (not part of its interface).
+#include <algorithm>
+#include <cstdint>
 #include <exception>
 #include <initializer_list>
 #include <memory>
@@ -100,6 +102,14 @@ inline bool SchluesselVor(const TVglInvAnf_Inv& A, const TVglInvAnf_Inv& B) {
   if (A.Zaehldatum != B.Zaehldatum) return A.Zaehldatum < B.Zaehldatum;
   if (A.WG != B.WG) return A.WG < B.WG;
   return A.FilNr < B.FilNr;
+}
+
+// Sorts positions of a request list (L: a list of TInventurDetails) into that order.
+template <class L>
+void InSchluesselFolge(const L& AInventuren, std::vector<int32_t>& APositionen) {
+  std::sort(APositionen.begin(), APositionen.end(), [&](int32_t A, int32_t B) {
+    return SchluesselVor(AInventuren.GetItem_Ptr(A)->InvAnf, AInventuren.GetItem_Ptr(B)->InvAnf);
+  });
 }
 
 }  // namespace InvAnfIntern

@@ -184,14 +184,17 @@ void TQLX_InvAnfMani::InventurenOeffnen(TInventurListe& AInventuren, TToDoListe&
     std::vector<bool> Fertig(static_cast<size_t>(AInventuren.Count()), true);
     for (const TProduktID_Indizee& E : AToDo)
       for (int32_t P : E.Ind) Fertig[static_cast<size_t>(P)] = false;
-    bool Einer = false;
-    for (bool F : Fertig) Einer = Einer || F;
-    if (!Einer) return;
-
+    std::vector<int32_t> Reihe;
+    for (int32_t P = 0; P < AInventuren.Count(); ++P)
+      if (Fertig[static_cast<size_t>(P)]) Reihe.push_back(P);
+    if (Reihe.empty()) return;
+    // In the request file's key order, as every batch locks them: in the
+    // list's order another program's batch and this booking waited on each
+    // other (deadlock).
+    InvAnfIntern::InSchluesselFolge(AInventuren, Reihe);
     const char Angefordert = CQLX_IA_KZZaehlung_2_Char(TQLX_IA_KZZaehlung::iazAngefordert);
     TBuchungsKlammer Buchung(KOeffnen, CKWD_Buchung_Bestand);
-    for (int32_t P = 0; P < AInventuren.Count(); ++P) {
-      if (!Fertig[static_cast<size_t>(P)]) continue;
+    for (int32_t P : Reihe) {
       const TInventurDetails& D = *AInventuren.GetItem_Ptr(P);
       IAFile_CiNoC();
       Tiafile& IA = Bereit(FIAFile, "Die Anforderungsdatei");
