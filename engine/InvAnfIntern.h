@@ -12,6 +12,7 @@
 
 #include "support/db/EDbError.h"
 #include "support/framework/TKWDInfo.h"
+#include "support/recordfile/Tiafile.h"
 #include "support/types/TVglInvAnf_Inv.h"
 
 namespace InvAnfIntern {
@@ -102,6 +103,14 @@ inline bool SchluesselVor(const TVglInvAnf_Inv& A, const TVglInvAnf_Inv& B) {
   if (A.Zaehldatum != B.Zaehldatum) return A.Zaehldatum < B.Zaehldatum;
   if (A.WG != B.WG) return A.WG < B.WG;
   return A.FilNr < B.FilNr;
+}
+
+// Selects the request key on the request file and sets AAnforderung's values.
+inline void SchluesselSetzen(Tiafile& AIA, const TVglInvAnf_Inv& AAnforderung) {
+  AIA.SelectKey(Tiafile::KEY_ANFORDERUNG);
+  AIA.Key_Zaehldatum.SetKeyWert(AAnforderung.Zaehldatum);
+  AIA.Key_WG.SetKeyWert(AAnforderung.WG);
+  AIA.Key_FilNr.SetKeyWert(AAnforderung.FilNr);
 }
 
 // Sorts positions of a request list (L: a list of TInventurDetails) into that order.

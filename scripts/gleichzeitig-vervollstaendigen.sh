@@ -15,6 +15,7 @@ ort=${1:?ORT: Ordner oder postgresql://-Adresse}; artikel=${2:-20000}; programme
 build=${5:-build}
 cli=$build/tools/invanf-cli/invanf-cli; admin=$build/tools/wws-admin/wws-admin
 export WWS_TODAY=2026-03-01 WWS_LOG=${WWS_LOG:-/tmp/gleichzeitig-vervollstaendigen.log}
+export PGOPTIONS="--client-min-messages=warning"
 jahr=2026-01-01
 
 if [[ $ort == postgresql://* || $ort == postgres://* ]]; then

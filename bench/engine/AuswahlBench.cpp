@@ -19,6 +19,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/TInvAnfAuswahl.h"
 #include "engine/TQLX_InvAnfMani.h"
 #include "suite/SuiteDatenbank.h"
 #include "suite/TFilialTabelle.h"
@@ -77,13 +78,14 @@ int Variante(const std::string& AArt, bool AAlle) {
     if (S->Step()) Paare = static_cast<long>(S->ColumnInt(0));
   } else {
     setenv("WWS_DB_KIND", AArt == "schluessel" ? "1" : "2", 1);
-    TQLX_InvAnfMani Mani;
+    TInvAnfObjekte Objekte;
+    TInvAnfAuswahl Auswahl(Objekte);
     TInventurListe I;
     TWarengruppenListe W;
     TFilialListe F;
-    auto ToDo = TQLX_InvAnfMani::ToDoListeErzeugen();
-    Mani.UnvollstaendigeInventurenLaden(Anf, &I, &W, &F);
-    Mani.ProduktIDs_ToDoListeLaden(I, W, F, *ToDo);
+    auto ToDo = TInvAnfAuswahl::ToDoListeErzeugen();
+    Auswahl.UnvollstaendigeInventurenLaden(Anf, &I, &W, &F);
+    Auswahl.ProduktIDs_ToDoListeLaden(I, W, F, *ToDo);
     for (const auto& E : *ToDo) Paare += static_cast<long>(E.Ind.size());
   }
   const double Sekunden = std::chrono::duration<double>(std::chrono::steady_clock::now() - Start).count();
