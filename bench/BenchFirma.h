@@ -2,6 +2,8 @@
 // The company the benchmarks measure on: one branch carrying the full
 // assortment of AArtikel articles, the demo company's day 01.10.2025.
 #include <cstdio>
+#include <filesystem>
+#include <string>
 
 #include "suite/demo/DemoFirma.h"
 #include "support/db/KWDDatenbank.h"
@@ -20,6 +22,13 @@ inline void BenchFirmaErzeugen(TDbConnection& ADb, long AArtikel) {
   // A company in use has planner statistics; a bulk load has none yet, and
   // the server's background analysis would land in the middle of a measurement.
   if (ADb.Backend() == TDbBackend::PostgreSQL) ADb.ExecScript("ANALYZE");
+}
+
+// Removes a temporary SQLite company with the files beside it (log, shared
+// memory, the common lock's block file).
+inline void BenchFirmaEntfernen(const std::string& AOrt) {
+  std::error_code F;
+  for (const char* Rest : {"", "-wal", "-shm", ".block11"}) std::filesystem::remove(AOrt + Rest, F);
 }
 
 // The request the engine benchmarks complete and delete: all groups of the

@@ -253,11 +253,7 @@ int main(int argc, char** argv) {
       "x)\n",
       Schlechteste, Verhaeltnis[Verhaeltnis.size() / 2], Verhaeltnis.front());
   KWDDatenbank_Set(nullptr);
-  if (!Behalten) {
-    std::filesystem::remove(Ort);
-    std::filesystem::remove(Ort + "-wal");
-    std::filesystem::remove(Ort + "-shm");
-  }
+  if (!Behalten) BenchFirmaEntfernen(Ort);
   std::filesystem::remove_all(Formulare);
   return 0;
 }

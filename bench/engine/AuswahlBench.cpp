@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/BenchFirma.h"
 #include "bench/BenchKind.h"
 #include "engine/TInvAnfAuswahl.h"
 #include "engine/TQLX_InvAnfMani.h"
@@ -145,6 +146,6 @@ int main(int argc, char** argv) {
                   M.Paare != Menge.Paare ? "  (Paare weichen ab!)" : "");
     }
   }
-  if (Neu) std::filesystem::remove(Ort);
+  if (Neu) BenchFirmaEntfernen(Ort);
   return 0;
 }

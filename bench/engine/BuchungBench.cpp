@@ -223,6 +223,6 @@ int main(int argc, char** argv) {
                 ML.Sekunden > 0 ? (Umlauf.Sekunden + Server.Sekunden) / ML.Sekunden : 0.0);
   }
   KWDDatenbank_Set(nullptr);
-  if (Neu) std::filesystem::remove(Ort);
+  if (Neu) BenchFirmaEntfernen(Ort);
   return 0;
 }

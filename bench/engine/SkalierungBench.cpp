@@ -94,7 +94,7 @@ int main(int argc, char** argv) {
     std::fflush(stdout);
     Vervollst.push_back(V);
     Loeschen.push_back(L);
-    for (const char* Rest : {"", "-wal", "-shm", ".block11"}) std::filesystem::remove(Ort + Rest);
+    BenchFirmaEntfernen(Ort);
   }
   if (Groessen.size() > 1 && Vervollst.front().UsJeSatz() > 0 && Loeschen.front().UsJeSatz() > 0)
     std::printf("us je Satz bei %ld Artikeln gegen %ld: Vervollstaendigen %.2f x, Loeschen %.2f x\n", Groessen.back(),
