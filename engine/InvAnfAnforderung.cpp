@@ -1,58 +1,38 @@
-// Which request an operation acts on: the one stored under exactly the
-// fiscal year, counting date, product group and branch it was given, or none.
+// Inside a batch's booking: whether the batch's requests still stand as they
+// were loaded, read with a lock held until the booking ends.
 #include <algorithm>
 
 #include "engine/InvAnfIntern.h"
-#include "engine/TQLX_InvAnfMani.h"
+#include "engine/TInvAnfObjekte.h"
+#include "engine/TInvAnfSollBuchung.h"
 #include "support/framework/KWDLog.h"
 #include "support/recordfile/Tiafile.h"
 #include "support/types/TQLX_IA_KZZaehlung.h"
 
-using InvAnfIntern::Bereit;
-
-namespace {
-// Sets the request key of AAnforderung on the request file.
-void SchluesselSetzen(Tiafile& AIA, const TVglInvAnf_Inv& AAnforderung) {
-  AIA.SelectKey(Tiafile::KEY_ANFORDERUNG);
-  AIA.Key_Zaehldatum.SetKeyWert(AAnforderung.Zaehldatum);
-  AIA.Key_WG.SetKeyWert(AAnforderung.WG);
-  AIA.Key_FilNr.SetKeyWert(AAnforderung.FilNr);
-}
-}  // namespace
-
-bool TQLX_InvAnfMani::AnforderungBesteht(const TVglInvAnf_Inv& AAnforderung) {
-  IAFile_CiNoC();
-  Tiafile& IA = Bereit(FIAFile, "Die Anforderungsdatei");
-  SchluesselSetzen(IA, AAnforderung);
-  return IA.Get_equal() && YearOf(IA.WiJahr.GetWert()) == AAnforderung.WiJahr;
-}
-
-std::vector<int32_t> TQLX_InvAnfMani::AnforderungenSenden(const TInventurListe& AInventuren,
+std::vector<int32_t> TInvAnfSollBuchung::AnforderungenSenden(const TInventurListe& AInventuren,
                                                           std::vector<int32_t> APositionen,
                                                           const std::vector<bool>& AWeg) {
   std::erase_if(APositionen, [&](int32_t Q) { return AWeg[static_cast<size_t>(Q)]; });
   // In key order, so programs locking the same requests never wait on each
   // other in a cycle.
-  std::sort(APositionen.begin(), APositionen.end(), [&](int32_t A, int32_t B) {
-    return InvAnfIntern::SchluesselVor(AInventuren.GetItem_Ptr(A)->InvAnf, AInventuren.GetItem_Ptr(B)->InvAnf);
-  });
+  InvAnfIntern::InSchluesselFolge(AInventuren, APositionen);
   APositionen.erase(std::unique(APositionen.begin(), APositionen.end()), APositionen.end());
-  IAFile_CiNoC();
-  Tiafile& IA = Bereit(FIAFile, "Die Anforderungsdatei");
+  Tiafile& IA = FObjekte.IAFile();
+  FGesendet = &IA;
   IA.SetUsedField({&IA.WiJahr, &IA.KZZaehlung});
   IA.SetSperrendLesen(true);
   IA.KeyListeLeeren();
   for (int32_t Q : APositionen) {
-    SchluesselSetzen(IA, AInventuren.GetItem_Ptr(Q)->InvAnf);
+    InvAnfIntern::SchluesselSetzen(IA, AInventuren.GetItem_Ptr(Q)->InvAnf);
     IA.KeyListeAnfuegen();
   }
   IA.KeyListeSenden();
   return APositionen;
 }
 
-void TQLX_InvAnfMani::AnforderungenLesen(const TInventurListe& AInventuren, const std::vector<int32_t>& AGesendet,
+void TInvAnfSollBuchung::AnforderungenLesen(const TInventurListe& AInventuren, const std::vector<int32_t>& AGesendet,
                                          std::vector<bool>& AWeg) {
-  Tiafile& IA = Bereit(FIAFile, "Die Anforderungsdatei");
+  Tiafile& IA = *FGesendet;
   const char Angefordert = CQLX_IA_KZZaehlung_2_Char(TQLX_IA_KZZaehlung::iazAngefordert);
   std::vector<bool> Steht(AGesendet.size(), false);
   for (bool G = IA.Get_first_KeyListe(); G; G = IA.Get_next()) {

@@ -4,7 +4,9 @@
 #include <span>
 
 #include "engine/InvAnfIntern.h"
-#include "engine/TQLX_InvAnfMani.h"
+#include "engine/TInvAnfAuswahl.h"
+#include "engine/TInvAnfBestandsPruefung.h"
+#include "engine/TInvAnfObjekte.h"
 #include "suite/GDBConnector.h"
 #include "suite/TArtikelTools.h"
 #include "suite/TQLX_WGN_Iterator.h"
@@ -15,8 +17,6 @@
 #include "support/recordfile/Tiafile.h"
 #include "support/recordfile/Tivfile.h"
 #include "support/types/TQLX_IA_KZZaehlung.h"
-
-using InvAnfIntern::Bereit;
 
 namespace {
 constexpr const char* KBestimme = "Bestimme Artikelliste";
@@ -32,9 +32,22 @@ std::string Getrimmt(const std::string& AText) {
 bool BeginntMit(const std::string& AText, const std::string& APraefix) {
   return AText.compare(0, APraefix.size(), APraefix) == 0;
 }
+
+// True when every request's group is empty after trimming (or there are none).
+bool AlleWarengruppenLeer(const TInventurListe& AInventuren) {
+  for (const TInventurDetails& D : AInventuren)
+    if (!Getrimmt(D.InvAnf.WG).empty()) return false;
+  return true;
+}
 }  // namespace
 
-bool TQLX_InvAnfMani::UnvollstaendigeInventurenLaden(const std::vector<TVglInvAnf_Inv>& AAnforderungen,
+TInvAnfAuswahl::TInvAnfAuswahl(TInvAnfObjekte& AObjekte) : FObjekte(AObjekte) {}
+
+std::unique_ptr<TToDoListe> TInvAnfAuswahl::ToDoListeErzeugen() {
+  return std::make_unique<TToDoListe>(TProduktID_Indizee::ComparerGet());
+}
+
+bool TInvAnfAuswahl::UnvollstaendigeInventurenLaden(const std::vector<TVglInvAnf_Inv>& AAnforderungen,
                                                      TInventurListe* AInventuren, TWarengruppenListe* AWarengruppen,
                                                      TFilialListe* AFilialen) {
   return KWDGuard("TQLX_InvAnfMani.UnvollstaendigeInventurenLaden", [&] {
@@ -43,8 +56,7 @@ bool TQLX_InvAnfMani::UnvollstaendigeInventurenLaden(const std::vector<TVglInvAn
     AWarengruppen->Clear();
     AFilialen->Clear();
 
-    IAFile_CiNoC();
-    Tiafile& IA = Bereit(FIAFile, "Die Anforderungsdatei");
+    Tiafile& IA = FObjekte.IAFile();
     IA.SelectKey(Tiafile::KEY_ZAEHLSTATUS);
     IA.Key_KZZaehlung.SetKeyWertAndFilter(CQLX_IA_KZZaehlung_2_Char(TQLX_IA_KZZaehlung::iazAngefordert));
     bool Gefunden = IA.Get_ge();
@@ -62,7 +74,7 @@ bool TQLX_InvAnfMani::UnvollstaendigeInventurenLaden(const std::vector<TVglInvAn
       if (std::find(AAnforderungen.begin(), AAnforderungen.end(), D.InvAnf) != AAnforderungen.end())
         AInventuren->Add(D);
       Gefunden = IA.Get_next();
-      ProgressDo(0, 0);
+      FObjekte.ProgressDo(0, 0);
     }
 
     // Coarse groups first, so a finer group finds its coarser one already
@@ -88,36 +100,31 @@ bool TQLX_InvAnfMani::UnvollstaendigeInventurenLaden(const std::vector<TVglInvAn
   });
 }
 
-bool TQLX_InvAnfMani::AlleWarengruppenLeer(const TInventurListe& AInventuren) {
-  for (const TInventurDetails& D : AInventuren)
-    if (!Getrimmt(D.InvAnf.WG).empty()) return false;
-  return true;
-}
-
-bool TQLX_InvAnfMani::ProduktIDs_ToDoListeLaden(TInventurListe& AInventuren, TWarengruppenListe& AWarengruppen,
+bool TInvAnfAuswahl::ProduktIDs_ToDoListeLaden(TInventurListe& AInventuren, TWarengruppenListe& AWarengruppen,
                                                 TFilialListe& AFilialen, TToDoListe& AToDo) {
   bool Alle = true;  // every step ran through
   const bool Gelaufen = KWDGuard("TQLX_InvAnfMani.ProduktIDs_ToDoListeLaden", [&] {
     AToDo.Clear();
-    ProgressCaption(KBestimme, "Warengruppe", true);
-    const bool AlleLeer = AlleWarengruppenLeer(AInventuren);
-    if (AlleLeer)
-      Alle = AAScan(AInventuren, AToDo) && Alle;
-    else
-      Alle = WGNScan(AInventuren, AWarengruppen, AToDo) && Alle;
-    ProgressCaption(KBestimme, "Bestände", true);
+    FObjekte.ProgressCaption(KBestimme, "Warengruppe", true);
+    Alle = Scannen(AInventuren, AWarengruppen, AToDo) && Alle;
+    FObjekte.ProgressCaption(KBestimme, "Bestände", true);
     Alle = BestandPruefen(AInventuren, AFilialen, AToDo) && Alle;
-    ProgressCaption(KBestimme, "Vorhandener Sollbestand", true);
+    FObjekte.ProgressCaption(KBestimme, "Vorhandener Sollbestand", true);
     Alle = TeilAnforderungen_Entfernen(AInventuren, AToDo) && Alle;
-    if (!AlleLeer) {
-      ProgressCaption(KBestimme, "Pruefschärfe", true);
+    // AAScan already left out the articles checked too loosely.
+    if (!AlleWarengruppenLeer(AInventuren)) {
+      FObjekte.ProgressCaption(KBestimme, "Pruefschärfe", true);
       Alle = PruefschaerfeChecken(AToDo) && Alle;
     }
   });
   return Gelaufen && Alle;
 }
 
-bool TQLX_InvAnfMani::AAScan(TInventurListe& AInventuren, TToDoListe& AToDo) {
+bool TInvAnfAuswahl::Scannen(TInventurListe& AInventuren, TWarengruppenListe& AWarengruppen, TToDoListe& AToDo) {
+  return AlleWarengruppenLeer(AInventuren) ? AAScan(AInventuren, AToDo) : WGNScan(AInventuren, AWarengruppen, AToDo);
+}
+
+bool TInvAnfAuswahl::AAScan(TInventurListe& AInventuren, TToDoListe& AToDo) {
   return KWDGuard("TQLX_InvAnfMani.AAScan", [&] {
     // Every article starts with every request; the stock check removes the
     // requests whose branch lacks it.
@@ -125,8 +132,7 @@ bool TQLX_InvAnfMani::AAScan(TInventurListe& AInventuren, TToDoListe& AToDo) {
     Eintrag.clear();
     for (int32_t I = 0; I < AInventuren.Count(); ++I) Eintrag.Ind.push_back(I);
 
-    AAFile_CiNoC();
-    TAAFile& AA = Bereit(FAAFile, "Die Artikeldatei");
+    TAAFile& AA = FObjekte.AAFile();
     AA.SetUsedField({&AA.ProduktId, &AA.Pruefschaerfe});
     AA.ExtendedFilterClear();
     AA.ExtendedFilterFinalize();
@@ -136,35 +142,33 @@ bool TQLX_InvAnfMani::AAScan(TInventurListe& AInventuren, TToDoListe& AToDo) {
         Eintrag.PId = AA.ProduktId.GetWert();
         AToDo.Add(Eintrag);
       }
-      if (AToDo.Count() % KScanTakt == 0) ProgressDo(0, 0);
+      if (AToDo.Count() % KScanTakt == 0) FObjekte.ProgressDo(0, 0);
       Gefunden = AA.Get_next_extMode();
     }
     AToDo.Sort();
   });
 }
 
-bool TQLX_InvAnfMani::WGNScan(TInventurListe& AInventuren, TWarengruppenListe& AWarengruppen, TToDoListe& AToDo) {
+bool TInvAnfAuswahl::WGNScan(TInventurListe& AInventuren, TWarengruppenListe& AWarengruppen, TToDoListe& AToDo) {
   const InvAnfIntern::TDienstFehler Dienste({"TQLX_WGN_Iterator", "TWGNMani"});
   const bool Gelaufen = KWDGuard("TQLX_InvAnfMani.WGNScan", [&] {
-    WGNIter_CiN();
-    TQLX_WGN_Iterator& Iter = Bereit(FWGNIter, "Der Warengruppen-Iterator");
+    TQLX_WGN_Iterator& Iter = FObjekte.WGNIter();
     for (const std::string& G : AWarengruppen) {
       // Finer requests under G need each article's own group to tell them apart.
       bool Tiefer = false;
       for (const TInventurDetails& D : AInventuren)
         Tiefer = Tiefer || (D.InvAnf.WG.size() > G.size() && BeginntMit(D.InvAnf.WG, G));
-      if (Tiefer) WGNMani_CiN();
-      if (Tiefer && !FWGNMani) throw std::runtime_error("Die Warengruppenverwaltung ist nicht verfügbar");
+      TWGNMani* Mani = Tiefer ? &FObjekte.WGNMani() : nullptr;
       if (!Iter.Move_First(G, "EIGEN")) continue;
       do {
         TProduktID_Indizee Eintrag;
         Eintrag.clear();
         Eintrag.PId = Iter.Current_Produkt_ID();
-        const std::string ArtikelWG = Tiefer ? FWGNMani->Get_MaxWGN4ProdId(Eintrag.PId, "") : G;
+        const std::string ArtikelWG = Mani ? Mani->Get_MaxWGN4ProdId(Eintrag.PId, "") : G;
         for (int32_t I = 0; I < AInventuren.Count(); ++I)
           if (BeginntMit(ArtikelWG, AInventuren.GetItem_Ptr(I)->InvAnf.WG)) Eintrag.Ind.push_back(I);
         AToDo.Add(std::move(Eintrag));
-        if (AToDo.Count() % KScanTakt == 0) ProgressDo(0, 0);
+        if (AToDo.Count() % KScanTakt == 0) FObjekte.ProgressDo(0, 0);
       } while (Iter.Move_Next());
     }
     TQLX_List_Helper<TProduktID_Indizee>::SortAndRemoveDuplicates(AToDo);
@@ -173,18 +177,18 @@ bool TQLX_InvAnfMani::WGNScan(TInventurListe& AInventuren, TWarengruppenListe& A
   return !Dienste.Aufgetreten() && Gelaufen;
 }
 
-bool TQLX_InvAnfMani::BestandPruefen(TInventurListe& AInventuren, TFilialListe& AFilialen, TToDoListe& AToDo) {
-  if (GDBConnector().GetDBArt() == 1) return BestandPruefen_Btrieve(AInventuren, AFilialen, AToDo);
-  return BestandPruefen_SQL(AInventuren, AFilialen, AToDo);
+bool TInvAnfAuswahl::BestandPruefen(TInventurListe& AInventuren, TFilialListe& AFilialen, TToDoListe& AToDo) {
+  TInvAnfBestandsPruefung Pruefung(FObjekte);
+  if (GDBConnector().GetDBArt() == 1) return Pruefung.BestandPruefen_Btrieve(AInventuren, AFilialen, AToDo);
+  return Pruefung.BestandPruefen_SQL(AInventuren, AFilialen, AToDo);
 }
 
-bool TQLX_InvAnfMani::TeilAnforderungen_Entfernen(TInventurListe& AInventuren, TToDoListe& AToDo) {
+bool TInvAnfAuswahl::TeilAnforderungen_Entfernen(TInventurListe& AInventuren, TToDoListe& AToDo) {
   return KWDGuard("TQLX_InvAnfMani.TeilAnforderungen_Entfernen", [&] {
     int Gelesen = 0;
     for (int32_t Q = 0; Q < AInventuren.Count(); ++Q) {
       const TInventurDetails& Anf = *AInventuren.GetItem_Ptr(Q);
-      IVFile_CiNoC();
-      Tivfile& IV = Bereit(FIVFile, "Die Inventurdatei");
+      Tivfile& IV = FObjekte.IVFile();
       IV.SelectKey(Tivfile::KEY_DATUM_FILIALE);
       IV.SetUsedField({&IV.FilNr, &IV.ProduktId});
       IV.Key_WiJahr.SetKeyWertAndFilter(Anf.WiJahr);
@@ -202,53 +206,42 @@ bool TQLX_InvAnfMani::TeilAnforderungen_Entfernen(TInventurListe& AInventuren, T
           Eintrag->RemoveInd(Q);
           if (Eintrag->Ind.empty()) AToDo.Delete(Pos);
         }
-        if (++Gelesen % KListenTakt == 0) ProgressDo(0, 0);
+        if (++Gelesen % KListenTakt == 0) FObjekte.ProgressDo(0, 0);
         Gefunden = IV.Get_next();
       }
     }
   });
 }
 
-bool TQLX_InvAnfMani::PruefschaerfeChecken(TToDoListe& AToDo) {
+bool TInvAnfAuswahl::PruefschaerfeChecken(TToDoListe& AToDo) {
   const InvAnfIntern::TDienstFehler Dienste({"TArtikelTools"});
   const bool Gelaufen = KWDGuard("TQLX_InvAnfMani.PruefschaerfeChecken", [&] {
     TArtikelTools Tools;
     int Geprueft = 0;
     for (int32_t Pos = AToDo.Count() - 1; Pos >= 0; --Pos) {
       if (Tools.Pruefschaerfe_4_Prodid(AToDo.GetItem_Ptr(Pos)->PId) < 2) AToDo.Delete(Pos);
-      if (++Geprueft % KListenTakt == 0) ProgressDo(0, 0);
+      if (++Geprueft % KListenTakt == 0) FObjekte.ProgressDo(0, 0);
     }
   });
   return !Dienste.Aufgetreten() && Gelaufen;
 }
 
-void TQLX_InvAnfMani::InventurAnforderungArtZaehlen(const TVglInvAnf_Inv& AAnforderung, int& ATotal, int& ADa) {
-  TInventurListe Inventuren;
-  TWarengruppenListe Warengruppen;
-  TFilialListe Filialen;
+void TInvAnfAuswahl::ArtikelZaehlen(TInventurListe& AInventuren, TWarengruppenListe& AWarengruppen,
+                                    TFilialListe& AFilialen, int& ATotal, int& ADa) {
   auto ToDo = ToDoListeErzeugen();
-  ProgressShow(false);
-  KWDGuard("TQLX_InvAnfMani.InventurAnforderungArtZaehlen", [&] {
-    ProgressCaption("Lade Inventureliste", "", true);
-    // Counts of a list a failed step left half built would mislead: then
-    // neither is assigned (the failure is registered).
-    if (!UnvollstaendigeInventurenLaden({AAnforderung}, &Inventuren, &Warengruppen, &Filialen)) return;
-    if (Inventuren.IsEmpty()) return;
-    ProgressCaption(KBestimme, "Warengruppe", true);
-    const bool MitWG = !Getrimmt(AAnforderung.WG).empty();
-    bool Alle = MitWG ? WGNScan(Inventuren, Warengruppen, *ToDo) : AAScan(Inventuren, *ToDo);
-    ProgressCaption(KBestimme, "Bestände", true);
-    Alle = BestandPruefen(Inventuren, Filialen, *ToDo) && Alle;
-    if (MitWG) {
-      ProgressCaption(KBestimme, "Pruefschärfe", true);
-      Alle = PruefschaerfeChecken(*ToDo) && Alle;
-    }
-    const int Total = ToDo->Count();
-    ProgressCaption(KBestimme, "Vorhandener Sollbestand", true);
-    Alle = TeilAnforderungen_Entfernen(Inventuren, *ToDo) && Alle;
-    if (!Alle) return;
-    ATotal = Total;
-    ADa = Total - ToDo->Count();
-  });
-  ProgressHide();
+  FObjekte.ProgressCaption(KBestimme, "Warengruppe", true);
+  bool Alle = Scannen(AInventuren, AWarengruppen, *ToDo);
+  FObjekte.ProgressCaption(KBestimme, "Bestände", true);
+  Alle = BestandPruefen(AInventuren, AFilialen, *ToDo) && Alle;
+  if (!AlleWarengruppenLeer(AInventuren)) {
+    FObjekte.ProgressCaption(KBestimme, "Pruefschärfe", true);
+    Alle = PruefschaerfeChecken(*ToDo) && Alle;
+  }
+  const int Total = ToDo->Count();
+  FObjekte.ProgressCaption(KBestimme, "Vorhandener Sollbestand", true);
+  Alle = TeilAnforderungen_Entfernen(AInventuren, *ToDo) && Alle;
+  // Counts of a list a failed step left half built would mislead.
+  if (!Alle) return;
+  ATotal = Total;
+  ADa = Total - ToDo->Count();
 }

@@ -8,18 +8,17 @@
 #include <vector>
 
 #include "engine/InvAnfIntern.h"
-#include "engine/TQLX_InvAnfMani.h"
+#include "engine/TInvAnfObjekte.h"
+#include "engine/TInvAnfSollBuchung.h"
 #include "suite/TSimplePriceReader.h"
 #include "support/recordfile/TBFFile.h"
 #include "support/recordfile/TFvkFile.h"
 #include "support/recordfile/Tivfile.h"
 #include "support/types/TKWD_ArtBestTyp.h"
 
-using InvAnfIntern::Bereit;
-
-TQLX_InvAnfMani::TBatchVorrat TQLX_InvAnfMani::BatchVorratLesen(const TInventurListe& AInventuren,
-                                                                const std::vector<TProduktID_Indizee>& AEintraege) {
-  TBatchVorrat V;
+TInvAnfSollBuchung::TVorrat TInvAnfSollBuchung::BatchVorratLesen(const TInventurListe& AInventuren,
+                                                                 const std::vector<TProduktID_Indizee>& AEintraege) {
+  TVorrat V;
   V.Eigenschaften = Get_ArtBestTyp_Eigenschaften();
 
   // Every (article, request) pair once, and every (article, branch) pair once.
@@ -38,8 +37,7 @@ TQLX_InvAnfMani::TBatchVorrat TQLX_InvAnfMani::BatchVorratLesen(const TInventurL
   // Pairs another program booked since the selection: the request's records
   // of the article (a stock-take record does not name its request; the key
   // list's position does).
-  IVFile_CiNoC();
-  Tivfile& IV = Bereit(FIVFile, "Die Inventurdatei");
+  Tivfile& IV = FObjekte.IVFile();
   IV.SelectKey(Tivfile::KEY_DATUM_FILIALE);
   IV.SetUsedField({&IV.ProduktId});
   for (const auto& [PId, Q] : Paare) {
@@ -53,8 +51,7 @@ TQLX_InvAnfMani::TBatchVorrat TQLX_InvAnfMani::BatchVorratLesen(const TInventurL
   IV.KeyListeSenden();
 
   // Counted stock: figures and stock type decide, as in the selection.
-  BFFile_CiNoC();
-  TBFFile& BF = Bereit(FBFFile, "Die Bestandsdatei");
+  TBFFile& BF = FObjekte.BFFile();
   BF.SelectKey(TBFFile::KEY_PRODUKT_FILIALE);
   for (const auto& [PId, FilNr] : Filialpaare) {
     BF.Key_ProduktId.SetKeyWert(PId);
@@ -81,8 +78,7 @@ TQLX_InvAnfMani::TBatchVorrat TQLX_InvAnfMani::BatchVorratLesen(const TInventurL
     });
 
   // Branch-sale marks, only where no counted stock decides.
-  FVKFile_CiNoC();
-  TFvkFile& FVK = Bereit(FFVKFile, "Die Filialverkaufsdatei");
+  TFvkFile& FVK = FObjekte.FVKFile();
   FVK.SelectKey(TFvkFile::KEY_PRODUKT);
   FVK.SetUsedField({&FVK.ProduktId});
   FVK.Satzart.SetFilterMinMax('F');
@@ -100,9 +96,8 @@ TQLX_InvAnfMani::TBatchVorrat TQLX_InvAnfMani::BatchVorratLesen(const TInventurL
   return V;
 }
 
-void TQLX_InvAnfMani::PreiseVorladen(const std::vector<TProduktID_Indizee>& AEintraege) {
-  SPReader_CiN();
+void TInvAnfSollBuchung::PreiseVorladen(const std::vector<TProduktID_Indizee>& AEintraege) {
   std::vector<TInt32Trio> PIds;
   for (const TProduktID_Indizee& E : AEintraege) PIds.push_back(E.PId);
-  Bereit(FSPReader, "Der Preisleser").Vorladen(PIds, 'E');  // the booking values purchase prices only
+  FObjekte.SPReader().Vorladen(PIds, 'E');  // the booking values purchase prices only
 }

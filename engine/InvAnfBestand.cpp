@@ -1,22 +1,16 @@
-// The stock check of the article selection: an article stays with a request
-// only when it is present in the request's branch, through a counting stock
-// record or a branch sale of kind 'F' with movement type "23".
-//
-// Two ways to read the same answer: by key, article by article (cheap on an
-// in-process database), or in two bulk reads filtered on the server.
+// The stock check of the article selection, read by key or in bulk.
 #include <algorithm>
 #include <vector>
 
 #include "engine/InvAnfIntern.h"
-#include "engine/TQLX_InvAnfMani.h"
+#include "engine/TInvAnfBestandsPruefung.h"
+#include "engine/TInvAnfObjekte.h"
 #include "support/db/KWDDatenbank.h"
 #include "support/framework/KWDGuard.h"
 #include "support/recordfile/TBFFile.h"
 #include "support/recordfile/TFvkFile.h"
 #include "support/recordfile/TQLX_DBLesestrecke.h"
 #include "support/types/TKWD_ArtBestTyp.h"
-
-using InvAnfIntern::Bereit;
 
 namespace {
 constexpr char KSatzartFiliale = 'F';
@@ -75,14 +69,14 @@ bool IndFiltern(const TInventurListe& AInventuren, std::vector<int32_t>& AInd, c
 }
 }  // namespace
 
-bool TQLX_InvAnfMani::BestandPruefen_Btrieve(TInventurListe& AInventuren, TFilialListe& AFilialen,
+TInvAnfBestandsPruefung::TInvAnfBestandsPruefung(TInvAnfObjekte& AObjekte) : FObjekte(AObjekte) {}
+
+bool TInvAnfBestandsPruefung::BestandPruefen_Btrieve(TInventurListe& AInventuren, TFilialListe& AFilialen,
                                              TToDoListe& AToDo) {
   return KWDGuard("TQLX_InvAnfMani.BestandPruefen_Btrieve", [&] {
     if (AToDo.IsEmpty()) return;
-    BFFile_CiNoC();
-    FVKFile_CiNoC();
-    TBFFile& BF = Bereit(FBFFile, "Die Bestandsdatei");
-    TFvkFile& FVK = Bereit(FFVKFile, "Die Filialverkaufsdatei");
+    TBFFile& BF = FObjekte.BFFile();
+    TFvkFile& FVK = FObjekte.FVKFile();
     BF.SelectKey(TBFFile::KEY_PRODUKT_FILIALE);
     BF.SetUsedField({&BF.ProduktId, &BF.FilNr, &BF.Bestandstyp, &BF.BestandA, &BF.BestandB, &BF.BestandC});
     FVK.SelectKey(TFvkFile::KEY_PRODUKT);
@@ -131,18 +125,16 @@ bool TQLX_InvAnfMani::BestandPruefen_Btrieve(TInventurListe& AInventuren, TFilia
       } else {
         Verdichter.Loeschen(Pos);
       }
-      if (Pos % 1000 == 0) ProgressDo(0, 0);
+      if (Pos % 1000 == 0) FObjekte.ProgressDo(0, 0);
     }
   });
 }
 
-bool TQLX_InvAnfMani::BestandPruefen_SQL(TInventurListe& AInventuren, TFilialListe& AFilialen, TToDoListe& AToDo) {
+bool TInvAnfBestandsPruefung::BestandPruefen_SQL(TInventurListe& AInventuren, TFilialListe& AFilialen, TToDoListe& AToDo) {
   return KWDGuard("TQLX_InvAnfMani.BestandPruefen_SQL", [&] {
     if (AToDo.IsEmpty()) return;  // nothing to match: spare the bulk reads
-    BFFile_CiNoC();
-    FVKFile_CiNoC();
-    TBFFile& BF = Bereit(FBFFile, "Die Bestandsdatei");
-    TFvkFile& FVK = Bereit(FFVKFile, "Die Filialverkaufsdatei");
+    TBFFile& BF = FObjekte.BFFile();
+    TFvkFile& FVK = FObjekte.FVKFile();
     BF.SelectKey(TBFFile::KEY_PRODUKT_FILIALE);
     BF.SetUsedField({&BF.ProduktId, &BF.FilNr, &BF.Bestandstyp, &BF.BestandA, &BF.BestandB, &BF.BestandC});
     FVK.SelectKey(TFvkFile::KEY_PRODUKT);
@@ -175,7 +167,7 @@ bool TQLX_InvAnfMani::BestandPruefen_SQL(TInventurListe& AInventuren, TFilialLis
     FilialTerme(FVK, FVK.FilNr);
     for (bool G = FVK.Get_ge_extMode(); G; G = FVK.Get_next_extMode()) {
       Eintragen(FVK.ProduktId.GetWert(), FVK.FilNr.GetWert());
-      ProgressDo(0, 0);
+      FObjekte.ProgressDo(0, 0);
     }
 
     // The server drops the stock types that are never counted. Type 0 is
@@ -192,7 +184,7 @@ bool TQLX_InvAnfMani::BestandPruefen_SQL(TInventurListe& AInventuren, TFilialLis
     for (bool G = BF.Get_ge_extMode(); G; G = BF.Get_next_extMode()) {
       // Checked here as well: a character no stock type uses passes the filter.
       if (BestandssatzZaehlt(BF)) Eintragen(BF.ProduktId.GetWert(), BF.FilNr.GetWert());
-      if (++Gelesen % 1001 == 0) ProgressDo(0, 0);
+      if (++Gelesen % 1001 == 0) FObjekte.ProgressDo(0, 0);
     }
 
     std::vector<int16_t> Filialmenge;

@@ -10,14 +10,12 @@
 #include <vector>
 
 #include "engine/InvAnfIntern.h"
-#include "engine/TQLX_InvAnfMani.h"
+#include "engine/TInvAnfObjekte.h"
+#include "engine/TInvAnfSollBuchung.h"
 #include "suite/TSimplePriceReader.h"
-#include "support/framework/KWDGuard.h"
 #include "support/recordfile/Tiafile.h"
 #include "support/recordfile/Tivfile.h"
 #include "support/types/TKWD_ArtBestTyp.h"
-
-using InvAnfIntern::Bereit;
 
 namespace {
 constexpr double KSchwelle = 0.005;
@@ -33,43 +31,26 @@ struct TIVSatz {
 };
 }  // namespace
 
-bool TQLX_InvAnfMani::IVSchreiben(TInventurListe& AInventuren, const TProduktID_Indizee& AEintrag,
-                                  TIAZuwachsListe& AZuwachs) {
-  return KWDGuard(
-      "TQLX_InvAnfMani.IVSchreiben",
-      [&] {
-        SollSaetzeSchreiben(AInventuren, AEintrag, AZuwachs);
-        return true;
-      },
-      false);
-}
-
-void TQLX_InvAnfMani::SollSaetzeSchreiben(TInventurListe& AInventuren, const TProduktID_Indizee& AEintrag,
-                                          TIAZuwachsListe& AZuwachs) {
-  SPReader_CiN();
-  TSimplePriceReader& Preise = Bereit(FSPReader, "Der Preisleser");
+void TInvAnfSollBuchung::IVSchreiben(TInventurListe& AInventuren, const TProduktID_Indizee& AEintrag,
+                                     const TVorrat& AVorrat, std::vector<TZuwachs>& AZuwachs) {
+  TSimplePriceReader& Preise = FObjekte.SPReader();
   Preise.SetProdId(AEintrag.PId);
-
-  // Outside a batch the article is read on its own.
-  TBatchVorrat Allein;
-  if (!FBatchVorrat) Allein = BatchVorratLesen(AInventuren, {AEintrag});
-  const TBatchVorrat& Vorrat = FBatchVorrat ? *FBatchVorrat : Allein;
 
   // Everything is read and valued first and only then written, so a
   // failure while reading leaves none of the article's records behind.
   std::vector<TIVSatz> Saetze;
-  std::vector<TIAZuwachs> Werte(AEintrag.Ind.size());
+  std::vector<TZuwachs> Werte(AEintrag.Ind.size());
   for (size_t S = 0; S < AEintrag.Ind.size(); ++S) {
     const int32_t Q = AEintrag.Ind[S];
     const TInventurDetails& Anf = *AInventuren.GetItem_Ptr(Q);
     // Another program may have booked the pair since the selection:
     // under the article's lock and inside this booking that is certain.
-    if (Vorrat.Gebucht.count({AEintrag.PId, Q})) continue;
+    if (AVorrat.Gebucht.count({AEintrag.PId, Q})) continue;
 
     Preise.SetDatum(Anf.InvAnf.Zaehldatum);
     Preise.SetSelekted(TQLX_Preis_Sys_Mand_Fil::Construct(Anf.InvAnf.FilNr));
     const TArtikelFiliale Paar{AEintrag.PId, Anf.InvAnf.FilNr};
-    if (auto It = Vorrat.Bestand.find(Paar); It != Vorrat.Bestand.end()) {
+    if (auto It = AVorrat.Bestand.find(Paar); It != AVorrat.Bestand.end()) {
       for (const TBestandsSatz& B : It->second) {
         TIVSatz Satz;
         Satz.Anforderung = Q;
@@ -79,10 +60,10 @@ void TQLX_InvAnfMani::SollSaetzeSchreiben(TInventurListe& AInventuren, const TPr
         for (size_t G = 0; G < B.Menge.size(); ++G)
           if (B.Menge[G] != 0) Wert += B.Menge[G] * Preise.GEK_4_Art_Dat_Fil_GrInd(static_cast<int8_t>(G), "");
         Werte[S].Soll += Wert;
-        if (Vorrat.Eigenschaften[Ord(Char_2_ArtBestTyp(B.Bestandstyp))].IstWert) Werte[S].Ist += Wert;
+        if (AVorrat.Eigenschaften[Ord(Char_2_ArtBestTyp(B.Bestandstyp))].IstWert) Werte[S].Ist += Wert;
         Saetze.push_back(Satz);
       }
-    } else if (Vorrat.Verkauf.count(Paar)) {
+    } else if (AVorrat.Verkauf.count(Paar)) {
       // Present only through a branch sale: one zero record under stock type 1.
       TIVSatz Satz;
       Satz.Anforderung = Q;
@@ -92,8 +73,7 @@ void TQLX_InvAnfMani::SollSaetzeSchreiben(TInventurListe& AInventuren, const TPr
     }
   }
 
-  IVFile_CiNoC();
-  Tivfile& IV = Bereit(FIVFile, "Die Inventurdatei");
+  Tivfile& IV = FObjekte.IVFile();
   for (const TIVSatz& Satz : Saetze) {
     const TInventurDetails& Anf = *AInventuren.GetItem_Ptr(Satz.Anforderung);
     IV.ClearRecord();
@@ -119,33 +99,23 @@ void TQLX_InvAnfMani::SollSaetzeSchreiben(TInventurListe& AInventuren, const TPr
   }
 }
 
-void TQLX_InvAnfMani::IAUpdate(TInventurListe& AInventuren, TIAZuwachsListe& AZuwachs) {
-  KWDGuard("TQLX_InvAnfMani.IAUpdate", [&] { SummenErhoehen(AInventuren, AZuwachs); });
-}
-
-void TQLX_InvAnfMani::SummenErhoehen(TInventurListe& AInventuren, TIAZuwachsListe& AZuwachs) {
+void TInvAnfSollBuchung::IAUpdate(TInventurListe& AInventuren, std::vector<TZuwachs>& AZuwachs) {
   // The growth is added in the database (not a total computed from values
   // read earlier), so a program booking other articles of the same request
   // at the same time never loses its part. Requests in key order, so two
   // programs take the row locks in the same order.
   std::vector<int32_t> Reihe(static_cast<size_t>(AInventuren.Count()));
   std::iota(Reihe.begin(), Reihe.end(), 0);
-  std::sort(Reihe.begin(), Reihe.end(), [&](int32_t A, int32_t B) {
-    return InvAnfIntern::SchluesselVor(AInventuren.GetItem_Ptr(A)->InvAnf, AInventuren.GetItem_Ptr(B)->InvAnf);
-  });
+  InvAnfIntern::InSchluesselFolge(AInventuren, Reihe);
   for (int32_t Q : Reihe) {
-    TIAZuwachs& Z = AZuwachs.at(static_cast<size_t>(Q));
+    TZuwachs& Z = AZuwachs.at(static_cast<size_t>(Q));
     if (std::fabs(Z.Soll) <= KSchwelle && std::fabs(Z.Ist) <= KSchwelle) continue;
     const TVglInvAnf_Inv& A = AInventuren.GetItem_Ptr(Q)->InvAnf;
-    IAFile_CiNoC();
-    Tiafile& IA = Bereit(FIAFile, "Die Anforderungsdatei");
-    IA.SelectKey(Tiafile::KEY_ANFORDERUNG);
-    IA.Key_Zaehldatum.SetKeyWert(A.Zaehldatum);
-    IA.Key_WG.SetKeyWert(A.WG);
-    IA.Key_FilNr.SetKeyWert(A.FilNr);
+    Tiafile& IA = FObjekte.IAFile();
+    InvAnfIntern::SchluesselSetzen(IA, A);
     IA.EKSoll.SetWert(Z.Soll);
     IA.EKIst.SetWert(Z.Ist);
     IA.WertErhoehen({&IA.EKSoll, &IA.EKIst});
-    Z = TIAZuwachs{};
+    Z = TZuwachs{};
   }
 }

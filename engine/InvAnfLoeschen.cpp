@@ -1,19 +1,22 @@
 // Deleting requests: remove the booked target stock article by article under
 // the common lock, then the request record once no article is left.
-#include <functional>
-
 #include "engine/InvAnfIntern.h"
+#include "engine/TInvAnfArtikelEntfernen.h"
 #include "engine/TQLX_InvAnfMani.h"
 #include "suite/TInvDel.h"
 #include "suite/WiJahr.h"
 #include "support/framework/KWDGuard.h"
 #include "support/framework/KWDLog.h"
 #include "support/framework/TKWDInfo.h"
-
-using InvAnfIntern::Bereit;
+#include "support/recordfile/Tiafile.h"
 
 namespace {
-constexpr const char* KEntfernen = "TQLX_InvAnfMani.ProduktAusInventurEntfernen";
+// True when the request exists under exactly AAnforderung's fiscal year,
+// counting date, product group and branch.
+bool AnforderungBesteht(Tiafile& AIA, const TVglInvAnf_Inv& AAnforderung) {
+  InvAnfIntern::SchluesselSetzen(AIA, AAnforderung);
+  return AIA.Get_equal() && YearOf(AIA.WiJahr.GetWert()) == AAnforderung.WiJahr;
+}
 }  // namespace
 
 bool TQLX_InvAnfMani::InventurenLoeschen(const std::vector<TVglInvAnf_Inv>& AAnforderungen,
@@ -26,11 +29,12 @@ bool TQLX_InvAnfMani::InventurenLoeschen(const std::vector<TVglInvAnf_Inv>& AAnf
   TMeldungsListe AnfMeldungen;
   TMeldungsListe Meldungen;
   const bool Durchgelaufen = KWDGuard("TQLX_InvAnfMani.InventurenLoeschen", [&] {
-    TInvDel& Del = Bereit(FInvDel, "Der Inventur-Löschdienst");
+    TInvDel& Del = InvDel();
+    TInvAnfArtikelEntfernen Entfernen(*this);
     for (const TVglInvAnf_Inv& Anf : AAnforderungen) {
       // Only the request of exactly this fiscal year: one stored under
       // another is not the one meant and keeps its target stock.
-      if (!AnforderungBesteht(Anf)) {
+      if (!AnforderungBesteht(IAFile(), Anf)) {
         KWDLogSchreiben("TQLX_InvAnfMani.InventurenLoeschen",
                         "Inventur vom " + FormatDatum(Anf.Zaehldatum) + ", Warengruppe \"" + Anf.WG + "\", Filiale " +
                             std::to_string(Anf.FilNr) + " gibt es im Wirtschaftsjahr " + std::to_string(Anf.WiJahr) +
@@ -46,7 +50,11 @@ bool TQLX_InvAnfMani::InventurenLoeschen(const std::vector<TVglInvAnf_Inv>& AAnf
       ProdIds.Clear();
       Del.ProdIDsInInventur(ErsterTag, Anf.Zaehldatum, Anf.WG, Anf.FilNr, ProdIds);
       ProgressCaption("Enferne Artikel aus Inventur", "", true);
-      ProduktAusInventurEntfernen(Anf, ProdIds, AnfMeldungen);
+      if (!Entfernen.ProduktAusInventurEntfernen(Anf, ProdIds, AnfMeldungen)) {
+        // The database failed (registered once): the next request would only fail again.
+        Ergebnis = false;
+        break;
+      }
       if (!ProdIds.IsEmpty()) {
         Ergebnis = false;
       } else {
@@ -62,28 +70,4 @@ bool TQLX_InvAnfMani::InventurenLoeschen(const std::vector<TVglInvAnf_Inv>& AAnf
   AMeldungen = Meldungen.ToArray();
   ProgressHide();
   return Ergebnis && Durchgelaufen;
-}
-
-void TQLX_InvAnfMani::ProduktAusInventurEntfernen(const TVglInvAnf_Inv& AAnforderung, TProduktIDListe& AProdIds,
-                                                  TMeldungsListe& AMeldungen) {
-  KWDGuard(KEntfernen, [&] {
-    InvDel_CiN();
-    TInvDel& Del = Bereit(FInvDel, "Der Inventur-Löschdienst");
-    const TDate ErsterTag = ersterTag_WiJahr(AAnforderung.WiJahr);
-    SperrDurchgaenge(
-        [&] { return AProdIds.Count(); }, [&](int32_t APos) { return AProdIds[APos]; },
-        KEntfernen,
-        [&](const TSperrBatch& ABatch, const std::function<void()>& AAbschliessen) {
-          // Positions are taken out only once the batch is in the database;
-          // a failed batch leaves them, so the request is not deleted.
-          for (const TInt32Quad& Q : ABatch)
-            if (!Del.DelInvProdID(ErsterTag, AAnforderung.Zaehldatum, AAnforderung.WG, AAnforderung.FilNr,
-                                  TInt32Trio::Construct(Q.I1, Q.I2, Q.I3), true))
-              throw std::runtime_error("Der Artikel konnte nicht aus der Inventur entfernt werden");
-          AAbschliessen();
-          // Descending positions: each deletion keeps the later positions valid.
-          for (const TInt32Quad& Q : ABatch) AProdIds.Delete(Q.I4);
-        },
-        AMeldungen);
-  });
 }

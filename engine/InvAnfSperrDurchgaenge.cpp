@@ -1,141 +1,82 @@
-// The locking passes that completion and deletion share: lock a batch of
-// articles inside block 11, work on it, unlock it, and come back later for
-// the articles other programs held.
-#include <optional>
-#include <set>
+// The locking passes that completion and deletion share.
+#include <exception>
 #include <string>
+#include <utility>
 #include <vector>
 
-#include "engine/TQLX_InvAnfMani.h"
+#include "engine/InvAnfIntern.h"
+#include "engine/TInvAnfObjekte.h"
+#include "engine/TInvAnfSperrDurchgaenge.h"
+#include "engine/TInvAnfStapelKlammer.h"
 #include "suite/TArtikelTools.h"
-#include "support/db/TDbConnection.h"
 #include "support/framework/KWDGuard.h"
 #include "support/framework/KWDPause.h"
 #include "support/services/TCommonLock.h"
-#include "support/services/TKWDBuchung.h"
 
 namespace {
 constexpr int KBatchGroesse = 20;
 constexpr int KDurchgaenge = 5;
 constexpr int KPauseMs = 2000;
-
-// Holds block 11 for one lock or unlock step; released also on failure.
-class TBlockSchritt {
- public:
-  TBlockSchritt() { CommonLock().DummyBlockFuerSperren(CQLX_Lock_Inventur); }
-  ~TBlockSchritt() {
-    KWDGuard("TQLX_InvAnfMani.DummyUnBlock", [] { CommonLock().DummyUnBlock(CQLX_Lock_Inventur); });
-  }
-  TBlockSchritt(const TBlockSchritt&) = delete;
-  TBlockSchritt& operator=(const TBlockSchritt&) = delete;
-};
-
-TInt32Trio BatchPId(const TInt32Quad& AQ) { return TInt32Trio::Construct(AQ.I1, AQ.I2, AQ.I3); }
-
-// A failure of the database as a whole, not of one article's data: lost
-// connection, server or disk trouble, lock waits, a read-only or broken
-// database. Such a failure ends the passes; any other sets the article aside.
-bool DatenbankFehler(const std::exception& AFehler) {
-  const auto* Db = dynamic_cast<const EDbError*>(&AFehler);
-  if (!Db) return false;
-  if (!Db->Zustand.empty()) {
-    // PostgreSQL: connection, resources, operator, system, internal,
-    // transaction rollback, transaction state, lock not available.
-    static const std::set<std::string> KKlassen{"08", "53", "57", "58", "XX", "40", "25", "55"};
-    return KKlassen.count(Db->Zustand.substr(0, 2)) > 0;
-  }
-  if (Db->Code != 0) {
-    // SQLite's primary codes: busy, locked, no memory, read-only, interrupted,
-    // I/O error, corrupt, full, cannot open, protocol, not a database.
-    static const std::set<int> KCodes{5, 6, 7, 8, 9, 10, 11, 13, 14, 15, 26};
-    return KCodes.count(Db->Code & 0xff) > 0;
-  }
-  return true;  // the backends' own failures (connection lost, transaction broken) carry no code
-}
-
-// The unlock step of a batch. When the batch is left by an exception the
-// locks are released all the same, so no article stays locked by a failure.
-class TBatchSperren {
- public:
-  explicit TBatchSperren(const TSperrBatch& ABatch) : FBatch(ABatch) {}
-  ~TBatchSperren() {
-    if (!FFrei) KWDGuard("TQLX_InvAnfMani.SollBestandBuchen", [&] { Entsperren(); }, false);
-  }
-  TBatchSperren(const TBatchSperren&) = delete;
-  TBatchSperren& operator=(const TBatchSperren&) = delete;
-
-  // Done once it succeeded: a failed unlock inside the booking is tried again
-  // after the rollback.
-  void Entsperren() {
-    if (FFrei) return;
-    if (!FBatch.IsEmpty()) {
-      TBlockSchritt Block;
-      std::vector<TInt32Trio> PIds;
-      PIds.reserve(static_cast<size_t>(FBatch.Count()));
-      for (const TInt32Quad& Q : FBatch) PIds.push_back(BatchPId(Q));
-      CommonLock().UnlockProdIds(PIds);
-    }
-    FFrei = true;
-  }
-
- private:
-  const TSperrBatch& FBatch;
-  bool FFrei = false;
-};
 }  // namespace
 
-bool TQLX_InvAnfMani::SperrePID(const TInt32Trio& APId, bool AMitMeldung, TQLX_clMeldung& AMeldung) {
+void TInvAnfStapelArbeit::Zurueckstellen(int32_t, const std::exception&) {}
+
+TInvAnfSperrDurchgaenge::TInvAnfSperrDurchgaenge(TInvAnfObjekte& AObjekte, std::string ABuchung)
+    : FObjekte(AObjekte), FBuchung(std::move(ABuchung)) {}
+
+bool TInvAnfSperrDurchgaenge::SperrePID(const TInt32Trio& APId, bool AMitMeldung, TQLX_clMeldung& AMeldung) {
+  // A failing database is no refused lock: it ends the passes.
   return KWDGuard(
       "TQLX_InvAnfMani.SperrePID",
       [&] {
-        if (!AMitMeldung) return CommonLock().LockProdId(APId, false);
-        AMeldung.Clear();
-        return CommonLock().LockProdId(APId, AMeldung, false);
+        return InvAnfIntern::AusfallDurchreichen([&] {
+          if (!AMitMeldung) return CommonLock().LockProdId(APId, false);
+          AMeldung.Clear();
+          return CommonLock().LockProdId(APId, AMeldung, false);
+        });
       },
       false);
 }
 
-std::vector<bool> TQLX_InvAnfMani::SperrePIDs(const std::vector<TInt32Trio>& APIds) {
-  // A failure only costs speed: every id then takes the single path.
+std::vector<bool> TInvAnfSperrDurchgaenge::SperrePIDs(const std::vector<TInt32Trio>& APIds) {
+  // Any other failure only costs speed: every id then takes the single path.
   return KWDGuard(
-      "TQLX_InvAnfMani.SperrePID", [&] { return CommonLock().LockProdIds(APIds); },
+      "TQLX_InvAnfMani.SperrePID",
+      [&] { return InvAnfIntern::AusfallDurchreichen([&] { return CommonLock().LockProdIds(APIds); }); },
       std::vector<bool>(APIds.size(), false));
 }
 
-void TQLX_InvAnfMani::SperrDurchgaenge(const std::function<int32_t()>& AAnzahl,
-                                       const std::function<TInt32Trio(int32_t)>& APId, const std::string& ABuchung,
-                                       const TBatchArbeit& ABearbeiten, TMeldungsListe& AMeldungen,
-                                       const TZurueckstellen& AZurueckstellen) {
-  const int32_t Total = AAnzahl();
+bool TInvAnfSperrDurchgaenge::Ausfuehren(TInvAnfStapelArbeit& AArbeit, TMeldungsListe& AMeldungen) {
+  bool Ausgefallen = false;
+  KWDGuard(FBuchung, [&] {
+    try {
+      Durchgaenge(AArbeit, AMeldungen);
+    } catch (const InvAnfIntern::TDatenbankAusfall& A) {
+      Ausgefallen = true;
+      std::rethrow_exception(A.Fehler);
+    } catch (const std::exception& E) {
+      Ausgefallen = InvAnfIntern::DatenbankAusfall(E);
+      throw;
+    }
+  });
+  return !Ausgefallen;
+}
+
+void TInvAnfSperrDurchgaenge::Durchgaenge(TInvAnfStapelArbeit& AArbeit, TMeldungsListe& AMeldungen) {
+  const int32_t Total = AArbeit.Anzahl();
   TArtikelTools Artikel;
-  // The batch's booking holds its articles (TCommonLock::TInBuchung): lock
-  // step, booking and unlock share one transaction, and block 11 spans the
-  // batch. On SQLite the block is taken before the booking's write lock, so
-  // no one waits for the block while holding that lock; on PostgreSQL the
-  // lock step takes it inside the booking's transaction.
-  const bool InBuchung = CommonLock().SperrtInBuchung();
-  const bool BlockZuerst = InBuchung && CommonLock().BlockVorBuchung();
   int FehlerInFolge = 0;  // articles set aside since the last batch that went in
   for (int Durchgang = 1; Durchgang <= KDurchgaenge; ++Durchgang) {
     const bool MitMeldung = Durchgang == KDurchgaenge;
-    int32_t Pos = AAnzahl() - 1;
+    int32_t Pos = AArbeit.Anzahl() - 1;
     // The positions of a failed batch, booked again one per batch. They lie
     // above Pos in descending order, so neither a booked nor a set-aside
     // article moves a position still to come.
     std::vector<int32_t> Einzeln;
     while (Pos >= 0 || !Einzeln.empty()) {
-      std::optional<TBlockSchritt> BatchBlock;
-      if (BlockZuerst) BatchBlock.emplace();
-      TSperrBatch Batch;
-      TBatchSperren Sperren(Batch);
-      std::optional<TBuchungsKlammer> Buchung;
-      std::optional<TCommonLock::TInBuchung> SperrenInBuchung;
-      if (InBuchung) {
-        Buchung.emplace(ABuchung, CKWD_Buchung_Bestand);
-        SperrenInBuchung.emplace(CommonLock());
-      }
+      TInvAnfStapelKlammer Klammer(FBuchung);
       {
-        TBlockSchritt Block;
+        TInvAnfBlockSchritt Block;
         TQLX_clMeldung Meldung;
         auto Verweigert = [&](const TInt32Trio& AVerweigert) {
           if (!MitMeldung) return;
@@ -146,60 +87,52 @@ void TQLX_InvAnfMani::SperrDurchgaenge(const std::function<int32_t()>& AAnzahl,
         if (!Einzeln.empty()) {
           const int32_t P = Einzeln.front();
           Einzeln.erase(Einzeln.begin());
-          const TInt32Trio PId = APId(P);
+          const TInt32Trio PId = AArbeit.PId(P);
           if (SperrePID(PId, MitMeldung, Meldung))
-            Batch.Add(TInt32Quad::Construct(PId.I1, PId.I2, PId.I3, P));
+            Klammer.Hinzufuegen(PId, P);
           else
             Verweigert(PId);
         } else {
-          while (Batch.Count() < KBatchGroesse && Pos >= 0) {
+          while (Klammer.Batch().Count() < KBatchGroesse && Pos >= 0) {
             // As many positions as the batch still has room for, locked in
-            // one go; what that refuses is asked for one by one as before.
+            // one go; what that refuses is asked for one by one.
             std::vector<TInt32Trio> PIds;
-            for (int32_t P = Pos; P >= 0 && PIds.size() < static_cast<size_t>(KBatchGroesse - Batch.Count()); --P)
-              PIds.push_back(APId(P));
+            for (int32_t P = Pos; P >= 0 && PIds.size() < static_cast<size_t>(KBatchGroesse - Klammer.Batch().Count());
+                 --P)
+              PIds.push_back(AArbeit.PId(P));
             const std::vector<bool> Gesperrt = SperrePIDs(PIds);
             for (size_t I = 0; I < PIds.size(); ++I, --Pos) {
-              const TInt32Trio& PId = PIds[I];
-              if (Gesperrt[I] || SperrePID(PId, MitMeldung, Meldung))
-                Batch.Add(TInt32Quad::Construct(PId.I1, PId.I2, PId.I3, Pos));
+              if (Gesperrt[I] || SperrePID(PIds[I], MitMeldung, Meldung))
+                Klammer.Hinzufuegen(PIds[I], Pos);
               else
-                Verweigert(PId);
+                Verweigert(PIds[I]);
             }
           }
         }
       }
-      if (!Batch.IsEmpty()) {
-        if (!Buchung) Buchung.emplace(ABuchung, CKWD_Buchung_Bestand);
+      if (!Klammer.Batch().IsEmpty()) {
+        Klammer.BuchungOeffnen();
         try {
-          ABearbeiten(Batch, [&] {
-            Buchung->Flush();
-            if (InBuchung) Sperren.Entsperren();
-            Buchung->Ende();
-          });
+          AArbeit.Bearbeiten(Klammer.Batch(), Klammer);
           FehlerInFolge = 0;
         } catch (const std::exception& E) {
-          if (!AZurueckstellen || DatenbankFehler(E)) throw;
+          if (!AArbeit.Zurueckstellbar() || InvAnfIntern::DatenbankAusfall(E)) throw;
           // The batch goes back, and its locks are released, before its
           // articles are tried again.
-          SperrenInBuchung.reset();
-          Buchung.reset();
-          Sperren.Entsperren();
-          if (Batch.Count() > 1) {
-            for (const TInt32Quad& Q : Batch) Einzeln.push_back(Q.I4);
+          Klammer.Beenden();
+          if (Klammer.Batch().Count() > 1) {
+            for (const TInt32Quad& Q : Klammer.Batch()) Einzeln.push_back(Q.I4);
           } else {
-            AZurueckstellen(Batch[0].I4, E);
+            AArbeit.Zurueckstellen(Klammer.Batch()[0].I4, E);
             // So many failing in a row is no article's fault.
             if (++FehlerInFolge >= KBatchGroesse) throw;
           }
         }
       }
-      SperrenInBuchung.reset();
-      Buchung.reset();  // a batch that locked nothing has nothing to commit
-      Sperren.Entsperren();
-      ProgressDo(Total - AAnzahl(), Total);
+      Klammer.Beenden();  // a batch that locked nothing has nothing to commit
+      FObjekte.ProgressDo(Total - AArbeit.Anzahl(), Total);
     }
-    if (AAnzahl() == 0) return;
+    if (AArbeit.Anzahl() == 0) return;
     KWDPause(KPauseMs);
   }
 }

@@ -48,27 +48,9 @@
 namespace {
 
 using Uhr = std::chrono::steady_clock;
-const TDate KWiJahr = EncodeDate(2025, 1, 1);
-const TDate KTag = EncodeDate(2025, 11, 3);
-constexpr int KFiliale = 1;
+using namespace BenchAnf;
 
 double Ms(Uhr::duration AD) { return std::chrono::duration<double, std::milli>(AD).count(); }
-
-TVglInvAnf_Inv Anforderung() {
-  TVglInvAnf_Inv R;
-  R.FilNr = KFiliale;
-  R.WiJahr = YearOf(KWiJahr);
-  R.Zaehldatum = KTag;
-  R.KZZaehlung = 1;
-  return R;
-}
-
-long Saetze() {
-  auto S = KWDDatenbank().Prepare("SELECT count(*) FROM inventur WHERE zaehldatum = ? AND filnr = ?");
-  S->BindDouble(1, KTag);
-  S->BindInt(2, KFiliale);
-  return S->Step() ? static_cast<long>(S->ColumnInt(0)) : -1;
-}
 
 // The request as it was before its completion.
 void Zuruecksetzen() {
@@ -271,11 +253,7 @@ int main(int argc, char** argv) {
       "x)\n",
       Schlechteste, Verhaeltnis[Verhaeltnis.size() / 2], Verhaeltnis.front());
   KWDDatenbank_Set(nullptr);
-  if (!Behalten) {
-    std::filesystem::remove(Ort);
-    std::filesystem::remove(Ort + "-wal");
-    std::filesystem::remove(Ort + "-shm");
-  }
+  if (!Behalten) BenchFirmaEntfernen(Ort);
   std::filesystem::remove_all(Formulare);
   return 0;
 }

@@ -1,6 +1,7 @@
 // The main window's request list on a demo company:
 //
-//   bench_liste [ANZAHL]      (default 10000 requests in one fiscal year)
+//   bench_liste [ANZAHL [ARTIKEL]]   (default 10000 requests in one fiscal
+//                                     year, a demo company of 20000 articles)
 //
 // 1. Filling the list (Fuelle_VRListAusIAFile: read, rows, sort, check boxes)
 //    against reading the same request rows through the record-file layer,
@@ -29,8 +30,7 @@
 #include "app/InvAnfProgramm.h"
 #include "app/TFrmIAMain.h"
 #include "app/TFrmIAStart.h"
-#include "suite/SuiteDatenbank.h"
-#include "suite/demo/DemoFirma.h"
+#include "suite/demo/DemoFirmaAnlegen.h"
 #include "widgets/KWDWidgets.h"
 #include "support/db/KWDDatenbank.h"
 #include "support/framework/KWDMeldungPresenter.h"
@@ -219,11 +219,10 @@ int main(int argc, char** argv) {
   ::setenv("WWS_ANTWORT", "ja", 1);
   int Ergebnis = 0;
   try {
-    KWDDatenbank_Set(TDbConnection::Open(Db, true));
-    SuiteDatenbankOeffnen();
     TDemoOptionen Optionen;
     TryParseDatum(KStichtag, Optionen.Stichtag);
-    DemoFirmaErzeugen(KWDDatenbank(), Optionen);
+    if (argc > 2) Optionen.Artikel = std::max(1, std::atoi(argv[2]));
+    DemoFirmaAnlegen(Db, Optionen, false);  // and opened as this process's company
     KWDParameter().SetIntegerValueByName("STARTMON", 1);
     std::printf("Demo-Firma: %s (%lld Artikel)\n", Db.c_str(), static_cast<long long>(Optionen.Artikel));
 

@@ -7,9 +7,6 @@
 // Each variant runs in a process of its own, so its peak memory is its own.
 // DB: an existing demo company (SQLite path or postgresql:// URI) to reuse;
 // without it a temporary SQLite company is built first.
-#include <spawn.h>
-#include <sys/resource.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -19,13 +16,14 @@
 #include <string>
 #include <vector>
 
+#include "bench/BenchFirma.h"
+#include "bench/BenchKind.h"
+#include "engine/TInvAnfAuswahl.h"
 #include "engine/TQLX_InvAnfMani.h"
 #include "suite/SuiteDatenbank.h"
 #include "suite/TFilialTabelle.h"
 #include "suite/demo/DemoFirma.h"
 #include "support/db/KWDDatenbank.h"
-
-extern char** environ;
 
 namespace {
 
@@ -77,19 +75,17 @@ int Variante(const std::string& AArt, bool AAlle) {
     if (S->Step()) Paare = static_cast<long>(S->ColumnInt(0));
   } else {
     setenv("WWS_DB_KIND", AArt == "schluessel" ? "1" : "2", 1);
-    TQLX_InvAnfMani Mani;
+    TInvAnfObjekte Objekte;
+    TInvAnfAuswahl Auswahl(Objekte);
     TInventurListe I;
     TWarengruppenListe W;
     TFilialListe F;
-    auto ToDo = TQLX_InvAnfMani::ToDoListeErzeugen();
-    Mani.UnvollstaendigeInventurenLaden(Anf, &I, &W, &F);
-    Mani.ProduktIDs_ToDoListeLaden(I, W, F, *ToDo);
+    auto ToDo = TInvAnfAuswahl::ToDoListeErzeugen();
+    Auswahl.UnvollstaendigeInventurenLaden(Anf, &I, &W, &F);
+    Auswahl.ProduktIDs_ToDoListeLaden(I, W, F, *ToDo);
     for (const auto& E : *ToDo) Paare += static_cast<long>(E.Ind.size());
   }
-  const double Sekunden = std::chrono::duration<double>(std::chrono::steady_clock::now() - Start).count();
-  rusage R{};
-  getrusage(RUSAGE_SELF, &R);
-  std::printf("%.3f %ld %ld\n", Sekunden, Paare, R.ru_maxrss);
+  std::printf("%.3f %ld %ld\n", BenchSekundenSeit(Start), Paare, BenchSpitzeKiB());
   return 0;
 }
 
@@ -99,16 +95,9 @@ struct TMessung {
 };
 
 TMessung Kind(const char* ASelbst, const std::string& AArt, bool AAlle) {
-  const std::string Datei = std::filesystem::temp_directory_path() / ("bench-auswahl-" + std::to_string(getpid()));
-  const std::string Befehl = std::string(ASelbst) + " --variante " + AArt + (AAlle ? " alle" : " eine") + " > " + Datei;
-  TMessung M;
-  if (std::system(Befehl.c_str()) == 0)
-    if (FILE* F = std::fopen(Datei.c_str(), "r")) {
-      if (std::fscanf(F, "%lf %ld %ld", &M.Sekunden, &M.Paare, &M.KiB) != 3) M = {};
-      std::fclose(F);
-    }
-  std::filesystem::remove(Datei);
-  return M;
+  const std::vector<double> Z = BenchKind(ASelbst, AArt + (AAlle ? " alle" : " eine"));
+  if (Z.size() != 3) return {};
+  return {Z[0], static_cast<long>(Z[1]), static_cast<long>(Z[2])};
 }
 
 }  // namespace
@@ -157,6 +146,6 @@ int main(int argc, char** argv) {
                   M.Paare != Menge.Paare ? "  (Paare weichen ab!)" : "");
     }
   }
-  if (Neu) std::filesystem::remove(Ort);
+  if (Neu) BenchFirmaEntfernen(Ort);
   return 0;
 }

@@ -18,7 +18,6 @@
 // Each variant runs in a process of its own, so its peak memory is its own.
 // DB: a SQLite path or postgresql:// URI of an EMPTY database to fill; without
 // it a temporary SQLite company is built.
-#include <sys/resource.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -31,22 +30,12 @@
 #include "engine/TQLX_InvAnfMani.h"
 #include "suite/SuiteDatenbank.h"
 #include "bench/BenchFirma.h"
+#include "bench/BenchKind.h"
 #include "support/db/KWDDatenbank.h"
 
 namespace {
 
-const TDate KWiJahr = EncodeDate(2025, 1, 1);
-const TDate KTag = EncodeDate(2025, 11, 3);
-constexpr int KFiliale = 1;
-
-TVglInvAnf_Inv Anforderung() {
-  TVglInvAnf_Inv R;
-  R.FilNr = KFiliale;
-  R.WiJahr = YearOf(KWiJahr);
-  R.Zaehldatum = KTag;
-  R.KZZaehlung = 1;
-  return R;
-}
+using namespace BenchAnf;
 
 std::string Groessen(const char* APraefix) {
   std::string S;
@@ -77,7 +66,6 @@ long Zaehlen(const char* ASql) {
   S->BindInt(2, KFiliale);
   return S->Step() ? static_cast<long>(S->ColumnInt(0)) : -1;
 }
-long Saetze() { return Zaehlen("SELECT count(*) FROM inventur WHERE zaehldatum = ? AND filnr = ?"); }
 long Artikel() {
   return Zaehlen(
       "SELECT count(*) FROM (SELECT DISTINCT prodid1, prodid2, prodid3 FROM inventur "
@@ -162,11 +150,9 @@ int Variante(const std::string& AArt) {
     S->Execute();
     T.Commit();
   }
-  const double Sekunden = std::chrono::duration<double>(std::chrono::steady_clock::now() - Start).count();
+  const double Sekunden = BenchSekundenSeit(Start);
   if (AArt == "server") KWDDatenbank().ExecScript("DROP PROCEDURE bench_stapel_loeschen");
-  rusage R{};
-  getrusage(RUSAGE_SELF, &R);
-  std::printf("%.3f %ld %ld %ld\n", Sekunden, Saetze(), Artikel(), R.ru_maxrss);
+  std::printf("%.3f %ld %ld %ld\n", Sekunden, Saetze(), Artikel(), BenchSpitzeKiB());
   return 0;
 }
 
@@ -176,16 +162,9 @@ struct TMessung {
 };
 
 TMessung Kind(const char* ASelbst, const std::string& AArt) {
-  const std::string Datei = std::filesystem::temp_directory_path() / ("bench-buchung-" + std::to_string(getpid()));
-  const std::string Befehl = std::string(ASelbst) + " --variante " + AArt + " > " + Datei;
-  TMessung M;
-  if (std::system(Befehl.c_str()) == 0)
-    if (FILE* F = std::fopen(Datei.c_str(), "r")) {
-      if (std::fscanf(F, "%lf %ld %ld %ld", &M.Sekunden, &M.Saetze, &M.Artikel, &M.KiB) != 4) M = {};
-      std::fclose(F);
-    }
-  std::filesystem::remove(Datei);
-  return M;
+  const std::vector<double> Z = BenchKind(ASelbst, AArt);
+  if (Z.size() != 4) return {};
+  return {Z[0], static_cast<long>(Z[1]), static_cast<long>(Z[2]), static_cast<long>(Z[3])};
 }
 
 void Anlegen() {
@@ -244,6 +223,6 @@ int main(int argc, char** argv) {
                 ML.Sekunden > 0 ? (Umlauf.Sekunden + Server.Sekunden) / ML.Sekunden : 0.0);
   }
   KWDDatenbank_Set(nullptr);
-  if (Neu) std::filesystem::remove(Ort);
+  if (Neu) BenchFirmaEntfernen(Ort);
   return 0;
 }

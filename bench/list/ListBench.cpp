@@ -2,9 +2,15 @@
 // 1,000,000 items, for int and for a product-id record with an index array.
 // Each operation registers the std::vector run and the TQLX_List run next to
 // each other so their ratio comes from one run on the same machine state.
+//
+//   bench_list [--anzahl=N] [Google Benchmark options]
+//
+// --anzahl: N items instead (inserts and deleted blocks scale with it), for a
+// quick run that only shows the program works.
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <functional>
 #include <random>
 #include <string>
@@ -15,10 +21,9 @@
 
 namespace {
 
-constexpr int32_t Anzahl = 1'000'000;
-constexpr int32_t Einfuegungen = 10'000;
-constexpr int32_t Suchen = 1'000'000;
-constexpr int32_t Loeschbloecke = 1'000;
+int32_t Anzahl = 1'000'000;  // set once, before any benchmark runs
+int32_t Einfuegungen() { return Anzahl / 100; }
+int32_t Loeschbloecke() { return Anzahl / 1000; }
 constexpr int32_t Blockgroesse = 100;
 
 // Look-alike of the engine's to-do entry: product id plus request indices.
@@ -83,12 +88,13 @@ const std::vector<T>& SortierteDaten() {
   return Daten;
 }
 
-template <class T, int32_t AAnzahl>
+// Values to insert (AEinfuegen: Einfuegungen() of them) or to look up (Anzahl).
+template <class T, bool AEinfuegen>
 const std::vector<T>& Suchwerte() {
   static const std::vector<T> Daten = [] {
     std::mt19937 Zufall(815);
     std::vector<T> D;
-    for (int32_t I = 0; I < AAnzahl; ++I) D.push_back(Wert<T>(Zufall));
+    for (int32_t I = 0; I < (AEinfuegen ? Einfuegungen() : Anzahl); ++I) D.push_back(Wert<T>(Zufall));
     return D;
   }();
   return Daten;
@@ -124,7 +130,7 @@ void Add_List(benchmark::State& S) {
 // ---- Insert: 10,000 inserts in the middle of 1,000,000 items
 template <class T>
 void Insert_Std(benchmark::State& S) {
-  const auto& Q = Suchwerte<T, Einfuegungen>();
+  const auto& Q = Suchwerte<T, true>();
   for (auto _ : S) {
     S.PauseTiming();
     std::vector<T> V = Zufallsdaten<T>();
@@ -135,7 +141,7 @@ void Insert_Std(benchmark::State& S) {
 }
 template <class T>
 void Insert_List(benchmark::State& S) {
-  const auto& Q = Suchwerte<T, Einfuegungen>();
+  const auto& Q = Suchwerte<T, true>();
   for (auto _ : S) {
     S.PauseTiming();
     TQLX_List<T> L = Liste(Zufallsdaten<T>());
@@ -178,7 +184,7 @@ void Sort_ListStdFunction(benchmark::State& S) {
 template <class T>
 void BinarySearch_Std(benchmark::State& S) {
   const auto& V = SortierteDaten<T>();
-  const auto& Q = Suchwerte<T, Suchen>();
+  const auto& Q = Suchwerte<T, false>();
   for (auto _ : S) {
     int64_t Treffer = 0;
     for (const T& X : Q) {
@@ -191,7 +197,7 @@ void BinarySearch_Std(benchmark::State& S) {
 template <class T>
 void BinarySearch_ListMit(benchmark::State& S, TComparer<T> AComparer) {
   const TQLX_List<T> L = Liste(SortierteDaten<T>(), std::move(AComparer));
-  const auto& Q = Suchwerte<T, Suchen>();
+  const auto& Q = Suchwerte<T, false>();
   for (auto _ : S) {
     int64_t Treffer = 0;
     for (const T& X : Q) {
@@ -212,7 +218,7 @@ void BinarySearch_ListStdFunction(benchmark::State& S) {
 // ---- sorted insertion: 10,000 values into 1,000,000 sorted items
 template <class T>
 void SortedAdd_Std(benchmark::State& S) {
-  const auto& Q = Suchwerte<T, Einfuegungen>();
+  const auto& Q = Suchwerte<T, true>();
   for (auto _ : S) {
     S.PauseTiming();
     std::vector<T> V = SortierteDaten<T>();
@@ -226,7 +232,7 @@ void SortedAdd_Std(benchmark::State& S) {
 }
 template <class T>
 void SortedAdd_List(benchmark::State& S) {
-  const auto& Q = Suchwerte<T, Einfuegungen>();
+  const auto& Q = Suchwerte<T, true>();
   for (auto _ : S) {
     S.PauseTiming();
     TQLX_List<T> L = Liste(SortierteDaten<T>());
@@ -243,7 +249,7 @@ void DeleteRange_Std(benchmark::State& S) {
     S.PauseTiming();
     std::vector<T> V = Zufallsdaten<T>();
     S.ResumeTiming();
-    for (int32_t I = 0; I < Loeschbloecke; ++I) {
+    for (int32_t I = 0; I < Loeschbloecke(); ++I) {
       const auto Mitte = V.begin() + static_cast<ptrdiff_t>(V.size() / 2);
       V.erase(Mitte, Mitte + Blockgroesse);
     }
@@ -256,7 +262,7 @@ void DeleteRange_List(benchmark::State& S) {
     S.PauseTiming();
     TQLX_List<T> L = Liste(Zufallsdaten<T>());
     S.ResumeTiming();
-    for (int32_t I = 0; I < Loeschbloecke; ++I) L.DeleteRange(L.Count() / 2, Blockgroesse);
+    for (int32_t I = 0; I < Loeschbloecke(); ++I) L.DeleteRange(L.Count() / 2, Blockgroesse);
     benchmark::DoNotOptimize(L.GetItem_Ptr(0));
   }
 }
@@ -283,6 +289,13 @@ void Registrieren(const std::string& ATyp) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  for (int I = 1; I < argc; ++I)
+    if (std::string(argv[I]).rfind("--anzahl=", 0) == 0) {
+      Anzahl = std::max(1000, std::atoi(argv[I] + 9));
+      std::copy(argv + I + 1, argv + argc + 1, argv + I);  // the rest is Google Benchmark's
+      --argc;
+      break;
+    }
   Registrieren<int>("int");
   Registrieren<TBenchIndizee>("Indizee");
   benchmark::RegisterBenchmark("Sort/Indizee/TQLX_List_stdfunction", Sort_ListStdFunction)->Unit(benchmark::kMillisecond);

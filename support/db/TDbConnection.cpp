@@ -1,13 +1,7 @@
 #include "support/db/TDbConnection.h"
 
-#include <sqlite3.h>
-
 #include "support/db/TDbPostgres.h"
 #include "support/db/TDbSqlite.h"
-
-bool EDbError::IsUniqueViolation() const {
-  return Code == SQLITE_CONSTRAINT_UNIQUE || Code == SQLITE_CONSTRAINT_PRIMARYKEY || Zustand == "23505";
-}
 
 namespace {
 bool IstServer(const std::string& AOrt) {

@@ -21,27 +21,9 @@
 #include <string>
 #include <string_view>
 
+#include "support/db/EDbError.h"
+
 enum class TDbBackend { SQLite = 1, PostgreSQL = 2 };
-
-// Every database failure. Code is the backend's own code (SQLite extended
-// result code; 0 on PostgreSQL), Zustand the SQLSTATE on PostgreSQL.
-class EDbError : public std::runtime_error {
- public:
-  explicit EDbError(const std::string& AText, int ACode = 0, std::string AZustand = {})
-      : std::runtime_error(AText), Code(ACode), Zustand(std::move(AZustand)) {}
-  // A UNIQUE or primary-key constraint refused the write (either backend).
-  bool IsUniqueViolation() const;
-  int Code;
-  std::string Zustand;
-};
-
-// The company database cannot be opened (missing or corrupt file, server not
-// reachable, wrong credentials, schema newer than this program). what() is one
-// German sentence naming the cause, fit for a user.
-class ECompanyDbError : public std::runtime_error {
- public:
-  using std::runtime_error::runtime_error;
-};
 
 class TDbStatement {
  public:

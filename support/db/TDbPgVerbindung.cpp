@@ -10,7 +10,23 @@ constexpr size_t CMaxAusstehend = 512;
 // below the protocol's limit of 65,535 for any table of ours).
 constexpr size_t CMaxSammelZeilen = 64;
 
+// The SQLSTATEs of failures the client finds itself (libpq gives none): the
+// connection broke, or does not exist (any more).
+constexpr const char* KVerbindungAbgebrochen = "08006";
+constexpr const char* KKeineVerbindung = "08003";
+constexpr const char* KTransaktionAbgebrochen = "25P02";
+
 }  // namespace
+
+EDbError PgTransaktionAbgebrochen() {
+  return EDbError("Die Transaktion wurde nach einem Fehler zurückgerollt", 0, KTransaktionAbgebrochen);
+}
+
+std::string PgZustand(PGconn* AConn, const PGresult* AErgebnis) {
+  if (const char* Zustand = PQresultErrorField(AErgebnis, PG_DIAG_SQLSTATE)) return Zustand;
+  // libpq's own error results (the server went away mid-answer) carry none.
+  return PQstatus(AConn) == CONNECTION_BAD ? KVerbindungAbgebrochen : "";
+}
 
 void TPgVerbindung::Schliessen() {
   if (Conn) PQfinish(Conn);
@@ -18,17 +34,17 @@ void TPgVerbindung::Schliessen() {
 }
 
 PGconn* TPgVerbindung::Lebend() const {
-  if (!Conn) throw EDbError("Die Verbindung zur Datenbank " + Ort + " ist geschlossen");
+  if (!Conn) throw EDbError("Die Verbindung zur Datenbank " + Ort + " ist geschlossen", 0, KKeineVerbindung);
   return Conn;
 }
 
 void TPgVerbindung::PruefeLauffaehig() const {
   Lebend();
-  if (Abgebrochen) throw EDbError("Die Transaktion wurde nach einem Fehler zurückgerollt");
+  if (Abgebrochen) throw PgTransaktionAbgebrochen();
 }
 
 void TPgVerbindung::VerbindungsFehler(const std::string& AWas) const {
-  throw EDbError(AWas + ": " + PQerrorMessage(Conn));
+  throw EDbError(AWas + ": " + PQerrorMessage(Conn), 0, KVerbindungAbgebrochen);
 }
 
 void TPgVerbindung::Senden(const char* ASql, int AAnzahl, const char* const* AWerte, const int* ALaengen,
@@ -176,14 +192,16 @@ void TPgVerbindung::AlleAbholen(std::optional<EDbError>& AErster) {
     TErgebnisZiel& Ziel = Antwort.Ziel;
     PGresult* Ergebnis = PQgetResult(Conn);
     if (!Ergebnis) {
-      if (!AErster) AErster.emplace(std::string("Keine Antwort vom Datenbankserver: ") + PQerrorMessage(Conn));
+      if (!AErster)
+        AErster.emplace(std::string("Keine Antwort vom Datenbankserver: ") + PQerrorMessage(Conn), 0,
+                        KVerbindungAbgebrochen);
       continue;
     }
     const auto Status = PQresultStatus(Ergebnis);
     if (Status == PGRES_FATAL_ERROR) {
       if (!AErster) {
-        const char* Zustand = PQresultErrorField(Ergebnis, PG_DIAG_SQLSTATE);
-        AErster.emplace(std::string("Datenbankfehler: ") + PQresultErrorMessage(Ergebnis), 0, Zustand ? Zustand : "");
+        AErster.emplace(std::string("Datenbankfehler: ") + PQresultErrorMessage(Ergebnis), 0,
+                        PgZustand(Conn, Ergebnis));
       }
       PQclear(Ergebnis);
     } else if (Status == PGRES_PIPELINE_ABORTED || !Ziel) {
@@ -195,7 +213,8 @@ void TPgVerbindung::AlleAbholen(std::optional<EDbError>& AErster) {
   }
   ++Runde;
   if (PQstatus(Conn) == CONNECTION_BAD && !AErster)
-    AErster.emplace(std::string("Verbindung zum Datenbankserver verloren: ") + PQerrorMessage(Conn));
+    AErster.emplace(std::string("Verbindung zum Datenbankserver verloren: ") + PQerrorMessage(Conn), 0,
+                    KVerbindungAbgebrochen);
 }
 
 void TPgVerbindung::Grenze() {

@@ -20,6 +20,12 @@
 
 using TErgebnisZiel = std::function<void(PGresult*)>;
 
+// The SQLSTATE of a failed result; a failure libpq found itself (the server
+// went away) is named as a broken connection.
+std::string PgZustand(PGconn* AConn, const PGresult* AErgebnis);
+// What a statement meets in a transaction an earlier failure rolled back.
+EDbError PgTransaktionAbgebrochen();
+
 // One awaited answer: a command's result, or the end of a pipeline segment.
 struct TAntwort {
   TErgebnisZiel Ziel;

@@ -90,7 +90,7 @@ class TPgStatement final : public TDbStatement {
     try {
       FV->Abholen();
     } catch (EDbError& E) {
-      throw EDbError(std::string(E.what()) + " (" + std::string(ASql) + ")", E.Code, E.Zustand);
+      throw EDbError(E, "", " (" + std::string(ASql) + ")");
     }
     FVorbereitet = true;
   }
@@ -365,8 +365,7 @@ class TPgConnection final : public TDbConnection {
     std::optional<EDbError> Fehler;
     const auto Status = PQresultStatus(Ergebnis);
     if (Status != PGRES_COMMAND_OK && Status != PGRES_TUPLES_OK && Status != PGRES_EMPTY_QUERY) {
-      const char* Zustand = PQresultErrorField(Ergebnis, PG_DIAG_SQLSTATE);
-      Fehler.emplace(std::string("SQL-Skript fehlgeschlagen: ") + PQerrorMessage(Conn), 0, Zustand ? Zustand : "");
+      Fehler.emplace(std::string("SQL-Skript fehlgeschlagen: ") + PQerrorMessage(Conn), 0, PgZustand(Conn, Ergebnis));
     }
     PQclear(Ergebnis);
     PQenterPipelineMode(Conn);
@@ -400,7 +399,7 @@ class TPgConnection final : public TDbConnection {
     if (!FV->InTransaktion) throw EDbError("Commit ohne laufende Transaktion");
     if (FV->Abgebrochen) {
       FV->InTransaktion = FV->Abgebrochen = false;
-      throw EDbError("Die Transaktion wurde nach einem Fehler zurückgerollt");
+      throw PgTransaktionAbgebrochen();
     }
     FV->Senden("COMMIT");
     try {

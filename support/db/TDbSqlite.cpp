@@ -15,38 +15,9 @@
 
 namespace {
 
-// Long enough that a second program finishing its booking batch never makes
-// this one fail; short enough that a hung program is noticed.
-constexpr int CBusyTimeoutMs = 15000;
-
-// What a user can do something about, in a sentence of its own before the
-// technical text (which stays for the log); empty for the rest.
-std::string SqliteUrsache(int ACode) {
-  switch (ACode & 0xff) {
-    case SQLITE_BUSY:
-    case SQLITE_LOCKED:
-      return "Die Firmendatenbank ist von einem anderen Programm gesperrt, das seit über " +
-             std::to_string(CBusyTimeoutMs / 1000) + " Sekunden darin schreibt. Bitte später erneut versuchen";
-    case SQLITE_FULL:
-      return "Der Datenträger der Firmendatenbank ist voll. Bitte Platz schaffen und erneut versuchen";
-    case SQLITE_READONLY:
-      return "Die Firmendatenbank darf nicht geschrieben werden";
-    case SQLITE_IOERR:
-      return "Die Firmendatenbank kann nicht gelesen oder geschrieben werden (Ein-/Ausgabefehler des Datenträgers)";
-    case SQLITE_CORRUPT:
-    case SQLITE_NOTADB:
-      return "Die Firmendatenbank ist beschädigt";
-    case SQLITE_NOMEM:
-      return "Der Arbeitsspeicher reicht nicht aus";
-    default:
-      return {};
-  }
-}
-
-std::string SqliteFehlerText(const std::string& AWas, const std::string& AMeldung, int ACode) {
-  const std::string Ursache = SqliteUrsache(ACode);
-  const std::string Technisch = AWas + ": " + AMeldung;
-  return Ursache.empty() ? Technisch : Ursache + ". (" + Technisch + ")";
+// Why a SQLite failure happened goes in front of its text (EDbError).
+EDbError SqliteFehler(const std::string& AWas, const std::string& AMeldung, int ACode) {
+  return EDbError(AWas + ": " + AMeldung, ACode);
 }
 
 // The connection outlives every statement made from it (sqlite3_close_v2
@@ -68,7 +39,7 @@ struct TSqliteHandle {
 
   [[noreturn]] void Fehler(const std::string& AWas) {
     const int Code = sqlite3_extended_errcode(Db);
-    EDbError Ausnahme(SqliteFehlerText(AWas, sqlite3_errmsg(Db), Code), Code);
+    EDbError Ausnahme = SqliteFehler(AWas, sqlite3_errmsg(Db), Code);
     Abbrechen();
     throw Ausnahme;
   }
@@ -78,7 +49,7 @@ struct TSqliteHandle {
     Abgebrochen = true;
   }
   void PruefeLauffaehig() const {
-    if (Abgebrochen) throw EDbError("Die Transaktion wurde nach einem Fehler zurückgerollt");
+    if (Abgebrochen) throw EDbError("Die Transaktion wurde nach einem Fehler zurückgerollt", SQLITE_ABORT_ROLLBACK);
   }
 };
 
@@ -214,7 +185,7 @@ class TSqliteConnection final : public TDbConnection {
     try {
       FHandle->PruefeLauffaehig();
       // SQLite may have ended the transaction itself (disk full, I/O error).
-      if (sqlite3_get_autocommit(FHandle->Db)) throw EDbError("Die Transaktion wurde von SQLite abgebrochen");
+      if (sqlite3_get_autocommit(FHandle->Db)) throw EDbError("Die Transaktion wurde von SQLite abgebrochen", SQLITE_ABORT_ROLLBACK);
       Ausfuehren("COMMIT");
     } catch (...) {
       Rollback();
@@ -239,7 +210,7 @@ class TSqliteConnection final : public TDbConnection {
       const std::string Text = Meldung ? Meldung : "";
       sqlite3_free(Meldung);
       const int Code = sqlite3_extended_errcode(FHandle->Db);
-      EDbError Ausnahme(SqliteFehlerText("SQL-Skript fehlgeschlagen", Text, Code), Code);
+      EDbError Ausnahme = SqliteFehler("SQL-Skript fehlgeschlagen", Text, Code);
       if (ASql != "COMMIT") FHandle->Abbrechen();
       throw Ausnahme;
     }
@@ -320,7 +291,7 @@ std::shared_ptr<TSqliteHandle> HandleOeffnen(const std::string& AName, const std
     OeffnenFehler(APfad, Code);
   }
   sqlite3_extended_result_codes(Handle->Db, 1);
-  sqlite3_busy_timeout(Handle->Db, CBusyTimeoutMs);
+  sqlite3_busy_timeout(Handle->Db, KDbSqliteWarteMs);
   sqlite3_create_collation_v2(Handle->Db, "C", SQLITE_UTF8, nullptr, BytewiseVergleich, nullptr);
   return Handle;
 }

@@ -657,6 +657,6 @@ void TQLX_DBFile::ResetForReuse() {
 
 void TQLX_DBFile::Weiterwerfen(const std::exception& AFehler) const {
   if (auto* Db = dynamic_cast<const EDbError*>(&AFehler))
-    throw EDbError("Satzdatei " + FDef.Tabelle + ": " + Db->what(), Db->Code, Db->Zustand);
+    throw EDbError(*Db, "Satzdatei " + FDef.Tabelle + ": ");
   throw;
 }

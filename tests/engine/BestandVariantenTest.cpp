@@ -5,6 +5,7 @@
 
 #include <random>
 
+#include "engine/TInvAnfBestandsPruefung.h"
 #include "suite/demo/DemoFirma.h"
 #include "support/recordfile/Tiafile.h"
 #include "tests/engine/EngineTestFirma.h"
@@ -62,22 +63,19 @@ TEST_P(TBestandVariantenTest, KeyReadsAndBulkReadsGiveTheSameToDoList) {
       if (Zufall() % 3 == 0) Auswahl.push_back(A);
     if (Runde == 0) Auswahl = Alle;
 
-    TQLX_InvAnfMani Mani;
+    TInvAnfObjekte Objekte;
+    TInvAnfAuswahl Teile(Objekte);
+    TInvAnfBestandsPruefung Pruefung(Objekte);
     TInventurListe Inventuren;
     TWarengruppenListe Warengruppen;
     TFilialListe Filialen;
-    auto Btrieve = TQLX_InvAnfMani::ToDoListeErzeugen();
-    auto Sql = TQLX_InvAnfMani::ToDoListeErzeugen();
-    Mani.UnvollstaendigeInventurenLaden(Auswahl, &Inventuren, &Warengruppen, &Filialen);
-    bool MitWG = false;
-    for (const auto& D : Inventuren) MitWG = MitWG || D.InvAnf.WG.find_first_not_of(' ') != std::string::npos;
-    if (MitWG)
-      Mani.WGNScan(Inventuren, Warengruppen, *Btrieve);
-    else
-      Mani.AAScan(Inventuren, *Btrieve);
+    auto Btrieve = TInvAnfAuswahl::ToDoListeErzeugen();
+    auto Sql = TInvAnfAuswahl::ToDoListeErzeugen();
+    Teile.UnvollstaendigeInventurenLaden(Auswahl, &Inventuren, &Warengruppen, &Filialen);
+    Teile.Scannen(Inventuren, Warengruppen, *Btrieve);
     Sql->AddRange(Btrieve->ToArray());
-    Mani.BestandPruefen_Btrieve(Inventuren, Filialen, *Btrieve);
-    Mani.BestandPruefen_SQL(Inventuren, Filialen, *Sql);
+    Pruefung.BestandPruefen_Btrieve(Inventuren, Filialen, *Btrieve);
+    Pruefung.BestandPruefen_SQL(Inventuren, Filialen, *Sql);
     EXPECT_EQ(Eintraege(*Btrieve), Eintraege(*Sql)) << "Runde " << Runde << ", " << Inventuren.Count() << " Anforderungen";
     Verglichen += Btrieve->Count();
 

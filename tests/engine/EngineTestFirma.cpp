@@ -57,13 +57,14 @@ TEngineTest::TAuswahl TEngineTest::AlsAuswahl(const TInventurListe& AInventuren,
 TEngineTest::TAuswahl TEngineTest::Auswahl(const std::vector<TVglInvAnf_Inv>& AAnf, int AArt,
                                            std::vector<std::string>* AWarengruppen, std::vector<int16_t>* AFilialen) {
   ::setenv("WWS_DB_KIND", AArt == 1 ? "1" : "2", 1);
-  TQLX_InvAnfMani Mani;
+  TInvAnfObjekte Objekte;
+  TInvAnfAuswahl Auswahl(Objekte);
   TInventurListe Inventuren;
   TWarengruppenListe Warengruppen;
   TFilialListe Filialen;
-  auto ToDo = TQLX_InvAnfMani::ToDoListeErzeugen();
-  Mani.UnvollstaendigeInventurenLaden(AAnf, &Inventuren, &Warengruppen, &Filialen);
-  Mani.ProduktIDs_ToDoListeLaden(Inventuren, Warengruppen, Filialen, *ToDo);
+  auto ToDo = TInvAnfAuswahl::ToDoListeErzeugen();
+  Auswahl.UnvollstaendigeInventurenLaden(AAnf, &Inventuren, &Warengruppen, &Filialen);
+  Auswahl.ProduktIDs_ToDoListeLaden(Inventuren, Warengruppen, Filialen, *ToDo);
   ::unsetenv("WWS_DB_KIND");
   // Kept sorted by product id, one entry per article.
   for (int32_t I = 1; I < ToDo->Count(); ++I)

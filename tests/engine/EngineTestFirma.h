@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/TInvAnfAuswahl.h"
 #include "engine/TQLX_InvAnfMani.h"
 #include "tests/fixtures/SuiteTestUmgebung.h"
 

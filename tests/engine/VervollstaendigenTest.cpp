@@ -4,12 +4,14 @@
 #include <signal.h>
 #include <unistd.h>
 
+#include <cstdio>
 #include <fstream>
 #include <functional>
 #include <iterator>
 #include <random>
 
 #include "suite/ArtBestTypEigenschaften.h"
+#include "suite/demo/DemoFirma.h"
 #include "support/framework/KWDPause.h"
 #include "support/framework/TKWDInfo.h"
 #include "support/framework/TQLX_PEP_Progress_SetPos.h"
@@ -280,6 +282,68 @@ TEST_P(TVervollstaendigenTest, RequestDeletedOrNoLongerRequestedMidwayGetsNothin
   KeinSatzOhneAnforderung();
 }
 
+// Keeps what the user is shown.
+class TMerkPresenter : public TKWDMeldungPresenter {
+ public:
+  int Zeigen(const TKWDMeldung& AMeldung) override {
+    Texte.push_back(AMeldung.Text);
+    return KWD_MR_OK;
+  }
+  std::vector<std::string> Texte;
+};
+
+TEST_P(TVervollstaendigenTest, ServerGoneDuringTheLockStepEndsTheWorkWithOneMessageAndARerunFinishesIt) {
+  if (GetParam() != TDbBackend::PostgreSQL) GTEST_SKIP() << "a server that goes away";
+  Aufbauen(200);
+  ASSERT_EQ(Kind(), 0);
+  const TStand Ungestoert = Stand();
+  FDirekt->ExecScript("DELETE FROM inventur; UPDATE inventuranforderung SET ek_soll = 0, ek_ist = 0, kz_zaehlung = 'A'");
+  // After the first batch every connection of this program is cut, as when
+  // the server stops; the next batch's first round trip is its lock step.
+  auto AltFabrik = KWDProgressFabrikSet([&](void*) {
+    return std::make_unique<TEingriffProgress>([&](int APos) {
+      if (APos == 20)
+        FDirekt->ExecScript(
+            "SELECT pg_terminate_backend(pid) FROM pg_stat_activity "
+            "WHERE datname = current_database() AND pid <> pg_backend_pid()");
+    });
+  });
+  auto Presenter = std::make_shared<TMerkPresenter>();
+  auto AltPresenter = KWDMeldungPresenterSet(Presenter);
+  std::vector<TQLX_clMeldung> Meldungen;
+  {
+    TQLX_InvAnfMani Mani;
+    EXPECT_FALSE(Mani.InventurAnforderungVervollstaendigen(Anforderungen(), Meldungen));
+  }  // its end surfaces what is pending, but shows nothing twice
+  KWDMeldungPresenterSet(AltPresenter);
+  KWDProgressFabrikSet(AltFabrik);
+
+  EXPECT_TRUE(Meldungen.empty());
+  EXPECT_EQ(FPausen, 0);
+  ASSERT_EQ(Presenter->Texte.size(), 1u);
+  EXPECT_NE(Presenter->Texte[0].find("TQLX_InvAnfMani.SollBestandBuchen\" ist ein Fehler aufgetreten:\nDie Verbindung "
+                                     "zum Datenbankserver ist abgebrochen"),
+            std::string::npos)
+      << Presenter->Texte[0];
+  std::ifstream Log(FLog);
+  const std::string Protokoll((std::istreambuf_iterator<char>(Log)), std::istreambuf_iterator<char>());
+  size_t Ursachen = 0;
+  for (size_t P = Protokoll.find("Die Verbindung zum Datenbankserver"); P != std::string::npos;
+       P = Protokoll.find("Die Verbindung zum Datenbankserver", P + 1))
+    ++Ursachen;
+  EXPECT_EQ(Ursachen, 1u) << Protokoll;
+  const TStand S = Stand();
+  EXPECT_EQ(S.Saetze.size(), 20u + 6u);  // the first batch, committed before the cut: 45..26 minus the type-3 pairs
+  EXPECT_EQ(std::get<2>(S.Anforderungen.at("10@1")), 'A');
+  EXPECT_EQ(std::get<2>(S.Anforderungen.at("20@1")), 'A');
+  SummenPassenZuSaetzen();
+
+  // Another program, once the server is back, finishes exactly.
+  EXPECT_EQ(Kind(), 0);
+  EXPECT_EQ(Stand(), Ungestoert);
+  EXPECT_EQ(LebendeSperren(), 0);
+}
+
 TEST_P(TVervollstaendigenTest, TwoProgramsAtOnceBookEveryPairOnceAndLoseNoValue) {
   Aufbauen(80);
   const TStand Leer = Stand();
@@ -297,6 +361,68 @@ TEST_P(TVervollstaendigenTest, TwoProgramsAtOnceBookEveryPairOnceAndLoseNoValue)
     EXPECT_EQ(Stand(), Allein) << "Runde " << Runde;
     EXPECT_EQ(LebendeSperren(), 0);
   }
+}
+
+// What a completion leaves: records per request and the requests' values and states.
+std::vector<std::string> Ergebnis(TDbConnection& ADb) {
+  std::vector<std::string> Zeilen;
+  auto S = ADb.Prepare(
+      "SELECT r.zaehldatum, r.wg, r.filnr, r.ek_soll, r.ek_ist, r.kz_zaehlung, "
+      "(SELECT count(*) FROM inventur i WHERE i.wijahr = r.wijahr AND i.zaehldatum = r.zaehldatum "
+      "AND i.filnr = r.filnr) FROM inventuranforderung r WHERE r.wijahr = ? ORDER BY 1, 2, 3");
+  S->BindDouble(1, EncodeDate(2026, 1, 1));
+  while (S->Step()) {
+    char Zeile[200];
+    std::snprintf(Zeile, sizeof Zeile, "%.0f %s %d %.2f %.2f %s %d", S->ColumnDouble(0), S->ColumnText(1).c_str(),
+                  static_cast<int>(S->ColumnInt(2)), S->ColumnDouble(3), S->ColumnDouble(4), S->ColumnText(5).c_str(),
+                  static_cast<int>(S->ColumnInt(6)));
+    Zeilen.push_back(Zeile);
+  }
+  return Zeilen;
+}
+
+// Several invanf-cli completing every requested request of the year at once,
+// as users of one server do: requests of coarse and fine groups over the same
+// articles, so every batch and every opening takes several request rows. None
+// may end in a deadlock, and the end is that of one program alone.
+TEST_P(TVervollstaendigenTest, ProgramsCompletingAllRequestedAtOnceNeverDeadlockAndEndAsOneAlone) {
+  if (GetParam() != TDbBackend::PostgreSQL) GTEST_SKIP() << "row locks of a server";
+  TDemoOptionen Opt;
+  Opt.Artikel = 2000;
+  Opt.Filialen = 3;
+  Opt.Stichtag = D(2025, 10, 1);
+  DemoFirmaErzeugen(*FDirekt, Opt);
+  ::setenv("WWS_TODAY", "2026-03-01", 1);  // the year 2026 is offered, and the demo's requests lie before it
+  const TDate Jahr = D(2026, 1, 1);
+  {
+    TQLX_InvAnfMani Mani;
+    for (int Fil = 1; Fil <= 3; ++Fil) {
+      ASSERT_TRUE(Mani.InventurAnlegen(D(2026, 6, 30), Jahr, "13", Fil));
+      ASSERT_TRUE(Mani.InventurAnlegen(D(2026, 7, 1), Jahr, "1", Fil));
+      ASSERT_TRUE(Mani.InventurAnlegen(D(2026, 7, 2), Jahr, "", Fil));
+    }
+  }
+  const std::vector<std::string> Programm{INVANF_CLI_PFAD, "complete", "--year", "2026-01-01", "--all-requested"};
+  auto Zuruecksetzen = [&] {
+    auto Saetze = FDirekt->Prepare("DELETE FROM inventur WHERE wijahr = ?");
+    Saetze->BindDouble(1, Jahr);
+    Saetze->Execute();
+    auto Anf = FDirekt->Prepare("UPDATE inventuranforderung SET ek_soll = 0, ek_ist = 0, kz_zaehlung = 'A' WHERE wijahr = ?");
+    Anf->BindDouble(1, Jahr);
+    Anf->Execute();
+  };
+  ASSERT_EQ(TKindprozess::Starten(Programm).Ende(), 0);
+  const std::vector<std::string> Allein = Ergebnis(*FDirekt);
+  ASSERT_EQ(Allein.size(), 9u);
+  for (int Runde = 0; Runde < 3; ++Runde) {
+    Zuruecksetzen();
+    std::vector<TKindprozess> Programme;
+    for (int N = 0; N < 4; ++N) Programme.push_back(TKindprozess::Starten(Programm));
+    for (TKindprozess& K : Programme) EXPECT_EQ(K.Ende(), 0) << "Runde " << Runde;
+    EXPECT_EQ(Ergebnis(*FDirekt), Allein) << "Runde " << Runde;
+    EXPECT_EQ(LebendeSperren(), 0);
+  }
+  ::unsetenv("WWS_TODAY");
 }
 
 TEST_P(TVervollstaendigenTest, KilledRunsFinishedByARerunEndAsAnUninterruptedRun) {

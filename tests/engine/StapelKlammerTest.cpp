@@ -1,0 +1,50 @@
+// The batch bracket of the locking passes: a batch left by a failure is
+// rolled back before its locks are released, and they before block 11.
+#include <gtest/gtest.h>
+#include <signal.h>
+
+#include <stdexcept>
+
+#include "engine/TInvAnfStapelKlammer.h"
+#include "support/db/KWDDatenbank.h"
+#include "support/services/SperrVerwaltung.h"
+#include "tests/engine/BuchungsTestFirma.h"
+
+namespace {
+
+class TStapelKlammerTest : public TBuchungsTest {};
+
+// Released inside the still open booking, the locks would come back with
+// its rollback (or, outside it, could not be released at all): whatever the
+// batch wrote is gone, none of its articles stays locked, and another
+// program takes them, block 11 included, at once.
+TEST_P(TStapelKlammerTest, FailedBatchIsRolledBackThenUnlockedThenUnblocked) {
+  Aufbauen(3);
+  ASSERT_TRUE(CommonLock().LockProdId(P(1), false));  // held, with its lock row, since before the batch
+  try {
+    TInvAnfStapelKlammer Klammer("Test.Stapel");
+    {
+      TInvAnfBlockSchritt Block;
+      ASSERT_EQ(CommonLock().LockProdIds({P(1), P(2)}), (std::vector<bool>{true, true}));
+      Klammer.Hinzufuegen(P(1), 0);
+      Klammer.Hinzufuegen(P(2), 1);
+    }
+    Klammer.BuchungOeffnen();
+    auto Schreiben = KWDDatenbank().Prepare("UPDATE inventuranforderung SET ek_soll = ?");
+    Schreiben->BindDouble(1, 99.0);
+    Schreiben->Execute();
+    throw std::runtime_error("Platte voll");
+  } catch (const std::runtime_error& E) {
+    EXPECT_STREQ(E.what(), "Platte voll");
+  }
+  EXPECT_FALSE(KWDBuchung().Offen());
+  EXPECT_EQ(std::get<0>(Stand().Anforderungen.at("10@1")), 0.0);
+  for (int I : {1, 2}) EXPECT_FALSE(CommonLock().Haelt(P(I))) << I;
+  EXPECT_TRUE(SperrenListe(*FDirekt).empty());
+  TKindprozess Halter = Halten(P(1), 1);
+  Halter.Ende();
+}
+
+WWS_SUITE_BACKENDS(TStapelKlammerTest);
+
+}  // namespace
