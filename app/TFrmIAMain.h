@@ -89,8 +89,6 @@ class TFrmIAMain : public TKWDForm {
   void ASTAfile_CiNoC();
   void RENRfile_CiNoc();
 
-  TVTKWDVRList* InvList() const { return vrInvList; }
-
   // Creates one request for the fiscal year shown: true and ARec its key
   // (requested state); false after message 1005 when the engine refused it,
   // or after a registered error.

@@ -222,5 +222,7 @@ void TFrmIAMain::NeuanlageDialog() {
   if (Dialog.exec() != KWD_MR_OK || Dialog.FilCount() <= 0) return;
   std::vector<int> Filialen;
   for (int I = 0; I < Dialog.FilCount(); ++I) Filialen.push_back(Dialog.Filiale(I));
-  NeueInventurenAnlegen(Dialog.Datum(), Dialog.WG(), Dialog.edtWg->text().toStdString(), Filialen);
+  // WG() is the group field's text as typed, blanks kept: it serves both the
+  // stars and the check for an entry of blanks only.
+  NeueInventurenAnlegen(Dialog.Datum(), Dialog.WG(), Dialog.WG(), Filialen);
 }

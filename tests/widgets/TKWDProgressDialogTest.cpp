@@ -16,10 +16,7 @@
 
 namespace {
 
-QString Text(QWidget* AFenster, const char* AName) {
-  auto* L = AFenster->findChild<QLabel*>(AName);
-  return L ? L->text() : QStringLiteral("<fehlt>");
-}
+QString Text(QWidget* AFenster, const char* AName) { return Kind<QLabel>(AFenster, AName)->text(); }
 
 }  // namespace
 
@@ -45,8 +42,7 @@ TEST(TKWDProgressDialogTest, TheFactoryMakesTheWindowAndItShowsWhatItIsGiven) {
   EXPECT_EQ(Text(Dialog, "lblDetail"), QString("Bestände"));
   EXPECT_EQ(Text(Dialog, "lblZaehler_ArtikelNr"), QString("4711-0815"));
   EXPECT_EQ(P->Counter("ArtikelNr"), "4711-0815");
-  auto* Balken = Dialog->findChild<QProgressBar*>("pbFortschritt");
-  ASSERT_NE(Balken, nullptr);
+  auto* Balken = Kind<QProgressBar>(Dialog, "pbFortschritt");
   EXPECT_EQ(Balken->maximum(), 0) << "marquee: Qt's busy bar";
   const int Vorher = P->Pos();
   P->StepIt();
@@ -75,7 +71,7 @@ TEST(TKWDProgressDialogTest, ManyCallsRepaintRarelyAndTheLastValueStillShows) {
   P.SetMax(200000);
   P.ProgressShow(false);
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&P));
-  auto* Balken = P.findChild<QProgressBar*>("pbFortschritt");
+  auto* Balken = Kind<QProgressBar>(P, "pbFortschritt");
   TMalZaehler Maler;
   Balken->installEventFilter(&Maler);
 
