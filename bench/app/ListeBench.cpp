@@ -222,7 +222,7 @@ int main(int argc, char** argv) {
   int Ergebnis = 0;
   try {
     KWDDatenbank_Set(TDbConnection::Open(Db, true));
-    SuiteDatenbankOeffnen();
+    SuiteDatenbankAnlegen();
     TDemoOptionen Optionen;
     TryParseDatum(KStichtag, Optionen.Stichtag);
     DemoFirmaErzeugen(KWDDatenbank(), Optionen);
