@@ -21,9 +21,7 @@ inline void (*GKindFehltMelden)(const char* ADatei, int AZeile, const std::strin
 
 // Thrown for a missing control. Not a std::exception, so a form's guard does
 // not take it for an error of its own and carry on.
-struct TKindFehlt {
-  std::string Text;
-};
+struct TKindFehlt { std::string Text; };
 
 // The control of type T named AName (the form's own control name) under
 // AForm. One that is not there is reported with its name, and the test stops
