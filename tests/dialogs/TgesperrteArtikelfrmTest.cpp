@@ -94,8 +94,7 @@ TEST_P(TgesperrteArtikelfrmTest, EveryMessageIsARowInTheGivenOrder) {
       EXPECT_FALSE(Sicht->isColumnHidden(S));
     }
     for (int S : {0, 2, 3, 4}) EXPECT_EQ(Sicht->columnWidth(S), 120) << S;
-    EXPECT_GE(Sicht->columnWidth(1),
-              Sicht->fontMetrics().horizontalAdvance("15.12.2026 14:05:09"))
+    EXPECT_GE(Sicht->columnWidth(1), Sicht->fontMetrics().horizontalAdvance("15.12.2026 14:05:09"))
         << "the lock time is never cut off";
     EXPECT_GE(Sicht->columnWidth(5), 30);
 
