@@ -29,6 +29,14 @@ class TFrmFirmaServer : public TKWDForm {
   void Vorbelegen(const TPgZiel& AZiel, const std::string& AGrund = {});
   TPgZiel Ziel() const;
 
+ private:
+  void btnPruefenClick();
+  void BtnOkClick();
+  // The entry checked for what no connection needs to tell; empty when fine.
+  std::string EingabeFehler() const;
+  void Ergebnis(const std::string& AText, bool AGut);
+  TOeffnen FOeffnen;
+
   TKWDTitelPanel* LblTitel;
   QLineEdit* edtHost;
   QLineEdit* edtPort;
@@ -40,12 +48,4 @@ class TFrmFirmaServer : public TKWDForm {
   QLabel* lblErgebnis;
   QPushButton* BtnOk;
   QPushButton* BtnCancel;
-
- private:
-  void btnPruefenClick();
-  void BtnOkClick();
-  // The entry checked for what no connection needs to tell; empty when fine.
-  std::string EingabeFehler() const;
-  void Ergebnis(const std::string& AText, bool AGut);
-  TOeffnen FOeffnen;
 };

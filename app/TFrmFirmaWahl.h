@@ -39,16 +39,6 @@ class TFrmFirmaWahl : public TKWDForm {
   // After OK: the place as stored (no password in it).
   const std::string& Gewaehlt() const { return FGewaehlt; }
 
-  TKWDTitelPanel* LblTitel;
-  QLabel* lblGrund;
-  QLabel* lblFirmen;
-  TVTKWDVRList* lvFirmen;
-  QPushButton* btnOeffnen;
-  QPushButton* btnDatei;
-  QPushButton* btnServer;
-  QPushButton* btnDemo;
-  QPushButton* btnAbbrechen;
-
  private:
   void ListeFuellen();
   // Runs a command inside the form's work bracket; closes the form with OK
@@ -69,4 +59,14 @@ class TFrmFirmaWahl : public TKWDForm {
   // Builds the demo company at AOrt (replacing a file there with AErsetzen).
   void DemoAnlegen(const std::string& AOrt, bool AErsetzen);
   std::string FGewaehlt;
+
+  TKWDTitelPanel* LblTitel;
+  QLabel* lblGrund;
+  QLabel* lblFirmen;
+  TVTKWDVRList* lvFirmen;
+  QPushButton* btnOeffnen;
+  QPushButton* btnDatei;
+  QPushButton* btnServer;
+  QPushButton* btnDemo;
+  QPushButton* btnAbbrechen;
 };

@@ -89,8 +89,6 @@ class TFrmIAMain : public TKWDForm {
   void ASTAfile_CiNoC();
   void RENRfile_CiNoc();
 
-  TVTKWDVRList* InvList() const { return vrInvList; }
-
   // Creates one request for the fiscal year shown: true and ARec its key
   // (requested state); false after message 1005 when the engine refused it,
   // or after a registered error.
@@ -133,8 +131,8 @@ class TFrmIAMain : public TKWDForm {
   void ListeExportierenExecute();
   // The new-request dialog and what its entry makes.
   void NeuanlageDialog();
-  void NeueInventurenAnlegen(TDate ADatum, const std::string& AWG, const std::string& AWGText,
-                             const std::vector<int>& AFilialen);
+  // AWG as typed in the dialog, blanks kept.
+  void NeueInventurenAnlegen(TDate ADatum, const std::string& AWG, const std::vector<int>& AFilialen);
   // False, after telling the user, when the company may only be read.
   bool Schreibbar();
   // The articles other programs kept locked, under AText; nothing when none.

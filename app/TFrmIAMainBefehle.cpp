@@ -69,15 +69,14 @@ bool TFrmIAMain::EineNeueInventur(const std::string& AWG, int AFiliale, TDate AZ
       false);
 }
 
-void TFrmIAMain::NeueInventurenAnlegen(TDate ADatum, const std::string& AWG, const std::string& AWGText,
-                                       const std::vector<int>& AFilialen) {
+void TFrmIAMain::NeueInventurenAnlegen(TDate ADatum, const std::string& AWG, const std::vector<int>& AFilialen) {
   TAnforderungsListe Neu;
   // A trailing "*" (blanks after it dropped) stands for the groups 0 to 9;
   // an entry of blanks for all groups; anything else is the group as entered.
   std::vector<std::string> Gruppen;
   if (TIANeuPruefung::Stern(AWG))
     Gruppen = TIANeuPruefung::Warengruppen(AWG);
-  else if (AWGText.find_first_not_of(" \t") == std::string::npos)
+  else if (AWG.find_first_not_of(" \t") == std::string::npos)
     Gruppen = {std::string()};
   else
     Gruppen = {AWG};
@@ -222,5 +221,5 @@ void TFrmIAMain::NeuanlageDialog() {
   if (Dialog.exec() != KWD_MR_OK || Dialog.FilCount() <= 0) return;
   std::vector<int> Filialen;
   for (int I = 0; I < Dialog.FilCount(); ++I) Filialen.push_back(Dialog.Filiale(I));
-  NeueInventurenAnlegen(Dialog.Datum(), Dialog.WG(), Dialog.edtWg->text().toStdString(), Filialen);
+  NeueInventurenAnlegen(Dialog.Datum(), Dialog.WG(), Filialen);
 }

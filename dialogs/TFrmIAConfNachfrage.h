@@ -13,12 +13,12 @@ class TFrmIAConfNachfrage : public TKWDForm {
  public:
   explicit TFrmIAConfNachfrage(QWidget* AParent = nullptr);
 
+ private:
+  void FormCreate();
+
   TKWDTitelPanel* LblTitel;
   QLabel* lblBeachten;
   QLabel* lblText;
   QLabel* lblMitteilen;
   QPushButton* BtnOk;
-
- private:
-  void FormCreate();
 };

@@ -51,20 +51,6 @@ class TFrmIANeu : public TKWDForm {
   // The checks of the entry in order; false after the message of the first failure.
   bool TestData();
 
-  // Controls (the form's own names).
-  TKWDTitelPanel* LblTitel;
-  QLabel* LblZaehldatum;
-  TQLX_DatumsEingabe* btnZaehldatum;
-  QLabel* LblWG;
-  QLineEdit* edtWg;
-  TKWDGlyphButton* btnWGNSuche;
-  QLabel* LblFil;
-  QListWidget* chbFilialen;
-  TWGNSuchDialog* WGNSuchDialog;
-  QPushButton* BtnCancel;
-  QPushButton* btnEinstellungen;
-  QPushButton* BtnOk;
-
   // The window height for ALines branch lines: 17 per line plus 267, at most 500.
   static int Hoehe(int AZeilen);
   static constexpr int KBreite = 400;
@@ -86,6 +72,20 @@ class TFrmIANeu : public TKWDForm {
   TFilialTabelle* FFilialtabelle = nullptr;
   TDateTime FWiJahr = 0;
   TDateTime FWiJahrLastDay = 0;
+
+  // Controls (the form's own names).
+  TKWDTitelPanel* LblTitel;
+  QLabel* LblZaehldatum;
+  TQLX_DatumsEingabe* btnZaehldatum;
+  QLabel* LblWG;
+  QLineEdit* edtWg;
+  TKWDGlyphButton* btnWGNSuche;
+  QLabel* LblFil;
+  QListWidget* chbFilialen;
+  TWGNSuchDialog* WGNSuchDialog;
+  QPushButton* BtnCancel;
+  QPushButton* btnEinstellungen;
+  QPushButton* BtnOk;
 };
 
 // The program's instance: set by the constructor, cleared by the destructor

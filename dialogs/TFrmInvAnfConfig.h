@@ -45,6 +45,19 @@ class TFrmInvAnfConfig : public TKWDForm {
   // The method of the selected item, 0 when none is selected.
   int GewaehlteMethode() const;
 
+  // The notice shown instead of saving the stock kinds while a stock-take is open.
+  static std::string InventurOffenText();
+
+ protected:
+  void showEvent(QShowEvent* AEvent) override;
+
+ private:
+  void FormCreate();
+  void FormShow();
+  bool MaximumLesbar(double& AWert);
+  TKWDDezimalValidator* FMaximum = nullptr;
+  bool FInventurOffen = false;
+
   // Controls (the form's own names).
   TKWDTitelPanel* LblTitel;
   QTabWidget* pgcEinstellungen;
@@ -63,19 +76,6 @@ class TFrmInvAnfConfig : public TKWDForm {
   QLabel* lblFormel;
   QPushButton* BtnEnde;
   QPushButton* BtnOk;
-
-  // The notice shown instead of saving the stock kinds while a stock-take is open.
-  static std::string InventurOffenText();
-
- protected:
-  void showEvent(QShowEvent* AEvent) override;
-
- private:
-  void FormCreate();
-  void FormShow();
-  bool MaximumLesbar(double& AWert);
-  TKWDDezimalValidator* FMaximum = nullptr;
-  bool FInventurOffen = false;
 };
 
 // The program's instance: set by the constructor, cleared by the destructor

@@ -29,14 +29,14 @@ class TgesperrteArtikelfrm : public TKWDForm {
   // Columns of the list.
   enum TSpalte : int { spArtikel = 0, spGesperrtSeit, spProgramm, spTerminal, spTerminalNr, spProzessId };
 
-  TKWDTitelPanel* LblTitel;
-  QLabel* lblDescriptoin;
-  TVTKWDVRList* vrGesperrteArtikel;
-  QPushButton* btnWeiter;
-
- struct TSpaltenDef;
+  struct TSpaltenDef;
 
  private:
   void FormCreate();
   int Breite(const TSpaltenDef& ASpalte) const;
+
+  TKWDTitelPanel* LblTitel;
+  QLabel* lblDescriptoin;
+  TVTKWDVRList* vrGesperrteArtikel;
+  QPushButton* btnWeiter;
 };

@@ -22,6 +22,7 @@ class TfrmIALOptions : public TKWDForm {
   // not used for printing.
   void actLayoutExecute();
 
+ private:
   QCheckBox* cbxNullbestand;
   QCheckBox* cbxGG;
   QCheckBox* cbxSammel;

@@ -70,9 +70,9 @@ void Zuruecksetzen() {
 QString Phase() {
   for (QWidget* W : QApplication::topLevelWidgets())
     if (W->objectName() == QLatin1String("prgdKWD") && W->isVisible()) {
-      const QString Detail = W->findChild<QLabel*>(QStringLiteral("lblDetail"))->text();
-      const QString Caption = W->findChild<QLabel*>(QStringLiteral("lblCaption"))->text();
-      const auto* Balken = W->findChild<QProgressBar*>(QStringLiteral("pbFortschritt"));
+      const QString Detail = Kind<QLabel>(W, "lblDetail")->text();
+      const QString Caption = Kind<QLabel>(W, "lblCaption")->text();
+      const auto* Balken = Kind<QProgressBar>(W, "pbFortschritt");
       const QString Stand = Balken->maximum() > 0 ? QStringLiteral(" %1/%2").arg(Balken->value()).arg(Balken->maximum())
                                                   : QString();
       return (Detail.isEmpty() ? Caption : Caption + QStringLiteral(" / ") + Detail) + Stand;
@@ -104,7 +104,7 @@ int Fenster(int argc, char** argv) {
   Haupt.resize(1100, 640);
   Haupt.show();
   QApplication::processEvents();
-  TVTKWDVRList* Liste = Haupt.InvList();
+  auto* Liste = Kind<TVTKWDVRList>(Haupt, "vrInvList");
   TVRNode Zeile = nullptr;
   for (TVRNode Z = Liste->GetFirst(); Z; Z = Liste->GetNext(Z))
     if (Liste->GetInteger(Z, colFiliale) == KFiliale && Liste->GetDateTime(Z, colZaehldatumWert) == KTag) Zeile = Z;
@@ -152,7 +152,7 @@ int Fenster(int argc, char** argv) {
   Takt.start();
   QApplication::processEvents();
   const auto Start = Uhr::now();
-  Haupt.findChild<QAction*>(QStringLiteral("Vervollstaendigen"))->trigger();
+  Kind<QAction>(Haupt, "Vervollstaendigen")->trigger();
   const double Sekunden = Ms(Uhr::now() - Start) / 1000;
   Takt.stop();
   std::printf("%.3f %ld %.1f %d %d %d\n%s\n%s\n", Sekunden, Saetze(), Groesste, Ueber100, Malungen.Anzahl, Feuer,

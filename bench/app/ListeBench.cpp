@@ -36,6 +36,7 @@
 #include "support/framework/KWDMeldungPresenter.h"
 #include "support/recordfile/Tiafile.h"
 #include "support/services/TParameter.h"
+#include "tests/widgets/WidgetTestHilfe.h"
 
 extern char** environ;
 
@@ -99,8 +100,9 @@ int ListeMessen(int argc, char** argv, int AAnzahl) {
   const double ErsteMs = Ms(Uhr::now() - Erste);
   Haupt.show();  // fills again, on show
   QApplication::processEvents();
-  if (Haupt.InvList()->RowCount() != AAnzahl) {
-    std::fprintf(stderr, "Die Liste hat %d Zeilen statt %d.\n", Haupt.InvList()->RowCount(), AAnzahl);
+  auto* Sicht = Kind<TVTKWDVRList>(Haupt, "vrInvList");
+  if (Sicht->RowCount() != AAnzahl) {
+    std::fprintf(stderr, "Die Liste hat %d Zeilen statt %d.\n", Sicht->RowCount(), AAnzahl);
     return 1;
   }
   Tiafile IA(RF_OPEN_NORMAL, -1);
@@ -116,7 +118,7 @@ int ListeMessen(int argc, char** argv, int AAnzahl) {
     Haupt.Fuelle_VRListAusIAFile();
     Liste.push_back(Ms(Uhr::now() - T0));
     T0 = Uhr::now();
-    Haupt.InvList()->viewport()->repaint();
+    Sicht->viewport()->repaint();
     Zeichnen.push_back(Ms(Uhr::now() - T0));
   }
   std::printf("Liste füllen, %d Anforderungen, %d Runden abwechselnd    Median     bestes\n", AAnzahl, KRunden);
@@ -163,9 +165,9 @@ int StartMessen(int argc, char** argv, Uhr::time_point AStart) {
     FrmIAMain->SetModalResult(KWD_MR_CANCEL);  // WWS_ANTWORT answers a close question
     FrmIAStart->SetModalResult(KWD_MR_CANCEL);
   });
-  TErsteMalung Startdialog(AStart, "startdialog", [] { FrmIAStart->findChild<QPushButton*>("BtnOk")->click(); });
+  TErsteMalung Startdialog(AStart, "startdialog", [] { Kind<QPushButton>(FrmIAStart, "BtnOk")->click(); });
   FrmIAStart->installEventFilter(&Startdialog);
-  FrmIAMain->InvList()->viewport()->installEventFilter(&Hauptfenster);
+  Kind<TVTKWDVRList>(FrmIAMain, "vrInvList")->viewport()->installEventFilter(&Hauptfenster);
   const int Ergebnis = InvAnfAusfuehren(Start);
   InvAnfFormulareFreigeben();
   return Ergebnis;

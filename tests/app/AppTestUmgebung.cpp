@@ -67,7 +67,7 @@ void TAppTest::Anforderung(TDate AZaehldat, const std::string& AWG, int AFilNr, 
 
 std::vector<std::vector<std::string>> TAppTest::Zeilen() {
   std::vector<std::vector<std::string>> Ergebnis;
-  TVTKWDVRList* L = Haupt().InvList();
+  TVTKWDVRList* L = Liste();
   for (TVRNode N = L->GetFirst(); N; N = L->GetNext(N)) {
     std::vector<std::string> Zeile;
     for (int S = 0; S <= colStatusKZ; ++S) Zeile.push_back(L->VRList()->CellText(N, S));

@@ -15,6 +15,7 @@
 #include "support/framework/TKWDSkriptPresenter.h"
 #include "tests/fixtures/SuiteTestUmgebung.h"
 #include "tests/support/framework/TestUmgebung.h"
+#include "tests/widgets/WidgetTestHilfe.h"
 
 class TAppTest : public TSuiteTest {
  protected:
@@ -36,7 +37,9 @@ class TAppTest : public TSuiteTest {
   void Anforderung(TDate AZaehldat, const std::string& AWG, int AFilNr, TDate AWiJahr, char AZustand, double ASoll,
                    double AIst);
 
-  // The rows of the main window's list: column texts by index.
+  // The main window's request list, its row AIndex, and its rows as column texts by index.
+  TVTKWDVRList* Liste() { return Kind<TVTKWDVRList>(Haupt(), "vrInvList"); }
+  TVRNode Zeile(int AIndex) { return Liste()->VRList()->Node(AIndex); }
   std::vector<std::vector<std::string>> Zeilen();
   // The messages shown so far as "GRUPPE nr".
   std::vector<std::string> Gezeigt() const;

@@ -128,7 +128,7 @@ TEST_P(TInvAnfProgrammTest, AnErrorWhileTheMainWindowIsCreatedStopsTheStartUpAnd
   bool Gesehen = false;
   QTimer::singleShot(50, [&] {
     Gesehen = FrmIAStart && FrmIAStart->isVisible();
-    if (FrmIAStart) FrmIAStart->findChild<QPushButton*>("BtnEnde")->click();
+    if (FrmIAStart) Kind<QPushButton>(FrmIAStart, "BtnEnde")->click();
   });
   qint64 Dauer = 0;
   EXPECT_EQ(Schleife(Start, 10000, Dauer), 0);

@@ -114,10 +114,10 @@ TEST_F(TFrmFirmaWahlTest, AChosenFileOpensIsKeptInTheSettingsAndComesFirstPresel
   for (const std::string& Ort : {A, B}) {
     TFrmFirmaWahl Dialog("Die Firma kann nicht geöffnet werden: weg");
     EXPECT_EQ(Dialog.windowTitle(), QString("Firma wählen"));
-    EXPECT_TRUE(Dialog.lblGrund->text().contains("weg"));
+    EXPECT_TRUE(Kind<QLabel>(Dialog, "lblGrund")->text().contains("weg"));
     Dialog.show();
     auto Datei = DateiWaehlen(Ort);
-    Dialog.btnDatei->click();
+    Kind<QPushButton>(Dialog, "btnDatei")->click();
     EXPECT_EQ(Dialog.result(), KWD_MR_OK);
     EXPECT_EQ(Dialog.Gewaehlt(), Ort);
     ASSERT_TRUE(KWDDatenbank_Offen());
@@ -131,10 +131,10 @@ TEST_F(TFrmFirmaWahlTest, AChosenFileOpensIsKeptInTheSettingsAndComesFirstPresel
   // Newest first, the last one selected; Enter opens it.
   KWDDatenbank_Set(nullptr);
   TFrmFirmaWahl Dialog;
-  EXPECT_FALSE(Dialog.lblGrund->isVisibleTo(&Dialog));
+  EXPECT_FALSE(Kind<QLabel>(Dialog, "lblGrund")->isVisibleTo(&Dialog));
   Dialog.show();
   ASSERT_TRUE(QTest::qWaitForWindowActive(&Dialog));
-  TVTKWDVRList* Liste = Dialog.lvFirmen;
+  auto* Liste = Kind<TVTKWDVRList>(Dialog, "lvFirmen");
   ASSERT_EQ(Liste->RowCount(), 2);
   EXPECT_EQ(Liste->GetText(Liste->GetFirst(), 0), "filiale-sued");
   EXPECT_EQ(Liste->GetText(Liste->GetFirst(), 1), "SQLite-Datei");
@@ -184,7 +184,7 @@ TEST_F(TFrmFirmaWahlTest, FilesThatAreNoCompanyAreRefusedInGermanLeftAsTheyWereA
     const std::string Vorher = Inhalt(F.Ort);
     const auto OrdnerVorher = std::distance(fs::directory_iterator(Firmen), fs::directory_iterator{});
     auto Datei = DateiWaehlen(F.Ort);
-    Dialog.btnDatei->click();
+    Kind<QPushButton>(Dialog, "btnDatei")->click();
     EXPECT_TRUE(Dialog.isVisible());
     EXPECT_EQ(Dialog.Gewaehlt(), "");
     EXPECT_NE(Dialog.Grund().find(F.Wort), std::string::npos) << Dialog.Grund();
@@ -198,7 +198,7 @@ TEST_F(TFrmFirmaWahlTest, FilesThatAreNoCompanyAreRefusedInGermanLeftAsTheyWereA
   }
   EXPECT_FALSE(fs::exists(Home / ".config/wws/wws.ini"));
   EXPECT_TRUE(FirmenZuletzt().empty());
-  Dialog.btnAbbrechen->click();
+  Kind<QPushButton>(Dialog, "btnAbbrechen")->click();
   EXPECT_EQ(Dialog.result(), KWD_MR_CANCEL);
 }
 
@@ -212,7 +212,7 @@ TEST_F(TFrmFirmaWahlTest, TheDemoCompanyIsBuiltInTheDataFolderUnderAProgressWind
       Fortschritt = Fortschritt || (W->objectName() == "prgdKWD" && W->isVisible());
   });
   Schauen.start(5);
-  Dialog.btnDemo->click();
+  Kind<QPushButton>(Dialog, "btnDemo")->click();
   Schauen.stop();
   const fs::path Demo = Home / ".local/share/wws/demo.db";
   EXPECT_TRUE(Fortschritt);
@@ -228,7 +228,7 @@ TEST_F(TFrmFirmaWahlTest, TheDemoCompanyIsBuiltInTheDataFolderUnderAProgressWind
   const auto Stand = fs::last_write_time(Demo);
   TFrmFirmaWahl Wieder;
   Wieder.show();
-  Wieder.btnDemo->click();
+  Kind<QPushButton>(Wieder, "btnDemo")->click();
   EXPECT_EQ(Wieder.result(), KWD_MR_OK);
   EXPECT_EQ(fs::last_write_time(Demo), Stand);
   KWDDatenbank_Set(nullptr);
@@ -237,7 +237,7 @@ TEST_F(TFrmFirmaWahlTest, TheDemoCompanyIsBuiltInTheDataFolderUnderAProgressWind
   Schreiben(Demo, "kaputt");
   TFrmFirmaWahl Kaputt;
   Kaputt.show();
-  Kaputt.btnDemo->click();
+  Kind<QPushButton>(Kaputt, "btnDemo")->click();
   EXPECT_TRUE(Kaputt.isVisible());
   ASSERT_EQ((*FMeldungen)->Gezeigt().size(), 1u);
   EXPECT_NE((*FMeldungen)->Gezeigt()[0].Text.find("neu angelegt"), std::string::npos);
@@ -256,15 +256,15 @@ class TFrmFirmaServerTest : public TFrmFirmaWahlTest {
   // Opens the server dialog of ADialog and runs AAktion in it once it shows.
   static void ImServerDialog(TFrmFirmaWahl& ADialog, std::function<void(TFrmFirmaServer*)> AAktion) {
     auto Uhr = BeimModalFenster<TFrmFirmaServer>(std::move(AAktion));
-    ADialog.btnServer->click();
+    Kind<QPushButton>(ADialog, "btnServer")->click();
   }
   static void Ausfuellen(TFrmFirmaServer* D, const TPgZiel& Z, const std::string& AKennwort, bool ASpeichern) {
-    D->edtHost->setText(QString::fromStdString(Z.Host));
-    D->edtPort->setText(QString::fromStdString(Z.Port));
-    D->edtDatenbank->setText(QString::fromStdString(Z.Datenbank));
-    D->edtBenutzer->setText(QString::fromStdString(Z.Benutzer));
-    D->edtKennwort->setText(QString::fromStdString(AKennwort));
-    D->chbKennwortSpeichern->setChecked(ASpeichern);
+    Kind<QLineEdit>(D, "edtHost")->setText(QString::fromStdString(Z.Host));
+    Kind<QLineEdit>(D, "edtPort")->setText(QString::fromStdString(Z.Port));
+    Kind<QLineEdit>(D, "edtDatenbank")->setText(QString::fromStdString(Z.Datenbank));
+    Kind<QLineEdit>(D, "edtBenutzer")->setText(QString::fromStdString(Z.Benutzer));
+    Kind<QLineEdit>(D, "edtKennwort")->setText(QString::fromStdString(AKennwort));
+    Kind<QCheckBox>(D, "chbKennwortSpeichern")->setChecked(ASpeichern);
   }
 };
 
@@ -297,9 +297,9 @@ TEST_F(TFrmFirmaServerTest, CheckingNamesWhatIsWrongAndACompanyOpensWithItsPassw
     std::string Ergebnis;
     ImServerDialog(Dialog, [&](TFrmFirmaServer* D) {
       Ausfuellen(D, F.Ziel, "", false);
-      D->btnPruefen->click();
-      Ergebnis = D->lblErgebnis->text().toStdString();
-      D->BtnCancel->click();
+      Kind<QPushButton>(D, "btnPruefen")->click();
+      Ergebnis = Kind<QLabel>(D, "lblErgebnis")->text().toStdString();
+      Kind<QPushButton>(D, "BtnCancel")->click();
     });
     EXPECT_NE(Ergebnis.find(F.Wort), std::string::npos) << Ergebnis;
   }
@@ -314,7 +314,7 @@ TEST_F(TFrmFirmaServerTest, CheckingNamesWhatIsWrongAndACompanyOpensWithItsPassw
     Wahl.show();
     ImServerDialog(Wahl, [&](TFrmFirmaServer* D) {
       Ausfuellen(D, Ziel, Kennwort, true);
-      D->BtnOk->click();
+      Kind<QPushButton>(D, "BtnOk")->click();
     });
     ASSERT_EQ(Wahl.result(), KWD_MR_OK) << Wahl.Grund();
     EXPECT_EQ(KWDDatenbank().Backend(), TDbBackend::PostgreSQL);
@@ -376,11 +376,11 @@ TEST_F(TFrmFirmaKennwortTest, AWrongPasswordIsNamedAndTheRightOneStoredServesThe
   bool Offen = false;
   ImServerDialog(Dialog, [&](TFrmFirmaServer* D) {
     Ausfuellen(D, Ziel("firma_kw"), "falsch", true);
-    D->BtnOk->click();
-    Falsch = D->lblErgebnis->text().toStdString();
+    Kind<QPushButton>(D, "BtnOk")->click();
+    Falsch = Kind<QLabel>(D, "lblErgebnis")->text().toStdString();
     Offen = D->isVisible();
     Ausfuellen(D, Ziel("firma_kw"), "richtig", true);
-    D->BtnOk->click();
+    Kind<QPushButton>(D, "BtnOk")->click();
   });
   EXPECT_NE(Falsch.find("das Kennwort ist falsch"), std::string::npos) << Falsch;
   EXPECT_TRUE(Offen);
@@ -403,11 +403,11 @@ TEST_F(TFrmFirmaKennwortTest, AWrongPasswordIsNamedAndTheRightOneStoredServesThe
   Wieder.show();
   std::string Datenbank;
   auto Uhr = BeimModalFenster<TFrmFirmaServer>([&](TFrmFirmaServer* D) {
-    Datenbank = D->edtDatenbank->text().toStdString();
-    D->edtKennwort->setText("richtig");
-    D->BtnOk->click();
+    Datenbank = Kind<QLineEdit>(D, "edtDatenbank")->text().toStdString();
+    Kind<QLineEdit>(D, "edtKennwort")->setText("richtig");
+    Kind<QPushButton>(D, "BtnOk")->click();
   });
-  Wieder.btnOeffnen->click();
+  Kind<QPushButton>(Wieder, "btnOeffnen")->click();
   EXPECT_EQ(Datenbank, "firma_kw");
   EXPECT_EQ(Wieder.result(), KWD_MR_OK) << Wieder.Grund();
   EXPECT_FALSE(fs::exists(Home / ".pgpass")) << "stored without the tick";
@@ -445,7 +445,7 @@ TEST_F(TFrmFirmaWahlTest, TheRealProgramAsksOnceKeepsTheChoiceAndTheEnvironmentA
     TFrmFirmaWahl Dialog;
     Dialog.show();
     auto Datei = DateiWaehlen(Erlaubt);
-    Dialog.btnDatei->click();
+    Kind<QPushButton>(Dialog, "btnDatei")->click();
     ASSERT_EQ(Dialog.result(), KWD_MR_OK);
     KWDDatenbank_Set(nullptr);
     ::unsetenv("WWS_DB");

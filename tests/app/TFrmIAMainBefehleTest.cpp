@@ -49,8 +49,6 @@ class TFrmIAMainBefehleTest : public TAppTest {
     TAppTest::TearDown();
   }
 
-  TVTKWDVRList* Liste() { return Haupt().InvList(); }
-  TVRNode Zeile(int AIndex) { return Liste()->VRList()->Node(AIndex); }
   // As a user presses it: after the window's pending events have run, in
   // the window in front (the offscreen platform has no window manager that
   // gives the focus back once a dialog closed).
@@ -105,13 +103,14 @@ class TFrmIAMainBefehleTest : public TAppTest {
                                                         const QStringList& AFilialen, bool ABuchen = true) {
     return BeimModalFenster<TFrmIANeu>([=, this](TFrmIANeu* F) {
       ++FDialoge;
-      F->btnZaehldatum->Edit()->setText(ADatum);
-      F->edtWg->setText(AWG);
-      for (int I = 0; I < F->chbFilialen->count(); ++I) {
-        QListWidgetItem* Zeile = F->chbFilialen->item(I);
+      Kind<TQLX_DatumsEingabe>(F, "btnZaehldatum")->Edit()->setText(ADatum);
+      Kind<QLineEdit>(F, "edtWg")->setText(AWG);
+      auto* Filialen = Kind<QListWidget>(F, "chbFilialen");
+      for (int I = 0; I < Filialen->count(); ++I) {
+        QListWidgetItem* Zeile = Filialen->item(I);
         Zeile->setCheckState(AFilialen.contains(Zeile->text()) ? Qt::Checked : Qt::Unchecked);
       }
-      (ABuchen ? F->BtnOk : F->BtnCancel)->click();
+      Kind<QPushButton>(F, ABuchen ? "BtnOk" : "BtnCancel")->click();
     });
   }
   int FDialoge = 0;
@@ -398,7 +397,7 @@ TEST_P(TFrmIAMainBefehleTest, WhileACompletionWaitsForAHeldArticleTheWindowAnswe
     if (!Working(&Haupt())) return;
     for (QWidget* W : QApplication::topLevelWidgets())
       if (W->objectName() == "prgdKWD" && W->isVisible())
-        Phasen.insert(W->findChild<QLabel*>("lblCaption")->text().toStdString());
+        Phasen.insert(Kind<QLabel>(W, "lblCaption")->text().toStdString());
     if (Waehrenddessen++ > 0) return;
     Liste()->SetSelected(Zeile(0));
     Taste(Qt::Key_Insert);
@@ -408,7 +407,7 @@ TEST_P(TFrmIAMainBefehleTest, WhileACompletionWaitsForAHeldArticleTheWindowAnswe
     Taste(Qt::Key_F3);
     Taste(Qt::Key_Escape);
     Haupt().close();
-    Haupt().findChild<QAction*>("Versionsanzeige")->trigger();
+    Kind<QAction>(Haupt(), "Versionsanzeige")->trigger();
     EXPECT_EQ(Markierte(), 2) << "marks stay as they were";
     EXPECT_TRUE(Haupt().isVisible());
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr) << "no dialog opened";
@@ -417,12 +416,12 @@ TEST_P(TFrmIAMainBefehleTest, WhileACompletionWaitsForAHeldArticleTheWindowAnswe
   std::vector<Texte> Gesperrt;
   QString Erklaerung;
   auto Liste2 = BeimModalFenster<TgesperrteArtikelfrm>([&](TgesperrteArtikelfrm* F) {
-    Erklaerung = F->lblDescriptoin->text();
-    TVTKWDVRList* L = F->vrGesperrteArtikel;
+    Erklaerung = Kind<QLabel>(F, "lblDescriptoin")->text();
+    auto* L = Kind<TVTKWDVRList>(F, "vrGesperrteArtikel");
     for (TVRNode Z = L->GetFirst(); Z; Z = L->GetNext(Z))
       Gesperrt.push_back({L->GetText(Z, TgesperrteArtikelfrm::spArtikel), L->GetText(Z, TgesperrteArtikelfrm::spProgramm),
                           std::to_string(L->GetInteger(Z, TgesperrteArtikelfrm::spProzessId))});
-    F->btnWeiter->click();
+    Kind<QPushButton>(F, "btnWeiter")->click();
   });
   Uhr.start();
   Taste(Qt::Key_F2);
@@ -458,9 +457,9 @@ TEST_P(TFrmIAMainBefehleTest, DeletingARequestWithAHeldArticleListsItUnderTheDel
   QString Erklaerung;
   int Zeilen = 0;
   auto Gesperrt = BeimModalFenster<TgesperrteArtikelfrm>([&](TgesperrteArtikelfrm* F) {
-    Erklaerung = F->lblDescriptoin->text();
-    Zeilen = F->vrGesperrteArtikel->RowCount();
-    F->btnWeiter->click();
+    Erklaerung = Kind<QLabel>(F, "lblDescriptoin")->text();
+    Zeilen = Kind<TVTKWDVRList>(F, "vrGesperrteArtikel")->RowCount();
+    Kind<QPushButton>(F, "btnWeiter")->click();
   });
   Taste(Qt::Key_F5, Qt::ShiftModifier);
   EXPECT_EQ(Gezeigt(), (Texte{"INVANF 1007"}));

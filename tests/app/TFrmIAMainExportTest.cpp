@@ -34,9 +34,7 @@ TEST_P(TFrmIAMainExportTest, TheContextMenuExportsTheListsRows) {
       Menue->close();
     }
   });
-  auto* Liste = H.findChild<QWidget*>(QStringLiteral("vrInvList"));
-  ASSERT_NE(Liste, nullptr);
-  emit Liste->customContextMenuRequested(QPoint(5, 5));
+  emit Liste()->customContextMenuRequested(QPoint(5, 5));
   EXPECT_EQ(Eintraege, QStringList{QStringLiteral("Liste exportieren ...")});
 
   auto Dialog = BeimModalFenster<QFileDialog>([&](QFileDialog* D) {
@@ -44,7 +42,7 @@ TEST_P(TFrmIAMainExportTest, TheContextMenuExportsTheListsRows) {
     D->selectFile(QString::fromStdString(Datei));
     QMetaObject::invokeMethod(D, "accept");
   });
-  H.findChild<QAction*>(QStringLiteral("actListeExportieren"))->trigger();
+  Kind<QAction>(H, "actListeExportieren")->trigger();
   ASSERT_TRUE(std::filesystem::exists(Datei + ".csv")) << "the chosen filter's ending is added";
   FILE* Rohr = ::popen(("/usr/bin/python3 " WWS_TABELLE_LESEN " '" + Datei + ".csv'").c_str(), "r");
   std::string Aus;

@@ -27,16 +27,14 @@ using Texte = std::vector<std::string>;
 
 class TFrmIAMainTest : public TAppTest {
  protected:
-  TVTKWDVRList* Liste() { return Haupt().InvList(); }
-  TVRNode Zeile(int AIndex) { return Liste()->VRList()->Node(AIndex); }
   std::vector<bool> Markiert() {
     std::vector<bool> M;
     for (TVRNode N = Liste()->GetFirst(); N; N = Liste()->GetNext(N))
       M.push_back(Liste()->GetCheckState(N) == TVRCheckState::Checked);
     return M;
   }
-  QPushButton* Knopf(const char* AName) { return Haupt().findChild<QPushButton*>(AName); }
-  QAction* Aktion(const char* AName) { return Haupt().findChild<QAction*>(AName); }
+  QPushButton* Knopf(const char* AName) { return Kind<QPushButton>(Haupt(), AName); }
+  QAction* Aktion(const char* AName) { return Kind<QAction>(Haupt(), AName); }
   void Taste(int ATaste, Qt::KeyboardModifiers AMod = Qt::NoModifier) {
     QTest::keyClick(Liste(), static_cast<Qt::Key>(ATaste), AMod);
   }
@@ -58,7 +56,7 @@ class TFrmIAMainTest : public TAppTest {
 TEST_P(TFrmIAMainTest, AYearWithoutRequestsShowsAnEmptyListUnderItsHeader) {
   Anforderung(D(2024, 6, 1), "1", 1, D(2024, 1, 1), 'A', 0, 0);  // another year
   HauptZeigen(D(2025, 1, 1));
-  EXPECT_EQ(Haupt().findChild<QLabel*>("pnlHeaderBG")->text(),
+  EXPECT_EQ(Kind<QLabel>(Haupt(), "pnlHeaderBG")->text(),
             "Inventuren für das Wirtschaftsjahr: 01.01.2025 - 31.12.2025");
   EXPECT_EQ(Liste()->RowCount(), 0);
   EXPECT_TRUE(Haupt().windowTitle().startsWith("Inventuren - "));
@@ -313,7 +311,7 @@ TEST_P(TFrmIAMainTest, RunTypeOneEnablesTheCommandsAndComputesTheLastDayTwoMonth
   EXPECT_FALSE(Aktion("Hilfe")->isEnabled());
   EXPECT_EQ(Aktion("Hilfe")->text(), "Hilfe - F1");
   Texte Menues;
-  for (QAction* M : Haupt().findChild<QMenuBar*>("MainMenu")->actions()) {
+  for (QAction* M : Kind<QMenuBar>(Haupt(), "MainMenu")->actions()) {
     Texte Eintraege;
     for (QAction* E : M->menu()->actions()) Eintraege.push_back(E->isSeparator() ? "-" : E->text().toStdString());
     Menues.push_back(M->text().toStdString() + ": " + [&] {
@@ -356,7 +354,7 @@ TEST_P(TFrmIAMainTest, TheVersionEntryShowsTheSuitesVersionDialogForInventuren) 
   QString Titel;
   auto Uhr = BeimModalFenster<TKWDVersionsDialog>([&](TKWDVersionsDialog* V) {
     Titel = V->windowTitle();
-    V->findChild<QPushButton*>("btnOk")->click();
+    Kind<QPushButton>(V, "btnOk")->click();
   });
   Aktion("Versionsanzeige")->trigger();
   EXPECT_EQ(Titel, "Inventuren - Versionsinformation");

@@ -17,8 +17,8 @@ namespace {
 
 class TFrmIAStartTest : public TAppTest {
  protected:
-  QComboBox* Jahre() { return Start().findChild<QComboBox*>("CmbBoxWiJahr"); }
-  QPushButton* Ok() { return Start().findChild<QPushButton*>("BtnOk"); }
+  QComboBox* Jahre() { return Kind<QComboBox>(Start(), "CmbBoxWiJahr"); }
+  QPushButton* Ok() { return Kind<QPushButton>(Start(), "BtnOk"); }
 
   // Shows the dialog; the lines of the combo box and the selected line.
   std::vector<std::string> Zeigen(int& AAuswahl) {
@@ -58,9 +58,7 @@ TEST_P(TFrmIAStartTest, AYearStartingInJulyRunsIntoTheNextCalendarYear) {
   EXPECT_EQ(Auswahl, 0);
   // The caption names the client, the panel keeps its margin of 4.
   EXPECT_TRUE(Start().windowTitle().startsWith("Inventuren - ")) << Start().windowTitle().toStdString();
-  auto* Panel = Start().findChild<QFrame*>("pnlBG");
-  ASSERT_NE(Panel, nullptr);
-  EXPECT_EQ(Panel->geometry(), Start().rect().adjusted(4, 4, -4, -4));
+  EXPECT_EQ(Kind<QFrame>(Start(), "pnlBG")->geometry(), Start().rect().adjusted(4, 4, -4, -4));
 }
 
 TEST_P(TFrmIAStartTest, KnownYearsAreCompletedUpToTodayAndOkWithoutAChoiceShows1004) {
@@ -115,7 +113,7 @@ TEST_P(TFrmIAStartTest, OkShowsTheMainWindowForTheChosenYearAndZurueckComesBackF
   {
     auto Uhr = BeimModalFenster<TFrmIAMain>([&](TFrmIAMain* H) {
       Modal = H->isModal();
-      Kopf = H->findChild<QLabel*>("pnlHeaderBG")->text();
+      Kopf = Kind<QLabel>(H, "pnlHeaderBG")->text();
       Gesehen = Zeilen();
       QApplication::setActiveWindow(H);
       QTest::keyClick(H, Qt::Key_Escape);
@@ -139,9 +137,9 @@ TEST_P(TFrmIAStartTest, OkShowsTheMainWindowForTheChosenYearAndZurueckComesBackF
   Zurueck = false;
   {
     auto Uhr = BeimModalFenster<TFrmIAMain>([&](TFrmIAMain* H) {
-      Kopf = H->findChild<QLabel*>("pnlHeaderBG")->text();
+      Kopf = Kind<QLabel>(H, "pnlHeaderBG")->text();
       Gesehen = Zeilen();
-      QTest::mouseClick(H->findChild<QPushButton*>("btnEnde"), Qt::LeftButton);
+      QTest::mouseClick(Kind<QPushButton>(H, "btnEnde"), Qt::LeftButton);
       Zurueck = !H->isVisible();
     });
     QTest::mouseClick(Ok(), Qt::LeftButton);
@@ -155,7 +153,7 @@ TEST_P(TFrmIAStartTest, OkShowsTheMainWindowForTheChosenYearAndZurueckComesBackF
   EXPECT_FALSE(Haupt().isVisible());
 
   // "Beenden" closes the dialog: the program's end.
-  QTest::mouseClick(Start().findChild<QPushButton*>("BtnEnde"), Qt::LeftButton);
+  QTest::mouseClick(Kind<QPushButton>(Start(), "BtnEnde"), Qt::LeftButton);
   EXPECT_FALSE(Start().isVisible());
   EXPECT_EQ(Start().result(), KWD_MR_CANCEL);
 }

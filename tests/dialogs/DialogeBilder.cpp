@@ -41,6 +41,7 @@
 #include "support/framework/KWDPause.h"
 #include "support/framework/KWDUhr.h"
 #include "support/types/TQLX_IA_KZZaehlung.h"
+#include "tests/widgets/WidgetTestHilfe.h"
 
 namespace {
 
@@ -67,47 +68,35 @@ void Zeigen(QWidget* AFenster) {
   if (!QTest::qWaitForWindowExposed(AFenster)) std::fprintf(stderr, "Fenster nicht sichtbar\n");
 }
 
-// Runs AAktion on the next modal window once it is open.
-void BeimModalFenster(std::function<void(QWidget*)> AAktion) {
-  auto* Uhr = new QTimer;
-  Uhr->setInterval(20);
-  QObject::connect(Uhr, &QTimer::timeout, [Uhr, AAktion] {
-    if (QWidget* W = QApplication::activeModalWidget(); W && W->isVisible()) {
-      Uhr->stop();
-      Uhr->deleteLater();
-      AAktion(W);
-    }
-  });
-  Uhr->start();
-}
-
 void Neuanlage() {
   TFrmIANeu Form;
   Form.SetWiJahr(WiJahr());
   Form.SetWiJahrLastDay(TIANeuPruefung::WiJahrLastDay(WiJahr()));
   Zeigen(&Form);
-  Form.btnZaehldatum->Date_Set(Zaehltag());
-  Form.edtWg->setText("12");
-  for (int I : {1, 2, 4}) Form.chbFilialen->item(I)->setCheckState(Qt::Checked);
-  Form.chbFilialen->setCurrentRow(4);
+  auto* Datum = Kind<TQLX_DatumsEingabe>(Form, "btnZaehldatum");
+  auto* Filialen = Kind<QListWidget>(Form, "chbFilialen");
+  Datum->Date_Set(Zaehltag());
+  Kind<QLineEdit>(Form, "edtWg")->setText("12");
+  for (int I : {1, 2, 4}) Filialen->item(I)->setCheckState(Qt::Checked);
+  Filialen->setCurrentRow(4);
   Aufnehmen(&Form, "neuanlage");
 
-  Form.btnZaehldatum->KalenderOeffnen();
-  Aufnehmen(&Form, "neuanlage-kalender", Form.btnZaehldatum->OffenerKalender()->window());
-  Form.btnZaehldatum->OffenerKalender()->window()->hide();
+  Datum->KalenderOeffnen();
+  Aufnehmen(&Form, "neuanlage-kalender", Datum->OffenerKalender()->window());
+  Datum->OffenerKalender()->window()->hide();
 
   // A half-typed date, named when "Buchen" is pressed.
-  Form.btnZaehldatum->Edit()->setText(Form.btnZaehldatum->Text().left(6));
-  BeimModalFenster([](QWidget* AMeldung) {
+  Datum->Edit()->setText(Datum->Text().left(6));
+  auto Meldung = BeimModalFenster<QWidget>([](QWidget* AMeldung) {
     Aufnehmen(AMeldung, "neuanlage-datum-unvollstaendig");
     static_cast<QDialog*>(AMeldung)->reject();
   });
   Form.BtnOkClick();
-  Form.btnZaehldatum->Date_Set(Zaehltag());
+  Datum->Date_Set(Zaehltag());
 
-  BeimModalFenster([](QWidget* ASuche) {
+  auto Suche = BeimModalFenster<QWidget>([](QWidget* ASuche) {
     ASuche->move(60, 60);
-    QTest::keyClicks(ASuche->findChild<QLineEdit*>("edtBezeichnung"), "hose");
+    QTest::keyClicks(Kind<QLineEdit>(ASuche, "edtBezeichnung"), "hose");
     Aufnehmen(ASuche, "warengruppensuche");
     static_cast<QDialog*>(ASuche)->reject();
   });
@@ -119,22 +108,23 @@ void Einstellungen() {
   TFrmInvAnfConfig Form;
   Zeigen(&Form);
   Aufnehmen(&Form, "einstellungen-bestaende");
-  Form.pgcEinstellungen->setCurrentWidget(Form.tsAbschlaege);
-  Form.rgBerechnungItems->button(3)->click();
+  Kind<QTabWidget>(Form, "pgcEinstellungen")->setCurrentWidget(Kind(Form, "tsAbschlaege"));
+  Kind<QButtonGroup>(Form, "rgBerechnungItems")->button(3)->click();
   Aufnehmen(&Form, "einstellungen-abschlaege");
 
   // A third decimal is refused with a hint under the field.
   Form.activateWindow();
-  Form.edtMaximaleAbwertung->setFocus();
-  Form.edtMaximaleAbwertung->setText("33,33");
-  QTest::keyClick(Form.edtMaximaleAbwertung, Qt::Key_3);
+  auto* Maximum = Kind<QLineEdit>(Form, "edtMaximaleAbwertung");
+  Maximum->setFocus();
+  Maximum->setText("33,33");
+  QTest::keyClick(Maximum, Qt::Key_3);
   QTest::qWait(300);
-  const QRect Feld(Form.edtMaximaleAbwertung->mapToGlobal(QPoint(-20, -10)), QSize(420, 80));
+  const QRect Feld(Maximum->mapToGlobal(QPoint(-20, -10)), QSize(420, 80));
   Form.screen()->grabWindow(0, Feld.x(), Feld.y(), Feld.width(), Feld.height()).save(GZiel + "/einstellungen-hinweis.png");
 
   // Saving while a stock-take is open: the notice of its three lines.
   Form.SetInventurOffen(true);
-  BeimModalFenster([](QWidget* AMeldung) {
+  auto Meldung = BeimModalFenster<QWidget>([](QWidget* AMeldung) {
     Aufnehmen(AMeldung, "einstellungen-inventur-offen");
     static_cast<QDialog*>(AMeldung)->reject();
   });
@@ -190,7 +180,7 @@ void GesperrteArtikel(const QString& AWwsAdmin) {
   }
   std::printf("%zu Sperrmeldungen\n", Meldungen.size());
   TgesperrteArtikelfrm Form;
-  Form.lblDescriptoin->setText(
+  Kind<QLabel>(Form, "lblDescriptoin")->setText(
       "Es konnten nicht alle Inventuren vollständig angefordert werden, da folgende Artikel gesperrt waren. Bitte "
       "geben Sie diese Artikel frei. Im Anschluss kann eine neue Vervollständigung gestartet werden.");
   Form.VR_List_Laden(Meldungen);

@@ -17,6 +17,7 @@
 #include "tests/fixtures/TestDb.h"
 #include "tests/support/framework/TestUmgebung.h"
 #include "tests/tools/KindProzess.h"
+#include "tests/widgets/WidgetTestHilfe.h"
 
 namespace {
 
@@ -51,7 +52,7 @@ TEST_P(GleicheAblehnung, DialogAndCommandLineRefuseTheSameProductGroups) {
   TFrmIANeu Form;
   Form.SetWiJahr(EncodeDate(2026, 1, 1));
   Form.SetWiJahrLastDay(EncodeDate(2027, 2, 28));
-  const auto Filiale2 = Form.chbFilialen->findItems("2", Qt::MatchExactly);
+  const auto Filiale2 = Kind<QListWidget>(Form, "chbFilialen")->findItems("2", Qt::MatchExactly);
   ASSERT_EQ(Filiale2.size(), 1);
   Filiale2.front()->setCheckState(Qt::Checked);
 
@@ -60,9 +61,9 @@ TEST_P(GleicheAblehnung, DialogAndCommandLineRefuseTheSameProductGroups) {
   TDate Tag = EncodeDate(2026, 4, 1);
   for (const std::string WG : {"5", "A", "*", "12", "12  ", "-3", "$1F", "12*", " 12", "1 2", "1A", "Ä1", "1\t2"}) {
     Tag += 1;
-    Form.btnZaehldatum->Date_Set(Tag);
+    Kind<TQLX_DatumsEingabe>(Form, "btnZaehldatum")->Date_Set(Tag);
     Antworten->Leeren();
-    Form.edtWg->setText(QString::fromStdString(WG));
+    Kind<QLineEdit>(Form, "edtWg")->setText(QString::fromStdString(WG));
     const bool DialogNimmt = Form.TestData();
     std::vector<int> Nummern;
     for (const TKWDMeldung& M : Antworten->Gezeigt()) Nummern.push_back(M.Nr);

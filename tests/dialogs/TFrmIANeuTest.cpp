@@ -32,17 +32,22 @@ class TFrmIANeuTest : public TDialogTest {
     return Form;
   }
 
+  // The form's fields.
+  static QListWidget* Filialen(TFrmIANeu& AForm) { return Kind<QListWidget>(AForm, "chbFilialen"); }
+  static QLineEdit* WGFeld(TFrmIANeu& AForm) { return Kind<QLineEdit>(AForm, "edtWg"); }
+  static TQLX_DatumsEingabe* DatumFeld(TFrmIANeu& AForm) { return Kind<TQLX_DatumsEingabe>(AForm, "btnZaehldatum"); }
+
   // Ticks exactly the lines with the texts ANummern.
   static void Haken(TFrmIANeu& AForm, const QStringList& ANummern) {
-    for (int I = 0; I < AForm.chbFilialen->count(); ++I) {
-      QListWidgetItem* Zeile = AForm.chbFilialen->item(I);
+    for (int I = 0; I < Filialen(AForm)->count(); ++I) {
+      QListWidgetItem* Zeile = Filialen(AForm)->item(I);
       Zeile->setCheckState(ANummern.contains(Zeile->text()) ? Qt::Checked : Qt::Unchecked);
     }
   }
 
   static void Eingeben(TFrmIANeu& AForm, const QString& ADatum, const QString& AWG, const QStringList& AFilialen) {
-    AForm.btnZaehldatum->Edit()->setText(ADatum);
-    AForm.edtWg->setText(AWG);
+    DatumFeld(AForm)->Edit()->setText(ADatum);
+    WGFeld(AForm)->setText(AWG);
     Haken(AForm, AFilialen);
   }
 
@@ -59,20 +64,21 @@ TEST_P(TFrmIANeuTest, ControlsShowTheirCaptionsHintsAndKeys) {
   EXPECT_EQ(Form->windowTitle(), QString("Inventurneuanlage  - Modehaus Test"));
   EXPECT_EQ(Form->objectName(), QString("FrmIANeu"));
   EXPECT_EQ(Form->FormKey(), "OstrelFrmIANeu");
-  EXPECT_EQ(Form->LblTitel->text(), QString("Inventurneuanlage"));
-  EXPECT_EQ(Form->LblZaehldatum->text(), QString("Zähldatum:"));
-  EXPECT_EQ(Form->LblWG->text(), QString("Warengruppe:"));
-  EXPECT_EQ(Form->LblFil->text(), QString("Filiale:"));
-  EXPECT_EQ(Form->BtnCancel->text(), QString("Abbrechen"));
-  EXPECT_EQ(Form->BtnCancel->toolTip(), QString("Fenster schliessen, keine Neuanlage buchen (Esc)"));
-  EXPECT_EQ(Form->btnEinstellungen->text(), QString("Einstellungen"));
-  EXPECT_EQ(Form->btnEinstellungen->shortcut(), QKeySequence(Qt::Key_F4));
-  EXPECT_EQ(Form->BtnOk->text(), QString("Buchen"));
-  EXPECT_EQ(Form->BtnOk->shortcut(), QKeySequence(Qt::Key_F5));
-  EXPECT_EQ(Form->btnWGNSuche->toolTip(), QString("Warengruppensuche"));
-  EXPECT_EQ(Form->btnWGNSuche->focusPolicy(), Qt::NoFocus) << "no tab stop";
-  EXPECT_FALSE(Form->btnZaehldatum->BtnPrevNextVisible());
-  EXPECT_EQ(Form->btnZaehldatum->Zustand(), TQLX_DatumsZustand::Leer) << "no date preset";
+  EXPECT_EQ(Kind<QLabel>(*Form, "LblTitel")->text(), QString("Inventurneuanlage"));
+  EXPECT_EQ(Kind<QLabel>(*Form, "LblZaehldatum")->text(), QString("Zähldatum:"));
+  EXPECT_EQ(Kind<QLabel>(*Form, "LblWG")->text(), QString("Warengruppe:"));
+  EXPECT_EQ(Kind<QLabel>(*Form, "LblFil")->text(), QString("Filiale:"));
+  EXPECT_EQ(Kind<QPushButton>(*Form, "BtnCancel")->text(), QString("Abbrechen"));
+  EXPECT_EQ(Kind<QPushButton>(*Form, "BtnCancel")->toolTip(),
+            QString("Fenster schliessen, keine Neuanlage buchen (Esc)"));
+  EXPECT_EQ(Kind<QPushButton>(*Form, "btnEinstellungen")->text(), QString("Einstellungen"));
+  EXPECT_EQ(Kind<QPushButton>(*Form, "btnEinstellungen")->shortcut(), QKeySequence(Qt::Key_F4));
+  EXPECT_EQ(Kind<QPushButton>(*Form, "BtnOk")->text(), QString("Buchen"));
+  EXPECT_EQ(Kind<QPushButton>(*Form, "BtnOk")->shortcut(), QKeySequence(Qt::Key_F5));
+  EXPECT_EQ(Kind<QPushButton>(*Form, "btnWGNSuche")->toolTip(), QString("Warengruppensuche"));
+  EXPECT_EQ(Kind<QPushButton>(*Form, "btnWGNSuche")->focusPolicy(), Qt::NoFocus) << "no tab stop";
+  EXPECT_FALSE(DatumFeld(*Form)->BtnPrevNextVisible());
+  EXPECT_EQ(DatumFeld(*Form)->Zustand(), TQLX_DatumsZustand::Leer) << "no date preset";
   EXPECT_EQ(Form->minimumWidth(), Form->maximumWidth()) << "fixed width";
   for (const char* Name : {"LblTitel", "btnZaehldatum", "LblWG", "edtWg", "btnWGNSuche", "LblFil", "chbFilialen",
                            "BtnCancel", "btnEinstellungen", "BtnOk"})
@@ -80,9 +86,9 @@ TEST_P(TFrmIANeuTest, ControlsShowTheirCaptionsHintsAndKeys) {
   EXPECT_NE(Form->findChild<QObject*>("WGNSuchDialog"), nullptr);
 
   QStringList Zeilen;
-  for (int I = 0; I < Form->chbFilialen->count(); ++I) {
-    Zeilen << Form->chbFilialen->item(I)->text();
-    EXPECT_EQ(Form->chbFilialen->item(I)->checkState(), Qt::Unchecked);
+  for (int I = 0; I < Filialen(*Form)->count(); ++I) {
+    Zeilen << Filialen(*Form)->item(I)->text();
+    EXPECT_EQ(Filialen(*Form)->item(I)->checkState(), Qt::Unchecked);
   }
   EXPECT_EQ(Zeilen, QStringList({"1", "2", "6"})) << "one line per branch, its number";
 }
@@ -93,8 +99,8 @@ TEST_P(TFrmIANeuTest, BookingHandsBackTheEntryAndTheNextShowingEmptiesItButKeeps
     Aktivieren(AForm);
     EXPECT_EQ(AForm->height(), TFrmIANeu::Hoehe(3));
     EXPECT_EQ(TFrmIANeu::Hoehe(3), 3 * 17 + 267);
-    QTest::keyClicks(AForm->btnZaehldatum->Edit(), "15.12.2026");
-    QTest::keyClicks(AForm->edtWg, "12  ");
+    QTest::keyClicks(DatumFeld(*AForm)->Edit(), "15.12.2026");
+    QTest::keyClicks(WGFeld(*AForm), "12  ");
     Haken(*AForm, {"1", "2"});
     QTest::keyClick(AForm, Qt::Key_F5);
     Schliessen(AForm);
@@ -114,10 +120,10 @@ TEST_P(TFrmIANeuTest, BookingHandsBackTheEntryAndTheNextShowingEmptiesItButKeeps
     EXPECT_EQ(AForm->FilCount(), 0);
     EXPECT_EQ(AForm->WG(), "");
     EXPECT_EQ(AForm->Datum(), 0);
-    EXPECT_EQ(AForm->btnZaehldatum->Text(), QString("15.12.2026"));
-    EXPECT_EQ(AForm->edtWg->text(), QString("12  "));
-    EXPECT_EQ(AForm->chbFilialen->item(0)->checkState(), Qt::Checked);
-    EXPECT_EQ(AForm->chbFilialen->item(2)->checkState(), Qt::Unchecked);
+    EXPECT_EQ(DatumFeld(*AForm)->Text(), QString("15.12.2026"));
+    EXPECT_EQ(WGFeld(*AForm)->text(), QString("12  "));
+    EXPECT_EQ(Filialen(*AForm)->item(0)->checkState(), Qt::Checked);
+    EXPECT_EQ(Filialen(*AForm)->item(2)->checkState(), Qt::Unchecked);
     QTest::keyClick(AForm, Qt::Key_Escape);
     Schliessen(AForm);
   });
@@ -129,7 +135,7 @@ TEST_P(TFrmIANeuTest, BookingHandsBackTheEntryAndTheNextShowingEmptiesItButKeeps
 TEST_P(TFrmIANeuTest, HeightGrowsWithTheBranchesUpToFiveHundred) {
   for (int Nr = 10; Nr < 26; ++Nr) Firma().Filiale(Nr, "Filiale " + std::to_string(Nr));
   const auto Form = NeueForm();
-  ASSERT_EQ(Form->chbFilialen->count(), 19);
+  ASSERT_EQ(Filialen(*Form)->count(), 19);
   Form->show();
   EXPECT_EQ(Form->height(), 500);
   Form->hide();
@@ -158,7 +164,7 @@ TEST_P(TFrmIANeuTest, CountingDateIsCheckedAgainstTodayTheYearAndItsLastDay) {
   EXPECT_FALSE(Pruefen(*Form, {KWD_MR_NO}));
   EXPECT_EQ(Gezeigt(), std::vector<std::string>{"INVANF 1010"});
   EXPECT_EQ(FAntworten->Gezeigt().at(0).Art, KWD_MB_JANEIN);
-  EXPECT_EQ(Form->focusWidget(), Form->btnZaehldatum->Edit());
+  EXPECT_EQ(Form->focusWidget(), DatumFeld(*Form)->Edit());
   EXPECT_TRUE(Pruefen(*Form, {KWD_MR_YES}));
   Eingeben(*Form, "20.02.2027", "", {"1"});
   EXPECT_TRUE(Pruefen(*Form));
@@ -181,7 +187,7 @@ TEST_P(TFrmIANeuTest, BranchesMustBeTickedAndOfOneKind) {
   Eingeben(*Form, "15.12.2026", "", {"1", "6"});
   EXPECT_FALSE(Pruefen(*Form));
   EXPECT_EQ(Gezeigt(), std::vector<std::string>{"INVANF 1015"});
-  EXPECT_EQ(Form->focusWidget(), Form->chbFilialen);
+  EXPECT_EQ(Form->focusWidget(), Filialen(*Form));
 
   Eingeben(*Form, "15.12.2026", "", {"0"});
   EXPECT_FALSE(Pruefen(*Form)) << "the line 0 counts as both kinds";
@@ -209,14 +215,15 @@ TEST_P(TFrmIANeuTest, ProductGroupIsOneCharacterOrAWholeNumber) {
     Eingeben(*Form, "15.12.2026", WG, {"1"});
     EXPECT_FALSE(Pruefen(*Form)) << WG;
     EXPECT_EQ(Gezeigt(), std::vector<std::string>{"INVANF 1012"}) << WG;
-    EXPECT_EQ(Form->edtWg->text(), QString(WG)) << "the entry stays for correction";
+    EXPECT_EQ(WGFeld(*Form)->text(), QString(WG)) << "the entry stays for correction";
   }
 }
 
 TEST_P(TFrmIANeuTest, BadInputIsNamedAndKeptAndNothingIsHandedBack) {
   const auto Form = NeueForm();
   Aktivieren(Form.get());
-  QLineEdit* Datum = Form->btnZaehldatum->Edit();
+  QLineEdit* Datum = DatumFeld(*Form)->Edit();
+  QLineEdit* WG = WGFeld(*Form);
 
   // Letters never reach the date; the field says why.
   Datum->setFocus();
@@ -243,26 +250,26 @@ TEST_P(TFrmIANeuTest, BadInputIsNamedAndKeptAndNothingIsHandedBack) {
   EXPECT_NE(FAntworten->Gezeigt()[0].Text.find("Bitte geben Sie das Zähldatum ein"), std::string::npos);
 
   // The group takes nine characters; a tenth typed or a longer paste is refused whole.
-  Form->edtWg->setFocus();
-  QTest::keyClicks(Form->edtWg, "1234567890");
-  EXPECT_EQ(Form->edtWg->text(), QString("123456789"));
+  WG->setFocus();
+  QTest::keyClicks(WG, "1234567890");
+  EXPECT_EQ(WG->text(), QString("123456789"));
   QTRY_COMPARE(QToolTip::text(), QString("Die Warengruppe hat höchstens 9 Zeichen."));
-  Form->edtWg->setText("12");
-  Form->edtWg->end(false);
+  WG->setText("12");
+  WG->end(false);
   QApplication::clipboard()->setText("345678901");
-  Form->edtWg->paste();
-  EXPECT_EQ(Form->edtWg->text(), QString("12")) << "not cut to 123456789 behind the user's back";
+  WG->paste();
+  EXPECT_EQ(WG->text(), QString("12")) << "not cut to 123456789 behind the user's back";
 
   // Umlauts and control characters pasted: refused at "Buchen", the text stays.
   Datum->setText("15.12.2026");
-  Form->edtWg->clear();
+  WG->clear();
   QApplication::clipboard()->setText("1\tÄ");
-  Form->edtWg->paste();
-  const QString Eingefuegt = Form->edtWg->text();
+  WG->paste();
+  const QString Eingefuegt = WG->text();
   FAntworten->Leeren();
   Form->BtnOkClick();
   EXPECT_EQ(Gezeigt(), std::vector<std::string>{"INVANF 1012"}) << Eingefuegt.toStdString();
-  EXPECT_EQ(Form->edtWg->text(), Eingefuegt);
+  EXPECT_EQ(WG->text(), Eingefuegt);
   EXPECT_EQ(Form->ModalResult(), KWD_MR_NONE);
   EXPECT_EQ(Form->FilCount(), 0);
   Form->hide();
@@ -298,22 +305,22 @@ TEST_P(TFrmIANeuTest, ProductGroupSearchFillsTheFieldOrLeavesIt) {
   auto Suche = BeimModalFenster<TKWDForm>([](TKWDForm* ASuche) {
     EXPECT_EQ(ASuche->objectName(), QString("FrmWGNSuche"));
     Aktivieren(ASuche);
-    QTest::keyClicks(ASuche->findChild<QLineEdit*>("edtNummer"), "12");
-    QTest::keyClick(ASuche->findChild<QLineEdit*>("edtNummer"), Qt::Key_Return);
+    QTest::keyClicks(Kind<QLineEdit>(ASuche, "edtNummer"), "12");
+    QTest::keyClick(Kind<QLineEdit>(ASuche, "edtNummer"), Qt::Key_Return);
     Schliessen(ASuche);
   });
-  Form->btnWGNSuche->click();
-  EXPECT_EQ(Form->edtWg->text(), QString("12"));
-  EXPECT_EQ(Form->focusWidget(), Form->chbFilialen);
+  Kind<QPushButton>(*Form, "btnWGNSuche")->click();
+  EXPECT_EQ(WGFeld(*Form)->text(), QString("12"));
+  EXPECT_EQ(Form->focusWidget(), Filialen(*Form));
 
   auto Abbruch = BeimModalFenster<TKWDForm>([](TKWDForm* ASuche) {
     Aktivieren(ASuche);
     QTest::keyClick(ASuche, Qt::Key_Escape);
     Schliessen(ASuche);
   });
-  Form->btnWGNSuche->click();
-  EXPECT_EQ(Form->edtWg->text(), QString("12"));
-  EXPECT_EQ(Form->focusWidget(), Form->edtWg);
+  Kind<QPushButton>(*Form, "btnWGNSuche")->click();
+  EXPECT_EQ(WGFeld(*Form)->text(), QString("12"));
+  EXPECT_EQ(Form->focusWidget(), WGFeld(*Form));
   Form->hide();
 }
 

@@ -27,6 +27,9 @@ namespace {
 class TFrmInvAnfConfigTest : public TDialogTest {
  protected:
   TParameter& P() { return KWDParameter(); }
+  static QTabWidget* Seiten(TFrmInvAnfConfig* AForm) { return Kind<QTabWidget>(AForm, "pgcEinstellungen"); }
+  static QButtonGroup* Methoden(TFrmInvAnfConfig* AForm) { return Kind<QButtonGroup>(AForm, "rgBerechnungItems"); }
+  static QLineEdit* Maximum(TFrmInvAnfConfig* AForm) { return Kind<QLineEdit>(AForm, "edtMaximaleAbwertung"); }
 
   // Shows AForm modally, runs AAktion with it, and returns exec's result;
   // AAktion leaves the form open or closes it.
@@ -45,7 +48,7 @@ class TFrmInvAnfConfigTest : public TDialogTest {
   static bool Buchen(TFrmInvAnfConfig* AForm) {
     QApplication::setActiveWindow(AForm);
     EXPECT_TRUE(QTest::qWaitForWindowActive(AForm));
-    QSignalSpy Geklickt(AForm->BtnOk, &QPushButton::clicked);
+    QSignalSpy Geklickt(Kind<QPushButton>(AForm, "BtnOk"), &QPushButton::clicked);
     QTest::keyClick(AForm, Qt::Key_F5);
     EXPECT_TRUE(QTest::qWaitFor([&] { return Geklickt.count() == 1; }, 3000)) << "F5 clicks Buchen";
     return !AForm->isVisible() && AForm->ModalResult() == KWD_MR_OK;
@@ -66,42 +69,42 @@ TEST_P(TFrmInvAnfConfigTest, ShowingReadsTheStoreAndTheFormKeepsItsPage) {
   TFrmInvAnfConfig Form;
   EXPECT_EQ(Form.windowTitle(), QString("Inventuren - Modehaus Test"));
   EXPECT_EQ(Form.FormKey(), "OstrelFrmInvAnfConfig");
-  EXPECT_EQ(Form.LblTitel->text(), QString("Inventuren - Einstellungen ändern"));
-  EXPECT_EQ(Form.pgcEinstellungen->tabText(0), QString("Bestände"));
-  EXPECT_EQ(Form.pgcEinstellungen->tabText(1), QString("Abschläge"));
-  EXPECT_EQ(Form.BtnEnde->text(), QString("Abbrechen - Esc"));
-  EXPECT_EQ(Form.BtnOk->text(), QString("Buchen"));
-  EXPECT_EQ(Form.BtnOk->shortcut(), QKeySequence(Qt::Key_F5));
-  EXPECT_EQ(Form.rgBerechnung->title(), QString("Berechnung"));
+  EXPECT_EQ(Kind<QLabel>(Form, "LblTitel")->text(), QString("Inventuren - Einstellungen ändern"));
+  EXPECT_EQ(Seiten(&Form)->tabText(0), QString("Bestände"));
+  EXPECT_EQ(Seiten(&Form)->tabText(1), QString("Abschläge"));
+  EXPECT_EQ(Kind<QPushButton>(Form, "BtnEnde")->text(), QString("Abbrechen - Esc"));
+  EXPECT_EQ(Kind<QPushButton>(Form, "BtnOk")->text(), QString("Buchen"));
+  EXPECT_EQ(Kind<QPushButton>(Form, "BtnOk")->shortcut(), QKeySequence(Qt::Key_F5));
+  EXPECT_EQ(Kind<QGroupBox>(Form, "rgBerechnung")->title(), QString("Berechnung"));
 
   Zeigen(Form, [](TFrmInvAnfConfig* F) {
-    EXPECT_EQ(F->pgcEinstellungen->currentWidget(), F->tsBestand) << "the first showing opens on the stock kinds";
-    EXPECT_FALSE(F->chbAvis->isChecked());
-    EXPECT_TRUE(F->chbAuswahl->isChecked());
-    EXPECT_FALSE(F->chbReklama->isChecked());
-    EXPECT_FALSE(F->chbRetoure->isChecked());
-    EXPECT_TRUE(F->chbReserv->isChecked());
-    EXPECT_FALSE(F->chbAusserHaus2Zaehlbestand_Zaehlen->isChecked());
-    EXPECT_EQ(F->chbAuswahl->text(), QString("Mitnahmebestand"));
-    EXPECT_EQ(F->chbAusserHaus2Zaehlbestand_Zaehlen->text().simplified(),
+    EXPECT_EQ(Seiten(F)->currentWidget(), Kind(F, "tsBestand")) << "the first showing opens on the stock kinds";
+    EXPECT_FALSE(Kind<QCheckBox>(F, "chbAvis")->isChecked());
+    EXPECT_TRUE(Kind<QCheckBox>(F, "chbAuswahl")->isChecked());
+    EXPECT_FALSE(Kind<QCheckBox>(F, "chbReklama")->isChecked());
+    EXPECT_FALSE(Kind<QCheckBox>(F, "chbRetoure")->isChecked());
+    EXPECT_TRUE(Kind<QCheckBox>(F, "chbReserv")->isChecked());
+    EXPECT_FALSE(Kind<QCheckBox>(F, "chbAusserHaus2Zaehlbestand_Zaehlen")->isChecked());
+    EXPECT_EQ(Kind<QCheckBox>(F, "chbAuswahl")->text(), QString("Mitnahmebestand"));
+    EXPECT_EQ(Kind<QCheckBox>(F, "chbAusserHaus2Zaehlbestand_Zaehlen")->text().simplified(),
               QString("Soll als gezählt angesehener Bestand beim Wechsel in zu zählenden Bestand, direkt als gezählt "
                       "angesehen werden?"));
-    const auto Knoepfe = F->rgBerechnungItems->buttons();
+    const auto Knoepfe = Methoden(F)->buttons();
     ASSERT_EQ(Knoepfe.size(), 3);
     EXPECT_EQ(F->GewaehlteMethode(), 2);
-    EXPECT_EQ(F->lblRechnung->text(), QString("Die Abschläge werden summiert, somit erhält man:"));
-    EXPECT_EQ(F->lblFormel->text(), QString("10% + 20% + 30% = 60%"));
-    EXPECT_EQ(F->edtMaximaleAbwertung->text(), QString("33,33"));
-    F->rgBerechnungItems->button(3)->click();
-    EXPECT_EQ(F->lblFormel->text(), QString("100% - (100%-30%)*(100%-20%)*(100%-10%) = 49,6%"));
-    F->chbAvis->setChecked(true);  // not saved: the next showing reads the store again
-    F->pgcEinstellungen->setCurrentWidget(F->tsAbschlaege);
+    EXPECT_EQ(Kind<QLabel>(F, "lblRechnung")->text(), QString("Die Abschläge werden summiert, somit erhält man:"));
+    EXPECT_EQ(Kind<QLabel>(F, "lblFormel")->text(), QString("10% + 20% + 30% = 60%"));
+    EXPECT_EQ(Maximum(F)->text(), QString("33,33"));
+    Methoden(F)->button(3)->click();
+    EXPECT_EQ(Kind<QLabel>(F, "lblFormel")->text(), QString("100% - (100%-30%)*(100%-20%)*(100%-10%) = 49,6%"));
+    Kind<QCheckBox>(F, "chbAvis")->setChecked(true);  // not saved: the next showing reads the store again
+    Seiten(F)->setCurrentWidget(Kind(F, "tsAbschlaege"));
   });
   Zeigen(Form, [](TFrmInvAnfConfig* F) {
-    EXPECT_EQ(F->pgcEinstellungen->currentWidget(), F->tsAbschlaege) << "the page of the last showing";
-    EXPECT_FALSE(F->chbAvis->isChecked());
+    EXPECT_EQ(Seiten(F)->currentWidget(), Kind(F, "tsAbschlaege")) << "the page of the last showing";
+    EXPECT_FALSE(Kind<QCheckBox>(F, "chbAvis")->isChecked());
     EXPECT_EQ(F->GewaehlteMethode(), 2);
-    EXPECT_EQ(F->rgBerechnungItems->buttons().size(), 3) << "filled anew, not added to";
+    EXPECT_EQ(Methoden(F)->buttons().size(), 3) << "filled anew, not added to";
   });
 }
 
@@ -110,9 +113,9 @@ TEST_P(TFrmInvAnfConfigTest, StoredCharacterOfNoMethodSelectsTheFirst) {
   TFrmInvAnfConfig Form;
   Zeigen(Form, [](TFrmInvAnfConfig* F) {
     EXPECT_EQ(F->GewaehlteMethode(), 1);
-    EXPECT_TRUE(F->rgBerechnungItems->button(1)->isChecked());
-    EXPECT_EQ(F->lblRechnung->text(), QString("Der höchste Abschlag gilt, das ergibt:"));
-    EXPECT_EQ(F->lblFormel->text(), QString("max{10%, 20%, 30%} = 30%"));
+    EXPECT_TRUE(Methoden(F)->button(1)->isChecked());
+    EXPECT_EQ(Kind<QLabel>(F, "lblRechnung")->text(), QString("Der höchste Abschlag gilt, das ergibt:"));
+    EXPECT_EQ(Kind<QLabel>(F, "lblFormel")->text(), QString("max{10%, 20%, 30%} = 30%"));
     EXPECT_TRUE(Buchen(F));
   });
   EXPECT_EQ(P().GetCharValueByName("INVABWBE"), 'H') << "saved as the first method's character";
@@ -129,12 +132,12 @@ TEST_P(TFrmInvAnfConfigTest, MaximumIsCutToHundredAndStoredInHundredths) {
                             TFall{"12.5", 1250, "12,5"}, TFall{"999,99", 10000, "100"}}) {
     EXPECT_EQ(Zeigen(Form,
                      [&](TFrmInvAnfConfig* F) {
-                       F->edtMaximaleAbwertung->setText(Fall.Eingabe);
+                       Maximum(F)->setText(Fall.Eingabe);
                        EXPECT_TRUE(Buchen(F)) << Fall.Eingabe;
                      }),
               KWD_MR_OK);
     EXPECT_EQ(P().GetIntegerValueByName("INVABWMA"), Fall.Gespeichert) << Fall.Eingabe;
-    Zeigen(Form, [&](TFrmInvAnfConfig* F) { EXPECT_EQ(F->edtMaximaleAbwertung->text(), QString(Fall.Gezeigt)); });
+    Zeigen(Form, [&](TFrmInvAnfConfig* F) { EXPECT_EQ(Maximum(F)->text(), QString(Fall.Gezeigt)); });
   }
 }
 
@@ -143,10 +146,10 @@ TEST_P(TFrmInvAnfConfigTest, OpenStockTakeSavesTheMarkdownsOnlyAndKeepsTheDialog
   Form.SetInventurOffen(true);
   const auto Vorher = BestandsParameter();
   Zeigen(Form, [&](TFrmInvAnfConfig* F) {
-    F->chbAvis->setChecked(true);
-    F->chbAusserHaus2Zaehlbestand_Zaehlen->setChecked(true);
-    F->rgBerechnungItems->button(3)->click();
-    F->edtMaximaleAbwertung->setText("40");
+    Kind<QCheckBox>(F, "chbAvis")->setChecked(true);
+    Kind<QCheckBox>(F, "chbAusserHaus2Zaehlbestand_Zaehlen")->setChecked(true);
+    Methoden(F)->button(3)->click();
+    Maximum(F)->setText("40");
     EXPECT_FALSE(Buchen(F));
     EXPECT_TRUE(F->isVisible()) << "the dialog stays open";
   });
@@ -173,9 +176,9 @@ TEST_P(TFrmInvAnfConfigTest, ConfirmationOnlyWhenTheChangeFlagIsSwitchedOn) {
       ++Nachfragen;
       EXPECT_EQ(N->windowTitle(), QString("Inventuren - Modehaus Test"));
       EXPECT_EQ(N->FormKey(), "OstrelFrmIAConfNachfrage");
-      EXPECT_EQ(N->LblTitel->text(), QString("Was ist zu zählen?"));
-      EXPECT_EQ(N->lblBeachten->text(), QString("Bitte beachten Sie:"));
-      EXPECT_EQ(N->lblMitteilen->text(), QString("Bitte teilen Sie dies Ihren Inventurteams mit."));
+      EXPECT_EQ(Kind<QLabel>(N, "LblTitel")->text(), QString("Was ist zu zählen?"));
+      EXPECT_EQ(Kind<QLabel>(N, "lblBeachten")->text(), QString("Bitte beachten Sie:"));
+      EXPECT_EQ(Kind<QLabel>(N, "lblMitteilen")->text(), QString("Bitte teilen Sie dies Ihren Inventurteams mit."));
       EXPECT_EQ(KWDParameter().GetBooleanValueByName("INVBFWEC"), false) << "written after the notice";
       Aktivieren(N);
       QTest::keyClick(N, Qt::Key_Return);
@@ -187,7 +190,7 @@ TEST_P(TFrmInvAnfConfigTest, ConfirmationOnlyWhenTheChangeFlagIsSwitchedOn) {
   {
     auto Uhr = Beantworten();
     Zeigen(Form, [](TFrmInvAnfConfig* F) {
-      F->chbAusserHaus2Zaehlbestand_Zaehlen->setChecked(true);
+      Kind<QCheckBox>(F, "chbAusserHaus2Zaehlbestand_Zaehlen")->setChecked(true);
       EXPECT_TRUE(Buchen(F));
     });
   }
@@ -198,7 +201,7 @@ TEST_P(TFrmInvAnfConfigTest, ConfirmationOnlyWhenTheChangeFlagIsSwitchedOn) {
   {
     auto Uhr = Beantworten();
     Zeigen(Form, [](TFrmInvAnfConfig* F) {
-      F->chbReklama->setChecked(true);
+      Kind<QCheckBox>(F, "chbReklama")->setChecked(true);
       EXPECT_TRUE(Buchen(F));
     });
   }
@@ -209,7 +212,7 @@ TEST_P(TFrmInvAnfConfigTest, ConfirmationOnlyWhenTheChangeFlagIsSwitchedOn) {
   {
     auto Uhr = Beantworten();
     Zeigen(Form, [](TFrmInvAnfConfig* F) {
-      F->chbAusserHaus2Zaehlbestand_Zaehlen->setChecked(false);
+      Kind<QCheckBox>(F, "chbAusserHaus2Zaehlbestand_Zaehlen")->setChecked(false);
       EXPECT_TRUE(Buchen(F));
     });
   }
@@ -223,9 +226,9 @@ TEST_P(TFrmInvAnfConfigTest, WithoutTheRightsNothingIsSaved) {
   TFrmInvAnfConfig Form;
   const auto Vorher = BestandsParameter();
   Zeigen(Form, [](TFrmInvAnfConfig* F) {
-    F->chbAvis->setChecked(true);
-    F->rgBerechnungItems->button(2)->click();
-    F->edtMaximaleAbwertung->setText("50");
+    Kind<QCheckBox>(F, "chbAvis")->setChecked(true);
+    Methoden(F)->button(2)->click();
+    Maximum(F)->setText("50");
     EXPECT_FALSE(Buchen(F));
     EXPECT_TRUE(F->isVisible());
   });
@@ -241,7 +244,7 @@ TEST_P(TFrmInvAnfConfigTest, SavedStockKindIsWhatTheNextCompletionCountsAsCounte
   ASSERT_FALSE(Get_ArtBestTyp_Eigenschaften()[3].IstWert);
   TFrmInvAnfConfig Form;
   Zeigen(Form, [](TFrmInvAnfConfig* F) {
-    F->chbAuswahl->setChecked(true);
+    Kind<QCheckBox>(F, "chbAuswahl")->setChecked(true);
     EXPECT_TRUE(Buchen(F));
   });
   EXPECT_TRUE(P().GetBooleanValueByName("INVAUSWA"));
@@ -252,25 +255,25 @@ TEST_P(TFrmInvAnfConfigTest, SavedStockKindIsWhatTheNextCompletionCountsAsCounte
 TEST_P(TFrmInvAnfConfigTest, BadMaximumIsRefusedWithAReasonAndNothingIsWritten) {
   TFrmInvAnfConfig Form;
   Zeigen(Form, [&](TFrmInvAnfConfig* F) {
-    F->pgcEinstellungen->setCurrentWidget(F->tsAbschlaege);
+    Seiten(F)->setCurrentWidget(Kind(F, "tsAbschlaege"));
     QApplication::setActiveWindow(F);
-    F->edtMaximaleAbwertung->setFocus();
-    F->edtMaximaleAbwertung->selectAll();
-    QTest::keyClicks(F->edtMaximaleAbwertung, "3x");
-    EXPECT_EQ(F->edtMaximaleAbwertung->text(), QString("3"));
+    Maximum(F)->setFocus();
+    Maximum(F)->selectAll();
+    QTest::keyClicks(Maximum(F), "3x");
+    EXPECT_EQ(Maximum(F)->text(), QString("3"));
     QTRY_COMPARE(QToolTip::text(), QString("Hier sind nur Ziffern und ein Komma möglich, z. B. 33,33."));
-    QTest::keyClicks(F->edtMaximaleAbwertung, "3,333");
-    EXPECT_EQ(F->edtMaximaleAbwertung->text(), QString("33,33"));
+    QTest::keyClicks(Maximum(F), "3,333");
+    EXPECT_EQ(Maximum(F)->text(), QString("33,33"));
     QTRY_COMPARE(QToolTip::text(), QString("Höchstens 2 Stellen nach dem Komma."));
-    QTest::keyClicks(F->edtMaximaleAbwertung, "1");
-    EXPECT_EQ(F->edtMaximaleAbwertung->text(), QString("33,33"));
+    QTest::keyClicks(Maximum(F), "1");
+    EXPECT_EQ(Maximum(F)->text(), QString("33,33"));
 
-    F->edtMaximaleAbwertung->setText(",");
-    F->chbAvis->setChecked(true);
-    F->pgcEinstellungen->setCurrentWidget(F->tsBestand);
+    Maximum(F)->setText(",");
+    Kind<QCheckBox>(F, "chbAvis")->setChecked(true);
+    Seiten(F)->setCurrentWidget(Kind(F, "tsBestand"));
     EXPECT_FALSE(Buchen(F));
-    EXPECT_EQ(F->pgcEinstellungen->currentWidget(), F->tsAbschlaege) << "shows where the fault is";
-    EXPECT_EQ(F->edtMaximaleAbwertung->text(), QString(","));
+    EXPECT_EQ(Seiten(F)->currentWidget(), Kind(F, "tsAbschlaege")) << "shows where the fault is";
+    EXPECT_EQ(Maximum(F)->text(), QString(","));
   });
   ASSERT_EQ(FAntworten->Gezeigt().size(), 1u);
   EXPECT_NE(FAntworten->Gezeigt()[0].Text.find("„,“ ist keine gültige Zahl"), std::string::npos);

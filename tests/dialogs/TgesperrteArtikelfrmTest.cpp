@@ -40,8 +40,9 @@ TQLX_clMeldung Meldung(const std::string& AArtikel, TDateTime ASeit, const std::
 // The rows of the shown list, one text per row: every column's shown text, separated by "|".
 std::vector<std::string> Zeilen(TgesperrteArtikelfrm* AForm) {
   std::vector<std::string> Texte;
-  TVRList* Liste = AForm->vrGesperrteArtikel->VRList();
-  for (TVRNode N = AForm->vrGesperrteArtikel->GetFirst(); N; N = AForm->vrGesperrteArtikel->GetNext(N)) {
+  auto* Sicht = Kind<TVTKWDVRList>(AForm, "vrGesperrteArtikel");
+  TVRList* Liste = Sicht->VRList();
+  for (TVRNode N = Sicht->GetFirst(); N; N = Sicht->GetNext(N)) {
     std::string Zeile;
     for (int S = 0; S < Liste->ColumnCount(); ++S) Zeile += (S ? "|" : "") + Liste->AnzeigeText(N, S).toStdString();
     Texte.push_back(Zeile);
@@ -72,15 +73,16 @@ TEST_P(TgesperrteArtikelfrmTest, EveryMessageIsARowInTheGivenOrder) {
   auto Uhr = BeimModalFenster<TgesperrteArtikelfrm>([&](TgesperrteArtikelfrm* F) {
     Gezeigt = true;
     EXPECT_EQ(F->windowTitle(), QString("Gesperrte Artikel"));
-    EXPECT_EQ(F->LblTitel->text(), QString("Liste gesperrter Artikel"));
-    EXPECT_EQ(F->lblDescriptoin->text(), QString::fromStdString(KText));
-    EXPECT_TRUE(F->lblDescriptoin->wordWrap());
-    EXPECT_EQ(F->lblDescriptoin->textFormat(), Qt::PlainText);
-    EXPECT_EQ(F->btnWeiter->text(), QString("&Ok"));
+    EXPECT_EQ(Kind<QLabel>(F, "LblTitel")->text(), QString("Liste gesperrter Artikel"));
+    EXPECT_EQ(Kind<QLabel>(F, "lblDescriptoin")->text(), QString::fromStdString(KText));
+    EXPECT_TRUE(Kind<QLabel>(F, "lblDescriptoin")->wordWrap());
+    EXPECT_EQ(Kind<QLabel>(F, "lblDescriptoin")->textFormat(), Qt::PlainText);
+    EXPECT_EQ(Kind<QPushButton>(F, "btnWeiter")->text(), QString("&Ok"));
     EXPECT_EQ(F->FormKey(), "gesperrteArtikelfrm");
     EXPECT_EQ(F->FormPosStoreMode(), fpsmPositionUndGroesse);
 
-    TVRList* Liste = F->vrGesperrteArtikel->VRList();
+    auto* Sicht = Kind<TVTKWDVRList>(F, "vrGesperrteArtikel");
+    TVRList* Liste = Sicht->VRList();
     ASSERT_NE(Liste, nullptr);
     ASSERT_EQ(Liste->ColumnCount(), 6);
     const std::vector<std::pair<std::string, TVRValueType>> Spalten = {
@@ -89,13 +91,12 @@ TEST_P(TgesperrteArtikelfrmTest, EveryMessageIsARowInTheGivenOrder) {
     for (int S = 0; S < 6; ++S) {
       EXPECT_EQ(Liste->Column(S).Caption, Spalten[static_cast<size_t>(S)].first);
       EXPECT_EQ(Liste->Column(S).VRType, Spalten[static_cast<size_t>(S)].second);
-      EXPECT_FALSE(F->vrGesperrteArtikel->isColumnHidden(S));
+      EXPECT_FALSE(Sicht->isColumnHidden(S));
     }
-    for (int S : {0, 2, 3, 4}) EXPECT_EQ(F->vrGesperrteArtikel->columnWidth(S), 120) << S;
-    EXPECT_GE(F->vrGesperrteArtikel->columnWidth(1),
-              F->vrGesperrteArtikel->fontMetrics().horizontalAdvance("15.12.2026 14:05:09"))
+    for (int S : {0, 2, 3, 4}) EXPECT_EQ(Sicht->columnWidth(S), 120) << S;
+    EXPECT_GE(Sicht->columnWidth(1), Sicht->fontMetrics().horizontalAdvance("15.12.2026 14:05:09"))
         << "the lock time is never cut off";
-    EXPECT_GE(F->vrGesperrteArtikel->columnWidth(5), 30);
+    EXPECT_GE(Sicht->columnWidth(5), 30);
 
     // Two messages of one article stay two rows; the order is the array's.
     EXPECT_EQ(Zeilen(F), (std::vector<std::string>{"4711|15.12.2026 14:05:09|Kasse|kasse-2|2|3012",
@@ -125,13 +126,14 @@ TEST_P(TgesperrteArtikelfrmTest, LockHeldByAnotherProgramShowsItsHolder) {
   bool Gezeigt = false;
   auto Uhr = BeimModalFenster<TgesperrteArtikelfrm>([&](TgesperrteArtikelfrm* F) {
     Gezeigt = true;
-    const TVRNode N = F->vrGesperrteArtikel->GetFirst();
+    auto* Sicht = Kind<TVTKWDVRList>(F, "vrGesperrteArtikel");
+    const TVRNode N = Sicht->GetFirst();
     ASSERT_NE(N, nullptr);
-    EXPECT_EQ(F->vrGesperrteArtikel->GetText(N, TgesperrteArtikelfrm::spArtikel), "4711");
-    EXPECT_EQ(F->vrGesperrteArtikel->GetText(N, TgesperrteArtikelfrm::spProgramm), "Kasse 3");
-    EXPECT_EQ(F->vrGesperrteArtikel->GetInteger(N, TgesperrteArtikelfrm::spProzessId), Halter.Pid());
-    EXPECT_GT(F->vrGesperrteArtikel->GetDateTime(N, TgesperrteArtikelfrm::spGesperrtSeit), D(2020, 1, 1));
-    F->btnWeiter->click();
+    EXPECT_EQ(Sicht->GetText(N, TgesperrteArtikelfrm::spArtikel), "4711");
+    EXPECT_EQ(Sicht->GetText(N, TgesperrteArtikelfrm::spProgramm), "Kasse 3");
+    EXPECT_EQ(Sicht->GetInteger(N, TgesperrteArtikelfrm::spProzessId), Halter.Pid());
+    EXPECT_GT(Sicht->GetDateTime(N, TgesperrteArtikelfrm::spGesperrtSeit), D(2020, 1, 1));
+    Kind<QPushButton>(F, "btnWeiter")->click();
   });
   TgesperrteArtikelfrm::Execute({M}, KText);
   EXPECT_TRUE(Gezeigt);

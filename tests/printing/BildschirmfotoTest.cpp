@@ -39,7 +39,7 @@ TEST(Bildschirmfoto, OptionenLayoutdialogUndAnsicht) {
   DruckLayoutsInstallieren();
 
   frmIALOptions_CiN();
-  frmIALOptions->cbxGG->setChecked(true);
+  Kind<QCheckBox>(frmIALOptions, "cbxGG")->setChecked(true);
   {
     auto Uhr = BeimModalFenster<TfrmIALOptions>([](TfrmIALOptions* F) {
       Foto(F, "druck-optionen");

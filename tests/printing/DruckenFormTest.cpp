@@ -41,9 +41,7 @@ TEST(IALOptionen, ControlsCaptionsHintsAndKeys) {
   TfrmIALOptions Form;
   EXPECT_EQ(Form.windowTitle(), QStringLiteral("Druck der Inventuraufnahmeliste"));
   EXPECT_EQ(Form.FormKey(), "OSTRELfrmIALOptions");
-  auto* Titel = Form.findChild<QLabel*>(QStringLiteral("LblTitel"));
-  ASSERT_TRUE(Titel);
-  EXPECT_EQ(Titel->text(), QStringLiteral("Konfiguration des Drucks"));
+  EXPECT_EQ(Kind<QLabel>(Form, "LblTitel")->text(), QStringLiteral("Konfiguration des Drucks"));
   struct TSoll {
     const char* Name;
     const char* Text;
@@ -57,8 +55,7 @@ TEST(IALOptionen, ControlsCaptionsHintsAndKeys) {
                          TSoll{"btnLayout", "Layout-Gestaltung", ""},
                          TSoll{"btnDruckIAL", "Druck IAL", "Inventuraufnahmeliste mit gewählten Optionen drucken (F10)"},
                          TSoll{"btnCancel", "Abbrechen", "Abbrechen, zurück zur Inventurenübersicht (Esc)"}}) {
-    auto* K = Form.findChild<QAbstractButton*>(QString::fromUtf8(S.Name));
-    ASSERT_TRUE(K) << S.Name;
+    auto* K = Kind<QAbstractButton>(Form, QString::fromUtf8(S.Name));
     EXPECT_EQ(K->text(), QString::fromUtf8(S.Text)) << S.Name;
     EXPECT_EQ(K->toolTip(), QString::fromUtf8(S.Hint)) << S.Name;
   }
@@ -70,15 +67,15 @@ TEST(IALOptionen, F10PrintsEscCancelsAndTheTicksStay) {
   TfrmIALOptions Form;
   {
     auto Uhr = BeimModalFenster<TfrmIALOptions>([](TfrmIALOptions* F) {
-      F->cbxGG->click();
-      F->cbxSammel->click();
+      Kind<QCheckBox>(F, "cbxGG")->click();
+      Kind<QCheckBox>(F, "cbxSammel")->click();
       Taste(F, Qt::Key_F10);
     });
     EXPECT_EQ(Form.exec(), KWD_MR_OK);
   }
   {
     auto Uhr = BeimModalFenster<TfrmIALOptions>([](TfrmIALOptions* F) {
-      F->cbxSammel->click();
+      Kind<QCheckBox>(F, "cbxSammel")->click();
       Taste(F, Qt::Key_Escape);
     });
     EXPECT_EQ(Form.exec(), KWD_MR_CANCEL);
@@ -164,14 +161,14 @@ TEST_P(DruckenForm, PrintsWithTheChosenOptionsAndLayoutAndRemovesTheCountList) {
   // A leftover of an earlier process with this id must not disturb.
   { std::ofstream(IALDateiPfad()) << "kein SQLite"; }
   auto Optionen = BeimModalFenster<TfrmIALOptions>([](TfrmIALOptions* F) {
-    F->cbxNullbestand->click();
-    F->btnDruckIAL->click();
+    Kind<QCheckBox>(F, "cbxNullbestand")->click();
+    Kind<QPushButton>(F, "btnDruckIAL")->click();
   });
   std::vector<std::string> Angeboten;
   auto Layout = BeimModalFenster<TLayoutform>([&](TLayoutform* F) {
     Angeboten = F->Dateien();
     ASSERT_TRUE(F->LayoutWaehlen("ial__Kompakt.rpt"));
-    F->findChild<QPushButton*>(QStringLiteral("btnOK"))->click();
+    Kind<QPushButton>(F, "btnOK")->click();
   });
   Drucken();
   EXPECT_EQ(FZeilenGefragt, 1);
@@ -197,10 +194,11 @@ TEST_P(DruckenForm, ARequestStillRequestedIsAskedAboutAndMarkedOnEveryPage) {
   for (int Antwort : {KWD_MR_NO, KWD_MR_YES}) {
     SCOPED_TRACE(Antwort);
     TKWDSkriptPresenterScope Meldungen(Antwort);
-    auto Optionen = BeimModalFenster<TfrmIALOptions>([](TfrmIALOptions* F) { F->btnDruckIAL->click(); });
+    auto Optionen =
+        BeimModalFenster<TfrmIALOptions>([](TfrmIALOptions* F) { Kind<QPushButton>(F, "btnDruckIAL")->click(); });
     auto Layout = BeimModalFenster<TLayoutform>([&](TLayoutform* F) {
       ASSERT_TRUE(F->LayoutWaehlen("ial__Standard.rpt"));
-      F->findChild<QPushButton*>(QStringLiteral("btnOK"))->click();
+      Kind<QPushButton>(F, "btnOK")->click();
     });
     const int Vorher = FDrucken->CrystalRDC().AnzahlGezeigt();
     Drucken();
@@ -258,7 +256,7 @@ TEST_P(DruckenForm, ViewerExportsThePdfAndTheCountListsRows) {
         D->selectFile(QString::fromStdString((FHome / Fall.Name).string()));
         QMetaObject::invokeMethod(D, "accept");
       });
-      F->findChild<QAction*>(QStringLiteral("actExport"))->trigger();
+      Kind<QAction>(F, "actExport")->trigger();
     }
     F->close();
   });
@@ -312,11 +310,11 @@ TEST_P(DruckenForm, ViewerWindowPagesPrintingAndFiling) {
     Titel = F->windowTitle();
     Maximiert = F->isMaximized();
     Seiten = F->Dokument()->pageCount();
-    SeitenText = F->findChild<QLabel*>(QStringLiteral("lblSeiten"))->text();
-    ExportSichtbar = F->findChild<QAction*>(QStringLiteral("actExport"))->isVisible();
-    F->findChild<QAction*>(QStringLiteral("actNaechsteSeite"))->trigger();
-    NachWeiter = F->findChild<QSpinBox*>(QStringLiteral("edSeite"))->value();
-    F->findChild<QAction*>(QStringLiteral("actLetzteSeite"))->trigger();
+    SeitenText = Kind<QLabel>(F, "lblSeiten")->text();
+    ExportSichtbar = Kind<QAction>(F, "actExport")->isVisible();
+    Kind<QAction>(F, "actNaechsteSeite")->trigger();
+    NachWeiter = Kind<QSpinBox>(F, "edSeite")->value();
+    Kind<QAction>(F, "actLetzteSeite")->trigger();
     NachLetzter = F->AktuelleSeite() + 1;
     F->ZoomSetzen(1.5);
     QPrinter Drucker(QPrinter::HighResolution);

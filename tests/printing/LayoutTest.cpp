@@ -106,11 +106,8 @@ class Layoutform : public ::testing::Test {
     fs::remove_all(FHome);
   }
   std::string Pfad(const std::string& ADatei) const { return (FHome / "Layout" / ADatei).string(); }
-  static QPushButton* Knopf(TLayoutform* AForm, const char* AName) {
-    return AForm->findChild<QPushButton*>(QString::fromUtf8(AName));
-  }
   static std::vector<std::string> Parameter(TLayoutform* AForm) {
-    auto* Liste = AForm->findChild<TVTKWDVRList*>(QStringLiteral("vrParameter"));
+    auto* Liste = Kind<TVTKWDVRList>(AForm, "vrParameter");
     std::vector<std::string> P;
     for (TVRNode N = Liste->GetFirst(); N; N = Liste->GetNext(N)) P.push_back(Liste->GetText(N, 0) + "=" + Liste->GetText(N, 1));
     return P;
@@ -135,13 +132,13 @@ TEST_F(Layoutform, ListsThePrefixedLayoutsAndReturnsTheChosenOne) {
   auto Uhr = BeimModalFenster<TLayoutform>([&](TLayoutform* F) {
     Dateien = F->Dateien();
     ASSERT_TRUE(F->LayoutWaehlen("ial__kaputt.rpt"));
-    OkBeiKaputt = Knopf(F, "btnOK")->isEnabled();
+    OkBeiKaputt = Kind<QPushButton>(F, "btnOK")->isEnabled();
     ASSERT_TRUE(F->LayoutWaehlen("ial__Groessen.rpt"));
     Param = Parameter(F);
-    KopierenAn = Knopf(F, "btnKopieren")->isEnabled();
-    AendernAn = Knopf(F, "btnUmbenennen")->isEnabled() || Knopf(F, "btnParameter")->isEnabled() ||
-                Knopf(F, "btnLoeschen")->isEnabled();
-    Knopf(F, "btnOK")->click();
+    KopierenAn = Kind<QPushButton>(F, "btnKopieren")->isEnabled();
+    AendernAn = Kind<QPushButton>(F, "btnUmbenennen")->isEnabled() ||
+                Kind<QPushButton>(F, "btnParameter")->isEnabled() || Kind<QPushButton>(F, "btnLoeschen")->isEnabled();
+    Kind<QPushButton>(F, "btnOK")->click();
   });
   ASSERT_TRUE(Form.Execute(FInput, Gewaehlt));
   EXPECT_EQ(Dateien, (std::vector<std::string>{"ial__Blindliste.rpt", "ial__BlindlisteScanner.rpt", "ial__Kompakt.rpt",
@@ -160,7 +157,7 @@ TEST_F(Layoutform, ListsThePrefixedLayoutsAndReturnsTheChosenOne) {
   // Cancelled: false, and the list keeps what it had; the last choice comes preselected.
   std::string Vorgewaehlt;
   auto Abbruch = BeimModalFenster<TLayoutform>([&](TLayoutform* F) {
-    auto* Liste = F->findChild<TVTKWDVRList*>(QStringLiteral("vrLayouts"));
+    auto* Liste = Kind<TVTKWDVRList>(F, "vrLayouts");
     Vorgewaehlt = Liste->GetText(Liste->GetFirstSelected(), 1);
     F->reject();
   });
@@ -196,8 +193,8 @@ TEST_F(Layoutform, CopyRenameEditAndDeleteACopyShippedOnesStay) {
       // A bad line is refused and the dialog stays; then the good lines are kept.
       int Versuche = 0;
       auto Bearbeiten = BeimModalFenster<TKWDForm>([&](TKWDForm* D) {
-        auto* Text = D->findChild<QPlainTextEdit*>(QStringLiteral("memParameter"));
-        auto* Speichern = D->findChild<QPushButton*>(QStringLiteral("btnSpeichern"));
+        auto* Text = Kind<QPlainTextEdit>(D, "memParameter");
+        auto* Speichern = Kind<QPushButton>(D, "btnSpeichern");
         Text->setPlainText(QStringLiteral("Nullbestand=J\nkaputt\n"));
         Speichern->click();
         ++Versuche;
@@ -208,7 +205,7 @@ TEST_F(Layoutform, CopyRenameEditAndDeleteACopyShippedOnesStay) {
       F->btnParameterClick();
       EXPECT_EQ(Versuche, 1);
     }
-    Knopf(F, "btnOK")->click();
+    Kind<QPushButton>(F, "btnOK")->click();
   });
   ASSERT_TRUE(Form.Execute(FInput, Gewaehlt));
   EXPECT_NE(std::find(NachKopie.begin(), NachKopie.end(), "ial__Zaehlliste_Sued.rpt"), NachKopie.end());
@@ -253,7 +250,7 @@ TEST_F(Layoutform, ALongTitleIsKeptAndItsFileNameStaysShort) {
       auto Antwort = TitelAntwort(Lang);
       F->btnKopierenClick();
     }
-    Knopf(F, "btnOK")->click();
+    Kind<QPushButton>(F, "btnOK")->click();
   });
   ASSERT_TRUE(Form.Execute(FInput, Gewaehlt));
   EXPECT_TRUE(Meldungen->Gezeigt().empty());
@@ -296,9 +293,9 @@ TEST_F(Layoutform, WithoutMaintenanceOnlyTheChoice) {
   TQLX_SelectedLayout_List Gewaehlt;
   bool Sichtbar = true;
   auto Uhr = BeimModalFenster<TLayoutform>([&](TLayoutform* F) {
-    Sichtbar = Knopf(F, "btnKopieren")->isVisible() || Knopf(F, "btnLoeschen")->isVisible();
+    Sichtbar = Kind<QPushButton>(F, "btnKopieren")->isVisible() || Kind<QPushButton>(F, "btnLoeschen")->isVisible();
     F->btnKopierenClick();
-    QTest::keyClick(F->findChild<TVTKWDVRList*>(QStringLiteral("vrLayouts")), Qt::Key_Return);
+    QTest::keyClick(Kind<TVTKWDVRList>(F, "vrLayouts"), Qt::Key_Return);
   });
   ASSERT_TRUE(Form.Execute(FInput, Gewaehlt));
   EXPECT_FALSE(Sichtbar);

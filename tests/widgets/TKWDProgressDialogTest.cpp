@@ -14,15 +14,6 @@
 #include "support/framework/TKWDInfo.h"
 #include "tests/widgets/WidgetTestHilfe.h"
 
-namespace {
-
-QString Text(QWidget* AFenster, const char* AName) {
-  auto* L = AFenster->findChild<QLabel*>(AName);
-  return L ? L->text() : QStringLiteral("<fehlt>");
-}
-
-}  // namespace
-
 TEST(TKWDProgressDialogTest, TheFactoryMakesTheWindowAndItShowsWhatItIsGiven) {
   auto P = TQLX_PEP_Progress_SetPos::Create(nullptr);
   auto* Dialog = dynamic_cast<TKWDProgressDialog*>(P.get());
@@ -33,20 +24,19 @@ TEST(TKWDProgressDialogTest, TheFactoryMakesTheWindowAndItShowsWhatItIsGiven) {
   P->ProgressShow(false);
   EXPECT_TRUE(Dialog->isVisible());
   EXPECT_FALSE(Dialog->isModal());
-  EXPECT_EQ(Text(Dialog, "lblCaption"), QString("Daten werden aufbereitet ..."));
-  EXPECT_EQ(Text(Dialog, "lblZaehlerCaption_ArtikelNr"), QString("Artikelnummer:"));
+  EXPECT_EQ(Kind<QLabel>(Dialog, "lblCaption")->text(), QString("Daten werden aufbereitet ..."));
+  EXPECT_EQ(Kind<QLabel>(Dialog, "lblZaehlerCaption_ArtikelNr")->text(), QString("Artikelnummer:"));
 
   P->SetCaption("Bestimme Artikelliste");
   P->SetDetail("Bestände");
   P->SetStyle(TProgressBarStyle::pbstMarquee);
   P->SetCounter("ArtikelNr", "4711-0815");
   Dialog->Zeichnen();
-  EXPECT_EQ(Text(Dialog, "lblCaption"), QString("Bestimme Artikelliste"));
-  EXPECT_EQ(Text(Dialog, "lblDetail"), QString("Bestände"));
-  EXPECT_EQ(Text(Dialog, "lblZaehler_ArtikelNr"), QString("4711-0815"));
+  EXPECT_EQ(Kind<QLabel>(Dialog, "lblCaption")->text(), QString("Bestimme Artikelliste"));
+  EXPECT_EQ(Kind<QLabel>(Dialog, "lblDetail")->text(), QString("Bestände"));
+  EXPECT_EQ(Kind<QLabel>(Dialog, "lblZaehler_ArtikelNr")->text(), QString("4711-0815"));
   EXPECT_EQ(P->Counter("ArtikelNr"), "4711-0815");
-  auto* Balken = Dialog->findChild<QProgressBar*>("pbFortschritt");
-  ASSERT_NE(Balken, nullptr);
+  auto* Balken = Kind<QProgressBar>(Dialog, "pbFortschritt");
   EXPECT_EQ(Balken->maximum(), 0) << "marquee: Qt's busy bar";
   const int Vorher = P->Pos();
   P->StepIt();
@@ -75,7 +65,7 @@ TEST(TKWDProgressDialogTest, ManyCallsRepaintRarelyAndTheLastValueStillShows) {
   P.SetMax(200000);
   P.ProgressShow(false);
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&P));
-  auto* Balken = P.findChild<QProgressBar*>("pbFortschritt");
+  auto* Balken = Kind<QProgressBar>(P, "pbFortschritt");
   TMalZaehler Maler;
   Balken->installEventFilter(&Maler);
 

@@ -19,7 +19,7 @@ TEST_P(TVersionsDialogTest, ShowsProgramVersionBuildAndTheCompanyDatabase) {
     Build = ADialog->Wert("Build:");
     Art = ADialog->Wert("Datenbank:");
     Ort = ADialog->Wert("Ort:");
-    if (auto* L = ADialog->findChild<QLabel*>("lblText2")) Text2 = L->text();
+    Text2 = Kind<QLabel>(ADialog, "lblText2")->text();
     QTest::keyClick(ADialog, Qt::Key_Return);
   });
   VersionsInfoZeigen("Inventuren", nullptr, "Zweite Zeile");

@@ -13,6 +13,7 @@
 #include "widgets/TKWDValidatoren.h"
 #include "widgets/TQLX_DatumsEingabe.h"
 #include "support/framework/KWDUhr.h"
+#include "tests/widgets/WidgetTestHilfe.h"
 
 namespace {
 
@@ -80,8 +81,8 @@ TEST_F(TQLX_DatumsEingabeTest, OnlyDigitsAndPointsCanBeTyped) {
 TEST_F(TQLX_DatumsEingabeTest, CalendarAndDayButtonsSetTheDate) {
   QSignalSpy Geaendert(Feld, &TQLX_DatumsEingabe::DatumGeaendert);
   EXPECT_TRUE(Feld->BtnPrevNextVisible());
-  auto* Weiter = Feld->findChild<QToolButton*>("btnNext");
-  auto* Zurueck = Feld->findChild<QToolButton*>("btnPrev");
+  auto* Weiter = Kind<QToolButton>(Feld, "btnNext");
+  auto* Zurueck = Kind<QToolButton>(Feld, "btnPrev");
   Weiter->click();
   EXPECT_EQ(Feld->Date_Get(), EncodeDate(2026, 12, 16)) << "from today when empty";
   Zurueck->click();
@@ -104,7 +105,7 @@ TEST_F(TQLX_DatumsEingabeTest, CalendarAndDayButtonsSetTheDate) {
   EXPECT_EQ(Feld->Text(), QString("20.01.2027"));
   EXPECT_GE(Geaendert.count(), 4);
 
-  Feld->findChild<QToolButton*>("btnKalender")->click();
+  Kind<QToolButton>(Feld, "btnKalender")->click();
   ASSERT_NE(Feld->OffenerKalender(), nullptr);
   QTest::keyClick(Feld->OffenerKalender(), Qt::Key_Escape);
   EXPECT_EQ(Feld->OffenerKalender(), nullptr);

@@ -33,7 +33,7 @@ class TWGNSuchDialogTest : public TSuiteTest {
   // Runs ASchritte in the open search and returns Execute's result.
   bool Suchen(TWGNSuchDialog& ASuche, std::function<void(TKWDForm*, QTreeView*)> ASchritte) {
     auto Uhr = BeimModalFenster<TKWDForm>([&](TKWDForm* AForm) {
-      ASchritte(AForm, AForm->findChild<QTreeView*>("tvWarengruppen"));
+      ASchritte(AForm, Kind<QTreeView>(AForm, "tvWarengruppen"));
       if (AForm->isVisible()) AForm->done(KWD_MR_CANCEL);
     });
     return ASuche.Execute(nullptr);
@@ -56,21 +56,21 @@ TEST_P(TWGNSuchDialogTest, SearchByNumberOrTextAndPick) {
   EXPECT_TRUE(Suchen(Suche, [](TKWDForm* AForm, QTreeView* ABaum) {
     EXPECT_EQ(Sichtbar(ABaum), QStringList({"1", "12", "121", "13", "2", "21", "9"})) << "own system, as a tree";
     EXPECT_EQ(ABaum->model()->rowCount(), 3) << "three top groups";
-    EXPECT_FALSE(AForm->findChild<QPushButton*>("BtnOk")->isEnabled()) << "nothing chosen yet";
+    EXPECT_FALSE(Kind<QPushButton>(AForm, "BtnOk")->isEnabled()) << "nothing chosen yet";
 
-    QTest::keyClicks(AForm->findChild<QLineEdit*>("edtBezeichnung"), "GRÖß");
+    QTest::keyClicks(Kind<QLineEdit>(AForm, "edtBezeichnung"), "GRÖß");
     EXPECT_EQ(Sichtbar(ABaum), QStringList({"9"})) << "case-insensitive with umlauts";
-    AForm->findChild<QLineEdit*>("edtBezeichnung")->setText("bluse");
+    Kind<QLineEdit>(AForm, "edtBezeichnung")->setText("bluse");
     EXPECT_EQ(Sichtbar(ABaum), QStringList({"1", "12", "121"})) << "a match with the groups above it";
     EXPECT_EQ(ABaum->currentIndex().data().toString(), QString("121")) << "the first match is chosen";
-    AForm->findChild<QLineEdit*>("edtBezeichnung")->clear();
-    QTest::keyClicks(AForm->findChild<QLineEdit*>("edtNummer"), "2");
+    Kind<QLineEdit>(AForm, "edtBezeichnung")->clear();
+    QTest::keyClicks(Kind<QLineEdit>(AForm, "edtNummer"), "2");
     EXPECT_EQ(Sichtbar(ABaum), QStringList({"2", "21"}));
-    AForm->findChild<QLineEdit*>("edtNummer")->setText("7");
-    EXPECT_EQ(AForm->findChild<QLabel*>("lblAnzahl")->text(), QString("Keine Warengruppe gefunden."));
-    EXPECT_FALSE(AForm->findChild<QPushButton*>("BtnOk")->isEnabled());
-    AForm->findChild<QLineEdit*>("edtNummer")->setText("2");
-    AForm->findChild<QPushButton*>("BtnOk")->click();
+    Kind<QLineEdit>(AForm, "edtNummer")->setText("7");
+    EXPECT_EQ(Kind<QLabel>(AForm, "lblAnzahl")->text(), QString("Keine Warengruppe gefunden."));
+    EXPECT_FALSE(Kind<QPushButton>(AForm, "BtnOk")->isEnabled());
+    Kind<QLineEdit>(AForm, "edtNummer")->setText("2");
+    Kind<QPushButton>(AForm, "BtnOk")->click();
   }));
   EXPECT_EQ(Suche.GetWGN(), "2");
 

@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <cstdlib>
 
+#include "tests/widgets/WidgetTestHilfe.h"
 #include "widgets/KWDWidgets.h"
 
 int main(int argc, char** argv) {
@@ -14,5 +15,8 @@ int main(int argc, char** argv) {
   QApplication::setApplicationDisplayName(QStringLiteral("Inventuranforderungen"));
   KWDWidgetsInstallieren();
   ::testing::InitGoogleTest(&argc, argv);
+  GKindFehltMelden = [](const char* ADatei, int AZeile, const std::string& AText) {
+    ADD_FAILURE_AT(ADatei, AZeile) << AText;
+  };
   return RUN_ALL_TESTS();
 }
