@@ -145,6 +145,23 @@ TEST_P(DruckCli, PdfTargetThatCannotBeAFileIsRefusedInput) {
   EXPECT_TRUE(fs::is_empty(Pdf("ordner")));
   EXPECT_TRUE(fs::is_fifo(Pdf("fifo.pdf")));
 
+  // The company's own file, and two targets naming one file.
+  std::vector<std::pair<std::vector<std::string>, std::string>> Falsch = {
+      {{"list", "--year", KJahr, "--csv", Pdf("a"), "--xlsx", Pdf("./a")}, "nennen dieselbe Datei"},
+      {{"print-ial", "--year", KJahr, "--date", "2026-03-01", "--wg", "2", "--branch", "2", "--pdf", Pdf("a"),
+        "--csv", Pdf("a")},
+       "nennen dieselbe Datei"}};
+  if (GetParam() == TDbBackend::SQLite)
+    for (const char* Rest : {"", "-wal"})
+      Falsch.push_back({{"list", "--year", KJahr, "--csv", FFirma->Ort() + Rest}, "gehört zu einer Datenbank"});
+  for (const auto& [Args, Text] : Falsch) {
+    const auto Erg = Cli(Args);
+    EXPECT_EQ(Erg.Exit, 2) << Erg.Err;
+    EXPECT_NE(Erg.Err.find(Text), std::string::npos) << Erg.Err;
+  }
+  EXPECT_FALSE(fs::exists(Pdf("a")));
+  EXPECT_EQ(Cli({"list", "--year", KJahr}).Exit, 0) << "the company still opens";
+
   // A folder the user may not write to, also when the file in it is writable
   // (the PDF is made beside it and renamed). Root may write anywhere.
   if (::geteuid() == 0) return;

@@ -127,9 +127,9 @@ int TCliDrucken::IALDrucken(const TCliOptionen& AOpt) {
     CliAbgelehnt("Bitte mit --pdf, --xlsx oder --csv angeben, welche Datei entstehen soll.");
     return CLI_ABGELEHNT;
   }
-  if ((!FPdf.empty() && !CliZielPruefen(FPdf, "--pdf", "die PDF-Datei")) ||
-      (!FXlsx.empty() && !CliZielPruefen(FXlsx, "--xlsx", "die Arbeitsmappe")) ||
-      (!FCsv.empty() && !CliZielPruefen(FCsv, "--csv", "die CSV-Datei")))
+  if (!CliZielePruefen({{FPdf, "--pdf", "die PDF-Datei"},
+                        {FXlsx, "--xlsx", "die Arbeitsmappe"},
+                        {FCsv, "--csv", "die CSV-Datei"}}))
     return CLI_ABGELEHNT;
   auto Qt = QtStarten();
   DruckLayoutsInstallieren();

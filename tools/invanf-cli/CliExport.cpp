@@ -24,8 +24,7 @@ bool TCliListeExport::Ausfuehren(const TCliOptionen& AOpt, int& AExit) {
   AExit = CLI_ABGELEHNT;
   TDate Jahr = 0;
   if (!WiJahrLesen(AOpt.Jahr, Jahr)) return true;
-  if (!FXlsx.empty() && !CliZielPruefen(FXlsx, "--xlsx", "die Arbeitsmappe")) return true;
-  if (!FCsv.empty() && !CliZielPruefen(FCsv, "--csv", "die CSV-Datei")) return true;
+  if (!CliZielePruefen({{FXlsx, "--xlsx", "die Arbeitsmappe"}, {FCsv, "--csv", "die CSV-Datei"}})) return true;
   const TKWDTabelle Tabelle = IAListeTabelle(Jahr, KWDProgramm().GetTextMandant());
   nlohmann::ordered_json J{{"zeilen", Tabelle.Zeilen.size()}};
   for (const auto& [Pfad, Format, Name] : {std::tuple{FXlsx, TKWDTabellenFormat::Xlsx, "xlsx"},

@@ -141,6 +141,28 @@ TEST(KWDDateiErsetzenTest, ReplacesWholeKeepsTheUmaskAndNamesAFailure) {
   }
 }
 
+// A database and the files beside it are never replaced by a written file,
+// whether those files are there at the moment or not; others are.
+TEST(KWDDateiErsetzenTest, NeverReplacesADatabaseOrTheFilesBesideIt) {
+  TTempOrdner Ordner;
+  const std::string Db = (Ordner.Pfad() / "firma.db").string();
+  const std::string Inhalt("SQLite format 3\0Seiten", 22);
+  std::ofstream(Db, std::ios::binary) << Inhalt;
+  std::ofstream(Db + "-wal") << "log";
+  std::ofstream(Ordner.Pfad() / "text.db") << "SQLite format 2";
+  for (const auto& [Name, Geschuetzt] : std::vector<std::pair<std::string, bool>>{
+           {"firma.db", true}, {"firma.db-wal", true}, {"firma.db-shm", true}, {"firma.db-journal", true},
+           {"firma.db.block11", true}, {"text.db", false}, {"text.db-wal", false}, {"neu.csv", false}}) {
+    const std::string Pfad = (Ordner.Pfad() / Name).string();
+    EXPECT_EQ(KWDIstDatenbankDatei(Pfad), Geschuetzt) << Name;
+    if (!Geschuetzt) continue;
+    EXPECT_THROW(KWDDateiErsetzen(Pfad, "Export"), std::runtime_error) << Name;
+  }
+  std::ifstream Ein(Db, std::ios::binary);
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(Ein), {}), Inhalt);
+  EXPECT_FALSE(std::filesystem::exists(Db + "-shm"));
+}
+
 TEST(KWDPauseTest, HookReplacesTheSleep) {
   int Gewartet = 0;
   KWDPauseSet([&](int AMs) { Gewartet += AMs; });
