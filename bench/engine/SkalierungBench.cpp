@@ -8,6 +8,11 @@
 //
 // Each size is a temporary SQLite company; completion and deletion each run
 // in a process of their own, so their peak memory is their own.
+//
+// The CPU time per record (the process's, its checkpoint thread included)
+// is printed as well: on a shared machine the wall-clock time of a long run
+// also holds the time other programs had the cores, which grows with the run.
+#include <sys/resource.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -27,14 +32,23 @@ namespace {
 
 using namespace BenchAnf;
 
+// User and system time of this process so far, every thread, in seconds.
+double CpuSekunden() {
+  rusage R{};
+  getrusage(RUSAGE_SELF, &R);
+  return static_cast<double>(R.ru_utime.tv_sec + R.ru_stime.tv_sec) +
+         static_cast<double>(R.ru_utime.tv_usec + R.ru_stime.tv_usec) / 1e6;
+}
+
 // Child: completes or deletes the request of the company at AOrt and prints
-// "seconds records-touched peak-KiB".
+// "seconds records-touched peak-KiB cpu-seconds".
 int Variante(const std::string& AArt, const std::string& AOrt) {
   setenv("WWS_DB", AOrt.c_str(), 1);
   SuiteDatenbankOeffnen();
   const long Vorher = Saetze();
   std::vector<TQLX_clMeldung> Meldungen;
   const auto Start = std::chrono::steady_clock::now();
+  const double CpuStart = CpuSekunden();
   bool Fertig = false;
   {
     TQLX_InvAnfMani Mani;
@@ -42,22 +56,26 @@ int Variante(const std::string& AArt, const std::string& AOrt) {
                                  : Mani.InventurenLoeschen({Anforderung()}, Meldungen);
   }
   const double Sekunden = BenchSekundenSeit(Start);
+  const double Cpu = CpuSekunden() - CpuStart;
   if (!Fertig) return 1;
   const long Nachher = Saetze();
-  std::printf("%.3f %ld %ld\n", Sekunden, AArt == "vervollst" ? Nachher - Vorher : Vorher - Nachher, BenchSpitzeKiB());
+  std::printf("%.3f %ld %ld %.3f\n", Sekunden, AArt == "vervollst" ? Nachher - Vorher : Vorher - Nachher,
+              BenchSpitzeKiB(), Cpu);
   return 0;
 }
 
 struct TMessung {
   double Sekunden = 0;
   long Saetze = 0, KiB = 0;
+  double Cpu = 0;
   double UsJeSatz() const { return Saetze > 0 ? Sekunden * 1e6 / Saetze : 0.0; }
+  double CpuUsJeSatz() const { return Saetze > 0 ? Cpu * 1e6 / Saetze : 0.0; }
 };
 
 TMessung Kind(const char* ASelbst, const std::string& AArt, const std::string& AOrt) {
   const std::vector<double> Z = BenchKind(ASelbst, AArt + " " + AOrt);
-  if (Z.size() != 3) return {};
-  return {Z[0], static_cast<long>(Z[1]), static_cast<long>(Z[2])};
+  if (Z.size() != 4) return {};
+  return {Z[0], static_cast<long>(Z[1]), static_cast<long>(Z[2]), Z[3]};
 }
 
 }  // namespace
@@ -100,5 +118,12 @@ int main(int argc, char** argv) {
     std::printf("us je Satz bei %ld Artikeln gegen %ld: Vervollstaendigen %.2f x, Loeschen %.2f x\n", Groessen.back(),
                 Groessen.front(), Vervollst.back().UsJeSatz() / Vervollst.front().UsJeSatz(),
                 Loeschen.back().UsJeSatz() / Loeschen.front().UsJeSatz());
+  std::printf("%9s %21s %21s\n", "Artikel", "Vervollst CPU us/Satz", "Loeschen CPU us/Satz");
+  for (size_t I = 0; I < Groessen.size(); ++I)
+    std::printf("%9ld %21.1f %21.1f\n", Groessen[I], Vervollst[I].CpuUsJeSatz(), Loeschen[I].CpuUsJeSatz());
+  if (Groessen.size() > 1 && Vervollst.front().CpuUsJeSatz() > 0 && Loeschen.front().CpuUsJeSatz() > 0)
+    std::printf("CPU-Zeit je Satz bei %ld Artikeln gegen %ld: Vervollstaendigen %.2f x, Loeschen %.2f x\n",
+                Groessen.back(), Groessen.front(), Vervollst.back().CpuUsJeSatz() / Vervollst.front().CpuUsJeSatz(),
+                Loeschen.back().CpuUsJeSatz() / Loeschen.front().CpuUsJeSatz());
   return Ergebnis;
 }

@@ -104,8 +104,10 @@ class TDbConnection {
   // One transaction at a time; Begin inside a transaction throws EDbError.
   virtual void Begin() = 0;
   virtual void Flush() = 0;  // send queued writes now; errors surface here
-  // Sends queued writes now without waiting for their answers: their errors
+  // Sends queued writes without waiting for their answers: their errors
   // surface at the next statement that waits, at the latest at Commit.
+  // Inside a transaction PostgreSQL sends them with the next statement that
+  // waits (at the latest the commit), in the same round trip.
   virtual void Abschicken() { Flush(); }
   virtual void Commit() = 0;
   virtual void Rollback() = 0;  // never throws

@@ -391,9 +391,15 @@ class TPgConnection final : public TDbConnection {
     FV->PruefeLauffaehig();
     FV->Abholen();
   }
+  // Inside a transaction nothing needs the writes on the server before the
+  // commit: they leave with it, in one packet, and the server answers once
+  // per batch instead of twice. Outside one the segment's end commits them.
   void Abschicken() override {
     FV->PruefeLauffaehig();
-    FV->Abschicken();
+    if (FV->InTransaktion)
+      FV->SammlungSenden();
+    else
+      FV->Abschicken();
   }
   void Commit() override {
     if (!FV->InTransaktion) throw EDbError("Commit ohne laufende Transaktion");

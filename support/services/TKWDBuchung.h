@@ -23,10 +23,10 @@ class TKWDBuchung {
   // option: every kind is the same one transaction here. ABuchungsNr
   // receives a number counting this process's brackets.
   void BuchungBeginn(int AArt, const std::string& AName, int& ABuchungsNr, int AOption);
-  // Sends queued writes on their way now. It does not wait for their
-  // answers (on PostgreSQL they arrive together with the commit's): a failure
-  // among them surfaces at BuchungEnde at the latest, which then rolls the
-  // whole bracket back.
+  // Runs the collected work and hands queued writes to the connection. It
+  // does not wait for their answers (on PostgreSQL the writes travel with the
+  // commit and are answered with it): a failure among them surfaces at
+  // BuchungEnde at the latest, which then rolls the whole bracket back.
   void BuchungFlush();
   // Commits. Throws std::logic_error when no bracket is open; a failing
   // commit rolls back and rethrows.
