@@ -111,8 +111,10 @@ bool TInvAnfBestandsPruefung::BestandPruefen_Btrieve(TInventurListe& AInventuren
 
       // One keyed read over the article's few stock records, not one per
       // request branch: every read is a statement with its own locking, and
-      // that, not the rows, is what costs.
+      // that, not the rows, is what costs. With a single request branch the
+      // key takes the branch as well, so the other branches' records stay unread.
       BF.Key_ProduktId.SetKeyWertAndFilter(Eintrag->PId);
+      if (AnfFilialen.size() == 1) BF.Key_FilNr.SetKeyWertAndFilter(AnfFilialen.front());
       for (bool G = BF.Get_ge(); G; G = BF.Get_next()) {
         const auto Fil = static_cast<int16_t>(BF.FilNr.GetWert());
         if (Enthalten(AnfFilialen, Fil) && BestandssatzZaehlt(BF)) SortiertEinfuegen(Vorhanden, Fil);

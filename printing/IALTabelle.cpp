@@ -85,15 +85,20 @@ TKWDTabelle IALTabelle(std::vector<TIALListe> AListen, const TIALTabellenKopf& A
     std::vector<TKWDTabelle::TZelle> Zeile;
     for (const TIALListe& L : Listen)
       for (const TIALListenArtikel& A : L.Artikel)
-        for (const TIALZeile& Z : A.Zeilen)
+        for (const TIALZeile& Z : A.Zeilen) {
+          // The line's cells once; its sizes then change only size and quantity.
+          Zeile.assign({static_cast<double>(L.FilNr), L.Zaehldatum, Z.WG, Z.WGText, Z.QArtNr,
+                        A.Fehlt() ? "Artikel fehlt im Stamm (Produkt-ID " + Z.PId.ToString() + ")" : Z.Text1,
+                        Z.Text2, Z.Text3, Z.Lieferant, 0.0});
+          constexpr size_t KGroesse = 9;
+          if (Soll) Zeile.emplace_back(0.0);
+          Zeile.emplace_back();  // "Gezählt": to be filled in
           for (int G = Z.Von; G <= Z.Bis; ++G) {
-            Zeile.assign({static_cast<double>(L.FilNr), L.Zaehldatum, Z.WG, Z.WGText, Z.QArtNr,
-                          A.Fehlt() ? "Artikel fehlt im Stamm (Produkt-ID " + Z.PId.ToString() + ")" : Z.Text1,
-                          Z.Text2, Z.Text3, Z.Lieferant, static_cast<double>(G)});
-            if (Soll) Zeile.emplace_back(static_cast<double>(Z.MengeVon(G)));
-            Zeile.emplace_back();  // "Gezählt": to be filled in
+            Zeile[KGroesse] = static_cast<double>(G);
+            if (Soll) Zeile[KGroesse + 1] = static_cast<double>(Z.MengeVon(G));
             AZiel(Zeile);
           }
+        }
   };
   return T;
 }

@@ -6,7 +6,8 @@
 //
 // Each variant runs in a process of its own, so its peak memory is its own.
 // DB: an existing demo company (SQLite path or postgresql:// URI) to reuse;
-// without it a temporary SQLite company is built first.
+// a SQLite path that does not exist yet gets the company built and kept for
+// later runs; without DB a temporary SQLite company is built first.
 #include <unistd.h>
 
 #include <chrono>
@@ -110,9 +111,9 @@ int main(int argc, char** argv) {
   }
   const long Artikel = std::atol(argv[1]);
   std::string Ort = argc > 2 ? argv[2] : "";
-  const bool Neu = Ort.empty();
-  if (Neu) {
-    Ort = std::filesystem::temp_directory_path() / ("bench-auswahl-" + std::to_string(getpid()) + ".db");
+  const bool Temporaer = Ort.empty();
+  if (Temporaer) Ort = std::filesystem::temp_directory_path() / ("bench-auswahl-" + std::to_string(getpid()) + ".db");
+  if (Temporaer || (Ort.find("://") == std::string::npos && !std::filesystem::exists(Ort))) {
     KWDDatenbank_Set(TDbConnection::Open(Ort, true));
     setenv("WWS_DB", Ort.c_str(), 1);
     TDbConnection& Db = SuiteDatenbankAnlegen();
@@ -146,6 +147,6 @@ int main(int argc, char** argv) {
                   M.Paare != Menge.Paare ? "  (Paare weichen ab!)" : "");
     }
   }
-  if (Neu) BenchFirmaEntfernen(Ort);
+  if (Temporaer) BenchFirmaEntfernen(Ort);
   return 0;
 }

@@ -6,12 +6,25 @@
 #include "support/db/TDbConnection.h"
 #include "support/recordfile/TQLX_DBFile.h"
 
+namespace {
+// Every character as a one-byte text that lives as long as the program: a
+// bound character needs no copy in the database library.
+struct TZeichenTexte {
+  char Zeichen[256];
+  constexpr TZeichenTexte() : Zeichen() {
+    for (int I = 0; I < 256; ++I) Zeichen[I] = static_cast<char>(I);
+  }
+};
+constexpr TZeichenTexte KZeichenTexte;
+}  // namespace
+
 // A character is stored as a one-byte text; the character 0 as the empty text.
 int RFWertBinden(TDbStatement& AStmt, int AParam, TFeldArt AArt, const TFeldWertVar& AWert) {
   switch (AArt) {
     case TFeldArt::Char: {
       const char C = std::get<char>(AWert);
-      AStmt.BindText(AParam, C == '\0' ? std::string_view() : std::string_view(&C, 1));
+      AStmt.BindTextOhneKopie(AParam, C == '\0' ? std::string_view()
+                                                : std::string_view(&KZeichenTexte.Zeichen[static_cast<unsigned char>(C)], 1));
       return AParam + 1;
     }
     case TFeldArt::Integer:

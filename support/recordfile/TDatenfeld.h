@@ -47,9 +47,16 @@ class TDatenfeld {
 
   const TFeldWertVar& Wert() const { return FWert; }
   void WertSetzen(const TFeldWertVar& AWert) { FWert = AWert; }
-  void Clear() { FWert = RFLeerwert(FDef->Art); }
+  void Clear() {
+    // A text keeps its buffer: a record cleared for every write allocates nothing.
+    if (auto* Text = std::get_if<std::string>(&FWert))
+      Text->clear();
+    else
+      FWert = RFLeerwert(FDef->Art);
+  }
 
  protected:
+  friend class TQLX_DBFile;  // reads a row straight into FWert
   TQLX_DBFile& FFile;
   const TFeldDef* FDef;
   int FDefIndex;

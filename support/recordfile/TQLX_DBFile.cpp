@@ -143,10 +143,12 @@ void TQLX_DBFile::SetSperrendLesen(bool ASperren) { FSperrend = ASperren; }
 
 void TQLX_DBFile::SetUsedField(std::initializer_list<const TDatenfeld*> AFelder) {
   FBenutzt.clear();
+  FBenutztForm.clear();
   if (AFelder.size() == 0) return;
   FBenutzt.assign(FDef.Felder.size(), false);
   for (const TDatenfeld* F : AFelder) FBenutzt[F->DefIndex()] = true;
   for (int i : FKeyFelder[FDef.IdentKey]) FBenutzt[i] = true;  // updates need the record's identity
+  for (bool B : FBenutzt) FBenutztForm += B ? '1' : '0';
 }
 
 void TQLX_DBFile::ExtendedFilterClear() {
@@ -193,26 +195,37 @@ int TQLX_DBFile::GefilterterVorlauf(int APraefix) const {
   return n;
 }
 
-std::string TQLX_DBFile::Form(TLesen AArt, bool AExt, int APraefix) const {
-  std::string F;
-  FormAnfuegen(F, static_cast<int>(AArt) * 4 + (AExt ? 2 : 0));
-  FormAnfuegen(F, FKeyNr);
-  FormAnfuegen(F, APraefix);
-  for (const auto& S : FKeyWerte[FKeyNr]) F += S.Filter ? 'f' : '-';
+const std::string& TQLX_DBFile::Form(TLesen AArt, bool AExt, int APraefix) const {
+  // Built for every read: sized once and written in place into a kept
+  // buffer, so a read by key neither allocates nor appends byte by byte here.
+  const auto& Segmente = FKeyWerte[FKeyNr];
+  const size_t Laenge = 6 + Segmente.size() + 6 * FFilter.size() + 1 + (AExt ? 4 * FExt.size() : 0) + 1 +
+                        FBenutztForm.size() + 1;
+  std::string& F = FFormPuffer;
+  F.resize(Laenge);
+  char* Z = F.data();
+  auto Zahl = [&Z](int AWert) {  // a small integer as two bytes
+    *Z++ = static_cast<char>(AWert & 0xff);
+    *Z++ = static_cast<char>((AWert >> 8) & 0xff);
+  };
+  Zahl(static_cast<int>(AArt) * 4 + (AExt ? 2 : 0));
+  Zahl(FKeyNr);
+  Zahl(APraefix);
+  for (const auto& S : Segmente) *Z++ = S.Filter ? 'f' : '-';
   for (const auto& Fi : FFilter) {
-    FormAnfuegen(F, Fi.DefIndex);
-    FormAnfuegen(F, Fi.Art);
-    FormAnfuegen(F, static_cast<int>(Fi.Werte.size()));
+    Zahl(Fi.DefIndex);
+    Zahl(Fi.Art);
+    Zahl(static_cast<int>(Fi.Werte.size()));
   }
-  F += '|';
+  *Z++ = '|';
   if (AExt)
     for (const auto& T : FExt) {
-      FormAnfuegen(F, T.DefIndex);
-      FormAnfuegen(F, T.Vergleich * 4 + T.Verknuepfung);
+      Zahl(T.DefIndex);
+      Zahl(T.Vergleich * 4 + T.Verknuepfung);
     }
-  F += '|';
-  for (bool B : FBenutzt) F += B ? '1' : '0';
-  F += FSperrend ? 's' : '-';
+  *Z++ = '|';
+  Z = std::copy(FBenutztForm.begin(), FBenutztForm.end(), Z);
+  *Z = FSperrend ? 's' : '-';
   return F;
 }
 
@@ -327,7 +340,7 @@ bool TQLX_DBFile::Lesen(TLesen AArt, bool AExt) {
   FFound = false;
   const int Praefix = AArt == TLesen::Erster ? 0 : GesetztesPraefix();
   try {
-    const std::string Schluessel = Form(AArt, AExt, Praefix);
+    const std::string& Schluessel = Form(AArt, AExt, Praefix);
     auto It = FLesen.find(Schluessel);
     if (It == FLesen.end()) {
       TLesePlan Plan;
@@ -371,11 +384,10 @@ bool TQLX_DBFile::ZeileUebernehmen() {
     FKeyListeTeile.erase(FKeyListeTeile.begin());
   }
   if (FKeyListePos >= 0) FKeyListePos = static_cast<int32_t>(FScan->Stmt->ColumnInt(0));
+  // Straight into the fields' values: a text reuses the field's string.
   for (const auto& [DefIndex, Spalte] : FScan->Felder) {
     TDatenfeld& F = FeldNachDef(DefIndex);
-    TFeldWertVar W;
-    RFWertLesen(*FScan->Stmt, Spalte, F.Art(), W);
-    F.WertSetzen(std::move(W));
+    RFWertLesen(*FScan->Stmt, Spalte, F.Art(), F.FWert);
   }
   IdentMerken();
   FFound = true;
@@ -600,8 +612,20 @@ void TQLX_DBFile::InsertBinden() {
   if (!Bekannt) FInsertGebunden.resize(FDef.Felder.size());
   int P = 1;
   for (size_t i = 0; i < FDef.Felder.size(); ++i) {
-    const TFeldWertVar& W = FeldNachDef(static_cast<int>(i)).Wert();
+    const TDatenfeld* F = FFelder[i];
+    const TFeldWertVar& W = F ? F->Wert() : FeldNachDef(static_cast<int>(i)).Wert();
     const int Naechster = P + static_cast<int>(FSpalten[i].size());
+    // Most columns of an append are whole numbers (the sizes): compared and
+    // bound here directly, without the general comparison and binding.
+    if (const int32_t* Zahl = std::get_if<int32_t>(&W); Zahl && F->Art() == TFeldArt::Integer) {
+      int32_t* Gebunden = std::get_if<int32_t>(&FInsertGebunden[i]);
+      if (!Bekannt || !Gebunden || *Gebunden != *Zahl) {
+        FInsertGebunden[i] = *Zahl;
+        FInsert->BindInt(P, *Zahl);
+      }
+      P = Naechster;
+      continue;
+    }
     if (!Bekannt || !RFWertGleich(W, FInsertGebunden[i])) {
       FInsertGebunden[i] = W;
       // A text stays bound from the copy kept here (the vector never grows
@@ -649,6 +673,7 @@ void TQLX_DBFile::ResetForReuse() {
   FFilter.clear();
   ExtendedFilterClear();
   FBenutzt.clear();
+  FBenutztForm.clear();
   FLeseVerhalten = 1;
   FSperrend = false;
   FIdentGueltig = false;

@@ -182,7 +182,8 @@ class TQLX_DBFile {
   std::string SpaltenListe(std::vector<std::pair<int, int>>& APlan, int AErsteSpalte) const;
   std::string FilterBedingungen() const;
   int FilterBinden(TDbStatement& AStmt, int AParam) const;
-  std::string Form(TLesen AArt, bool AExt, int APraefix) const;
+  // The shape of a read (which statement it needs), in FFormPuffer.
+  const std::string& Form(TLesen AArt, bool AExt, int APraefix) const;
   std::string LeseSql(TLesen AArt, bool AExt, int APraefix, std::vector<std::pair<int, int>>& APlan) const;
   int Binden(TDbStatement& AStmt, TLesen AArt, bool AExt, int APraefix) const;
   int GesetztesPraefix() const;
@@ -209,6 +210,8 @@ class TQLX_DBFile {
   std::vector<TExtTerm> FExt;
   bool FExtFertig = false;
   std::vector<bool> FBenutzt;  // empty: every field
+  std::string FBenutztForm;    // FBenutzt as Form's part of it
+  mutable std::string FFormPuffer;
   int16_t FKeyNr = 0;
   int FLeseVerhalten = 1;
   bool FSperrend = false;

@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <functional>
 #include <string>
+#include <string_view>
 #include <variant>
 #include <vector>
 
@@ -65,3 +66,5 @@ size_t KWDTabelleSchreiben(const TKWDTabelle& ATabelle, const std::string& APfad
 // AText with every byte that is no part of valid UTF-8 replaced by U+FFFD
 // (other programs may have stored Latin-1): spreadsheet files must be UTF-8.
 std::string KWDTabelleUtf8(const std::string& AText);
+// True when AText is valid UTF-8 throughout (KWDTabelleUtf8 would leave it as it is).
+bool KWDTabelleIstUtf8(std::string_view AText);

@@ -31,8 +31,11 @@ std::string Feld(const TKWDTabelle::TZelle& AZelle, TKWDTabelle::TArt AArt) {
   }
   const std::string* Text = std::get_if<std::string>(&AZelle);
   if (!Text) return {};
-  const std::string Sauber = KWDTabelleUtf8(*Text);
-  Text = &Sauber;
+  std::string Sauber;
+  if (!KWDTabelleIstUtf8(*Text)) {
+    Sauber = KWDTabelleUtf8(*Text);
+    Text = &Sauber;
+  }
   // A leading apostrophe keeps a spreadsheet program from running the text as a formula.
   const bool Formel = KWDTabelleFormelAnfang(*Text);
   const bool Zitieren = Formel || Text->find_first_of(";\"\r\n") != std::string::npos ||

@@ -19,12 +19,28 @@ namespace {
 
 namespace fs = std::filesystem;
 
+bool XmlSteuerzeichen(unsigned char AZeichen) { return AZeichen < 0x20 && AZeichen != '\t' && AZeichen != '\n'; }
+
 // XML allows no control characters besides tab and line feed.
 std::string XmlText(const std::string& AText) {
   std::string T = KWDTabelleUtf8(AText);
   for (char& Z : T)
-    if (static_cast<unsigned char>(Z) < 0x20 && Z != '\t' && Z != '\n') Z = ' ';
+    if (XmlSteuerzeichen(static_cast<unsigned char>(Z))) Z = ' ';
   return T;
+}
+
+// XmlText for the many cells: the text itself when it needs no change
+// (nearly always), else its mended copy in APuffer.
+const char* XmlZelle(const std::string& AText, std::string& APuffer) {
+  bool Sauber = true;
+  for (const char Z : AText)
+    if (XmlSteuerzeichen(static_cast<unsigned char>(Z))) {
+      Sauber = false;
+      break;
+    }
+  if (Sauber && KWDTabelleIstUtf8(AText)) return AText.c_str();
+  APuffer = XmlText(AText);
+  return APuffer.c_str();
 }
 
 // A private folder for the library's files, removed on every way out.
@@ -111,6 +127,7 @@ size_t KWDTabelleXlsx(const TKWDTabelle& ATabelle, const std::string& APfad) {
   const lxw_row_t KopfReihe = Reihe;
   for (lxw_col_t S = 0; S < Spalten; ++S)
     worksheet_write_string(B, KopfReihe, S, XmlText(ATabelle.Spalten[S].Titel).c_str(), Kopf);
+  std::string Puffer;
   const size_t Anzahl = ATabelle.ZeilenDurchlaufen([&](const std::vector<TKWDTabelle::TZelle>& AZeile) {
     ++Reihe;
     for (lxw_col_t S = 0; S < Spalten && S < AZeile.size(); ++S) {
@@ -119,7 +136,7 @@ size_t KWDTabelleXlsx(const TKWDTabelle& ATabelle, const std::string& APfad) {
         if (std::isfinite(*Wert)) worksheet_write_number(B, Reihe, S, *Wert, FormatFuer(ATabelle.Spalten[S].Art));
       } else if (const std::string* Text = std::get_if<std::string>(&Z)) {
         // Always a string cell: a text beginning with "=" stays text, never a formula.
-        worksheet_write_string(B, Reihe, S, XmlText(*Text).c_str(), nullptr);
+        worksheet_write_string(B, Reihe, S, XmlZelle(*Text, Puffer), nullptr);
       }
     }
   });
