@@ -71,16 +71,21 @@ bool IndFiltern(const TInventurListe& AInventuren, std::vector<int32_t>& AInd, c
 
 TInvAnfBestandsPruefung::TInvAnfBestandsPruefung(TInvAnfObjekte& AObjekte) : FObjekte(AObjekte) {}
 
+// Both ways read the same fields in the same key order.
+void TInvAnfBestandsPruefung::DateienVorbereiten(TBFFile& ABF, TFvkFile& AFVK) {
+  ABF.SelectKey(TBFFile::KEY_PRODUKT_FILIALE);
+  ABF.SetUsedField({&ABF.ProduktId, &ABF.FilNr, &ABF.Bestandstyp, &ABF.BestandA, &ABF.BestandB, &ABF.BestandC});
+  AFVK.SelectKey(TFvkFile::KEY_PRODUKT);
+  AFVK.SetUsedField({&AFVK.ProduktId, &AFVK.FilNr, &AFVK.Satzart, &AFVK.Bewegungsart});
+}
+
 bool TInvAnfBestandsPruefung::BestandPruefen_Btrieve(TInventurListe& AInventuren, TFilialListe& AFilialen,
                                              TToDoListe& AToDo) {
   return KWDGuard("TQLX_InvAnfMani.BestandPruefen_Btrieve", [&] {
     if (AToDo.IsEmpty()) return;
     TBFFile& BF = FObjekte.BFFile();
     TFvkFile& FVK = FObjekte.FVKFile();
-    BF.SelectKey(TBFFile::KEY_PRODUKT_FILIALE);
-    BF.SetUsedField({&BF.ProduktId, &BF.FilNr, &BF.Bestandstyp, &BF.BestandA, &BF.BestandB, &BF.BestandC});
-    FVK.SelectKey(TFvkFile::KEY_PRODUKT);
-    FVK.SetUsedField({&FVK.ProduktId, &FVK.FilNr, &FVK.Satzart, &FVK.Bewegungsart});
+    DateienVorbereiten(BF, FVK);
 
     std::vector<int16_t> AnfFilialen;
     for (int16_t Fil : AFilialen) SortiertEinfuegen(AnfFilialen, Fil);
@@ -137,10 +142,7 @@ bool TInvAnfBestandsPruefung::BestandPruefen_SQL(TInventurListe& AInventuren, TF
     if (AToDo.IsEmpty()) return;  // nothing to match: spare the bulk reads
     TBFFile& BF = FObjekte.BFFile();
     TFvkFile& FVK = FObjekte.FVKFile();
-    BF.SelectKey(TBFFile::KEY_PRODUKT_FILIALE);
-    BF.SetUsedField({&BF.ProduktId, &BF.FilNr, &BF.Bestandstyp, &BF.BestandA, &BF.BestandB, &BF.BestandC});
-    FVK.SelectKey(TFvkFile::KEY_PRODUKT);
-    FVK.SetUsedField({&FVK.ProduktId, &FVK.FilNr, &FVK.Satzart, &FVK.Bewegungsart});
+    DateienVorbereiten(BF, FVK);
 
     TQLX_List<TProduktID_FilNrn> Vorhanden(TProduktID_FilNrn::ComparerGet());
     // Both files are read in product-id order, so a new article is almost

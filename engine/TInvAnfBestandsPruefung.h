@@ -9,6 +9,8 @@
 #include "engine/InvAnfListen.h"
 
 class TInvAnfObjekte;
+class TBFFile;
+class TFvkFile;
 
 class TInvAnfBestandsPruefung {
  public:
@@ -17,5 +19,6 @@ class TInvAnfBestandsPruefung {
   bool BestandPruefen_SQL(TInventurListe& AInventuren, TFilialListe& AFilialen, TToDoListe& AToDo);
 
  private:
+  static void DateienVorbereiten(TBFFile& ABF, TFvkFile& AFVK);
   TInvAnfObjekte& FObjekte;
 };
