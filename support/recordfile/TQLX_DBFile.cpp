@@ -612,12 +612,12 @@ void TQLX_DBFile::InsertBinden() {
   if (!Bekannt) FInsertGebunden.resize(FDef.Felder.size());
   int P = 1;
   for (size_t i = 0; i < FDef.Felder.size(); ++i) {
-    const TDatenfeld* F = FFelder[i];
-    const TFeldWertVar& W = F ? F->Wert() : FeldNachDef(static_cast<int>(i)).Wert();
+    const TDatenfeld& F = FeldNachDef(static_cast<int>(i));
+    const TFeldWertVar& W = F.Wert();
     const int Naechster = P + static_cast<int>(FSpalten[i].size());
     // Most columns of an append are whole numbers (the sizes): compared and
     // bound here directly, without the general comparison and binding.
-    if (const int32_t* Zahl = std::get_if<int32_t>(&W); Zahl && F->Art() == TFeldArt::Integer) {
+    if (const int32_t* Zahl = std::get_if<int32_t>(&W); Zahl && F.Art() == TFeldArt::Integer) {
       int32_t* Gebunden = std::get_if<int32_t>(&FInsertGebunden[i]);
       if (!Bekannt || !Gebunden || *Gebunden != *Zahl) {
         FInsertGebunden[i] = *Zahl;
