@@ -147,7 +147,8 @@ void TFrmIAMain::NeuanlageExecute() {
     if (Ergebnis.Vervollstaendigen && Eroeffnet < static_cast<int>(Ergebnis.Neu.size()))
       Status.Teil(Eroeffnet, "vervollständigt")
           .Teil(static_cast<int>(Ergebnis.Neu.size()) - Eroeffnet, "nicht vollständig");
-    Status.Teil(static_cast<int>(Ergebnis.Abgelehnt.size()), "übersprungen", TIAStatusText::Gruende(Ergebnis.Abgelehnt));
+    Status.Teil(static_cast<int>(Ergebnis.Abgelehnt.size()), "übersprungen",
+                TIAStatusText::Gruende(Ergebnis.Abgelehnt));
     StatusZeigen(Status.Text("Keine Inventur angelegt."));
     ZeilenZeigen(Ergebnis.Neu);
   });

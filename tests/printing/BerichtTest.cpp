@@ -180,7 +180,8 @@ TEST_P(BerichtKlein, EveryPageHeaderNamesTheRequestNotTheGroupAtItsTop) {
   EXPECT_TRUE(Seiten[0].contains(QStringLiteral("Warengruppe 31 Babymode")));
   EXPECT_TRUE(Seiten[0].contains(QStringLiteral("Warengruppe 34 Schulkleidung")));
   EXPECT_FALSE(Seiten[0].contains(QStringLiteral("Fortsetzung")));
-  EXPECT_TRUE(Seiten[1].contains(QStringLiteral("Warengruppe 34 Schulkleidung (Fortsetzung)"))) << Seiten[1].toStdString();
+  EXPECT_TRUE(Seiten[1].contains(QStringLiteral("Warengruppe 34 Schulkleidung (Fortsetzung)")))
+      << Seiten[1].toStdString();
   EXPECT_FALSE(Seiten.join('\n').contains(QStringLiteral("Babymode (Fortsetzung)")));
 }
 

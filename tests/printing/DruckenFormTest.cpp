@@ -202,7 +202,8 @@ TEST_P(DruckenForm, TheLayoutPrintedLastComesPreselectedAtTheNextStart) {
         ASSERT_TRUE(F->LayoutWaehlen(Wahl));
       }
       auto* Werte = Kind<TVTKWDVRList>(F, "vrParameter");
-      Parameter = QString::fromStdString(Werte->GetText(Werte->GetFirst(), 0) + "=" + Werte->GetText(Werte->GetFirst(), 1));
+      const TVRNode Erste = Werte->GetFirst();
+      Parameter = QString::fromStdString(Werte->GetText(Erste, 0) + "=" + Werte->GetText(Erste, 1));
       Kind<QPushButton>(F, "btnOK")->click();
     });
     Drucken();

@@ -65,7 +65,8 @@ TEST_F(TQtPresenterTest, QuestionsAnswerSixForJaAndSevenForNein) {
   auto W2 = Antworten(G, "Nein");
   EXPECT_EQ(KWDInfo().ShowMeldung(KWD_MB_JANEIN, "INVANF", 1013), KWD_MR_NO);
   // A question that deletes defaults to "Nein"; the letters answer without Alt.
-  for (const auto& [Taste, Antwort] : {std::pair{"\r", KWD_MR_NO}, std::pair{"j", KWD_MR_YES}, std::pair{"n", KWD_MR_NO}}) {
+  for (const auto& [Taste, Antwort] :
+       {std::pair{"\r", KWD_MR_NO}, std::pair{"j", KWD_MR_YES}, std::pair{"n", KWD_MR_NO}}) {
     auto W = Antworten(G, QString::fromLatin1(Taste));
     EXPECT_EQ(KWDInfo().ShowMeldung(KWD_MB_JANEIN, "INVANF", 1007, {"12", "3", "20.03.2026", "Warengruppe 12"}, &Owner,
                                     KWD_MR_NO),
