@@ -149,7 +149,7 @@ void TFrmIAMain::NeuanlageExecute() {
           .Teil(static_cast<int>(Ergebnis.Neu.size()) - Eroeffnet, "nicht vollständig");
     Status.Teil(static_cast<int>(Ergebnis.Abgelehnt.size()), "übersprungen",
                 TIAStatusText::Gruende(Ergebnis.Abgelehnt));
-    StatusZeigen(Status.Text("Keine Inventur angelegt."));
+    StatusZeigen(Status.Text("Keine Inventur angelegt"));
     ZeilenZeigen(Ergebnis.Neu);
   });
 }
@@ -201,25 +201,33 @@ void TFrmIAMain::btnCompleteClick() {
     Fuelle_VRListAusIAFile();
 
     // What happened to each request, read back from the refilled list.
+    std::vector<TVglInvAnf_Inv> Bearbeitet;  // the rows the completion worked on
     int Eroeffnet = 0;
     int Unvollstaendig = 0;
     for (const TVglInvAnf_Inv& Anf : Vervollstaendigen.ToArray())
       if (Ist(Anf, TQLX_IA_KZZaehlung::iazAngefordert)) {
+        Bearbeitet.push_back(Anf);
         Eroeffnet += ZeileIst(Anf, TQLX_IA_KZZaehlung::iazEroeffnet);
         Unvollstaendig += ZeileIst(Anf, TQLX_IA_KZZaehlung::iazAngefordert);
       }
     int Geloescht = 0;
     for (const TVglInvAnf_Inv& Anf : Loeschen.ToArray()) Geloescht += ZeileVon(Anf) ? 0 : 1;
+    // F2 on a red row removes the request with its booked target stock: named when it is one.
+    std::string Welche;
+    if (Geloescht == 1 && Loeschen.Count() == 1) {
+      const TVglInvAnf_Inv Anf = Loeschen[0];
+      Welche = ": " + IAAnforderungText(Anf.Zaehldatum, Anf.WG, Anf.FilNr);
+    }
     TIAStatusText Status;
     Status.Teil(Eroeffnet, "vervollständigt")
         .Teil(Unvollstaendig, "nicht vollständig", GesperrtBeimVervollstaendigen ? "gesperrte Artikel" : "")
-        .Teil(Geloescht, "gelöscht", "Löschung angefordert")
+        .Teil(Geloescht, "gelöscht", "Löschung angefordert" + Welche)
         .Teil(Loeschen.Count() - Geloescht, "nicht gelöscht", "gesperrte Artikel")
         .Teil(ZaehltagVorbei, "ausgelassen", "Zähltag vorbei")
         .Teil(NichtAngefordert, "unverändert", "nicht angefordert");
-    StatusZeigen(Status.Text(Gewaehlt ? "Keine Inventur vervollständigt."
-                                      : "Keine Inventur markiert oder ausgewählt: nichts vervollständigt."));
-    ZeilenZeigen(Vervollstaendigen.ToArray());
+    StatusZeigen(Status.Text(Gewaehlt ? "Keine Inventur vervollständigt"
+                                      : "Keine Inventur markiert oder ausgewählt: nichts vervollständigt"));
+    ZeilenZeigen(Bearbeitet);
   });
 }
 
@@ -246,7 +254,7 @@ void TFrmIAMain::LoeschenExecute() {
             : KWDInfo().ShowMeldung(KWD_MB_JANEIN, "INVANF", 1013, {std::to_string(Anforderungen.size())}, this,
                                     KWD_MR_NO);
     if (Antwort != KWD_MR_YES) {
-      StatusZeigen("Keine Inventur gelöscht.");
+      StatusZeigen("Keine Inventur gelöscht");
       return;
     }
     // Where the first of them stood: the row there afterwards keeps the user's place.
@@ -259,10 +267,13 @@ void TFrmIAMain::LoeschenExecute() {
     std::vector<TVglInvAnf_Inv> Geblieben;
     for (const TVglInvAnf_Inv& Anf : Anforderungen)
       if (ZeileVon(Anf)) Geblieben.push_back(Anf);
+    // A single one is named: its row is gone, nothing else shows which it was.
+    const bool EineWeg = Anforderungen.size() == 1 && Geblieben.empty();
     TIAStatusText Status;
-    Status.Teil(static_cast<int>(Anforderungen.size() - Geblieben.size()), "gelöscht")
+    Status.Teil(static_cast<int>(Anforderungen.size() - Geblieben.size()), "gelöscht",
+                EineWeg ? IAAnforderungText(Erste.Zaehldatum, Erste.WG, Erste.FilNr) : "")
         .Teil(static_cast<int>(Geblieben.size()), "nicht gelöscht", Meldungen.empty() ? "" : "gesperrte Artikel");
-    StatusZeigen(Status.Text("Keine Inventur gelöscht."));
+    StatusZeigen(Status.Text("Keine Inventur gelöscht"));
     if (!Geblieben.empty())
       ZeilenZeigen(Geblieben);
     else if (const int Zeilen = vrInvList->RowCount(); Zeilen > 0)

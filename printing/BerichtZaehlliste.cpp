@@ -1,5 +1,6 @@
 #include "printing/BerichtZaehlliste.h"
 
+#include <QFontMetricsF>
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <algorithm>
@@ -270,13 +271,18 @@ class TZaehllisteDruck {
     // The request the list belongs to; the groups within it are headings in the body.
     Z = Zeile(5.5);
     P.setFont(KWDDruck::Schrift(9.5, true));
-    KWDDruck::Text(P, Z, Anforderung(L), Qt::AlignLeft);
-    QStringList Rechts;
+    const QString Links = Anforderung(L);
+    // The request keeps its whole name; the remarks on the right take the room left beside it.
+    const double LinksBreite =
+        Links.isEmpty() ? 0 : std::min(Z.width() * 0.6, QFontMetricsF(P.font(), P.device()).horizontalAdvance(Links));
+    KWDDruck::Text(P, QRectF(Z.left(), Z.top(), LinksBreite, Z.height()), Links, Qt::AlignLeft);
+    QStringList Rechts;  // what the counter must know first, first: a long group name gets shortened
+    if (!FOpt.Soll) Rechts << QStringLiteral("Blindliste: ohne Sollmengen");
     if (const std::string Weiter = FSeiten.KontextText(S.Kontext); !Weiter.empty())
       Rechts << Q(Weiter) + QStringLiteral(" (Fortsetzung)");
-    if (!FOpt.Soll) Rechts << QStringLiteral("Blindliste: ohne Sollmengen");
     P.setFont(KWDDruck::Schrift(8));
-    KWDDruck::Text(P, Z, Rechts.join(QStringLiteral(" \u00B7 ")), Qt::AlignRight);
+    KWDDruck::Text(P, Z.adjusted(LinksBreite + Mm(5), 0, 0, 0), Rechts.join(QStringLiteral(" \u00B7 ")),
+                   Qt::AlignRight, 0, 0.8);
     if (const std::vector<std::string> Gruppen = Unvollstaendige(L); !Gruppen.empty()) {
       // The list may lack articles: said on every page, where the counter looks first.
       Z = Zeile(7);

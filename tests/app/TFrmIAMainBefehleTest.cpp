@@ -205,7 +205,7 @@ TEST_P(TFrmIAMainBefehleTest, DeletingAsksForOneSelectedRowByGroupAndBranchForSe
   EXPECT_EQ(Argumente(1), (Texte{"1", "1", "01.03.2025", "Warengruppe 1"})) << "the date names the request";
   EXPECT_EQ((*FMeldungen)->Gezeigt()[1].Art, KWD_MB_JANEIN);
   EXPECT_EQ(Standard(1), KWD_MR_NO) << "Enter never deletes";
-  EXPECT_EQ(Status(), "Keine Inventur gelöscht.");
+  EXPECT_EQ(Status(), "Keine Inventur gelöscht");
   EXPECT_EQ(Zustaende().size(), 3u);
   EXPECT_EQ(Saetze().size(), 2u);
 
@@ -217,7 +217,7 @@ TEST_P(TFrmIAMainBefehleTest, DeletingAsksForOneSelectedRowByGroupAndBranchForSe
   EXPECT_EQ(Zustaende(), (std::map<std::string, char>{{"2@2", 'A'}, {"@1", 'A'}}));
   EXPECT_TRUE(Saetze().empty());
   EXPECT_EQ(Liste()->RowCount(), 2);
-  EXPECT_EQ(Status(), "1 Inventur gelöscht");
+  EXPECT_EQ(Status(), "1 Inventur gelöscht (01.03.2025, Warengruppe 1, Filiale 1)");
 
   // Two marked: one question for all of them.
   (*FMeldungen)->Antworten({KWD_MR_YES});
