@@ -7,7 +7,7 @@
 // lists are locals and go with the command.
 #include <QLineEdit>
 #include <algorithm>
-#include <climits>
+#include <cstdint>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -184,7 +184,7 @@ void TFrmIAMain::btnCompleteClick() {
         Loeschen.Add(Anf);
         Vervollstaendigen.Delete(I);
       } else if (!Ist(Anf, TQLX_IA_KZZaehlung::iazAngefordert)) {
-        ++NichtAngefordert;  // passed on as the spec has it; the engine leaves it alone
+        ++NichtAngefordert;  // passed on all the same; the engine leaves it alone
       }
     }
     std::vector<TQLX_clMeldung> Meldungen;

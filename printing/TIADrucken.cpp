@@ -210,7 +210,9 @@ void TIADrucken::DruckenIALExecute(TDateTime AWiJahr, TQLX_SelectedLayout_List& 
     if (Wahl.empty()) Wahl.push_back({VorgewaehltesLayout(*Optionen), {}, {}, {}});
     if (!Layoutdialog->Execute(Input, Wahl)) return;
     ALayouts = Wahl;
-    Optionen->FormWertSetzen(KLayoutWert, ALayouts.front().FileName);
+    // Not kept (settings file not writable): logged, the print goes on.
+    KWDGuardStill("TFrmIAMain.DruckenIALExecute",
+                  [&] { Optionen->FormWertSetzen(KLayoutWert, ALayouts.front().FileName); });
     LayoutPruefen(ALayouts);
 
     // The rows once, before anything is selected: a request still requested is asked about first.
