@@ -80,16 +80,26 @@ class TStapelKlammer {
   int FDatei = -1;
 };
 
-// A statement on the batch's articles: AKopf, ATerm once per article
-// joined by OR, AFuss. Every term holds its article's whole key (branch and
-// day included), so SQLite looks each one up by its index instead of walking
-// the branch. ABinden(statement, first parameter, article) binds one term.
+// A statement on the batch's articles: ATeil once per article, joined by
+// ATrenner, between AKopf and AFuss. Every part holds its article's whole key
+// (branch and day included), so each is one look-up by an index, as the
+// record files' key lists read; a condition outside would let SQLite walk
+// the whole branch. ABinden(statement, first parameter, article) binds one part.
 template <class B>
-TDbStatement& JeArtikel(TDbAbfragen& ASql, std::string_view AKopf, std::string_view ATerm, std::string_view AFuss,
-                        const std::vector<TInt32Trio>& AIds, B ABinden, bool AGanz = true) {
-  TDbStatement& S = ASql.GetWiederholt({AKopf, ATerm, " OR ", AFuss}, AIds.size(), AGanz);
+TDbStatement& JeArtikel(TDbAbfragen& ASql, std::string_view AKopf, std::string_view ATeil, std::string_view ATrenner,
+                        std::string_view AFuss, const std::vector<TInt32Trio>& AIds, B ABinden, bool AGanz) {
+  TDbStatement& S = ASql.GetWiederholt({AKopf, ATeil, ATrenner, AFuss}, AIds.size(), AGanz);
   int P = 1;
   for (const TInt32Trio& Id : AIds) P = ABinden(S, P, Id);
+  return S;
+}
+
+// A read of the batch's articles, one select per article joined by UNION
+// ALL, sent now; on PostgreSQL its answer comes with the next round trip.
+template <class B>
+TDbStatement& LesenSenden(TDbAbfragen& ASql, std::string_view ASelect, const std::vector<TInt32Trio>& AIds, B ABinden) {
+  TDbStatement& S = JeArtikel(ASql, "", ASelect, " UNION ALL ", "", AIds, ABinden, true);
+  S.Vorausschicken();
   return S;
 }
 
@@ -98,9 +108,11 @@ int IdBinden(TDbStatement& AS, int AErster, const TInt32Trio& AId) {
   return AErster + 3;
 }
 
-// Sent now; on PostgreSQL its answer comes with the next round trip.
+// The batch's lock rows, read as the common lock reads them (the table is
+// small, often empty), sent now.
 TDbStatement& SperrZeilenSenden(TDbAbfragen& ASql, const std::vector<TInt32Trio>& AIds) {
-  TDbStatement& S = JeArtikel(ASql, "SELECT prodid1, prodid2, prodid3 FROM artikelsperre WHERE ", KProdId, "", AIds, IdBinden);
+  TDbStatement& S =
+      JeArtikel(ASql, "SELECT prodid1, prodid2, prodid3 FROM artikelsperre WHERE ", KProdId, " OR ", "", AIds, IdBinden, true);
   S.Vorausschicken();
   return S;
 }
@@ -160,6 +172,15 @@ long InStapeln(const std::vector<TInt32Trio>& AListe, F AStapel) {
   return Stapel;
 }
 
+// A stock record counts by its figures (A <= B or C <> 0) and its type (1
+// to 16 or 18), as in the article selection.
+bool Gezaehlt(char ATyp, int64_t AA, int64_t AB, int64_t AC) {
+  TKWD_ArtBestTyp Typ{};
+  if (!TryChar_2_ArtBestTyp(ATyp, Typ)) return false;
+  const int O = Ord(Typ);
+  return ((O >= 1 && O <= 16) || O == 18) && (AA <= AB || AC != 0);
+}
+
 struct TBestandsSatz {
   char Typ = ' ';
   std::array<int32_t, RF_GROESSEN> Menge{};
@@ -181,11 +202,10 @@ TBenchUntergrenze UntergrenzeVervollstaendigen(const TVglInvAnf_Inv& AAnforderun
   }
   const TArtBestTyp_Eigenschaften Eigenschaften = Get_ArtBestTyp_Eigenschaften();
   const std::string Sp = Groessen();
-  const std::string BestandKopf =
-      "SELECT prodid1, prodid2, prodid3, bestandstyp" + Sp +
-      " FROM bestand WHERE bestandstyp IN ('1','2','3','4','5','6','7','8','9','A','B','C','D','E','F','G','I') "
-      "AND (bestand_a <= bestand_b OR bestand_c <> 0) AND (";
-  constexpr const char* KMitFiliale = "(prodid1 = ? AND prodid2 = ? AND prodid3 = ? AND filnr = ?)";
+  // Every stock record of the article in the branch; which count is decided
+  // here (a list of types in each part would cost SQLite a table per part).
+  const std::string BestandLesen = "SELECT prodid1, prodid2, prodid3, bestandstyp, bestand_a, bestand_b, bestand_c" +
+                                   Sp + " FROM bestand WHERE prodid1 = ? AND prodid2 = ? AND prodid3 = ? AND filnr = ?";
   auto MitFiliale = [&](TDbStatement& S, int P, const TInt32Trio& Id) {
     BindProdId(S, P, Id);
     S.BindInt(P + 3, Anf.Key.FilNr);
@@ -232,13 +252,12 @@ TBenchUntergrenze UntergrenzeVervollstaendigen(const TVglInvAnf_Inv& AAnforderun
   R.Stapel = InStapeln(Artikel, [&](const std::vector<TInt32Trio>& AIds) {
     TStapelKlammer Klammer(Sql);
     TDbStatement& Belegt = SperrZeilenSenden(Sql, AIds);
-    TDbStatement& Bestand = JeArtikel(Sql, BestandKopf, KMitFiliale, ")", AIds, MitFiliale);
-    Bestand.Vorausschicken();
-    TDbStatement& Verkauf = JeArtikel(Sql,
-                                      "SELECT DISTINCT prodid1, prodid2, prodid3 FROM filialverkauf "
-                                      "WHERE satzart = 'F' AND bewegungsart = '23' AND (",
-                                      KMitFiliale, ")", AIds, MitFiliale);
-    Verkauf.Vorausschicken();
+    TDbStatement& Bestand = LesenSenden(Sql, BestandLesen, AIds, MitFiliale);
+    TDbStatement& Verkauf = LesenSenden(Sql,
+                                        "SELECT prodid1, prodid2, prodid3 FROM filialverkauf WHERE prodid1 = ? "
+                                        "AND prodid2 = ? AND prodid3 = ? AND filnr = ? AND satzart = 'F' "
+                                        "AND bewegungsart = '23'",
+                                        AIds, MitFiliale);
     Preise.Vorladen(AIds, 'E');
     const std::set<TInt32Trio> Gesperrt = IdsLesen(Belegt);  // the round trip of every read above
     std::map<TInt32Trio, std::vector<TBestandsSatz>> Saetze;
@@ -246,7 +265,8 @@ TBenchUntergrenze UntergrenzeVervollstaendigen(const TVglInvAnf_Inv& AAnforderun
       TBestandsSatz B;
       const std::string Typ = Bestand.ColumnText(3);
       B.Typ = Typ.empty() ? ' ' : Typ[0];
-      for (int G = 0; G < RF_GROESSEN; ++G) B.Menge[static_cast<size_t>(G)] = static_cast<int32_t>(Bestand.ColumnInt(4 + G));
+      if (!Gezaehlt(B.Typ, Bestand.ColumnInt(4), Bestand.ColumnInt(5), Bestand.ColumnInt(6))) continue;
+      for (int G = 0; G < RF_GROESSEN; ++G) B.Menge[static_cast<size_t>(G)] = static_cast<int32_t>(Bestand.ColumnInt(7 + G));
       Saetze[ColumnProdId(Bestand, 0)].push_back(B);
     }
     Bestand.Reset();
@@ -304,9 +324,11 @@ TBenchUntergrenze UntergrenzeLoeschen(const TVglInvAnf_Inv& AAnforderung) {
     while (S.Step()) Artikel.push_back(ColumnProdId(S, 0));
     S.Reset();
   }
-  // An article with a lock row stays. PostgreSQL looks each article up by
-  // itself (a plan for unknown values would walk the whole day) and deletes
-  // the records found by their row address, as the deletion service does.
+  // An article with a lock row stays: the removal passes over it and names
+  // the articles it removed, so the lock step costs no statement of its own.
+  // PostgreSQL looks each article up by itself (a plan for unknown values
+  // would walk the whole day) and deletes the records found by their row
+  // address, as the deletion service does.
   constexpr const char* KFrei =
       "NOT EXISTS (SELECT 1 FROM artikelsperre l WHERE l.prodid1 = %1.prodid1 AND l.prodid2 = %1.prodid2 "
       "AND l.prodid3 = %1.prodid3)";
@@ -316,12 +338,13 @@ TBenchUntergrenze UntergrenzeLoeschen(const TVglInvAnf_Inv& AAnforderung) {
     return S;
   };
   const std::string Tag = "wijahr = ? AND zaehldatum = ? AND filnr = ?";
+  constexpr const char* KGeloescht = " RETURNING prodid1, prodid2, prodid3";
   const std::string SqliteKopf = "DELETE FROM inventur WHERE " + Frei("inventur") + " AND (";
   const std::string SqliteTerm = "(prodid1 = ? AND prodid2 = ? AND prodid3 = ? AND " + Tag + ")";
   const std::string PgKopf = "DELETE FROM inventur WHERE ctid = ANY (ARRAY(SELECT s.ctid FROM (VALUES ";
   const std::string PgFuss = ") AS a (prodid1, prodid2, prodid3) CROSS JOIN LATERAL (SELECT ctid FROM inventur "
                              "WHERE prodid1 = a.prodid1 AND prodid2 = a.prodid2 AND prodid3 = a.prodid3 AND " +
-                             Tag + " OFFSET 0) s WHERE " + Frei("a") + "))";
+                             Tag + " OFFSET 0) s WHERE " + Frei("a") + "))" + KGeloescht;
   auto TagBinden = [&](TDbStatement& S, int P) {
     S.BindDouble(P, Anf.WiJahr);
     S.BindDouble(P + 1, Anf.Key.Zaehldatum);
@@ -333,24 +356,25 @@ TBenchUntergrenze UntergrenzeLoeschen(const TVglInvAnf_Inv& AAnforderung) {
   std::vector<TInt32Trio> Offen;
   R.Stapel = InStapeln(Artikel, [&](const std::vector<TInt32Trio>& AIds) {
     TStapelKlammer Klammer(Sql);
-    TDbStatement& Belegt = SperrZeilenSenden(Sql, AIds);
-    std::set<TInt32Trio> Gesperrt;
-    if (!Pg) Gesperrt = IdsLesen(Belegt);
+    TDbStatement* Loeschen = nullptr;
     if (Pg) {
-      TDbStatement& Loeschen = Sql.GetWiederholt(
-          {PgKopf, "(CAST(? AS INTEGER), CAST(? AS INTEGER), CAST(? AS INTEGER))", ", ", PgFuss}, AIds.size());
+      Loeschen = &Sql.GetWiederholt(
+          {PgKopf, "(CAST(? AS INTEGER), CAST(? AS INTEGER), CAST(? AS INTEGER))", ", ", PgFuss}, AIds.size(), true);
       int P = 1;
-      for (const TInt32Trio& Id : AIds) P = IdBinden(Loeschen, P, Id);
-      TagBinden(Loeschen, P);
-      Loeschen.Run();
+      for (const TInt32Trio& Id : AIds) P = IdBinden(*Loeschen, P, Id);
+      TagBinden(*Loeschen, P);
     } else {
-      JeArtikel(Sql, SqliteKopf, SqliteTerm, ")", AIds,
-                [&](TDbStatement& S, int P, const TInt32Trio& Id) { return TagBinden(S, IdBinden(S, P, Id)); }, false)
-          .Run();
+      Loeschen = &JeArtikel(Sql, SqliteKopf, SqliteTerm, " OR ", std::string(")") + KGeloescht, AIds,
+                            [&](TDbStatement& S, int P, const TInt32Trio& Id) { return TagBinden(S, IdBinden(S, P, Id)); },
+                            true);
     }
+    Loeschen->Vorausschicken();
+    std::set<TInt32Trio> Geloescht;
+    if (!Pg) Geloescht = IdsLesen(*Loeschen);  // SQLite runs it now, inside the transaction
     Klammer.Commit();
-    if (Pg) Gesperrt = IdsLesen(Belegt);  // answered with the commit's round trip
-    Offen.insert(Offen.end(), Gesperrt.begin(), Gesperrt.end());
+    if (Pg) Geloescht = IdsLesen(*Loeschen);  // answered with the commit's round trip
+    for (const TInt32Trio& Id : AIds)
+      if (!Geloescht.count(Id)) Offen.push_back(Id);
   });
   R.Offen = static_cast<long>(Offen.size());
   if (Offen.empty()) {

@@ -14,7 +14,7 @@
 // one of the program working alone.
 //
 // DB: a SQLite path or postgresql:// URI of an EMPTY database to fill;
-// without it a temporary SQLite company is built.
+// without it (or "") a temporary SQLite company is built.
 #include <fcntl.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -33,6 +33,7 @@
 
 #include "bench/BenchErgebnis.h"
 #include "bench/BenchFirma.h"
+#include "bench/BenchKind.h"
 #include "engine/TQLX_InvAnfMani.h"
 #include "suite/SuiteDatenbank.h"
 #include "suite/demo/DemoFirma.h"
@@ -225,7 +226,7 @@ int main(int argc, char** argv) {
   Opt.Filialen = Filialen;
   BenchDemoErzeugen(BenchFirmaOeffnen(Ort, "bench-gleichzeitig-"), Opt);
 
-  std::printf("%ld Artikel, %d Filialen, %s\n", Artikel, Filialen, Ort.c_str());
+  std::printf("%ld Artikel, %d Filialen, %s, %s\n", Artikel, Filialen, Ort.c_str(), BenchLast().c_str());
   std::printf("%3s %8s | %-28s | %-28s | %9s %7s  %s\n", "K", "Saetze", "Vervollstaendigen, Sekunden",
               "Loeschen, Sekunden", "zusammen", "erneut", "Ergebnis");
   std::printf("%3s %8s | %9s %9s %8s | %9s %9s %8s | %9s\n", "", "", "einzeln", "zugleich", "x", "einzeln",
@@ -247,6 +248,7 @@ int main(int argc, char** argv) {
       std::fflush(stdout);
     }
   }
+  std::printf("%s\n", BenchLast().c_str());
   KWDDatenbank_Set(nullptr);
   if (Neu) BenchFirmaEntfernen(Ort);
   return Rc;
