@@ -3,7 +3,6 @@
 #include "printing/TIADrucken.h"
 
 #include <QApplication>
-#include <QGuiApplication>
 #include <QWidget>
 #include <cstdio>
 
@@ -19,6 +18,7 @@
 #include "suite/TLiefGPData.h"
 #include "suite/TSimplePriceReader.h"
 #include "suite/TWGNMani.h"
+#include "widgets/KWDWidgets.h"
 #include "widgets/TKWDForm.h"
 #include "widgets/TLayoutform.h"
 #include "support/framework/KWDGuard.h"
@@ -67,21 +67,6 @@ std::string DateTimeToStr(TDateTime AWert) {
 
 const char* JN(bool AJa) { return AJa ? "J" : "N"; }
 
-// Hourglass while the selection runs; restored on every way out.
-class TSanduhr {
- public:
-  TSanduhr() : FAn(QGuiApplication::instance() != nullptr) {
-    if (FAn) QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-  }
-  ~TSanduhr() {
-    if (FAn) QGuiApplication::restoreOverrideCursor();
-  }
-  TSanduhr(const TSanduhr&) = delete;
-  TSanduhr& operator=(const TSanduhr&) = delete;
-
- private:
-  bool FAn;
-};
 
 }  // namespace
 
@@ -255,7 +240,7 @@ void TIADrucken::SelektionMitFortschritt() {
     }
   } Aufraeumen{*this, Fortschritt};
   FProgress = &Fortschritt;
-  TSanduhr Sanduhr;
+  TKWDSanduhr Sanduhr;
   DruckenIALExecute_Selektion();
 }
 

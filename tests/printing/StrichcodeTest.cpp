@@ -5,101 +5,25 @@
 // of every size of those articles.
 #include <gtest/gtest.h>
 
-#include <QImage>
 #include <QRegularExpression>
-#include <cstdio>
-#include <filesystem>
 #include <map>
 #include <set>
 
 #include "printing/DruckBarcode.h"
 #include "printing/DruckLayouts.h"
-#include "printing/IALDatei.h"
 #include "printing/TIADrucken.h"
-#include "suite/TKWDLayoutDatei.h"
-#include "support/framework/KWDOrdner.h"
 #include "tests/printing/DruckTestUmgebung.h"
 
-namespace fs = std::filesystem;
-
 namespace {
-
-std::string Ausgabe(const std::string& ABefehl) {
-  std::string Aus;
-  FILE* Rohr = ::popen(ABefehl.c_str(), "r");
-  if (!Rohr) return Aus;
-  char Puffer[65536];
-  for (size_t N; (N = std::fread(Puffer, 1, sizeof Puffer, Rohr)) > 0;) Aus.append(Puffer, N);
-  ::pclose(Rohr);
-  return Aus;
-}
-
-struct TGelesen {
-  std::vector<std::string> Code128;  // top to bottom
-  std::set<std::string> Qr;
-};
-
-// Decodes a 300 dpi page in overlapping strips of 20 mm, as a hand scanner
-// sees a part of the page (every code lies wholly in one of them): the strip
-// a code first appears in gives its order.
-TGelesen SeiteLesen(const std::string& APng, const fs::path& AOrdner) {
-  const QImage Seite(QString::fromStdString(APng));
-  const int Streifen = 236, Schritt = 118;  // 20 mm and 10 mm at 300 dpi
-  std::string Dateien;
-  int Anzahl = 0;
-  for (int Y = 0; Y < Seite.height(); Y += Schritt, ++Anzahl) {
-    const std::string Datei = (AOrdner / ("streifen-" + std::to_string(Anzahl) + ".png")).string();
-    Seite.copy(0, Y, Seite.width(), std::min(Streifen, Seite.height() - Y)).save(QString::fromStdString(Datei));
-    Dateien += " '" + Datei + "'";
-  }
-  const std::string Xml = Ausgabe("zbarimg --xml -q" + Dateien + " 2>/dev/null");
-  TGelesen G;
-  const QRegularExpression Muster(
-      QStringLiteral("streifen-(\\d+)\\.png|<symbol type='([^']+)'[^>]*><data><!\\[CDATA\\[([^\\]]*)\\]\\]>"));
-  std::map<int, std::vector<std::string>> JeStreifen;
-  int Aktuell = -1;
-  for (auto It = Muster.globalMatch(QString::fromStdString(Xml)); It.hasNext();) {
-    const auto M = It.next();
-    if (M.captured(1).size()) {
-      Aktuell = M.captured(1).toInt();
-    } else if (M.captured(2) == QLatin1String("CODE-128")) {
-      JeStreifen[Aktuell].push_back(M.captured(3).toStdString());
-    } else if (M.captured(2) == QLatin1String("QR-Code")) {
-      G.Qr.insert(M.captured(3).toStdString());
-    }
-  }
-  for (const auto& [Nr, Codes] : JeStreifen)
-    for (const std::string& C : Codes)
-      if (std::find(G.Code128.begin(), G.Code128.end(), C) == G.Code128.end()) G.Code128.push_back(C);
-  return G;
-}
 
 class Strichcode : public TDruckTest {};
 
 TEST_P(Strichcode, ScannerReadsTheArticleNumbersOfEachPageInOrderAndEverySizeCode) {
   DruckLayoutsInstallieren();
   const TDate Jahr = D(2026, 1, 1), Tag = D(2026, 3, 20);
-  Firma().Warengruppe("12", "Hosen").Filiale(3, "Kiel");
-  // Numbers as the stores have them, one with a "/" of its own and a short one.
-  std::vector<std::string> Nummern;
-  for (int I = 1; I <= 6; ++I) {
-    char Nr[32];
-    std::snprintf(Nr, sizeof Nr, "1111-%06d", 1100 + I * 7);
-    Nummern.push_back(Nr);
-  }
-  Nummern.push_back("221-000031/2");
-  Nummern.push_back("A7");
-  for (size_t I = 0; I < Nummern.size(); ++I) {
-    const TInt32Trio Id = P(static_cast<int>(I) + 1);
-    Firma().Artikel(Id, "12", '5', "Artikel " + std::to_string(I)).ArtNr(Id, 45000, Nummern[I]);
-    // Sizes 1..3, one article with two lines of sizes (1..19).
-    Inventur(Jahr, Tag, 3, Id, '1', I == 2 ? std::vector<std::pair<int, int>>{{1, 1}, {19, 2}}
-                                           : std::vector<std::pair<int, int>>{{1, 1}, {2, 2}, {3, 1}});
-  }
+  std::vector<std::string> Nummern = ScannerArtikel(Jahr, Tag);
   const std::string Pdf = (FHome / "scanner.pdf").string();
-  const TKWDLayoutDatei L = TKWDLayoutDatei::Lesen(GetDirWwsByName(KWD_ORDNER_LAYOUT, "ial__Scanner.rpt", true));
-  TQLX_SelectedLayout_List Layouts;
-  Layouts.push_back({"ial__Scanner.rpt", "ial__Scanner.rpt", L.Titel, L.ParameterZeilen()});
+  const TQLX_SelectedLayout_List Layouts = Layout("ial__Scanner.rpt");
   const std::vector<TIADruckZeile> Zeilen{{Tag, 3, "12"}};
   TIADrucken Drucken;
   Drucken.CrystalRDC().SetPdfZiel(Pdf);
@@ -113,17 +37,12 @@ TEST_P(Strichcode, ScannerReadsTheArticleNumbersOfEachPageInOrderAndEverySizeCod
 
   const QStringList Texte = PdfDateiText(Pdf);
   ASSERT_GE(Texte.size(), 2) << "the list runs over pages";
-  const fs::path Bilder = FHome / "bilder";
-  fs::create_directories(Bilder);
-  Ausgabe("pdftoppm -r 300 -png '" + Pdf + "' '" + (Bilder / "seite").string() + "' 2>/dev/null");
+  const std::vector<TGelesen> Seiten = PdfCodesLesen(Pdf, FHome / "bilder");
+  ASSERT_EQ(Seiten.size(), static_cast<size_t>(Texte.size()));
   std::vector<std::string> AlleGelesen;
   for (int S = 0; S < Texte.size(); ++S) {
     SCOPED_TRACE("Seite " + std::to_string(S + 1));
-    char Name[32];
-    std::snprintf(Name, sizeof Name, Texte.size() >= 10 ? "seite-%02d.png" : "seite-%d.png", S + 1);
-    const fs::path Ordner = Bilder / std::to_string(S);
-    fs::create_directories(Ordner);
-    const TGelesen G = SeiteLesen((Bilder / Name).string(), Ordner);
+    const TGelesen& G = Seiten[static_cast<size_t>(S)];
     // The page's articles in the list's order (by number within the group).
     std::vector<std::string> Erwartet;
     std::set<std::string> ErwarteteQr;
