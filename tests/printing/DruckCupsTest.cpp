@@ -7,6 +7,8 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QLineEdit>
+#include <QTest>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
@@ -98,6 +100,11 @@ TEST_P(DruckCups, PrintedScannerListScansAsItsPdf) {
   auto Ansicht = BeimModalFenster<TKWDPdfAnsicht>([&](TKWDPdfAnsicht* F) {
     auto Dialog = BeimModalFenster<QPrintDialog>([&](QPrintDialog* D) {
       Drucker = D->printer()->printerName();
+      // The output file's field shows a long path whole.
+      auto* Feld = Kind<QLineEdit>(D, "filename");
+      Feld->setText(Feld->text() + QStringLiteral(" - Filiale 3 Kiel, Warengruppe 12 Hosen, Zähldatum 20.03.2026.pdf"));
+      QTest::qWait(20);
+      EXPECT_GE(Feld->contentsRect().width(), Feld->fontMetrics().horizontalAdvance(Feld->text())) << Feld->text().toStdString();
       D->accept();
     });
     Kind<QAction>(F, "actDrucken")->trigger();
