@@ -148,15 +148,18 @@ kill \$schirm 2>/dev/null
 echo "\$ende" >"$bilder/exit"
 EOF
 chmod 755 "$arbeit/sitzung.sh"
+# A German desktop where the machine has its locale.
+sprache=C.UTF-8
+locale -a 2>/dev/null | grep -qix 'de_DE.utf8' && sprache=de_DE.UTF-8
 start=$(date +%s)
 runuser -u "$benutzer" -- env -i HOME="$heim" USER="$benutzer" LOGNAME="$benutzer" SHELL=/bin/bash \
-  PATH=/usr/local/bin:/usr/bin:/bin LANG=C.UTF-8 \
+  PATH=/usr/local/bin:/usr/bin:/bin LANG="$sprache" \
   xvfb-run -a -s "-screen 0 1280x800x24" "$arbeit/sitzung.sh" >"$arbeit/ausgabe.txt" 2>&1 || true
 dauer=$(($(date +%s) - start))
 
 echo "Ausgabe des Programms:"; sed 's/^/  /' "$arbeit/ausgabe.txt"
 ergebnis=$(cat "$bilder/exit" 2>/dev/null || echo "?")
-echo "Exit-Code: $ergebnis, Dauer $dauer s"
+echo "Exit-Code: $ergebnis, Dauer $dauer s (LANG=$sprache)"
 echo "Einstellungen danach: $(cat "$heim/.config/wws/wws.ini" 2>/dev/null || echo keine)"
 ls -l "$heim/.local/share/wws/demo.db" 2>/dev/null | awk '{print "Demofirma: " $NF ", " $5 " Bytes"}' || echo "Demofirma: keine"
 
