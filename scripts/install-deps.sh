@@ -11,7 +11,7 @@ PAKETE=(
   poppler-utils imagemagick
   libzint-dev libxlsxwriter-dev zbar-tools python3-openpyxl
   cups printer-driver-cups-pdf
-  dpkg-dev help2man
+  dpkg-dev
 )
 fehlend=()
 for p in "${PAKETE[@]}"; do
