@@ -7,6 +7,8 @@
 # namespace of its own in which DIR/etc is /etc/cups: nothing of the
 # machine's CUPS is used or changed.
 #   cups-test-server.sh start DIR  -> prints the value to use as CUPS_SERVER
+#   cups-test-server.sh warten DIR -> waits (at most two minutes) until the
+#                                     queue has no job left, prints the PDF it wrote
 #   cups-test-server.sh stop DIR
 # cups-pdf must run as root (it changes to the job's user), so only root can
 # start it; "start" exits with 3 and a German reason where that is not possible.
@@ -92,6 +94,17 @@ EOF
     cat "$dir/log/cupsd.out" "$dir/log/error_log" >&2 2>/dev/null || true
     fehlt "Der eigene CUPS-Dienst ist nicht angelaufen."
     ;;
+  warten)
+    for _ in $(seq 600); do
+      if [ -z "$(lpstat -h "$dir/cups.sock" -o 2>/dev/null)" ]; then
+        ls "$dir"/ausgabe/*.pdf 2>/dev/null && exit 0
+        break
+      fi
+      sleep 0.2
+    done
+    cat "$dir/log/error_log" >&2 2>/dev/null || true
+    echo "Der Drucker hat keine PDF-Datei geschrieben." >&2; exit 1
+    ;;
   stop)
     if [ -f "$dir/cupsd.pid" ]; then
       pid=$(cat "$dir/cupsd.pid")
@@ -100,5 +113,5 @@ EOF
       rm -f "$dir/cupsd.pid"
     fi
     ;;
-  *) echo "usage: $0 start|stop DIR" >&2; exit 2 ;;
+  *) echo "usage: $0 start|warten|stop DIR" >&2; exit 2 ;;
 esac

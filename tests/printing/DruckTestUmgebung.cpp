@@ -1,21 +1,12 @@
 #include "tests/printing/DruckTestUmgebung.h"
 
 #include <QBuffer>
-#include <QDir>
 #include <QFile>
-#include <QImage>
 #include <QPdfDocument>
 #include <QPdfSelection>
-#include <QRegularExpression>
-#include <sys/wait.h>
 #include <unistd.h>
 
-#include <cstdio>
-#include <map>
-
 #include "printing/IALDatei.h"
-#include "suite/TKWDLayoutDatei.h"
-#include "support/framework/KWDOrdner.h"
 #include "support/framework/KWDUhr.h"
 #include "support/recordfile/Tialfile.h"
 #include "support/recordfile/Tivfile.h"
@@ -138,93 +129,4 @@ QStringList PdfDateiText(const std::string& APfad) {
   QFile Datei(QString::fromStdString(APfad));
   if (!Datei.open(QIODevice::ReadOnly)) return {};
   return PdfText(Datei.readAll());
-}
-
-std::string Ausgabe(const std::string& ABefehl, int* AExit) {
-  std::string Aus;
-  FILE* Rohr = ::popen(ABefehl.c_str(), "r");
-  if (!Rohr) return Aus;
-  char Puffer[65536];
-  for (size_t N; (N = std::fread(Puffer, 1, sizeof Puffer, Rohr)) > 0;) Aus.append(Puffer, N);
-  const int Status = ::pclose(Rohr);
-  if (AExit) *AExit = WIFEXITED(Status) ? WEXITSTATUS(Status) : -1;
-  return Aus;
-}
-
-namespace {
-
-// One page image, strip by strip: the strip a code first appears in gives its order.
-TGelesen SeiteLesen(const QString& APng, const std::filesystem::path& AOrdner) {
-  const QImage Seite(APng);
-  const int Streifen = 236, Schritt = 118;  // 20 mm and 10 mm at 300 dpi
-  std::string Dateien;
-  int Anzahl = 0;
-  for (int Y = 0; Y < Seite.height(); Y += Schritt, ++Anzahl) {
-    const std::string Datei = (AOrdner / ("streifen-" + std::to_string(Anzahl) + ".png")).string();
-    Seite.copy(0, Y, Seite.width(), std::min(Streifen, Seite.height() - Y)).save(QString::fromStdString(Datei));
-    Dateien += " '" + Datei + "'";
-  }
-  const std::string Xml = Ausgabe("zbarimg --nodbus --xml -q" + Dateien + " 2>/dev/null");
-  TGelesen G;
-  const QRegularExpression Muster(
-      QStringLiteral("streifen-(\\d+)\\.png|<symbol type='([^']+)'[^>]*><data><!\\[CDATA\\[([^\\]]*)\\]\\]>"));
-  std::map<int, std::vector<std::string>> JeStreifen;
-  int Aktuell = -1;
-  for (auto It = Muster.globalMatch(QString::fromStdString(Xml)); It.hasNext();) {
-    const auto M = It.next();
-    if (M.captured(1).size()) {
-      Aktuell = M.captured(1).toInt();
-    } else if (M.captured(2) == QLatin1String("CODE-128")) {
-      JeStreifen[Aktuell].push_back(M.captured(3).toStdString());
-    } else if (M.captured(2) == QLatin1String("QR-Code")) {
-      G.Qr.insert(M.captured(3).toStdString());
-    }
-  }
-  for (const auto& [Nr, Codes] : JeStreifen)
-    for (const std::string& C : Codes)
-      if (std::find(G.Code128.begin(), G.Code128.end(), C) == G.Code128.end()) G.Code128.push_back(C);
-  return G;
-}
-
-}  // namespace
-
-std::vector<TGelesen> PdfCodesLesen(const std::string& APdf, const std::filesystem::path& AOrdner) {
-  std::filesystem::create_directories(AOrdner);
-  Ausgabe("pdftoppm -r 300 -png '" + APdf + "' '" + (AOrdner / "seite").string() + "' 2>/dev/null");
-  // pdftoppm pads the page numbers to one width: the names sort as the pages.
-  const QStringList Seiten =
-      QDir(QString::fromStdString(AOrdner.string())).entryList({QStringLiteral("seite-*.png")}, QDir::Files, QDir::Name);
-  std::vector<TGelesen> Gelesen;
-  for (const QString& Seite : Seiten) {
-    const std::filesystem::path Streifen = AOrdner / ("streifen" + std::to_string(Gelesen.size()));
-    std::filesystem::create_directories(Streifen);
-    Gelesen.push_back(SeiteLesen(QDir(QString::fromStdString(AOrdner.string())).filePath(Seite), Streifen));
-  }
-  return Gelesen;
-}
-
-std::vector<std::string> TDruckTest::ScannerArtikel(TDate AWiJahr, TDate AZaehldat) {
-  Firma().Warengruppe("12", "Hosen").Filiale(3, "Kiel");
-  std::vector<std::string> Nummern;
-  for (int I = 1; I <= 6; ++I) {
-    char Nr[32];
-    std::snprintf(Nr, sizeof Nr, "1111-%06d", 1100 + I * 7);
-    Nummern.push_back(Nr);
-  }
-  Nummern.push_back("221-000031/2");
-  Nummern.push_back("A7");
-  for (size_t I = 0; I < Nummern.size(); ++I) {
-    const TInt32Trio Id = P(static_cast<int>(I) + 1);
-    Firma().Artikel(Id, "12", '5', "Artikel " + std::to_string(I)).ArtNr(Id, 45000, Nummern[I]);
-    Inventur(AWiJahr, AZaehldat, 3, Id, '1', I == 2 ? std::vector<std::pair<int, int>>{{1, 1}, {19, 2}}
-                                                    : std::vector<std::pair<int, int>>{{1, 1}, {2, 2}, {3, 1}});
-  }
-  return Nummern;
-}
-
-TQLX_SelectedLayout_List TDruckTest::Layout(const std::string& ADatei) {
-  const TKWDLayoutDatei L = TKWDLayoutDatei::Lesen(GetDirWwsByName(KWD_ORDNER_LAYOUT, ADatei, true));
-  TQLX_SelectedLayout_List Liste;
-  Liste.push_back({ADatei, ADatei, L.Titel, L.ParameterZeilen()});
-  return Liste;
 }

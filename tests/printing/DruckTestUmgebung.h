@@ -7,12 +7,10 @@
 #include <QStringList>
 #include <array>
 #include <filesystem>
-#include <set>
 #include <string>
 #include <vector>
 
 #include "tests/fixtures/SuiteTestUmgebung.h"
-#include "widgets/TQLX_SelectedLayout.h"
 
 // One line of the count-list file.
 struct TIALTestZeile {
@@ -33,19 +31,6 @@ struct TIALTestZeile {
 QStringList PdfText(const QByteArray& APdf);
 QStringList PdfDateiText(const std::string& APfad);
 
-// The standard output of a command line; its exit status in AExit if given.
-std::string Ausgabe(const std::string& ABefehl, int* AExit = nullptr);
-
-// The barcodes zbarimg reads on one page.
-struct TGelesen {
-  std::vector<std::string> Code128;  // top to bottom, each once
-  std::set<std::string> Qr;
-};
-// Each page of the PDF file APdf as a 300 dpi image (pdftoppm, into
-// AOrdner), decoded in overlapping strips of 20 mm, as a hand scanner sees
-// a part of the page (every code lies wholly in one of them).
-std::vector<TGelesen> PdfCodesLesen(const std::string& APdf, const std::filesystem::path& AOrdner);
-
 class TDruckTest : public TSuiteTest {
  protected:
   void SetUp() override;
@@ -60,13 +45,6 @@ class TDruckTest : public TSuiteTest {
   void ArtikelTexte(const TInt32Trio& APId, const std::string& AText2, const std::string& AText3, int APreisGrInd);
 
   std::vector<TIALTestZeile> Zaehlliste() const;
-
-  // Group 12 in branch 3 with eight articles of numbers as the stores have
-  // them (one with a "/" of its own, a short one), three sizes each, one
-  // with two lines of sizes: a scanner list of two pages. Their numbers.
-  std::vector<std::string> ScannerArtikel(TDate AWiJahr, TDate AZaehldat);
-  // The installed layout ADatei as the layout dialog hands it on.
-  static TQLX_SelectedLayout_List Layout(const std::string& ADatei);
 
   std::filesystem::path FHome;
   static constexpr const char* KMandant = "Testfirma Nord";
