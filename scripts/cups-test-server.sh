@@ -9,6 +9,7 @@
 #   cups-test-server.sh start DIR  -> prints the value to use as CUPS_SERVER
 #   cups-test-server.sh warten DIR -> waits (at most two minutes) until the
 #                                     queue has no job left, prints the PDF it wrote
+# (both without a line end, for the caller to use as it is)
 #   cups-test-server.sh stop DIR
 # cups-pdf must run as root (it changes to the job's user), so only root can
 # start it; "start" exits with 3 and a German reason where that is not possible.
@@ -87,7 +88,7 @@ EOF
       sh "$dir" >"$dir/log/cupsd.out" 2>&1 </dev/null &
     echo $! >"$dir/cupsd.pid"
     for _ in $(seq 100); do
-      if lpstat -h "$dir/cups.sock" -p "$queue" >/dev/null 2>&1; then echo "$dir/cups.sock"; exit 0; fi
+      if lpstat -h "$dir/cups.sock" -p "$queue" >/dev/null 2>&1; then printf %s "$dir/cups.sock"; exit 0; fi
       kill -0 "$(cat "$dir/cupsd.pid")" 2>/dev/null || break
       sleep 0.1
     done
@@ -97,7 +98,7 @@ EOF
   warten)
     for _ in $(seq 600); do
       if [ -z "$(lpstat -h "$dir/cups.sock" -o 2>/dev/null)" ]; then
-        ls "$dir"/ausgabe/*.pdf 2>/dev/null && exit 0
+        for pdf in "$dir"/ausgabe/*.pdf; do [ -f "$pdf" ] && printf %s "$pdf" && exit 0; done
         break
       fi
       sleep 0.2

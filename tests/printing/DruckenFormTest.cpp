@@ -347,7 +347,6 @@ TEST_P(DruckenForm, ViewerWindowPagesPrintingAndFiling) {
     Kind<QAction>(F, "actLetzteSeite")->trigger();
     NachLetzter = F->AktuelleSeite() + 1;
     F->ZoomSetzen(1.5);
-    // Pages 2 to the last, as the print dialog's range hands them on.
     QPrinter Drucker(QPrinter::HighResolution);
     Drucker.setOutputFormat(QPrinter::PdfFormat);
     Drucker.setOutputFileName(QString::fromStdString((FHome / "gedruckt.pdf").string()));
