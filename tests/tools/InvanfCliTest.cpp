@@ -388,9 +388,9 @@ TEST(InvanfCliAufruf, HelpAndParserErrorsAreGerman) {
   for (const char* Deutsch : {"Aufruf: invanf-cli [OPTIONEN] BEFEHL", "Optionen:", "Befehle:", "Rückgabewerte"})
     EXPECT_NE(Hilfe.Aus.find(Deutsch), std::string::npos) << Hilfe.Aus;
   const auto Anlegen = KindAusfuehren(INVANF_CLI_PFAD, {"create", "--help"});
-  EXPECT_NE(Anlegen.Aus.find("--year TEXT (Pflicht)"), std::string::npos) << Anlegen.Aus;
+  EXPECT_NE(Anlegen.Aus.find("--year JJJJ-MM-TT (Pflicht)"), std::string::npos) << Anlegen.Aus;
   for (const auto& Text : {Hilfe.Aus, Anlegen.Aus})
-    for (const char* Englisch : {"Usage", "Options", "Subcommands", "REQUIRED", "OPTIONS", "Print this help"})
+    for (const char* Englisch : {"Usage", "Options", "Subcommands", "REQUIRED", "OPTIONS", "Print this help", "TEXT"})
       EXPECT_EQ(Text.find(Englisch), std::string::npos) << Englisch << " in " << Text;
 
   struct TFall {
