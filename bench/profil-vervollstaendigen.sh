@@ -55,15 +55,21 @@ merker=$!
 lauf perf perf record -a -g -F 499 -o "$aus/perf.data" --
 kill "$merker"
 backend=$(sort "$aus/backend" | uniq -c | sort -rn | awk 'NR == 1 { print $2 }')
-# Samples per process (499 a second), then by function within the client
-# and its server backend.
+# Samples per process (499 a second); the client is the invanf-cli with the
+# most (other programs of that name may run meanwhile). Then by library and
+# function within the client and its server backend, read from the samples
+# themselves (perf report's filter by process mixed in others of the name).
 perf report -i "$aus/perf.data" --no-children -n --sort pid --stdio -g none 2>/dev/null \
-  | grep -E "invanf-cli| $backend:" >"$aus/perf.prozesse" || true
+  | grep -E "invanf-cli| $backend:" | head -2 >"$aus/perf.prozesse" || true
 client=$(awk '/invanf-cli/ { sub(":.*", "", $3); print $3; exit }' "$aus/perf.prozesse")
+perf script -i "$aus/perf.data" -G -F pid,ip,sym,dso 2>/dev/null >"$aus/perf.proben" || true
 for p in "client $client" "server $backend"; do
   set -- $p
-  perf report -i "$aus/perf.data" --no-children -n --pid "$2" --sort dso,sym --stdio -g none 2>/dev/null \
-    | grep -v -e '^#' -e '^$' >"$aus/perf.$1" || true
+  awk -v p="$2" '$1 == p { n++; d[$NF]++; s[$3 " " $NF]++ }
+    END { for (k in d) printf "%6d %5.1f %%  %s\n", d[k], 100 * d[k] / n, k | "sort -rn"; close("sort -rn")
+          print ""; for (k in s) printf "%6d %5.1f %%  %s\n", s[k], 100 * s[k] / n, k | "sort -rn | head -40" }' \
+    "$aus/perf.proben" >"$aus/perf.$1"
 done
+rm -f "$aus/perf.proben"
 lauf strace strace -f -c -o "$aus/strace.txt"
 echo "Ausgabe in $aus"
