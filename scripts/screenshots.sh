@@ -76,6 +76,6 @@ tour "FrmIAStart:BtnOk:-,FrmIAMain:Taste+Home:-,FrmIAMain:Taste+Down:-,FrmIAMain
 # The dialogs (new request with calendar and product-group search, both pages
 # of the stock-take parameters, the locked-articles list); last, as it
 # creates and completes a request of branch 2.
-build/tests/dialogs/dialoge_bilder "$ziel/dialoge" build/tools/wws-admin/wws-admin
+build/tools/bilder/dialoge_bilder "$ziel/dialoge" build/tools/wws-admin/wws-admin
 
 echo "Bilder in $ziel"
