@@ -11,7 +11,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 ziel=$(realpath -m "${1:-build/screenshots}")
-if [ ! -x build/app/invanf ] || [ ! -x build/tools/wws-admin/wws-admin ]; then
+if [ ! -x build/app/invanf ] || [ ! -x build/tools/wws-admin/wws-admin ] || [ ! -x build/tools/bilder/dialoge_bilder ]; then
   cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
   cmake --build build -j "$(nproc)" --target invanf wws-admin dialoge_bilder
 fi
