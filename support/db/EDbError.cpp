@@ -91,24 +91,19 @@ std::string PostgresSatz(const std::string& AZustand) {
   return {};
 }
 
-std::string Text(const std::string& AUrsache, const std::string& ATechnisch) {
-  return AUrsache.empty() ? ATechnisch : AUrsache + ". (" + ATechnisch + ")";
-}
-
 }  // namespace
 
 EDbError::EDbError(const std::string& ATechnisch, int ACode, std::string AZustand)
     : EDbError(ACode ? SqliteSatz(ACode) : PostgresSatz(AZustand), ATechnisch, ACode, AZustand) {}
 
 EDbError::EDbError(const EDbError& AFehler, const std::string& AVorher, const std::string& ANachher)
-    : EDbError(AFehler.FUrsache, AVorher + AFehler.FTechnisch + ANachher, AFehler.Code, AFehler.Zustand) {}
+    : EDbError(AFehler.FUrsache, AVorher + AFehler.Technisch() + ANachher, AFehler.Code, AFehler.Zustand) {}
 
 EDbError::EDbError(std::string AUrsache, std::string ATechnisch, int ACode, std::string AZustand)
-    : std::runtime_error(Text(AUrsache, ATechnisch)),
+    : EKWDSatzFehler(AUrsache.empty() ? std::string() : AUrsache + ".", std::move(ATechnisch)),
       Code(ACode),
       Zustand(std::move(AZustand)),
-      FUrsache(std::move(AUrsache)),
-      FTechnisch(std::move(ATechnisch)) {}
+      FUrsache(std::move(AUrsache)) {}
 
 bool EDbError::IsUniqueViolation() const {
   return Code == SQLITE_CONSTRAINT_UNIQUE || Code == SQLITE_CONSTRAINT_PRIMARYKEY || Zustand == "23505";

@@ -14,20 +14,12 @@
 #include "support/framework/KWDSettings.h"
 #include "support/framework/TKWDInfo.h"
 #include "tools/common/CliDeutsch.h"
+#include "tools/common/CliFehler.h"
 #include "tools/invanf-cli/CliDrucken.h"
 #include "tools/invanf-cli/CliKommandos.h"
 #include "tools/invanf-cli/CliPresenter.h"
 #include "tools/invanf-cli/CliPruefen.h"
 
-namespace {
-
-int Melden(const std::string& AText, const std::exception& AE, int AExit) {
-  KWDInfo().RegisterException("invanf-cli", AE, false);
-  std::cerr << "invanf-cli: " << AText << "\n";
-  return AExit;
-}
-
-}  // namespace
 
 int main(int argc, char** argv) {
   CLI::App App{"Inventuranforderungen der Warenwirtschaft", "invanf-cli"};
@@ -41,6 +33,8 @@ int main(int argc, char** argv) {
   App.add_option("--db", Db, "Firma: Pfad der SQLite-Datei oder postgresql://-Adresse (sonst WWS_DB)");
   App.add_flag("--json", Opt.Json, "Ausgabe als ein JSON-Dokument");
   App.add_flag("--yes", Opt.Ja, "Rückfragen mit Ja beantworten (sonst fragt ein Terminal nach, ohne Terminal: Nein)");
+  bool Ausfuehrlich = false;
+  App.add_flag("-v,--verbose", Ausfuehrlich, "Bei einem Fehler auch die technischen Angaben (des Servers, des Systems) ausgeben");
 
   auto* Jahre = App.add_subcommand("years", "Die angebotenen Wirtschaftsjahre (* = vorausgewählt)");
   auto* Liste = App.add_subcommand("list", "Die Inventuranforderungen eines Wirtschaftsjahres");
@@ -77,14 +71,16 @@ int main(int argc, char** argv) {
     App.parse(argc, argv);
   } catch (const CLI::ParseError& E) {
     if (E.get_exit_code() == 0) return App.exit(E);  // --help
-    return Melden(CliFehlerText(App, E), E, CLI_ABGELEHNT);
+    KWDInfo().RegisterException("invanf-cli", E, false);
+    CliFehlerAusgeben("invanf-cli", CliFehlerText(App, E), E.what(), Ausfuehrlich);
+    return CLI_ABGELEHNT;
   }
 
   for (const std::string& Filiale : Opt.Filialen)
     if (int16_t Nr = 0; !FilialnummerLesen(Filiale, Nr)) return CLI_ABGELEHNT;
 
   Opt.Terminal = isatty(STDIN_FILENO) != 0;
-  KWDMeldungPresenterSet(std::make_shared<TCliPresenter>(Opt.Ja, Opt.Terminal));
+  KWDMeldungPresenterSet(std::make_shared<TCliPresenter>(Opt.Ja, Opt.Terminal, Ausfuehrlich));
   try {
     KWDEinstellungenPruefen();
     if (!Db.empty()) setenv("WWS_DB", Db.c_str(), 1);  // also for the common lock's own connection
@@ -97,10 +93,10 @@ int main(int argc, char** argv) {
     if (*Loeschen) return CliLoeschen(Opt);
     return CliZaehlen(Opt);
   } catch (const EKWDEinstellung& E) {
-    return Melden(E.what(), E, CLI_ABGELEHNT);
+    return CliFehlerMelden("invanf-cli", E, CLI_ABGELEHNT, Ausfuehrlich);
   } catch (const ECompanyDbError& E) {
-    return Melden(E.what(), E, CLI_FEHLER);
+    return CliFehlerMelden("invanf-cli", E, CLI_FEHLER, Ausfuehrlich);
   } catch (const std::exception& E) {
-    return Melden(std::string("Fehler: ") + E.what(), E, CLI_FEHLER);
+    return CliFehlerMelden("invanf-cli", E, CLI_FEHLER, Ausfuehrlich, "Fehler: ");
   }
 }
