@@ -55,7 +55,6 @@ TFrmFirmaServer::TFrmFirmaServer(TOeffnen AOeffnen, TAnlegen AAnlegen, QWidget* 
     E->setObjectName(QString::fromLatin1(AName));
     E->setToolTip(AHint);
     E->setMinimumWidth(300);
-    connect(E, &QLineEdit::textChanged, this, [this] { FeldGeaendert(); });
     return E;
   };
   edtHost = Feld("edtHost", QStringLiteral("Name oder Adresse des Datenbankservers; leer: der Server auf diesem "
@@ -152,16 +151,18 @@ TFrmFirmaServer::TFrmFirmaServer(TOeffnen AOeffnen, TAnlegen AAnlegen, QWidget* 
   connect(btnAnlegen, &QPushButton::clicked, this, [this] { btnAnlegenClick(); });
   connect(btnKennwortEntfernen, &QPushButton::clicked, this, [this] { btnKennwortEntfernenClick(); });
   connect(BtnCancel, &QPushButton::clicked, this, [this] { SetModalResult(KWD_MR_CANCEL); });
+  for (QLineEdit* E : {edtHost, edtPort, edtDatenbank, edtBenutzer, edtKennwort})
+    connect(E, &QLineEdit::textChanged, this, [this] { FeldGeaendert(); });
   KennwortStandZeigen();
 }
 
-void TFrmFirmaServer::Vorbelegen(const TPgZiel& AZiel, const std::string& AGrund) {
+void TFrmFirmaServer::Vorbelegen(const TPgZiel& AZiel, const std::string& AGrund, bool ALeer) {
   edtHost->setText(Q(AZiel.Host));
   edtPort->setText(Q(AZiel.Port.empty() ? "5432" : AZiel.Port));
   edtDatenbank->setText(Q(AZiel.Datenbank));
   if (!AZiel.Benutzer.empty()) edtBenutzer->setText(Q(AZiel.Benutzer));
   edtKennwort->clear();
-  Ergebnis(AGrund, false);
+  Ergebnis(AGrund, false, ALeer);
   (AZiel.Datenbank.empty() ? edtDatenbank : edtKennwort)->setFocus();
 }
 

@@ -45,8 +45,9 @@ class TFrmFirmaServer : public TKWDForm {
 
   TFrmFirmaServer(TOeffnen AOeffnen, TAnlegen AAnlegen, QWidget* AParent = nullptr);
 
-  // Fills the fields (the password stays empty) and shows AGrund, if any.
-  void Vorbelegen(const TPgZiel& AZiel, const std::string& AGrund = {});
+  // Fills the fields (the password stays empty) and shows AGrund, if any;
+  // ALeer offers a new company in the empty database.
+  void Vorbelegen(const TPgZiel& AZiel, const std::string& AGrund = {}, bool ALeer = false);
   TPgZiel Ziel() const;
 
  private:

@@ -186,7 +186,7 @@ void TFrmFirmaWahl::ListeFuellen() {
 
 bool TFrmFirmaWahl::Oeffnen(const std::string& AOrt, const std::string& AVerbindung) {
   std::string Grund;
-  if (!InvAnfFirmaWechseln(AVerbindung, Grund)) {
+  if (!InvAnfFirmaWechseln(AVerbindung, Grund, &FLeer)) {
     GrundZeigen(Grund);
     return false;
   }
@@ -232,7 +232,7 @@ void TFrmFirmaWahl::btnOeffnenClick() {
     // A server that wants a password (or another one): ask for it there.
     Fragen = PgZielLesen(Ort);
   });
-  if (Fragen) KWDGuard("TFrmFirmaWahl.btnOeffnenClick", [&] { ServerDialog(*Fragen, Grund()); });
+  if (Fragen) KWDGuard("TFrmFirmaWahl.btnOeffnenClick", [&] { ServerDialog(*Fragen, Grund(), FLeer); });
 }
 
 void TFrmFirmaWahl::actEntfernenExecute() {
@@ -278,7 +278,7 @@ void TFrmFirmaWahl::btnServerClick() {
   });
 }
 
-void TFrmFirmaWahl::ServerDialog(const TPgZiel& AZiel, const std::string& AGrund) {
+void TFrmFirmaWahl::ServerDialog(const TPgZiel& AZiel, const std::string& AGrund, bool ALeer) {
   TFrmFirmaServer Dialog(
       [this](const TPgZiel& AZiel, const std::string& AKennwort, bool ASpeichern) {
         return ServerOeffnen(AZiel, AKennwort, ASpeichern);
@@ -287,7 +287,7 @@ void TFrmFirmaWahl::ServerDialog(const TPgZiel& AZiel, const std::string& AGrund
         return ServerAnlegen(AZiel, AKennwort, ASpeichern, ADemo);
       },
       this);
-  Dialog.Vorbelegen(AZiel, AGrund);
+  Dialog.Vorbelegen(AZiel, AGrund, ALeer);
   Dialog.exec();
   // Opened there: this dialog closes with OK as well.
   if (!FGewaehlt.empty()) SetModalResult(KWD_MR_OK);

@@ -52,12 +52,14 @@ class TFrmFirmaWahl : public TKWDForm {
   void btnServerClick();
   void btnDemoClick();
   // Opens AVerbindung (AOrt with a password for this run, or AOrt itself)
-  // and keeps AOrt; false after the reason is shown.
+  // and keeps AOrt; false after the reason is shown (FLeer: the refused
+  // database holds no tables).
   bool Oeffnen(const std::string& AOrt, const std::string& AVerbindung);
   // AOrt is the process's company now: kept in the settings and the list.
   void Merken(const std::string& AOrt);
-  // The server dialog, filled with AZiel; AGrund why it asks.
-  void ServerDialog(const TPgZiel& AZiel, const std::string& AGrund);
+  // The server dialog, filled with AZiel; AGrund why it asks, ALeer: it
+  // offers a new company in the empty database.
+  void ServerDialog(const TPgZiel& AZiel, const std::string& AGrund, bool ALeer = false);
   TServerAntwort ServerOeffnen(const TPgZiel& AZiel, const std::string& AKennwort, bool ASpeichern);
   std::string ServerAnlegen(const TPgZiel& AZiel, const std::string& AKennwort, bool ASpeichern, bool ADemo);
   // The company of AZiel is open: kept (without its password), and the
@@ -68,6 +70,7 @@ class TFrmFirmaWahl : public TKWDForm {
   // Builds the demo company at AOrt (replacing a file there with AErsetzen).
   void DemoAnlegen(const std::string& AOrt, bool AErsetzen);
   std::string FGewaehlt;
+  bool FLeer = false;
 
   TKWDTitelPanel* LblTitel;
   QLabel* lblGrund;

@@ -15,6 +15,7 @@ class EDbError : public EKWDSatzFehler {
   // ATechnisch: what failed, as the backend said it. ACode: SQLite's extended
   // result code; AZustand: PostgreSQL's SQLSTATE (a backend that finds a
   // failure itself, such as a lost connection, gives the code that names it).
+  // Without either, ATechnisch is this program's own German sentence.
   explicit EDbError(const std::string& ATechnisch, int ACode = 0, std::string AZustand = {});
   // The same failure with more of where it happened around its technical
   // text (the table, the statement); the sentence stays in front.

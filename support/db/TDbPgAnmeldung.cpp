@@ -136,18 +136,18 @@ TZiel ZielLesen(PGconn* AConn, const std::string& AUri) {
 
 std::string Satz(PGconn* AConn, const TZiel& Z, const std::string& AZustand, bool AZeitUeberschritten,
                  int ASekunden) {
-  const std::string Anmeldung = "Die Anmeldung als " + Zitat(Z.Benutzer) + " am Datenbankserver " + Z.Server;
   if (PQconnectionNeedsPassword(AConn))
     return "Der Datenbankserver " + Z.Server + " verlangt für " + Zitat(Z.Benutzer) +
            " ein Kennwort; es wurde keines angegeben, und in ~/.pgpass ist keines gespeichert.";
   if (AZustand == "28P01")
-    return Anmeldung + " ist fehlgeschlagen: das Kennwort ist falsch (oder den Benutzer gibt es dort nicht)." +
+    return "Die Anmeldung als " + Zitat(Z.Benutzer) + " am Datenbankserver " + Z.Server +
+           " ist fehlgeschlagen: das Kennwort ist falsch (oder den Benutzer gibt es dort nicht)." +
            (Z.KennwortAngegeben ? "" : " Es ist das in ~/.pgpass gespeicherte Kennwort.");
   if (AZustand == "3D000")
     return "Die Firmendatenbank " + Zitat(Z.Db) + " gibt es auf dem Datenbankserver " + Z.Server + " nicht.";
   if (AZustand == "28000")
-    return Anmeldung + " an der Datenbank " + Zitat(Z.Db) +
-           " wird abgewiesen: in seiner pg_hba.conf steht kein passender Eintrag für diesen Rechner, oder den "
+    return "Der Datenbankserver " + Z.Server + " weist die Anmeldung als " + Zitat(Z.Benutzer) + " an der Datenbank " +
+           Zitat(Z.Db) + " ab: in seiner pg_hba.conf steht kein passender Eintrag für diesen Rechner, oder den "
            "Benutzer gibt es dort nicht.";
   if (AZustand == "42501")
     return "Der Benutzer " + Zitat(Z.Benutzer) + " darf die Datenbank " + Zitat(Z.Db) + " auf dem Datenbankserver " +

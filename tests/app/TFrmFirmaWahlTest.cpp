@@ -360,7 +360,8 @@ TEST_F(TFrmFirmaServerTest, AnEmptyDatabaseGetsANewCompanyFromTheDialogAndAForei
   EXPECT_TRUE(DbIstFirma(KWDDatenbank()));
   EXPECT_EQ(Ini(), "WWS_DB=" + PgUri(*PgZielLesen(Leer.Ort())) + "\n");
   KWDDatenbank_Set(nullptr);
-  auto Tabellen = Fremd.Open()->Prepare(
+  auto FremdDb = Fremd.Open();
+  auto Tabellen = FremdDb->Prepare(
       "SELECT string_agg(table_schema || '.' || table_name, ',') FROM information_schema.tables "
       "WHERE table_schema NOT IN ('pg_catalog', 'information_schema')");
   ASSERT_TRUE(Tabellen->Step());

@@ -2,6 +2,7 @@
 // years, the requests of a year, creating requests, counting a request's
 // articles, completing and deleting requests. Works on the company of WWS_DB (or --db).
 #include <CLI/CLI.hpp>
+#include <clocale>
 #include <cstdlib>
 #include <iostream>
 #include <memory>
@@ -22,6 +23,10 @@
 
 
 int main(int argc, char** argv) {
+  // The technical texts of libpq and the system in the user's language;
+  // numbers keep the C form (JSON, figures).
+  std::setlocale(LC_MESSAGES, "");
+  std::setlocale(LC_CTYPE, "");
   CLI::App App{"Inventuranforderungen der Warenwirtschaft", "invanf-cli"};
   CliDeutschEinrichten(App,
                        "Rückgabewerte: 0 erledigt, 1 Fehler, 2 Aufruf oder Eingabe abgelehnt, 3 Artikel von anderen "

@@ -1,6 +1,7 @@
 // wws-admin: creates companies (empty or with demo data) and looks after the
 // shared company data: article locks, parameters, user rights, messages.
 #include <CLI/CLI.hpp>
+#include <clocale>
 #include <iostream>
 
 #include "support/db/TDbConnection.h"
@@ -19,6 +20,10 @@ constexpr int CExitAufruf = 2;
 }  // namespace
 
 int main(int argc, char** argv) {
+  // The technical texts of libpq and the system in the user's language;
+  // numbers keep the C form (JSON, figures).
+  std::setlocale(LC_MESSAGES, "");
+  std::setlocale(LC_CTYPE, "");
   CLI::App app{"Verwaltung der Firmendatenbank der Warenwirtschaft", "wws-admin"};
   CliDeutschEinrichten(app, "Rückgabewerte: 0 erledigt, 1 Fehler, 2 Aufruf oder Eingabe abgelehnt.");
   app.require_subcommand(1);

@@ -53,7 +53,8 @@ const TFall KFaelle[] = {
            }
            Ausfuehren(C, "INSERT INTO satz (nr) VALUES (?)", 2);
          },
-     .Ausfall = true},
+     .Ausfall = true,
+     .Satz = "Nach einem früheren Fehler wurde der ganze Schritt zurückgenommen"},
     {.Name = "disk full",
      .NurSqlite = true,  // SQLite counts a database at its page limit as full, as it does a full disk
      .Ausloesen =
