@@ -478,8 +478,11 @@ std::unique_ptr<TDbConnection> TDbPostgresOeffnen(const std::string& AUri, bool 
   auto Verbindung = std::make_unique<TPgConnection>(std::move(V), false);
   if (!DbIstFirma(*Verbindung)) {
     const bool Leer = DbOhneTabellen(*Verbindung);
-    throw EDbKeineFirma("Die Datenbank " + Name + (Leer ? " ist leer und" : " ist") +
-                            " keine Firmendatenbank der Warenwirtschaft; sie wird nicht verändert.",
+    throw EDbKeineFirma(Leer ? "Die Datenbank " + Name +
+                                   " ist leer: noch keine Firmendatenbank der Warenwirtschaft; sie wird beim Öffnen "
+                                   "nicht verändert."
+                             : "Die Datenbank " + Name +
+                                   " ist keine Firmendatenbank der Warenwirtschaft; sie wird nicht verändert.",
                         Leer);
   }
   Verbindung->NurLesenSetzen(NurLesend(*Verbindung));
