@@ -26,6 +26,9 @@ struct TKWDMeldung {
   // system's own words): a message box shows it on demand, never in Text.
   std::string Details;
   void* Owner = nullptr;   // owner window (a QWidget* in the application), may be null
+  // The answer of the button Enter presses; KWD_MR_NONE: the first button.
+  // A question whose "Ja" deletes or leaves work out defaults to KWD_MR_NO.
+  int Standard = KWD_MR_NONE;
 };
 
 class TKWDMeldungPresenter {

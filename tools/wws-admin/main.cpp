@@ -29,7 +29,8 @@ int main(int argc, char** argv) {
   app.require_subcommand(1);
   app.fallthrough();  // --db and --json may stand before or after the command
   TAdminKontext kontext;
-  app.add_option("--db", kontext.Db, "Firma: Pfad der SQLite-Datei oder postgresql://-Adresse (sonst WWS_DB)");
+  app.add_option("--db", kontext.Db, "Firma: Pfad der SQLite-Datei oder postgresql://-Adresse (sonst WWS_DB)")
+      ->type_name(CLI_TYP_ORT);
   app.add_flag("--json", kontext.Json, "Ausgabe als JSON, wo ein Befehl sie anbietet");
   bool ausfuehrlich = false;
   app.add_flag("-v,--verbose", ausfuehrlich, "Bei einem Fehler auch die technischen Angaben (des Servers, des Systems) ausgeben");
