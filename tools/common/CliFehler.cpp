@@ -20,7 +20,8 @@ void CliFehlerAusgeben(const std::string& AProgramm, const std::string& ASatz, c
   std::istringstream Zeilen(ATechnisch);
   bool Erste = true;
   for (std::string Zeile; std::getline(Zeilen, Zeile); Erste = false)
-    std::cerr << (Erste ? "  technisch: " : "    ") << CliEineZeile(Zeile) << "\n";
+    if (const size_t Anfang = Zeile.find_first_not_of(" \t"); Anfang != std::string::npos)
+      std::cerr << (Erste ? "  technisch: " : "    ") << CliEineZeile(Zeile.substr(Anfang)) << "\n";
 }
 
 int CliFehlerMelden(const std::string& AProgramm, const std::exception& AE, int AExit, bool AVerbose,
