@@ -5,6 +5,7 @@
 #include "support/framework/KWDDateiErsetzen.h"
 #include "support/tabelle/KWDTabelle.h"
 #include "support/types/KWDDatum.h"
+#include "support/types/KWDUtf8.h"
 
 namespace {
 
@@ -32,8 +33,8 @@ std::string Feld(const TKWDTabelle::TZelle& AZelle, TKWDTabelle::TArt AArt) {
   const std::string* Text = std::get_if<std::string>(&AZelle);
   if (!Text) return {};
   std::string Sauber;
-  if (!KWDTabelleIstUtf8(*Text)) {
-    Sauber = KWDTabelleUtf8(*Text);
+  if (!KWDIstUtf8(*Text)) {
+    Sauber = KWDUtf8Ersetzen(*Text);
     Text = &Sauber;
   }
   // A leading apostrophe keeps a spreadsheet program from running the text as a formula.
@@ -56,6 +57,7 @@ namespace {
 
 std::string CsvAufbauen(const TKWDTabelle& ATabelle, size_t& AAnzahl) {
   std::string Aus = "\xEF\xBB\xBF";
+  if (!ATabelle.Vermerk.empty()) Aus += Feld(ATabelle.Vermerk, TKWDTabelle::TArt::Text) + "\r\n";
   for (size_t S = 0; S < ATabelle.Spalten.size(); ++S) {
     if (S > 0) Aus += ';';
     Aus += Feld(ATabelle.Spalten[S].Titel, TKWDTabelle::TArt::Text);
@@ -78,8 +80,9 @@ std::string KWDTabelleCsvText(const TKWDTabelle& ATabelle) {
   return CsvAufbauen(ATabelle, Anzahl);
 }
 
-size_t KWDTabelleCsv(const TKWDTabelle& ATabelle, const std::string& APfad) {
+TKWDTabellenErgebnis KWDTabelleCsv(const TKWDTabelle& ATabelle, const std::string& APfad) {
+  const TKWDDateiZiel Ziel(APfad);  // refused before the rows are made
   size_t Anzahl = 0;
-  KWDDateiErsetzen(APfad, CsvAufbauen(ATabelle, Anzahl));
-  return Anzahl;
+  KWDDateiErsetzen(Ziel, CsvAufbauen(ATabelle, Anzahl));
+  return {Anzahl, 1};
 }
