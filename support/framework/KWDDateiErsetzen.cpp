@@ -38,7 +38,9 @@ int AllesSchreiben(int ADatei, const char* ADaten, size_t ALaenge) {
 
 // AFuellen writes the content into the open file and returns 0 or an errno value.
 void Ersetzen(const TKWDDateiZiel& AZiel, unsigned AModus, const std::function<int(int)>& AFuellen) {
-  auto Fehler = [&](int AErrno) { return std::runtime_error(KWDDateiFehlerText(AZiel.Angabe(), KWDSystemFehlerText(AErrno))); };
+  auto Fehler = [&](int AErrno) {
+    return std::runtime_error(KWDDateiFehlerText(AZiel.Angabe(), KWDSystemFehlerText(AErrno)));
+  };
   // A fresh name, created exclusively and never through a link; the mode
   // follows the user's umask as any file the suite writes.
   std::random_device Zufall;
@@ -63,7 +65,8 @@ void Ersetzen(const TKWDDateiZiel& AZiel, unsigned AModus, const std::function<i
   struct stat Info {};
   if (::lstat(AZiel.Pfad().c_str(), &Info) == 0 && !S_ISREG(Info.st_mode)) {
     ::unlink(Temp.c_str());
-    throw EKWDZielAbgelehnt(KWDDateiFehlerText(AZiel.Angabe(), "an ihrer Stelle steht jetzt keine gewöhnliche Datei mehr"));
+    throw EKWDZielAbgelehnt(
+        KWDDateiFehlerText(AZiel.Angabe(), "an ihrer Stelle steht jetzt keine gewöhnliche Datei mehr"));
   }
   if (std::rename(Temp.c_str(), AZiel.Pfad().c_str()) != 0) {
     const int Nr = errno;
@@ -88,7 +91,8 @@ bool KWDIstDatenbankDatei(const std::string& APfad) {
 }
 
 std::string KWDDatenbankDateiText(const std::string& APfad) {
-  return "Die Datei \u201E" + APfad + "\u201C gehört zu einer Datenbank und wird nicht überschrieben; bitte einen "
+  return "Die Datei \u201E" + APfad +
+         "\u201C gehört zu einer Datenbank und wird nicht überschrieben; bitte einen "
          "anderen Dateinamen wählen.";
 }
 

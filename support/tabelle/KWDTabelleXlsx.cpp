@@ -24,7 +24,7 @@ namespace fs = std::filesystem;
 
 constexpr const char* KLogName = "KWDTabelleXlsx";
 constexpr size_t KBlattnameMax = 31;  // characters of a worksheet's name
-constexpr double KBreiteMax = 80;      // characters: a column never grows wider
+constexpr double KBreiteMax = 80;     // characters: a column never grows wider
 
 bool XmlSteuerzeichen(unsigned char AZeichen) { return AZeichen < 0x20 && AZeichen != '\t' && AZeichen != '\n'; }
 
@@ -236,8 +236,8 @@ TKWDTabellenErgebnis KWDTabelleXlsx(const TKWDTabelle& ATabelle, const std::stri
   std::string ErsteGekuerzte;
   auto Zelltext = [&](const std::string& AText, const auto& AWo) -> const char* {
     const std::string* T = &AText;
-    if (!KWDIstUtf8(AText) ||
-        std::any_of(AText.begin(), AText.end(), [](char Z) { return XmlSteuerzeichen(static_cast<unsigned char>(Z)); })) {
+    if (!KWDIstUtf8(AText) || std::any_of(AText.begin(), AText.end(),
+                                          [](char Z) { return XmlSteuerzeichen(static_cast<unsigned char>(Z)); })) {
       Puffer = XmlText(AText);
       T = &Puffer;
     }
@@ -270,25 +270,30 @@ TKWDTabellenErgebnis KWDTabelleXlsx(const TKWDTabelle& ATabelle, const std::stri
   };
   auto BlattBeginnen = [&] {
     if (BlattNr == Blaetter)
-      throw std::runtime_error("Die Arbeitsmappe \u201E" + APfad + "\u201C kann nicht geschrieben werden: die Tabelle " +
-                               "gab mehr als die gezählten " + std::to_string(Gesamt) + " Zeilen.");
-    const std::string Name = Blaetter == 1 ? Utf16Laenge(Basis) > KBlattnameMax ? Kuerzen(Basis, KBlattnameMax) : Basis
-                                           : Blattname(Basis, BlattNr * JeBlatt + 1,
-                                                       std::min((BlattNr + 1) * JeBlatt, Gesamt));
+      throw std::runtime_error("Die Arbeitsmappe \u201E" + APfad +
+                               "\u201C kann nicht geschrieben werden: die Tabelle " + "gab mehr als die gezählten " +
+                               std::to_string(Gesamt) + " Zeilen.");
+    const std::string Name = Blaetter == 1
+                                 ? Utf16Laenge(Basis) > KBlattnameMax ? Kuerzen(Basis, KBlattnameMax) : Basis
+                                 : Blattname(Basis, BlattNr * JeBlatt + 1, std::min((BlattNr + 1) * JeBlatt, Gesamt));
     B = workbook_add_worksheet(Mappe, Name.empty() ? nullptr : Name.c_str());
-    if (!B) Scheitern(APfad, "das Tabellenblatt \u201E" + Name + "\u201C lässt sich nicht anlegen", LXW_ERROR_SHEETNAME_ALREADY_USED, errno);
+    if (!B)
+      Scheitern(APfad, "das Tabellenblatt \u201E" + Name + "\u201C lässt sich nicht anlegen",
+                LXW_ERROR_SHEETNAME_ALREADY_USED, errno);
     ++BlattNr;
     for (lxw_col_t S = 0; S < Spalten; ++S)
       Pruefen(worksheet_set_column(B, S, S, Breite[S], nullptr), "die Spaltenbreite lässt sich nicht setzen");
     Reihe = 0;
     for (const std::string& Zeile : ATabelle.Kopfzeilen) {
-      Pruefen(worksheet_write_string(B, Reihe, 0, Zelltext(Zeile, [] { return std::string("Titelzeile"); }), Reihe == 0 ? Ueberschrift : nullptr),
+      Pruefen(worksheet_write_string(B, Reihe, 0, Zelltext(Zeile, [] { return std::string("Titelzeile"); }),
+                                     Reihe == 0 ? Ueberschrift : nullptr),
               "eine Titelzeile lässt sich nicht schreiben");
       ++Reihe;
     }
     Reihe = static_cast<lxw_row_t>(KopfReihe);
     for (lxw_col_t S = 0; S < Spalten; ++S)
-      Pruefen(worksheet_write_string(B, Reihe, S, Zelltext(ATabelle.Spalten[S].Titel, [] { return std::string("Kopfzeile"); }), Kopf),
+      Pruefen(worksheet_write_string(
+                  B, Reihe, S, Zelltext(ATabelle.Spalten[S].Titel, [] { return std::string("Kopfzeile"); }), Kopf),
               "die Kopfzeile lässt sich nicht schreiben");
     ImBlatt = 0;
   };
@@ -319,11 +324,12 @@ TKWDTabellenErgebnis KWDTabelleXlsx(const TKWDTabelle& ATabelle, const std::stri
   });
   BlattAbschliessen();
   if (Geschrieben != Gesamt)
-    throw std::runtime_error("Die Arbeitsmappe \u201E" + APfad + "\u201C kann nicht geschrieben werden: die Tabelle gab " +
-                             std::to_string(Geschrieben) + " statt der gezählten " + std::to_string(Gesamt) + " Zeilen.");
+    throw std::runtime_error("Die Arbeitsmappe \u201E" + APfad +
+                             "\u201C kann nicht geschrieben werden: die Tabelle gab " + std::to_string(Geschrieben) +
+                             " statt der gezählten " + std::to_string(Gesamt) + " Zeilen.");
   if (Gekuerzt > 0)
-    KWDLogSchreiben(KLogName, APfad + ": " + std::to_string(Gekuerzt) + (Gekuerzt == 1 ? " Text" : " Texte") +
-                                  " auf " + std::to_string(KWDXlsxZeichenMax) +
+    KWDLogSchreiben(KLogName, APfad + ": " + std::to_string(Gekuerzt) + (Gekuerzt == 1 ? " Text" : " Texte") + " auf " +
+                                  std::to_string(KWDXlsxZeichenMax) +
                                   " Zeichen gekürzt (so viele fasst eine Zelle), zuerst " + ErsteGekuerzte + ".");
 
   errno = 0;

@@ -7,9 +7,9 @@
 #include <vector>
 
 struct TCliZiel {
-  std::string& Pfad;  // empty: not asked for; after a successful check the resolved file
-  const char* Option; // "--pdf"
-  const char* Was;    // "die PDF-Datei"
+  std::string& Pfad;   // empty: not asked for; after a successful check the resolved file
+  const char* Option;  // "--pdf"
+  const char* Was;     // "die PDF-Datei"
 };
 // Checks every target asked for, and that no two of them are one file (the
 // second would silently replace the first), however they are spelled.
