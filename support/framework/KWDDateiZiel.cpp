@@ -59,7 +59,7 @@ TKWDDateiZiel::TKWDDateiZiel(const std::string& APfad, TKWDZielArt AArt) : FAnga
   fs::path Aktuell = fs::absolute(APfad, F);
   if (F) throw Ablehnen(KWDSystemFehlerText(F.value()));
   for (int Schritt = 0;; ++Schritt) {
-    if (Schritt > KMaxVerknuepfungen) throw Ablehnen(KWDSystemFehlerText(ELOOP));
+    if (Schritt > KMaxVerknuepfungen) throw Ablehnen("die Verknüpfungen führen im Kreis oder zu weit");
     const fs::path Name = Aktuell.filename();
     if (Name.empty() || Name == "." || Name == "..") {
       // "ordner/", "x/..": a folder's name, never a file's.
