@@ -95,7 +95,9 @@ TEST(KWDTabelle, XlsxGoesOnOverSheetsAndCutsOnlyWhatNoCellHolds) {
     EXPECT_EQ(B["fixiert"], "A5");
     for (const auto& Z : B["zeilen"]) {
       Nummern.push_back(Z[0]);
-      if (Z[0] == 7) EXPECT_EQ(Z[1], Lang.substr(0, KWDXlsxZeichenMax));
+      if (Z[0] == 7) {
+        EXPECT_EQ(Z[1], Lang.substr(0, KWDXlsxZeichenMax));
+      }
     }
   }
   EXPECT_EQ(Namen, (std::vector<std::string>{"Zählliste 1-4", "Zählliste 5-8", "Zählliste 9-10"}));
@@ -113,7 +115,7 @@ TEST(KWDUtf8, OverlongFormsSurrogatesTooLargeAndCutSequencesAreNoUtf8) {
   for (const char* Schlecht : {"\xC0\xAF", "\xE0\x80\xAF", "\xED\xA0\x80", "\xF4\x90\x80\x80", "\xC3", "a\xE2\x82",
                                "\xE4", "\xFF"})
     EXPECT_FALSE(KWDIstUtf8(Schlecht)) << Schlecht;
-  EXPECT_EQ(KWDUtf8Ersetzen("a\xE4b"), "a\xEF\xBF\xBD" "b");
+  EXPECT_EQ(KWDUtf8Ersetzen("a\xE4" "b"), "a\xEF\xBF\xBD" "b");
 }
 
 // A target whose folder is missing names the file; nothing is left behind.
