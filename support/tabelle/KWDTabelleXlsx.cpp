@@ -127,8 +127,11 @@ std::string LibGrund(lxw_error AFehler) {
 // The German sentence for a failed call; the library's own text goes to the log.
 [[noreturn]] void Scheitern(const std::string& APfad, const std::string& AWas, lxw_error AFehler, int AErrno) {
   KWDLogSchreiben(KLogName, APfad + ": " + AWas + " (libxlsxwriter: " + lxw_strerror(AFehler) + ")");
-  const std::string Grund =
-      AErrno == ENOSPC || AErrno == EDQUOT ? KWDSystemFehlerText(AErrno) : AWas + " (" + LibGrund(AFehler) + ")";
+  // The library works in the temporary folder; the target is written only after it.
+  const std::string Grund = AErrno == ENOSPC || AErrno == EDQUOT
+                                ? KWDSystemFehlerText(AErrno) + " im temporären Ordner \u201E" +
+                                      fs::temp_directory_path().string() + "\u201C"
+                                : AWas + " (" + LibGrund(AFehler) + ")";
   throw std::runtime_error("Die Arbeitsmappe \u201E" + APfad + "\u201C kann nicht geschrieben werden: " + Grund + ".");
 }
 

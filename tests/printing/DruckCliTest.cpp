@@ -318,7 +318,7 @@ TEST_P(DruckCli, AFullDiskIsNamedForEveryTarget) {
   const auto Erg = Cli({"list", "--year", KJahr, "--xlsx", Pdf("alt.xlsx")});
   ::unsetenv("TMPDIR");
   EXPECT_EQ(Erg.Exit, 1);
-  EXPECT_NE(Erg.Err.find("Die Arbeitsmappe"), std::string::npos) << Erg.Err;
+  EXPECT_NE(Erg.Err.find("kein Platz mehr auf dem Datenträger im temporären Ordner"), std::string::npos) << Erg.Err;
   EXPECT_EQ(Erg.Err.find("[ERROR]"), std::string::npos) << Erg.Err;
   std::ifstream Alt(Pdf("alt.xlsx"));
   EXPECT_EQ(std::string(std::istreambuf_iterator<char>(Alt), {}), "alt");

@@ -203,7 +203,7 @@ TEST_F(WwsAdminFirmaSqlite, ALinkedCompanyIsReplacedWhereTheLinkLeads) {
   ASSERT_EQ(Admin(Demo(Verweis, 500, true)).Exit, 0);
   EXPECT_TRUE(fs::is_symlink(Verweis));
   EXPECT_EQ(Stand(*TDbConnection::Open(Firma())), "Anforderungen 25, Log, Artikel 500 ok");
-  for (const std::string Ort : {std::string("/dev/stdout"), FOrdner.string()}) {
+  for (const std::string& Ort : {std::string("/dev/stdout"), FOrdner.string()}) {
     const auto Erg = Admin({"init", "--db", Ort, "--force"});
     EXPECT_EQ(Erg.Exit, 2) << Erg.Err;
     EXPECT_NE(Erg.Err.find("kann nicht geschrieben werden"), std::string::npos) << Erg.Err;
