@@ -79,7 +79,8 @@ class Strichcode : public TDruckTest {
   // The scanner list of the request of branch 3, group 12 on ATag, as APdf.
   void ScannerListe(TIADrucken& ADrucken, TDate AJahr, TDate ATag, const std::string& APdf) {
     const TKWDLayoutDatei L = TKWDLayoutDatei::Lesen(GetDirWwsByName(KWD_ORDNER_LAYOUT, "ial__Scanner.rpt", true));
-    FLayouts = {{"ial__Scanner.rpt", "ial__Scanner.rpt", L.Titel, L.ParameterZeilen()}};
+    FLayouts.clear();
+    FLayouts.push_back({"ial__Scanner.rpt", "ial__Scanner.rpt", L.Titel, L.ParameterZeilen()});
     FZeilen = {{ATag, 3, "12"}};
     ADrucken.CrystalRDC().SetPdfZiel(APdf);
     ASSERT_TRUE(ADrucken.IALDrucken(AJahr, FLayouts, {}, [this] { return FZeilen; }));
@@ -175,7 +176,9 @@ TEST_P(Strichcode, ANumberNoCodeCarriesRightPrintsTheNoteInstead) {
   const QString Text = PdfDateiText(Pdf).join(QStringLiteral("\n"));
   EXPECT_EQ(Text.count(QStringLiteral("(kein Strichcode: ")), 5) << Text.toStdString();
   for (const auto& [Nummer, Grund] : Nummern)
-    if (!Grund.empty()) EXPECT_TRUE(Text.contains(QString::fromStdString(Grund))) << Grund;
+    if (!Grund.empty()) {
+      EXPECT_TRUE(Text.contains(QString::fromStdString(Grund))) << Grund;
+    }
   const fs::path Bilder = FHome / "noten";
   fs::create_directories(Bilder);
   Ausgabe("pdftoppm -r 300 -png '" + Pdf + "' '" + (Bilder / "seite").string() + "' 2>/dev/null");
