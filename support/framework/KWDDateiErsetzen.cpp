@@ -52,7 +52,15 @@ void Ersetzen(const TKWDDateiZiel& AZiel, unsigned AModus, const std::function<i
     if (Datei < 0 && errno != EEXIST) break;
   }
   if (Datei < 0) throw Fehler(errno);
-  int Fehlernr = AFuellen(Datei);
+  int Fehlernr = 0;
+  try {
+    Fehlernr = AFuellen(Datei);
+  } catch (...) {
+    // Whatever made the content failed: nothing of it stays.
+    ::close(Datei);
+    ::unlink(Temp.c_str());
+    throw;
+  }
   // On the disk before the name points to it: after a crash the old file or the whole new one.
   if (Fehlernr == 0 && ::fsync(Datei) != 0) Fehlernr = errno;
   if (::close(Datei) != 0 && Fehlernr == 0) Fehlernr = errno;
@@ -102,6 +110,17 @@ void KWDDateiErsetzen(const TKWDDateiZiel& AZiel, const std::string& AInhalt, un
 
 void KWDDateiErsetzen(const std::string& APfad, const std::string& AInhalt, unsigned AModus) {
   KWDDateiErsetzen(TKWDDateiZiel(APfad), AInhalt, AModus);
+}
+
+void KWDDateiErsetzenStueckweise(const TKWDDateiZiel& AZiel,
+                                 const std::function<void(const TKWDStueckSchreiber&)>& AFuellen, unsigned AModus) {
+  Ersetzen(AZiel, AModus, [&](int ADatei) {
+    int Fehlernr = 0;
+    AFuellen([&](std::string_view AStueck) {
+      if (Fehlernr == 0) Fehlernr = AllesSchreiben(ADatei, AStueck.data(), AStueck.size());
+    });
+    return Fehlernr;
+  });
 }
 
 void KWDDateiErsetzenAus(const TKWDDateiZiel& AZiel, const std::string& AQuelle, unsigned AModus) {

@@ -15,6 +15,7 @@
 // German sentence naming the path as given.
 #include <functional>
 #include <string>
+#include <string_view>
 
 #include "support/framework/KWDDateiZiel.h"
 
@@ -23,6 +24,12 @@
 void KWDDateiErsetzen(const TKWDDateiZiel& AZiel, const std::string& AInhalt, unsigned AModus = 0666);
 // As above for a path: resolved as a TKWDDateiZiel of kind Datei first.
 void KWDDateiErsetzen(const std::string& APfad, const std::string& AInhalt, unsigned AModus = 0666);
+// Content made piece by piece (a long CSV): AFuellen hands every piece, in
+// order, to the writer it is given; nothing is held whole.
+using TKWDStueckSchreiber = std::function<void(std::string_view)>;
+void KWDDateiErsetzenStueckweise(const TKWDDateiZiel& AZiel,
+                                 const std::function<void(const TKWDStueckSchreiber&)>& AFuellen,
+                                 unsigned AModus = 0666);
 // The content of the file AQuelle (made by a library in a folder of its
 // own), copied piece by piece, so a large file is never held in memory.
 void KWDDateiErsetzenAus(const TKWDDateiZiel& AZiel, const std::string& AQuelle, unsigned AModus = 0666);
