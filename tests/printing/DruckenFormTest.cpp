@@ -24,6 +24,7 @@
 #include "support/framework/KWDOrdner.h"
 #include "widgets/TKWDPdfAnsicht.h"
 #include "widgets/TLayoutform.h"
+#include "widgets/TVTKWDVRList.h"
 #include "support/framework/KWDWork.h"
 #include "support/framework/TKWDSkriptPresenter.h"
 #include "tests/printing/DruckTestUmgebung.h"
@@ -184,6 +185,35 @@ TEST_P(DruckenForm, PrintsWithTheChosenOptionsAndLayoutAndRemovesTheCountList) {
   EXPECT_TRUE(Seiten[0].contains(QStringLiteral("Kompakte Zählliste")));
   EXPECT_FALSE(std::filesystem::exists(IALDateiPfad()));
   EXPECT_FALSE(FFenster.Arbeitet());
+}
+
+// The layout dialog offers the standard list first, not the blind list that
+// sorts before it, then the layout this user printed last, also after a new
+// start; its parameters read in German.
+TEST_P(DruckenForm, TheLayoutPrintedLastComesPreselectedAtTheNextStart) {
+  std::vector<std::string> Vorgewaehlt;
+  QString Parameter;
+  for (const char* Wahl : {"ial__Scanner.rpt", ""}) {
+    auto Optionen = BeimModalFenster<TfrmIALOptions>([](TfrmIALOptions* F) { Taste(F, Qt::Key_F10); });
+    auto Layout = BeimModalFenster<TLayoutform>([&](TLayoutform* F) {
+      auto* Liste = Kind<TVTKWDVRList>(F, "vrLayouts");
+      Vorgewaehlt.push_back(Liste->GetText(Liste->GetFirstSelected(), 1));
+      if (*Wahl) {
+        ASSERT_TRUE(F->LayoutWaehlen(Wahl));
+      }
+      auto* Werte = Kind<TVTKWDVRList>(F, "vrParameter");
+      const TVRNode Erste = Werte->GetFirst();
+      Parameter = QString::fromStdString(Werte->GetText(Erste, 0) + "=" + Werte->GetText(Erste, 1));
+      Kind<QPushButton>(F, "btnOK")->click();
+    });
+    Drucken();
+    // A new start: the options dialog and the window's layout list are made anew.
+    frmIALOptions_Freigeben();
+    FLayouts.clear();
+  }
+  EXPECT_EQ(Vorgewaehlt, (std::vector<std::string>{"ial__Standard.rpt", "ial__Scanner.rpt"}));
+  EXPECT_EQ(Parameter, QStringLiteral("Sollbestand für alle Größen (Größenraster)=ja"));
+  EXPECT_EQ(FDrucken->CrystalRDC().AnzahlGezeigt(), 2);
 }
 
 // A request still requested (its completion cut off, or never run) lacks
