@@ -3,7 +3,6 @@
 #include "printing/TIADrucken.h"
 
 #include <QApplication>
-#include <QGuiApplication>
 #include <QWidget>
 #include <cstdio>
 #include <filesystem>
@@ -20,6 +19,7 @@
 #include "suite/TLiefGPData.h"
 #include "suite/TSimplePriceReader.h"
 #include "suite/TWGNMani.h"
+#include "widgets/KWDWidgets.h"
 #include "widgets/TKWDForm.h"
 #include "widgets/TLayoutform.h"
 #include "support/framework/KWDGuard.h"
@@ -83,22 +83,6 @@ std::string VorgewaehltesLayout(const TKWDForm& AOptionen) {
     return Zuletzt;
   return KIALStandardLayout;
 }
-
-// Hourglass while the selection runs; restored on every way out.
-class TSanduhr {
- public:
-  TSanduhr() : FAn(QGuiApplication::instance() != nullptr) {
-    if (FAn) QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-  }
-  ~TSanduhr() {
-    if (FAn) QGuiApplication::restoreOverrideCursor();
-  }
-  TSanduhr(const TSanduhr&) = delete;
-  TSanduhr& operator=(const TSanduhr&) = delete;
-
- private:
-  bool FAn;
-};
 
 }  // namespace
 
@@ -294,7 +278,7 @@ void TIADrucken::SelektionMitFortschritt() {
     }
   } Aufraeumen{*this, Fortschritt};
   FProgress = &Fortschritt;
-  TSanduhr Sanduhr;
+  TKWDSanduhr Sanduhr;
   DruckenIALExecute_Selektion();
 }
 

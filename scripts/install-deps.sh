@@ -10,6 +10,7 @@ PAKETE=(
   xvfb xauth fonts-dejavu-core qt6-translations-l10n
   poppler-utils imagemagick
   libzint-dev libxlsxwriter-dev zbar-tools python3-openpyxl
+  cups printer-driver-cups-pdf
   dpkg-dev
 )
 fehlend=()
