@@ -10,6 +10,7 @@
 
 #include "support/framework/KWDDateiErsetzen.h"
 #include "support/framework/KWDSettings.h"
+#include "support/framework/KWDSystemFehler.h"
 #include "widgets/TKWDForm.h"
 
 namespace fs = std::filesystem;
@@ -34,16 +35,7 @@ void OrdnerAnlegen(const std::string& APfad) {
   if (!Ordner.empty()) fs::create_directories(Ordner, Fehler);
   if (Fehler)
     throw std::runtime_error("Der Ordner \u201E" + Ordner.string() + "\u201C lässt sich nicht anlegen: " +
-                             Fehler.message() + ".");
-}
-
-// A link the user keeps the file under (dotfiles) stays a link: the file it
-// points to is replaced.
-std::string Ziel(const std::string& APfad) {
-  std::error_code Fehler;
-  if (!fs::is_symlink(APfad, Fehler)) return APfad;
-  const fs::path Echt = fs::weakly_canonical(APfad, Fehler);
-  return Fehler ? APfad : Echt.string();
+                             KWDSystemFehlerText(Fehler.value()) + ".");
 }
 
 std::string Zusammen(const std::vector<std::string>& AZeilen) {
@@ -116,7 +108,7 @@ void FirmaEinstellen(const std::string& AOrt) {
     }
   }
   if (!Ersetzt) Neu.push_back("WWS_DB=" + AOrt);
-  KWDDateiErsetzen(Ziel(Datei), Zusammen(Neu));
+  KWDDateiErsetzen(Datei, Zusammen(Neu));
 }
 
 std::vector<std::string> FirmenZuletzt() {
@@ -169,7 +161,7 @@ void PgPassSpeichern(const TPgZiel& AZiel, const std::string& AKennwort) {
   for (const std::string& Z : ZeilenLesen(Datei))
     if (!Z.starts_with(Schluessel)) Zeilen.push_back(Z);
   Zeilen.push_back(Schluessel + PgPassFeld(AKennwort));
-  KWDDateiErsetzen(Ziel(Datei), Zusammen(Zeilen), 0600);
+  KWDDateiErsetzen(Datei, Zusammen(Zeilen), 0600);
 }
 
 bool PgPassGespeichert(const TPgZiel& AZiel) {

@@ -233,7 +233,7 @@ class TZaehllisteDruck {
     if (!Raster) return;
     const double Reihe = FOpt.Kompakt ? 4.2 : 4.8;
     const double RasterHoehe = Reihe * (FOpt.Soll ? 2 : 1) + (FOpt.Kompakt ? 6 : 7.5) + 2 +
-                               (FOpt.BarcodeJeGroesse && !A->Kopf().QArtNr.empty() ? RasterZelleMm() + KQrReiheZugabeMm : 0);
+                               (FOpt.BarcodeJeGroesse && IADruck::CodeTauglich(A->Kopf().QArtNr) ? RasterZelleMm() + KQrReiheZugabeMm : 0);
     for (size_t I = 0; I < A->Zeilen.size(); ++I) {
       const TZeile* Z = &A->Zeilen[I];
       FSeiten.Band(
@@ -370,21 +370,24 @@ class TZaehllisteDruck {
 
   // The article number as Code 128 under the article's line, from the
   // left edge of the article number's column; the rest of the strip stays
-  // empty, so nothing is printed into the quiet zones.
+  // empty, so nothing is printed into the quiet zones. A number that gives
+  // no code a scanner reads right says so in words instead.
   void Strichcode(QPainter& P, const QRectF& R, const TArtikel& A) const {
     const std::string& Nummer = A.Kopf().QArtNr;
+    const QRectF Streifen(R.left(), R.top() + Mm(1), Mm(FSp.Gezaehlt - 2), R.height() - Mm(1.5));
     const int Module = IADruck::Code128Module(Nummer);
-    if (Module <= 0) return;
-    const double Platz = FSp.Gezaehlt - 2;
-    const double Modul =
-        (Module + 2 * IADruck::KCode128Ruhezone) * KStrichModulMm <= Platz ? KStrichModulMm : KStrichModulMinMm;
-    P.setFont(KWDDruck::Schrift(std::max(6.0, FOpt.Punkt - 1.5)));
-    const QRectF Streifen(R.left(), R.top() + Mm(1), Mm(Platz), R.height() - Mm(1.5));
-    if (!IADruck::Code128Malen(P, Streifen, Nummer, Mm(Modul), Mm(KStrichBalkenMm))) {
-      // Too long for the page or not encodable: say so instead of a code no scanner reads.
-      P.setFont(KWDDruck::Schrift(FOpt.Punkt - 1.5));
-      KWDDruck::Text(P, Streifen, QStringLiteral("(kein Strichcode: Artikelnummer nicht darstellbar)"), Qt::AlignLeft);
+    const char* Grund = !IADruck::CodeTauglich(Nummer) ? "Steuerzeichen in der Artikelnummer"
+                        : Module <= 0                  ? "Artikelnummer in Code 128 nicht darstellbar"
+                                                       : "Artikelnummer zu lang für die Zeile";
+    if (Module > 0) {
+      const double Modul = (Module + 2 * IADruck::KCode128Ruhezone) * KStrichModulMm <= FSp.Gezaehlt - 2
+                               ? KStrichModulMm
+                               : KStrichModulMinMm;
+      P.setFont(KWDDruck::Schrift(std::max(6.0, FOpt.Punkt - 1.5)));
+      if (IADruck::Code128Malen(P, Streifen, Nummer, Mm(Modul), Mm(KStrichBalkenMm))) return;
     }
+    P.setFont(KWDDruck::Schrift(FOpt.Punkt - 1.5));
+    KWDDruck::Text(P, Streifen, QStringLiteral("(kein Strichcode: %1)").arg(QString::fromUtf8(Grund)), Qt::AlignLeft);
   }
 
   double RasterZelleMm() const { return (FSeiten.InhaltBreiteMm() - KRasterLabelMm) / KRasterSpalten; }
@@ -419,7 +422,7 @@ class TZaehllisteDruck {
         KWDDruck::Text(P, C, Zahl(Z.Menge[static_cast<size_t>(I - 1)], 0), Qt::AlignCenter);
       });
     Reihe(QStringLiteral("Gezählt"), Zaehlen, [&](const QRectF& C, int) { KWDDruck::Kasten(P, C, Mm(0.25)); });
-    if (FOpt.BarcodeJeGroesse && !Z.QArtNr.empty())
+    if (FOpt.BarcodeJeGroesse && IADruck::CodeTauglich(Z.QArtNr))
       Reihe(QStringLiteral("Code"), Zelle + KQrReiheZugabeMm, [&](const QRectF& C, int I) {
         IADruck::QrMalen(P, C, IADruck::GroessenCode(Z.QArtNr, I), Mm(KQrModulMaxMm));
       });

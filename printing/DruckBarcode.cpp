@@ -4,7 +4,6 @@
 
 #include <QPainter>
 #include <algorithm>
-#include <cstdio>
 #include <memory>
 
 #include "widgets/TKWDBerichtSeiten.h"
@@ -21,7 +20,7 @@ using TSymbol = std::unique_ptr<zint_symbol, TZintLoeschen>;
 // The encoded symbol as vector rectangles, without quiet zones or text;
 // nullptr when zint refuses the data.
 TSymbol Kodieren(int ASymbologie, const std::string& AText) {
-  if (AText.empty()) return nullptr;
+  if (!CodeTauglich(AText)) return nullptr;
   TSymbol S(ZBarcode_Create());
   if (!S) return nullptr;
   S->symbology = ASymbologie;
@@ -51,12 +50,6 @@ void Rechtecke(QPainter& APainter, const zint_symbol& ASymbol, double AX, double
 }
 
 }  // namespace
-
-std::string GroessenCode(const std::string& AArtNr, int AGroesse) {
-  char Groesse[16];
-  std::snprintf(Groesse, sizeof Groesse, "%02d", AGroesse);
-  return AArtNr + "/" + Groesse;
-}
 
 int Code128Module(const std::string& AText) {
   const TSymbol S = Kodieren(BARCODE_CODE128, AText);

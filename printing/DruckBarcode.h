@@ -10,6 +10,8 @@
 #include <QRectF>
 #include <string>
 
+#include "printing/IALScancode.h"
+
 class QPainter;
 
 namespace IADruck {
@@ -20,12 +22,9 @@ inline constexpr int KCode128Ruhezone = 10;
 // would not fit; readers cope with 2 when nothing is printed close by).
 inline constexpr int KQrRuhezone = 2;
 
-// The text a size cell's code carries: the article number, "/" and the size
-// index with two digits ("A-100/03").
-std::string GroessenCode(const std::string& AArtNr, int AGroesse);
-
 // The number of modules of AText's Code 128 without quiet zones; 0 when it
-// cannot be encoded (empty, or characters Code 128 does not have).
+// cannot be encoded (characters Code 128 does not have) or may not be
+// (CodeTauglich: empty, control characters).
 int Code128Module(const std::string& AText);
 // Paints AText as Code 128 into ARect, left-aligned: quiet zone, bars of
 // AModul device units each and ABalken high, then the text under them in
@@ -34,7 +33,7 @@ int Code128Module(const std::string& AText);
 bool Code128Malen(QPainter& APainter, const QRectF& ARect, const std::string& AText, double AModul, double ABalken);
 // Paints AText as a QR code (error correction level L), centred in ARect
 // and as large as ARect allows with the quiet zone, but with modules of at
-// most AModulMax device units. False when it cannot be encoded.
+// most AModulMax device units. False when it cannot or may not be encoded.
 bool QrMalen(QPainter& APainter, const QRectF& ARect, const std::string& AText, double AModulMax);
 
 }  // namespace IADruck

@@ -3,8 +3,10 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <memory>
 
 #include "engine/TIAWiJahre.h"
+#include "printing/IALScancode.h"
 #include "suite/TFilialTabelle.h"
 #include "suite/TWGNMani.h"
 #include "support/framework/KWDUhr.h"
@@ -60,7 +62,7 @@ TKWDTabelle IALTabelle(std::vector<TIALListe> AListen, const TIALTabellenKopf& A
   std::vector<TIALAnforderung> Anforderungen = AKopf.Anforderungen;
   if (Anforderungen.empty())
     for (const TIALListe& L : AListen) Anforderungen.push_back({L.Zaehldatum, L.FilNr, "", false});
-  std::string Betreff;
+  std::string Betreff, Unvollstaendig;
   for (const TIALAnforderung& A : Anforderungen) {
     auto Liste = std::find_if(AListen.begin(), AListen.end(),
                               [&](const TIALListe& L) { return L.Zaehldatum == A.Zaehldatum && L.FilNr == A.FilNr; });
@@ -70,32 +72,50 @@ TKWDTabelle IALTabelle(std::vector<TIALListe> AListen, const TIALTabellenKopf& A
                                                       "zeigt nicht alle Artikel"
                                                     : std::string()));
     Betreff += (Betreff.empty() ? "" : "; ") + Text;
+    if (A.Unvollstaendig) Unvollstaendig += (Unvollstaendig.empty() ? "" : "; ") + Text;
   }
+  // The CSV has no title rows: its first line carries the mark.
+  if (!Unvollstaendig.empty())
+    T.Vermerk = "ACHTUNG: noch nicht vollständig angefordert, die Liste zeigt nicht alle Artikel: " + Unvollstaendig;
   T.Betreff = Betreff + (Betreff.empty() ? "" : "; ") + "Wirtschaftsjahr " + AKopf.WiJahrText;
   if (!AKopf.Soll) T.Kopfzeilen.push_back("Blindliste: ohne Sollmengen");
 
-  T.Spalten = {{"Filiale", TArt::Ganzzahl, 8},      {"Zähldatum", TArt::Datum, 11}, {"Warengruppe", TArt::Text, 12},
-               {"Warengruppentext", TArt::Text, 20}, {"Artikelnummer", TArt::Text, 16}, {"Text 1", TArt::Text, 30},
-               {"Text 2", TArt::Text, 22},           {"Text 3", TArt::Text, 16},    {"Lieferant", TArt::Text, 24},
-               {"Größe", TArt::Ganzzahl, 7}};
+  // The texts under the names the printed list gives them; the code is
+  // what a scanner reads from the size's cell of a scanner list.
+  T.Spalten = {{"Filiale", TArt::Ganzzahl, 8},       {"Zähldatum", TArt::Datum, 11},
+               {"Warengruppe", TArt::Text, 12},      {"Warengruppentext", TArt::Text, 20},
+               {"Artikelnummer", TArt::Text, 16},    {"Bezeichnung", TArt::Text, 30},
+               {"Material, Farbe", TArt::Text, 22},  {"Modell", TArt::Text, 16},
+               {"Lieferant", TArt::Text, 24},        {"Größe", TArt::Ganzzahl, 7},
+               {"Scancode", TArt::Text, 18}};
   if (AKopf.Soll) T.Spalten.push_back({"Soll", TArt::Ganzzahl, 8});
   T.Spalten.push_back({"Gezählt", TArt::Ganzzahl, 9});
 
-  T.ZeilenGeben = [Listen = std::move(AListen), Soll = AKopf.Soll](const TKWDTabelle::TZeilenZiel& AZiel) {
+  auto Listen = std::make_shared<const std::vector<TIALListe>>(std::move(AListen));
+  T.ZeilenZaehlen = [Listen] {
+    size_t N = 0;
+    for (const TIALListe& L : *Listen)
+      for (const TIALListenArtikel& A : L.Artikel)
+        for (const TIALZeile& Z : A.Zeilen) N += Z.Bis >= Z.Von ? static_cast<size_t>(Z.Bis - Z.Von + 1) : 0;
+    return N;
+  };
+  T.ZeilenGeben = [Listen, Soll = AKopf.Soll](const TKWDTabelle::TZeilenZiel& AZiel) {
     std::vector<TKWDTabelle::TZelle> Zeile;
-    for (const TIALListe& L : Listen)
+    for (const TIALListe& L : *Listen)
       for (const TIALListenArtikel& A : L.Artikel)
         for (const TIALZeile& Z : A.Zeilen) {
-          // The line's cells once; its sizes then change only size and quantity.
+          // The line's cells once; its sizes then change only size, code and quantity.
           Zeile.assign({static_cast<double>(L.FilNr), L.Zaehldatum, Z.WG, Z.WGText, Z.QArtNr,
                         A.Fehlt() ? "Artikel fehlt im Stamm (Produkt-ID " + Z.PId.ToString() + ")" : Z.Text1,
-                        Z.Text2, Z.Text3, Z.Lieferant, 0.0});
-          constexpr size_t KGroesse = 9;
+                        Z.Text2, Z.Text3, Z.Lieferant, 0.0, TKWDTabelle::TZelle{}});
+          constexpr size_t KGroesse = 9, KCode = 10;
+          const bool Code = IADruck::CodeTauglich(Z.QArtNr);
           if (Soll) Zeile.emplace_back(0.0);
           Zeile.emplace_back();  // "Gezählt": to be filled in
           for (int G = Z.Von; G <= Z.Bis; ++G) {
             Zeile[KGroesse] = static_cast<double>(G);
-            if (Soll) Zeile[KGroesse + 1] = static_cast<double>(Z.MengeVon(G));
+            if (Code) Zeile[KCode] = IADruck::GroessenCode(Z.QArtNr, G);
+            if (Soll) Zeile[KCode + 1] = static_cast<double>(Z.MengeVon(G));
             AZiel(Zeile);
           }
         }
@@ -124,19 +144,23 @@ TKWDTabelle IAListeTabelle(TDate AWiJahr, const std::string& AMandant) {
   T.Kopfzeilen.push_back(T.Titel);
   if (!AMandant.empty()) T.Kopfzeilen.push_back(AMandant);
   T.Kopfzeilen.push_back("Stand " + FormatDatum(kwd_Date()));
+  // As the window marks it: a requested request's target is not yet wholly booked.
   T.Spalten = {{"Zähldatum", TArt::Datum, 11},   {"Warengruppe", TArt::Text, 12}, {"Warengruppentext", TArt::Text, 20},
                {"Filiale", TArt::Ganzzahl, 8},    {"Filialname", TArt::Text, 18},  {"Soll-EK", TArt::Betrag, 14},
-               {"Ist-EK", TArt::Betrag, 14},      {"Differenz", TArt::Betrag, 14}, {"Status", TArt::Text, 16}};
+               {"Soll-EK-Hinweis", TArt::Text, 14}, {"Ist-EK", TArt::Betrag, 14},  {"Differenz", TArt::Betrag, 14},
+               {"Status", TArt::Text, 16}};
 
   TFilialTabelle* Filialen = GlobFilialTabelle_GetInstance();
   TWGNMani* WGN = GlobWGNMani_GetInstance();
   for (const TiaSatz& S : Saetze) {
     const TFiliale* F = Filialen->Filialen().GetFilialeByNr(S.FilNr);
+    const TQLX_IA_KZZaehlung Zustand = Char_2_IA_KZZaehlung(S.KZZaehlung);
     T.Zeilen.push_back({S.Zaehldatum, S.WG.empty() ? std::string("*") : S.WG,
                         S.WG.empty() ? std::string("alle") : WGN->Get_GWNText(S.WG, S.WG),
-                        static_cast<double>(S.FilNr), F ? F->Name : std::string(), Cent(S.EKSoll), Cent(S.EKIst),
-                        Cent(IADifferenz(S.EKSoll, S.EKIst)),
-                        std::string(CQLX_IA_KZZaehlung_2_String(Char_2_IA_KZZaehlung(S.KZZaehlung)))});
+                        static_cast<double>(S.FilNr), F ? F->Name : std::string(), Cent(S.EKSoll),
+                        Zustand == TQLX_IA_KZZaehlung::iazAngefordert ? std::string("unvollständig") : std::string(),
+                        Cent(S.EKIst), Cent(IADifferenz(S.EKSoll, S.EKIst)),
+                        std::string(CQLX_IA_KZZaehlung_2_String(Zustand))});
   }
   GlobWGNMani_ReleaseInstance(WGN);
   GlobFilialTabelle_ReleaseInstance(Filialen);

@@ -25,15 +25,20 @@ struct TIALTabellenKopf {
 };
 
 // One row per article and size of the lists (as IALListenAuswaehlen left
-// them): branch, counting date, product group, article number, texts,
-// supplier, size, target quantity (not in a blind list) and an empty column
-// "Gezählt" to be filled in. The table keeps the lists and makes its rows
-// as they are written.
+// them): branch, counting date, product group, article number, the texts as
+// the printed list names them ("Bezeichnung", "Material, Farbe", "Modell"),
+// supplier, size, the code a scanner reads from the size's cell
+// ("A-100/03"; empty for a number no code may carry), target quantity (not
+// in a blind list) and an empty column "Gezählt" to be filled in. A request
+// still requested is marked in the title rows and, for the CSV, in the
+// Vermerk. The table keeps the lists and makes its rows as they are written.
 TKWDTabelle IALTabelle(std::vector<TIALListe> AListen, const TIALTabellenKopf& AKopf);
 
 // The requests of the fiscal year AWiJahr as the main window lists them
 // (by counting date, then branch): counting date, product group, branch,
-// target and actual value at purchase prices, difference, state.
+// target value at purchase prices with the window's mark "unvollständig"
+// for a requested request in a column of its own, actual value,
+// difference, state.
 TKWDTabelle IAListeTabelle(TDate AWiJahr, const std::string& AMandant);
 
 // A request's difference as the main window shows it: actual minus target,

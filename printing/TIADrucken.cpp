@@ -219,6 +219,7 @@ bool TIADrucken::IALDrucken(TDateTime AWiJahr, const TQLX_SelectedLayout_List& A
         TKWDWorkBracket Klammer(Klammerhalter(), "TFrmIAMain.DruckenIALExecute", 30);
         if (!Klammer.Offen()) return false;
         FGeschrieben = 0;
+        FTabellenErgebnisse.clear();
         DruckLayoutsInstallieren();
         LayoutPruefen(ALayouts);
         std::vector<TIADruckZeile> Zeilen = AZeilen ? AZeilen() : std::vector<TIADruckZeile>{};
@@ -320,6 +321,7 @@ void TIADrucken::BerichtEinrichten() {
 }
 
 void TIADrucken::TabellenSchreiben() {
+  FTabellenErgebnisse.clear();
   if (FTabellenZiele.empty()) return;
   TKWDBerichtDaten Daten;
   Daten.LayoutPfad = FCrystalRDC->Report();
@@ -330,7 +332,8 @@ void TIADrucken::TabellenSchreiben() {
   TIALTabellenKopf Kopf = IALTabellenKopf(Daten);
   Kopf.Anforderungen = FAnforderungen;
   const TKWDTabelle Tabelle = IALTabelle(std::move(Listen), Kopf);
-  for (const auto& [Ziel, Format] : FTabellenZiele) KWDTabelleSchreiben(Tabelle, Ziel, Format);
+  for (const auto& [Ziel, Format] : FTabellenZiele)
+    FTabellenErgebnisse.push_back(KWDTabelleSchreiben(Tabelle, Ziel, Format));
 }
 
 std::vector<TIALAnforderung> TIADrucken::AnforderungenLesen(TDateTime AWiJahr,

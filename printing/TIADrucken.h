@@ -129,6 +129,8 @@ class TIADrucken {
   void SetProgressDialog(TQLX_PEP_Progress_SetPos* AProgress) { FProgressDialog = AProgress; }
   // The rows the last selection wrote (0 after a failed or cancelled print).
   int GeschriebeneZeilen() const { return FGeschrieben; }
+  // What the last print wrote into each spreadsheet file, in the order of SetTabellenZiele.
+  const std::vector<TKWDTabellenErgebnis>& TabellenErgebnisse() const { return FTabellenErgebnisse; }
 
   // "dd.mm.yyyy - dd.mm.yyyy": the fiscal year that starts on AWiJahr.
   static std::string WiJahrtoStr(TDateTime AWiJahr);
@@ -167,5 +169,6 @@ class TIADrucken {
   int FGeschrieben = 0;
   std::vector<TIALAnforderung> FAnforderungen;  // of the print that runs
   std::vector<TTabellenZiel> FTabellenZiele;
+  std::vector<TKWDTabellenErgebnis> FTabellenErgebnisse;
   bool FOhnePdf = false;
 };

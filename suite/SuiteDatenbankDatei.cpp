@@ -13,6 +13,7 @@
 #include <filesystem>
 #include <memory>
 
+#include "support/framework/KWDDateiZiel.h"
 #include "support/framework/KWDSystemFehler.h"
 
 namespace fs = std::filesystem;
@@ -256,14 +257,14 @@ class TAlteFirma {
 
 }  // namespace
 
-void SqliteDateiNeuAnlegen(const std::string& APfad, bool AErsetzen,
+void SqliteDateiNeuAnlegen(const std::string& AOrt, bool AErsetzen,
                            const std::function<void(const std::string& ANeu)>& AFuellen) {
+  // A link to the company stays a link: the company it leads to is replaced.
+  const std::string APfad = TKWDDateiZiel(AOrt, TKWDZielArt::Firma).Pfad();
   const fs::path Ziel(APfad);
   std::error_code Fehler;
-  if (fs::is_directory(Ziel, Fehler))
-    throw EFirmaAbgelehnt("Unter " + Zitat(APfad) + " liegt ein Ordner; die Firma braucht einen Dateinamen.");
-  if (fs::exists(fs::symlink_status(Ziel, Fehler)) && !AErsetzen)
-    throw EFirmaAbgelehnt("Die Datei " + Zitat(APfad) +
+  if (fs::exists(Ziel, Fehler) && !AErsetzen)
+    throw EFirmaAbgelehnt("Die Datei " + Zitat(AOrt) +
                           " gibt es schon; sie wird nicht überschrieben (mit --force ersetzen).");
   ResteEntfernen(Ziel);
   // Told now rather than after a long build: the company is in use.

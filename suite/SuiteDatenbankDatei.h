@@ -25,6 +25,10 @@ class EFirmaAbgelehnt : public std::runtime_error {
 // log is in use. A process that was waiting to open the old file at that
 // moment finds it no database rather than working on a file nobody sees.
 //
+// APfad is resolved once (TKWDDateiZiel of kind Firma): a link is followed
+// to the company it names and stays; a folder, device or system entry is
+// refused with EKWDZielAbgelehnt before anything is done.
+//
 // Any failure (a full disk, a failed write, an exception of AFuellen) removes
 // the new file and throws on; APfad stays as it was. After a kill the new
 // file stays behind under a hidden name; the next call for the same APfad

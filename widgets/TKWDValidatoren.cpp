@@ -56,6 +56,10 @@ TKWDLaengenValidator::TKWDLaengenValidator(int AMaxZeichen, const QString& AHinw
     : TKWDHinweisValidator(AParent), FMax(AMaxZeichen), FHinweis(AHinweis) {}
 
 QValidator::State TKWDLaengenValidator::validate(QString& AText, int&) const {
+  // Half a surrogate pair (pasted from a damaged source) would be stored as
+  // a replacement character: refused like the tools refuse invalid UTF-8.
+  if (!AText.isValidUtf16())
+    return Ablehnen(QStringLiteral("Der Text enthält ein ungültiges Zeichen und wird so nicht übernommen."));
   return AText.size() > FMax ? Ablehnen(FHinweis) : Acceptable;
 }
 

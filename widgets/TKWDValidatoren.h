@@ -30,7 +30,7 @@ class TKWDHinweisValidator : public QValidator {
   mutable QString FLetzterHinweis;
 };
 
-// At most AMaxZeichen characters of any kind.
+// At most AMaxZeichen characters of any kind; no half surrogate pair.
 class TKWDLaengenValidator : public TKWDHinweisValidator {
   Q_OBJECT
  public:

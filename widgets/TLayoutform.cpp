@@ -21,6 +21,7 @@
 #include "widgets/TVTKWDVRList.h"
 #include "support/framework/KWDGuard.h"
 #include "support/framework/KWDOrdner.h"
+#include "support/framework/KWDSystemFehler.h"
 #include "support/framework/TKWDInfo.h"
 
 namespace fs = std::filesystem;
@@ -438,8 +439,10 @@ void TLayoutform::btnLoeschenClick() {
                               {"Soll das Layout \u201E" + E->Layout.Titel + "\u201C (" + Datei + ") gelöscht werden?"},
                               this) != KWD_MR_YES)
       return;
-    if (!fs::remove(Pfad(Datei)))
-      throw std::runtime_error("Die Layoutdatei \u201E" + Datei + "\u201C kann nicht gelöscht werden.");
+    std::error_code F;
+    if (!fs::remove(Pfad(Datei), F))
+      throw std::runtime_error("Die Layoutdatei \u201E" + Datei + "\u201C kann nicht gelöscht werden" +
+                               (F ? ": " + KWDSystemFehlerText(F.value()) : std::string()) + ".");
     Einlesen({});
   });
 }

@@ -213,7 +213,7 @@ int main(int argc, char** argv) {
         TIALTabellenKopf Kopf;
         Kopf.WiJahrText = TIADrucken::WiJahrtoStr(KWiJahr);
         const TKWDTabelle Tabelle = IALTabelle(std::move(Listen), Kopf);
-        Zeilen = KWDTabelleSchreiben(Tabelle, (Ordner / (std::string("zaehlliste") + Endung)).string(), Format);
+        Zeilen = KWDTabelleSchreiben(Tabelle, (Ordner / (std::string("zaehlliste") + Endung)).string(), Format).Zeilen;
       });
       std::printf("%-34s %9.3f %8zu %10.2f\n", Name, Zeit, Zeilen, Zeit / Kompakt);
     }

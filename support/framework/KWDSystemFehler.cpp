@@ -18,6 +18,13 @@ std::string KWDSystemFehlerText(int AErrno) {
     case EMFILE:
     case ENFILE: return "zu viele offene Dateien";
     case EIO: return "Ein-/Ausgabefehler des Datenträgers";
+    case EBUSY:
+    case ETXTBSY: return "die Datei wird gerade benutzt";
+    case EFBIG: return "die Datei wird zu groß für das Dateisystem";
+    case ENOTEMPTY: return "der Ordner ist nicht leer";
+    case ENXIO:
+    case ENODEV: return "dort ist kein Gerät";
+    case ENOMEM: return "zu wenig Arbeitsspeicher";
     default: return "Systemfehler " + std::to_string(AErrno);
   }
 }

@@ -5,6 +5,7 @@
 #include "support/framework/KWDDateiErsetzen.h"
 #include "support/tabelle/KWDTabelle.h"
 #include "support/types/KWDDatum.h"
+#include "support/types/KWDUtf8.h"
 
 namespace {
 
@@ -32,8 +33,8 @@ std::string Feld(const TKWDTabelle::TZelle& AZelle, TKWDTabelle::TArt AArt) {
   const std::string* Text = std::get_if<std::string>(&AZelle);
   if (!Text) return {};
   std::string Sauber;
-  if (!KWDTabelleIstUtf8(*Text)) {
-    Sauber = KWDTabelleUtf8(*Text);
+  if (!KWDIstUtf8(*Text)) {
+    Sauber = KWDUtf8Ersetzen(*Text);
     Text = &Sauber;
   }
   // A leading apostrophe keeps a spreadsheet program from running the text as a formula.
@@ -54,32 +55,43 @@ std::string Feld(const TKWDTabelle::TZelle& AZelle, TKWDTabelle::TArt AArt) {
 
 namespace {
 
-std::string CsvAufbauen(const TKWDTabelle& ATabelle, size_t& AAnzahl) {
+// The CSV handed to AStueck in pieces of about a megabyte, so a long list
+// is never held whole; returns the number of rows.
+size_t CsvAufbauen(const TKWDTabelle& ATabelle, const TKWDStueckSchreiber& AStueck) {
+  constexpr size_t KStueck = 1 << 20;
   std::string Aus = "\xEF\xBB\xBF";
+  if (!ATabelle.Vermerk.empty()) Aus += Feld(ATabelle.Vermerk, TKWDTabelle::TArt::Text) + "\r\n";
   for (size_t S = 0; S < ATabelle.Spalten.size(); ++S) {
     if (S > 0) Aus += ';';
     Aus += Feld(ATabelle.Spalten[S].Titel, TKWDTabelle::TArt::Text);
   }
   Aus += "\r\n";
-  AAnzahl = ATabelle.ZeilenDurchlaufen([&](const std::vector<TKWDTabelle::TZelle>& AZeile) {
+  const size_t Anzahl = ATabelle.ZeilenDurchlaufen([&](const std::vector<TKWDTabelle::TZelle>& AZeile) {
     for (size_t S = 0; S < ATabelle.Spalten.size(); ++S) {
       if (S > 0) Aus += ';';
       if (S < AZeile.size()) Aus += Feld(AZeile[S], ATabelle.Spalten[S].Art);
     }
     Aus += "\r\n";
+    if (Aus.size() >= KStueck) {
+      AStueck(Aus);
+      Aus.clear();
+    }
   });
-  return Aus;
+  AStueck(Aus);
+  return Anzahl;
 }
 
 }  // namespace
 
 std::string KWDTabelleCsvText(const TKWDTabelle& ATabelle) {
-  size_t Anzahl = 0;
-  return CsvAufbauen(ATabelle, Anzahl);
+  std::string Text;
+  CsvAufbauen(ATabelle, [&](std::string_view AStueck) { Text += AStueck; });
+  return Text;
 }
 
-size_t KWDTabelleCsv(const TKWDTabelle& ATabelle, const std::string& APfad) {
+TKWDTabellenErgebnis KWDTabelleCsv(const TKWDTabelle& ATabelle, const std::string& APfad) {
+  const TKWDDateiZiel Ziel(APfad);  // refused before the rows are made
   size_t Anzahl = 0;
-  KWDDateiErsetzen(APfad, CsvAufbauen(ATabelle, Anzahl));
-  return Anzahl;
+  KWDDateiErsetzenStueckweise(Ziel, [&](const TKWDStueckSchreiber& AStueck) { Anzahl = CsvAufbauen(ATabelle, AStueck); });
+  return {Anzahl, 1};
 }

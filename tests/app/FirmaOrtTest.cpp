@@ -2,8 +2,14 @@
 // program's command line.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+#include <functional>
+
 #include "app/FirmaOrt.h"
+#include "app/FirmaSpeicher.h"
 #include "app/InvAnfOptionen.h"
+#include "tests/support/framework/TestUmgebung.h"
 
 TEST(FirmaOrtTest, TheServerFieldsMakeAUriThatReadsBackAndKeepsNoPassword) {
   const std::vector<TPgZiel> Ziele = {
@@ -70,4 +76,36 @@ TEST(InvAnfOptionenTest, KnownOptionsAreTakenAndEverythingElseIsRefusedInOneGerm
   const TInvAnfOptionen O = InvAnfOptionenLesen(4, Argv);
   EXPECT_EQ(O.Db, std::optional<std::string>("/tmp/f.db"));
   EXPECT_TRUE(O.Firma);
+}
+
+// The settings file is written as every file: through the link the user
+// keeps it under (the link stays), never over a device a link leads to, and
+// a folder that cannot be made is named in German.
+TEST(FirmaSpeicherTest, TheSettingsFileIsWrittenLikeEveryFile) {
+  namespace fs = std::filesystem;
+  TTempOrdner Ordner;
+  const fs::path Echt = Ordner.Pfad() / "echt.ini", Ini = Ordner.Pfad() / "conf/wws/wws.ini";
+  TUmgebungsWert Xdg("XDG_CONFIG_HOME", (Ordner.Pfad() / "conf").string());
+  fs::create_directories(Ini.parent_path());
+  std::ofstream(Echt) << "WWS_USER=kasse\n";
+  fs::create_symlink(Echt, Ini);
+  FirmaEinstellen("/x/firma.db");
+  EXPECT_TRUE(fs::is_symlink(Ini));
+  std::ifstream Ein(Echt);
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(Ein), {}), "WWS_USER=kasse\nWWS_DB=/x/firma.db\n");
+  fs::remove(Ini);
+  fs::create_symlink("/dev/null", Ini);
+  auto Fehler = [](const std::function<void()>& AAufruf) -> std::string {
+    try {
+      AAufruf();
+    } catch (const std::exception& E) {
+      return E.what();
+    }
+    return "";
+  };
+  EXPECT_NE(Fehler([] { FirmaEinstellen("/x/firma.db"); }).find("keine gewöhnliche Datei"), std::string::npos);
+  EXPECT_EQ(fs::read_symlink(Ini), "/dev/null");
+  TUmgebungsWert Datei("XDG_CONFIG_HOME", Echt.string());
+  EXPECT_NE(Fehler([] { FirmaEinstellen("/x/firma.db"); }).find("lässt sich nicht anlegen: ein Teil des Pfades ist kein Ordner"),
+            std::string::npos);
 }

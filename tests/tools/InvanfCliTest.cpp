@@ -309,6 +309,16 @@ TEST_P(InvanfCli, TrailingBlanksAreDroppedAndControlCharactersRefused) {
     ErwarteAbgelehnt({"delete", "--year", KJahr, "--date", KTag, "--branch", "2", "--wg", WG, "--yes"},
                      "Steuerzeichen");
   }
+  // Bytes that are no UTF-8 (an overlong "/", a surrogate, beyond U+10FFFF,
+  // a cut sequence) never reach the company, in either tool.
+  for (const char* WG : {"\xc0\xaf", "\xed\xa0\x80", "\xf4\x90\x80\x80", "1\xc3"}) {
+    ErwarteAbgelehnt({"create", "--year", KJahr, "--date", "2026-04-02", "--branch", "3", "--wg", WG, "--yes"},
+                     "kein gültiger UTF-8-Text");
+    const auto Admin = KindAusfuehren(WWS_ADMIN_PFAD, {"rights", "grant", WG, "112", "--db", Ort()});
+    EXPECT_EQ(Admin.Exit, 2) << Admin.Err;
+    EXPECT_NE(Admin.Err.find("kein gültiger UTF-8-Text"), std::string::npos) << Admin.Err;
+  }
+  EXPECT_TRUE(Gesucht("2026-04-02", "\xEF\xBF\xBD", 3).is_null());
   // 1012 says what a group must look like.
   ErwarteAbgelehnt({"create", "--year", KJahr, "--date", "2026-04-02", "--branch", "3", "--wg", "1 2", "--yes"},
                    "ganze Zahl");

@@ -194,6 +194,23 @@ TEST_F(WwsAdminFirmaSqlite, AProgramLeftOnTheReplacedFileReadsNoCompany) {
   EXPECT_EQ(Stand(*TDbConnection::Open(Firma())), "Anforderungen 25, Log, Artikel 500 ok");
 }
 
+// A company kept under a link is replaced where the link leads, and the
+// link stays; a place that can hold no company is refused (exit 2).
+TEST_F(WwsAdminFirmaSqlite, ALinkedCompanyIsReplacedWhereTheLinkLeads) {
+  AlteFirma();
+  const std::string Verweis = (FOrdner / "verweis.db").string();
+  fs::create_symlink(Firma(), Verweis);
+  ASSERT_EQ(Admin(Demo(Verweis, 500, true)).Exit, 0);
+  EXPECT_TRUE(fs::is_symlink(Verweis));
+  EXPECT_EQ(Stand(*TDbConnection::Open(Firma())), "Anforderungen 25, Log, Artikel 500 ok");
+  for (const std::string& Ort : {std::string("/dev/stdout"), FOrdner.string()}) {
+    const auto Erg = Admin({"init", "--db", Ort, "--force"});
+    EXPECT_EQ(Erg.Exit, 2) << Erg.Err;
+    EXPECT_NE(Erg.Err.find("kann nicht geschrieben werden"), std::string::npos) << Erg.Err;
+  }
+  EXPECT_TRUE(fs::is_symlink("/dev/stdout"));
+}
+
 // PostgreSQL: a demo whose connection is terminated midway leaves nothing
 // (one transaction); a company with data is refused unless forced, and
 // forced it is emptied for real, equal to a new one.

@@ -15,6 +15,7 @@
 #include "support/framework/KWDLog.h"
 #include "support/framework/KWDOrdner.h"
 #include "support/framework/TKWDInfo.h"
+#include "support/types/KWDZahlFormat.h"
 #include "support/recordfile/Tiafile.h"
 #include "tools/common/CliDeutsch.h"
 #include "tools/common/CliJson.h"
@@ -64,24 +65,43 @@ bool LayoutLesen(const std::string& AName, TQLX_SelectedLayout_List& ALayouts) {
 // The spreadsheet files print-ial writes besides (or instead of) the PDF.
 using TTabellen = std::vector<TIADrucken::TTabellenZiel>;
 
+// "1.358.366 Zeilen auf 2 Tabellenblättern": a user opening only the first sheet learns there are more.
+std::string Umfang(const TKWDTabellenErgebnis& AE, TKWDTabellenFormat AFormat) {
+  std::string Text = FormatZahlDe(static_cast<double>(AE.Zeilen), 0) + (AE.Zeilen == 1 ? " Zeile" : " Zeilen");
+  if (AFormat == TKWDTabellenFormat::Xlsx && AE.Blaetter > 1)
+    Text += " auf " + std::to_string(AE.Blaetter) + " Tabellenblättern";
+  return Text;
+}
+
 int Ergebnis(bool AOk, const TCrystalRDCn& ABericht, const std::string& APdf, bool AJson, const std::string& AWas,
-             int AZeilen, const TTabellen& ATabellen = {}) {
+             int AZeilen, const TTabellen& ATabellen = {}, const std::vector<TKWDTabellenErgebnis>& AGeschrieben = {}) {
   AOk = AOk && KWDInfo().Anstehend().empty();
   if (!AOk) return CLI_FEHLER;
   if (AJson) {
     nlohmann::ordered_json J;
     if (!APdf.empty()) J["pdf"] = APdf;
     if (!APdf.empty()) J["seiten"] = ABericht.Seiten();
-    for (const auto& [Ziel, Format] : ATabellen) J[Format == TKWDTabellenFormat::Xlsx ? "xlsx" : "csv"] = Ziel;
+    for (size_t I = 0; I < ATabellen.size(); ++I) {
+      const char* Name = ATabellen[I].second == TKWDTabellenFormat::Xlsx ? "xlsx" : "csv";
+      J[Name] = ATabellen[I].first;
+      if (I < AGeschrieben.size()) {
+        J[std::string(Name) + "_zeilen"] = AGeschrieben[I].Zeilen;
+        if (ATabellen[I].second == TKWDTabellenFormat::Xlsx) J["xlsx_blaetter"] = AGeschrieben[I].Blaetter;
+      }
+    }
     if (AZeilen >= 0) J["zeilen"] = AZeilen;
     std::cout << CliJsonText(J) << "\n";
   } else {
     if (!APdf.empty())
       std::cout << AWas << ": " << ABericht.Seiten() << (ABericht.Seiten() == 1 ? " Seite" : " Seiten") << " in "
                 << APdf << "\n";
-    for (const auto& [Ziel, Format] : ATabellen)
+    for (size_t I = 0; I < ATabellen.size(); ++I) {
+      const auto& [Ziel, Format] = ATabellen[I];
       std::cout << AWas << (Format == TKWDTabellenFormat::Xlsx ? " als Arbeitsmappe in " : " als CSV-Datei in ")
-                << Ziel << "\n";
+                << Ziel;
+      if (I < AGeschrieben.size()) std::cout << " (" << Umfang(AGeschrieben[I], Format) << ")";
+      std::cout << "\n";
+    }
   }
   return CLI_OK;
 }
@@ -147,22 +167,23 @@ int TCliDrucken::IALDrucken(const TCliOptionen& AOpt) {
     CliAbgelehnt("Nichts gedruckt; mit --yes wird trotzdem gedruckt, jede Seite trägt dann den Vermerk.");
     return CLI_ABGELEHNT;
   }
-  const std::string Pdf = FPdf.empty() ? std::string() : std::filesystem::absolute(FPdf).string();
+  // The targets as the check resolved them.
+  const std::string& Pdf = FPdf;
   TTabellen Tabellen;
-  if (!FXlsx.empty()) Tabellen.emplace_back(std::filesystem::absolute(FXlsx).string(), TKWDTabellenFormat::Xlsx);
-  if (!FCsv.empty()) Tabellen.emplace_back(std::filesystem::absolute(FCsv).string(), TKWDTabellenFormat::Csv);
+  if (!FXlsx.empty()) Tabellen.emplace_back(FXlsx, TKWDTabellenFormat::Xlsx);
+  if (!FCsv.empty()) Tabellen.emplace_back(FCsv, TKWDTabellenFormat::Csv);
   Drucken.CrystalRDC().SetPdfZiel(Pdf);
   Drucken.SetTabellenZiele(Tabellen, Pdf.empty());
   const bool Ok = Drucken.IALDrucken(Jahr, Layouts, {FNullbestand, FAlleGroessen, FSammel}, [&] { return Zeilen; });
   return Ergebnis(Ok, Drucken.CrystalRDC(), Pdf, AOpt.Json, "Inventuraufnahmeliste", Drucken.GeschriebeneZeilen(),
-                  Tabellen);
+                  Tabellen, Drucken.TabellenErgebnisse());
 }
 
 int TCliDrucken::ListeDrucken(const TCliOptionen& AOpt) {
   TDate Jahr = 0;
-  if (!WiJahrLesen(AOpt.Jahr, Jahr) || !CliZielPruefen(FPdf, "--pdf", "die PDF-Datei")) return CLI_ABGELEHNT;
+  if (!WiJahrLesen(AOpt.Jahr, Jahr) || !CliZielPruefen({FPdf, "--pdf", "die PDF-Datei"})) return CLI_ABGELEHNT;
   auto Qt = QtStarten();
-  const std::string Pdf = std::filesystem::absolute(FPdf).string();
+  const std::string& Pdf = FPdf;
   TIADrucken Drucken;
   Drucken.CrystalRDC().SetPdfZiel(Pdf);
   const int Vorher = Drucken.CrystalRDC().AnzahlGezeigt();

@@ -1,7 +1,6 @@
 #include "tools/invanf-cli/CliExport.h"
 
 #include <CLI/CLI.hpp>
-#include <filesystem>
 #include <iostream>
 #include <nlohmann/json.hpp>
 
@@ -32,7 +31,7 @@ bool TCliListeExport::Ausfuehren(const TCliOptionen& AOpt, int& AExit) {
   for (const auto& [Pfad, Format, Name] : {std::tuple{FXlsx, TKWDTabellenFormat::Xlsx, "xlsx"},
                                            std::tuple{FCsv, TKWDTabellenFormat::Csv, "csv"}}) {
     if (Pfad.empty()) continue;
-    const std::string Ziel = std::filesystem::absolute(Pfad).string();
+    const std::string& Ziel = Pfad;  // resolved by the check
     KWDTabelleSchreiben(Tabelle, Ziel, Format);
     J[Name] = Ziel;
     if (!AOpt.Json)

@@ -74,6 +74,10 @@ int main(int argc, char** argv) {
   TCliDrucken Drucken;
   Drucken.Registrieren(App, Opt);
 
+  if (const std::string Fehler = CliUtf8Fehler(argc, argv); !Fehler.empty()) {
+    std::cerr << "invanf-cli: " << Fehler << "\n";
+    return CLI_ABGELEHNT;
+  }
   try {
     App.parse(argc, argv);
   } catch (const CLI::ParseError& E) {

@@ -5,6 +5,7 @@
 #include "suite/SuiteDatenbank.h"
 #include "support/db/KWDDatenbank.h"
 #include "support/db/TDbConnection.h"
+#include "support/framework/KWDDateiZiel.h"
 #include "support/framework/KWDSettings.h"
 #include "tools/wws-admin/AdminKontext.h"
 
@@ -39,6 +40,8 @@ TDbConnection& AdminFirmaZumSchreiben(const std::string& AOrt) {
 TFirmaNeu AdminFirmaAnlegen(const std::string& AOrt, bool AErsetzen) {
   try {
     return SuiteDatenbankNeu(AOrt, AErsetzen, [](TDbConnection&) {});
+  } catch (const EKWDZielAbgelehnt& e) {
+    throw EAdminAbgelehnt(e.what());  // no place for a company: refused input
   } catch (const EFirmaAbgelehnt& e) {
     throw EAdminFehler(e.what());
   }

@@ -8,6 +8,7 @@
 #include "suite/demo/DemoFirmaAnlegen.h"
 #include "support/db/KWDDatenbank.h"
 #include "support/db/TDbConnection.h"
+#include "support/framework/KWDDateiZiel.h"
 #include "support/framework/KWDUhr.h"
 #include "tools/common/CliDeutsch.h"
 #include "tools/common/CliJson.h"
@@ -79,6 +80,9 @@ void Demo(const TAdminKontext& AKontext, const TDemoAufruf& AAufruf) {
         if (terminal) std::cerr << "\rArtikel " << AFertig << " von " << AGesamt << std::flush;
       });
     });
+  } catch (const EKWDZielAbgelehnt& e) {
+    if (terminal) std::cerr << "\n";
+    throw EAdminAbgelehnt(e.what());
   } catch (const EDemoFirmaAbgelehnt& e) {
     if (terminal) std::cerr << "\n";
     throw EAdminFehler(e.what());

@@ -46,6 +46,10 @@ int main(int argc, char** argv) {
   KommandoMessagesAnmelden(app, kontext);
   KommandoFilialenAnmelden(app, kontext);
 
+  if (const std::string fehler = CliUtf8Fehler(argc, argv); !fehler.empty()) {
+    std::cerr << "wws-admin: " << fehler << "\n";
+    return CExitAufruf;
+  }
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& e) {

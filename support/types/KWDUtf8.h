@@ -1,0 +1,15 @@
+#pragma once
+// UTF-8 as the suite stores and shows text. One strict check for every text
+// a user gives (command lines, dialogs) and every text written for other
+// programs: overlong forms, surrogates (U+D800..U+DFFF), code points above
+// U+10FFFF and cut sequences are no UTF-8.
+#include <string>
+#include <string_view>
+
+// True when AText is valid UTF-8 throughout.
+bool KWDIstUtf8(std::string_view AText);
+
+// AText with every byte that is no part of valid UTF-8 replaced by U+FFFD
+// (other programs of the suite may have stored Latin-1); valid text is
+// returned as it is.
+std::string KWDUtf8Ersetzen(std::string_view AText);
