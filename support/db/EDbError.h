@@ -4,10 +4,12 @@
 #include <stdexcept>
 #include <string>
 
+#include "support/framework/KWDAusfall.h"
+
 // Every database failure. A failure a user can act on (disk full, server
 // gone, another program in the way, ...) reads as a German sentence first,
 // the technical text after it in parentheses, for the log.
-class EDbError : public std::runtime_error {
+class EDbError : public std::runtime_error, public TKWDAusfall {
  public:
   // ATechnisch: what failed, as the backend said it. ACode: SQLite's extended
   // result code; AZustand: PostgreSQL's SQLSTATE (a backend that finds a
@@ -29,6 +31,9 @@ class EDbError : public std::runtime_error {
   // A deadlock or serialization failure: the server rolled this transaction
   // back in favour of another's; run again, it may well succeed.
   bool IsDeadlock() const;
+  // A database failure or a deadlock: the work in hand ends on it (guards
+  // let it pass to the command's outermost one, KWDGuard.h).
+  bool EndetArbeit() const noexcept override;
   // The company may only be read (also IsDatabaseFailure).
   bool IsReadOnly() const;
   // No space left for the database (also IsDatabaseFailure).

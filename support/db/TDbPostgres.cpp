@@ -26,6 +26,7 @@
 #include <set>
 #include <vector>
 
+#include "support/db/FirmaBelegung.h"
 #include "support/db/KWDDatenbank.h"
 #include "support/db/TDbPgText.h"
 #include "support/db/TDbPgVerbindung.h"
@@ -526,5 +527,6 @@ std::unique_ptr<TDbConnection> TDbPostgresOeffnen(const std::string& AUri, bool 
   if (!DbIstFirma(*Verbindung))
     throw ECompanyDbError("Die Datenbank " + Name + " ist keine Firmendatenbank der Warenwirtschaft; sie wird nicht verändert.");
   Verbindung->NurLesenSetzen(NurLesend(*Verbindung));
+  FirmaBelegen(*Verbindung);
   return Verbindung;
 }

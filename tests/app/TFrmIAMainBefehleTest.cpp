@@ -16,6 +16,7 @@
 #include <csignal>
 #include <map>
 #include <set>
+#include <thread>
 
 #include "support/db/KWDDatenbank.h"
 #include "support/framework/KWDPause.h"
@@ -374,6 +375,32 @@ TEST_P(TFrmIAMainBefehleTest, AReadOnlyCompanyRefusesTheChangingCommandsWithASen
   EXPECT_EQ(Zustaende(), (std::map<std::string, char>{{"1@1", 'A'}}));
   EXPECT_TRUE(Saetze().empty());
   EXPECT_TRUE(FehlerAbholen().empty());
+}
+
+// The server cuts the connection while the completion selects its articles
+// (it waits for the article table another session locked): one message, from
+// the command, instead of one per article and one for the list; nothing booked.
+TEST_P(TFrmIAMainBefehleTest, ACutConnectionDuringTheSelectionShowsOneMessage) {
+  if (GetParam() != TDbBackend::PostgreSQL) GTEST_SKIP() << "a connection to cut needs the server";
+  Artikelfirma();
+  for (int Fil : {1, 2}) Anforderung(D(2025, 3, 1), "1", Fil, D(2025, 1, 1), 'A', 0, 0);
+  HauptZeigen(D(2025, 1, 1));
+  Taste(Qt::Key_F7);
+  TDbTransaction Sperre(*FDirekt);
+  FDirekt->ExecScript("LOCK TABLE artikel IN ACCESS EXCLUSIVE MODE");
+  bool Getrennt = false;
+  std::thread Server([&] { Getrennt = FDb->WartendeTrennen(30s); });
+  Taste(Qt::Key_F2);
+  Server.join();
+  Sperre.Commit();
+  ASSERT_TRUE(Getrennt);
+  ASSERT_EQ(Gezeigt(), (Texte{"FEHLER 0"}));
+  EXPECT_EQ(Argumente(0).at(0), "TFrmIAMain.btnCompleteClick");
+  EXPECT_NE(Argumente(0).at(1).find("Die Verbindung zum Datenbankserver ist abgebrochen"), std::string::npos);
+  EXPECT_TRUE(Saetze().empty());
+  EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+  EXPECT_FALSE(Working(nullptr));
+  FehlerAbholen();
 }
 
 TEST_P(TFrmIAMainBefehleTest, WhileACompletionWaitsForAHeldArticleTheWindowAnswersButStartsNothing) {

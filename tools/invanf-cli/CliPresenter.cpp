@@ -3,6 +3,7 @@
 #include <iostream>
 
 std::string CliEineZeile(std::string AText) {
+  std::erase(AText, '\r');  // a break written "\r\n" is one blank
   for (char& C : AText)
     if (C == '\n') C = ' ';
   return AText;

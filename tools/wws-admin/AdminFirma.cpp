@@ -39,6 +39,8 @@ TDbConnection& AdminFirmaZumSchreiben(const std::string& AOrt) {
 TFirmaNeu AdminFirmaAnlegen(const std::string& AOrt, bool AErsetzen) {
   try {
     return SuiteDatenbankNeu(AOrt, AErsetzen, [](TDbConnection&) {});
+  } catch (const EFirmaBelegt& e) {
+    throw EAdminAbgelehnt(e.what());
   } catch (const EFirmaAbgelehnt& e) {
     throw EAdminFehler(e.what());
   }

@@ -19,5 +19,6 @@ TDbConnection& AdminFirmaZumSchreiben(const std::string& AOrt);
 
 // A new, empty company at AOrt (SuiteDatenbankNeu: whole or not at all; a
 // company or file there is replaced only with AErsetzen). Refusals of the
-// place come as EAdminFehler.
+// place come as EAdminFehler; a company other programs have open is refused
+// with EAdminAbgelehnt (exit code 2).
 TFirmaNeu AdminFirmaAnlegen(const std::string& AOrt, bool AErsetzen);

@@ -78,6 +78,9 @@ void Demo(const TAdminKontext& AKontext, const TDemoAufruf& AAufruf) {
         if (terminal) std::cerr << "\rArtikel " << AFertig << " von " << AGesamt << std::flush;
       });
     });
+  } catch (const EFirmaBelegt& e) {
+    if (terminal) std::cerr << "\n";
+    throw EAdminAbgelehnt(e.what());
   } catch (const EDemoFirmaAbgelehnt& e) {
     if (terminal) std::cerr << "\n";
     throw EAdminFehler(e.what());
