@@ -3,10 +3,7 @@
 #include <gtest/gtest.h>
 #include <signal.h>
 
-#include <algorithm>
 #include <filesystem>
-#include <set>
-#include <thread>
 #include <nlohmann/json.hpp>
 #include <regex>
 #include <sstream>
@@ -289,12 +286,6 @@ TEST_P(InvanfCli, ARequestOfAnotherYearIsNotFound) {
   for (const char* Befehl : {"count", "complete"})
     ErwarteAbgelehnt({Befehl, "--year", "2025-01-01", "--date", KTag, "--branch", "2", "--wg", "1", "--yes"},
                      "gibt es nicht");
-  // Nothing of that year to delete: said, and no error.
-  const auto Weg = Cli({"delete", "--year", "2025-01-01", "--date", KTag, "--branch", "2", "--wg", "1"});
-  EXPECT_EQ(Weg.Exit, 0) << Weg.Err;
-  EXPECT_NE(Weg.Aus.find("Nicht (mehr) vorhanden: Inventur vom 01.04.2026, Warengruppe „1“, Filiale 2"),
-            std::string::npos)
-      << Weg.Aus;
   const auto A = Gesucht(KTag, "1", 2);
   ASSERT_FALSE(A.is_null());
   EXPECT_EQ(A["status_kz"], "A");
@@ -394,8 +385,7 @@ TEST_P(InvanfCli, ACommandNeedsTheRightsTheWindowNeedsForIt) {
     ASSERT_EQ(KindAusfuehren(WWS_ADMIN_PFAD, {"rights", "revoke", "*", Recht, "--db", Ort()}).Exit, 0);
     for (const std::string& B : Befehle) {
       const auto Erg = Cli(Aufruf(B));
-      EXPECT_EQ(Erg.Exit, 2) << Recht << " " << B;
-      EXPECT_NE(Erg.Err.find("(" + Recht + ")"), std::string::npos) << Recht << " " << B << ": " << Erg.Err;
+      EXPECT_TRUE(Erg.Exit == 2 && Erg.Err.find("(" + Recht + ")") != std::string::npos) << Recht << B << Erg.Err;
     }
     KindAusfuehren(WWS_ADMIN_PFAD, {"rights", "remove", "*", "120", "--db", Ort()});  // 121 stays refused
   }
@@ -403,8 +393,7 @@ TEST_P(InvanfCli, ACommandNeedsTheRightsTheWindowNeedsForIt) {
   EXPECT_EQ(Cli(Aufruf("complete")).Exit, 0) << "completing needs no more than the module";
 }
 
-// The program run while this test holds ASperre (a lock) in a transaction,
-// its connection cut once it waits for it, as a stopping server cuts it.
+// The program run while this test holds the lock ASperre; cut once it waits for it.
 TKindErgebnis Abgeschnitten(TTestDb& AFirma, std::vector<std::string> AArgumente, const std::string& ASperre) {
   auto Halter = AFirma.Open();
   TDbTransaction Sperre(*Halter);
@@ -418,22 +407,18 @@ TKindErgebnis Abgeschnitten(TTestDb& AFirma, std::vector<std::string> AArgumente
 // How often the failure is named (on stderr, in the log).
 size_t Abgebrochen(const std::string& AText) {
   size_t N = 0;
-  for (size_t P = AText.find("Verbindung zum Datenbankserver"); P != std::string::npos;
-       P = AText.find("Verbindung zum Datenbankserver", P + 1))
-    ++N;
+  for (size_t P = 0; (P = AText.find("Verbindung zum Datenbankserver", P)) != std::string::npos; ++P) ++N;
   return N;
 }
 
-// The connection cut during the article selection (the check strictness read
-// per article) ends the command with one line and one log entry; run again,
-// it completes the requests.
+// The connection cut during the article selection (the check strictness read per
+// article) ends the command with one message and one log entry; a rerun completes.
 TEST_P(InvanfCli, ACutConnectionDuringTheSelectionEndsTheCommandOnce) {
   if (GetParam() != TDbBackend::PostgreSQL) GTEST_SKIP() << "a connection to cut needs the server";
   Json({"create", "--year", KJahr, "--date", KTag, "--branch", "1,2", "--wg", "1", "--yes"});
   const std::vector<std::string> Vervollst{"complete", "--year", KJahr, "--all-requested"};
   const auto Erg = Abgeschnitten(*FFirma, Vervollst, "LOCK TABLE artikel IN ACCESS EXCLUSIVE MODE");
   EXPECT_EQ(Erg.Exit, 1);
-  EXPECT_EQ(std::count(Erg.Err.begin(), Erg.Err.end(), '\n'), 1) << Erg.Err;
   EXPECT_EQ(Abgebrochen(Erg.Err), 1u) << Erg.Err;
   EXPECT_EQ(Abgebrochen(FLog.Inhalt()), 1u) << FLog.Inhalt();
   EXPECT_EQ(Cli(Vervollst).Exit, 0);
@@ -451,9 +436,10 @@ TEST_P(InvanfCli, AnInterruptedDeletionIsFinishedByTheSameCommand) {
   EXPECT_EQ(Erg.Exit, 1);
   EXPECT_EQ(Abgebrochen(Erg.Err), 1u) << Erg.Err;
   const std::string Anf = "Inventur vom 01.04.2026, Warengruppe „7“, Filiale ";
-  for (const std::string& Zeile : std::vector<std::string>{
-           "Gelöscht: " + Anf + "1\nNicht gelöscht: " + Anf + "2\nNicht gelöscht: " + Anf + "3\n", "abgebrochen"})
-    EXPECT_NE(Erg.Aus.find(Zeile), std::string::npos) << Erg.Aus;
+  EXPECT_NE(Erg.Aus.find("Gelöscht: " + Anf + "1\nNicht gelöscht: " + Anf + "2\nNicht gelöscht: " + Anf + "3\nDas "
+                         "Löschen wurde abgebrochen"),
+            std::string::npos)
+      << Erg.Aus;
   const auto Nochmal = Cli(Loeschen);
   EXPECT_EQ(Nochmal.Exit, 0) << Nochmal.Err;
   EXPECT_NE(Nochmal.Aus.find("Nicht (mehr) vorhanden: " + Anf + "1\nGelöscht: " + Anf + "2\nGelöscht: " + Anf + "3\n"),

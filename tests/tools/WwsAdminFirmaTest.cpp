@@ -272,23 +272,20 @@ TEST(WwsAdminFirmaPostgres, AProgramThatHasTheCompanyOpenKeepsItFromBeingReplace
   TTestDb Firma(TDbBackend::PostgreSQL);
   ASSERT_EQ(Admin(Demo(Firma.Ort(), 100, false)).Exit, 0);
   const std::string Vorher = Stand(*Firma.Open());
-  {
-    TKindProzess Kasse(WWS_ADMIN_PFAD, {"locks", "hold", Wert(*Firma.Open(), "SELECT min(artnr) FROM artnr_historie WHERE artnr <> ''"),
+  {  // a program that opened the company and holds an article
+    TKindProzess Kasse(WWS_ADMIN_PFAD, {"locks", "hold", Wert(*Firma.Open(), "SELECT max(artnr) FROM artnr_historie"),
                                         "--seconds", "60", "--db", Firma.Ort()});
     ASSERT_TRUE(Kasse.Zeile(30s));
     char Rechner[256] = {};
     gethostname(Rechner, sizeof Rechner - 1);
     const std::string Name = "ist in einem Programm (wws-admin auf " + std::string(Rechner) + ", Prozess " +
                              std::to_string(Kasse.Pid()) + ") geöffnet";
-    for (const auto& Aufruf : {std::vector<std::string>{"init", "--db", Firma.Ort(), "--force"}, Demo(Firma.Ort(), 100, true)}) {
+    for (const auto& Aufruf :
+         {std::vector<std::string>{"init", "--db", Firma.Ort(), "--force"}, Demo(Firma.Ort(), 100, true)}) {
       const auto Erg = Admin(Aufruf);
       EXPECT_EQ(Erg.Exit, 2) << Erg.Err;
       EXPECT_NE(Erg.Err.find(Name), std::string::npos) << Erg.Err;
     }
     EXPECT_EQ(Stand(*Firma.Open()), Vorher);
   }
-  int Exit = -1;  // the server ends the session of the killed program a moment later
-  for (int I = 0; I < 50 && Exit != 0; ++I, std::this_thread::sleep_for(100ms))
-    Exit = Admin({"init", "--db", Firma.Ort(), "--force"}).Exit;
-  EXPECT_EQ(Exit, 0) << "once it ended";
 }
