@@ -6,6 +6,8 @@
 #include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QKeySequence>
+#include <QLineEdit>
+#include <QListWidget>
 #include <QPointer>
 #include <QTimer>
 #include <QWidget>
@@ -29,6 +31,8 @@ struct TFotoSchritt {
 constexpr int KRuheMs = 500;
 constexpr int KHoechstensMs = 30000;
 const QString KTaste = QStringLiteral("Taste+");
+const QString KText = QStringLiteral("Text+");
+const QString KHaken = QStringLiteral("Haken+");
 
 class TFotoTour : public QObject {
  public:
@@ -69,6 +73,27 @@ class TFotoTour : public QObject {
     QKeyEvent Los(QEvent::KeyRelease, K.key(), K.keyboardModifiers());
     QApplication::sendEvent(Ziel, &Druck);
     QApplication::sendEvent(Ziel, &Los);
+  }
+
+  // "NAME=WERT" of a Text+ or Haken+ step: what the user would type or tick.
+  static bool Eingeben(QWidget* AFenster, const QString& AArt, const QString& AAngabe) {
+    const QString Name = AAngabe.section(QLatin1Char('='), 0, 0);
+    const QString Wert = AAngabe.section(QLatin1Char('='), 1);
+    QWidget* Feld = AFenster->findChild<QWidget*>(Name);
+    if (!Feld) return false;
+    if (AArt == KText) {
+      auto* Zeile = qobject_cast<QLineEdit*>(Feld);
+      if (!Zeile) Zeile = Feld->findChild<QLineEdit*>();
+      if (!Zeile) return false;
+      Zeile->setText(Wert);
+      return true;
+    }
+    auto* Liste = qobject_cast<QListWidget*>(Feld);
+    const auto Treffer = Liste ? Liste->findItems(Wert, Qt::MatchExactly) : QList<QListWidgetItem*>{};
+    if (Treffer.isEmpty()) return false;
+    Treffer.front()->setCheckState(Qt::Checked);
+    Liste->setCurrentItem(Treffer.front());
+    return true;
   }
 
   QAbstractButton* Knopf(QWidget* AFenster, const QString& AName) const {
@@ -115,6 +140,13 @@ class TFotoTour : public QObject {
       QTimer::singleShot(0, Fenster, [Ziel, Taste] {
         if (Ziel) TasteDruecken(Ziel, Taste);
       });
+    } else if (S.Knopf.startsWith(KText) || S.Knopf.startsWith(KHaken)) {
+      const QString Art = S.Knopf.startsWith(KText) ? KText : KHaken;
+      if (!Eingeben(Fenster, Art, S.Knopf.mid(Art.size()))) {
+        std::cerr << "invanf: Im Fenster " << S.Fenster.toStdString() << " gibt es kein Feld für "
+                  << S.Knopf.toStdString() << ".\n";
+        QCoreApplication::exit(3);
+      }
     } else if (QAbstractButton* K = S.Knopf.isEmpty() ? nullptr : Knopf(Fenster, S.Knopf)) {
       // Queued: a button that opens a modal window must not run inside this timer.
       QMetaObject::invokeMethod(K, &QAbstractButton::click, Qt::QueuedConnection);

@@ -7,10 +7,13 @@
 // laid out and painted), a picture of it is saved as Bild.png (default
 // NN-Fenster.png, NN the step's number) and its button Knopf (object name or
 // caption) is pressed. Knopf "Taste+KEY" (a QKeySequence text such as
-// "Taste+End") presses that key in the window instead; Bild "-" takes no
-// picture. A window is in front while it is the active modal one (or there is
-// none), no other window stands over it (a progress window over its owner
-// is in front, its owner then is not) and no command of it is running. The program writes each
-// picture's path to stdout; a step that does not come within 30 seconds ends
-// the program with exit code 3.
+// "Taste+End") presses that key in the window instead; "Text+NAME=WERT" puts
+// WERT into the window's entry field NAME (or the field inside the control
+// NAME, as in a date entry), "Haken+NAME=ZEILE" ticks the line ZEILE of the
+// window's list NAME; Bild "-" takes no picture. A window is in front while
+// it is the active modal one (or there is none), no other window stands over
+// it (a progress window over its owner is in front, its owner then is not)
+// and no command of it is running. The program writes each picture's path to
+// stdout; a step that does not come within 30 seconds, or names a field or a
+// line the window does not have, ends the program with exit code 3.
 void InvAnfFotosInstallieren();

@@ -7,6 +7,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QShowEvent>
+#include <QStatusBar>
 #include <QVBoxLayout>
 
 #include "engine/TIANeuPruefung.h"
@@ -97,6 +98,10 @@ void TFrmIAMain::ControlsAnlegen() {
   Layout->addWidget(pnlHeaderBG);
   Layout->addWidget(vrInvList, 1);
   Layout->addWidget(pnlButtons);
+  sbStatus = new QStatusBar(this);
+  sbStatus->setObjectName(QStringLiteral("sbStatus"));
+  sbStatus->setSizeGripEnabled(true);
+  Layout->addWidget(sbStatus);
 
   // The progress window of the print commands, placed over this window.
   prgdMain = std::make_unique<TKWDProgressDialog>(this);
@@ -216,6 +221,7 @@ void TFrmIAMain::showEvent(QShowEvent* AEvent) {
 void TFrmIAMain::FormShow() {
   KWDGuard("TFrmIAMain.FormShow", [&] {
     pnlHeaderBG->setText(KKopfText + QString::fromStdString(WiJahrtoStr(FWiJahr)));
+    sbStatus->clearMessage();  // it spoke of another showing
     Fuelle_VRListAusIAFile();
     // New requests and changes to them belong to the normal run type only.
     const bool Normal = KWDProgramm().GetRTyp() == 1;

@@ -7,7 +7,8 @@
 // Files: TFrmIAMain.cpp (controls, menus, create, show, destroy),
 // TFrmIAMainListe.cpp (the list: filling, colours, marking, selection),
 // TFrmIAMainBefehle.cpp (request commands, back, version, close query),
-// TFrmIAMainDrucken.cpp (the two print commands).
+// TFrmIAMainDrucken.cpp (the two print commands), TFrmIAMainStatus.cpp
+// (the status line and the rows a command made or changed).
 #include <QColor>
 #include <memory>
 #include <string>
@@ -17,12 +18,14 @@
 #include "widgets/TQLX_SelectedLayout.h"
 #include "widgets/TVTKWDVRList.h"
 #include "support/types/KWDDatum.h"
+#include "support/types/TQLX_IA_KZZaehlung.h"
 #include "support/types/TQLX_clMeldung.h"
 #include "support/types/TVglInvAnf_Inv.h"
 
 class QAction;
 class QMenuBar;
 class QPushButton;
+class QStatusBar;
 class TAAFile;
 class Tastafile;
 class Tiafile;
@@ -129,10 +132,29 @@ class TFrmIAMain : public TKWDForm {
   // The list's context menu "Liste exportieren ..." (TFrmIAMainExport.cpp).
   void ListeExportierenAnlegen();
   void ListeExportierenExecute();
-  // The new-request dialog and what its entry makes.
-  void NeuanlageDialog();
+  // What "Neuanlage" made: the requests created, each refused one as
+  // "Warengruppe 3, Filiale 1: gibt es bereits", and whether the user had
+  // them completed at once.
+  struct TNeuanlage {
+    std::vector<TVglInvAnf_Inv> Neu;
+    std::vector<std::string> Abgelehnt;
+    bool Vervollstaendigen = false;
+  };
+  // The new-request dialog and what its entry makes; nothing when cancelled.
+  TNeuanlage NeuanlageDialog();
   // AWG as typed in the dialog, blanks kept.
-  void NeueInventurenAnlegen(TDate ADatum, const std::string& AWG, const std::vector<int>& AFilialen);
+  TNeuanlage NeueInventurenAnlegen(TDate ADatum, const std::string& AWG, const std::vector<int>& AFilialen);
+  // Why the engine refused a request, as the status line names it.
+  std::string AblehnungsGrund(const std::string& AWG, int AFiliale, TDate ADatum);
+
+  // The status line (TFrmIAMainStatus.cpp).
+  void StatusZeigen(const std::string& AText);
+  // The row of the request AAnf; nullptr when the list has none.
+  TVRNode ZeileVon(const TVglInvAnf_Inv& AAnf) const;
+  // 1 when the list has the request in state AZustand, else 0.
+  int ZeileIst(const TVglInvAnf_Inv& AAnf, TQLX_IA_KZZaehlung AZustand) const;
+  // Brings the rows of the requests into view and selects the first of them.
+  void ZeilenZeigen(const std::vector<TVglInvAnf_Inv>& AAnforderungen);
   // False, after telling the user, when the company may only be read.
   bool Schreibbar();
   // The articles other programs kept locked, under AText; nothing when none.
@@ -161,6 +183,7 @@ class TFrmIAMain : public TKWDForm {
   std::unique_ptr<TVRRow> FZeile;
 
   TKWDTitelPanel* pnlHeaderBG;
+  QStatusBar* sbStatus;  // what the last command did
   TVTKWDVRList* vrInvList;
   QPushButton* btnNeu;
   QPushButton* btnComplete;

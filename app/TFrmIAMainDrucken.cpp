@@ -19,7 +19,7 @@ void TFrmIAMain::DruckenIALExecute() {
                               static_cast<int>(vrInvList->GetInteger(N, colFiliale)), vrInvList->GetText(N, colWG)});
           return Zeilen;
         },
-        vrInvList);
+        vrInvList, [this] { return vrInvList->GetFirstChecked() || vrInvList->GetFirstSelected(); });
   });
 }
 

@@ -1,5 +1,6 @@
 #include "printing/BerichtZaehlliste.h"
 
+#include <QFontMetricsF>
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <algorithm>
@@ -14,6 +15,8 @@
 #include "printing/IALLayoutPruefen.h"
 #include "printing/IALListen.h"
 #include "printing/IALTabelle.h"
+#include "suite/TWGNMani.h"
+#include "support/types/IABenennung.h"
 #include "widgets/TKWDBerichtSeiten.h"
 
 using IADruck::Q;
@@ -100,7 +103,12 @@ class TZaehllisteDruck {
     FOpt.Punkt = Schriftgroesse(ADaten, FOpt.Kompakt);
     FSp = SpaltenFuer(FOpt, FSeiten.InhaltBreiteMm());
     FUnvollstaendig = IALUnvollstaendigLesen(ADaten.Param("Param_Unvollstaendig"));
+    FAnforderungen = IALAnforderungenLesen(ADaten.Param("Param_Anforderungen"), false);
+    FWGNMani = GlobWGNMani_GetInstance();
   }
+  ~TZaehllisteDruck() { GlobWGNMani_ReleaseInstance(FWGNMani); }
+  TZaehllisteDruck(const TZaehllisteDruck&) = delete;
+  TZaehllisteDruck& operator=(const TZaehllisteDruck&) = delete;
 
   int Drucken() {
     FListen = IALListenLesen();
@@ -140,6 +148,18 @@ class TZaehllisteDruck {
     return Q(AZeile.WG) + (AZeile.WGText.empty() ? QString() : QStringLiteral(" ") + Q(AZeile.WGText));
   }
 
+  // The requests this list prints, by group with its name: "Warengruppe 3
+  // Kinderbekleidung", "alle Warengruppen"; empty when the report was not told.
+  QString Anforderung(const TListe& AListe) const {
+    QStringList Gruppen;
+    for (const TIALAnforderung& A : FAnforderungen) {
+      if (A.Zaehldatum != AListe.Zaehldatum || A.FilNr != AListe.FilNr) continue;
+      const std::string Name = A.WG.empty() || A.WG == "*" ? std::string() : FWGNMani->Get_GWNText(A.WG, A.WG);
+      Gruppen << Q(IAWarengruppeText(A.WG)) + (Name.empty() ? QString() : QStringLiteral(" ") + Q(Name));
+    }
+    return Gruppen.join(QStringLiteral(", "));
+  }
+
   // The still-requested requests among this list's: their groups, for the header's mark.
   std::vector<std::string> Unvollstaendige(const TListe& AListe) const {
     std::vector<std::string> Gruppen;
@@ -177,10 +197,12 @@ class TZaehllisteDruck {
         if (Kontext >= 0 && FOpt.SeiteJeWG) FSeiten.Seitenumbruch();
         LetzteGruppe = A.Kopf().WG;
         const QString Text = QStringLiteral("Warengruppe ") + Gruppe(A.Kopf());
+        // A page that begins with the heading needs no reminder; one that
+        // begins within the group names it in its header as continued.
         Kontext = FSeiten.Kontext(Text.toStdString());
         FSeiten.Band(
             8, [this, Text](QPainter& P, const QRectF& R) { IADruck::Gruppenkopf(P, R, FSeiten, Text, FOpt.Punkt); },
-            true, Kontext);
+            true, FSeiten.Kontext({}));
       }
       Artikel(A, Kontext);
       SollSumme += A.Kopf().Sollmenge;
@@ -246,13 +268,21 @@ class TZaehllisteDruck {
     KWDDruck::Text(P, Z, Filiale, Qt::AlignLeft);
     if (L.Zaehldatum != 0)
       KWDDruck::Text(P, Z, QStringLiteral("Zähldatum ") + Q(FormatDatum(L.Zaehldatum)), Qt::AlignRight);
+    // The request the list belongs to; the groups within it are headings in the body.
     Z = Zeile(5.5);
-    P.setFont(KWDDruck::Schrift(9.5));
-    KWDDruck::Text(P, Z, Q(FSeiten.KontextText(S.Kontext)), Qt::AlignLeft);
-    if (!FOpt.Soll) {
-      P.setFont(KWDDruck::Schrift(8));
-      KWDDruck::Text(P, Z, QStringLiteral("Blindliste: ohne Sollmengen"), Qt::AlignRight);
-    }
+    P.setFont(KWDDruck::Schrift(9.5, true));
+    const QString Links = Anforderung(L);
+    // The request keeps its whole name; the remarks on the right take the room left beside it.
+    const double LinksBreite =
+        Links.isEmpty() ? 0 : std::min(Z.width() * 0.6, QFontMetricsF(P.font(), P.device()).horizontalAdvance(Links));
+    KWDDruck::Text(P, QRectF(Z.left(), Z.top(), LinksBreite, Z.height()), Links, Qt::AlignLeft);
+    QStringList Rechts;  // what the counter must know first, first: a long group name gets shortened
+    if (!FOpt.Soll) Rechts << QStringLiteral("Blindliste: ohne Sollmengen");
+    if (const std::string Weiter = FSeiten.KontextText(S.Kontext); !Weiter.empty())
+      Rechts << Q(Weiter) + QStringLiteral(" (Fortsetzung)");
+    P.setFont(KWDDruck::Schrift(8));
+    KWDDruck::Text(P, Z.adjusted(LinksBreite + Mm(5), 0, 0, 0), Rechts.join(QStringLiteral(" \u00B7 ")),
+                   Qt::AlignRight, 0, 0.8);
     if (const std::vector<std::string> Gruppen = Unvollstaendige(L); !Gruppen.empty()) {
       // The list may lack articles: said on every page, where the counter looks first.
       Z = Zeile(7);
@@ -265,8 +295,7 @@ class TZaehllisteDruck {
       P.setFont(KWDDruck::Schrift(9, true));
       QString Welche;
       for (const std::string& G : Gruppen)
-        Welche += (Welche.isEmpty() ? QString() : QStringLiteral(", ")) +
-                  (G.empty() || G == "*" ? QStringLiteral("alle Warengruppen") : QStringLiteral("Warengruppe ") + Q(G));
+        Welche += (Welche.isEmpty() ? QString() : QStringLiteral(", ")) + Q(IAWarengruppeText(G));
       KWDDruck::Text(P, Kasten,
                      QStringLiteral("ACHTUNG: noch nicht vollständig angefordert (%1) \u2013 diese Liste zeigt "
                                     "nicht alle Artikel.")
@@ -399,6 +428,7 @@ class TZaehllisteDruck {
   // The end of a branch's list: how many articles, and who counted.
   void Schluss(const TListe& AListe, int64_t ASollSumme) {
     const size_t Anzahl = AListe.Artikel.size();
+    const int KeineGruppe = FSeiten.Kontext({});
     FSeiten.Band(
         9,
         [this, Anzahl, ASollSumme](QPainter& P, const QRectF& R) {
@@ -410,7 +440,7 @@ class TZaehllisteDruck {
             KWDDruck::Text(P, Z, QStringLiteral("Summe Soll: %1").arg(Zahl(static_cast<double>(ASollSumme), 0)),
                            Qt::AlignRight);
         },
-        true);
+        true, KeineGruppe);
     FSeiten.Band(26, [this](QPainter& P, const QRectF& R) {
       P.setFont(KWDDruck::Schrift(9));
       const double Mitte = R.width() / 2;
@@ -423,7 +453,7 @@ class TZaehllisteDruck {
       Feld(Mitte, 4, QStringLiteral("Datum:"), 85);
       Feld(0, 15, QStringLiteral("Kontrolliert von:"), 85);
       Feld(Mitte, 15, QStringLiteral("Unterschrift:"), 85);
-    });
+    }, false, KeineGruppe);
   }
 
   const TKWDBerichtDaten& FDaten;
@@ -432,6 +462,8 @@ class TZaehllisteDruck {
   TSpalten FSp{};
   std::vector<TListe> FListen;
   std::vector<TIALAnforderung> FUnvollstaendig;
+  std::vector<TIALAnforderung> FAnforderungen;
+  TWGNMani* FWGNMani = nullptr;  // shared instance, given back on destruction
 };
 
 }  // namespace

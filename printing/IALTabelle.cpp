@@ -143,17 +143,25 @@ TKWDTabelle IAListeTabelle(TDate AWiJahr, const std::string& AMandant) {
   return T;
 }
 
-std::string IALUnvollstaendigParameter(const std::vector<TIALAnforderung>& AAnforderungen) {
+std::string IALAnforderungenParameter(const std::vector<TIALAnforderung>& AAnforderungen, bool ANurUnvollstaendige) {
   std::string Text;
   for (const TIALAnforderung& A : AAnforderungen) {
-    if (!A.Unvollstaendig) continue;
+    if (ANurUnvollstaendige && !A.Unvollstaendig) continue;
     if (!Text.empty()) Text += ';';
     Text += FormatDatumIso(A.Zaehldatum) + "|" + std::to_string(A.FilNr) + "|" + A.WG;
   }
   return Text;
 }
 
+std::string IALUnvollstaendigParameter(const std::vector<TIALAnforderung>& AAnforderungen) {
+  return IALAnforderungenParameter(AAnforderungen, true);
+}
+
 std::vector<TIALAnforderung> IALUnvollstaendigLesen(const std::string& AParameter) {
+  return IALAnforderungenLesen(AParameter, true);
+}
+
+std::vector<TIALAnforderung> IALAnforderungenLesen(const std::string& AParameter, bool AUnvollstaendig) {
   std::vector<TIALAnforderung> Liste;
   size_t Anfang = 0;
   while (Anfang < AParameter.size()) {
@@ -169,7 +177,7 @@ std::vector<TIALAnforderung> IALUnvollstaendigLesen(const std::string& AParamete
     A.Zaehldatum = Datum;
     A.FilNr = std::atoi(Eintrag.substr(S1 + 1, S2 - S1 - 1).c_str());
     A.WG = Eintrag.substr(S2 + 1);
-    A.Unvollstaendig = true;
+    A.Unvollstaendig = AUnvollstaendig;
     Liste.push_back(A);
   }
   return Liste;

@@ -47,3 +47,8 @@ std::string IALAnforderungText(const TIALAnforderung& AAnf, const std::string& A
 // gets them (parameter "Param_Unvollstaendig": "2026-03-20|3|12;..."), and back.
 std::string IALUnvollstaendigParameter(const std::vector<TIALAnforderung>& AAnforderungen);
 std::vector<TIALAnforderung> IALUnvollstaendigLesen(const std::string& AParameter);
+// Every printed request in the same form ("Param_Anforderungen": the page
+// headers name the request), or only the still-requested ones; read back
+// with AUnvollstaendig as their mark.
+std::string IALAnforderungenParameter(const std::vector<TIALAnforderung>& AAnforderungen, bool ANurUnvollstaendige);
+std::vector<TIALAnforderung> IALAnforderungenLesen(const std::string& AParameter, bool AUnvollstaendig);

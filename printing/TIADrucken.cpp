@@ -3,9 +3,9 @@
 #include "printing/TIADrucken.h"
 
 #include <QApplication>
-#include <QGuiApplication>
 #include <QWidget>
 #include <cstdio>
+#include <filesystem>
 
 #include "engine/TIAWiJahre.h"
 #include "printing/BerichtZaehlliste.h"
@@ -19,6 +19,7 @@
 #include "suite/TLiefGPData.h"
 #include "suite/TSimplePriceReader.h"
 #include "suite/TWGNMani.h"
+#include "widgets/KWDWidgets.h"
 #include "widgets/TKWDForm.h"
 #include "widgets/TLayoutform.h"
 #include "support/framework/KWDGuard.h"
@@ -34,6 +35,7 @@
 #include "support/recordfile/Tialfile.h"
 #include "support/recordfile/Tivfile.h"
 #include "support/tabelle/KWDTabelle.h"
+#include "support/types/IABenennung.h"
 #include "support/types/TQLX_IA_KZZaehlung.h"
 
 namespace {
@@ -67,21 +69,20 @@ std::string DateTimeToStr(TDateTime AWert) {
 
 const char* JN(bool AJa) { return AJa ? "J" : "N"; }
 
-// Hourglass while the selection runs; restored on every way out.
-class TSanduhr {
- public:
-  TSanduhr() : FAn(QGuiApplication::instance() != nullptr) {
-    if (FAn) QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-  }
-  ~TSanduhr() {
-    if (FAn) QGuiApplication::restoreOverrideCursor();
-  }
-  TSanduhr(const TSanduhr&) = delete;
-  TSanduhr& operator=(const TSanduhr&) = delete;
+// The options dialog keeps the layout printed last under this name.
+const std::string KLayoutWert = "Layout";
 
- private:
-  bool FAn;
-};
+// The layout the dialog offers first: the one this user printed last while
+// it is there, else the standard count list (never the first by name, the
+// blind list, which lacks the target quantities).
+std::string VorgewaehltesLayout(const TKWDForm& AOptionen) {
+  const std::string Zuletzt = AOptionen.FormWert(KLayoutWert);
+  std::error_code Fehler;
+  if (!Zuletzt.empty() && Zuletzt.find('/') == std::string::npos &&
+      std::filesystem::is_regular_file(GetDirWwsByName(KWD_ORDNER_LAYOUT, Zuletzt, true), Fehler))
+    return Zuletzt;
+  return KIALStandardLayout;
+}
 
 }  // namespace
 
@@ -91,6 +92,16 @@ void IALLayoutInputVorbereiten(TQLX_LayoutDialog_InputData& AInput) {
   AInput.Praefixe = {"ial__"};
   AInput.Art = 'F';
   AInput.Pflegen = true;
+  // The parameters the count list knows, in the words of the options dialog.
+  AInput.ParameterTexte = {{"AnzProGroe", "Sollbestand für alle Größen (Größenraster)"},
+                           {"Sollmenge", "Sollmengen drucken"},
+                           {"SeiteJeWarengruppe", "Neue Seite je Warengruppe"},
+                           {"Kompakt", "Kompakte Zeilen"},
+                           {"Barcode", "Strichcode der Artikelnummer"},
+                           {"BarcodeJeGroesse", "QR-Code je Größe"},
+                           {"Schriftgroesse", "Schriftgröße (Punkt)"},
+                           {"Nullbestand", "Artikel mit Nullbestand drucken"},
+                           {"NurSammel", "Nur Sammelartikel drucken"}};
 }
 
 TIADrucken::TIADrucken(QWidget* AOwner) : FOwner(AOwner), FCrystalRDC(std::make_unique<TCrystalRDCn>(AOwner)) {
@@ -147,7 +158,7 @@ void TIADrucken::Dienste_CiN() {
 }
 
 void TIADrucken::DruckenIALExecute(TDateTime AWiJahr, TQLX_SelectedLayout_List& ALayouts,
-                                   TIADruckZeilenQuelle AZeilen, QWidget* AListe) {
+                                   TIADruckZeilenQuelle AZeilen, QWidget* AListe, std::function<bool()> AGewaehlt) {
   KWDGuard("TFrmIAMain.DruckenIALExecute", [&] {
     TKWDWorkBracket Klammer(Klammerhalter(), "TFrmIAMain.DruckenIALExecute", 30);
     if (!Klammer.Offen()) return;
@@ -168,13 +179,24 @@ void TIADrucken::DruckenIALExecute(TDateTime AWiJahr, TQLX_SelectedLayout_List& 
       }
     } Zurueck{*this, AListe, Layoutdialog};
 
+    // Said before any dialog: without a request the dialogs would lead to an empty page.
+    if (AGewaehlt && !AGewaehlt()) {
+      KWDInfo().ShowMeldung(KWD_MB_HINWEIS, "INVANF", 1003, {}, FOwner);
+      return;
+    }
     TfrmIALOptions* Optionen = frmIALOptions_CiN();
     if (!Optionen || Optionen->exec() != KWD_MR_OK) return;
     DruckLayoutsInstallieren();
     TQLX_LayoutDialog_InputData Input;
     IALLayoutInputVorbereiten(Input);
     Layoutdialog = std::make_unique<TLayoutform>(nullptr);
-    if (!Layoutdialog->Execute(Input, ALayouts)) return;
+    TQLX_SelectedLayout_List Wahl = ALayouts;
+    if (Wahl.empty()) Wahl.push_back({VorgewaehltesLayout(*Optionen), {}, {}, {}});
+    if (!Layoutdialog->Execute(Input, Wahl)) return;
+    ALayouts = Wahl;
+    // Not kept (settings file not writable): logged, the print goes on.
+    KWDGuardStill("TFrmIAMain.DruckenIALExecute",
+                  [&] { Optionen->FormWertSetzen(KLayoutWert, ALayouts.front().FileName); });
     LayoutPruefen(ALayouts);
 
     // The rows once, before anything is selected: a request still requested is asked about first.
@@ -255,7 +277,7 @@ void TIADrucken::SelektionMitFortschritt() {
     }
   } Aufraeumen{*this, Fortschritt};
   FProgress = &Fortschritt;
-  TSanduhr Sanduhr;
+  TKWDSanduhr Sanduhr;
   DruckenIALExecute_Selektion();
 }
 
@@ -285,6 +307,8 @@ void TIADrucken::BerichtEinrichten() {
     if (Gleich == std::string::npos) continue;
     C.SetParameter(-1, "Param_" + Zeile.substr(0, Gleich), Zeile.substr(Gleich + 1));
   }
+  // After the layout's lines, so that none can change which requests the pages name.
+  C.SetParameter(-1, "Param_Anforderungen", IALAnforderungenParameter(FAnforderungen, false));
   // Last, so that no layout line can hide that a list lacks articles.
   if (const std::string U = IALUnvollstaendigParameter(FAnforderungen); !U.empty())
     C.SetParameter(-1, "Param_Unvollstaendig", U);
@@ -333,9 +357,7 @@ std::string TIADrucken::UnvollstaendigText(const std::vector<TIALAnforderung>& A
   std::vector<std::string> Namen;
   for (const TIALAnforderung& A : AAnforderungen)
     if (A.Unvollstaendig)
-      Namen.push_back("vom " + FormatDatum(A.Zaehldatum) + ", " +
-                      (A.WG == "*" ? std::string("alle Warengruppen") : "Warengruppe " + A.WG) + ", Filiale " +
-                      std::to_string(A.FilNr));
+      Namen.push_back("vom " + IAAnforderungText(A.Zaehldatum, A.WG, A.FilNr));
   if (Namen.empty()) return {};
   std::string Text = Namen.size() == 1 ? "Die Inventur " : "Die Inventuren ";
   for (size_t I = 0; I < Namen.size(); ++I) Text += (I == 0 ? "" : I + 1 == Namen.size() ? " und " : "; ") + Namen[I];

@@ -54,6 +54,9 @@ struct TIALOptionen {
 // articles present through branch sales.
 inline constexpr char KIALBestandstyp = '1';
 
+// The layout the layout dialog offers the first time: the standard count list.
+inline constexpr const char* KIALStandardLayout = "ial__Standard.rpt";
+
 // The layout dialog's input for the count lists: the layout folder, the
 // prefix "ial__", kind 'F', maintenance allowed.
 void IALLayoutInputVorbereiten(TQLX_LayoutDialog_InputData& AInput);
@@ -70,9 +73,12 @@ class TIADrucken {
   // "Druck IAL": work bracket (30), the options dialog frmIALOptions, the
   // layout dialog (the choice lands in ALayouts), progress window, selection,
   // report; at the end AListe gets the focus back. Cancelling either dialog
-  // writes nothing and shows nothing.
+  // writes nothing and shows nothing. When AGewaehlt says that no request
+  // is ticked or selected, message 1003 comes instead of the dialogs. The
+  // layout dialog offers ALayouts' first entry, else the layout printed last
+  // (kept with the options dialog's settings), else the standard count list.
   void DruckenIALExecute(TDateTime AWiJahr, TQLX_SelectedLayout_List& ALayouts, TIADruckZeilenQuelle AZeilen,
-                         QWidget* AListe = nullptr);
+                         QWidget* AListe = nullptr, std::function<bool()> AGewaehlt = {});
   // "Drucken": work bracket (5), then the overview "IA-Liste.rpt".
   void DruckenInvListeExecute(TDateTime AWiJahr);
 

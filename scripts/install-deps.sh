@@ -10,7 +10,8 @@ PAKETE=(
   xvfb xauth fonts-dejavu-core qt6-translations-l10n
   poppler-utils imagemagick
   libzint-dev libxlsxwriter-dev zbar-tools python3-openpyxl
-  dpkg-dev help2man
+  cups printer-driver-cups-pdf
+  dpkg-dev
 )
 fehlend=()
 for p in "${PAKETE[@]}"; do

@@ -78,3 +78,11 @@ void KWDWidgetsInstallieren() {
   QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
   DeutschFuerQt();
 }
+
+TKWDSanduhr::TKWDSanduhr() : FAn(QGuiApplication::instance() != nullptr) {
+  if (FAn) QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+}
+
+TKWDSanduhr::~TKWDSanduhr() {
+  if (FAn) QGuiApplication::restoreOverrideCursor();
+}

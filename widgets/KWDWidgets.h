@@ -41,3 +41,16 @@ void KWDQtPause(int AMillisekunden);
 // AOwner when it is a live widget, else the active modal window, else the
 // active window, else nullptr.
 QWidget* KWDOwnerWidget(void* AOwner);
+
+// Hourglass while a piece of work runs on the window thread; restored on
+// every way out. Nothing without an application (invanf-cli).
+class TKWDSanduhr {
+ public:
+  TKWDSanduhr();
+  ~TKWDSanduhr();
+  TKWDSanduhr(const TKWDSanduhr&) = delete;
+  TKWDSanduhr& operator=(const TKWDSanduhr&) = delete;
+
+ private:
+  bool FAn;
+};

@@ -1,11 +1,9 @@
 #include "widgets/TCrystalRDCn.h"
 
 #include <QBuffer>
-#include <QPainter>
-#include <QPdfDocument>
+#include <QPageRanges>
 #include <QPdfWriter>
 #include <QPrinter>
-#include <algorithm>
 #include <filesystem>
 #include <stdexcept>
 
@@ -125,34 +123,17 @@ std::string TCrystalRDCn::AblageName() const {
   }
 }
 
-int KWDPdfDrucken(const QByteArray& APdf, QPrinter& APrinter) {
-  QByteArray Daten = APdf;
-  QBuffer Puffer(&Daten);
-  Puffer.open(QIODevice::ReadOnly);
-  QPdfDocument Dokument;
-  Dokument.load(&Puffer);
-  if (Dokument.status() != QPdfDocument::Status::Ready || Dokument.pageCount() <= 0)
-    throw std::runtime_error("Der Bericht kann nicht gedruckt werden: die PDF-Daten sind nicht lesbar.");
-  int Von = 1, Bis = Dokument.pageCount();
-  if (APrinter.printRange() == QPrinter::PageRange && APrinter.fromPage() > 0) {
-    Von = std::max(1, APrinter.fromPage());
-    Bis = std::min(Bis, std::max(Von, APrinter.toPage()));
-  }
-  QPainter Maler;
-  if (!Maler.begin(&APrinter)) throw std::runtime_error("Der Drucker kann nicht angesprochen werden.");
-  const double Dpi = std::min(300, APrinter.resolution());
+int TCrystalRDCn::Drucken(QPrinter& APrinter) const {
+  TKWDBerichtDaten Daten;
+  auto Art = this->Art(Daten);
+  const int Seiten = Art->Zeichnen(APrinter, Daten);
+  if (Seiten <= 0) throw std::runtime_error("Der Bericht hat keine Seiten.");
+  if (APrinter.printerState() == QPrinter::Error)
+    throw std::runtime_error("Der Drucker " + Zitat(APrinter.printerName().toStdString()) +
+                             " hat den Druckauftrag nicht angenommen.");
+  const QPageRanges Auswahl = APrinter.pageRanges();
+  if (Auswahl.isEmpty()) return Seiten;
   int Gedruckt = 0;
-  for (int S = Von; S <= Bis; ++S) {
-    if (Gedruckt > 0) APrinter.newPage();
-    const QSizeF Punkte = Dokument.pagePointSize(S - 1);
-    const QSize Bild(qRound(Punkte.width() / 72.0 * Dpi), qRound(Punkte.height() / 72.0 * Dpi));
-    const QImage Seite = Dokument.render(S - 1, Bild);
-    // The page fills the printable area, keeping its proportions.
-    const QRect Flaeche = Maler.viewport();
-    QSize Ziel = Bild.scaled(Flaeche.size(), Qt::KeepAspectRatio);
-    Maler.drawImage(QRect(Flaeche.topLeft(), Ziel), Seite);
-    ++Gedruckt;
-  }
-  Maler.end();
+  for (int S = 1; S <= Seiten; ++S) Gedruckt += Auswahl.contains(S) ? 1 : 0;
   return Gedruckt;
 }

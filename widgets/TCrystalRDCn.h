@@ -16,7 +16,9 @@
 //     folder "Listen") with its ending replaced by ".pdf"; when that file is
 //     already there (a second list of the same day), "-2", "-3" ... is added
 //     before ".pdf". The user is told where the copy went.
-//   - "Drucken ..." (Strg+P): the print dialog, then the pages.
+//   - "Drucken ..." (Strg+P): the print dialog, then the report painted on
+//     the printer by the same drawing as the PDF (lines, text and barcodes
+//     as vectors, sharp at the printer's resolution), the chosen pages only.
 //
 // Without a window (SetPdfZiel, used by invanf-cli), ShowReport writes the
 // PDF to that file and shows nothing. Files are written beside their place
@@ -79,6 +81,10 @@ class TCrystalRDCn {
   // Renders the report set up so far into a PDF (no window). Throws
   // std::runtime_error with a German text.
   QByteArray PdfErzeugen(int& ASeiten) const;
+  // Paints the report set up so far on APrinter, as PdfErzeugen draws it;
+  // of a chosen page range only those pages. Returns the pages printed.
+  // Throws as PdfErzeugen, also when the printer refuses the job.
+  int Drucken(QPrinter& APrinter) const;
   // The report's rows as a spreadsheet table (the export's XLSX and CSV);
   // false when the report has none. Throws as PdfErzeugen.
   bool TabelleErzeugen(TKWDTabelle& ATabelle) const;
@@ -102,8 +108,3 @@ class TCrystalRDCn {
   int FSeiten = 0;
   QByteArray FPdf;
 };
-
-// Paints the pages of a PDF on APrinter (its page range, if one is chosen):
-// each page as an image at the printer's resolution, at most 300 dpi.
-// Returns the number of pages printed.
-int KWDPdfDrucken(const QByteArray& APdf, QPrinter& APrinter);

@@ -1,6 +1,7 @@
 #include "widgets/TKWDBerichtSeiten.h"
 
 #include <QFontMetricsF>
+#include <QPageRanges>
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <algorithm>
@@ -87,11 +88,15 @@ int TKWDBerichtSeiten::Zeichnen(QPainter& APainter) {
   for (const TSeitenPlan& S : FSeiten) ++SeitenJeAbschnitt[static_cast<size_t>(S.Abschnitt)];
   int NrImAbschnitt = 0;
   int LetzterAbschnitt = -1;
+  // A printer may be given a range of pages; the numbering stays that of the whole report.
+  const QPageRanges Auswahl = FGeraet.pageRanges();
+  int Gemalt = 0;
   for (size_t P = 0; P < FSeiten.size(); ++P) {
     const TSeitenPlan& Plan = FSeiten[P];
-    if (P > 0 && !FGeraet.newPage()) throw std::runtime_error("Eine neue Seite kann nicht begonnen werden.");
     NrImAbschnitt = Plan.Abschnitt == LetzterAbschnitt ? NrImAbschnitt + 1 : 1;
     LetzterAbschnitt = Plan.Abschnitt;
+    if (!Auswahl.isEmpty() && !Auswahl.contains(static_cast<int>(P) + 1)) continue;
+    if (Gemalt++ > 0 && !FGeraet.newPage()) throw std::runtime_error("Eine neue Seite kann nicht begonnen werden.");
     const TAbschnittDef& Ab = FAbschnitte[static_cast<size_t>(Plan.Abschnitt)];
     TSeite Seite;
     Seite.Abschnitt = Plan.Abschnitt;

@@ -51,8 +51,9 @@ class TKWDBerichtSeiten {
   int Kontext(std::string AText);
   const std::string& KontextText(int AKontext) const;
 
-  // Lays out and paints every page with APainter (active on the device).
-  // Returns the number of pages; a report without sections gets none.
+  // Lays out and paints every page with APainter (active on the device);
+  // when the device has page ranges (a printer's chosen pages), only those.
+  // Returns the number of pages of the report; one without sections has none.
   int Zeichnen(QPainter& APainter);
   int Seitenzahl() const { return static_cast<int>(FSeiten.size()); }
 

@@ -120,6 +120,21 @@ void TKWDForm::EinstellungenLaden() {
   }
 }
 
+std::string TKWDForm::FormWert(const std::string& AName) const {
+  if (FKey.empty()) return {};
+  QSettings S = FormsSettings();
+  return S.value(QString::fromStdString(FKey + "/Wert/" + AName)).toString().toStdString();
+}
+
+void TKWDForm::FormWertSetzen(const std::string& AName, const std::string& AWert) {
+  if (FKey.empty()) return;
+  QSettings S = FormsSettings();
+  S.setValue(QString::fromStdString(FKey + "/Wert/" + AName), QString::fromStdString(AWert));
+  S.sync();
+  if (S.status() != QSettings::NoError)
+    throw std::runtime_error("Die Fenstereinstellungen konnten nicht in " + KWDFormsFile() + " gespeichert werden.");
+}
+
 void TKWDForm::FormEinstellungenSpeichern() {
   KWDGuardStill("TKWDForm.FormEinstellungenSpeichern", [&] {
     if (FKey.empty() || !FGeladen) return;  // never shown: nothing of its own to keep

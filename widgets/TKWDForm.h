@@ -74,6 +74,12 @@ class TKWDForm : public QDialog {
   // Writes the stored settings now (hiding the form does it as well).
   void FormEinstellungenSpeichern();
 
+  // A value of the form's own (the layout printed last, ...) kept with its
+  // stored settings under AName; empty when none was kept or the form has
+  // no key. Setting writes at once.
+  std::string FormWert(const std::string& AName) const;
+  void FormWertSetzen(const std::string& AName, const std::string& AWert);
+
   void done(int AResult) override;
   void reject() override;
   void setVisible(bool AVisible) override;

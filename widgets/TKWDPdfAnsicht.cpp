@@ -4,11 +4,13 @@
 #include <QComboBox>
 #include <QFileDialog>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPdfDocument>
 #include <QPdfPageNavigator>
 #include <QPdfView>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QScreen>
 #include <QSpinBox>
 #include <QToolBar>
 #include <QToolButton>
@@ -16,6 +18,7 @@
 #include <cmath>
 
 #include "widgets/KWDTasten.h"
+#include "widgets/KWDWidgets.h"
 #include "widgets/TCrystalRDCn.h"
 #include "support/framework/KWDDateiErsetzen.h"
 #include "support/tabelle/KWDTabelle.h"
@@ -42,6 +45,22 @@ struct TZoomStufe {
 constexpr TZoomStufe KZoom[] = {{"Seitenbreite", 0},  {"Ganze Seite", -1}, {"50 %", 0.5},  {"75 %", 0.75},
                                 {"100 %", 1.0},       {"125 %", 1.25},     {"150 %", 1.5}, {"200 %", 2.0}};
 
+// Qt's print dialog gives the output file of "Print to File" a field that
+// cuts a longer path; it grows with its text (up to most of the screen),
+// and its tool tip holds the whole path.
+void AusgabeDateiLesbar(QPrintDialog& ADialog) {
+  auto* Feld = ADialog.findChild<QLineEdit*>(QStringLiteral("filename"));
+  if (!Feld) return;
+  auto Anpassen = [Feld](const QString& AText) {
+    const QFontMetrics Masse = Feld->fontMetrics();
+    const QScreen* Bildschirm = Feld->screen();
+    const int Hoechstens = Bildschirm ? Bildschirm->availableGeometry().width() * 2 / 3 : 1000;
+    Feld->setMinimumWidth(std::min(Hoechstens, Masse.horizontalAdvance(AText) + 4 * Masse.averageCharWidth()));
+    Feld->setToolTip(AText);
+  };
+  QObject::connect(Feld, &QLineEdit::textChanged, Feld, Anpassen);
+  Anpassen(Feld->text());
+}
 
 }  // namespace
 
@@ -214,12 +233,16 @@ void TKWDPdfAnsicht::actDruckenExecute() {
   KWDGuard("TKWDPdfAnsicht.actDruckenExecute", [&] {
     QPrinter Drucker(QPrinter::HighResolution);
     Drucker.setDocName(windowTitle());
+    // The report's own paper; the dialog may choose another.
+    Drucker.setPageSize(QPageSize(QPageSize::A4));
     QPrintDialog Dialog(&Drucker, this);
     Dialog.setObjectName(QStringLiteral("dlgDrucken"));
     Dialog.setMinMax(1, std::max(1, FDokument->pageCount()));
     Dialog.setOption(QAbstractPrintDialog::PrintPageRange, true);
+    AusgabeDateiLesbar(Dialog);
     if (Dialog.exec() != QDialog::Accepted) return;
-    KWDPdfDrucken(FPdf, Drucker);
+    TKWDSanduhr Sanduhr;
+    FBericht.Drucken(Drucker);
   });
 }
 

@@ -18,11 +18,11 @@ struct TKnopf {
 
 std::vector<TKnopf> Knoepfe(int AArt) {
   switch (AArt & 0x0F) {
-    case 1: return {{"OK", KWD_MR_OK}, {"Abbrechen", KWD_MR_CANCEL}};
-    case 2: return {{"Beenden", 3}, {"Wiederholen", 4}, {"Ignorieren", 5}};
-    case 3: return {{"Ja", KWD_MR_YES}, {"Nein", KWD_MR_NO}, {"Abbrechen", KWD_MR_CANCEL}};
-    case 4: return {{"Ja", KWD_MR_YES}, {"Nein", KWD_MR_NO}};
-    case 5: return {{"Wiederholen", 4}, {"Abbrechen", KWD_MR_CANCEL}};
+    case 1: return {{"OK", KWD_MR_OK}, {"&Abbrechen", KWD_MR_CANCEL}};
+    case 2: return {{"&Beenden", 3}, {"&Wiederholen", 4}, {"&Ignorieren", 5}};
+    case 3: return {{"&Ja", KWD_MR_YES}, {"&Nein", KWD_MR_NO}, {"&Abbrechen", KWD_MR_CANCEL}};
+    case 4: return {{"&Ja", KWD_MR_YES}, {"&Nein", KWD_MR_NO}};
+    case 5: return {{"&Wiederholen", 4}, {"&Abbrechen", KWD_MR_CANCEL}};
     default: return {{"OK", KWD_MR_OK}};
   }
 }
@@ -75,7 +75,10 @@ int TKWDQtPresenter::Zeigen(const TKWDMeldung& AMeldung) {
     Ergebnisse.emplace_back(Knopf, K.Ergebnis);
     if (K.Ergebnis == KWD_MR_CANCEL || (K.Ergebnis == KWD_MR_NO && !Abbruch)) Abbruch = Knopf;
   }
-  Box.setDefaultButton(Ergebnisse.front().first);
+  QPushButton* Standard = Ergebnisse.front().first;
+  for (const auto& [Knopf, Ergebnis] : Ergebnisse)
+    if (Ergebnis == AMeldung.Standard) Standard = Knopf;
+  Box.setDefaultButton(Standard);
   Box.setEscapeButton(Abbruch ? Abbruch : Ergebnisse.back().first);
   Box.exec();
   for (const auto& [Knopf, Ergebnis] : Ergebnisse)

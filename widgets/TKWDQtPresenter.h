@@ -8,8 +8,11 @@
 //   35 the close question "Ja" (6) / "Nein" (7) / "Abbrechen" (2);
 //   1 "OK" / "Abbrechen", 2 "Beenden" (3) / "Wiederholen" (4) / "Ignorieren" (5),
 //   3 "Ja" / "Nein" / "Abbrechen", 5 "Wiederholen" / "Abbrechen".
-// The first button is the default, Esc gives the cancelling one ("Nein" where
-// there is no "Abbrechen"). Registered errors (group "FEHLER") show as errors.
+// The first button is the default unless the message names another
+// (TKWDMeldung::Standard), Esc gives the cancelling one ("Nein" where there
+// is no "Abbrechen"). The buttons carry accelerators ("&Ja", "&Nein"): the
+// letter alone answers, as in other desktop programs. Registered errors
+// (group "FEHLER") show as errors.
 //
 // Parent: the message's owner window (a QWidget*), else the active modal
 // window, else the active window. Title: the application's display name.

@@ -342,8 +342,11 @@ void TLayoutform::AuswahlGeaendert() {
     if (Gueltig) {
       auto Zeile = FParameter->VRList()->NewRow();
       for (const auto& [Name, Wert] : E->Layout.Parameter) {
-        Zeile->SetText(0, Name);
-        Zeile->SetText(1, Wert);
+        const auto Text = FInput.ParameterTexte.find(Name);
+        const bool Bekannt = Text != FInput.ParameterTexte.end();
+        Zeile->SetText(0, Bekannt ? Text->second : Name);
+        // A named switch reads as the user would say it.
+        Zeile->SetText(1, Bekannt && (Wert == "J" || Wert == "N") ? (Wert == "J" ? "ja" : "nein") : Wert);
         FParameter->VRList()->AddRow(*Zeile);
       }
     }

@@ -1,5 +1,6 @@
 #pragma once
 // What the layout dialog (TLayoutform) is given and what it returns.
+#include <map>
 #include <string>
 #include <vector>
 
@@ -23,5 +24,8 @@ struct TQLX_LayoutDialog_InputData {
   std::vector<std::string> Praefixe;  // only files whose name begins with one of these are listed
   char Art = 0;                       // 'F': report layouts of the viewer (the only kind here)
   bool Pflegen = false;               // the user may copy, rename, edit and delete copies
+  // What the dialog shows for a parameter name ("AnzProGroe": "Sollbestand
+  // für alle Größen"); a name without a text shows as it is written.
+  std::map<std::string, std::string> ParameterTexte;
   void Init() { *this = TQLX_LayoutDialog_InputData{}; }
 };

@@ -23,6 +23,9 @@ struct TKWDMeldung {
   std::vector<std::string> Argumente;
   std::string Text;        // the finished text, arguments substituted
   void* Owner = nullptr;   // owner window (a QWidget* in the application), may be null
+  // The answer of the button Enter presses; KWD_MR_NONE: the first button.
+  // A question whose "Ja" deletes or leaves work out defaults to KWD_MR_NO.
+  int Standard = KWD_MR_NONE;
 };
 
 class TKWDMeldungPresenter {

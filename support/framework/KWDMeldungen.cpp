@@ -1,5 +1,6 @@
 #include "support/framework/KWDMeldungen.h"
 
+#include <cctype>
 #include <map>
 #include <mutex>
 #include <utility>
@@ -15,13 +16,17 @@ const std::map<TSchluessel, std::string>& Katalog() {
        "Wirtschaftsjahres ein."},
       {{"INVANF", 1002},
        "Das Zähldatum liegt in der Vergangenheit.\nBitte geben Sie das heutige oder ein späteres Datum ein."},
-      {{"INVANF", 1003}, "Bitte wählen Sie zuerst eine Inventur aus."},
+      {{"INVANF", 1003},
+       "Bitte markieren oder wählen Sie zuerst die Inventur aus, deren Inventuraufnahmeliste gedruckt werden soll."},
       {{"INVANF", 1004}, "Bitte wählen Sie ein Wirtschaftsjahr aus der Liste aus."},
       {{"INVANF", 1005},
-       "Die Inventuranforderung konnte nicht angelegt werden: Für dieses Zähldatum, diese Warengruppe und diese "
-       "Filiale besteht bereits eine Inventur, oder die Anforderung ist nicht zulässig.\nSie wird übersprungen."},
+       "Die Inventuranforderung für %s in Filiale %s zum Zähldatum %s konnte nicht angelegt werden: Für dieses "
+       "Zähldatum, diese Warengruppe und diese Filiale besteht bereits eine Inventur, oder die Anforderung ist nicht "
+       "zulässig.\nSie wird übersprungen."},
       {{"INVANF", 1006}, "Die Inventuranforderung wurde nicht mehr gefunden. Bitte aktualisieren Sie die Liste."},
-      {{"INVANF", 1007}, "Möchten Sie die Inventur der Warengruppe %s in Filiale %s wirklich löschen?"},
+      {{"INVANF", 1007},
+       "Möchten Sie die Inventur vom %2:s für %3:s in Filiale %1:s mit ihrem gebuchten Sollbestand wirklich "
+       "löschen?"},
       {{"INVANF", 1008}, "Die Inventuranforderungen konnten nicht vollständig bearbeitet werden."},
       {{"INVANF", 1009},
        "Einige Artikel wurden von anderen Programmen gesperrt und konnten nicht bearbeitet werden."},
@@ -33,7 +38,7 @@ const std::map<TSchluessel, std::string>& Katalog() {
        "Die Warengruppe ist ungültig.\nErlaubt sind: leer (alle Warengruppen), ein einzelnes Zeichen, * (die "
        "Warengruppen 0 bis 9) oder eine ganze Zahl mit höchstens 9 Zeichen, z. B. 12 oder 105 – ohne Leer- und "
        "Steuerzeichen."},
-      {{"INVANF", 1013}, "Möchten Sie die markierten Inventuren wirklich löschen?"},
+      {{"INVANF", 1013}, "Möchten Sie die %s markierten Inventuren mit ihrem gebuchten Sollbestand wirklich löschen?"},
       {{"INVANF", 1014}, "Bitte markieren oder wählen Sie zuerst die Inventur aus, die gelöscht werden soll."},
       {{"INVANF", 1015},
        "Filialen mit und ohne Lagerverwaltung (LV) können nicht gemeinsam angefordert werden.\nBitte wählen Sie "
@@ -41,8 +46,8 @@ const std::map<TSchluessel, std::string>& Katalog() {
       {{"INVANF", 1016},
        "Alle gewählten Filialen arbeiten mit Lagerverwaltung (LV).\nMöchten Sie die Inventur trotzdem anfordern?"},
       {{"INVANF", 1017},
-       "Der Zähltag dieser Inventur ist vorbei. %s von %s Artikeln haben bereits einen Sollbestand.\nMöchten Sie "
-       "die Inventur trotzdem vervollständigen?"},
+       "Der Zähltag der Inventur vom %2:s für %3:s in Filiale %4:s ist vorbei. %0:s von %1:s Artikeln haben "
+       "bereits einen Sollbestand.\nMöchten Sie die Inventur trotzdem vervollständigen?"},
       {{"INVANF", 1018},
        "Es gibt noch Inventuren, die nicht abgeschlossen sind.\nMöchten Sie das Fenster trotzdem schließen?"},
       {{"INVANF", 1019}, "Die Inventuren wurden angelegt.\nMöchten Sie sie jetzt gleich vervollständigen?"},
@@ -76,6 +81,18 @@ std::string KWDMeldungEinsetzen(const std::string& AVorlage, const std::vector<s
         if (Naechstes < AArgs.size()) Text += AArgs[Naechstes];
         ++Naechstes;
         ++I;
+        continue;
+      }
+      // "%2:s": the argument of that index, as the suite's format has it; a
+      // following "%s" takes the one after it.
+      std::size_t Ende = I + 1;
+      std::size_t Index = 0;
+      while (Ende < AVorlage.size() && Ende < I + 4 && std::isdigit(static_cast<unsigned char>(AVorlage[Ende])))
+        Index = Index * 10 + static_cast<std::size_t>(AVorlage[Ende++] - '0');
+      if (Ende > I + 1 && Ende + 1 < AVorlage.size() && AVorlage[Ende] == ':' && AVorlage[Ende + 1] == 's') {
+        if (Index < AArgs.size()) Text += AArgs[Index];
+        Naechstes = Index + 1;
+        I = Ende + 1;
         continue;
       }
       if (AVorlage[I + 1] == '%') {

@@ -1,6 +1,7 @@
 #pragma once
 // The message catalogue: numbered texts per group, "%s" replaced by the
-// arguments in order ("%%" is a percent sign). Built in: group "INVANF"
+// arguments in order, "%1:s" by the argument of that index ("%%" is a
+// percent sign). Built in: group "INVANF"
 // 1001 to 1019 and "STANDARD" 997 (its text is its single argument). A
 // replaceable text source lets a database-stored catalogue take over later.
 #include <functional>
@@ -21,5 +22,6 @@ TKWDMeldungQuelle KWDMeldungQuelleSet(TKWDMeldungQuelle AQuelle);
 // group, number and arguments, so nothing the user must see is swallowed.
 std::string KWDMeldungText(const std::string& AGruppe, int ANr, const std::vector<std::string>& AArgs = {});
 
-// "%s" substitution; missing arguments become empty, extra ones are ignored.
+// "%s" and "%N:s" substitution; missing arguments become empty, extra ones
+// are ignored.
 std::string KWDMeldungEinsetzen(const std::string& AVorlage, const std::vector<std::string>& AArgs);

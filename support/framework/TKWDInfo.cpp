@@ -88,10 +88,11 @@ void TKWDInfo::FehlerTerminate(const std::string& AName, int, const std::string&
 }
 
 int TKWDInfo::ShowMeldung(int AArt, const std::string& AGruppe, int ANr, const std::vector<std::string>& AArgs,
-                          void* AOwner) noexcept {
+                          void* AOwner, int AStandard) noexcept {
   TKWDMeldung M;
   try {
     M.Art = AArt;
+    M.Standard = AStandard;
     M.Gruppe = AGruppe;
     M.Nr = ANr;
     M.Argumente = AArgs;

@@ -59,9 +59,10 @@ class TKWDInfo {
 
   // Shows the catalogue text of (AGruppe, ANr) with AArgs substituted through
   // the current presenter and returns its modal result (KWD_MR_*). A presenter
-  // that fails counts as "No"/"Cancel" and is logged.
+  // that fails counts as "No"/"Cancel" and is logged. AStandard: the answer
+  // of the default button (TKWDMeldung::Standard).
   int ShowMeldung(int AArt, const std::string& AGruppe, int ANr, const std::vector<std::string>& AArgs = {},
-                  void* AOwner = nullptr) noexcept;
+                  void* AOwner = nullptr, int AStandard = KWD_MR_NONE) noexcept;
 
   // Pending (not yet raised or terminated) errors, oldest first.
   std::vector<TKWDFehler> Anstehend() const;

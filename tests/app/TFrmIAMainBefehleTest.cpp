@@ -1,8 +1,9 @@
 // The main window's request commands on a fixture company, read back from the
 // database: completing (question 1017, state 6 goes to deletion), deleting
 // (1014, 1007, 1013), the rights and work-bracket order, creating single
-// requests, question 1010, a read-only company, and the window while a
-// completion works against an article a real second program holds.
+// requests, question 1010, a read-only company, the window while a
+// completion works against an article a real second program holds, and
+// after each command the status line and the rows it made or changed.
 #include <gtest/gtest.h>
 
 #include <QAction>
@@ -10,6 +11,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QTest>
 #include <QTimer>
 #include <chrono>
@@ -117,6 +119,9 @@ class TFrmIAMainBefehleTest : public TAppTest {
   int FDialoge = 0;
 
   Texte Argumente(std::size_t AIndex) const { return (*FMeldungen)->Gezeigt().at(AIndex).Argumente; }
+  int Standard(std::size_t AIndex) const { return (*FMeldungen)->Gezeigt().at(AIndex).Standard; }
+  std::string Status() { return Kind<QStatusBar>(Haupt(), "sbStatus")->currentMessage().toStdString(); }
+  bool Gewaehlt(TVRNode AZeile) { return AZeile && Liste()->GetFirstSelected() == AZeile; }
 
   int FPausen = 0;
 };
@@ -133,8 +138,12 @@ TEST_P(TFrmIAMainBefehleTest, ARequestWhoseDayIsOverAsksWithBothCountsAndNoLeave
   Taste(Qt::Key_A, Qt::ControlModifier);
   Taste(Qt::Key_F2);
   ASSERT_EQ(Gezeigt(), (Texte{"INVANF 1017"}));
-  EXPECT_EQ(Argumente(0), (Texte{"1", "2"})) << "articles with target stock first, all articles second";
+  EXPECT_EQ(Argumente(0), (Texte{"1", "2", "14.02.2025", "Warengruppe 1", "1"}))
+      << "articles with target stock first, all articles second, then which request";
+  EXPECT_EQ(Standard(0), KWD_MR_NO) << "Enter leaves it out";
   EXPECT_EQ((*FMeldungen)->Gezeigt()[0].Owner, nullptr);
+  EXPECT_EQ(Status(), "1 Inventur vervollständigt, 1 ausgelassen (Zähltag vorbei)");
+  EXPECT_TRUE(Gewaehlt(ZeileVon("2", 1)));
   EXPECT_EQ(Zustaende(), (std::map<std::string, char>{{"1@1", 'A'}, {"2@1", 'E'}}));
   EXPECT_EQ(Saetze(), (std::set<std::string>{"1/2", "1/3"}));
   EXPECT_EQ(Markierte(), 0) << "the list was refilled";
@@ -170,6 +179,7 @@ TEST_P(TFrmIAMainBefehleTest, CompletingAMarkedRowInStateSixDeletesItWithItsReco
   Taste(Qt::Key_F7);
   Taste(Qt::Key_F2);
   EXPECT_TRUE(Gezeigt().empty());
+  EXPECT_EQ(Status(), "1 Inventur vervollständigt, 2 gelöscht (Löschung angefordert)");
   EXPECT_EQ(Zustaende(), (std::map<std::string, char>{{"1@1", 'E'}}));
   EXPECT_EQ(Saetze(), (std::set<std::string>{"1/1", "1/2"}));
   EXPECT_EQ(Liste()->RowCount(), 1);
@@ -193,8 +203,10 @@ TEST_P(TFrmIAMainBefehleTest, DeletingAsksForOneSelectedRowByGroupAndBranchForSe
   Liste()->SetSelected(ZeileVon("1", 1));
   Taste(Qt::Key_F5, Qt::ShiftModifier);
   ASSERT_EQ(Gezeigt(), (Texte{"INVANF 1014", "INVANF 1007"}));
-  EXPECT_EQ(Argumente(1), (Texte{"1", "1"}));
+  EXPECT_EQ(Argumente(1), (Texte{"1", "1", "01.03.2025", "Warengruppe 1"})) << "the date names the request";
   EXPECT_EQ((*FMeldungen)->Gezeigt()[1].Art, KWD_MB_JANEIN);
+  EXPECT_EQ(Standard(1), KWD_MR_NO) << "Enter never deletes";
+  EXPECT_EQ(Status(), "Keine Inventur gelöscht");
   EXPECT_EQ(Zustaende().size(), 3u);
   EXPECT_EQ(Saetze().size(), 2u);
 
@@ -206,14 +218,35 @@ TEST_P(TFrmIAMainBefehleTest, DeletingAsksForOneSelectedRowByGroupAndBranchForSe
   EXPECT_EQ(Zustaende(), (std::map<std::string, char>{{"2@2", 'A'}, {"@1", 'A'}}));
   EXPECT_TRUE(Saetze().empty());
   EXPECT_EQ(Liste()->RowCount(), 2);
+  EXPECT_EQ(Status(), "1 Inventur gelöscht (01.03.2025, Warengruppe 1, Filiale 1)");
 
   // Two marked: one question for all of them.
   (*FMeldungen)->Antworten({KWD_MR_YES});
   Taste(Qt::Key_F7);
   Taste(Qt::Key_F5, Qt::ShiftModifier);
   EXPECT_EQ(Gezeigt().back(), "INVANF 1013");
+  EXPECT_EQ(Argumente(3), (Texte{"2"}));
+  EXPECT_EQ(Standard(3), KWD_MR_NO);
+  EXPECT_EQ(Status(), "2 Inventuren gelöscht");
   EXPECT_TRUE(Zustaende().empty());
   EXPECT_EQ(Liste()->RowCount(), 0);
+  EXPECT_FALSE(Working(nullptr));
+}
+
+TEST_P(TFrmIAMainBefehleTest, PrintingACountListWithoutARequestSaysSoBeforeAnyDialog) {
+  Artikelfirma();
+  Anforderung(D(2025, 3, 1), "1", 1, D(2025, 1, 1), 'E', 0, 0);
+  HauptZeigen(D(2025, 1, 1));
+  int Dialoge = 0;
+  auto Uhr = BeimModalFenster<QDialog>([&](QDialog* F) {
+    ++Dialoge;
+    F->reject();
+  });
+  Taste(Qt::Key_F10, Qt::ShiftModifier);
+  QTest::qWait(30);
+  EXPECT_EQ(Gezeigt(), (Texte{"INVANF 1003"}));
+  EXPECT_EQ((*FMeldungen)->Gezeigt()[0].Owner, static_cast<void*>(&Haupt()));
+  EXPECT_EQ(Dialoge, 0);
   EXPECT_FALSE(Working(nullptr));
 }
 
@@ -288,7 +321,10 @@ TEST_P(TFrmIAMainBefehleTest, AStarForTwoBranchesCreatesTheGroupsZeroToNineInEac
     Taste(Qt::Key_F3);
     // One refusal, then the question whether to complete them at once: No.
     ASSERT_EQ(Gezeigt(), (Texte{"INVANF 1005", "INVANF 1019"}));
+    EXPECT_EQ(Argumente(0), (Texte{"Warengruppe 3", "2", "01.03.2025"})) << "the refusal names the request";
     EXPECT_EQ((*FMeldungen)->Gezeigt()[1].Owner, nullptr);
+    EXPECT_EQ(Status(), "19 Inventuren angelegt, 1 übersprungen (Warengruppe 3, Filiale 2: gibt es bereits)");
+    EXPECT_TRUE(Gewaehlt(ZeileVon("0", 1))) << "the first of the new rows";
     std::map<std::string, char> Erwartet{{"3@2", 'E'}};
     for (int F = 1; F <= 2; ++F)
       for (int G = 0; G <= 9; ++G)
@@ -311,6 +347,7 @@ TEST_P(TFrmIAMainBefehleTest, NewRequestsCompletedAtOnceAndAnEntryOfBlanksAsksFo
     Taste(Qt::Key_F3);
   }
   EXPECT_EQ(Gezeigt(), (Texte{"INVANF 1019"}));
+  EXPECT_EQ(Status(), "1 Inventur angelegt und vervollständigt");
   EXPECT_EQ(Zustaende(), (std::map<std::string, char>{{"1@1", 'E'}}));
   EXPECT_EQ(Saetze(), (std::set<std::string>{"1/1", "1/2"}));
   EXPECT_EQ(Liste()->GetText(ZeileVon("1", 1), colStatusKZ), "E");
@@ -484,6 +521,7 @@ TEST_P(TFrmIAMainBefehleTest, DeletingARequestWithAHeldArticleListsItUnderTheDel
   });
   Taste(Qt::Key_F5, Qt::ShiftModifier);
   EXPECT_EQ(Gezeigt(), (Texte{"INVANF 1007"}));
+  EXPECT_EQ(Status(), "1 Inventur nicht gelöscht (gesperrte Artikel)");
   EXPECT_EQ(Zeilen, 1);
   EXPECT_TRUE(Erklaerung.startsWith("Es konnten nicht alle Inventuren vollständig gelöscht werden")) << Erklaerung.toStdString();
   // The free article is gone; the held one and the request stay, the request

@@ -333,6 +333,7 @@ TEST_P(TFrmIAMainTest, ClosingWithAWaitingRequestAsksAndTheWindowNeverClosesWhil
   EXPECT_TRUE(Haupt().isVisible());
   ASSERT_EQ(Gezeigt(), (Texte{"INVANF 1018"}));
   EXPECT_EQ((*FMeldungen)->Gezeigt()[0].Art, KWD_MB_SCHLIESSEN);
+  EXPECT_EQ((*FMeldungen)->Gezeigt()[0].Standard, KWD_MR_NO) << "Enter keeps the window";
 
   // While a command of the window works, neither "Zurück" nor the close box closes it.
   ASSERT_TRUE(WorkStartTry(&Haupt(), "TFrmIAMain.Test", 5));

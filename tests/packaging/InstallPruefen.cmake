@@ -1,19 +1,23 @@
 # Installs the build into a folder of its own (as DESTDIR does for a package)
 # and checks that a desktop finds the program: the three programs in bin/,
-# the desktop entry in share/applications naming the program and its icon,
-# the icon under hicolor, the report layouts, the German man pages.
-#   cmake -DBUILD=<build folder> -DZIEL=<empty folder> -DMIT_QT=ON|OFF -DMIT_MAN=ON|OFF -P InstallPruefen.cmake
+# the desktop entry in share/applications naming the program, its icon and
+# the handbook where this installation put it, the icon under hicolor, the
+# report layouts, the German man pages, the copyright and the changelog.
+#   cmake -DBUILD=<build folder> -DZIEL=<empty folder> -DMIT_QT=ON|OFF -DMIT_HANDBUCH=ON|OFF -P InstallPruefen.cmake
 file(REMOVE_RECURSE "${ZIEL}")
 execute_process(COMMAND "${CMAKE_COMMAND}" --install "${BUILD}" --prefix "${ZIEL}/usr"
                 RESULT_VARIABLE Rc OUTPUT_QUIET)
 if(NOT Rc EQUAL 0)
   message(FATAL_ERROR "cmake --install ist fehlgeschlagen (${Rc})")
 endif()
-set(Erwartet usr/bin/invanf-cli usr/bin/wws-admin)
+set(Erwartet usr/bin/invanf-cli usr/bin/wws-admin usr/share/doc/invanf/copyright usr/share/doc/invanf/changelog.Debian.gz)
 if(MIT_QT)
   list(APPEND Erwartet usr/bin/invanf usr/share/applications/invanf.desktop
        usr/share/icons/hicolor/scalable/apps/invanf.svg usr/share/wws/Layout/ial__Standard.rpt
        usr/share/wws/Layout/IA-Liste.rpt)
+endif()
+if(MIT_QT AND MIT_HANDBUCH)
+  list(APPEND Erwartet usr/share/doc/invanf/handbuch/index.html usr/share/doc/invanf/handbuch/bilder/hauptfenster.png)
 endif()
 foreach(Datei IN LISTS Erwartet)
   if(NOT EXISTS "${ZIEL}/${Datei}")
@@ -29,30 +33,29 @@ endforeach()
 if(MIT_QT)
   file(READ "${ZIEL}/usr/share/applications/invanf.desktop" Eintrag)
   foreach(Zeile "Exec=invanf" "Icon=invanf" "Categories=Office;" "Name=Inventuranforderungen" "Type=Application"
-                "Comment=" "Keywords=Inventur;Zählliste;")
+                "Comment=" "Keywords=Inventur;Zählliste;" "Actions=Handbuch;"
+                "Exec=xdg-open ${ZIEL}/usr/share/doc/invanf/handbuch/index.html")
     string(FIND "${Eintrag}" "${Zeile}" Stelle)
     if(Stelle LESS 0)
       message(FATAL_ERROR "invanf.desktop ohne ${Zeile}")
     endif()
   endforeach()
 endif()
-if(MIT_MAN)
-  set(Programme invanf-cli wws-admin)
-  if(MIT_QT)
-    list(APPEND Programme invanf)
-  endif()
-  foreach(Programm IN LISTS Programme)
-    execute_process(COMMAND gzip -dc "${ZIEL}/usr/share/man/man1/${Programm}.1.gz" OUTPUT_VARIABLE Text
-                    RESULT_VARIABLE Rc)
-    if(NOT Rc EQUAL 0)
-      message(FATAL_ERROR "Keine lesbare Man-Seite ${Programm}.1.gz")
-    endif()
-    foreach(Teil ".SH BEZEICHNUNG" ".SH BESCHREIBUNG" "Optionen" ".SH UMGEBUNG")
-      string(FIND "${Text}" "${Teil}" Stelle)
-      if(Stelle LESS 0)
-        message(FATAL_ERROR "Man-Seite ${Programm}(1) ohne ${Teil}")
-      endif()
-    endforeach()
-  endforeach()
+set(Programme invanf-cli wws-admin)
+if(MIT_QT)
+  list(APPEND Programme invanf)
 endif()
+foreach(Programm IN LISTS Programme)
+  execute_process(COMMAND gzip -dc "${ZIEL}/usr/share/man/man1/${Programm}.1.gz" OUTPUT_VARIABLE Text
+                  RESULT_VARIABLE Rc)
+  if(NOT Rc EQUAL 0)
+    message(FATAL_ERROR "Keine lesbare Man-Seite ${Programm}.1.gz")
+  endif()
+  foreach(Teil ".SH BEZEICHNUNG" ".SH OPTIONEN" ".SH EXIT\\-STATUS" "${ZIEL}/usr/share/doc/invanf/handbuch/index.html")
+    string(FIND "${Text}" "${Teil}" Stelle)
+    if(Stelle LESS 0)
+      message(FATAL_ERROR "Man-Seite ${Programm}(1) ohne ${Teil}")
+    endif()
+  endforeach()
+endforeach()
 file(REMOVE_RECURSE "${ZIEL}")

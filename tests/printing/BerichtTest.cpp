@@ -155,8 +155,34 @@ TEST_P(BerichtKlein, LayoutParameterAfterTheOptionsOwn) {
                                          {"Param_AnzProGroe", "J"},
                                          {"Param_NurSammel", "N"},
                                          {"Param_Nullbestand", "J"},
-                                         {"Param_Kompakt", "J"}}));
+                                         {"Param_Kompakt", "J"},
+                                         {"Param_Anforderungen", "2026-03-20|3|12"}}));
   EXPECT_TRUE(Enthaelt(Seiten, QStringLiteral("B-200")));
+}
+
+// The page header names the request (date, branch, group with its name) on
+// every page; the groups within it are headings in the body, and a page
+// that begins within one names it as continued.
+TEST_P(BerichtKlein, EveryPageHeaderNamesTheRequestNotTheGroupAtItsTop) {
+  Firma().Warengruppe("3", "Kinderbekleidung").Warengruppe("31", "Babymode").Warengruppe("34", "Schulkleidung");
+  Firma().Artikel(P(40), "31", '5', "Strampler").ArtNr(P(40), 45000, "K-040");
+  Inventur(KJahr, KTag + 1, 3, P(40), '1', {{1, 2}});
+  for (int I = 41; I < 71; ++I) {
+    Firma().Artikel(P(I), "34", '5', "Schulhose").ArtNr(P(I), 45000, "K-0" + std::to_string(I));
+    Inventur(KJahr, KTag + 1, 3, P(I), '1', {{1, 1}});
+  }
+  const QStringList Seiten = Zaehlliste({{KTag + 1, 3, "3"}}, "ial__Standard.rpt");
+  ASSERT_GE(Seiten.size(), 2);
+  for (const QString& Seite : Seiten)
+    EXPECT_TRUE(Seite.contains(QStringLiteral("Warengruppe 3 Kinderbekleidung")) &&
+                Seite.contains(QStringLiteral("Zähldatum 21.03.2026")) && Seite.contains(QStringLiteral("Filiale 3")))
+        << Seite.toStdString();
+  EXPECT_TRUE(Seiten[0].contains(QStringLiteral("Warengruppe 31 Babymode")));
+  EXPECT_TRUE(Seiten[0].contains(QStringLiteral("Warengruppe 34 Schulkleidung")));
+  EXPECT_FALSE(Seiten[0].contains(QStringLiteral("Fortsetzung")));
+  EXPECT_TRUE(Seiten[1].contains(QStringLiteral("Warengruppe 34 Schulkleidung (Fortsetzung)")))
+      << Seiten[1].toStdString();
+  EXPECT_FALSE(Seiten.join('\n').contains(QStringLiteral("Babymode (Fortsetzung)")));
 }
 
 TEST_P(BerichtKlein, ReportStepCallsTheViewerWithNamesTitleAndExportFile) {

@@ -5,10 +5,16 @@
 // of every size of those articles.
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QImage>
+#include <QLineEdit>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QTest>
 #include <QRegularExpression>
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
 #include <map>
 #include <set>
 
@@ -18,7 +24,10 @@
 #include "printing/TIADrucken.h"
 #include "suite/TKWDLayoutDatei.h"
 #include "support/framework/KWDOrdner.h"
+#include "support/framework/TKWDSkriptPresenter.h"
 #include "tests/printing/DruckTestUmgebung.h"
+#include "tests/widgets/WidgetTestHilfe.h"
+#include "widgets/TKWDPdfAnsicht.h"
 
 namespace fs = std::filesystem;
 
@@ -52,7 +61,7 @@ TGelesen SeiteLesen(const std::string& APng, const fs::path& AOrdner) {
     Seite.copy(0, Y, Seite.width(), std::min(Streifen, Seite.height() - Y)).save(QString::fromStdString(Datei));
     Dateien += " '" + Datei + "'";
   }
-  const std::string Xml = Ausgabe("zbarimg --xml -q" + Dateien + " 2>/dev/null");
+  const std::string Xml = Ausgabe("zbarimg --nodbus --xml -q" + Dateien + " 2>/dev/null");
   TGelesen G;
   const QRegularExpression Muster(
       QStringLiteral("streifen-(\\d+)\\.png|<symbol type='([^']+)'[^>]*><data><!\\[CDATA\\[([^\\]]*)\\]\\]>"));
@@ -141,6 +150,58 @@ TEST_P(Strichcode, ScannerReadsTheArticleNumbersOfEachPageInOrderAndEverySizeCod
   }
   std::sort(Nummern.begin(), Nummern.end());
   EXPECT_EQ(AlleGelesen, Nummern) << "every article once, no article broken across pages";
+}
+
+// A scanner list printed from the viewer's "Drucken" through a private CUPS
+// whose queue is the virtual PDF printer (scripts/cups-test-server.sh), the
+// print dialog accepted with the queue it preselects: what the queue wrote
+// holds no page images, and its pages at 300 dpi give the codes of the PDF.
+TEST_P(Strichcode, PrintedThroughCupsScansAsItsPdf) {
+  const std::string Cups = (FHome / "cups").string(), Skript = "bash " WWS_CUPS_SERVER " ";
+  const std::string Start = Ausgabe(Skript + "start '" + Cups + "' 2>&1");
+  if (Start.rfind(Cups, 0) != 0 && !std::getenv("CI")) GTEST_SKIP() << Start;  // CI must run it
+  ASSERT_EQ(Start.rfind(Cups, 0), 0u) << Start;
+  const std::shared_ptr<void> Stopp(nullptr, [&](void*) { Ausgabe(Skript + "stop '" + Cups + "'"); });
+  ::setenv("CUPS_SERVER", Start.c_str(), 1);
+  DruckLayoutsInstallieren();
+  const TDate Jahr = D(2026, 1, 1), Tag = D(2026, 3, 20);
+  Firma().Warengruppe("12", "Hosen").Filiale(3, "Kiel");
+  for (int I = 1; I <= 4; ++I) {
+    Firma().Artikel(P(I), "12", '5', "Artikel").ArtNr(P(I), 45000, "1111-00" + std::to_string(1100 + 7 * I));
+    InventurGroessen(Jahr, Tag, 3, P(I), 1, 20);
+  }
+  TQLX_SelectedLayout_List Layouts;  // the layout file's own parameters apply, the option ticks the sizes
+  Layouts.push_back({"ial__Scanner.rpt", "ial__Scanner.rpt", "Scanner", {}});
+  TKWDSkriptPresenterScope Meldungen(KWD_MR_OK);
+  TIADrucken Drucken;
+  QString Drucker;
+  auto Ansicht = BeimModalFenster<TKWDPdfAnsicht>([&](TKWDPdfAnsicht* F) {
+    auto Dialog = BeimModalFenster<QPrintDialog>([&](QPrintDialog* AD) {
+      Drucker = AD->printer()->printerName();
+      auto* Feld = Kind<QLineEdit>(AD, "filename");  // the output file's field shows a long path whole
+      Feld->setText(Feld->text() + QStringLiteral(" - Filiale 3 Kiel, Warengruppe 12, Zähldatum 20.03.2026.pdf"));
+      QTest::qWait(20);
+      EXPECT_GE(Feld->contentsRect().width(), Feld->fontMetrics().horizontalAdvance(Feld->text()));
+      AD->accept();
+    });
+    Kind<QAction>(F, "actDrucken")->trigger();
+    Kind<QAction>(F, "actSchliessen")->trigger();
+  });
+  ASSERT_TRUE(Drucken.IALDrucken(Jahr, Layouts, {false, true, false},
+                                 [&] { return std::vector<TIADruckZeile>{{Tag, 3, "12"}}; }));
+  EXPECT_EQ(Meldungen->Gezeigt().size(), 0u);
+  ASSERT_EQ(Drucker, QStringLiteral("Zaehlliste")) << "libcups keeps the server it asked first: run alone (as ctest)";
+  const std::string Gedruckt = Ausgabe(Skript + "warten '" + Cups + "' 2>&1");
+  ASSERT_EQ(Gedruckt.rfind(Cups, 0), 0u) << Gedruckt;
+  EXPECT_EQ(Ausgabe("pdfimages -list '" + Gedruckt + "' | tail -n +3"), "") << "drawn, not page images";
+  std::ofstream(FHome / "ansicht.pdf", std::ios::binary) << Drucken.CrystalRDC().Pdf().toStdString();
+  auto CodesAllerSeiten = [&](const std::string& APdf, const std::string& AName) {
+    Ausgabe("pdftoppm -r 300 -png '" + APdf + "' '" + (FHome / AName).string() + "' 2>/dev/null");
+    return Ausgabe("zbarimg --nodbus -q '" + (FHome / AName).string() + "'-*.png 2>/dev/null | sort");
+  };
+  const std::string Soll = CodesAllerSeiten((FHome / "ansicht.pdf").string(), "soll");
+  EXPECT_EQ(CodesAllerSeiten(Gedruckt, "ist"), Soll);
+  EXPECT_EQ(std::count(Soll.begin(), Soll.end(), '\n'), 84) << "4 articles, 80 sizes: " << Soll;
 }
 
 // One backend is enough: the codes come from the count-list file, which is

@@ -335,7 +335,10 @@ TEST_P(InvanfCli, DeleteAsksOnATerminalAndNeedsYesWithoutOne) {
 
   const auto Nein = KindAmTerminal(INVANF_CLI_PFAD, Eine, "[j/N]", {"n"});
   EXPECT_EQ(Nein.Exit, 2) << Nein.Aus;
-  EXPECT_NE(Nein.Aus.find("Warengruppe 5 in Filiale 2 wirklich l\u00F6schen"), std::string::npos) << Nein.Aus;
+  EXPECT_NE(Nein.Aus.find("vom 01.04.2026 f\u00FCr Warengruppe 5 in Filiale 2 mit ihrem gebuchten Sollbestand "
+                          "wirklich l\u00F6schen"),
+            std::string::npos)
+      << Nein.Aus;
   EXPECT_FALSE(Gesucht(KTag, "5", 2).is_null());
 
   const auto Ja = KindAmTerminal(INVANF_CLI_PFAD, Eine, "[j/N]", {"j"});
@@ -348,7 +351,9 @@ TEST_P(InvanfCli, DeleteAsksOnATerminalAndNeedsYesWithoutOne) {
                                      "--branch", "3", "--wg", "5", "--db", Ort()},
                                     "[j/N]", {"ja"});
   EXPECT_EQ(Beide.Exit, 0) << Beide.Aus;
-  EXPECT_NE(Beide.Aus.find("die markierten Inventuren wirklich l\u00F6schen"), std::string::npos) << Beide.Aus;
+  EXPECT_NE(Beide.Aus.find("die 2 markierten Inventuren mit ihrem gebuchten Sollbestand wirklich l\u00F6schen"),
+            std::string::npos)
+      << Beide.Aus;
   EXPECT_TRUE(Gesucht(KTag, "5", 2).is_null());
   EXPECT_TRUE(Gesucht(KTag, "5", 3).is_null());
 }
@@ -461,9 +466,9 @@ TEST(InvanfCliAufruf, HelpAndParserErrorsAreGerman) {
   for (const char* Deutsch : {"Aufruf: invanf-cli [OPTIONEN] BEFEHL", "Optionen:", "Befehle:", "Rückgabewerte"})
     EXPECT_NE(Hilfe.Aus.find(Deutsch), std::string::npos) << Hilfe.Aus;
   const auto Anlegen = KindAusfuehren(INVANF_CLI_PFAD, {"create", "--help"});
-  EXPECT_NE(Anlegen.Aus.find("--year TEXT (Pflicht)"), std::string::npos) << Anlegen.Aus;
+  EXPECT_NE(Anlegen.Aus.find("--year JJJJ-MM-TT (Pflicht)"), std::string::npos) << Anlegen.Aus;
   for (const auto& Text : {Hilfe.Aus, Anlegen.Aus})
-    for (const char* Englisch : {"Usage", "Options", "Subcommands", "REQUIRED", "OPTIONS", "Print this help"})
+    for (const char* Englisch : {"Usage", "Options", "Subcommands", "REQUIRED", "OPTIONS", "Print this help", "TEXT"})
       EXPECT_EQ(Text.find(Englisch), std::string::npos) << Englisch << " in " << Text;
 
   struct TFall {

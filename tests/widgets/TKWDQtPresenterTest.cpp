@@ -23,8 +23,8 @@ struct TGesehen {
   QMessageBox::Icon Bild = QMessageBox::NoIcon;
 };
 
-// Answers the next message box with the button AAntwort (empty: Esc) and
-// records what it showed.
+// Answers the next message box with the button AAntwort (empty: Esc; one
+// letter: that key, as the accelerators answer) and records what it showed.
 [[nodiscard]] std::unique_ptr<QTimer> Antworten(TGesehen& AGesehen, const QString& AAntwort) {
   return BeimModalFenster<QMessageBox>([&AGesehen, AAntwort](QMessageBox* ABox) {
     AGesehen.Titel = ABox->windowTitle();
@@ -35,6 +35,8 @@ struct TGesehen {
     AGesehen.Bild = ABox->icon();
     if (AAntwort.isEmpty())
       QTest::keyClick(ABox, Qt::Key_Escape);
+    else if (AAntwort.size() == 1)
+      QTest::keyClick(ABox, AAntwort.at(0).toLatin1());
     else
       Knopf(ABox, AAntwort)->click();
   });
@@ -53,16 +55,27 @@ TEST_F(TQtPresenterTest, QuestionsAnswerSixForJaAndSevenForNein) {
   Owner.show();
   TGesehen G;
   auto W1 = Antworten(G, "Ja");
-  EXPECT_EQ(KWDInfo().ShowMeldung(KWD_MB_JANEIN, "INVANF", 1007, {"12", "3"}, &Owner), KWD_MR_YES);
-  EXPECT_EQ(G.Text, QString("Möchten Sie die Inventur der Warengruppe 12 in Filiale 3 wirklich löschen?"));
-  EXPECT_EQ(G.Knoepfe, QStringList({"Ja", "Nein"}));
-  EXPECT_EQ(G.Standard, QString("Ja"));
+  EXPECT_EQ(KWDInfo().ShowMeldung(KWD_MB_JANEIN, "INVANF", 1019, {}, &Owner), KWD_MR_YES);
+  EXPECT_EQ(G.Knoepfe, QStringList({"&Ja", "&Nein"}));
+  EXPECT_EQ(G.Standard, QString("&Ja"));
   EXPECT_EQ(G.Eltern, &Owner) << "the owner window is the parent";
   EXPECT_EQ(G.Titel, QString("Inventuranforderungen"));
   EXPECT_EQ(G.Bild, QMessageBox::Question);
 
   auto W2 = Antworten(G, "Nein");
   EXPECT_EQ(KWDInfo().ShowMeldung(KWD_MB_JANEIN, "INVANF", 1013), KWD_MR_NO);
+  // A question that deletes defaults to "Nein"; the letters answer without Alt.
+  for (const auto& [Taste, Antwort] :
+       {std::pair{"\r", KWD_MR_NO}, std::pair{"j", KWD_MR_YES}, std::pair{"n", KWD_MR_NO}}) {
+    auto W = Antworten(G, QString::fromLatin1(Taste));
+    EXPECT_EQ(KWDInfo().ShowMeldung(KWD_MB_JANEIN, "INVANF", 1007, {"12", "3", "20.03.2026", "Warengruppe 12"}, &Owner,
+                                    KWD_MR_NO),
+              Antwort)
+        << Taste;
+    EXPECT_EQ(G.Standard, QString("&Nein"));
+  }
+  EXPECT_EQ(G.Text, QString("Möchten Sie die Inventur vom 20.03.2026 für Warengruppe 12 in Filiale 3 mit ihrem "
+                            "gebuchten Sollbestand wirklich löschen?"));
   auto W3 = Antworten(G, "");
   EXPECT_EQ(KWDInfo().ShowMeldung(KWD_MB_JANEIN, "INVANF", 1019), KWD_MR_NO) << "Esc is No";
 }
@@ -80,8 +93,8 @@ TEST_F(TQtPresenterTest, NoticeHasOneOkAndTheCloseQuestionThreeButtons) {
   EXPECT_EQ(KWDInfo().ShowMeldung(KWD_MB_SCHLIESSEN, "INVANF", 1018), KWD_MR_YES);
   // The order follows the desktop's convention; the captions are German.
   S.Knoepfe.sort();
-  EXPECT_EQ(S.Knoepfe, QStringList({"Abbrechen", "Ja", "Nein"}));
-  EXPECT_EQ(S.Standard, QString("Ja"));
+  EXPECT_EQ(S.Knoepfe, QStringList({"&Abbrechen", "&Ja", "&Nein"}));
+  EXPECT_EQ(S.Standard, QString("&Ja"));
   auto W6 = Antworten(S, "Nein");
   EXPECT_EQ(KWDInfo().ShowMeldung(KWD_MB_SCHLIESSEN, "INVANF", 1018), KWD_MR_NO);
   auto W7 = Antworten(S, "");

@@ -66,9 +66,10 @@ template <class T>
 }
 
 // The button of a message box with the caption AText, nullptr when none.
+// The button captioned AText, its accelerator's "&" not counted.
 inline QAbstractButton* Knopf(QMessageBox* ABox, const QString& AText) {
   for (QAbstractButton* K : ABox->buttons())
-    if (K->text() == AText) return K;
+    if (QString(K->text()).remove(QLatin1Char('&')) == AText) return K;
   return nullptr;
 }
 

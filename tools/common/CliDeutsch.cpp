@@ -53,7 +53,9 @@ class TDeutscheHilfe : public CLI::Formatter {
     if (!AOpt->get_option_text().empty()) return " " + AOpt->get_option_text();
     std::string Text;
     if (AOpt->get_type_size() != 0) {
-      if (!AOpt->get_type_name().empty()) Text += " " + TypText(AOpt->get_type_name());
+      // An argument's own name (SCHLUESSEL, BENUTZER) already says what it takes.
+      const std::string Typ = AOpt->get_type_name().empty() ? "" : TypText(AOpt->get_type_name());
+      if (!Typ.empty() && !(AOpt->get_positional() && Typ == "TEXT")) Text += " " + Typ;
       if (!AOpt->get_default_str().empty()) Text += " (Vorgabe " + AOpt->get_default_str() + ")";
       if (AOpt->get_expected_max() == CLI::detail::expected_max_vector_size) Text += " ...";
       if (AOpt->get_required()) Text += " (Pflicht)";

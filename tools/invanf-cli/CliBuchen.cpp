@@ -10,6 +10,7 @@
 #include "support/framework/KWDMeldungPresenter.h"
 #include "support/framework/TKWDInfo.h"
 #include "support/recordfile/Tiafile.h"
+#include "support/types/IABenennung.h"
 #include "support/types/TQLX_IA_KZZaehlung.h"
 #include "tools/common/CliJson.h"
 #include "tools/invanf-cli/CliKommandos.h"
@@ -241,8 +242,9 @@ int CliLoeschen(const TCliOptionen& AOpt) {
     const int Antwort =
         Saetze.size() == 1
             ? KWDInfo().ShowMeldung(KWD_MB_JANEIN, "INVANF", 1007,
-                                    {Saetze[0].WG.empty() ? "*" : Saetze[0].WG, std::to_string(Saetze[0].FilNr)})
-            : KWDInfo().ShowMeldung(KWD_MB_JANEIN, "INVANF", 1013);
+                                    {Saetze[0].WG.empty() ? "*" : Saetze[0].WG, std::to_string(Saetze[0].FilNr),
+                                     FormatDatum(Saetze[0].Zaehldatum), IAWarengruppeText(Saetze[0].WG)})
+            : KWDInfo().ShowMeldung(KWD_MB_JANEIN, "INVANF", 1013, {std::to_string(Saetze.size())});
     if (Antwort != KWD_MR_YES) {
       CliAbgelehnt("Nicht gelöscht.");
       return CLI_ABGELEHNT;

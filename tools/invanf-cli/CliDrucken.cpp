@@ -16,6 +16,7 @@
 #include "support/framework/KWDOrdner.h"
 #include "support/framework/TKWDInfo.h"
 #include "support/recordfile/Tiafile.h"
+#include "tools/common/CliDeutsch.h"
 #include "tools/common/CliJson.h"
 #include "tools/invanf-cli/CliPruefen.h"
 #include "tools/invanf-cli/CliZiel.h"
@@ -89,20 +90,22 @@ int Ergebnis(bool AOk, const TCrystalRDCn& ABericht, const std::string& APdf, bo
 
 void TCliDrucken::Registrieren(CLI::App& AApp, TCliOptionen& AOpt) {
   FIAL = AApp.add_subcommand("print-ial", "Inventuraufnahmeliste (Zählliste) von Inventuren als PDF drucken");
-  FIAL->add_option("--year", AOpt.Jahr, "Erster Tag des Wirtschaftsjahres")->required();
-  FIAL->add_option("--date", AOpt.Daten, "Zähldatum (je Inventur)");
-  FIAL->add_option("--wg", AOpt.WGs, "Warengruppe (einmal für alle oder je Inventur)");
+  FIAL->add_option("--year", AOpt.Jahr, "Erster Tag des Wirtschaftsjahres")->required()->type_name(CLI_TYP_DATUM);
+  FIAL->add_option("--date", AOpt.Daten, "Zähldatum (je Inventur)")->type_name(CLI_TYP_DATUM);
+  FIAL->add_option("--wg", AOpt.WGs, "Warengruppe (einmal für alle oder je Inventur)")->type_name(CLI_TYP_WG);
   FIAL->add_option("--branch", AOpt.Filialen, "Filiale (je Inventur)")->type_name("ZAHL");
-  FIAL->add_option("--layout", FLayout, "Layout (Dateiname im Layout-Ordner, z. B. ial__Kompakt.rpt oder Kompakt)");
+  FIAL->add_option("--layout", FLayout, "Layout (Dateiname im Layout-Ordner, z. B. ial__Kompakt.rpt oder Kompakt)")
+      ->type_name(CLI_TYP_NAME);
   FIAL->add_flag("--zero", FNullbestand, "Artikel mit Nullbestand drucken");
   FIAL->add_flag("--all-sizes", FAlleGroessen, "Sollbestand für alle Größen drucken");
   FIAL->add_flag("--collective", FSammel, "Nur Sammelartikel drucken");
-  FIAL->add_option("--pdf", FPdf, "Die PDF-Datei, die entsteht");
-  FIAL->add_option("--xlsx", FXlsx, "Die Zählliste als Excel-Arbeitsmappe (eine Zeile je Artikel und Größe)");
-  FIAL->add_option("--csv", FCsv, "Die Zählliste als CSV-Datei (UTF-8, Semikolon, Dezimalkomma)");
+  FIAL->add_option("--pdf", FPdf, "Die PDF-Datei, die entsteht")->type_name(CLI_TYP_DATEI);
+  FIAL->add_option("--xlsx", FXlsx, "Die Zählliste als Excel-Arbeitsmappe (eine Zeile je Artikel und Größe)")
+      ->type_name(CLI_TYP_DATEI);
+  FIAL->add_option("--csv", FCsv, "Die Zählliste als CSV-Datei (UTF-8, Semikolon, Dezimalkomma)")->type_name(CLI_TYP_DATEI);
   FListe = AApp.add_subcommand("print-list", "Liste der Inventuren eines Wirtschaftsjahres als PDF drucken");
-  FListe->add_option("--year", AOpt.Jahr, "Erster Tag des Wirtschaftsjahres")->required();
-  FListe->add_option("--pdf", FPdf, "Die PDF-Datei, die entsteht")->required();
+  FListe->add_option("--year", AOpt.Jahr, "Erster Tag des Wirtschaftsjahres")->required()->type_name(CLI_TYP_DATUM);
+  FListe->add_option("--pdf", FPdf, "Die PDF-Datei, die entsteht")->required()->type_name(CLI_TYP_DATEI);
   FListeExport.Registrieren(AApp);
 }
 

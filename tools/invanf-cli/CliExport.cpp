@@ -9,14 +9,16 @@
 #include "support/framework/TKWDInfo.h"
 #include "support/framework/TKWDProgramm.h"
 #include "support/tabelle/KWDTabelle.h"
+#include "tools/common/CliDeutsch.h"
 #include "tools/common/CliJson.h"
 #include "tools/invanf-cli/CliPruefen.h"
 #include "tools/invanf-cli/CliZiel.h"
 
 void TCliListeExport::Registrieren(CLI::App& AApp) {
   FListe = AApp.get_subcommand("list");
-  FListe->add_option("--xlsx", FXlsx, "Die Liste als Excel-Arbeitsmappe in diese Datei schreiben");
-  FListe->add_option("--csv", FCsv, "Die Liste als CSV-Datei (UTF-8, Semikolon) in diese Datei schreiben");
+  FListe->add_option("--xlsx", FXlsx, "Die Liste als Excel-Arbeitsmappe in diese Datei schreiben")->type_name(CLI_TYP_DATEI);
+  FListe->add_option("--csv", FCsv, "Die Liste als CSV-Datei (UTF-8, Semikolon) in diese Datei schreiben")
+      ->type_name(CLI_TYP_DATEI);
 }
 
 bool TCliListeExport::Ausfuehren(const TCliOptionen& AOpt, int& AExit) {

@@ -16,6 +16,7 @@
 #include "support/framework/TKWDInfo.h"
 #include "support/recordfile/Tiafile.h"
 #include "support/types/KWDZahlFormat.h"
+#include "support/types/IABenennung.h"
 #include "support/types/TQLX_IA_KZZaehlung.h"
 #include "tools/invanf-cli/CliPruefen.h"
 
@@ -165,7 +166,9 @@ int CliAnlegen(const TCliOptionen& AOpt) {
           S.KZZaehlung = CQLX_IA_KZZaehlung_2_Char(TQLX_IA_KZZaehlung::iazAngefordert);
           Angelegt.push_back(S);
         } else {
-          KWDInfo().ShowMeldung(KWD_MB_HINWEIS, "INVANF", 1005);
+          KWDInfo().ShowMeldung(KWD_MB_HINWEIS, "INVANF", 1005,
+                                {IAWarengruppeText(TIANeuPruefung::WGOhneEndBlanks(WG)), std::to_string(Fil),
+                                 FormatDatum(Datum)});
           ++Abgelehnt;
         }
       }

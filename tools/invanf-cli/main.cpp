@@ -39,31 +39,33 @@ int main(int argc, char** argv) {
   App.fallthrough();  // --db, --json and --yes may stand before or after the command
   std::string Db;
   TCliOptionen Opt;
-  App.add_option("--db", Db, "Firma: Pfad der SQLite-Datei oder postgresql://-Adresse (sonst WWS_DB)");
+  App.add_option("--db", Db, "Firma: Pfad der SQLite-Datei oder postgresql://-Adresse (sonst WWS_DB)")->type_name(CLI_TYP_ORT);
   App.add_flag("--json", Opt.Json, "Ausgabe als ein JSON-Dokument");
   App.add_flag("--yes", Opt.Ja, "Rückfragen mit Ja beantworten (sonst fragt ein Terminal nach, ohne Terminal: Nein)");
 
   auto* Jahre = App.add_subcommand("years", "Die angebotenen Wirtschaftsjahre (* = vorausgewählt)");
   auto* Liste = App.add_subcommand("list", "Die Inventuranforderungen eines Wirtschaftsjahres");
-  Liste->add_option("--year", Opt.Jahr, "Erster Tag des Wirtschaftsjahres (JJJJ-MM-TT, wie invanf-cli years ihn nennt)")->required();
+  Liste->add_option("--year", Opt.Jahr, "Erster Tag des Wirtschaftsjahres, wie invanf-cli years ihn nennt")
+      ->required()
+      ->type_name(CLI_TYP_DATUM);
   auto* Anlegen = App.add_subcommand("create", "Neue Inventuranforderungen anlegen");
-  Anlegen->add_option("--year", Opt.Jahr, "Erster Tag des Wirtschaftsjahres")->required();
-  Anlegen->add_option("--date", Opt.Datum, "Zähldatum")->required();
-  Anlegen->add_option("--wg", Opt.WG, "Warengruppe (leer: alle; *: die Warengruppen 0 bis 9)");
+  Anlegen->add_option("--year", Opt.Jahr, "Erster Tag des Wirtschaftsjahres")->required()->type_name(CLI_TYP_DATUM);
+  Anlegen->add_option("--date", Opt.Datum, "Zähldatum")->required()->type_name(CLI_TYP_DATUM);
+  Anlegen->add_option("--wg", Opt.WG, "Warengruppe (leer: alle; *: die Warengruppen 0 bis 9)")->type_name(CLI_TYP_WG);
   Anlegen->add_option("--branch", Opt.Filialen, "Filiale(n), durch Komma getrennt")
       ->required()
       ->delimiter(',')
       ->type_name("ZAHL");
   auto* Zaehlen = App.add_subcommand("count", "Artikel einer Inventuranforderung zählen");
-  Zaehlen->add_option("--year", Opt.Jahr, "Erster Tag des Wirtschaftsjahres")->required();
-  Zaehlen->add_option("--date", Opt.Datum, "Zähldatum")->required();
-  Zaehlen->add_option("--wg", Opt.WG, "Warengruppe (leer: alle)");
+  Zaehlen->add_option("--year", Opt.Jahr, "Erster Tag des Wirtschaftsjahres")->required()->type_name(CLI_TYP_DATUM);
+  Zaehlen->add_option("--date", Opt.Datum, "Zähldatum")->required()->type_name(CLI_TYP_DATUM);
+  Zaehlen->add_option("--wg", Opt.WG, "Warengruppe (leer: alle)")->type_name(CLI_TYP_WG);
   Zaehlen->add_option("--branch", Opt.Filialen, "Filiale")->required()->expected(1)->type_name("ZAHL");
   // One request per --date/--branch pair; --wg once for all or once per request.
   auto InventurenOptionen = [&](CLI::App* AKommando) {
-    AKommando->add_option("--year", Opt.Jahr, "Erster Tag des Wirtschaftsjahres")->required();
-    AKommando->add_option("--date", Opt.Daten, "Zähldatum (je Inventur)");
-    AKommando->add_option("--wg", Opt.WGs, "Warengruppe (einmal für alle oder je Inventur)");
+    AKommando->add_option("--year", Opt.Jahr, "Erster Tag des Wirtschaftsjahres")->required()->type_name(CLI_TYP_DATUM);
+    AKommando->add_option("--date", Opt.Daten, "Zähldatum (je Inventur)")->type_name(CLI_TYP_DATUM);
+    AKommando->add_option("--wg", Opt.WGs, "Warengruppe (einmal für alle oder je Inventur)")->type_name(CLI_TYP_WG);
     AKommando->add_option("--branch", Opt.Filialen, "Filiale (je Inventur)")->type_name("ZAHL");
   };
   auto* Vervollst = App.add_subcommand("complete", "Inventuranforderungen vervollständigen (Sollbestand buchen)");

@@ -9,6 +9,7 @@
 #include "support/db/KWDDatenbank.h"
 #include "support/db/TDbConnection.h"
 #include "support/framework/KWDUhr.h"
+#include "tools/common/CliDeutsch.h"
 #include "tools/common/CliJson.h"
 #include "tools/wws-admin/AdminFirma.h"
 #include "tools/wws-admin/AdminKontext.h"
@@ -128,6 +129,6 @@ void KommandoFirmaAnmelden(CLI::App& AApp, TAdminKontext& AKontext) {
   demo->add_option("--seed", aufruf->Seed, "Startwert: gleicher Wert, gleiche Firma")->capture_default_str();
   demo->add_option("--articles", aufruf->Artikel, "Zahl der Artikel")->check(CLI::Range(int64_t{1}, int64_t{50'000'000}))->capture_default_str();
   demo->add_option("--branches", aufruf->Filialen, "Zahl der Filialen")->check(CLI::Range(1, 999))->capture_default_str();
-  demo->add_option("--stichtag", aufruf->Stichtag, "heutiger Tag der Demofirma (Vorgabe: heute)");
+  demo->add_option("--stichtag", aufruf->Stichtag, "heutiger Tag der Demofirma (Vorgabe: heute)")->type_name(CLI_TYP_DATUM);
   demo->callback([&AKontext, aufruf] { AKontext.Aktion = [&AKontext, aufruf] { Demo(AKontext, *aufruf); }; });
 }

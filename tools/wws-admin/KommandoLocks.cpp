@@ -11,6 +11,7 @@
 #include "suite/TArtikelTools.h"
 #include "support/db/TDbConnection.h"
 #include "support/services/SperrVerwaltung.h"
+#include "tools/common/CliDeutsch.h"
 #include "tools/common/CliJson.h"
 #include "tools/wws-admin/AdminFirma.h"
 #include "tools/wws-admin/AdminKontext.h"
@@ -154,13 +155,13 @@ void KommandoLocksAnmelden(CLI::App& AApp, TAdminKontext& AKontext) {
   auto* hold = locks->add_subcommand("hold", "einen Artikel sperren, wie es ein anderes Programm täte");
   hold->add_option("ARTIKELNUMMER", aufruf->Artikel, "Artikelnummer oder Produkt-ID I1.I2.I3")->required();
   hold->add_option("--seconds", aufruf->Sekunden, "so lange halten")->required()->check(CLI::Range(0, 86400));
-  hold->add_option("--program", aufruf->Programm, "Programmname des Halters")->capture_default_str();
+  hold->add_option("--program", aufruf->Programm, "Programmname des Halters")->capture_default_str()->type_name(CLI_TYP_NAME);
   hold->callback([&AKontext, aufruf] { AKontext.Aktion = [&AKontext, aufruf] { Hold(AKontext, *aufruf); }; });
 
   auto* release = locks->add_subcommand("release", "Sperren freigeben");
   auto* tote = release->add_flag("--dead", aufruf->Tote, "Sperren beendeter Programme");
   auto* pid = release->add_option("--pid", aufruf->Pid, "alle Sperren dieses Prozesses")->check(CLI::Range(int64_t{1}, int64_t{4194304}));  // Linux pid_max
-  release->add_option("--terminal", aufruf->Terminal, "nur auf diesem Rechner (mit --pid)")->needs(pid);
+  release->add_option("--terminal", aufruf->Terminal, "nur auf diesem Rechner (mit --pid)")->needs(pid)->type_name(CLI_TYP_NAME);
   tote->excludes(pid);
   release->callback([&AKontext, aufruf] { AKontext.Aktion = [&AKontext, aufruf] { Release(AKontext, *aufruf); }; });
 }

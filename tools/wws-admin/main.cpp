@@ -38,7 +38,8 @@ int main(int argc, char** argv) {
   app.require_subcommand(1);
   app.fallthrough();  // --db and --json may stand before or after the command
   TAdminKontext kontext;
-  app.add_option("--db", kontext.Db, "Firma: Pfad der SQLite-Datei oder postgresql://-Adresse (sonst WWS_DB)");
+  app.add_option("--db", kontext.Db, "Firma: Pfad der SQLite-Datei oder postgresql://-Adresse (sonst WWS_DB)")
+      ->type_name(CLI_TYP_ORT);
   app.add_flag("--json", kontext.Json, "Ausgabe als JSON, wo ein Befehl sie anbietet");
   KommandoFirmaAnmelden(app, kontext);
   KommandoLocksAnmelden(app, kontext);

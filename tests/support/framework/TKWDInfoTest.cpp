@@ -60,7 +60,9 @@ TEST_F(TInfoTest, PendingErrorsAreBounded) {
 
 TEST_F(TInfoTest, ShowMeldungSubstitutesArgumentsAndReturnsTheAnswer) {
   Presenter->Antworten({KWD_MR_YES, KWD_MR_NO});
-  EXPECT_EQ(KWDInfo().ShowMeldung(KWD_MB_JANEIN, "INVANF", 1007, {"12", "3"}), KWD_MR_YES);
+  EXPECT_EQ(KWDInfo().ShowMeldung(KWD_MB_JANEIN, "INVANF", 1007, {"12", "3", "20.03.2026", "Warengruppe 12"}, nullptr,
+                                  KWD_MR_NO),
+            KWD_MR_YES);
   EXPECT_EQ(KWDInfo().ShowMeldung(KWD_MB_JANEIN, "INVANF", 1013), KWD_MR_NO);
   // Script used up: questions get the default No, notices Ok.
   EXPECT_EQ(KWDInfo().ShowMeldung(KWD_MB_SCHLIESSEN, "INVANF", 1018), KWD_MR_NO);
@@ -68,7 +70,10 @@ TEST_F(TInfoTest, ShowMeldungSubstitutesArgumentsAndReturnsTheAnswer) {
 
   const auto Gezeigt = Presenter->Gezeigt();
   ASSERT_EQ(Gezeigt.size(), 4u);
-  EXPECT_EQ(Gezeigt[0].Text, "Möchten Sie die Inventur der Warengruppe 12 in Filiale 3 wirklich löschen?");
+  EXPECT_EQ(Gezeigt[0].Text,
+            "Möchten Sie die Inventur vom 20.03.2026 für Warengruppe 12 in Filiale 3 mit ihrem gebuchten Sollbestand "
+            "wirklich löschen?");
+  EXPECT_EQ(Gezeigt[0].Standard, KWD_MR_NO);
   EXPECT_EQ(Gezeigt[0].Gruppe, "INVANF");
   EXPECT_EQ(Gezeigt[0].Nr, 1007);
   EXPECT_EQ(Gezeigt[2].Art, KWD_MB_SCHLIESSEN);
@@ -88,6 +93,8 @@ TEST_F(TInfoTest, SubstitutionHandlesPercentAndMissingArguments) {
   EXPECT_EQ(KWDMeldungEinsetzen("%s von %s = 100%%", {"1"}), "1 von  = 100%");
   EXPECT_EQ(KWDMeldungEinsetzen("%s", {"%s", "x"}), "%s");  // an argument is never expanded again
   EXPECT_EQ(KWDMeldungEinsetzen("Ende %", {}), "Ende %");
+  // By index, as the suite's format writes it; a plain "%s" goes on after it.
+  EXPECT_EQ(KWDMeldungEinsetzen("%2:s, %0:s %s %9:s %1:", {"a", "b", "c"}), "c, a b  %1:");
 }
 
 TEST_F(TInfoTest, AnotherTextSourceTakesOverAndFallsBackPerNumber) {
