@@ -81,8 +81,8 @@ TFirmaNeu PostgresNeu(const std::string& AOrt, bool AErsetzen, const std::functi
     // Programs working in the company would find its tables gone under them.
     if (const auto Andere = FirmaFuerNeubauSperren(Db); !Andere.empty())
       throw EFirmaBelegt("Die Firma " + Db.Ort() + " ist in " + FirmaNutzerText(Andere) +
-                         " geöffnet und wird nicht ersetzt; bitte beenden Sie diese Programme und versuchen Sie es "
-                         "erneut.");
+                         " geöffnet und wird nicht ersetzt; bitte beenden Sie " +
+                         (Andere.size() == 1 ? "dieses Programm" : "diese Programme") + " und versuchen Sie es erneut.");
     // All or nothing: a build cut off (connection lost, server stopped,
     // program killed) is rolled back by the server as a whole.
     TDbTransaction Transaktion(Db);
