@@ -1,6 +1,7 @@
 // The request list's context menu: "Liste exportieren ..." writes the
 // fiscal year's requests, as the list shows them, as an XLSX workbook or a
-// CSV file for spreadsheet programs. The spec's menus and keys stay as they are.
+// CSV file for spreadsheet programs. An entry of its own, so the main menu
+// and the window's keys stay as users know them.
 #include <QAction>
 #include <QMenu>
 #include <cstdio>
