@@ -16,7 +16,7 @@
 namespace {
 
 struct TGesehen {
-  QString Titel, Text;
+  QString Titel, Text, Details;
   QStringList Knoepfe;
   QString Standard;
   QWidget* Eltern = nullptr;
@@ -29,6 +29,7 @@ struct TGesehen {
   return BeimModalFenster<QMessageBox>([&AGesehen, AAntwort](QMessageBox* ABox) {
     AGesehen.Titel = ABox->windowTitle();
     AGesehen.Text = ABox->text();
+    AGesehen.Details = ABox->detailedText();
     for (QAbstractButton* K : ABox->buttons()) AGesehen.Knoepfe << K->text();
     AGesehen.Standard = ABox->defaultButton() ? ABox->defaultButton()->text() : QString();
     AGesehen.Eltern = ABox->parentWidget();
@@ -110,7 +111,9 @@ TEST_F(TQtPresenterTest, TextLinesAndRegisteredErrorsShowAsTheyShould) {
   auto W9 = Antworten(G, "OK");
   KWDInfo().RegisterException("TFrmTest.BtnOkClick", std::runtime_error("Datei fehlt"), true);
   EXPECT_EQ(G.Bild, QMessageBox::Critical);
-  EXPECT_TRUE(G.Text.contains("TFrmTest.BtnOkClick") && G.Text.contains("Datei fehlt")) << G.Text.toStdString();
+  // The user reads the sentence; the internal name waits behind "Details anzeigen".
+  EXPECT_EQ(G.Text, QString("Datei fehlt"));
+  EXPECT_TRUE(G.Details.contains("TFrmTest.BtnOkClick")) << G.Details.toStdString();
   KWDInfo().FehlerTerminate("TFrmTest.BtnOkClick");
 }
 
