@@ -58,6 +58,8 @@ bool QtDialog(QWidget* AOwner, const TKWDDateiFrage& AFrage, TKWDDateiAntwort& A
   QFileDialog Dialog(AOwner, Q(AFrage.Titel), Q(AFrage.Ordner));
   Dialog.setObjectName(QStringLiteral("dlgDatei"));
   Dialog.setOption(QFileDialog::DontUseNativeDialog);
+  // Room for long file names and a folder's contents.
+  Dialog.resize(Dialog.sizeHint().expandedTo(QSize(820, 520)));
   QCheckBox* Kreuz = nullptr;
   if (AFrage.Formate.empty()) {
     Dialog.setFileMode(QFileDialog::Directory);

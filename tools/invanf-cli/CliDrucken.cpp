@@ -120,14 +120,14 @@ void TCliDrucken::Registrieren(CLI::App& AApp, TCliOptionen& AOpt) {
   FIAL->add_flag("--all-sizes", FAlleGroessen, "Sollbestand für alle Größen drucken");
   FIAL->add_flag("--collective", FSammel, "Nur Sammelartikel drucken");
   FIAL->add_option("--pdf", FPdf, "Die PDF-Datei, die entsteht")->type_name(CLI_TYP_DATEI);
-  FIAL->add_option("--xlsx", FXlsx, "Die Zählliste als Excel-Arbeitsmappe (eine Zeile je Artikel und Größe)")
+  FIAL->add_option("--xlsx", FXlsx, "Die Zählliste als XLSX-Arbeitsmappe (eine Zeile je Artikel und Größe)")
       ->type_name(CLI_TYP_DATEI);
   FIAL->add_option("--csv", FCsv, "Die Zählliste als CSV-Datei (UTF-8, Semikolon, Dezimalkomma)")->type_name(CLI_TYP_DATEI);
   FIAL->add_option("--je-inventur", FJeInventur,
                    "Je Inventur eine PDF-Datei in diesen Ordner, benannt nach Zähldatum, Warengruppe und Filiale "
                    "(Zaehlliste_2026-03-20_WG3_Filiale1.pdf)")
       ->type_name(CLI_TYP_ORDNER);
-  FIAL->add_flag("--mit-xlsx", FMitXlsx, "Mit --je-inventur: je Inventur auch eine Excel-Arbeitsmappe (.xlsx)");
+  FIAL->add_flag("--mit-xlsx", FMitXlsx, "Mit --je-inventur: je Inventur auch eine XLSX-Arbeitsmappe (.xlsx)");
   FListe = AApp.add_subcommand("print-list", "Liste der Inventuren eines Wirtschaftsjahres als PDF drucken");
   FListe->add_option("--year", AOpt.Jahr, "Erster Tag des Wirtschaftsjahres")->required()->type_name(CLI_TYP_DATUM);
   FListe->add_option("--pdf", FPdf, "Die PDF-Datei, die entsteht")->required()->type_name(CLI_TYP_DATEI);
