@@ -70,7 +70,7 @@ grep -q GESPERRT "$arbeit/halter.log" || {
 # request with its search, the parameters and the question after booking
 # (No); printing the opened request of group 4 in branch 4 (the second row)
 # and the overview; the folder dialog of filing the count lists per branch
-# (Strg+Umschalt+S, cancelled); the close question.
+# (menu Export, cancelled); the close question.
 tour "FrmIAStart:BtnOk:startdialog,FrmIAMain:Taste+End:hauptfenster,\
 FrmIAMain:btnComplete:-,gesperrteArtikelfrm:btnWeiter:gesperrte-artikel,\
 FrmIAMain:Taste+Home:-,FrmIAMain:btnComplete:-,KWDMeldung:Nein:frage-zaehltag-vorbei,\
@@ -85,7 +85,7 @@ FrmIAMain:Taste+Home:-,FrmIAMain:Taste+Down:-,FrmIAMain:btnDruckenIAL:-,\
 frmIALOptions:btnDruckIAL:druck-optionen,Layoutform:Taste+Down:-,Layoutform:Taste+Down:-,\
 Layoutform:Taste+Down:-,Layoutform:btnOK:druck-layoutdialog,\
 frmKWDBericht:Schließen:druck-zaehlliste,FrmIAMain:btnDruck:-,frmKWDBericht:Schließen:druck-uebersicht,\
-FrmIAMain:Taste+Ctrl+Shift+S:-,frmIALOptions:btnDruckIAL:-,Layoutform:btnOK:-,dlgDatei:Taste+Esc:ablage-je-filiale,\
+FrmIAMain:actZaehllistenAblegen:-,frmIALOptions:btnDruckIAL:-,Layoutform:btnOK:-,dlgDatei:Taste+Esc:ablage-je-filiale,\
 FrmIAMain:btnEnde:-,KWDMeldung:Ja:frage-schliessen,FrmIAStart:BtnEnde:-"
 kill "$halter" 2>/dev/null || true
 wait "$halter" 2>/dev/null || true

@@ -376,6 +376,7 @@ TEST_P(DruckenForm, FilingAsksWhereStartingInTheDocumentsFolderAndRemembersIt) {
   const std::filesystem::path Dokumente = FHome / "Eigene Dokumente", Ablage = FHome / "Inventur 2026";
   std::filesystem::create_directories(Dokumente);
   std::filesystem::create_directories(Ablage);
+  std::filesystem::create_directories(FHome / "config");
   std::ofstream(FHome / "config" / "user-dirs.dirs") << "XDG_DOCUMENTS_DIR=\"" << Dokumente.string() << "\"\n";
   FDrucken->CrystalRDC().SetPdfZiel({});
   TKWDSkriptPresenterScope Meldungen(KWD_MR_OK);
