@@ -14,9 +14,6 @@
 #include "engine/TIAWiJahre.h"
 #include "engine/TQLX_InvAnfMani.h"
 #include "printing/TIADrucken.h"
-#include "suite/TLiefGPData.h"
-#include "suite/TSimplePriceReader.h"
-#include "suite/TWGNMani.h"
 #include "suite/TvglInvAnf.h"
 #include "widgets/KWDTasten.h"
 #include "widgets/TKWDGlyphButton.h"
@@ -25,12 +22,8 @@
 #include "support/framework/KWDGuard.h"
 #include "support/framework/KWDUhr.h"
 #include "support/framework/TKWDProgramm.h"
-#include "support/recordfile/TAAFile.h"
 #include "support/recordfile/TQLX_DBFile_CiNoC.h"
-#include "support/recordfile/Tastafile.h"
 #include "support/recordfile/Tiafile.h"
-#include "support/recordfile/Tivfile.h"
-#include "support/recordfile/Trenrfile.h"
 
 TFrmIAMain* FrmIAMain = nullptr;
 
@@ -185,10 +178,7 @@ void TFrmIAMain::FormCreate() {
   KWDGuard("TFrmIAMain.FormCreate", [&] {
     KWDFormInit("OstrelFrmIAMain", true);
     setWindowTitle(KWDCaption(QStringLiteral("Inventuren")));
-    FLiefGPData = GlobLiefGPData_GetInstance();
-    FWGNMani = GlobWGNMani_GetInstance();
     FvglInvAnf = std::make_unique<TvglInvAnf>();
-    FSimplePrice = std::make_unique<TSimplePriceReader>();
     FInvAnfMani = std::make_unique<TQLX_InvAnfMani>();
     FDrucken = std::make_unique<TIADrucken>(this);
     FDrucken->SetProgressDialog(prgdMain.get());
@@ -200,15 +190,8 @@ TFrmIAMain::~TFrmIAMain() {
                                               [&] { FDrucken.reset(); },
                                               [&] { FSelectedLayouts.clear(); },
                                               [&] { FInvAnfMani.reset(); },
-                                              [&] { FSimplePrice.reset(); },
                                               [&] { FIAFile.reset(); },
-                                              [&] { FIVFile.reset(); },
-                                              [&] { FAAFile.reset(); },
-                                              [&] { FASTAFile.reset(); },
                                               [&] { FvglInvAnf.reset(); },
-                                              [&] { GlobLiefGPData_ReleaseInstance(FLiefGPData); },
-                                              [&] { GlobWGNMani_ReleaseInstance(FWGNMani); },
-                                              [&] { FRENRFile.reset(); },
                                           });
   if (FrmIAMain == this) FrmIAMain = nullptr;
 }
@@ -241,16 +224,4 @@ std::string TFrmIAMain::WiJahrtoStr(TDate AWiJahr) {
 
 void TFrmIAMain::IAfile_CiNoC() {
   KWDGuard("TFrmIAMain.IAfile_CiNoC", [&] { DBFile_CiNoC(FIAFile); });
-}
-void TFrmIAMain::IVfile_CiNoC() {
-  KWDGuard("TFrmIAMain.IVfile_CiNoC", [&] { DBFile_CiNoC(FIVFile); });
-}
-void TFrmIAMain::AAfile_CiNoC() {
-  KWDGuard("TFrmIAMain.AAfile_CiNoC", [&] { DBFile_CiNoC(FAAFile); });
-}
-void TFrmIAMain::ASTAfile_CiNoC() {
-  KWDGuard("TFrmIAMain.ASTAfile_CiNoC", [&] { DBFile_CiNoC(FASTAFile); });
-}
-void TFrmIAMain::RENRfile_CiNoc() {
-  KWDGuard("TFrmIAMain.RENRfile_CiNoc", [&] { DBFile_CiNoC(FRENRFile); });
 }

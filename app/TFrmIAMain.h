@@ -27,19 +27,12 @@ class QAction;
 class QMenuBar;
 class QPushButton;
 class QStatusBar;
-class TAAFile;
-class Tastafile;
 class Tiafile;
-class Tivfile;
 class TIADrucken;
 class TKWDProgressDialog;
 class TKWDTitelPanel;
-class TLiefGPData;
 class TQLX_InvAnfMani;
-class Trenrfile;
-class TSimplePriceReader;
 class TvglInvAnf;
-class TWGNMani;
 struct TiaSatz;
 struct TIADruckZeile;
 
@@ -87,12 +80,8 @@ class TFrmIAMain : public TKWDForm {
   // "dd.mm.yyyy - dd.mm.yyyy" of the fiscal year starting on AWiJahr.
   std::string WiJahrtoStr(TDate AWiJahr);
 
-  // Record files, created on first use, else reset for reuse.
+  // The request file, created on first use, else reset for reuse.
   void IAfile_CiNoC();
-  void IVfile_CiNoC();
-  void AAfile_CiNoC();
-  void ASTAfile_CiNoC();
-  void RENRfile_CiNoc();
 
   // Creates one request for the fiscal year shown: true and ARec its key
   // (requested state); false after message 1005 when the engine refused it,
@@ -174,14 +163,7 @@ class TFrmIAMain : public TKWDForm {
   TDateTime FWiJahrLastDay = 0;
   std::unique_ptr<TvglInvAnf> FvglInvAnf;
   std::unique_ptr<TQLX_InvAnfMani> FInvAnfMani;
-  TWGNMani* FWGNMani = nullptr;
-  std::unique_ptr<TAAFile> FAAFile;
-  std::unique_ptr<Trenrfile> FRENRFile;
-  std::unique_ptr<Tastafile> FASTAFile;
   std::unique_ptr<Tiafile> FIAFile;
-  std::unique_ptr<Tivfile> FIVFile;
-  std::unique_ptr<TSimplePriceReader> FSimplePrice;
-  TLiefGPData* FLiefGPData = nullptr;
 
   // The last date text of the rows added so far, the counting date it was
   // formatted from, and the row count they hold for (-1: unknown): filling

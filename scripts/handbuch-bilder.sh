@@ -81,7 +81,7 @@ FrmWGNSuche:Text+edtBezeichnung=hose:-,FrmWGNSuche:BtnCancel:warengruppensuche,\
 FrmIANeu:btnEinstellungen:-,FrmInvAnfConfig:Taste+Ctrl+Tab:einstellungen-bestaende,\
 FrmInvAnfConfig:BtnEnde:einstellungen-abschlaege,\
 FrmIANeu:BtnOk:-,KWDMeldung:Nein:frage-sofort-vervollstaendigen,\
-FrmIAMain:Taste+Home:-,FrmIAMain:Taste+Down:-,FrmIAMain:btnDruckenIAL:-,\
+FrmIAMain:Taste+Home:statuszeile,FrmIAMain:Taste+Down:-,FrmIAMain:btnDruckenIAL:-,\
 frmIALOptions:btnDruckIAL:druck-optionen,Layoutform:Taste+Down:-,Layoutform:Taste+Down:-,\
 Layoutform:Taste+Down:-,Layoutform:btnOK:druck-layoutdialog,\
 frmKWDBericht:Schließen:druck-zaehlliste,FrmIAMain:btnDruck:-,frmKWDBericht:Schließen:druck-uebersicht,\
