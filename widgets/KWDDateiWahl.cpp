@@ -39,7 +39,9 @@ const TFormatText& Text(TKWDExportFormat AFormat) {
   return KFormate[0];
 }
 
-QString OrdnerSchluessel(const std::string& AArt) { return QStringLiteral("Ablage/") + Q(AArt); }
+QString OrdnerSchluessel(const std::string& AArt) {
+  return QStringLiteral("Ablage/") + (AArt.empty() ? QStringLiteral("Bericht") : Q(AArt));
+}
 
 // The name in the dialog's field follows the filter the user picks.
 void EndungFolgtFilter(QFileDialog& ADialog) {
