@@ -4,6 +4,8 @@
 #include <QUrlQuery>
 #include <filesystem>
 
+#include "support/db/TDbPostgres.h"
+
 namespace {
 
 QString Q(const std::string& AText) { return QString::fromStdString(AText); }
@@ -73,8 +75,8 @@ TFirmaBeschreibung FirmaBeschreiben(const std::string& AOrt) {
   if (const auto Ziel = PgZielLesen(AOrt)) {
     B.Name = Ziel->Datenbank.empty() ? Ziel->Benutzer : Ziel->Datenbank;
     B.Art = "PostgreSQL-Server";
-    B.Ort = (Ziel->Benutzer.empty() ? "" : Ziel->Benutzer + "@") + (Ziel->Host.empty() ? "localhost" : Ziel->Host) +
-            ":" + Ziel->Port + "/" + Ziel->Datenbank;
+    B.Ort = (Ziel->Benutzer.empty() ? "" : Ziel->Benutzer + "@") + PgServerAnzeige(Ziel->Host, Ziel->Port) + "/" +
+            Ziel->Datenbank;
     return B;
   }
   B.Name = std::filesystem::path(AOrt).stem().string();

@@ -61,6 +61,32 @@ std::string PgPassFeld(const std::string& AWert) {
   return Feld;
 }
 
+// The four fields libpq compares, as it compares them.
+std::vector<std::string> PgPassSchluessel(const TPgZiel& AZiel) {
+  // Without a host, or in the socket folder libpq was built with (Debian's),
+  // libpq looks for "localhost".
+  const bool Lokal = AZiel.Host.empty() || AZiel.Host == "/var/run/postgresql";
+  return {Lokal ? "localhost" : AZiel.Host, AZiel.Port.empty() ? "5432" : AZiel.Port, AZiel.Datenbank,
+          AZiel.Benutzer};
+}
+
+// A line libpq would use for AZiel: its first four fields, split at ':'
+// without a '\' before it, are "*" or the value itself.
+bool PgPassPasst(const std::string& AZeile, const std::vector<std::string>& ASchluessel) {
+  if (AZeile.empty() || AZeile.front() == '#') return false;
+  size_t Pos = 0;
+  for (const std::string& Wert : ASchluessel) {
+    std::string Roh, Klar;
+    for (; Pos < AZeile.size() && AZeile[Pos] != ':'; ++Pos) {
+      if (AZeile[Pos] == '\\' && Pos + 1 < AZeile.size()) Roh += AZeile[Pos++];
+      Roh += AZeile[Pos];
+      Klar += AZeile[Pos];
+    }
+    if (Pos++ >= AZeile.size() || (Roh != "*" && Klar != Wert)) return false;
+  }
+  return true;
+}
+
 }  // namespace
 
 void FirmaEinstellen(const std::string& AOrt) {
@@ -94,10 +120,13 @@ std::vector<std::string> FirmenZuletzt() {
   return Liste;
 }
 
-void FirmaZuletztMerken(const std::string& AOrt) {
-  QStringList Liste{QString::fromStdString(AOrt)};
+namespace {
+// AOrt first (unless empty), then the others of the list but AWeg.
+void ListeSchreiben(const std::string& AOrt, const std::string& AWeg) {
+  QStringList Liste;
+  if (!AOrt.empty()) Liste << QString::fromStdString(AOrt);
   for (const std::string& Ort : FirmenZuletzt())
-    if (Ort != AOrt && Liste.size() < KFirmenZuletzt) Liste << QString::fromStdString(Ort);
+    if (Ort != AOrt && Ort != AWeg && Liste.size() < KFirmenZuletzt) Liste << QString::fromStdString(Ort);
   OrdnerAnlegen(KWDFormsFile());
   QSettings S(QString::fromStdString(KWDFormsFile()), QSettings::IniFormat);
   S.beginGroup(KGruppe);
@@ -108,6 +137,11 @@ void FirmaZuletztMerken(const std::string& AOrt) {
     throw std::runtime_error("Die zuletzt benutzten Firmen lassen sich nicht in " + KWDFormsFile() +
                              " speichern.");
 }
+}  // namespace
+
+void FirmaZuletztMerken(const std::string& AOrt) { ListeSchreiben(AOrt, {}); }
+
+void FirmaZuletztEntfernen(const std::string& AOrt) { ListeSchreiben({}, AOrt); }
 
 std::string PgPassDatei() {
   if (const char* Datei = std::getenv("PGPASSFILE"); Datei && *Datei) return Datei;
@@ -119,10 +153,8 @@ void PgPassSpeichern(const TPgZiel& AZiel, const std::string& AKennwort) {
   if ((AKennwort + AZiel.Host + AZiel.Port + AZiel.Datenbank + AZiel.Benutzer).find_first_of("\r\n") !=
       std::string::npos)
     throw std::runtime_error("Kennwort und Verbindungsangaben dürfen keinen Zeilenumbruch enthalten.");
-  // libpq compares the host as given; without one it looks for "localhost".
-  const std::string Schluessel = PgPassFeld(AZiel.Host.empty() ? "localhost" : AZiel.Host) + ":" +
-                                 PgPassFeld(AZiel.Port.empty() ? "5432" : AZiel.Port) + ":" +
-                                 PgPassFeld(AZiel.Datenbank) + ":" + PgPassFeld(AZiel.Benutzer) + ":";
+  std::string Schluessel;
+  for (const std::string& Feld : PgPassSchluessel(AZiel)) Schluessel += PgPassFeld(Feld) + ":";
   const std::string Datei = PgPassDatei();
   OrdnerAnlegen(Datei);
   std::vector<std::string> Zeilen;
@@ -130,4 +162,30 @@ void PgPassSpeichern(const TPgZiel& AZiel, const std::string& AKennwort) {
     if (!Z.starts_with(Schluessel)) Zeilen.push_back(Z);
   Zeilen.push_back(Schluessel + PgPassFeld(AKennwort));
   KWDDateiErsetzen(Datei, Zusammen(Zeilen), 0600);
+}
+
+bool PgPassGespeichert(const TPgZiel& AZiel) {
+  const auto Schluessel = PgPassSchluessel(AZiel);
+  for (const std::string& Z : ZeilenLesen(PgPassDatei()))
+    if (PgPassPasst(Z, Schluessel)) return true;
+  return false;
+}
+
+int PgPassEntfernen(const TPgZiel& AZiel) {
+  const std::string Datei = PgPassDatei();
+  const auto Schluessel = PgPassSchluessel(AZiel);
+  const std::vector<std::string> Zeilen = ZeilenLesen(Datei);
+  std::vector<std::string> Bleiben;
+  for (const std::string& Z : Zeilen)
+    if (!PgPassPasst(Z, Schluessel)) Bleiben.push_back(Z);
+  const int Weg = static_cast<int>(Zeilen.size() - Bleiben.size());
+  if (Weg > 0) KWDDateiErsetzen(Ziel(Datei), Zusammen(Bleiben), 0600);
+  return Weg;
+}
+
+std::string PgPassAnzeige() {
+  const std::string Datei = PgPassDatei();
+  const char* Home = std::getenv("HOME");
+  const std::string Heim = Home && *Home ? std::string(Home) + "/" : std::string();
+  return !Heim.empty() && Datei.starts_with(Heim) ? "~/" + Datei.substr(Heim.size()) : Datei;
 }

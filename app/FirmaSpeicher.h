@@ -20,6 +20,8 @@ inline constexpr int KFirmenZuletzt = 10;
 std::vector<std::string> FirmenZuletzt();
 // Puts AOrt first in that list.
 void FirmaZuletztMerken(const std::string& AOrt);
+// Takes AOrt out of that list; the company itself stays as it is.
+void FirmaZuletztEntfernen(const std::string& AOrt);
 
 // The password file libpq reads: PGPASSFILE, else ~/.pgpass.
 std::string PgPassDatei();
@@ -27,3 +29,12 @@ std::string PgPassDatei();
 // for the same server, database and user is replaced, every other line
 // kept); the file gets mode 0600, without which libpq ignores it.
 void PgPassSpeichern(const TPgZiel& AZiel, const std::string& AKennwort);
+// Whether the password file holds a password libpq would use for AZiel
+// (its rules: "*" matches any value, a socket in libpq's default folder
+// counts as "localhost").
+bool PgPassGespeichert(const TPgZiel& AZiel);
+// Removes every line of the password file libpq would use for AZiel, every
+// other line kept and the mode 0600; returns how many went.
+int PgPassEntfernen(const TPgZiel& AZiel);
+// The password file as a user reads its name ("~/.pgpass").
+std::string PgPassAnzeige();

@@ -52,12 +52,14 @@ bool FirmaOeffnen() {
   } catch (const std::exception& E) {
     KWDInfo().RegisterException("invanf.FirmaOeffnen", E, false);
     KWDInfo().FehlerTerminate("invanf.FirmaOeffnen");
+    const TKWDFehlerTeile Teile = KWDFehlerTeile(E);
     TKWDMeldung M;
     M.Gruppe = "FEHLER";
-    M.Text = std::string("Die Firma kann nicht geöffnet werden:\n") + E.what() +
+    M.Text = Teile.Satz +
              "\n\nDie Firma wird mit der Einstellung WWS_DB gewählt (oder ohne WWS_ANTWORT im Fenster "
              "\u201EFirma wählen\u201C). Das Programm wird beendet.";
-    M.Argumente = {E.what()};
+    M.Details = Teile.Technisch;
+    M.Argumente = {Teile.Satz};
     KWDMeldungPresenter()->Zeigen(M);
     return false;
   }
@@ -140,7 +142,7 @@ int InvAnfProgramm(const TInvAnfOptionen& AOptionen) {
     std::error_code Fehler;
     if (std::filesystem::exists(std::filesystem::symlink_status(Demo, Fehler)))
       ::setenv("WWS_DB", Demo.c_str(), 1);
-    else if (!InvAnfDemoAnlegen(Demo, false, nullptr, Grund))
+    else if (!InvAnfFirmaAnlegen(Demo, true, false, nullptr, Grund))
       Waehlen = !Ohnedialog();  // the reason stands on top of the dialog
   }
   for (;;) {

@@ -3,17 +3,25 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QFormLayout>
+#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QIntValidator>
 #include <QLabel>
 #include <QLineEdit>
+#include <QRadioButton>
 #include <QVBoxLayout>
 #include <pwd.h>
 #include <unistd.h>
 
+#include "app/FirmaSpeicher.h"
 #include "support/db/TDbConnection.h"
+#include "support/db/TDbPostgres.h"
+#include "support/framework/EKWDSatzFehler.h"
 #include "support/framework/KWDGuard.h"
+#include "support/framework/KWDLog.h"
 #include "support/framework/KWDMeldungPresenter.h"
+#include "support/framework/KWDWork.h"
+#include "support/framework/TKWDInfo.h"
 #include "widgets/KWDTasten.h"
 #include "widgets/TKWDGlyphButton.h"
 #include "widgets/TKWDTitelPanel.h"
@@ -21,6 +29,7 @@
 namespace {
 
 QString Q(const std::string& AText) { return QString::fromStdString(AText); }
+std::string Zitat(const std::string& AText) { return "\u201E" + AText + "\u201C"; }
 
 class TWarteZeiger {
  public:
@@ -30,9 +39,10 @@ class TWarteZeiger {
 
 }  // namespace
 
-TFrmFirmaServer::TFrmFirmaServer(TOeffnen AOeffnen, QWidget* AParent)
+TFrmFirmaServer::TFrmFirmaServer(TOeffnen AOeffnen, TAnlegen AAnlegen, QWidget* AParent)
     : TKWDForm(AParent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
-      FOeffnen(std::move(AOeffnen)) {
+      FOeffnen(std::move(AOeffnen)),
+      FAnlegen(std::move(AAnlegen)) {
   setObjectName(QStringLiteral("FrmFirmaServer"));
   setWindowTitle(QStringLiteral("Firma auf einem Datenbankserver"));
   KWDFormInit("OstrelFrmFirmaServer", true);
@@ -47,7 +57,9 @@ TFrmFirmaServer::TFrmFirmaServer(TOeffnen AOeffnen, QWidget* AParent)
     E->setMinimumWidth(300);
     return E;
   };
-  edtHost = Feld("edtHost", QStringLiteral("Name oder Adresse des Datenbankservers; leer: dieser Rechner"));
+  edtHost = Feld("edtHost", QStringLiteral("Name oder Adresse des Datenbankservers; leer: der Server auf diesem "
+                                           "Rechner, über seinen Socket"));
+  edtHost->setPlaceholderText(QStringLiteral("lokal (Socket)"));
   edtPort = Feld("edtPort", QStringLiteral("Port des Datenbankservers (meist 5432)"));
   edtPort->setValidator(new QIntValidator(1, 65535, edtPort));
   edtPort->setText(QStringLiteral("5432"));
@@ -62,6 +74,14 @@ TFrmFirmaServer::TFrmFirmaServer(TOeffnen AOeffnen, QWidget* AParent)
   chbKennwortSpeichern->setToolTip(
       QStringLiteral("Das Kennwort in ~/.pgpass ablegen (nur für Sie lesbar), so dass es beim nächsten Start nicht "
                      "gefragt wird"));
+  lblKennwortStand = new QLabel(this);
+  lblKennwortStand->setObjectName(QStringLiteral("lblKennwortStand"));
+  btnKennwortEntfernen = new TKWDGlyphButton(QStringLiteral("Entfernen"), QStyle::SP_TrashIcon, this);
+  btnKennwortEntfernen->setObjectName(QStringLiteral("btnKennwortEntfernen"));
+  btnKennwortEntfernen->setAutoDefault(false);
+  auto* KennwortStand = new QHBoxLayout;
+  KennwortStand->addWidget(lblKennwortStand, 1);
+  KennwortStand->addWidget(btnKennwortEntfernen);
 
   auto* Formular = new QFormLayout;
   Formular->addRow(QStringLiteral("Server:"), edtHost);
@@ -70,6 +90,7 @@ TFrmFirmaServer::TFrmFirmaServer(TOeffnen AOeffnen, QWidget* AParent)
   Formular->addRow(QStringLiteral("Benutzer:"), edtBenutzer);
   Formular->addRow(QStringLiteral("Kennwort:"), edtKennwort);
   Formular->addRow(QString(), chbKennwortSpeichern);
+  Formular->addRow(QString(), KennwortStand);
 
   lblErgebnis = new QLabel(this);
   lblErgebnis->setObjectName(QStringLiteral("lblErgebnis"));
@@ -77,6 +98,25 @@ TFrmFirmaServer::TFrmFirmaServer(TOeffnen AOeffnen, QWidget* AParent)
   lblErgebnis->setTextInteractionFlags(Qt::TextSelectableByMouse);
   lblErgebnis->setMinimumHeight(fontMetrics().lineSpacing() * 3);
   lblErgebnis->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+
+  grpNeueFirma = new QGroupBox(QStringLiteral("Neue Firma in dieser leeren Datenbank"), this);
+  grpNeueFirma->setObjectName(QStringLiteral("grpNeueFirma"));
+  rbLeer = new QRadioButton(QStringLiteral("&leer, ohne Daten"), grpNeueFirma);
+  rbLeer->setObjectName(QStringLiteral("rbLeer"));
+  rbLeer->setChecked(true);
+  rbDemo = new QRadioButton(QStringLiteral("&Demofirma mit Beispieldaten"), grpNeueFirma);
+  rbDemo->setObjectName(QStringLiteral("rbDemo"));
+  btnAnlegen = new TKWDGlyphButton(QStringLiteral("Neue Firma hier anlegen"), QStyle::SP_FileDialogNewFolder, this);
+  btnAnlegen->setObjectName(QStringLiteral("btnAnlegen"));
+  btnAnlegen->setAutoDefault(false);
+  btnAnlegen->setToolTip(QStringLiteral("Die Tabellen einer Firma in dieser Datenbank anlegen, ganz oder gar nicht, "
+                                        "und die Firma öffnen"));
+  auto* Neu = new QHBoxLayout(grpNeueFirma);
+  Neu->addWidget(rbLeer);
+  Neu->addWidget(rbDemo);
+  Neu->addStretch();
+  Neu->addWidget(btnAnlegen);
+  grpNeueFirma->hide();
 
   btnPruefen = new TKWDGlyphButton(QStringLiteral("Verbindung prüfen"), QStyle::SP_BrowserReload, this);
   btnPruefen->setObjectName(QStringLiteral("btnPruefen"));
@@ -98,6 +138,7 @@ TFrmFirmaServer::TFrmFirmaServer(TOeffnen AOeffnen, QWidget* AParent)
   Inhalt->setContentsMargins(16, 12, 16, 12);
   Inhalt->addLayout(Formular);
   Inhalt->addWidget(lblErgebnis);
+  Inhalt->addWidget(grpNeueFirma);
   Inhalt->addLayout(Knoepfe);
   auto* Layout = new QVBoxLayout(this);
   Layout->setContentsMargins(0, 0, 0, 0);
@@ -107,16 +148,21 @@ TFrmFirmaServer::TFrmFirmaServer(TOeffnen AOeffnen, QWidget* AParent)
 
   connect(btnPruefen, &QPushButton::clicked, this, [this] { btnPruefenClick(); });
   connect(BtnOk, &QPushButton::clicked, this, [this] { BtnOkClick(); });
+  connect(btnAnlegen, &QPushButton::clicked, this, [this] { btnAnlegenClick(); });
+  connect(btnKennwortEntfernen, &QPushButton::clicked, this, [this] { btnKennwortEntfernenClick(); });
   connect(BtnCancel, &QPushButton::clicked, this, [this] { SetModalResult(KWD_MR_CANCEL); });
+  for (QLineEdit* E : {edtHost, edtPort, edtDatenbank, edtBenutzer, edtKennwort})
+    connect(E, &QLineEdit::textChanged, this, [this] { FeldGeaendert(); });
+  KennwortStandZeigen();
 }
 
-void TFrmFirmaServer::Vorbelegen(const TPgZiel& AZiel, const std::string& AGrund) {
+void TFrmFirmaServer::Vorbelegen(const TPgZiel& AZiel, const std::string& AGrund, bool ALeer) {
   edtHost->setText(Q(AZiel.Host));
   edtPort->setText(Q(AZiel.Port.empty() ? "5432" : AZiel.Port));
   edtDatenbank->setText(Q(AZiel.Datenbank));
   if (!AZiel.Benutzer.empty()) edtBenutzer->setText(Q(AZiel.Benutzer));
   edtKennwort->clear();
-  Ergebnis(AGrund, false);
+  Ergebnis(AGrund, false, ALeer);
   (AZiel.Datenbank.empty() ? edtDatenbank : edtKennwort)->setFocus();
 }
 
@@ -129,26 +175,51 @@ TPgZiel TFrmFirmaServer::Ziel() const {
   return Z;
 }
 
-std::string TFrmFirmaServer::EingabeFehler() const {
-  const TPgZiel Z = Ziel();
-  if (Z.Datenbank.empty()) return "Bitte geben Sie den Namen der Firmendatenbank an.";
+bool TFrmFirmaServer::EingabeGut() {
+  std::string Fehler;
   int Pos = 0;
   QString Port = edtPort->text().trimmed();
-  if (!Port.isEmpty() && edtPort->validator()->validate(Port, Pos) != QValidator::Acceptable)
-    return "Der Port muss eine Zahl von 1 bis 65535 sein.";
-  return {};
+  if (Ziel().Datenbank.empty())
+    Fehler = "Bitte geben Sie den Namen der Firmendatenbank an.";
+  else if (!Port.isEmpty() && edtPort->validator()->validate(Port, Pos) != QValidator::Acceptable)
+    Fehler = "Der Port muss eine Zahl von 1 bis 65535 sein.";
+  if (!Fehler.empty()) Ergebnis(Fehler, false);
+  return Fehler.empty();
 }
 
-void TFrmFirmaServer::Ergebnis(const std::string& AText, bool AGut) {
-  lblErgebnis->setText(Q(AText));
+void TFrmFirmaServer::Ergebnis(const std::string& AText, bool AGut, bool ALeer) {
+  lblErgebnis->setText(Q(ALeer ? AText + " Sie können hier eine neue Firma anlegen." : AText));
   lblErgebnis->setStyleSheet(AText.empty() ? QString()
                              : AGut        ? QStringLiteral("color: #1b5e20;")
                                            : QStringLiteral("color: #b71c1c;"));
+  grpNeueFirma->setVisible(ALeer);
+}
+
+void TFrmFirmaServer::FeldGeaendert() {
+  Ergebnis({}, false);
+  KennwortStandZeigen();
+}
+
+void TFrmFirmaServer::KennwortStandZeigen() {
+  const bool Gespeichert = PgPassGespeichert(Ziel());
+  lblKennwortStand->setText(Q("Für diesen Server und Benutzer ist in " + PgPassAnzeige() +
+                              (Gespeichert ? " ein Kennwort gespeichert." : " kein Kennwort gespeichert.")));
+  btnKennwortEntfernen->setVisible(Gespeichert);
+}
+
+void TFrmFirmaServer::Befehl(const char* AName, const std::function<bool()>& ABefehl) {
+  bool Fertig = false;
+  KWDGuard(AName, [&] {
+    const TKWDWorkBracket Arbeit(this, AName, 60);
+    if (Arbeit.Offen()) Fertig = ABefehl();
+  });
+  // The form does not close while its work bracket is open.
+  if (Fertig) SetModalResult(KWD_MR_OK);
 }
 
 void TFrmFirmaServer::btnPruefenClick() {
-  KWDGuard("TFrmFirmaServer.btnPruefenClick", [&] {
-    if (const std::string Fehler = EingabeFehler(); !Fehler.empty()) return Ergebnis(Fehler, false);
+  Befehl("TFrmFirmaServer.btnPruefenClick", [&] {
+    if (!EingabeGut()) return false;
     Ergebnis("Verbinde ...", true);
     lblErgebnis->repaint();
     const TPgZiel Z = Ziel();
@@ -156,25 +227,57 @@ void TFrmFirmaServer::btnPruefenClick() {
       const TWarteZeiger Warten;
       // Only looks: a database that is no company is refused untouched.
       auto Verbindung = TDbConnection::OpenFirma(MitZeitgrenze(PgUri(Z, edtKennwort->text().toStdString())));
-      Ergebnis("Die Verbindung steht: " + Verbindung->Ort() + " ist eine Firma der Warenwirtschaft" +
+      Ergebnis("Die Verbindung steht: " + Zitat(Z.Datenbank) + " auf " + Zitat(PgServerAnzeige(Z.Host, Z.Port)) +
+                   " ist eine Firma der Warenwirtschaft" +
                    (Verbindung->NurLesen() ? ", die Sie nur lesen dürfen." : "."),
                true);
+    } catch (const EDbKeineFirma& E) {
+      Ergebnis(E.what(), false, E.Leer);
     } catch (const std::exception& E) {
-      Ergebnis(E.what(), false);
+      // The sentence here, the technical text in the log.
+      const TKWDFehlerTeile Teile = KWDFehlerTeile(E);
+      KWDLogSchreiben("TFrmFirmaServer.btnPruefenClick", KWDFehlerLogText(Teile));
+      Ergebnis(Teile.Satz, false);
     }
+    return false;
   });
 }
 
 void TFrmFirmaServer::BtnOkClick() {
-  KWDGuard("TFrmFirmaServer.BtnOkClick", [&] {
-    if (const std::string Fehler = EingabeFehler(); !Fehler.empty()) return Ergebnis(Fehler, false);
-    std::string Grund;
-    {
+  Befehl("TFrmFirmaServer.BtnOkClick", [&] {
+    if (!EingabeGut()) return false;
+    TServerAntwort Antwort{"Es ist nichts zum Öffnen eingerichtet."};
+    if (FOeffnen) {
       const TWarteZeiger Warten;
-      Grund = FOeffnen ? FOeffnen(Ziel(), edtKennwort->text().toStdString(), chbKennwortSpeichern->isChecked())
-                       : std::string("Es ist nichts zum Öffnen eingerichtet.");
+      Antwort = FOeffnen(Ziel(), edtKennwort->text().toStdString(), chbKennwortSpeichern->isChecked());
     }
-    if (!Grund.empty()) return Ergebnis(Grund, false);
-    SetModalResult(KWD_MR_OK);
+    Ergebnis(Antwort.Grund, false, Antwort.Leer);
+    return Antwort.Grund.empty();
+  });
+}
+
+void TFrmFirmaServer::btnAnlegenClick() {
+  Befehl("TFrmFirmaServer.btnAnlegenClick", [&] {
+    if (!EingabeGut()) return false;
+    // The build shows its own progress window; a failure leaves the database as it was.
+    const std::string Grund = FAnlegen ? FAnlegen(Ziel(), edtKennwort->text().toStdString(),
+                                                  chbKennwortSpeichern->isChecked(), rbDemo->isChecked())
+                                       : std::string("Es ist nichts zum Anlegen eingerichtet.");
+    Ergebnis(Grund, false);
+    return Grund.empty();
+  });
+}
+
+void TFrmFirmaServer::btnKennwortEntfernenClick() {
+  Befehl("TFrmFirmaServer.btnKennwortEntfernenClick", [&] {
+    const TPgZiel Z = Ziel();
+    if (KWDInfo().ShowMeldung(KWD_MB_JANEIN, "STANDARD", 997,
+                              {"Das gespeicherte Kennwort für " + Zitat(Z.Benutzer) + " auf " +
+                               Zitat(PgServerAnzeige(Z.Host, Z.Port)) + " aus " + PgPassAnzeige() +
+                               " entfernen? Die übrigen Einträge der Datei bleiben."},
+                              this) == KWD_MR_YES)
+      PgPassEntfernen(Z);
+    KennwortStandZeigen();
+    return false;
   });
 }

@@ -1,5 +1,6 @@
 #include "app/TFrmFirmaWahl.h"
 
+#include <QAction>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QHBoxLayout>
@@ -8,6 +9,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 #include <filesystem>
+#include <optional>
 
 #include "app/FirmaSpeicher.h"
 #include "app/InvAnfFirma.h"
@@ -78,6 +80,13 @@ TFrmFirmaWahl::TFrmFirmaWahl(const std::string& AGrund, bool AHinweis, QWidget* 
   }
   lvFirmen->setColumnWidth(colName, 160);
   lvFirmen->setColumnWidth(colArt, 140);
+  actEntfernen = new QAction(QStringLiteral("Aus der Liste entfernen"), lvFirmen);
+  actEntfernen->setObjectName(QStringLiteral("actEntfernen"));
+  KWDTasteBinden(actEntfernen, QKeySequence(Qt::Key_Delete),
+                 QStringLiteral("Die gewählte Firma aus der Liste nehmen; die Firma selbst bleibt, wie sie ist"));
+  actEntfernen->setShortcutContext(Qt::WidgetShortcut);
+  lvFirmen->addAction(actEntfernen);
+  lvFirmen->setContextMenuPolicy(Qt::ActionsContextMenu);
 
   auto Knopf = [this](const char* AName, const QString& ACaption, QStyle::StandardPixmap ABild, const QString& AHint) {
     auto* K = new TKWDGlyphButton(ACaption, ABild, this);
@@ -121,6 +130,7 @@ TFrmFirmaWahl::TFrmFirmaWahl(const std::string& AGrund, bool AHinweis, QWidget* 
   connect(btnDemo, &QPushButton::clicked, this, [this] { btnDemoClick(); });
   connect(btnAbbrechen, &QPushButton::clicked, this, [this] { SetModalResult(KWD_MR_CANCEL); });
   connect(lvFirmen, &QAbstractItemView::doubleClicked, this, [this] { btnOeffnenClick(); });
+  connect(actEntfernen, &QAction::triggered, this, [this] { actEntfernenExecute(); });
 
   GrundZeigen(AGrund, AHinweis);
   KWDGuard("TFrmFirmaWahl.FormCreate", [&] { ListeFuellen(); });
@@ -163,6 +173,7 @@ void TFrmFirmaWahl::ListeFuellen() {
   lvFirmen->VRListUebernehmen(false);
   const bool Leer = Liste.RowCount() == 0;
   btnOeffnen->setEnabled(!Leer);
+  actEntfernen->setEnabled(!Leer);
   // The company used last is the first; Enter opens it. A new user starts
   // best with the demo company.
   if (!Leer) {
@@ -175,7 +186,7 @@ void TFrmFirmaWahl::ListeFuellen() {
 
 bool TFrmFirmaWahl::Oeffnen(const std::string& AOrt, const std::string& AVerbindung) {
   std::string Grund;
-  if (!InvAnfFirmaWechseln(AVerbindung, Grund)) {
+  if (!InvAnfFirmaWechseln(AVerbindung, Grund, &FLeer)) {
     GrundZeigen(Grund);
     return false;
   }
@@ -212,13 +223,24 @@ void TFrmFirmaWahl::Befehl(const char* AName, int ASekunden, const std::function
 }
 
 void TFrmFirmaWahl::btnOeffnenClick() {
+  std::optional<TPgZiel> Fragen;
   Befehl("TFrmFirmaWahl.btnOeffnenClick", 5, [&] {
     const TVRNode Zeile = lvFirmen->GetFirstSelected();
     if (!Zeile) return;
     const std::string Ort = lvFirmen->GetText(Zeile, colOrtWert);
     if (Oeffnen(Ort, IstServerOrt(Ort) ? MitZeitgrenze(Ort) : Ort) || !IstServerOrt(Ort)) return;
     // A server that wants a password (or another one): ask for it there.
-    if (const auto Ziel = PgZielLesen(Ort)) ServerDialog(*Ziel, Grund());
+    Fragen = PgZielLesen(Ort);
+  });
+  if (Fragen) KWDGuard("TFrmFirmaWahl.btnOeffnenClick", [&] { ServerDialog(*Fragen, Grund(), FLeer); });
+}
+
+void TFrmFirmaWahl::actEntfernenExecute() {
+  Befehl("TFrmFirmaWahl.actEntfernenExecute", 5, [&] {
+    if (const TVRNode Zeile = lvFirmen->GetFirstSelected()) {
+      FirmaZuletztEntfernen(lvFirmen->GetText(Zeile, colOrtWert));
+      ListeFuellen();
+    }
   });
 }
 
@@ -243,7 +265,8 @@ void TFrmFirmaWahl::btnDateiClick() {
 }
 
 void TFrmFirmaWahl::btnServerClick() {
-  Befehl("TFrmFirmaWahl.btnServerClick", 5, [&] {
+  // The server dialog brackets its own commands.
+  KWDGuard("TFrmFirmaWahl.btnServerClick", [&] {
     // The last server used fills the fields.
     TPgZiel Ziel;
     for (const std::string& Ort : FirmenZuletzt())
@@ -255,32 +278,52 @@ void TFrmFirmaWahl::btnServerClick() {
   });
 }
 
-void TFrmFirmaWahl::ServerDialog(const TPgZiel& AZiel, const std::string& AGrund) {
+void TFrmFirmaWahl::ServerDialog(const TPgZiel& AZiel, const std::string& AGrund, bool ALeer) {
   TFrmFirmaServer Dialog(
       [this](const TPgZiel& AZiel, const std::string& AKennwort, bool ASpeichern) {
         return ServerOeffnen(AZiel, AKennwort, ASpeichern);
       },
+      [this](const TPgZiel& AZiel, const std::string& AKennwort, bool ASpeichern, bool ADemo) {
+        return ServerAnlegen(AZiel, AKennwort, ASpeichern, ADemo);
+      },
       this);
-  Dialog.Vorbelegen(AZiel, AGrund);
+  Dialog.Vorbelegen(AZiel, AGrund, ALeer);
   Dialog.exec();
-  // Opened there: this dialog has closed with OK as well.
+  // Opened there: this dialog closes with OK as well.
+  if (!FGewaehlt.empty()) SetModalResult(KWD_MR_OK);
 }
 
-std::string TFrmFirmaWahl::ServerOeffnen(const TPgZiel& AZiel, const std::string& AKennwort, bool ASpeichern) {
-  const std::string Ort = PgUri(AZiel);
+TServerAntwort TFrmFirmaWahl::ServerOeffnen(const TPgZiel& AZiel, const std::string& AKennwort, bool ASpeichern) {
   // The password reaches this process's connections only: the setting the
   // services read, never the settings file.
-  if (!Oeffnen(Ort, MitZeitgrenze(PgUri(AZiel, AKennwort)))) return Grund();
-  if (ASpeichern && !AKennwort.empty()) {
-    try {
-      PgPassSpeichern(AZiel, AKennwort);
-    } catch (const std::exception& E) {
-      KWDLogSchreiben("TFrmFirmaWahl.ServerOeffnen", E.what());
-      Melden(KWD_MB_HINWEIS, std::string("Die Firma ist geöffnet, das Kennwort ließ sich aber nicht speichern: ") + E.what(),
-             this);
-    }
+  std::string Grund;
+  bool Leer = false;
+  if (!InvAnfFirmaWechseln(MitZeitgrenze(PgUri(AZiel, AKennwort)), Grund, &Leer)) {
+    GrundZeigen(Grund);
+    return {Grund, Leer};
   }
+  ServerGewaehlt(AZiel, AKennwort, ASpeichern);
   return {};
+}
+
+std::string TFrmFirmaWahl::ServerAnlegen(const TPgZiel& AZiel, const std::string& AKennwort, bool ASpeichern,
+                                         bool ADemo) {
+  std::string Grund;
+  if (!InvAnfFirmaAnlegen(MitZeitgrenze(PgUri(AZiel, AKennwort)), ADemo, false, this, Grund)) return Grund;
+  ServerGewaehlt(AZiel, AKennwort, ASpeichern);
+  return {};
+}
+
+void TFrmFirmaWahl::ServerGewaehlt(const TPgZiel& AZiel, const std::string& AKennwort, bool ASpeichern) {
+  Merken(PgUri(AZiel));
+  if (!ASpeichern || AKennwort.empty()) return;
+  try {
+    PgPassSpeichern(AZiel, AKennwort);
+  } catch (const std::exception& E) {
+    KWDLogSchreiben("TFrmFirmaWahl.ServerGewaehlt", E.what());
+    Melden(KWD_MB_HINWEIS, std::string("Die Firma ist geöffnet, das Kennwort ließ sich aber nicht speichern: ") + E.what(),
+           this);
+  }
 }
 
 void TFrmFirmaWahl::btnDemoClick() {
@@ -301,6 +344,6 @@ void TFrmFirmaWahl::btnDemoClick() {
 
 void TFrmFirmaWahl::DemoAnlegen(const std::string& AOrt, bool AErsetzen) {
   std::string Grund;
-  if (!InvAnfDemoAnlegen(AOrt, AErsetzen, this, Grund)) return GrundZeigen(Grund);
+  if (!InvAnfFirmaAnlegen(AOrt, true, AErsetzen, this, Grund)) return GrundZeigen(Grund);
   Merken(AOrt);
 }

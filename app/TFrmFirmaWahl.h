@@ -3,7 +3,8 @@
 // fiscal-year start dialog when no company is set or the set one cannot be
 // opened (the reason on top), and on demand ("Firma..." in the start dialog,
 // invanf --firma). It offers the companies used before on this account
-// (newest first, the last one preselected, Enter opens it), a SQLite file
+// (newest first, the last one preselected, Enter opens it; Del or the
+// context menu takes one out of the list), a SQLite file
 // ("Datei öffnen ..."), a PostgreSQL server ("Server ...") and a new demo
 // company ("Demofirma anlegen").
 //
@@ -15,8 +16,10 @@
 #include <string>
 
 #include "app/FirmaOrt.h"
+#include "app/TFrmFirmaServer.h"
 #include "widgets/TKWDForm.h"
 
+class QAction;
 class QLabel;
 class QPushButton;
 class TKWDTitelPanel;
@@ -49,21 +52,31 @@ class TFrmFirmaWahl : public TKWDForm {
   void btnServerClick();
   void btnDemoClick();
   // Opens AVerbindung (AOrt with a password for this run, or AOrt itself)
-  // and keeps AOrt; false after the reason is shown.
+  // and keeps AOrt; false after the reason is shown (FLeer: the refused
+  // database holds no tables).
   bool Oeffnen(const std::string& AOrt, const std::string& AVerbindung);
   // AOrt is the process's company now: kept in the settings and the list.
   void Merken(const std::string& AOrt);
-  // The server dialog, filled with AZiel; AGrund why it asks.
-  void ServerDialog(const TPgZiel& AZiel, const std::string& AGrund);
-  std::string ServerOeffnen(const TPgZiel& AZiel, const std::string& AKennwort, bool ASpeichern);
+  // The server dialog, filled with AZiel; AGrund why it asks, ALeer: it
+  // offers a new company in the empty database.
+  void ServerDialog(const TPgZiel& AZiel, const std::string& AGrund, bool ALeer = false);
+  TServerAntwort ServerOeffnen(const TPgZiel& AZiel, const std::string& AKennwort, bool ASpeichern);
+  std::string ServerAnlegen(const TPgZiel& AZiel, const std::string& AKennwort, bool ASpeichern, bool ADemo);
+  // The company of AZiel is open: kept (without its password), and the
+  // password stored in ~/.pgpass when asked to.
+  void ServerGewaehlt(const TPgZiel& AZiel, const std::string& AKennwort, bool ASpeichern);
+  // Takes the selected company out of the list (Del, context menu).
+  void actEntfernenExecute();
   // Builds the demo company at AOrt (replacing a file there with AErsetzen).
   void DemoAnlegen(const std::string& AOrt, bool AErsetzen);
   std::string FGewaehlt;
+  bool FLeer = false;
 
   TKWDTitelPanel* LblTitel;
   QLabel* lblGrund;
   QLabel* lblFirmen;
   TVTKWDVRList* lvFirmen;
+  QAction* actEntfernen;
   QPushButton* btnOeffnen;
   QPushButton* btnDatei;
   QPushButton* btnServer;

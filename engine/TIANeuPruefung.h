@@ -64,6 +64,7 @@ class TIANeuPruefung {
 
   // A line text as the check list gives it, as an integer; 0 when it is none.
   static int ZeileAlsZahl(const std::string& AZeile);
-  // Delphi-style integer: optional sign, decimal digits or hex after "$"/"0x".
+  // A product-group or list-line text as a 32-bit integer: optional sign,
+  // decimal digits, or hex after "$" or "0x"; false for anything else.
   static bool TryStrToInt(const std::string& AText, int& AWert);
 };

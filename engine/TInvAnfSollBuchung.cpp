@@ -10,6 +10,7 @@
 #include "engine/TInvAnfSperrDurchgaenge.h"
 #include "engine/TInvAnfStapelKlammer.h"
 #include "suite/TArtikelTools.h"
+#include "support/framework/EKWDSatzFehler.h"
 #include "support/framework/KWDGuard.h"
 #include "support/recordfile/Tiafile.h"
 #include "support/services/TKWDBuchung.h"
@@ -91,10 +92,12 @@ class TInvAnfSollBuchung::TArbeit : public TInvAnfStapelArbeit {
   bool Zurueckstellbar() const override { return true; }
   void Zurueckstellen(int32_t APos, const std::exception& AFehler) override {
     const TProduktID_Indizee E = *FToDo.GetItem_Ptr(APos);
+    const TKWDFehlerTeile Teile = KWDFehlerTeile(AFehler);
     KWDGuardRegistrieren("TQLX_InvAnfMani.IVSchreiben",
-                         std::runtime_error("Der Sollbestand des Artikels " +
+                         EKWDSatzFehler("Der Sollbestand des Artikels " +
                                             FArtikel.ProduktID_2_ArtNr_Formatted(E.PId, false) +
-                                            " konnte nicht gebucht werden: " + AFehler.what()),
+                                            " konnte nicht gebucht werden: " + Teile.Satz,
+                                        Teile.Technisch),
                          true);
     FZurueckgestellt.push_back(E);
     FToDo.Delete(APos);

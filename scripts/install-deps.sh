@@ -11,14 +11,20 @@ PAKETE=(
   poppler-utils imagemagick
   libzint-dev libxlsxwriter-dev zbar-tools python3-openpyxl
   cups printer-driver-cups-pdf
-  dpkg-dev
+  dpkg-dev locales
 )
 fehlend=()
 for p in "${PAKETE[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || fehlend+=("$p")
 done
+SUDO=""; [ "$(id -u)" -eq 0 ] || SUDO=sudo
 if [ ${#fehlend[@]} -gt 0 ]; then
-  SUDO=""; [ "$(id -u)" -eq 0 ] || SUDO=sudo
   $SUDO apt-get update -q
   DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -q --no-install-recommends "${fehlend[@]}"
+fi
+# Users run a German desktop, and the tests read the messages there too.
+if ! locale -a 2>/dev/null | grep -qix 'de_DE.utf8'; then
+  grep -q '^de_DE.UTF-8 UTF-8' /etc/locale.gen 2>/dev/null \
+    || echo 'de_DE.UTF-8 UTF-8' | $SUDO tee -a /etc/locale.gen >/dev/null
+  $SUDO locale-gen
 fi

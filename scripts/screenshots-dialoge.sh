@@ -8,7 +8,7 @@
 #   bash scripts/screenshots-dialoge.sh [ORDNER] [DISPLAY-NR]   (default build/screenshots/dialoge)
 #
 # Within a script that already runs an X server and a demo company it is the
-# one call  build/tests/dialogs/dialoge_bilder ORDNER build/tools/wws-admin/wws-admin
+# one call  build/tools/bilder/dialoge_bilder ORDNER build/tools/wws-admin/wws-admin
 # (last: it creates and completes one request of branch 2).
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -42,4 +42,4 @@ fi
 [ -s "$arbeit/display" ] || { echo "Xvfb ist nicht gestartet:" >&2; cat "$arbeit/xvfb.log" >&2; exit 1; }
 export DISPLAY=:$(head -n 1 "$arbeit/display")
 
-timeout 120 build/tests/dialogs/dialoge_bilder "$ziel" build/tools/wws-admin/wws-admin
+timeout 120 build/tools/bilder/dialoge_bilder "$ziel" build/tools/wws-admin/wws-admin

@@ -39,7 +39,6 @@ pdftoppm -r 60 -png "$out/liste.pdf" "$out/liste"
 Xvfb "$display" -screen 0 1280x1024x24 >/dev/null 2>&1 &
 xvfb=$!
 sleep 1
-DISPLAY="$display" QT_QPA_PLATFORM=xcb WWS_BILDSCHIRMFOTOS="$out" \
-  "$build/tests/printing/printing_test" --gtest_filter='Bildschirmfoto.*'
+DISPLAY="$display" QT_QPA_PLATFORM=xcb "$build/tools/bilder/druck_bilder" "$out"
 DISPLAY="$display" import -window root "$out/bildschirm-ende.png" || true
 echo "Bilder in $out"

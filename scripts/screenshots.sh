@@ -11,7 +11,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 ziel=$(realpath -m "${1:-build/screenshots}")
-if [ ! -x build/app/invanf ] || [ ! -x build/tools/wws-admin/wws-admin ]; then
+if [ ! -x build/app/invanf ] || [ ! -x build/tools/wws-admin/wws-admin ] || [ ! -x build/tools/bilder/dialoge_bilder ]; then
   cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
   cmake --build build -j "$(nproc)" --target invanf wws-admin dialoge_bilder
 fi
@@ -76,6 +76,6 @@ tour "FrmIAStart:BtnOk:-,FrmIAMain:Taste+Home:-,FrmIAMain:Taste+Down:-,FrmIAMain
 # The dialogs (new request with calendar and product-group search, both pages
 # of the stock-take parameters, the locked-articles list); last, as it
 # creates and completes a request of branch 2.
-build/tests/dialogs/dialoge_bilder "$ziel/dialoge" build/tools/wws-admin/wws-admin
+build/tools/bilder/dialoge_bilder "$ziel/dialoge" build/tools/wws-admin/wws-admin
 
 echo "Bilder in $ziel"

@@ -17,12 +17,6 @@ bool IstServer(const std::string& AOrt) {
 // programs find the same company.
 void Einstellen(const std::string& AOrt) { setenv("WWS_DB", AOrt.c_str(), 1); }
 
-// Tables of the server database's own schema.
-bool HatTabellen(TDbConnection& AVerbindung) {
-  auto S = AVerbindung.Prepare("SELECT count(*) FROM information_schema.tables WHERE table_schema = current_schema()");
-  return S->Step() && S->ColumnInt(0) > 0;
-}
-
 // The first kinds are enough to recognise the company.
 std::string Aufzaehlung(const std::vector<std::string>& ATeile) {
   std::string Text;
@@ -88,7 +82,7 @@ TFirmaNeu PostgresNeu(const std::string& AOrt, bool AErsetzen, const std::functi
                               "); sie wird nur auf ausdrücklichen Wunsch geleert und neu angelegt (mit --force).");
       Ergebnis = AErsetzen ? TFirmaNeu::Ersetzt : TFirmaNeu::Vorhanden;
       if (AErsetzen) Leeren(Db);
-    } else if (HatTabellen(Db)) {
+    } else if (!DbOhneTabellen(Db)) {  // in any schema: another application's data stays untouched
       throw EFirmaAbgelehnt("Die Datenbank " + Db.Ort() +
                             " enthält Tabellen einer anderen Anwendung und ist keine Firma; sie wird nicht verändert.");
     }

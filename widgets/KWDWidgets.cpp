@@ -22,17 +22,32 @@ namespace {
 
 constexpr qint64 KMindestAbstandMs = 20;
 
+// The message boxes' details button as the suite's manuals name it
+// ("Details anzeigen"), not Qt's own German "einblenden".
+class TDetailsKnopfText : public QTranslator {
+ public:
+  using QTranslator::QTranslator;
+  bool isEmpty() const override { return false; }
+  QString translate(const char* AKontext, const char* AText, const char*, int) const override {
+    if (qstrcmp(AKontext, "QMessageBox") != 0) return {};
+    if (qstrcmp(AText, "Show Details...") == 0) return QStringLiteral("Details anzeigen ...");
+    if (qstrcmp(AText, "Hide Details...") == 0) return QStringLiteral("Details ausblenden ...");
+    return {};
+  }
+};
+
 void DeutschFuerQt() {
-  static QTranslator* Uebersetzer = nullptr;
-  if (Uebersetzer) return;
+  static bool Eingerichtet = false;
+  if (Eingerichtet || !QCoreApplication::instance()) return;
+  Eingerichtet = true;
   auto* U = new QTranslator(QCoreApplication::instance());
   if (U->load(QLocale(QLocale::German, QLocale::Germany), QStringLiteral("qtbase"), QStringLiteral("_"),
-              QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+              QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
     QCoreApplication::installTranslator(U);
-    Uebersetzer = U;
-  } else {
+  else
     delete U;
-  }
+  // Installed last, asked first: the details button's own words win.
+  QCoreApplication::installTranslator(new TDetailsKnopfText(QCoreApplication::instance()));
 }
 
 }  // namespace

@@ -66,6 +66,8 @@ int TKWDQtPresenter::Zeigen(const TKWDMeldung& AMeldung) {
   Box.setWindowTitle(KWDAnwendungsTitel());
   Box.setTextFormat(Qt::PlainText);
   Box.setText(Text(AMeldung.Text));
+  // A fault's technical side stays behind the box's details button.
+  if (!AMeldung.Details.empty()) Box.setDetailedText(Text(AMeldung.Details));
   Box.setIcon(Bild(AMeldung));
   const std::vector<TKnopf> Liste = Knoepfe(AMeldung.Art);
   std::vector<std::pair<QPushButton*, int>> Ergebnisse;

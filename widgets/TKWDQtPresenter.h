@@ -12,7 +12,8 @@
 // (TKWDMeldung::Standard), Esc gives the cancelling one ("Nein" where there
 // is no "Abbrechen"). The buttons carry accelerators ("&Ja", "&Nein"): the
 // letter alone answers, as in other desktop programs. Registered errors
-// (group "FEHLER") show as errors.
+// (group "FEHLER") show as errors; a message's details (where a fault
+// happened, its technical text) are the box's detailed text, shown on demand.
 //
 // Parent: the message's owner window (a QWidget*), else the active modal
 // window, else the active window. Title: the application's display name.

@@ -42,8 +42,12 @@ bool PostgresAusfall(const std::string& AZustand) {
   return AZustand == "40000" || AZustand == "40003";
 }
 
+// What is lost when a transaction was rolled back before this step.
+constexpr const char* KZurueckgerollt =
+    "Nach einem früheren Fehler wurde der ganze Schritt zurückgenommen; nichts davon ist gespeichert";
+
 std::string SqliteSatz(int ACode) {
-  if (ACode == SQLITE_ABORT_ROLLBACK) return {};  // the technical text is German and names it
+  if (ACode == SQLITE_ABORT_ROLLBACK) return KZurueckgerollt;
   switch (Primaer(ACode)) {
     case SQLITE_BUSY:
     case SQLITE_LOCKED:
@@ -77,6 +81,7 @@ std::string PostgresSatz(const std::string& AZustand) {
     return "Der Datenbankserver hat den Vorgang abgebrochen (Zeitgrenze überschritten oder vom Administrator "
            "abgebrochen). Bitte erneut versuchen";
   if (AZustand == "25006") return "Die Firmendatenbank darf nicht geschrieben werden";
+  if (AZustand == "25P02") return KZurueckgerollt;
   if (AZustand == "53100")
     return "Der Datenträger des Datenbankservers ist voll. Bitte Platz schaffen und erneut versuchen";
   if (AZustand == "53200") return "Dem Datenbankserver reicht der Arbeitsspeicher nicht aus. Bitte später erneut versuchen";
@@ -91,24 +96,24 @@ std::string PostgresSatz(const std::string& AZustand) {
   return {};
 }
 
-std::string Text(const std::string& AUrsache, const std::string& ATechnisch) {
-  return AUrsache.empty() ? ATechnisch : AUrsache + ". (" + ATechnisch + ")";
-}
-
 }  // namespace
 
+// Without a backend's code the text is this program's own German sentence
+// (a lock file, a misuse of the interface): it is what the user reads.
 EDbError::EDbError(const std::string& ATechnisch, int ACode, std::string AZustand)
-    : EDbError(ACode ? SqliteSatz(ACode) : PostgresSatz(AZustand), ATechnisch, ACode, AZustand) {}
+    : EDbError(ACode                ? SqliteSatz(ACode)
+               : !AZustand.empty() ? PostgresSatz(AZustand)
+                                   : ATechnisch.substr(0, ATechnisch.find_last_not_of(". ") + 1),
+               ACode || !AZustand.empty() ? ATechnisch : std::string(), ACode, AZustand) {}
 
 EDbError::EDbError(const EDbError& AFehler, const std::string& AVorher, const std::string& ANachher)
-    : EDbError(AFehler.FUrsache, AVorher + AFehler.FTechnisch + ANachher, AFehler.Code, AFehler.Zustand) {}
+    : EDbError(AFehler.FUrsache, AVorher + AFehler.Technisch() + ANachher, AFehler.Code, AFehler.Zustand) {}
 
 EDbError::EDbError(std::string AUrsache, std::string ATechnisch, int ACode, std::string AZustand)
-    : std::runtime_error(Text(AUrsache, ATechnisch)),
+    : EKWDSatzFehler(AUrsache.empty() ? std::string() : AUrsache + ".", std::move(ATechnisch)),
       Code(ACode),
       Zustand(std::move(AZustand)),
-      FUrsache(std::move(AUrsache)),
-      FTechnisch(std::move(ATechnisch)) {}
+      FUrsache(std::move(AUrsache)) {}
 
 bool EDbError::IsUniqueViolation() const {
   return Code == SQLITE_CONSTRAINT_UNIQUE || Code == SQLITE_CONSTRAINT_PRIMARYKEY || Zustand == "23505";

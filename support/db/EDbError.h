@@ -4,14 +4,18 @@
 #include <stdexcept>
 #include <string>
 
+#include "support/framework/EKWDSatzFehler.h"
+
 // Every database failure. A failure a user can act on (disk full, server
-// gone, another program in the way, ...) reads as a German sentence first,
-// the technical text after it in parentheses, for the log.
-class EDbError : public std::runtime_error {
+// gone, another program in the way, ...) carries a German sentence; what()
+// is that sentence, or the technical text where there is none. The
+// technical text (Technisch) goes to the log and a message box's details.
+class EDbError : public EKWDSatzFehler {
  public:
   // ATechnisch: what failed, as the backend said it. ACode: SQLite's extended
   // result code; AZustand: PostgreSQL's SQLSTATE (a backend that finds a
   // failure itself, such as a lost connection, gives the code that names it).
+  // Without either, ATechnisch is this program's own German sentence.
   explicit EDbError(const std::string& ATechnisch, int ACode = 0, std::string AZustand = {});
   // The same failure with more of where it happened around its technical
   // text (the table, the statement); the sentence stays in front.
@@ -34,9 +38,10 @@ class EDbError : public std::runtime_error {
   // No space left for the database (also IsDatabaseFailure).
   bool IsDiskFull() const;
 
-  // The German sentence for the user; empty when the failure has none.
+  // The German sentence for the user, without its full stop; empty when
+  // the failure has none.
   const std::string& Ursache() const { return FUrsache; }
-  const std::string& Technisch() const { return FTechnisch; }
+  std::string ErsatzSatz() const override { return "Die Firmendatenbank hat einen Fehler gemeldet."; }
 
   // The backends' codes as given, for the log; ask the questions above.
   int Code;
@@ -45,15 +50,23 @@ class EDbError : public std::runtime_error {
  private:
   EDbError(std::string AUrsache, std::string ATechnisch, int ACode, std::string AZustand);
   std::string FUrsache;
-  std::string FTechnisch;
 };
 
 // The company database cannot be opened (missing or corrupt file, server not
 // reachable, wrong credentials, schema newer than this program). what() is one
-// German sentence naming the cause, fit for a user.
-class ECompanyDbError : public std::runtime_error {
+// German sentence naming the cause, fit for a user; the server's or the
+// library's own text, where there is one, is its technical part.
+class ECompanyDbError : public EKWDSatzFehler {
  public:
-  using std::runtime_error::runtime_error;
+  using EKWDSatzFehler::EKWDSatzFehler;
+};
+
+// A database that opened but is no company: refused, left as it was. Leer:
+// it holds no tables at all, so a new company may be built there.
+class EDbKeineFirma : public ECompanyDbError {
+ public:
+  EDbKeineFirma(const std::string& ASatz, bool ALeer) : ECompanyDbError(ASatz), Leer(ALeer) {}
+  bool Leer;
 };
 
 // How long SQLite waits for another program's write lock before it fails (its

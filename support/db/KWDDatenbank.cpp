@@ -70,6 +70,18 @@ int64_t SchemaPartVersion(TDbConnection& AConnection, const std::string& APart) 
   return VersionstabelleDa(AConnection) ? GespeicherteVersion(AConnection, APart) : 0;
 }
 
+bool DbOhneTabellen(TDbConnection& AConnection) {
+  auto Tabellen = AConnection.Prepare(
+      AConnection.Backend() == TDbBackend::SQLite
+          ? "SELECT count(*) FROM sqlite_master WHERE name NOT LIKE 'sqlite!_%' ESCAPE '!'"
+          : "SELECT count(*) FROM pg_catalog.pg_class c JOIN pg_catalog.pg_namespace n ON n.oid = c.relnamespace "
+            "WHERE c.relkind IN ('r', 'p', 'v', 'm', 'f', 'S') AND n.nspname <> 'information_schema' "
+            "AND n.nspname NOT LIKE 'pg!_%' ESCAPE '!'");
+  const bool Leer = Tabellen->Step() && Tabellen->ColumnInt(0) == 0;
+  Tabellen->Reset();
+  return Leer;
+}
+
 bool DbIstFirma(TDbConnection& AConnection) { return SchemaPartVersion(AConnection, "recordfiles") > 0; }
 
 void SchemaSperren(TDbConnection& AConnection) {

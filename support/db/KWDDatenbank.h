@@ -37,6 +37,9 @@ void SchemaSperren(TDbConnection& AConnection);
 // The company mark: the table schema_version names the part "recordfiles"
 // (the record files, which make a company). Only reads.
 bool DbIstFirma(TDbConnection& AConnection);
+// No table, view or sequence of any application in any schema: a place a
+// new company may be built without touching anyone's data. Only reads.
+bool DbOhneTabellen(TDbConnection& AConnection);
 // The stored version of a part; 0 when the part, or the version table, is not there.
 int64_t SchemaPartVersion(TDbConnection& AConnection, const std::string& APart);
 // A migration that rebuilds table ATabelle as "CREATE TABLE (ADefinition)

@@ -27,6 +27,7 @@
 #include <vector>
 
 #include "support/db/KWDDatenbank.h"
+#include "support/db/TDbPgAnmeldung.h"
 #include "support/db/TDbPgText.h"
 #include "support/db/TDbPgVerbindung.h"
 
@@ -439,53 +440,6 @@ class TPgConnection final : public TDbConnection {
 
 std::string Zitat(const std::string& AText) { return "\u201E" + AText + "\u201C"; }
 
-// libpq's own messages are English and may be localised by the server; the
-// cause is taken from them for a German sentence a user can act on, and the
-// technical text follows in brackets for the log.
-[[noreturn]] void AnmeldeFehler(PGconn* AConn) {
-  const std::string Text = PQerrorMessage(AConn);
-  const std::string HostName = PQhost(AConn) ? PQhost(AConn) : "";
-  const std::string Host = HostName + ":" + (PQport(AConn) ? PQport(AConn) : "");
-  const std::string Db = PQdb(AConn) ? PQdb(AConn) : "";
-  const std::string Benutzer = PQuser(AConn) ? PQuser(AConn) : "";
-  auto Enthaelt = [&Text](const char* AWort) { return Text.find(AWort) != std::string::npos; };
-  std::string Technisch = Text.substr(0, Text.find_last_not_of(" \n\r") + 1);
-  for (char& C : Technisch)
-    if (C == '\n') C = ' ';
-  auto Fehler = [&Technisch](const std::string& ASatz) {
-    return ECompanyDbError(Technisch.empty() ? ASatz : ASatz + " (" + Technisch + ")");
-  };
-  if (Enthaelt("database \"") && Enthaelt("does not exist"))
-    throw Fehler("Die Firmendatenbank " + Zitat(Db) + " gibt es auf dem Datenbankserver " + Host + " nicht.");
-  if (Enthaelt("password authentication failed"))
-    throw Fehler("Die Anmeldung als " + Zitat(Benutzer) + " am Datenbankserver " + Host +
-                 " ist fehlgeschlagen: das Kennwort ist falsch (oder den Benutzer gibt es dort nicht).");
-  if (Enthaelt("no password supplied"))
-    throw Fehler("Der Datenbankserver " + Host + " verlangt für " + Zitat(Benutzer) +
-                 " ein Kennwort; es wurde keines angegeben, und in ~/.pgpass ist keines gespeichert.");
-  if (Enthaelt("role \"") && Enthaelt("does not exist"))
-    throw Fehler("Die Anmeldung als " + Zitat(Benutzer) + " am Datenbankserver " + Host +
-                 " ist fehlgeschlagen: den Benutzer gibt es dort nicht.");
-  if (Enthaelt("authentication failed") || Enthaelt("password"))
-    throw Fehler("Die Anmeldung als " + Zitat(Benutzer) + " am Datenbankserver " + Host +
-                 " ist fehlgeschlagen: Benutzer oder Kennwort ist falsch.");
-  if (Enthaelt("no pg_hba.conf entry"))
-    throw Fehler("Der Datenbankserver " + Host + " lässt " + Zitat(Benutzer) + " nicht an die Datenbank " +
-                 Zitat(Db) + " (kein passender Eintrag in pg_hba.conf).");
-  if (Enthaelt("could not translate host name") || Enthaelt("Name or service not known") ||
-      Enthaelt("Temporary failure in name resolution"))
-    throw Fehler("Den Datenbankserver " + Zitat(HostName) + " gibt es nicht: sein Name ist unbekannt.");
-  if (Enthaelt("Connection refused"))
-    throw Fehler("Der Datenbankserver " + Host +
-                 " ist nicht erreichbar: er weist die Verbindung ab (läuft dort PostgreSQL, und stimmt der Port?).");
-  if (Enthaelt("No such file or directory") && !HostName.empty() && HostName.front() == '/')
-    throw Fehler("Im Ordner " + Zitat(HostName) + " wartet kein PostgreSQL-Server auf Verbindungen.");
-  if (Enthaelt("could not connect") || Enthaelt("timeout") || Enthaelt("timed out") || Enthaelt("No route to host") ||
-      Enthaelt("Network is unreachable"))
-    throw Fehler("Der Datenbankserver " + Host + " ist nicht erreichbar.");
-  throw Fehler("Die Firmendatenbank " + Zitat(Db) + " auf dem Datenbankserver " + Host + " kann nicht geöffnet werden.");
-}
-
 // A session that may not write: a standby server, or a role whose
 // transactions are read-only by default.
 bool NurLesend(TDbConnection& AVerbindung) {
@@ -501,15 +455,14 @@ std::unique_ptr<TDbConnection> TDbPostgresOeffnen(const std::string& AUri, bool 
   char* Fehler = nullptr;
   PQconninfoOption* Optionen = PQconninfoParse(AUri.c_str(), &Fehler);
   if (!Optionen) {
+    const std::string Technisch = Fehler ? Fehler : "";
     PQfreemem(Fehler);
-    throw ECompanyDbError("Die Angabe der Firmendatenbank ist keine gültige PostgreSQL-Adresse.");
+    throw ECompanyDbError("Die Angabe der Firmendatenbank ist keine gültige PostgreSQL-Adresse.", Technisch);
   }
   PQconninfoFree(Optionen);
 
   auto V = std::make_shared<TPgVerbindung>();
-  V->Conn = PQconnectdb(AUri.c_str());
-  if (!V->Conn) throw ECompanyDbError("Für die Verbindung zum Datenbankserver fehlt der Speicher.");
-  if (PQstatus(V->Conn) != CONNECTION_OK) AnmeldeFehler(V->Conn);
+  V->Conn = PgAnmelden(AUri);
   V->Ort = std::string("postgresql://") + PQuser(V->Conn) + "@" + PQhost(V->Conn) + ":" + PQport(V->Conn) + "/" +
            PQdb(V->Conn);
   // Server notices ("already exists, skipping") are no news for anyone.
@@ -521,10 +474,17 @@ std::unique_ptr<TDbConnection> TDbPostgresOeffnen(const std::string& AUri, bool 
   if (!Gut || !PQenterPipelineMode(V->Conn))
     throw ECompanyDbError("Die Verbindung zur Firmendatenbank " + V->Ort + " lässt sich nicht einrichten.");
   if (!AFirma) return std::make_unique<TPgConnection>(std::move(V), false);
-  const std::string Name = Zitat(PQdb(V->Conn)) + " auf dem Datenbankserver " + PQhost(V->Conn) + ":" + PQport(V->Conn);
+  const std::string Name = Zitat(PQdb(V->Conn)) + " auf dem Datenbankserver " + Zitat(PgServerVon(V->Conn, AUri));
   auto Verbindung = std::make_unique<TPgConnection>(std::move(V), false);
-  if (!DbIstFirma(*Verbindung))
-    throw ECompanyDbError("Die Datenbank " + Name + " ist keine Firmendatenbank der Warenwirtschaft; sie wird nicht verändert.");
+  if (!DbIstFirma(*Verbindung)) {
+    const bool Leer = DbOhneTabellen(*Verbindung);
+    throw EDbKeineFirma(Leer ? "Die Datenbank " + Name +
+                                   " ist leer: noch keine Firmendatenbank der Warenwirtschaft; sie wird beim Öffnen "
+                                   "nicht verändert."
+                             : "Die Datenbank " + Name +
+                                   " ist keine Firmendatenbank der Warenwirtschaft; sie wird nicht verändert.",
+                        Leer);
+  }
   Verbindung->NurLesenSetzen(NurLesend(*Verbindung));
   return Verbindung;
 }

@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <mutex>
 
+#include "support/framework/EKWDSatzFehler.h"
 #include "support/framework/KWDSettings.h"
 
 std::string KWDLogDatei() {
@@ -60,6 +61,14 @@ bool KWDLogSchreiben(const std::string& AName, const std::string& AText) noexcep
     // programs sharing the log never interleave.
     const std::string Zeile = Zeitstempel() + "\t" + EineZeile(AName) + "\t" + EineZeile(AText) + "\n";
     return ::write(Offen, Zeile.data(), Zeile.size()) == static_cast<ssize_t>(Zeile.size());
+  } catch (...) {
+    return false;
+  }
+}
+
+bool KWDLogSchreiben(const std::string& AName, const std::exception& AE) noexcept {
+  try {
+    return KWDLogSchreiben(AName, KWDFehlerLogText(KWDFehlerTeile(AE)));
   } catch (...) {
     return false;
   }

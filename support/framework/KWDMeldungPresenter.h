@@ -22,6 +22,9 @@ struct TKWDMeldung {
   int Nr = 0;
   std::vector<std::string> Argumente;
   std::string Text;        // the finished text, arguments substituted
+  // The technical side of a fault (where it happened, the server's or the
+  // system's own words): a message box shows it on demand, never in Text.
+  std::string Details;
   void* Owner = nullptr;   // owner window (a QWidget* in the application), may be null
   // The answer of the button Enter presses; KWD_MR_NONE: the first button.
   // A question whose "Ja" deletes or leaves work out defaults to KWD_MR_NO.

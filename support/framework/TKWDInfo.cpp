@@ -33,27 +33,34 @@ TKWDProcessMessagesHook GHook;
 }  // namespace
 
 void TKWDInfo::RegisterException(const std::string& AName, const std::exception& AE, bool AReport) noexcept {
-  const char* Text = "";
   try {
-    Text = AE.what();
+    RegisterException(AName, KWDFehlerTeile(AE), AReport);
   } catch (...) {
+    // Out of memory while handling an error: nothing sensible is left to do.
   }
-  RegisterException(AName, std::string(Text ? Text : ""), AReport);
 }
 
 void TKWDInfo::RegisterException(const std::string& AName, const std::string& AText, bool AReport) noexcept {
   try {
-    KWDLogSchreiben(AName, AText);
+    RegisterException(AName, TKWDFehlerTeile{AText, {}}, AReport);
+  } catch (...) {
+  }
+}
+
+void TKWDInfo::RegisterException(const std::string& AName, const TKWDFehlerTeile& ATeile, bool AReport) noexcept {
+  try {
+    KWDLogSchreiben(AName, KWDFehlerLogText(ATeile));
     {
       std::lock_guard Sperre(FMutex);
-      FAnstehend.push_back({AName, AText, AReport});
+      FAnstehend.push_back({AName, ATeile.Satz, ATeile.Technisch, AReport});
       while (FAnstehend.size() > KMaxAnstehend) FAnstehend.pop_front();
     }
     if (AReport) {
       TKWDMeldung M;
       M.Gruppe = "FEHLER";
-      M.Argumente = {AName, AText};
-      M.Text = "In \"" + AName + "\" ist ein Fehler aufgetreten:\n" + AText;
+      M.Argumente = {AName, ATeile.Satz};
+      M.Text = ATeile.Satz;
+      M.Details = KWDFehlerDetails(AName, ATeile.Technisch);
       Zeigen(std::move(M));
     }
   } catch (...) {
@@ -77,7 +84,7 @@ void TKWDInfo::FehlerRaise(const std::string& AName, int ANr, const std::string&
   }
   KWDLogSchreiben(AName, "FehlerRaise " + std::to_string(ANr) + " " + AText1 + " " + AText2 + " " +
                              std::to_string(AWert1) + " " + std::to_string(AWert2) + ": " + Aeltester->Name);
-  throw EKWDFehler(Aeltester->Name, Aeltester->Text, Aeltester->Gemeldet);
+  throw EKWDFehler(Aeltester->Name, Aeltester->Text, Aeltester->Technisch, Aeltester->Gemeldet);
 }
 
 void TKWDInfo::FehlerTerminate(const std::string& AName, int, const std::string&, const std::string&, int,
@@ -107,6 +114,11 @@ int TKWDInfo::ShowMeldung(int AArt, const std::string& AGruppe, int ANr, const s
 std::vector<TKWDFehler> TKWDInfo::Anstehend() const {
   std::lock_guard Sperre(FMutex);
   return {FAnstehend.begin(), FAnstehend.end()};
+}
+
+std::string KWDFehlerDetails(const std::string& AName, const std::string& ATechnisch) {
+  const std::string Wo = "In \u201E" + AName + "\u201C ist ein Fehler aufgetreten.";
+  return ATechnisch.empty() ? Wo : Wo + "\n" + ATechnisch;
 }
 
 TKWDInfo& KWDInfo() {

@@ -17,14 +17,15 @@
 #include <string>
 #include <vector>
 
+#include "support/framework/EKWDSatzFehler.h"
 #include "support/framework/KWDMeldungPresenter.h"
 
 // The exception FehlerRaise throws: carries the qualified name the error was
-// registered under and whether the user has already seen it.
-class EKWDFehler : public std::runtime_error {
+// registered under, its two parts and whether the user has already seen it.
+class EKWDFehler : public EKWDSatzFehler {
  public:
-  EKWDFehler(std::string AName, const std::string& AText, bool AGemeldet = false)
-      : std::runtime_error(AText), FName(std::move(AName)), FGemeldet(AGemeldet) {}
+  EKWDFehler(std::string AName, const std::string& ASatz, const std::string& ATechnisch = {}, bool AGemeldet = false)
+      : EKWDSatzFehler(ASatz, ATechnisch), FName(std::move(AName)), FGemeldet(AGemeldet) {}
   const std::string& Name() const { return FName; }
   bool Gemeldet() const { return FGemeldet; }
 
@@ -35,17 +36,20 @@ class EKWDFehler : public std::runtime_error {
 
 struct TKWDFehler {
   std::string Name;  // qualified name, "Class.Method"
-  std::string Text;  // what() of the registered exception
+  std::string Text;       // the sentence of the registered exception (KWDFehlerTeile)
+  std::string Technisch;  // its technical text, may be empty
   bool Gemeldet = false;  // shown to the user when registered
 };
 
 class TKWDInfo {
  public:
-  // Logs the error under AName; with AReport the user sees it (message
-  // presenter, kind 0). Never throws: a broken log or presenter must not turn
+  // Logs the error under AName (sentence and technical text); with AReport
+  // the user sees it (message presenter, kind 0): the sentence as the text,
+  // the qualified name and the technical text as its details. Never throws: a broken log or presenter must not turn
   // error handling into a second error.
   void RegisterException(const std::string& AName, const std::exception& AE, bool AReport) noexcept;
   void RegisterException(const std::string& AName, const std::string& AText, bool AReport) noexcept;
+  void RegisterException(const std::string& AName, const TKWDFehlerTeile& ATeile, bool AReport) noexcept;
 
   // Throws EKWDFehler for the oldest pending error in AName's scope (see above)
   // and removes all pending errors of that scope. Does nothing when none is
@@ -76,6 +80,10 @@ class TKWDInfo {
 };
 
 TKWDInfo& KWDInfo();
+
+// The details of a fault a message box offers: where it happened (the
+// qualified name) and the technical text.
+std::string KWDFehlerDetails(const std::string& AName, const std::string& ATechnisch);
 
 // Lets pending window messages run for up to AMillisekunden (0: just the
 // pending ones). No-op headless; the application plugs in Qt's event loop.

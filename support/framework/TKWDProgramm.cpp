@@ -22,12 +22,15 @@ void TKWDProgramm::Init(const std::string& AModul, int AProzessTyp, int AInstanz
 void TKWDProgramm::ShowException(const std::exception& AE, bool AFlag) noexcept {
   const std::string Name = (FModul.empty() ? std::string("Programm") : FModul) + ".ShowException";
   try {
-    KWDLogSchreiben(Name, std::string(AFlag ? "Schwerer Fehler: " : "") + AE.what());
-    if (const auto* Registriert = dynamic_cast<const EKWDFehler*>(&AE); Registriert && Registriert->Gemeldet()) return;
+    const TKWDFehlerTeile Teile = KWDFehlerTeile(AE);
+    KWDLogSchreiben(Name, std::string(AFlag ? "Schwerer Fehler: " : "") + KWDFehlerLogText(Teile));
+    const auto* Registriert = dynamic_cast<const EKWDFehler*>(&AE);
+    if (Registriert && Registriert->Gemeldet()) return;
     TKWDMeldung M;
     M.Gruppe = "FEHLER";
-    M.Text = std::string("Es ist ein Fehler aufgetreten:\n") + AE.what();
-    M.Argumente = {AE.what()};
+    M.Text = Teile.Satz;
+    M.Details = Registriert ? KWDFehlerDetails(Registriert->Name(), Teile.Technisch) : Teile.Technisch;
+    M.Argumente = {Teile.Satz};
     KWDMeldungPresenter()->Zeigen(M);
   } catch (...) {
   }

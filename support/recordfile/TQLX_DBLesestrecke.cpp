@@ -18,7 +18,7 @@ TQLX_DBLesestrecke::~TQLX_DBLesestrecke() {
     FConn.ExecScript("COMMIT");
   } catch (const std::exception& E) {
     // A read transaction left open would refuse the next Begin: roll it back.
-    KWDLogSchreiben("TQLX_DBLesestrecke.Ende", E.what());
+    KWDLogSchreiben("TQLX_DBLesestrecke.Ende", E);
     try {
       FConn.ExecScript("ROLLBACK");
     } catch (...) {

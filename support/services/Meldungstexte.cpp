@@ -34,7 +34,7 @@ void MeldungstexteAusDatenbank() {
       if (!KWDDatenbank_Offen()) return std::nullopt;
       return Ueberschreibung(KWDDatenbank(), AGruppe, ANr);
     } catch (const std::exception& E) {
-      KWDLogSchreiben("MeldungstexteAusDatenbank", E.what());
+      KWDLogSchreiben("MeldungstexteAusDatenbank", E);
       return std::nullopt;
     }
   });

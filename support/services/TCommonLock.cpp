@@ -132,7 +132,7 @@ class TCommonLock::TZeilenBlock {
     try {
       FSperre.DummyUnBlock(CQLX_Lock_Inventur);
     } catch (const std::exception& E) {
-      KWDLogSchreiben("TCommonLock.DummyUnBlock", E.what());
+      KWDLogSchreiben("TCommonLock.DummyUnBlock", E);
     }
   }
   TZeilenBlock(const TZeilenBlock&) = delete;
@@ -379,7 +379,7 @@ void TCommonLock::AllesFreigeben() noexcept {
       SperrZeileEntfernen(*FVerbindung, TSperrZeile{*It, FHalter, 0});
     } catch (const std::exception& E) {
       // Left behind, the row is cleaned by the next program that meets it once this process has ended.
-      KWDLogSchreiben("TCommonLock.AllesFreigeben", E.what());
+      KWDLogSchreiben("TCommonLock.AllesFreigeben", E);
     }
     It = FGehalten.erase(It);
   }

@@ -10,6 +10,7 @@
 
 #include <QCheckBox>
 #include <QFileDialog>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -28,6 +29,7 @@
 #include "support/framework/KWDUhr.h"
 #include "support/framework/TKWDSkriptPresenter.h"
 #include "support/services/UserRechte.h"
+#include "tests/fixtures/KennwortServer.h"
 #include "tests/fixtures/TestDb.h"
 #include "tests/support/framework/TestUmgebung.h"
 #include "tests/tools/KindProzess.h"
@@ -331,36 +333,94 @@ TEST_F(TFrmFirmaServerTest, CheckingNamesWhatIsWrongAndACompanyOpensWithItsPassw
   EXPECT_EQ(FirmaBeschreiben(FirmenZuletzt().at(0)).Art, "PostgreSQL-Server");
 }
 
+// An empty server database is offered a new company, built whole as
+// wws-admin builds it and opened; a database holding another application's
+// tables (in a schema of its own) is offered none and stays as it was.
+TEST_F(TFrmFirmaServerTest, AnEmptyDatabaseGetsANewCompanyFromTheDialogAndAForeignOneIsLeftAlone) {
+  TTestDb Leer(TDbBackend::PostgreSQL), Fremd(TDbBackend::PostgreSQL);
+  Fremd.Open()->ExecScript("CREATE SCHEMA lager; CREATE TABLE lager.kunden (nr INTEGER)");
+  bool FremdAngeboten = true, FeldLeert = false, LeerAngeboten = false;
+  TFrmFirmaWahl Dialog;
+  Dialog.show();
+  ImServerDialog(Dialog, [&](TFrmFirmaServer* D) {
+    Ausfuellen(D, *PgZielLesen(Fremd.Ort()), "", false);
+    Kind<QPushButton>(D, "btnPruefen")->click();
+    FremdAngeboten = Kind<QGroupBox>(D, "grpNeueFirma")->isVisibleTo(D);
+    // Another database: the last result no longer holds.
+    Kind<QLineEdit>(D, "edtDatenbank")->setText(QString::fromStdString(PgZielLesen(Leer.Ort())->Datenbank));
+    FeldLeert = Kind<QLabel>(D, "lblErgebnis")->text().isEmpty();
+    Kind<QPushButton>(D, "BtnOk")->click();  // refused as no company, and a new one offered
+    LeerAngeboten = Kind<QGroupBox>(D, "grpNeueFirma")->isVisibleTo(D);
+    Kind<QPushButton>(D, "btnAnlegen")->click();  // "leer" is preselected
+  });
+  EXPECT_FALSE(FremdAngeboten);
+  EXPECT_TRUE(FeldLeert);
+  EXPECT_TRUE(LeerAngeboten);
+  ASSERT_EQ(Dialog.result(), KWD_MR_OK) << Dialog.Grund();
+  EXPECT_TRUE(DbIstFirma(KWDDatenbank()));
+  EXPECT_EQ(Ini(), "WWS_DB=" + PgUri(*PgZielLesen(Leer.Ort())) + "\n");
+  KWDDatenbank_Set(nullptr);
+  auto FremdDb = Fremd.Open();
+  auto Tabellen = FremdDb->Prepare(
+      "SELECT string_agg(table_schema || '.' || table_name, ',') FROM information_schema.tables "
+      "WHERE table_schema NOT IN ('pg_catalog', 'information_schema')");
+  ASSERT_TRUE(Tabellen->Step());
+  EXPECT_EQ(Tabellen->ColumnText(0), "lager.kunden");
+}
+
+// The server dialog says whether the password file holds a password for the
+// server and user entered, and removes just the lines libpq would use.
+TEST_F(TFrmFirmaWahlTest, TheServerDialogShowsAStoredPasswordAndRemovesOnlyItsLines) {
+  Schreiben(Home / ".pgpass", "# eigene Notiz\nanderer:5432:*:kasse:bleibt\nlocalhost:5433:*:kasse:alt\n"
+                              "localhost:5433:firma:kasse:neu\n");
+  TFrmFirmaServer Dialog({}, {});
+  Dialog.Vorbelegen({"", "5433", "firma", "kasse"});  // no host: the local socket, "localhost" for libpq
+  auto Stand = [&] { return Kind<QLabel>(Dialog, "lblKennwortStand")->text().toStdString(); };
+  EXPECT_NE(Stand().find("ein Kennwort gespeichert"), std::string::npos) << Stand();
+  Kind<QLineEdit>(Dialog, "edtBenutzer")->setText("lager");
+  EXPECT_NE(Stand().find("kein Kennwort gespeichert"), std::string::npos) << Stand();
+  Kind<QLineEdit>(Dialog, "edtBenutzer")->setText("kasse");
+  (*FMeldungen)->Antworten({KWD_MR_YES});
+  Kind<QPushButton>(Dialog, "btnKennwortEntfernen")->click();
+  EXPECT_EQ(Inhalt(Home / ".pgpass"), "# eigene Notiz\nanderer:5432:*:kasse:bleibt\n");
+  struct stat Info {};
+  ASSERT_EQ(::stat((Home / ".pgpass").c_str(), &Info), 0);
+  EXPECT_EQ(Info.st_mode & 0777, 0600u);
+  EXPECT_NE(Stand().find("kein Kennwort gespeichert"), std::string::npos) << Stand();
+}
+
+// Del (or the list's context menu) takes a company out of the list; the
+// company itself stays.
+TEST_F(TFrmFirmaWahlTest, DelTakesACompanyOutOfTheListAndLeavesTheCompany) {
+  const std::string A = Firmendatei("a.db"), B = Firmendatei("b.db");
+  FirmaZuletztMerken(A);
+  FirmaZuletztMerken(B);
+  TFrmFirmaWahl Dialog;
+  Dialog.show();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&Dialog));
+  auto* Liste = Kind<TVTKWDVRList>(Dialog, "lvFirmen");
+  QTest::keyClick(Liste, Qt::Key_Delete);  // the first, B, is selected
+  EXPECT_EQ(FirmenZuletzt(), std::vector<std::string>{A});
+  EXPECT_EQ(Liste->RowCount(), 1);
+  EXPECT_TRUE(fs::exists(B));
+}
+
 namespace {
 
 // A server of the test's own that asks every client for its password.
 class TFrmFirmaKennwortTest : public TFrmFirmaServerTest {
  protected:
   static void SetUpTestSuite() {
-    if (!std::getenv("WWS_TEST_PG")) return;
-    GOrdner = std::make_unique<TTempOrdner>();
-    // The server runs as the user postgres, who must reach its folder.
-    fs::permissions(GOrdner->Pfad(), fs::perms::owner_all | fs::perms::group_exec | fs::perms::others_exec);
-    const std::string Befehl = "bash " + std::string(KENNWORT_SERVER) + " start " + GOrdner->Pfad().string() +
-                               "/pg richtig >/dev/null";
-    GLaeuft = std::system(Befehl.c_str()) == 0;
+    if (std::getenv("WWS_TEST_PG")) GServer = std::make_unique<TKennwortServer>(KENNWORT_SERVER, "richtig");
   }
-  static void TearDownTestSuite() {
-    if (!GOrdner) return;
-    const std::string Befehl = "bash " + std::string(KENNWORT_SERVER) + " stop " + GOrdner->Pfad().string() + "/pg";
-    [[maybe_unused]] const int Ende = std::system(Befehl.c_str());
-    GOrdner.reset();
-  }
+  static void TearDownTestSuite() { GServer.reset(); }
   void SetUp() override {
     TFrmFirmaServerTest::SetUp();
     if (IsSkipped()) return;
-    ASSERT_TRUE(GLaeuft) << "the password server did not start";
+    ASSERT_TRUE(GServer->Laeuft()) << "the password server did not start";
   }
-  static TPgZiel Ziel(const std::string& ADatenbank) {
-    return {GOrdner->Pfad().string() + "/pg", "5432", ADatenbank, "postgres"};
-  }
-  static inline std::unique_ptr<TTempOrdner> GOrdner;
-  static inline bool GLaeuft = false;
+  static TPgZiel Ziel(const std::string& ADatenbank) { return {GServer->Socket(), "5432", ADatenbank, "postgres"}; }
+  static inline std::unique_ptr<TKennwortServer> GServer;
 };
 
 }  // namespace

@@ -259,6 +259,8 @@ TEST_P(TFrmIANeuTest, BadInputIsNamedAndKeptAndNothingIsHandedBack) {
   QApplication::clipboard()->setText("345678901");
   WG->paste();
   EXPECT_EQ(WG->text(), QString("12")) << "not cut to 123456789 behind the user's back";
+  WG->insert(QString(QChar(0xD800)));  // half a surrogate pair is no character
+  EXPECT_EQ(WG->text(), QString("12"));
 
   // Umlauts and control characters pasted: refused at "Buchen", the text stays.
   Datum->setText("15.12.2026");

@@ -426,4 +426,24 @@ TEST(InvanfCliAufruf, HelpAndParserErrorsAreGerman) {
   }
 }
 
+// A company that cannot be opened is one German line for both tools;
+// --verbose adds libpq's own words after it.
+TEST(InvanfCliAufruf, AFailureIsOneGermanLineAndVerboseAddsTheTechnicalText) {
+  const std::string Db = "postgresql://postgres@127.0.0.1:1/firma?connect_timeout=3";
+  for (const auto& [Programm, Befehl] : {std::pair{INVANF_CLI_PFAD, "years"}, std::pair{WWS_ADMIN_PFAD, "messages"}})
+    for (const bool Ausfuehrlich : {false, true}) {
+      std::vector<std::string> Argumente{Befehl, "--db", Db};
+      if (Ausfuehrlich) Argumente.push_back("--verbose");
+      const auto Erg = KindAusfuehren(Programm, Argumente);
+      EXPECT_EQ(Erg.Exit, 1) << Erg.Err;
+      const std::string Erste = Erg.Err.substr(0, Erg.Err.find('\n'));
+      EXPECT_NE(Erste.find(": Der Datenbankserver \u201E127.0.0.1:1\u201C ist nicht erreichbar: er weist die "
+                           "Verbindung ab"),
+                std::string::npos)
+          << Erg.Err;
+      EXPECT_EQ(Erg.Err.size() == Erste.size() + 1, !Ausfuehrlich) << Erg.Err;
+      EXPECT_EQ(Erg.Err.find("\n  technisch: ") != std::string::npos, Ausfuehrlich) << Erg.Err;
+    }
+}
+
 }  // namespace

@@ -2,20 +2,14 @@
 
 #include <iostream>
 
-std::string CliEineZeile(std::string AText) {
-  for (char& C : AText)
-    if (C == '\n') C = ' ';
-  return AText;
-}
-
 int TCliPresenter::Zeigen(const TKWDMeldung& AMeldung) {
   const bool Frage = AMeldung.Art == KWD_MB_JANEIN || AMeldung.Art == KWD_MB_SCHLIESSEN;
-  std::cerr << "invanf-cli: " << CliEineZeile(AMeldung.Text);
   if (!Frage) {
-    std::cerr << "\n";
+    CliFehlerAusgeben("invanf-cli", AMeldung.Text, AMeldung.Details, FVerbose);
     FHinweis = true;
     return KWD_MR_OK;
   }
+  std::cerr << "invanf-cli: " << CliEineZeile(AMeldung.Text);
   if (FJa || !FTerminal) {
     std::cerr << (FJa ? " [Ja]\n" : " [Nein]\n");
     return FJa ? KWD_MR_YES : KWD_MR_NO;

@@ -6,10 +6,12 @@
 #include <string>
 
 #include "support/framework/KWDMeldungPresenter.h"
+#include "tools/common/CliFehler.h"
 
 class TCliPresenter : public TKWDMeldungPresenter {
  public:
-  TCliPresenter(bool AJa, bool ATerminal) : FJa(AJa), FTerminal(ATerminal) {}
+  // AVerbose: a fault's details (where, and the technical text) follow its line.
+  TCliPresenter(bool AJa, bool ATerminal, bool AVerbose = false) : FJa(AJa), FTerminal(ATerminal), FVerbose(AVerbose) {}
   int Zeigen(const TKWDMeldung& AMeldung) override;
   // A notice was shown: the input was refused somewhere.
   bool HinweisGezeigt() const { return FHinweis; }
@@ -17,8 +19,6 @@ class TCliPresenter : public TKWDMeldungPresenter {
  private:
   bool FJa;
   bool FTerminal;
+  bool FVerbose;
   bool FHinweis = false;
 };
-
-// A message text on one line: its line breaks become blanks.
-std::string CliEineZeile(std::string AText);

@@ -2,6 +2,7 @@
 // years, the requests of a year, creating requests, counting a request's
 // articles, completing and deleting requests. Works on the company of WWS_DB (or --db).
 #include <CLI/CLI.hpp>
+#include <clocale>
 #include <cstdlib>
 #include <iostream>
 #include <memory>
@@ -14,22 +15,18 @@
 #include "support/framework/KWDSettings.h"
 #include "support/framework/TKWDInfo.h"
 #include "tools/common/CliDeutsch.h"
+#include "tools/common/CliFehler.h"
 #include "tools/invanf-cli/CliDrucken.h"
 #include "tools/invanf-cli/CliKommandos.h"
 #include "tools/invanf-cli/CliPresenter.h"
 #include "tools/invanf-cli/CliPruefen.h"
 
-namespace {
-
-int Melden(const std::string& AText, const std::exception& AE, int AExit) {
-  KWDInfo().RegisterException("invanf-cli", AE, false);
-  std::cerr << "invanf-cli: " << AText << "\n";
-  return AExit;
-}
-
-}  // namespace
 
 int main(int argc, char** argv) {
+  // The technical texts of libpq and the system in the user's language;
+  // numbers keep the C form (JSON, figures).
+  std::setlocale(LC_MESSAGES, "");
+  std::setlocale(LC_CTYPE, "");
   CLI::App App{"Inventuranforderungen der Warenwirtschaft", "invanf-cli"};
   CliDeutschEinrichten(App,
                        "Rückgabewerte: 0 erledigt, 1 Fehler, 2 Aufruf oder Eingabe abgelehnt, 3 Artikel von anderen "
@@ -41,6 +38,8 @@ int main(int argc, char** argv) {
   App.add_option("--db", Db, "Firma: Pfad der SQLite-Datei oder postgresql://-Adresse (sonst WWS_DB)")->type_name(CLI_TYP_ORT);
   App.add_flag("--json", Opt.Json, "Ausgabe als ein JSON-Dokument");
   App.add_flag("--yes", Opt.Ja, "Rückfragen mit Ja beantworten (sonst fragt ein Terminal nach, ohne Terminal: Nein)");
+  bool Ausfuehrlich = false;
+  App.add_flag("-v,--verbose", Ausfuehrlich, "Bei einem Fehler auch die technischen Angaben (des Servers, des Systems) ausgeben");
 
   auto* Jahre = App.add_subcommand("years", "Die angebotenen Wirtschaftsjahre (* = vorausgewählt)");
   auto* Liste = App.add_subcommand("list", "Die Inventuranforderungen eines Wirtschaftsjahres");
@@ -83,14 +82,16 @@ int main(int argc, char** argv) {
     App.parse(argc, argv);
   } catch (const CLI::ParseError& E) {
     if (E.get_exit_code() == 0) return App.exit(E);  // --help
-    return Melden(CliFehlerText(App, E), E, CLI_ABGELEHNT);
+    KWDInfo().RegisterException("invanf-cli", E, false);
+    CliFehlerAusgeben("invanf-cli", CliFehlerText(App, E), E.what(), Ausfuehrlich);
+    return CLI_ABGELEHNT;
   }
 
   for (const std::string& Filiale : Opt.Filialen)
     if (int16_t Nr = 0; !FilialnummerLesen(Filiale, Nr)) return CLI_ABGELEHNT;
 
   Opt.Terminal = isatty(STDIN_FILENO) != 0;
-  KWDMeldungPresenterSet(std::make_shared<TCliPresenter>(Opt.Ja, Opt.Terminal));
+  KWDMeldungPresenterSet(std::make_shared<TCliPresenter>(Opt.Ja, Opt.Terminal, Ausfuehrlich));
   try {
     KWDEinstellungenPruefen();
     if (!Db.empty()) setenv("WWS_DB", Db.c_str(), 1);  // also for the common lock's own connection
@@ -103,10 +104,10 @@ int main(int argc, char** argv) {
     if (*Loeschen) return CliLoeschen(Opt);
     return CliZaehlen(Opt);
   } catch (const EKWDEinstellung& E) {
-    return Melden(E.what(), E, CLI_ABGELEHNT);
+    return CliFehlerMelden("invanf-cli", E, CLI_ABGELEHNT, Ausfuehrlich);
   } catch (const ECompanyDbError& E) {
-    return Melden(E.what(), E, CLI_FEHLER);
+    return CliFehlerMelden("invanf-cli", E, CLI_FEHLER, Ausfuehrlich);
   } catch (const std::exception& E) {
-    return Melden(std::string("Fehler: ") + E.what(), E, CLI_FEHLER);
+    return CliFehlerMelden("invanf-cli", E, CLI_FEHLER, Ausfuehrlich, "Fehler: ");
   }
 }

@@ -5,14 +5,17 @@
 #include <stdexcept>
 #include <string>
 
+#include "support/framework/EKWDSatzFehler.h"
+
 namespace CLI {
 class App;
 }
 
-// A failure of the command: one German line on stderr, exit code 1.
-class EAdminFehler : public std::runtime_error {
+// A failure of the command: one German line on stderr (the technical text,
+// where there is one, with --verbose), exit code 1.
+class EAdminFehler : public EKWDSatzFehler {
  public:
-  using std::runtime_error::runtime_error;
+  using EKWDSatzFehler::EKWDSatzFehler;
 };
 
 // A call that does not make sense (bad value, missing choice): exit code 2,

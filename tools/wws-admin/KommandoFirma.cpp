@@ -42,9 +42,9 @@ auto NichtsHalbes(F&& ABauen) {
   try {
     return ABauen();
   } catch (const EDbError& e) {
-    throw EAdminFehler(std::string("Die Firma wurde nicht angelegt; was dort stand, ist unverändert. Fehler der "
-                                   "Datenbank: ") +
-                       e.what());
+    throw EAdminFehler("Die Firma wurde nicht angelegt; was dort stand, ist unverändert. Fehler der Datenbank: " +
+                           KWDFehlerTeile(e).Satz,
+                       e.Technisch());
   }
 }
 

@@ -42,7 +42,7 @@ const TFall KFaelle[] = {
          },
      .Ausfall = true,
      .NurLesen = true,
-     .Satz = "Die Firmendatenbank darf nicht geschrieben werden. ("},
+     .Satz = "Die Firmendatenbank darf nicht geschrieben werden."},
     {.Name = "transaction rolled back before",
      .Ausloesen =
          [](TDbConnection& C, TTestDb&) {
@@ -53,7 +53,8 @@ const TFall KFaelle[] = {
            }
            Ausfuehren(C, "INSERT INTO satz (nr) VALUES (?)", 2);
          },
-     .Ausfall = true},
+     .Ausfall = true,
+     .Satz = "Nach einem früheren Fehler wurde der ganze Schritt zurückgenommen"},
     {.Name = "disk full",
      .NurSqlite = true,  // SQLite counts a database at its page limit as full, as it does a full disk
      .Ausloesen =
@@ -139,9 +140,10 @@ TEST_P(EDbErrorTest, RealFailuresAnswerTheQuestionsAndLeadWithTheirSentence) {
     EXPECT_EQ(Fehler->IsReadOnly(), F.NurLesen) << Fehler->what();
     EXPECT_EQ(Fehler->IsDiskFull(), F.Voll) << Fehler->what();
     const std::string Text = Fehler->what();
-    if (*F.Satz)
+    if (*F.Satz) {
       EXPECT_EQ(Text.rfind(F.Satz, 0), 0u) << Text;
-    else
+      EXPECT_EQ(Text.find(Fehler->Technisch()), std::string::npos) << "the technical text stays out of the sentence";
+    } else
       EXPECT_TRUE(Fehler->Ursache().empty()) << Text;
     // Where it happened goes into the technical part; sentence and answers stay.
     const EDbError Mehr(*Fehler, "Satzdatei satz: ");

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <new>
 #include <stdexcept>
 
 #include "support/framework/KWDMeldungen.h"
@@ -48,6 +50,31 @@ TEST_F(TInfoTest, QualifiedCheckpointsOnlySeeTheirOwnClass) {
   ASSERT_EQ(KWDInfo().Anstehend().size(), 1u);
   KWDInfo().FehlerTerminate("TFrmIAMain.FormDestroy");
   EXPECT_TRUE(KWDInfo().Anstehend().empty());
+}
+
+// The user reads the sentence; where it happened and the technical text go
+// to the message's details and, on one line, to the log; the raise keeps both.
+TEST_F(TInfoTest, AReportedErrorShowsItsSentenceAndKeepsTheTechnicalTextForDetailsAndLog) {
+  KWDInfo().RegisterException("TFrmIAMain.DruckenIALExecute", EKWDSatzFehler("Der Drucker fehlt.", "lpr:\n\tkein Gerät"), true);
+  ASSERT_EQ(Presenter->Gezeigt().size(), 1u);
+  EXPECT_EQ(Presenter->Gezeigt()[0].Text, "Der Drucker fehlt.");
+  EXPECT_EQ(Presenter->Gezeigt()[0].Details,
+            "In \u201ETFrmIAMain.DruckenIALExecute\u201C ist ein Fehler aufgetreten.\nlpr:\n\tkein Gerät");
+  EXPECT_NE(Log.Inhalt().find("\tTFrmIAMain.DruckenIALExecute\tDer Drucker fehlt. -- technisch: lpr:  kein Gerät\n"),
+            std::string::npos)
+      << Log.Inhalt();
+  try {
+    KWDInfo().FehlerRaise("invanf");
+    ADD_FAILURE() << "not raised";
+  } catch (const EKWDFehler& E) {
+    EXPECT_EQ(E.Satz() + "|" + E.Technisch(), "Der Drucker fehlt.|lpr:\n\tkein Gerät");
+  }
+  // Failures of the system and of memory get a German sentence of their own.
+  const std::filesystem::filesystem_error Fehlt("x", "/weg", std::make_error_code(std::errc::no_such_file_or_directory));
+  EXPECT_EQ(KWDFehlerTeile(Fehlt).Satz,
+            "Ein Fehler des Betriebssystems ist aufgetreten: den Ordner oder die Datei gibt es nicht.");
+  EXPECT_EQ(KWDFehlerTeile(Fehlt).Technisch, Fehlt.what());
+  EXPECT_EQ(KWDFehlerTeile(std::bad_alloc()).Satz, "Der Arbeitsspeicher reicht nicht aus.");
 }
 
 TEST_F(TInfoTest, PendingErrorsAreBounded) {

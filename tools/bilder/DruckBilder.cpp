@@ -1,40 +1,50 @@
 // Pictures of the print windows for looking at them (scripts/screenshots-druck.sh):
-// runs only when WWS_BILDSCHIRMFOTOS names a folder, on the company of WWS_DB,
-// best on a real X server. Each window is saved as the user sees it (the
-// whole screen, so frames and the desktop around show too).
-#include <gtest/gtest.h>
-
+// the options dialog, the layout dialog and the report viewer of the first
+// opened request, on the company of WWS_DB, best on a real X server. Each
+// window is saved as the user sees it (the whole screen, so frames and the
+// desktop around show too).
+//
+//   WWS_DB=demo.db druck_bilder ZIELORDNER
+#include <QApplication>
 #include <QCheckBox>
-#include <QGuiApplication>
+#include <QDir>
 #include <QPdfDocument>
 #include <QScreen>
 #include <QTest>
+#include <cstdio>
 #include <cstdlib>
 
 #include "printing/DruckLayouts.h"
 #include "printing/TIADrucken.h"
 #include "printing/TfrmIALOptions.h"
 #include "suite/SuiteDatenbank.h"
-#include "widgets/TKWDPdfAnsicht.h"
-#include "widgets/TLayoutform.h"
-#include "support/db/KWDDatenbank.h"
 #include "support/recordfile/Tiafile.h"
 #include "tests/widgets/WidgetTestHilfe.h"
+#include "widgets/KWDWidgets.h"
+#include "widgets/TKWDPdfAnsicht.h"
+#include "widgets/TLayoutform.h"
 
 namespace {
 
-void Foto(QWidget* AFenster, const char* AName) {
-  const char* Ordner = std::getenv("WWS_BILDSCHIRMFOTOS");
-  ASSERT_TRUE(QTest::qWaitForWindowExposed(AFenster));
-  QTest::qWait(400);  // the window manager places it, the view paints its pages
-  const QString Pfad = QString::fromUtf8(Ordner) + QLatin1Char('/') + QString::fromUtf8(AName);
-  QPixmap Bild = QGuiApplication::primaryScreen()->grabWindow(0);
-  if (Bild.isNull() || QGuiApplication::platformName() == QLatin1String("offscreen")) Bild = AFenster->grab();
-  EXPECT_TRUE(Bild.save(Pfad + QStringLiteral(".png")));
+QString GZiel;
+int GFehler = 0;
+
+void Fehler(const char* AText) {
+  std::fprintf(stderr, "druck_bilder: %s\n", AText);
+  ++GFehler;
 }
 
-TEST(Bildschirmfoto, OptionenLayoutdialogUndAnsicht) {
-  if (!std::getenv("WWS_BILDSCHIRMFOTOS") || !std::getenv("WWS_DB")) GTEST_SKIP() << "nur für scripts/screenshots-druck.sh";
+void Foto(QWidget* AFenster, const char* AName) {
+  if (!QTest::qWaitForWindowExposed(AFenster)) return Fehler("Fenster nicht sichtbar");
+  QTest::qWait(400);  // the window manager places it, the view paints its pages
+  const QString Pfad = GZiel + QLatin1Char('/') + QString::fromUtf8(AName) + QStringLiteral(".png");
+  QPixmap Bild = QGuiApplication::primaryScreen()->grabWindow(0);
+  if (Bild.isNull() || QGuiApplication::platformName() == QLatin1String("offscreen")) Bild = AFenster->grab();
+  if (!Bild.save(Pfad)) return Fehler("Bild nicht gespeichert");
+  std::printf("%s\n", Pfad.toLocal8Bit().constData());
+}
+
+void Fotos() {
   SuiteDatenbankOeffnen();
   DruckLayoutsInstallieren();
 
@@ -58,14 +68,14 @@ TEST(Bildschirmfoto, OptionenLayoutdialogUndAnsicht) {
       Foto(F, "druck-layoutdialog");
       F->btnOKClick();
     });
-    ASSERT_TRUE(Dialog.Execute(Input, Layouts));
+    if (!Dialog.Execute(Input, Layouts)) return Fehler("kein Layout gewählt");
   }
 
   // The count list of the first opened request of the latest year.
   Tiafile IA(RF_OPEN_NORMAL, -1);
   IA.SelectKey(Tiafile::KEY_ZAEHLSTATUS);
   IA.Key_KZZaehlung.SetKeyWertAndFilter('E');
-  ASSERT_TRUE(IA.Get_ge()) << "the demo company needs an opened request";
+  if (!IA.Get_ge()) return Fehler("die Firma braucht eine eröffnete Inventur");
   const TiaSatz Anf = IA.GetSatz();
   TIADrucken Drucken;
   Drucken.DruckauftragSetzen(Anf.WiJahr, Layouts, {false, true, false}, [&] {
@@ -73,7 +83,7 @@ TEST(Bildschirmfoto, OptionenLayoutdialogUndAnsicht) {
   });
   Drucken.DruckenIALExecute_Selektion();
   auto Uhr = BeimModalFenster<TKWDPdfAnsicht>([](TKWDPdfAnsicht* F) {
-    ASSERT_GT(F->Dokument()->pageCount(), 0);
+    if (F->Dokument()->pageCount() <= 0) Fehler("die Ansicht zeigt keine Seite");
     Foto(F, "druck-ansicht");
     F->ZoomSetzen(1.0);
     Foto(F, "druck-ansicht-100");
@@ -84,3 +94,18 @@ TEST(Bildschirmfoto, OptionenLayoutdialogUndAnsicht) {
 }
 
 }  // namespace
+
+int main(int argc, char** argv) {
+  QApplication App(argc, argv);
+  QApplication::setApplicationName(QStringLiteral("invanf"));
+  QApplication::setApplicationDisplayName(QStringLiteral("Inventuranforderungen"));
+  if (argc < 2 || !std::getenv("WWS_DB")) {
+    std::fprintf(stderr, "Aufruf: druck_bilder ZIELORDNER (WWS_DB: die Firma)\n");
+    return 2;
+  }
+  GZiel = QString::fromLocal8Bit(argv[1]);
+  QDir().mkpath(GZiel);
+  KWDWidgetsInstallieren();
+  Fotos();
+  return GFehler == 0 ? 0 : 1;
+}
