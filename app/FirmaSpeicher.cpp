@@ -179,7 +179,7 @@ int PgPassEntfernen(const TPgZiel& AZiel) {
   for (const std::string& Z : Zeilen)
     if (!PgPassPasst(Z, Schluessel)) Bleiben.push_back(Z);
   const int Weg = static_cast<int>(Zeilen.size() - Bleiben.size());
-  if (Weg > 0) KWDDateiErsetzen(Ziel(Datei), Zusammen(Bleiben), 0600);
+  if (Weg > 0) KWDDateiErsetzen(Datei, Zusammen(Bleiben), 0600);
   return Weg;
 }
 
