@@ -7,6 +7,7 @@
 #include "app/InvAnfOptionen.h"
 #include "app/InvAnfProgramm.h"
 #include "widgets/KWDWidgets.h"
+#include "widgets/TKWDApplication.h"
 
 namespace {
 
@@ -39,7 +40,7 @@ int main(int argc, char** argv) {
                  "invanf-cli zeigt die Inventuranforderungen in der Konsole.\n";
     return 1;
   }
-  QApplication App(argc, argv);
+  TKWDApplication App(argc, argv);
   QApplication::setApplicationName(QStringLiteral("invanf"));
   // The desktop entry gives the windows their name and icon in task bars.
   QGuiApplication::setDesktopFileName(QStringLiteral("invanf"));

@@ -35,6 +35,15 @@ inline long BenchSpitzeKiB() {
   return R.ru_maxrss;
 }
 
+// The machine's load (run queue over 1, 5 and 15 minutes), to go with every figure.
+inline std::string BenchLast() {
+  double L[3] = {0, 0, 0};
+  if (getloadavg(L, 3) != 3) return "Last unbekannt";
+  char Text[64];
+  std::snprintf(Text, sizeof Text, "Last %.2f %.2f %.2f", L[0], L[1], L[2]);
+  return Text;
+}
+
 inline double BenchSekundenSeit(std::chrono::steady_clock::time_point AStart) {
   return std::chrono::duration<double>(std::chrono::steady_clock::now() - AStart).count();
 }

@@ -2,7 +2,6 @@
 // Small helpers shared by the engine's source files (not part of its interface).
 #include <algorithm>
 #include <cstdint>
-#include <exception>
 #include <initializer_list>
 #include <memory>
 #include <stdexcept>
@@ -10,7 +9,6 @@
 #include <utility>
 #include <vector>
 
-#include "support/db/EDbError.h"
 #include "support/framework/TKWDInfo.h"
 #include "support/recordfile/Tiafile.h"
 #include "support/types/TVglInvAnf_Inv.h"
@@ -23,42 +21,6 @@ template <class T>
 T& Bereit(const std::unique_ptr<T>& AFeld, const char* AWas) {
   if (!AFeld) throw std::runtime_error(std::string(AWas) + " ist nicht verfügbar");
   return *AFeld;
-}
-
-// A failure of the database itself (connection, server, disk, locks, a
-// deadlock), not of one article's data: the work ends on it, since whatever
-// comes next fails as well.
-inline bool DatenbankAusfall(const std::exception& AFehler) {
-  const auto* Db = dynamic_cast<const EDbError*>(&AFehler);
-  return Db && (Db->IsDatabaseFailure() || Db->IsDeadlock());
-}
-
-// Carries such a failure past the guards of single steps (it is no
-// std::exception, so KWDGuard lets it pass) to the locking passes, which end
-// on it and have it registered once, instead of once per article.
-struct TDatenbankAusfall {
-  std::exception_ptr Fehler;
-};
-
-template <class F>
-decltype(auto) AusfallDurchreichen(F&& ABody) {
-  try {
-    return std::forward<F>(ABody)();
-  } catch (const EDbError& E) {
-    if (DatenbankAusfall(E)) throw TDatenbankAusfall{std::current_exception()};
-    throw;
-  }
-}
-
-// Work left to do after a failure (releasing locks) fails again when the
-// database is gone: that is no news, the first failure is reported.
-template <class F>
-void AusfallUebergehen(F&& ABody) {
-  try {
-    std::forward<F>(ABody)();
-  } catch (const EDbError& E) {
-    if (!DatenbankAusfall(E)) throw;
-  }
 }
 
 // Stock types whose stock is counted and booked: 1 to 16 and 18.

@@ -24,7 +24,7 @@ bool TQLX_InvAnfMani::InventurenLoeschen(const std::vector<TVglInvAnf_Inv>& AAnf
   if (AAnforderungen.empty()) return true;
   InvDel_CiN();
   bool Ergebnis = true;
-  ProgressShow(false);
+  const TProgressSichtbar Fenster(*this);
   TProduktIDListe ProdIds(TInt32Trio::ComparerGet());
   TMeldungsListe AnfMeldungen;
   TMeldungsListe Meldungen;
@@ -51,7 +51,7 @@ bool TQLX_InvAnfMani::InventurenLoeschen(const std::vector<TVglInvAnf_Inv>& AAnf
       Del.ProdIDsInInventur(ErsterTag, Anf.Zaehldatum, Anf.WG, Anf.FilNr, ProdIds);
       ProgressCaption("Enferne Artikel aus Inventur", "", true);
       if (!Entfernen.ProduktAusInventurEntfernen(Anf, ProdIds, AnfMeldungen)) {
-        // The database failed (registered once): the next request would only fail again.
+        // The database failed: the next request would only fail again.
         Ergebnis = false;
         break;
       }
@@ -68,6 +68,5 @@ bool TQLX_InvAnfMani::InventurenLoeschen(const std::vector<TVglInvAnf_Inv>& AAnf
   });
   for (const TQLX_clMeldung& M : AnfMeldungen) Meldungen.Add(M);
   AMeldungen = Meldungen.ToArray();
-  ProgressHide();
   return Ergebnis && Durchgelaufen;
 }

@@ -13,8 +13,8 @@ bool TQLX_InvAnfMani::InventurAnforderungVervollstaendigen(const std::vector<TVg
   TFilialListe Filialen;
   auto ToDo = TInvAnfAuswahl::ToDoListeErzeugen();
   TMeldungsListe Meldungen;
-  ProgressShow(false);
-  const bool Ergebnis = KWDGuard(
+  const TProgressSichtbar Fenster(*this);
+  return KWDGuard(
       "TQLX_InvAnfMani.InventurAnforderungVervollstaendigen",
       [&] {
         ProgressCaption("Lade Inventureliste", "", true);
@@ -32,8 +32,8 @@ bool TQLX_InvAnfMani::InventurAnforderungVervollstaendigen(const std::vector<TVg
         ProgressCaption("Sollbestand einbuchen", "", false);
         TInvAnfSollBuchung Buchung(*this);
         if (!Buchung.SollBestandBuchen(Inventuren, *ToDo, Meldungen)) {
-          // The database failed (registered once): opening would only fail
-          // again. A rerun books the rest and opens them.
+          // The database failed: opening would only fail again. A rerun
+          // books the rest and opens them.
           AMeldungen = Meldungen.ToArray();
           return false;
         }
@@ -43,6 +43,4 @@ bool TQLX_InvAnfMani::InventurAnforderungVervollstaendigen(const std::vector<TVg
         return ToDo->IsEmpty();
       },
       false);
-  ProgressHide();
-  return Ergebnis;
 }

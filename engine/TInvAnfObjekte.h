@@ -46,6 +46,19 @@ class TInvAnfObjekte {
   void ProgressShow(bool AModal);
   void ProgressHide();
 
+  // The window shown for one operation and hidden on every way out, also
+  // when a failure of the database passes on to the caller's guard.
+  class TProgressSichtbar {
+   public:
+    explicit TProgressSichtbar(TInvAnfObjekte& AObjekte) : FObjekte(AObjekte) { FObjekte.ProgressShow(false); }
+    ~TProgressSichtbar() { FObjekte.ProgressHide(); }
+    TProgressSichtbar(const TProgressSichtbar&) = delete;
+    TProgressSichtbar& operator=(const TProgressSichtbar&) = delete;
+
+   private:
+    TInvAnfObjekte& FObjekte;
+  };
+
  protected:
   // The lazy creators: "_CiNoC" makes the record file or resets it, "_CiN"
   // makes the service when absent. A failed creation is registered and the

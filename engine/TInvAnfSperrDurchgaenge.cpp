@@ -4,7 +4,6 @@
 #include <utility>
 #include <vector>
 
-#include "engine/InvAnfIntern.h"
 #include "engine/TInvAnfObjekte.h"
 #include "engine/TInvAnfSperrDurchgaenge.h"
 #include "engine/TInvAnfStapelKlammer.h"
@@ -25,15 +24,13 @@ TInvAnfSperrDurchgaenge::TInvAnfSperrDurchgaenge(TInvAnfObjekte& AObjekte, std::
     : FObjekte(AObjekte), FBuchung(std::move(ABuchung)) {}
 
 bool TInvAnfSperrDurchgaenge::SperrePID(const TInt32Trio& APId, bool AMitMeldung, TQLX_clMeldung& AMeldung) {
-  // A failing database is no refused lock: it ends the passes.
+  // A failing database is no refused lock: the guard lets it pass and the passes end.
   return KWDGuard(
       "TQLX_InvAnfMani.SperrePID",
       [&] {
-        return InvAnfIntern::AusfallDurchreichen([&] {
-          if (!AMitMeldung) return CommonLock().LockProdId(APId, false);
-          AMeldung.Clear();
-          return CommonLock().LockProdId(APId, AMeldung, false);
-        });
+        if (!AMitMeldung) return CommonLock().LockProdId(APId, false);
+        AMeldung.Clear();
+        return CommonLock().LockProdId(APId, AMeldung, false);
       },
       false);
 }
@@ -42,7 +39,7 @@ std::vector<bool> TInvAnfSperrDurchgaenge::SperrePIDs(const std::vector<TInt32Tr
   // Any other failure only costs speed: every id then takes the single path.
   return KWDGuard(
       "TQLX_InvAnfMani.SperrePID",
-      [&] { return InvAnfIntern::AusfallDurchreichen([&] { return CommonLock().LockProdIds(APIds); }); },
+      [&] { return CommonLock().LockProdIds(APIds); },
       std::vector<bool>(APIds.size(), false));
 }
 
@@ -51,11 +48,8 @@ bool TInvAnfSperrDurchgaenge::Ausfuehren(TInvAnfStapelArbeit& AArbeit, TMeldungs
   KWDGuard(FBuchung, [&] {
     try {
       Durchgaenge(AArbeit, AMeldungen);
-    } catch (const InvAnfIntern::TDatenbankAusfall& A) {
-      Ausgefallen = true;
-      std::rethrow_exception(A.Fehler);
     } catch (const std::exception& E) {
-      Ausgefallen = InvAnfIntern::DatenbankAusfall(E);
+      Ausgefallen = KWDEndetArbeit(E);
       throw;
     }
   });
@@ -116,7 +110,7 @@ void TInvAnfSperrDurchgaenge::Durchgaenge(TInvAnfStapelArbeit& AArbeit, TMeldung
           AArbeit.Bearbeiten(Klammer.Batch(), Klammer);
           FehlerInFolge = 0;
         } catch (const std::exception& E) {
-          if (!AArbeit.Zurueckstellbar() || InvAnfIntern::DatenbankAusfall(E)) throw;
+          if (!AArbeit.Zurueckstellbar() || KWDEndetArbeit(E)) throw;
           // The batch goes back, and its locks are released, before its
           // articles are tried again.
           Klammer.Beenden();

@@ -43,8 +43,9 @@ class TInvAnfSperrDurchgaenge {
   // articles aside, the failed batch's articles are booked again one per
   // batch and the one that fails alone is set aside; the passes go on
   // (unless 20 fail in a row). Any other failure ends the passes and is
-  // registered under ABuchung, once. False when that failure was the
-  // database's (connection, disk, locks): nothing more can be done now.
+  // registered under ABuchung, once; a failure of the database (connection,
+  // disk, locks) goes on to the command's outermost guard (KWDGuard.h).
+  // False when such a failure was registered here: nothing more can be done now.
   bool Ausfuehren(TInvAnfStapelArbeit& AArbeit, TMeldungsListe& AMeldungen);
 
  private:

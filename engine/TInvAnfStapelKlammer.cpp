@@ -2,13 +2,14 @@
 
 #include <vector>
 
-#include "engine/InvAnfIntern.h"
 #include "support/framework/KWDGuard.h"
 
 TInvAnfBlockSchritt::TInvAnfBlockSchritt() { CommonLock().DummyBlockFuerSperren(CQLX_Lock_Inventur); }
 
 TInvAnfBlockSchritt::~TInvAnfBlockSchritt() {
-  KWDGuard("TQLX_InvAnfMani.DummyUnBlock", [] { CommonLock().DummyUnBlock(CQLX_Lock_Inventur); });
+  // A destructor: a failed database is no news here and must not pass on.
+  KWDGuard("TQLX_InvAnfMani.DummyUnBlock",
+           [] { KWDAusfallUebergehen([] { CommonLock().DummyUnBlock(CQLX_Lock_Inventur); }); });
 }
 
 TInvAnfStapelKlammer::TInvAnfStapelKlammer(const std::string& ABuchung)
@@ -22,7 +23,7 @@ TInvAnfStapelKlammer::TInvAnfStapelKlammer(const std::string& ABuchung)
 TInvAnfStapelKlammer::~TInvAnfStapelKlammer() {
   FSperrenInBuchung.reset();
   FKlammer.reset();  // rolls back unless committed; never throws
-  if (!FFrei) KWDGuard(FBuchung, [&] { InvAnfIntern::AusfallUebergehen([&] { Entsperren(); }); }, false);
+  if (!FFrei) KWDGuard(FBuchung, [&] { KWDAusfallUebergehen([&] { Entsperren(); }); }, false);
   FBlock.reset();
 }
 

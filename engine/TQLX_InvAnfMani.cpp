@@ -9,7 +9,7 @@ void TQLX_InvAnfMani::InventurAnforderungArtZaehlen(const TVglInvAnf_Inv& AAnfor
   TInventurListe Inventuren;
   TWarengruppenListe Warengruppen;
   TFilialListe Filialen;
-  ProgressShow(false);
+  const TProgressSichtbar Fenster(*this);
   KWDGuard("TQLX_InvAnfMani.InventurAnforderungArtZaehlen", [&] {
     ProgressCaption("Lade Inventureliste", "", true);
     TInvAnfAuswahl Auswahl(*this);
@@ -19,5 +19,4 @@ void TQLX_InvAnfMani::InventurAnforderungArtZaehlen(const TVglInvAnf_Inv& AAnfor
     if (Inventuren.IsEmpty()) return;
     Auswahl.ArtikelZaehlen(Inventuren, Warengruppen, Filialen, ATotal, ADa);
   });
-  ProgressHide();
 }

@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "suite/SuiteDatenbank.h"
+#include "support/db/FirmaBelegung.h"
 #include "support/db/KWDDatenbank.h"
 #include "support/db/TDbConnection.h"
 
@@ -71,6 +72,11 @@ TFirmaNeu PostgresNeu(const std::string& AOrt, bool AErsetzen, const std::functi
   TDbConnection& Db = KWDDatenbank();
   TFirmaNeu Ergebnis = TFirmaNeu::Angelegt;
   try {
+    // Programs working in the company would find its tables gone under them.
+    if (const auto Andere = FirmaFuerNeubauSperren(Db); !Andere.empty())
+      throw EFirmaBelegt("Die Firma " + Db.Ort() + " ist in " + FirmaNutzerText(Andere) +
+                         " geöffnet und wird nicht ersetzt; bitte beenden Sie " +
+                         (Andere.size() == 1 ? "dieses Programm" : "diese Programme") + " und versuchen Sie es erneut.");
     // All or nothing: a build cut off (connection lost, server stopped,
     // program killed) is rolled back by the server as a whole.
     TDbTransaction Transaktion(Db);
@@ -88,6 +94,7 @@ TFirmaNeu PostgresNeu(const std::string& AOrt, bool AErsetzen, const std::functi
     }
     AFuellen(SuiteDatenbankAnlegen());
     Transaktion.Commit();
+    FirmaNeubauFreigeben(Db);
   } catch (...) {
     KWDDatenbank_Set(nullptr);
     throw;

@@ -8,6 +8,13 @@
 
 class TDbConnection;
 
+// The company is open in other programs and is not replaced; what() names
+// how many and which (program, machine, process).
+class EFirmaBelegt : public EFirmaAbgelehnt {
+ public:
+  using EFirmaAbgelehnt::EFirmaAbgelehnt;
+};
+
 enum class TFirmaNeu {
   Angelegt,   // a new company where there was none
   Ersetzt,    // a company (or file) that was there is replaced
@@ -22,7 +29,8 @@ enum class TFirmaNeu {
 // SQLite: built in a file beside AOrt that takes AOrt's place when complete
 // (SqliteDateiNeuAnlegen); a file at AOrt is replaced only with AErsetzen.
 // PostgreSQL: one transaction, so a build cut off leaves the database as it
-// was. A database holding tables of another application is refused; a
+// was; a company other programs have open is refused (EFirmaBelegt), and no
+// program opens it while it is built (FirmaBelegung.h). A database holding tables of another application is refused; a
 // company holding data (SuiteDatenbankDaten) is refused without AErsetzen
 // and emptied in the same transaction with it.
 //

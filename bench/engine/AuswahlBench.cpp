@@ -19,6 +19,7 @@
 
 #include "bench/BenchFirma.h"
 #include "bench/BenchKind.h"
+#include "bench/engine/BenchPaareSql.h"
 #include "engine/TInvAnfAuswahl.h"
 #include "engine/TQLX_InvAnfMani.h"
 #include "suite/SuiteDatenbank.h"
@@ -49,20 +50,8 @@ std::vector<TVglInvAnf_Inv> Anforderungen(bool AAlleFilialen) {
   return A;
 }
 
-// The same pairs in one statement: requested requests of the day, articles
-// of check strictness 2 or more present in the request's branch through a
-// counting stock record or a branch sale F/23, not yet in the stock-take file.
-constexpr const char* KMengenSql =
-    "SELECT count(*) FROM inventuranforderung r JOIN artikel a ON a.pruefschaerfe IN "
-    "('2','3','4','5','6','7','8','9') "
-    "WHERE r.kz_zaehlung = 'A' AND r.zaehldatum = ? AND r.wg = '' AND ("
-    " EXISTS (SELECT 1 FROM bestand b WHERE b.prodid1 = a.prodid1 AND b.prodid2 = a.prodid2 AND b.prodid3 = a.prodid3"
-    "  AND b.filnr = r.filnr AND b.bestandstyp IN ('1','2','3','4','5','6','7','8','9','A','B','C','D','E','F','G','I')"
-    "  AND (b.bestand_a <= b.bestand_b OR b.bestand_c <> 0))"
-    " OR EXISTS (SELECT 1 FROM filialverkauf f WHERE f.prodid1 = a.prodid1 AND f.prodid2 = a.prodid2"
-    "  AND f.prodid3 = a.prodid3 AND f.filnr = r.filnr AND f.satzart = 'F' AND f.bewegungsart = '23'))"
-    " AND NOT EXISTS (SELECT 1 FROM inventur i WHERE i.wijahr = r.wijahr AND i.zaehldatum = r.zaehldatum"
-    "  AND i.filnr = r.filnr AND i.prodid1 = a.prodid1 AND i.prodid2 = a.prodid2 AND i.prodid3 = a.prodid3)";
+// The same pairs in one statement.
+const std::string KMengenSql = std::string("SELECT count(*)") + KBenchPaareSql;
 
 // Child: runs one variant, prints "seconds pairs peak-KiB".
 int Variante(const std::string& AArt, bool AAlle) {

@@ -121,6 +121,14 @@ bool EDbError::IsUniqueViolation() const {
 
 bool EDbError::IsDatabaseFailure() const { return Code ? SqliteAusfall(Code) : PostgresAusfall(Zustand); }
 
+bool EDbError::EndetArbeit() const noexcept {
+  try {
+    return IsDatabaseFailure() || IsDeadlock();
+  } catch (...) {
+    return true;  // no memory left to ask: nothing more will work either
+  }
+}
+
 bool EDbError::IsDeadlock() const { return Code == SQLITE_BUSY_SNAPSHOT || Zustand == "40P01" || Zustand == "40001"; }
 
 bool EDbError::IsReadOnly() const { return Primaer(Code) == SQLITE_READONLY || Zustand == "25006"; }

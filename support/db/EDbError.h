@@ -5,12 +5,13 @@
 #include <string>
 
 #include "support/framework/EKWDSatzFehler.h"
+#include "support/framework/KWDAusfall.h"
 
 // Every database failure. A failure a user can act on (disk full, server
 // gone, another program in the way, ...) carries a German sentence; what()
 // is that sentence, or the technical text where there is none. The
 // technical text (Technisch) goes to the log and a message box's details.
-class EDbError : public EKWDSatzFehler {
+class EDbError : public EKWDSatzFehler, public TKWDAusfall {
  public:
   // ATechnisch: what failed, as the backend said it. ACode: SQLite's extended
   // result code; AZustand: PostgreSQL's SQLSTATE (a backend that finds a
@@ -33,6 +34,9 @@ class EDbError : public EKWDSatzFehler {
   // A deadlock or serialization failure: the server rolled this transaction
   // back in favour of another's; run again, it may well succeed.
   bool IsDeadlock() const;
+  // A database failure or a deadlock: the work in hand ends on it (guards
+  // let it pass to the command's outermost one, KWDGuard.h).
+  bool EndetArbeit() const noexcept override;
   // The company may only be read (also IsDatabaseFailure).
   bool IsReadOnly() const;
   // No space left for the database (also IsDatabaseFailure).

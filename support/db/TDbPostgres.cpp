@@ -26,6 +26,7 @@
 #include <set>
 #include <vector>
 
+#include "support/db/FirmaBelegung.h"
 #include "support/db/KWDDatenbank.h"
 #include "support/db/TDbPgAnmeldung.h"
 #include "support/db/TDbPgText.h"
@@ -486,5 +487,6 @@ std::unique_ptr<TDbConnection> TDbPostgresOeffnen(const std::string& AUri, bool 
                         Leer);
   }
   Verbindung->NurLesenSetzen(NurLesend(*Verbindung));
+  FirmaBelegen(*Verbindung);
   return Verbindung;
 }

@@ -6,6 +6,14 @@
 //   bool TFoo::Bar() { return KWDGuard("TFoo.Bar", [&] { ...; return true; }, false); }
 //   void TFoo::Click() { KWDGuard("TFoo.Click", [&] { ... }); }
 //   TFoo::~TFoo() { KWDZerstoeren("TFoo.Destroy", {[&] { FA.reset(); }, [&] { FB.reset(); }}); }
+//
+// A failure that ends the work (KWDEndetArbeit: the database itself failed)
+// is no failure of the one article, row or lookup a guard surrounds: what
+// comes next would fail as well. A guard inside another guard lets such a
+// failure pass on, so the outermost guard of the command registers it once
+// and the command ends. Where no exception may pass (a window event, see
+// TKWDGuardGrenze; a release step, KWDGuardStill), the guard there is the
+// outermost.
 #include <exception>
 #include <functional>
 #include <initializer_list>
@@ -13,29 +21,66 @@
 #include <type_traits>
 #include <utility>
 
+#include "support/framework/KWDAusfall.h"
+
 // Registers AE under AName with KWDInfo(); never throws.
 void KWDGuardRegistrieren(std::string_view AName, const std::exception& AE, bool AReport) noexcept;
+
+// One guard's place among the guards running on this thread.
+class TKWDGuardEbene {
+ public:
+  TKWDGuardEbene() noexcept;
+  ~TKWDGuardEbene();
+  TKWDGuardEbene(const TKWDGuardEbene&) = delete;
+  TKWDGuardEbene& operator=(const TKWDGuardEbene&) = delete;
+  // Whether AE goes on to the enclosing guard instead of being registered
+  // here: it ends the work, an enclosing guard waits for it, and no other
+  // exception is on its way (a destructor during unwinding must not throw).
+  bool Weiterreichen(const std::exception& AE) const noexcept;
+
+ private:
+  bool FInnen;
+};
+
+// Makes the next guard on this thread an outermost one while it lives: where
+// an exception must not pass (Qt's event delivery: a window handler running
+// from a nested event loop inside another command's guard).
+class TKWDGuardGrenze {
+ public:
+  TKWDGuardGrenze() noexcept;
+  ~TKWDGuardGrenze();
+  TKWDGuardGrenze(const TKWDGuardGrenze&) = delete;
+  TKWDGuardGrenze& operator=(const TKWDGuardGrenze&) = delete;
+
+ private:
+  int FTiefe;
+};
 
 // Body returning a value: that value, or AFehlerwert after a registered error.
 template <class F, class R>
   requires(!std::is_void_v<std::invoke_result_t<F>>)
 std::invoke_result_t<F> KWDGuard(std::string_view AName, F&& ABody, R&& AFehlerwert) {
+  const TKWDGuardEbene Ebene;
   try {
     return std::forward<F>(ABody)();
   } catch (const std::exception& E) {
+    if (Ebene.Weiterreichen(E)) throw;
     KWDGuardRegistrieren(AName, E, true);
     return std::forward<R>(AFehlerwert);
   }
 }
 
-// Body returning nothing: true when it ran through, false after a registered error.
+// Body returning nothing: true when it ran through, false after a registered
+// error. A quiet guard (AReport false) is for release steps: it lets nothing pass.
 template <class F>
   requires std::is_void_v<std::invoke_result_t<F>>
 bool KWDGuard(std::string_view AName, F&& ABody, bool AReport = true) {
+  const TKWDGuardEbene Ebene;
   try {
     std::forward<F>(ABody)();
     return true;
   } catch (const std::exception& E) {
+    if (AReport && Ebene.Weiterreichen(E)) throw;
     KWDGuardRegistrieren(AName, E, AReport);
     return false;
   }
@@ -45,6 +90,18 @@ bool KWDGuard(std::string_view AName, F&& ABody, bool AReport = true) {
 template <class F>
 bool KWDGuardStill(std::string_view AName, F&& ABody) {
   return KWDGuard(AName, std::forward<F>(ABody), false);
+}
+
+// Work left to do after a failure (releasing locks, closing brackets) fails
+// again when the database is gone: that is no news, the first failure is
+// reported. Other failures pass.
+template <class F>
+void KWDAusfallUebergehen(F&& ABody) {
+  try {
+    std::forward<F>(ABody)();
+  } catch (const std::exception& E) {
+    if (!KWDEndetArbeit(E)) throw;
+  }
 }
 
 // A destructor's whole release sequence: each step in its own quiet guard so

@@ -18,6 +18,7 @@
 #include <csignal>
 #include <map>
 #include <set>
+#include <thread>
 
 #include "support/db/KWDDatenbank.h"
 #include "support/framework/KWDPause.h"
@@ -411,6 +412,26 @@ TEST_P(TFrmIAMainBefehleTest, AReadOnlyCompanyRefusesTheChangingCommandsWithASen
   EXPECT_EQ(Zustaende(), (std::map<std::string, char>{{"1@1", 'A'}}));
   EXPECT_TRUE(Saetze().empty());
   EXPECT_TRUE(FehlerAbholen().empty());
+}
+
+// The connection cut while the completion selects its articles (waiting for a
+// locked table): one message, from the command, not one per article; nothing booked.
+TEST_P(TFrmIAMainBefehleTest, ACutConnectionDuringTheSelectionShowsOneMessage) {
+  if (GetParam() != TDbBackend::PostgreSQL) GTEST_SKIP() << "a connection to cut needs the server";
+  Artikelfirma();
+  for (int Fil : {1, 2}) Anforderung(D(2025, 3, 1), "1", Fil, D(2025, 1, 1), 'A', 0, 0);
+  HauptZeigen(D(2025, 1, 1));
+  Taste(Qt::Key_F7);
+  TDbTransaction Sperre(*FDirekt);
+  FDirekt->ExecScript("LOCK TABLE artikel IN ACCESS EXCLUSIVE MODE");
+  std::thread Server([&] { EXPECT_TRUE(FDb->WartendeTrennen(30s)); });
+  Taste(Qt::Key_F2);
+  Server.join();
+  Sperre.Commit();
+  ASSERT_EQ(Gezeigt(), (Texte{"FEHLER 0"}));
+  EXPECT_EQ(Argumente(0).at(0), "TFrmIAMain.btnCompleteClick");
+  EXPECT_TRUE(Saetze().empty());
+  FehlerAbholen();
 }
 
 TEST_P(TFrmIAMainBefehleTest, WhileACompletionWaitsForAHeldArticleTheWindowAnswersButStartsNothing) {

@@ -10,6 +10,7 @@
 
 #include "support/types/KWDDatum.h"
 #include "tests/fixtures/TestDb.h"
+#include "tests/support/framework/TestUmgebung.h"
 #include "tests/tools/KindProzess.h"
 
 namespace {
@@ -76,6 +77,7 @@ class InvanfCli : public ::testing::TestWithParam<TDbBackend> {
   }
 
   std::unique_ptr<TTestDb> FFirma;
+  TTestLog FLog;  // the suite log of the programs
 };
 
 TEST_P(InvanfCli, RequestIsCreatedCountedCompletedAndDeleted) {
@@ -141,7 +143,6 @@ TEST_P(InvanfCli, RefusedInputExitsWithTwoAndOneGermanMessage) {
       {{"create", "--year", KJahr, "--date", "2026-13-01", "--branch", "2"}, "kein gültiges Datum"},
       {{"create", "--year", KJahr, "--date", KTag}, "fehlerhaft"},
       {{"complete", "--year", KJahr, "--date", KTag, "--branch", "2"}, "gibt es nicht"},
-      {{"delete", "--year", KJahr, "--date", KTag, "--branch", "2", "--wg", "2"}, "gibt es nicht"},
   };
   for (const TFall& F : Faelle) {
     const auto Erg = Cli(F.Argumente);
@@ -282,7 +283,7 @@ TEST_P(InvanfCli, JsonListSurvivesAGroupThatIsNoUtf8) {
 // not exist, and nothing happens to it.
 TEST_P(InvanfCli, ARequestOfAnotherYearIsNotFound) {
   Json({"create", "--year", KJahr, "--date", KTag, "--branch", "2", "--wg", "1", "--yes"});
-  for (const char* Befehl : {"count", "complete", "delete"})
+  for (const char* Befehl : {"count", "complete"})
     ErwarteAbgelehnt({Befehl, "--year", "2025-01-01", "--date", KTag, "--branch", "2", "--wg", "1", "--yes"},
                      "gibt es nicht");
   const auto A = Gesucht(KTag, "1", 2);
@@ -383,6 +384,83 @@ TEST_P(InvanfCli, JsonAmountsAreRoundedToCents) {
   static const std::regex MehrAlsCent(R"re("(soll_ek|ist_ek|differenz)": -?\d+\.\d{3,})re");
   EXPECT_FALSE(std::regex_search(Erg.Aus, MehrAlsCent)) << Erg.Aus;
   EXPECT_EQ(Anforderung(2)["ist_ek"], 0.0);
+}
+
+// The shell asks for the rights the window asks for the same work.
+TEST_P(InvanfCli, ACommandNeedsTheRightsTheWindowNeedsForIt) {
+  Json({"create", "--year", KJahr, "--date", KTag, "--branch", "2", "--wg", "1", "--yes"});
+  const TUmgebungsWert Kassierer("WWS_USER", "kassierer");
+  auto Aufruf = [](const std::string& B) -> std::vector<std::string> {
+    if (B == "years") return {B};
+    if (B == "list") return {B, "--year", KJahr};
+    return {B, "--year", KJahr, "--date", KTag, "--branch", "2", "--wg", "1", "--yes"};
+  };
+  for (const auto& [Recht, Befehle] : std::vector<std::pair<std::string, std::vector<std::string>>>{
+           {"120", {"years", "list", "count", "create", "complete", "delete"}}, {"121", {"create", "delete"}}}) {
+    ASSERT_EQ(KindAusfuehren(WWS_ADMIN_PFAD, {"rights", "revoke", "*", Recht, "--db", Ort()}).Exit, 0);
+    for (const std::string& B : Befehle) {
+      const auto Erg = Cli(Aufruf(B));
+      EXPECT_TRUE(Erg.Exit == 2 && Erg.Err.find("(" + Recht + ")") != std::string::npos) << Recht << B << Erg.Err;
+    }
+    KindAusfuehren(WWS_ADMIN_PFAD, {"rights", "remove", "*", "120", "--db", Ort()});  // 121 stays refused
+  }
+  EXPECT_EQ(Gesucht(KTag, "1", 2)["status_kz"], "A") << "nothing changed";
+  EXPECT_EQ(Cli(Aufruf("complete")).Exit, 0) << "completing needs no more than the module";
+}
+
+// The program run while this test holds the lock ASperre; cut once it waits for it.
+TKindErgebnis Abgeschnitten(TTestDb& AFirma, std::vector<std::string> AArgumente, const std::string& ASperre) {
+  auto Halter = AFirma.Open();
+  TDbTransaction Sperre(*Halter);
+  Halter->ExecScript(ASperre);
+  AArgumente.insert(AArgumente.end(), {"--db", AFirma.Ort()});
+  TKindProzess Kind(INVANF_CLI_PFAD, AArgumente);
+  EXPECT_TRUE(AFirma.WartendeTrennen(60s)) << "the program never waited for the lock";
+  return Kind.Warten(120s).value_or(TKindErgebnis{});
+}
+
+// How often the failure is named (on stderr, in the log).
+size_t Abgebrochen(const std::string& AText) {
+  size_t N = 0;
+  for (size_t P = 0; (P = AText.find("Verbindung zum Datenbankserver", P)) != std::string::npos; ++P) ++N;
+  return N;
+}
+
+// The connection cut during the article selection (the check strictness read per
+// article) ends the command with one message and one log entry; a rerun completes.
+TEST_P(InvanfCli, ACutConnectionDuringTheSelectionEndsTheCommandOnce) {
+  if (GetParam() != TDbBackend::PostgreSQL) GTEST_SKIP() << "a connection to cut needs the server";
+  Json({"create", "--year", KJahr, "--date", KTag, "--branch", "1,2", "--wg", "1", "--yes"});
+  const std::vector<std::string> Vervollst{"complete", "--year", KJahr, "--all-requested"};
+  const auto Erg = Abgeschnitten(*FFirma, Vervollst, "LOCK TABLE artikel IN ACCESS EXCLUSIVE MODE");
+  EXPECT_EQ(Erg.Exit, 1);
+  EXPECT_EQ(Abgebrochen(Erg.Err), 1u) << Erg.Err;
+  EXPECT_EQ(Abgebrochen(FLog.Inhalt()), 1u) << FLog.Inhalt();
+  EXPECT_EQ(Cli(Vervollst).Exit, 0);
+  EXPECT_EQ(Gesucht(KTag, "1", 2)["status_kz"], "E");
+}
+
+// A deletion the server cut off says what it deleted and what remains; the
+// same command then deletes the rest and names the request already gone.
+TEST_P(InvanfCli, AnInterruptedDeletionIsFinishedByTheSameCommand) {
+  if (GetParam() != TDbBackend::PostgreSQL) GTEST_SKIP() << "a connection to cut needs the server";
+  Json({"create", "--year", KJahr, "--date", KTag, "--branch", "1,2,3", "--wg", "7", "--yes"});
+  std::vector<std::string> Loeschen{"delete", "--year", KJahr, "--wg", "7", "--yes"};
+  for (const char* F : {"1", "2", "3"}) Loeschen.insert(Loeschen.end(), {"--date", KTag, "--branch", F});
+  const auto Erg = Abgeschnitten(*FFirma, Loeschen, "SELECT * FROM inventuranforderung WHERE wg = '7' AND filnr = 2 FOR UPDATE");
+  EXPECT_EQ(Erg.Exit, 1);
+  EXPECT_EQ(Abgebrochen(Erg.Err), 1u) << Erg.Err;
+  const std::string Anf = "Inventur vom 01.04.2026, Warengruppe „7“, Filiale ";
+  EXPECT_NE(Erg.Aus.find("Gelöscht: " + Anf + "1\nNicht gelöscht: " + Anf + "2\nNicht gelöscht: " + Anf + "3\nDas "
+                         "Löschen wurde abgebrochen"),
+            std::string::npos)
+      << Erg.Aus;
+  const auto Nochmal = Cli(Loeschen);
+  EXPECT_EQ(Nochmal.Exit, 0) << Nochmal.Err;
+  EXPECT_NE(Nochmal.Aus.find("Nicht (mehr) vorhanden: " + Anf + "1\nGelöscht: " + Anf + "2\nGelöscht: " + Anf + "3\n"),
+            std::string::npos)
+      << Nochmal.Aus;
+  for (int F : {1, 2, 3}) EXPECT_TRUE(Gesucht(KTag, "7", F).is_null());
 }
 
 INSTANTIATE_TEST_SUITE_P(Datenbanken, InvanfCli, ::testing::ValuesIn(TTestDb::Available()), TTestDbName);

@@ -281,3 +281,28 @@ TEST(WwsAdminFirmaPostgres, AnInterruptedBuildLeavesNothingAndForceReallyEmpties
   EXPECT_EQ(Nochmal.Exit, 0);
   EXPECT_NE(Nochmal.Aus.find("nichts geändert"), std::string::npos) << Nochmal.Aus;
 }
+
+// A program that has the company open on the server keeps init and demo from
+// replacing it: they name it and refuse (exit 2), and the company stays.
+TEST(WwsAdminFirmaPostgres, AProgramThatHasTheCompanyOpenKeepsItFromBeingReplaced) {
+  if (std::getenv("WWS_TEST_PG") == nullptr) GTEST_SKIP() << "WWS_TEST_PG not set";
+  TTestDb Firma(TDbBackend::PostgreSQL);
+  ASSERT_EQ(Admin(Demo(Firma.Ort(), 100, false)).Exit, 0);
+  const std::string Vorher = Stand(*Firma.Open());
+  {  // a program that opened the company and holds an article
+    TKindProzess Kasse(WWS_ADMIN_PFAD, {"locks", "hold", Wert(*Firma.Open(), "SELECT max(artnr) FROM artnr_historie"),
+                                        "--seconds", "60", "--db", Firma.Ort()});
+    ASSERT_TRUE(Kasse.Zeile(30s));
+    char Rechner[256] = {};
+    gethostname(Rechner, sizeof Rechner - 1);
+    const std::string Name = "ist in einem Programm (wws-admin auf " + std::string(Rechner) + ", Prozess " +
+                             std::to_string(Kasse.Pid()) + ") geöffnet";
+    for (const auto& Aufruf :
+         {std::vector<std::string>{"init", "--db", Firma.Ort(), "--force"}, Demo(Firma.Ort(), 100, true)}) {
+      const auto Erg = Admin(Aufruf);
+      EXPECT_EQ(Erg.Exit, 2) << Erg.Err;
+      EXPECT_NE(Erg.Err.find(Name), std::string::npos) << Erg.Err;
+    }
+    EXPECT_EQ(Stand(*Firma.Open()), Vorher);
+  }
+}

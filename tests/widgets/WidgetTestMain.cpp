@@ -7,10 +7,11 @@
 
 #include "tests/widgets/WidgetTestHilfe.h"
 #include "widgets/KWDWidgets.h"
+#include "widgets/TKWDApplication.h"
 
 int main(int argc, char** argv) {
   ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
-  QApplication App(argc, argv);
+  TKWDApplication App(argc, argv);
   QApplication::setApplicationName(QStringLiteral("invanf"));
   QApplication::setApplicationDisplayName(QStringLiteral("Inventuranforderungen"));
   KWDWidgetsInstallieren();

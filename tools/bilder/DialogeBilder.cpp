@@ -36,6 +36,7 @@
 #include "engine/TQLX_InvAnfMani.h"
 #include "suite/SuiteDatenbank.h"
 #include "widgets/KWDWidgets.h"
+#include "widgets/TKWDApplication.h"
 #include "widgets/TQLX_DatumsEingabe.h"
 #include "support/db/KWDDatenbank.h"
 #include "support/framework/KWDPause.h"
@@ -191,7 +192,7 @@ void GesperrteArtikel(const QString& AWwsAdmin) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  QApplication App(argc, argv);
+  TKWDApplication App(argc, argv);
   QApplication::setApplicationName("invanf");
   QApplication::setApplicationDisplayName("Inventuranforderungen");
   if (argc < 3) {

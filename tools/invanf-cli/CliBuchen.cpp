@@ -34,7 +34,8 @@ TVglInvAnf_Inv Anforderung(const TiaSatz& AS) {
 
 // The requests the options name, each as it is stored; false (message on
 // stderr) when one of them does not fit or does not exist in the year.
-bool AnforderungenLesen(const TCliOptionen& AOpt, bool AAlleErlaubt, std::vector<TiaSatz>& AAnf) {
+bool AnforderungenLesen(const TCliOptionen& AOpt, bool AAlleErlaubt, std::vector<TiaSatz>& AAnf,
+                        std::vector<TiaSatz>* AFehlend) {
   TDate Jahr = 0;
   if (!WiJahrLesen(AOpt.Jahr, Jahr)) return false;
   if (AOpt.AlleAngeforderten) {
@@ -60,20 +61,31 @@ bool AnforderungenLesen(const TCliOptionen& AOpt, bool AAlleErlaubt, std::vector
     TiaSatz Satz;
     if (!DatumLesen(AOpt.Daten[I], "Das Zähldatum", Datum) ||
         !WarengruppeLesen(AOpt.WGs.empty() ? "" : AOpt.WGs.size() == 1 ? AOpt.WGs[0] : AOpt.WGs[I], WG) ||
-        !FilialeLesen(AOpt.Filialen[I], Filiale) || !AnforderungFinden(Jahr, Datum, WG, Filiale, Satz))
+        !FilialeLesen(AOpt.Filialen[I], Filiale))
       return false;
+    std::vector<TiaSatz>* Ziel = &AAnf;
+    if (!AnforderungFinden(Jahr, Datum, WG, Filiale, Satz, AFehlend == nullptr)) {
+      if (!AFehlend) return false;
+      Satz.Zaehldatum = Datum;
+      Satz.WG = WG;
+      Satz.FilNr = Filiale;
+      Satz.WiJahr = Jahr;
+      Ziel = AFehlend;
+    }
     // A request named twice is one request.
-    const bool Doppelt = std::any_of(AAnf.begin(), AAnf.end(), [&Satz](const TiaSatz& A) {
+    const bool Doppelt = std::any_of(Ziel->begin(), Ziel->end(), [&Satz](const TiaSatz& A) {
       return A.Zaehldatum == Satz.Zaehldatum && A.WG == Satz.WG && A.FilNr == Satz.FilNr;
     });
-    if (!Doppelt) AAnf.push_back(Satz);
+    if (!Doppelt) Ziel->push_back(Satz);
   }
   return true;
 }
 
 namespace {
 
-void MeldungenAusgeben(bool AOk, const std::vector<TQLX_clMeldung>& AMeldungen, bool AJson, const char* AText) {
+// AAnforderungen: what became of each request, for JSON (the text has said it already).
+void MeldungenAusgeben(bool AOk, const std::vector<TQLX_clMeldung>& AMeldungen, bool AJson, const char* AText,
+                       const json& AAnforderungen = nullptr) {
   if (AJson) {
     json Liste = json::array();
     for (const TQLX_clMeldung& M : AMeldungen)
@@ -83,7 +95,10 @@ void MeldungenAusgeben(bool AOk, const std::vector<TQLX_clMeldung>& AMeldungen, 
                        {"terminal", M.Terminal},
                        {"terminal_nr", M.TerminalNr},
                        {"prozess_id", M.ProzessId}});
-    std::cout << CliJsonText(json{{"ok", AOk}, {"meldungen", Liste}}) << "\n";
+    json Ergebnis{{"ok", AOk}};
+    if (!AAnforderungen.is_null()) Ergebnis["anforderungen"] = AAnforderungen;
+    Ergebnis["meldungen"] = Liste;
+    std::cout << CliJsonText(Ergebnis) << "\n";
     return;
   }
   if (AMeldungen.empty()) {
@@ -176,29 +191,95 @@ int CliVervollstaendigen(const TCliOptionen& AOpt) {
                     AlleVervollstaendigt);
 }
 
+namespace {
+
+constexpr const char* KGesperrtLoeschen =
+    "Es konnten nicht alle Inventuren vollständig gelöscht werden, da folgende Artikel gesperrt waren. Bitte geben "
+    "Sie diese Artikel frei. Im Anschluss kann das Löschen erneut gestartet werden.";
+
+// What became of a request named for deletion: the user learns it per
+// request, so a run cut off can be finished by running it again.
+enum class TLoeschErgebnis { Geloescht, NichtVorhanden, Gesperrt, Offen };
+
+struct TLoeschZeile {
+  TiaSatz Satz;
+  TLoeschErgebnis Ergebnis;
+};
+
+void LoeschBerichtAusgeben(const std::vector<TLoeschZeile>& AZeilen, bool AJson, json& AListe) {
+  static const char* const KText[] = {"Gelöscht", "Nicht (mehr) vorhanden", "Nicht gelöscht (gesperrte Artikel)",
+                                      "Nicht gelöscht"};
+  static const char* const KSchluessel[] = {"geloescht", "nicht_vorhanden", "gesperrt", "offen"};
+  AListe = json::array();
+  for (const TLoeschZeile& Z : AZeilen) {
+    const auto E = static_cast<size_t>(Z.Ergebnis);
+    if (AJson)
+      AListe.push_back({{"zaehldatum", FormatDatumIso(Z.Satz.Zaehldatum)},
+                        {"wg", Z.Satz.WG},
+                        {"filiale", Z.Satz.FilNr},
+                        {"ergebnis", KSchluessel[E]}});
+    else
+      std::cout << KText[E] << ": Inventur " << AnforderungText(Z.Satz.Zaehldatum, Z.Satz.WG, Z.Satz.FilNr) << "\n";
+  }
+}
+
+}  // namespace
+
 int CliLoeschen(const TCliOptionen& AOpt) {
   std::vector<TiaSatz> Saetze;
-  if (!CliSchreibbar() || !AnforderungenLesen(AOpt, false, Saetze)) return Abbruch();
-  // Asked as the window asks; without a terminal only --yes confirms.
-  if (!AOpt.Ja && !AOpt.Terminal) {
-    CliAbgelehnt("Löschen fragt vorher nach, und ohne Terminal kann niemand antworten: bitte mit --yes bestätigen.");
-    return CLI_ABGELEHNT;
+  std::vector<TiaSatz> Fehlend;
+  if (!CliSchreibbar() || !AnforderungenLesen(AOpt, false, Saetze, &Fehlend)) return Abbruch();
+  std::vector<TLoeschZeile> Zeilen;
+  // A request that is gone needs no deleting: a run cut off is finished by
+  // the same command, which names what it no longer finds.
+  for (const TiaSatz& S : Fehlend) Zeilen.push_back({S, TLoeschErgebnis::NichtVorhanden});
+  if (!Saetze.empty()) {
+    // Asked as the window asks; without a terminal only --yes confirms.
+    if (!AOpt.Ja && !AOpt.Terminal) {
+      CliAbgelehnt("Löschen fragt vorher nach, und ohne Terminal kann niemand antworten: bitte mit --yes bestätigen.");
+      return CLI_ABGELEHNT;
+    }
+    const int Antwort =
+        Saetze.size() == 1
+            ? KWDInfo().ShowMeldung(KWD_MB_JANEIN, "INVANF", 1007,
+                                    {Saetze[0].WG.empty() ? "*" : Saetze[0].WG, std::to_string(Saetze[0].FilNr),
+                                     FormatDatum(Saetze[0].Zaehldatum), IAWarengruppeText(Saetze[0].WG)})
+            : KWDInfo().ShowMeldung(KWD_MB_JANEIN, "INVANF", 1013, {std::to_string(Saetze.size())});
+    if (Antwort != KWD_MR_YES) {
+      CliAbgelehnt("Nicht gelöscht.");
+      return CLI_ABGELEHNT;
+    }
   }
-  const int Antwort =
-      Saetze.size() == 1
-          ? KWDInfo().ShowMeldung(KWD_MB_JANEIN, "INVANF", 1007,
-                                  {Saetze[0].WG.empty() ? "*" : Saetze[0].WG, std::to_string(Saetze[0].FilNr),
-                                   FormatDatum(Saetze[0].Zaehldatum), IAWarengruppeText(Saetze[0].WG)})
-          : KWDInfo().ShowMeldung(KWD_MB_JANEIN, "INVANF", 1013, {std::to_string(Saetze.size())});
-  if (Antwort != KWD_MR_YES) {
-    CliAbgelehnt("Nicht gelöscht.");
-    return CLI_ABGELEHNT;
+  for (const TiaSatz& S : Saetze) Zeilen.push_back({S, TLoeschErgebnis::Offen});
+  json Liste;
+  std::vector<TQLX_clMeldung> Meldungen;
+  bool Ok = true;
+  try {
+    // One request after another, as the engine takes them, so each one's
+    // outcome is known even when the database fails on a later one.
+    TQLX_InvAnfMani Mani;
+    for (TLoeschZeile& Z : Zeilen) {
+      if (Z.Ergebnis != TLoeschErgebnis::Offen) continue;
+      std::vector<TQLX_clMeldung> Gesperrt;
+      const bool Ganz = Mani.InventurenLoeschen({Anforderung(Z.Satz)}, Gesperrt);
+      if (!KWDInfo().Anstehend().empty()) {
+        Ok = false;  // a failure the engine registered ends the deletion, as in the engine
+        break;
+      }
+      Z.Ergebnis = Ganz ? TLoeschErgebnis::Geloescht : TLoeschErgebnis::Gesperrt;
+      Meldungen.insert(Meldungen.end(), Gesperrt.begin(), Gesperrt.end());
+    }
+  } catch (...) {
+    // The database failed (main names it): what is done and what is left.
+    LoeschBerichtAusgeben(Zeilen, AOpt.Json, Liste);
+    if (AOpt.Json)
+      MeldungenAusgeben(false, Meldungen, true, KGesperrtLoeschen, Liste);
+    else
+      std::cout << "Das Löschen wurde abgebrochen; derselbe Befehl löscht später, was noch vorhanden ist.\n";
+    throw;
   }
-  return Ausfuehren(AOpt, Saetze,
-                    "Es konnten nicht alle Inventuren vollständig gelöscht werden, da folgende Artikel gesperrt "
-                    "waren. Bitte geben Sie diese Artikel frei. Im Anschluss kann das Löschen erneut gestartet werden.",
-                    [](TQLX_InvAnfMani& AMani, const std::vector<TVglInvAnf_Inv>& AAnf, std::vector<TQLX_clMeldung>& AM) {
-                      return AMani.InventurenLoeschen(AAnf, AM);
-                    },
-                    [](const std::vector<TiaSatz>&) { return true; });
+  LoeschBerichtAusgeben(Zeilen, AOpt.Json, Liste);
+  MeldungenAusgeben(Ok && Meldungen.empty(), Meldungen, AOpt.Json, KGesperrtLoeschen, Liste);
+  if (!Meldungen.empty()) return CLI_GESPERRT;
+  return Ok ? CLI_OK : CLI_FEHLER;
 }

@@ -31,8 +31,10 @@ struct TCliOptionen {
 
 // The requests --year/--date/--wg/--branch (or --all-requested) name, each
 // as it is stored; false (one German line on stderr) when one of them does
-// not fit or does not exist in the year.
-bool AnforderungenLesen(const TCliOptionen& AOpt, bool AAlleErlaubt, std::vector<TiaSatz>& AAnf);
+// not fit or does not exist in the year. With AFehlend a request that does
+// not exist (any more) goes there instead, with the key as named.
+bool AnforderungenLesen(const TCliOptionen& AOpt, bool AAlleErlaubt, std::vector<TiaSatz>& AAnf,
+                        std::vector<TiaSatz>* AFehlend = nullptr);
 
 int CliJahre(const TCliOptionen& AOpt);
 int CliListe(const TCliOptionen& AOpt);

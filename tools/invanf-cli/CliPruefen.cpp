@@ -9,6 +9,7 @@
 #include "support/db/KWDDatenbank.h"
 #include "support/framework/KWDMeldungen.h"
 #include "support/framework/KWDUhr.h"
+#include "support/services/UserRechte.h"
 #include "tools/invanf-cli/CliPresenter.h"
 
 namespace {
@@ -27,6 +28,12 @@ bool CliSchreibbar() {
   return CliAbgelehnt("Die Firma " + KWDDatenbank().Ort() +
                    " darf von Ihnen nur gelesen werden: Inventuren lassen sich hier nicht anlegen, "
                    "vervollständigen oder löschen.");
+}
+
+bool CliRechtePruefen(bool AAendern) {
+  if (!UserRechtePruefen({wpfWarenwirtschaft, wpfInventur, wpfInventuranforderungen}, "", 1, false, 0)) return false;
+  return !AAendern ||
+         UserRechtePruefen({wpfWarenwirtschaft, wpfInventur, wpfInventuranforderungAendern}, "", 1, false, 0);
 }
 
 bool DatumLesen(const std::string& AText, const char* AWas, TDate& ADatum) {
@@ -88,7 +95,8 @@ bool WarengruppeLesen(const std::string& AText, std::string& AWG) {
   return true;
 }
 
-bool AnforderungFinden(TDate AWiJahr, TDate ADatum, const std::string& AWG, int16_t AFiliale, TiaSatz& ASatz) {
+bool AnforderungFinden(TDate AWiJahr, TDate ADatum, const std::string& AWG, int16_t AFiliale, TiaSatz& ASatz,
+                       bool AMelden) {
   Tiafile IA(RF_OPEN_NORMAL, -1);
   IA.SelectKey(Tiafile::KEY_ANFORDERUNG);
   IA.Key_Zaehldatum.SetKeyWert(ADatum);
@@ -98,6 +106,7 @@ bool AnforderungFinden(TDate AWiJahr, TDate ADatum, const std::string& AWG, int1
     ASatz = IA.GetSatz();
     return true;
   }
+  if (!AMelden) return false;
   return CliAbgelehnt("Eine Inventur " + AnforderungText(ADatum, AWG, AFiliale) + " gibt es nicht (im Wirtschaftsjahr " +
                    IAWiJahrBeschreiben(AWiJahr, kwd_Date()).Text + ").");
 }

@@ -16,6 +16,11 @@ bool CliAbgelehnt(const std::string& AText);
 // False when the company may only be read.
 bool CliSchreibbar();
 
+// The user's rights as the window checks them: to run the module (112, 119,
+// 120), and with AAendern to create or delete requests (112, 119, 121).
+// False after the refusal naming the missing rights.
+bool CliRechtePruefen(bool AAendern);
+
 // A date of the calendar the suite computes with (01.01.1900 to 31.12.9998:
 // a fiscal year and the two months after it must fit behind every date).
 bool DatumLesen(const std::string& AText, const char* AWas, TDate& ADatum);
@@ -35,8 +40,9 @@ bool FilialeLesen(const std::string& AText, int16_t& AFiliale);
 bool WarengruppeLesen(const std::string& AText, std::string& AWG);
 
 // The request of counting date, group and branch stored under the fiscal
-// year AWiJahr; any other is "not found".
-bool AnforderungFinden(TDate AWiJahr, TDate ADatum, const std::string& AWG, int16_t AFiliale, TiaSatz& ASatz);
+// year AWiJahr; any other is "not found" (said on stderr with AMelden).
+bool AnforderungFinden(TDate AWiJahr, TDate ADatum, const std::string& AWG, int16_t AFiliale, TiaSatz& ASatz,
+                       bool AMelden = true);
 
 // "vom 01.04.2026, Warengruppe „12“, Filiale 2" (a request as the messages name it).
 std::string AnforderungText(TDate ADatum, const std::string& AWG, int AFiliale);

@@ -11,6 +11,7 @@
 #include "suite/SuiteDatenbank.h"
 #include "support/db/TDbConnection.h"
 #include "support/framework/KWDEinstellungen.h"
+#include "support/framework/KWDGuard.h"
 #include "support/framework/KWDMeldungPresenter.h"
 #include "support/framework/KWDSettings.h"
 #include "support/framework/TKWDInfo.h"
@@ -93,9 +94,16 @@ int main(int argc, char** argv) {
   Opt.Terminal = isatty(STDIN_FILENO) != 0;
   KWDMeldungPresenterSet(std::make_shared<TCliPresenter>(Opt.Ja, Opt.Terminal, Ausfuehrlich));
   try {
+    // The command's outermost guard is the catch below: a failure of the
+    // database passes every guard inside (the engine's too) and ends the
+    // command with one line, instead of each article or request failing alone.
+    const TKWDGuardEbene Befehl;
     KWDEinstellungenPruefen();
     if (!Db.empty()) setenv("WWS_DB", Db.c_str(), 1);  // also for the common lock's own connection
     SuiteDatenbankOeffnen();
+    // The rights the window asks for the same work: to run the module, and
+    // to create or delete requests.
+    if (!CliRechtePruefen(*Anlegen || *Loeschen)) return CLI_ABGELEHNT;
     if (int Exit = 0; Drucken.Ausfuehren(Opt, Exit)) return Exit;
     if (*Jahre) return CliJahre(Opt);
     if (*Liste) return CliListe(Opt);

@@ -42,6 +42,8 @@ TFirmaNeu AdminFirmaAnlegen(const std::string& AOrt, bool AErsetzen) {
     return SuiteDatenbankNeu(AOrt, AErsetzen, [](TDbConnection&) {});
   } catch (const EKWDZielAbgelehnt& e) {
     throw EAdminAbgelehnt(e.what());  // no place for a company: refused input
+  } catch (const EFirmaBelegt& e) {
+    throw EAdminAbgelehnt(e.what());
   } catch (const EFirmaAbgelehnt& e) {
     throw EAdminFehler(e.what());
   }

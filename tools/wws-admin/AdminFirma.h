@@ -19,6 +19,7 @@ TDbConnection& AdminFirmaZumSchreiben(const std::string& AOrt);
 
 // A new, empty company at AOrt (SuiteDatenbankNeu: whole or not at all; a
 // company or file there is replaced only with AErsetzen). Refusals of the
-// place come as EAdminFehler, a place that can hold no company (a folder,
-// a device) as EAdminAbgelehnt.
+// place come as EAdminFehler; a place that can hold no company (a folder,
+// a device) and a company other programs have open are refused with
+// EAdminAbgelehnt (exit code 2).
 TFirmaNeu AdminFirmaAnlegen(const std::string& AOrt, bool AErsetzen);

@@ -83,6 +83,9 @@ void Demo(const TAdminKontext& AKontext, const TDemoAufruf& AAufruf) {
   } catch (const EKWDZielAbgelehnt& e) {
     if (terminal) std::cerr << "\n";
     throw EAdminAbgelehnt(e.what());
+  } catch (const EFirmaBelegt& e) {
+    if (terminal) std::cerr << "\n";
+    throw EAdminAbgelehnt(e.what());
   } catch (const EDemoFirmaAbgelehnt& e) {
     if (terminal) std::cerr << "\n";
     throw EAdminFehler(e.what());

@@ -4,6 +4,7 @@
 
 #include <stdexcept>
 
+#include "support/db/EDbError.h"
 #include "support/framework/TKWDInfo.h"
 #include "support/framework/TKWDSkriptPresenter.h"
 #include "tests/support/framework/TestUmgebung.h"
@@ -79,4 +80,19 @@ TEST_F(TGuardTest, DestroyRunsEveryStepAfterAFailureAndEndsWithTerminate) {
   // Terminated: nothing of the form's errors surfaces at a later checkpoint.
   EXPECT_NO_THROW(KWDInfo().FehlerRaise("invanf", 0));
   EXPECT_NE(Log.Inhalt().find("erster"), std::string::npos);
+}
+
+// A failure of the database passes a guard inside another one (the command
+// ends at its outermost guard); where no exception may pass - Qt's event
+// delivery, a quiet release step - the guard there registers it.
+TEST_F(TGuardTest, AFailedDatabasePassesInnerGuardsButNoBoundary) {
+  const EDbError Weg("server closed the connection", 0, "08006");
+  const TKWDGuardEbene Befehl;
+  EXPECT_THROW(KWDGuard("TArtikel.Lesen", [&] { throw Weg; }), EDbError);
+  EXPECT_FALSE(KWDGuardStill("TForm.Ende", [&] { KWDGuard("TDatei.Zu", [&] { throw Weg; }); }));
+  const TKWDGuardGrenze Ereignis;
+  EXPECT_FALSE(KWDGuard("TForm.Klick", [&] { KWDGuard("TArtikel.Lesen", [&] { throw Weg; }); }));
+  const auto Fehler = KWDInfo().Anstehend();
+  ASSERT_EQ(Fehler.size(), 2u);
+  EXPECT_EQ(Fehler[0].Name + " " + Fehler[1].Name, "TForm.Ende TForm.Klick");
 }
