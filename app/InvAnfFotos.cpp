@@ -1,6 +1,7 @@
 #include "app/InvAnfFotos.h"
 
 #include <QAbstractButton>
+#include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
@@ -150,6 +151,9 @@ class TFotoTour : public QObject {
     } else if (QAbstractButton* K = S.Knopf.isEmpty() ? nullptr : Knopf(Fenster, S.Knopf)) {
       // Queued: a button that opens a modal window must not run inside this timer.
       QMetaObject::invokeMethod(K, &QAbstractButton::click, Qt::QueuedConnection);
+    } else if (QAction* A = S.Knopf.isEmpty() ? nullptr : Fenster->findChild<QAction*>(S.Knopf)) {
+      // A menu entry without a button, as the user picks it from the menu.
+      QMetaObject::invokeMethod(A, &QAction::trigger, Qt::QueuedConnection);
     } else if (!S.Knopf.isEmpty()) {
       std::cerr << "invanf: Im Fenster " << S.Fenster.toStdString() << " gibt es den Knopf "
                 << S.Knopf.toStdString() << " nicht.\n";

@@ -6,7 +6,8 @@
 // once the window whose object name is Fenster is the one in front (shown,
 // laid out and painted), a picture of it is saved as Bild.png (default
 // NN-Fenster.png, NN the step's number) and its button Knopf (object name or
-// caption) is pressed. Knopf "Taste+KEY" (a QKeySequence text such as
+// caption) is pressed, or, without such a button, its menu entry Knopf (a
+// QAction's object name) is picked. Knopf "Taste+KEY" (a QKeySequence text such as
 // "Taste+End") presses that key in the window instead; "Text+NAME=WERT" puts
 // WERT into the window's entry field NAME (or the field inside the control
 // NAME, as in a date entry), "Haken+NAME=ZEILE" ticks the line ZEILE of the

@@ -82,7 +82,6 @@ void TFrmIAMain::ControlsAnlegen() {
   auto* MainMenu = new QMenuBar(this);
   MainMenu->setObjectName(QStringLiteral("MainMenu"));
   MenueAnlegen(MainMenu);
-  ListeExportierenAnlegen();
 
   auto* Layout = new QVBoxLayout(this);
   Layout->setContentsMargins(0, 0, 0, 0);
@@ -167,6 +166,7 @@ void TFrmIAMain::MenueAnlegen(QMenuBar* AMenue) {
   Bearbeiten->addAction(Markieren);
   Bearbeiten->addAction(AlleMarkieren);
   Bearbeiten->addAction(MarkierungUmkehren);
+  ExportMenueAnlegen(AMenue);
   QMenu* Fragezeichen = AMenue->addMenu(QStringLiteral("&?"));
   Fragezeichen->setObjectName(QStringLiteral("mnuHilfe"));
   Fragezeichen->addAction(Hilfe);

@@ -7,7 +7,8 @@
 // Files: TFrmIAMain.cpp (controls, menus, create, show, destroy),
 // TFrmIAMainListe.cpp (the list: filling, colours, marking, selection),
 // TFrmIAMainBefehle.cpp (request commands, back, version, close query),
-// TFrmIAMainDrucken.cpp (the two print commands), TFrmIAMainStatus.cpp
+// TFrmIAMainDrucken.cpp (the two print commands), TFrmIAMainExport.cpp
+// (the menu "Export": count lists and the list as files), TFrmIAMainStatus.cpp
 // (the status line and the rows a command made or changed).
 #include <QColor>
 #include <memory>
@@ -33,6 +34,7 @@ class TKWDTitelPanel;
 class TQLX_InvAnfMani;
 class TvglInvAnf;
 struct TiaSatz;
+struct TIADruckZeile;
 
 // Columns of the request list.
 enum TIAListenSpalte : int {
@@ -118,9 +120,17 @@ class TFrmIAMain : public TKWDForm {
   void VersionsanzeigeExecute();
   void DruckenIALExecute();
   void DruckenInvListeExecute();
-  // The list's context menu "Liste exportieren ..." (TFrmIAMainExport.cpp).
-  void ListeExportierenAnlegen();
+  // The menu "Export" and the same entries in the list's context menu
+  // (TFrmIAMainExport.cpp).
+  void ExportMenueAnlegen(QMenuBar* AMenue);
+  void ZaehllisteExportierenExecute();
   void ListeExportierenExecute();
+  void ZaehllistenAblegenExecute();
+  // The rows the count-list commands work on: the ticked rows top to
+  // bottom; none ticked: the selected row, ticked now.
+  std::vector<TIADruckZeile> DruckZeilen();
+  // A row is ticked or selected.
+  bool DruckZeileGewaehlt() const;
   // What "Neuanlage" made: the requests created, each refused one as
   // "Warengruppe 3, Filiale 1: gibt es bereits", and whether the user had
   // them completed at once.
@@ -188,6 +198,9 @@ class TFrmIAMain : public TKWDForm {
   QAction* Versionsanzeige;
   QAction* Vervollstaendigen;  // F2 for the button, no menu entry
   QAction* AlleEinTaste;       // Ctrl+A for the button "Alle"
+  QAction* ZaehllisteExportieren;
+  QAction* ListeExportieren;
+  QAction* ZaehllistenAblegen;
   // The progress window the print commands drive.
   std::unique_ptr<TKWDProgressDialog> prgdMain;
   // Layouts chosen for the count list, and the print commands' work.

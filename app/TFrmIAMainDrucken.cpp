@@ -5,21 +5,23 @@
 #include "printing/TIADrucken.h"
 #include "support/framework/KWDGuard.h"
 
+std::vector<TIADruckZeile> TFrmIAMain::DruckZeilen() {
+  std::vector<TIADruckZeile> Zeilen;
+  TVRNode N = vrInvList->GetFirstChecked();
+  if (!N) N = CheckSelectedNode();
+  for (; N; N = vrInvList->GetNextChecked(N))
+    Zeilen.push_back({vrInvList->GetDateTime(N, colZaehldatumWert), static_cast<int>(vrInvList->GetInteger(N, colFiliale)),
+                      vrInvList->GetText(N, colWG)});
+  return Zeilen;
+}
+
+bool TFrmIAMain::DruckZeileGewaehlt() const { return vrInvList->GetFirstChecked() || vrInvList->GetFirstSelected(); }
+
 void TFrmIAMain::DruckenIALExecute() {
   KWDGuard("TFrmIAMain.DruckenIALExecute", [&] {
     FDrucken->DruckenIALExecute(
-        FWiJahr, FSelectedLayouts,
-        [this] {
-          // The ticked rows top to bottom; none ticked: the selected row, ticked now.
-          std::vector<TIADruckZeile> Zeilen;
-          TVRNode N = vrInvList->GetFirstChecked();
-          if (!N) N = CheckSelectedNode();
-          for (; N; N = vrInvList->GetNextChecked(N))
-            Zeilen.push_back({vrInvList->GetDateTime(N, colZaehldatumWert),
-                              static_cast<int>(vrInvList->GetInteger(N, colFiliale)), vrInvList->GetText(N, colWG)});
-          return Zeilen;
-        },
-        vrInvList, [this] { return vrInvList->GetFirstChecked() || vrInvList->GetFirstSelected(); });
+        FWiJahr, FSelectedLayouts, [this] { return DruckZeilen(); }, vrInvList,
+        [this] { return DruckZeileGewaehlt(); });
   });
 }
 

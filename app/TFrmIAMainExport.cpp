@@ -1,35 +1,83 @@
-// The request list's context menu: "Liste exportieren ..." writes the
-// fiscal year's requests, as the list shows them, as an XLSX workbook or a
-// CSV file for spreadsheet programs. An entry of its own, so the main menu
-// and the window's keys stay as users know them.
+// The menu "Export" (a menu of its own, so "Funktionen" keeps its entries)
+// and the same entries in the request list's context menu:
+//   "Zählliste exportieren ..." (Strg+E): the count list of the ticked
+//     requests as an XLSX workbook or a CSV file, with the print options;
+//   "Liste exportieren ..." (Strg+Umschalt+E): the fiscal year's requests as
+//     the list shows them;
+//   "Zähllisten je Filiale ablegen ..." (Strg+Umschalt+S): one PDF (and an
+//     XLSX if chosen) per ticked request into a folder.
+// Each asks where the file goes (KWDDateiWahl.h); the status line says what
+// was written.
 #include <QAction>
 #include <QMenu>
-#include <cstdio>
+#include <QMenuBar>
 
 #include "app/TFrmIAMain.h"
 #include "printing/IALTabelle.h"
+#include "printing/TIADrucken.h"
 #include "support/framework/KWDGuard.h"
-#include "support/framework/KWDMeldungPresenter.h"
-#include "support/framework/KWDOrdner.h"
-#include "support/framework/KWDUhr.h"
 #include "support/framework/KWDWork.h"
-#include "support/framework/TKWDInfo.h"
 #include "support/framework/TKWDProgramm.h"
 #include "support/tabelle/KWDTabelle.h"
-#include "widgets/TKWDBerichtExport.h"
+#include "support/types/IABenennung.h"
+#include "widgets/KWDDateiWahl.h"
+#include "widgets/KWDTasten.h"
 #include "widgets/TVTKWDVRList.h"
 
-void TFrmIAMain::ListeExportierenAnlegen() {
-  auto* Aktion = new QAction(QStringLiteral("Liste exportieren ..."), this);
-  Aktion->setObjectName(QStringLiteral("actListeExportieren"));
-  Aktion->setStatusTip(QStringLiteral("Die Liste der Inventuren als Excel-Arbeitsmappe oder CSV-Datei speichern"));
-  connect(Aktion, &QAction::triggered, this, [this] { ListeExportierenExecute(); });
+void TFrmIAMain::ExportMenueAnlegen(QMenuBar* AMenue) {
+  auto Aktion = [this](const char* AName, const QString& AText, const QKeySequence& ATaste, const QString& AHint,
+                       void (TFrmIAMain::*AHandler)()) {
+    auto* A = new QAction(AText, this);
+    A->setObjectName(QString::fromLatin1(AName));
+    KWDTasteBinden(A, ATaste, AHint);
+    A->setStatusTip(AHint);
+    connect(A, &QAction::triggered, this, [this, AHandler] { (this->*AHandler)(); });
+    addAction(A);  // its key works wherever the focus is in this window
+    return A;
+  };
+  ZaehllisteExportieren = Aktion(
+      "actZaehllisteExportieren", QStringLiteral("Zählliste exportieren ..."), QKeySequence(Qt::CTRL | Qt::Key_E),
+      QStringLiteral("Die Zählliste der markierten Inventuren als XLSX-Arbeitsmappe oder CSV-Datei speichern"),
+      &TFrmIAMain::ZaehllisteExportierenExecute);
+  ListeExportieren = Aktion(
+      "actListeExportieren", QStringLiteral("Liste exportieren ..."), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_E),
+      QStringLiteral("Die Liste der Inventuren als XLSX-Arbeitsmappe oder CSV-Datei speichern"),
+      &TFrmIAMain::ListeExportierenExecute);
+  ZaehllistenAblegen = Aktion(
+      "actZaehllistenAblegen", QStringLiteral("Zähllisten je Filiale ablegen ..."),
+      QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S),
+      QStringLiteral("Je markierte Inventur eine Zählliste als PDF-Dokument in einen Ordner ablegen"),
+      &TFrmIAMain::ZaehllistenAblegenExecute);
+
+  const QList<QAction*> Eintraege{ZaehllisteExportieren, ListeExportieren, ZaehllistenAblegen};
+  QMenu* Export = AMenue->addMenu(QStringLiteral("E&xport"));
+  Export->setObjectName(QStringLiteral("mnuExport"));
+  Export->addActions(Eintraege);
+
   vrInvList->setContextMenuPolicy(Qt::CustomContextMenu);
-  connect(vrInvList, &QWidget::customContextMenuRequested, this, [this, Aktion](const QPoint& APunkt) {
+  connect(vrInvList, &QWidget::customContextMenuRequested, this, [this, Eintraege](const QPoint& APunkt) {
     QMenu Menue(this);
     Menue.setObjectName(QStringLiteral("mnuInvList"));
-    Menue.addAction(Aktion);
+    Menue.addActions(Eintraege);
     Menue.exec(vrInvList->viewport()->mapToGlobal(APunkt));
+  });
+}
+
+void TFrmIAMain::ZaehllisteExportierenExecute() {
+  KWDGuard("TFrmIAMain.ZaehllisteExportierenExecute", [&] {
+    const std::string Status = FDrucken->ZaehllisteExportierenExecute(
+        FWiJahr, FSelectedLayouts, [this] { return DruckZeilen(); }, vrInvList,
+        [this] { return DruckZeileGewaehlt(); });
+    if (!Status.empty()) StatusZeigen(Status);
+  });
+}
+
+void TFrmIAMain::ZaehllistenAblegenExecute() {
+  KWDGuard("TFrmIAMain.ZaehllistenAblegenExecute", [&] {
+    const std::string Status = FDrucken->ZaehllistenAblegenExecute(
+        FWiJahr, FSelectedLayouts, [this] { return DruckZeilen(); }, vrInvList,
+        [this] { return DruckZeileGewaehlt(); });
+    if (!Status.empty()) StatusZeigen(Status);
   });
 }
 
@@ -37,20 +85,18 @@ void TFrmIAMain::ListeExportierenExecute() {
   KWDGuard("TFrmIAMain.ListeExportierenExecute", [&] {
     const TKWDWorkBracket Arbeit(this, "TFrmIAMain.ListeExportierenExecute", 5);
     if (!Arbeit.Offen()) return;
-    const TDatumTeile Heute = DecodeDate(kwd_Date());
-    char Datum[16];
-    std::snprintf(Datum, sizeof Datum, "%4.4d%2.2d%2.2d", Heute.Jahr, Heute.Monat, Heute.Tag);
-    const std::string Vorschlag = GetDirWwsByName("Listen", std::string("Inventuren-Liste") + Datum + ".xlsx", true);
-    std::string Pfad;
-    TKWDExportFormat Format = TKWDExportFormat::Xlsx;
-    if (!KWDExportDateiWaehlen(this, "Liste exportieren", Vorschlag, false, true, Pfad, Format)) return;
+    TKWDDateiAntwort Wahl;
+    if (!KWDDateiWaehlen(this,
+                         KWDSpeichernFrage("Liste exportieren", KAblageInventurliste,
+                                           IAInventurenDateiName(FWiJahr) + ".xlsx",
+                                           {TKWDExportFormat::Xlsx, TKWDExportFormat::Csv}),
+                         Wahl))
+      return;
     const TKWDTabelle Tabelle = IAListeTabelle(FWiJahr, KWDProgramm().GetTextMandant());
-    KWDTabelleSchreiben(Tabelle, Pfad,
-                        Format == TKWDExportFormat::Csv ? TKWDTabellenFormat::Csv : TKWDTabellenFormat::Xlsx);
-    KWDInfo().ShowMeldung(KWD_MB_HINWEIS, "STANDARD", 997,
-                          {"Die Liste der Inventuren (" + std::to_string(Tabelle.Zeilen.size()) +
-                           (Tabelle.Zeilen.size() == 1 ? " Inventur" : " Inventuren") + ") wurde als \u201E" + Pfad +
-                           "\u201C gespeichert."},
-                          this);
+    KWDTabelleSchreiben(Tabelle, Wahl.Pfad,
+                        Wahl.Format == TKWDExportFormat::Csv ? TKWDTabellenFormat::Csv : TKWDTabellenFormat::Xlsx);
+    StatusZeigen("Liste der Inventuren (" + std::to_string(Tabelle.Zeilen.size()) +
+                 (Tabelle.Zeilen.size() == 1 ? " Inventur" : " Inventuren") + ") gespeichert als \u201E" + Wahl.Pfad +
+                 "\u201C");
   });
 }

@@ -157,27 +157,29 @@ void TIADrucken::Dienste_CiN() {
   if (!FArtikelTools) FArtikelTools = std::make_unique<TArtikelTools>();
 }
 
-void TIADrucken::DruckenIALExecute(TDateTime AWiJahr, TQLX_SelectedLayout_List& ALayouts,
-                                   TIADruckZeilenQuelle AZeilen, QWidget* AListe, std::function<bool()> AGewaehlt) {
-  KWDGuard("TFrmIAMain.DruckenIALExecute", [&] {
-    TKWDWorkBracket Klammer(Klammerhalter(), "TFrmIAMain.DruckenIALExecute", 30);
+void TIADrucken::IALBefehl(const char* AName, TDateTime AWiJahr, TQLX_SelectedLayout_List& ALayouts,
+                           const TIADruckZeilenQuelle& AZeilen, QWidget* AListe, const std::function<bool()>& AGewaehlt,
+                           const std::string& ATun, const TIALSchritt& ASchritt) {
+  KWDGuard(AName, [&] {
+    TKWDWorkBracket Klammer(Klammerhalter(), AName, 30);
     if (!Klammer.Offen()) return;
     FGeschrieben = 0;
     std::unique_ptr<TLayoutform> Layoutdialog;
     // The way back, on every path: dialog freed, focus on the list, window in front.
     struct TZurueck {
       TIADrucken& D;
+      const char* Name;
       QWidget* Liste;
       std::unique_ptr<TLayoutform>& Dialog;
       ~TZurueck() {
-        KWDGuardStill("TFrmIAMain.DruckenIALExecute", [&] {
+        KWDGuardStill(Name, [&] {
           Dialog.reset();
           if (Liste) Liste->setFocus();
           D.NachVorne();
           KWDInfoProcessMessages(0);
         });
       }
-    } Zurueck{*this, AListe, Layoutdialog};
+    } Zurueck{*this, AName, AListe, Layoutdialog};
 
     // Said before any dialog: without a request the dialogs would lead to an empty page.
     if (AGewaehlt && !AGewaehlt()) {
@@ -194,21 +196,29 @@ void TIADrucken::DruckenIALExecute(TDateTime AWiJahr, TQLX_SelectedLayout_List& 
     if (Wahl.empty()) Wahl.push_back({VorgewaehltesLayout(*Optionen), {}, {}, {}});
     if (!Layoutdialog->Execute(Input, Wahl)) return;
     ALayouts = Wahl;
-    // Not kept (settings file not writable): logged, the print goes on.
-    KWDGuardStill("TFrmIAMain.DruckenIALExecute",
-                  [&] { Optionen->FormWertSetzen(KLayoutWert, ALayouts.front().FileName); });
+    // Not kept (settings file not writable): logged, the command goes on.
+    KWDGuardStill(AName, [&] { Optionen->FormWertSetzen(KLayoutWert, ALayouts.front().FileName); });
     LayoutPruefen(ALayouts);
 
     // The rows once, before anything is selected: a request still requested is asked about first.
     std::vector<TIADruckZeile> Zeilen = AZeilen ? AZeilen() : std::vector<TIADruckZeile>{};
     std::vector<TIALAnforderung> Anforderungen = AnforderungenLesen(AWiJahr, Zeilen);
-    if (!UnvollstaendigeBestaetigt(Anforderungen)) return;
-    DruckauftragSetzen(AWiJahr, ALayouts, Optionen->Optionen(), [Zeilen] { return Zeilen; });
-    FAnforderungen = std::move(Anforderungen);
-    SelektionMitFortschritt();
-    DruckenIALExecute_Crystal();
-    KWDGuardStill("TFrmIAMain.DruckenIALExecute", [] { Tialfile::DateienEntfernen(IALDateiPfad()); });
+    if (!UnvollstaendigeBestaetigt(Anforderungen, ATun)) return;
+    ASchritt(Optionen->Optionen(), Zeilen, Anforderungen);
   });
+}
+
+void TIADrucken::DruckenIALExecute(TDateTime AWiJahr, TQLX_SelectedLayout_List& ALayouts,
+                                   TIADruckZeilenQuelle AZeilen, QWidget* AListe, std::function<bool()> AGewaehlt) {
+  IALBefehl("TFrmIAMain.DruckenIALExecute", AWiJahr, ALayouts, AZeilen, AListe, AGewaehlt, "drucken",
+            [&](const TIALOptionen& AOptionen, std::vector<TIADruckZeile>& AZeilenJetzt,
+                std::vector<TIALAnforderung>& AAnforderungen) {
+              DruckauftragSetzen(AWiJahr, ALayouts, AOptionen, [Z = AZeilenJetzt] { return Z; });
+              FAnforderungen = std::move(AAnforderungen);
+              SelektionMitFortschritt();
+              DruckenIALExecute_Crystal();
+              KWDGuardStill("TFrmIAMain.DruckenIALExecute", [] { Tialfile::DateienEntfernen(IALDateiPfad()); });
+            });
 }
 
 bool TIADrucken::IALDrucken(TDateTime AWiJahr, const TQLX_SelectedLayout_List& ALayouts, const TIALOptionen& AOptionen,
@@ -222,28 +232,34 @@ bool TIADrucken::IALDrucken(TDateTime AWiJahr, const TQLX_SelectedLayout_List& A
         FTabellenErgebnisse.clear();
         DruckLayoutsInstallieren();
         LayoutPruefen(ALayouts);
-        std::vector<TIADruckZeile> Zeilen = AZeilen ? AZeilen() : std::vector<TIADruckZeile>{};
-        std::vector<TIALAnforderung> Anforderungen = AnforderungenLesen(AWiJahr, Zeilen);
-        DruckauftragSetzen(AWiJahr, ALayouts, AOptionen, [Zeilen] { return Zeilen; });
-        FAnforderungen = std::move(Anforderungen);
-        const int Vorher = FCrystalRDC->AnzahlGezeigt();
-        // The count-list file goes on every way out, also when a spreadsheet file cannot be written.
-        struct TDateiWeg {
-          ~TDateiWeg() {
-            KWDGuardStill("TFrmIAMain.DruckenIALExecute", [] { Tialfile::DateienEntfernen(IALDateiPfad()); });
-          }
-        } DateiWeg;
-        SelektionMitFortschritt();
-        if (FOhnePdf) {
-          BerichtEinrichten();
-        } else {
-          DruckenIALExecute_Crystal();
-          if (FCrystalRDC->AnzahlGezeigt() <= Vorher || FCrystalRDC->Seiten() <= 0) return false;
-        }
-        TabellenSchreiben();
-        return true;
+        const std::vector<TIADruckZeile> Zeilen = AZeilen ? AZeilen() : std::vector<TIADruckZeile>{};
+        return IALErzeugen(AWiJahr, ALayouts, AOptionen, Zeilen, AnforderungenLesen(AWiJahr, Zeilen));
       },
       false);
+}
+
+bool TIADrucken::IALErzeugen(TDateTime AWiJahr, const TQLX_SelectedLayout_List& ALayouts, const TIALOptionen& AOptionen,
+                             const std::vector<TIADruckZeile>& AZeilen, std::vector<TIALAnforderung> AAnforderungen) {
+  FGeschrieben = 0;
+  FTabellenErgebnisse.clear();
+  DruckauftragSetzen(AWiJahr, ALayouts, AOptionen, [AZeilen] { return AZeilen; });
+  FAnforderungen = std::move(AAnforderungen);
+  const int Vorher = FCrystalRDC->AnzahlGezeigt();
+  // The count-list file goes on every way out, also when a spreadsheet file cannot be written.
+  struct TDateiWeg {
+    ~TDateiWeg() {
+      KWDGuardStill("TFrmIAMain.DruckenIALExecute", [] { Tialfile::DateienEntfernen(IALDateiPfad()); });
+    }
+  } DateiWeg;
+  SelektionMitFortschritt();
+  if (FOhnePdf) {
+    BerichtEinrichten();
+  } else {
+    DruckenIALExecute_Crystal();
+    if (FCrystalRDC->AnzahlGezeigt() <= Vorher || FCrystalRDC->Seiten() <= 0) return false;
+  }
+  TabellenSchreiben();
+  return true;
 }
 
 void TIADrucken::DruckauftragSetzen(TDateTime AWiJahr, const TQLX_SelectedLayout_List& ALayouts,
@@ -318,6 +334,15 @@ void TIADrucken::BerichtEinrichten() {
   C.SetEnableExportAction(false);
   C.SetEnableKomAction(true);
   C.SetExportDiskfileName(ExportDateiName("Inventuraufnahmeliste-"));
+  C.SetAblage(ZaehllisteDateiName(FAnforderungen), KAblageZaehlliste);
+}
+
+std::string TIADrucken::ZaehllisteDateiName(const std::vector<TIALAnforderung>& AAnforderungen) {
+  if (AAnforderungen.size() == 1)
+    return IAZaehllisteDateiName(AAnforderungen[0].Zaehldatum, AAnforderungen[0].WG, AAnforderungen[0].FilNr);
+  std::vector<TDate> Daten;
+  for (const TIALAnforderung& A : AAnforderungen) Daten.push_back(DateOf(A.Zaehldatum));
+  return IAZaehllistenDateiName(Daten);
 }
 
 void TIADrucken::TabellenSchreiben() {
@@ -370,10 +395,10 @@ std::string TIADrucken::UnvollstaendigText(const std::vector<TIALAnforderung>& A
   return Text;
 }
 
-bool TIADrucken::UnvollstaendigeBestaetigt(const std::vector<TIALAnforderung>& AAnforderungen) {
+bool TIADrucken::UnvollstaendigeBestaetigt(const std::vector<TIALAnforderung>& AAnforderungen, const std::string& ATun) {
   const std::string Text = UnvollstaendigText(AAnforderungen);
   if (Text.empty()) return true;
-  return KWDInfo().ShowMeldung(KWD_MB_JANEIN, "STANDARD", 997, {Text + "\n\nTrotzdem drucken?"}, FOwner) ==
+  return KWDInfo().ShowMeldung(KWD_MB_JANEIN, "STANDARD", 997, {Text + "\n\nTrotzdem " + ATun + "?"}, FOwner) ==
          KWD_MR_YES;
 }
 
@@ -402,6 +427,7 @@ void TIADrucken::DruckenInvListeExecute(TDateTime AWiJahr) {
     C.SetEnableExportAction(false);
     C.SetEnableKomAction(true);
     C.SetExportDiskfileName(ExportDateiName("Inventuren-Liste"));
+    C.SetAblage(IAInventurenDateiName(AWiJahr), KAblageInventurliste);
     C.ShowReport();
   });
 }

@@ -57,6 +57,23 @@ inline constexpr char KIALBestandstyp = '1';
 // The layout the layout dialog offers the first time: the standard count list.
 inline constexpr const char* KIALStandardLayout = "ial__Standard.rpt";
 
+// The kinds of file under which the folder chosen last is kept (KWDDateiWahl.h).
+inline constexpr const char* KAblageZaehlliste = "Zaehlliste";              // a count list as PDF
+inline constexpr const char* KAblageZaehllisteExport = "ZaehllisteExport";  // a count list as XLSX or CSV
+inline constexpr const char* KAblageInventurliste = "Inventurliste";        // the request list, any format
+inline constexpr const char* KAblageJeFiliale = "ZaehllistenJeFiliale";     // the folder of the filed lists
+
+// One request's count list filed as files of its own ("Zähllisten je
+// Filiale ablegen", invanf-cli print-ial --je-inventur).
+struct TIAAblageDatei {
+  TIADruckZeile Zeile;
+  TIALAnforderung Anforderung;
+  std::string Pdf;   // full path
+  std::string Xlsx;  // full path; empty: no workbook
+  int Seiten = 0;    // once written
+  size_t XlsxZeilen = 0;
+};
+
 // The layout dialog's input for the count lists: the layout folder, the
 // prefix "ial__", kind 'F', maintenance allowed.
 void IALLayoutInputVorbereiten(TQLX_LayoutDialog_InputData& AInput);
@@ -79,6 +96,30 @@ class TIADrucken {
   // (kept with the options dialog's settings), else the standard count list.
   void DruckenIALExecute(TDateTime AWiJahr, TQLX_SelectedLayout_List& ALayouts, TIADruckZeilenQuelle AZeilen,
                          QWidget* AListe = nullptr, std::function<bool()> AGewaehlt = {});
+  // "Zählliste exportieren ...": as "Druck IAL" up to the layout, then a save
+  // dialog (XLSX or CSV, the name naming the requests), the selection and
+  // the file. Returns the status line's text; empty when nothing was written.
+  std::string ZaehllisteExportierenExecute(TDateTime AWiJahr, TQLX_SelectedLayout_List& ALayouts,
+                                           TIADruckZeilenQuelle AZeilen, QWidget* AListe = nullptr,
+                                           std::function<bool()> AGewaehlt = {});
+  // "Zähllisten je Filiale ablegen ...": as "Druck IAL" up to the layout,
+  // then a folder dialog (with the choice of an XLSX beside each PDF), a
+  // question before files of the same names are replaced, and one PDF (and
+  // XLSX) per request, named by date, group and branch. Returns the status
+  // line's text ("4 Zähllisten abgelegt in ..."); empty when nothing was done.
+  std::string ZaehllistenAblegenExecute(TDateTime AWiJahr, TQLX_SelectedLayout_List& ALayouts,
+                                        TIADruckZeilenQuelle AZeilen, QWidget* AListe = nullptr,
+                                        std::function<bool()> AGewaehlt = {});
+  // The same without dialogs (invanf-cli), inside the work bracket: the
+  // files of the rows in AOrdner land in ADateien, as far as they were
+  // written. False when the bracket was refused or a file could not be made.
+  bool JeInventurAblegen(TDateTime AWiJahr, const TQLX_SelectedLayout_List& ALayouts, const TIALOptionen& AOptionen,
+                         const std::vector<TIADruckZeile>& AZeilen, const std::string& AOrdner, bool AMitXlsx,
+                         std::vector<TIAAblageDatei>& ADateien);
+  // The files the rows get in AOrdner.
+  std::vector<TIAAblageDatei> AblageDateien(TDateTime AWiJahr, const std::vector<TIADruckZeile>& AZeilen,
+                                            const std::string& AOrdner, bool AMitXlsx);
+
   // "Drucken": work bracket (5), then the overview "IA-Liste.rpt".
   void DruckenInvListeExecute(TDateTime AWiJahr);
 
@@ -100,7 +141,9 @@ class TIADrucken {
   std::vector<TIALAnforderung> AnforderungenLesen(TDateTime AWiJahr, const std::vector<TIADruckZeile>& AZeilen);
   // The question before printing such requests ("... trotzdem drucken?"),
   // through the message presenter; true when none is incomplete or the user says Yes.
-  bool UnvollstaendigeBestaetigt(const std::vector<TIALAnforderung>& AAnforderungen);
+  // ATun names the command in the question ("Trotzdem drucken?").
+  bool UnvollstaendigeBestaetigt(const std::vector<TIALAnforderung>& AAnforderungen,
+                                 const std::string& ATun = "drucken");
   // The text that question and invanf-cli's refusal give.
   static std::string UnvollstaendigText(const std::vector<TIALAnforderung>& AAnforderungen);
   // Throws std::runtime_error (German) when the first layout is no count-list
@@ -136,8 +179,31 @@ class TIADrucken {
   static std::string WiJahrtoStr(TDateTime AWiJahr);
   // The export file name: AName + today as yyyymmdd + ".rpt", in "Listen".
   static std::string ExportDateiName(const std::string& AName);
+  // The file name suggested for the count list of these requests, without
+  // ending: "Zaehlliste_2026-03-20_WG3_Filiale1" for one, else a name
+  // saying how many ("Zaehllisten_2026-03-20_4_Inventuren").
+  static std::string ZaehllisteDateiName(const std::vector<TIALAnforderung>& AAnforderungen);
 
  private:
+  // What a count-list command does once its dialogs are through.
+  using TIALSchritt = std::function<void(const TIALOptionen& AOptionen, std::vector<TIADruckZeile>& AZeilen,
+                                         std::vector<TIALAnforderung>& AAnforderungen)>;
+  // The way of every count-list command of the window, under the name
+  // AName: work bracket (30), message 1003 when no request is chosen, the
+  // options and layout dialogs, the rows and the question about requests
+  // still requested ("Trotzdem ATun?"), then ASchritt; at the end the
+  // focus is back on AListe.
+  void IALBefehl(const char* AName, TDateTime AWiJahr, TQLX_SelectedLayout_List& ALayouts,
+                 const TIADruckZeilenQuelle& AZeilen, QWidget* AListe, const std::function<bool()>& AGewaehlt,
+                 const std::string& ATun, const TIALSchritt& ASchritt);
+  // Selection, report (or only its set-up, FOhnePdf) and spreadsheet files
+  // of the rows, without the work bracket.
+  bool IALErzeugen(TDateTime AWiJahr, const TQLX_SelectedLayout_List& ALayouts, const TIALOptionen& AOptionen,
+                   const std::vector<TIADruckZeile>& AZeilen, std::vector<TIALAnforderung> AAnforderungen);
+  // Writes the files of ADateien one request after the other; returns how
+  // many were written whole (it stops at the first that fails).
+  size_t AblageSchreiben(TDateTime AWiJahr, const TQLX_SelectedLayout_List& ALayouts, const TIALOptionen& AOptionen,
+                         std::vector<TIAAblageDatei>& ADateien);
   const void* Klammerhalter() const;
   void NachVorne();
   void SelektionMitFortschritt();

@@ -30,7 +30,9 @@ export HOME=$arbeit/heim XDG_CONFIG_HOME=$arbeit/heim/.config XDG_DATA_HOME=$arb
 export XDG_STATE_HOME=$arbeit/heim/.local/state XDG_RUNTIME_DIR=$arbeit/run
 export QT_QPA_PLATFORM=offscreen WWS_MANDANT="Modehaus Demo" WWS_TODAY=2025-11-14
 unset WWS_DB WWS_HOME WWS_LOG WWS_ANTWORT WWS_USER WWS_TERMINALNR DISPLAY WAYLAND_DISPLAY PGPASSFILE
-mkdir -p "$HOME" "$ziel"
+mkdir -p "$HOME/Dokumente" "$XDG_CONFIG_HOME" "$ziel"
+# A German desktop's documents folder, where the save dialogs start.
+echo 'XDG_DOCUMENTS_DIR="$HOME/Dokumente"' >"$XDG_CONFIG_HOME/user-dirs.dirs"
 mkdir -m 700 "$XDG_RUNTIME_DIR"
 rm -f "$ziel"/*.png
 
@@ -67,7 +69,8 @@ grep -q GESPERRT "$arbeit/halter.log" || {
 # whose counting day is over and of deleting one (both answered No); a new
 # request with its search, the parameters and the question after booking
 # (No); printing the opened request of group 4 in branch 4 (the second row)
-# and the overview; the close question.
+# and the overview; the folder dialog of filing the count lists per branch
+# (menu Export, cancelled); the close question.
 tour "FrmIAStart:BtnOk:startdialog,FrmIAMain:Taste+End:hauptfenster,\
 FrmIAMain:btnComplete:-,gesperrteArtikelfrm:btnWeiter:gesperrte-artikel,\
 FrmIAMain:Taste+Home:-,FrmIAMain:btnComplete:-,KWDMeldung:Nein:frage-zaehltag-vorbei,\
@@ -82,6 +85,7 @@ FrmIAMain:Taste+Home:statuszeile,FrmIAMain:Taste+Down:-,FrmIAMain:btnDruckenIAL:
 frmIALOptions:btnDruckIAL:druck-optionen,Layoutform:Taste+Down:-,Layoutform:Taste+Down:-,\
 Layoutform:Taste+Down:-,Layoutform:btnOK:druck-layoutdialog,\
 frmKWDBericht:Schließen:druck-zaehlliste,FrmIAMain:btnDruck:-,frmKWDBericht:Schließen:druck-uebersicht,\
+FrmIAMain:actZaehllistenAblegen:-,frmIALOptions:btnDruckIAL:-,Layoutform:btnOK:-,dlgDatei:Taste+Esc:ablage-je-filiale,\
 FrmIAMain:btnEnde:-,KWDMeldung:Ja:frage-schliessen,FrmIAStart:BtnEnde:-"
 kill "$halter" 2>/dev/null || true
 wait "$halter" 2>/dev/null || true

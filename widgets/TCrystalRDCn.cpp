@@ -25,6 +25,8 @@ void TCrystalRDCn::Clear() {
   FExport = true;
   FKom = true;
   FExportDatei.clear();
+  FAblageName.clear();
+  FAblageArt.clear();
 }
 
 void TCrystalRDCn::SetReport(const std::string& APfad) { FDaten.LayoutPfad = APfad; }
@@ -42,6 +44,11 @@ void TCrystalRDCn::SetEnableExportAction(bool AAn) { FExport = AAn; }
 void TCrystalRDCn::SetEnableKomAction(bool AAn) { FKom = AAn; }
 
 void TCrystalRDCn::SetExportDiskfileName(const std::string& APfad) { FExportDatei = APfad; }
+
+void TCrystalRDCn::SetAblage(const std::string& AName, const std::string& AArt) {
+  FAblageName = AName;
+  FAblageArt = AArt;
+}
 
 std::unique_ptr<TKWDBerichtArt> TCrystalRDCn::Art(TKWDBerichtDaten& ADaten) const {
   if (FDaten.LayoutPfad.empty()) throw std::runtime_error("Für den Bericht ist kein Layout angegeben.");
@@ -108,19 +115,9 @@ bool TCrystalRDCn::ShowReport() {
 }
 
 std::string TCrystalRDCn::AblageName() const {
-  namespace fs = std::filesystem;
-  if (FExportDatei.empty()) return {};
-  fs::path Basis(FExportDatei);
-  Basis.replace_extension();
-  for (int N = 1;; ++N) {
-    std::string Pfad = Basis.string();
-    if (N > 1) Pfad.append("-").append(std::to_string(N));
-    Pfad += ".pdf";
-    // A link counts as taken, also one that points nowhere: the copy is
-    // never written through a link someone placed in the shared folder.
-    std::error_code F;
-    if (!fs::exists(fs::symlink_status(Pfad, F))) return Pfad;
-  }
+  if (!FAblageName.empty()) return FAblageName + ".pdf";
+  if (FExportDatei.empty()) return FDaten.Titel.empty() ? std::string("Bericht.pdf") : FDaten.Titel + ".pdf";
+  return std::filesystem::path(FExportDatei).replace_extension(".pdf").filename().string();
 }
 
 int TCrystalRDCn::Drucken(QPrinter& APrinter) const {

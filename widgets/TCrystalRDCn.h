@@ -11,11 +11,11 @@
 //     user chooses (a file dialog, suggesting the export file name with
 //     ".pdf"): as PDF, or, for a report with rows (the count list, the
 //     overview), as an XLSX workbook or a CSV file.
-//   - "Ablegen" (SetEnableKomAction): saves a copy of the PDF without asking,
-//     under the export file name (SetExportDiskfileName, usually in the suite
-//     folder "Listen") with its ending replaced by ".pdf"; when that file is
-//     already there (a second list of the same day), "-2", "-3" ... is added
-//     before ".pdf". The user is told where the copy went.
+//   - "Ablegen" (SetEnableKomAction): saves a copy of the PDF where the user
+//     chooses (KWDDateiWahl.h: the folder chosen last for this kind of
+//     report, the first time the documents folder), suggesting the name set
+//     with SetAblage ("Zaehlliste_2026-03-20_WG3_Filiale1.pdf"), else the
+//     export file name's with ".pdf". The user is told where the copy went.
 //   - "Drucken ..." (Strg+P): the print dialog, then the report painted on
 //     the printer by the same drawing as the PDF (lines, text and barcodes
 //     as vectors, sharp at the printer's resolution), the chosen pages only.
@@ -53,6 +53,9 @@ class TCrystalRDCn {
   void SetEnableExportAction(bool AAn);
   void SetEnableKomAction(bool AAn);
   void SetExportDiskfileName(const std::string& APfad);
+  // What "Ablegen" suggests: a file name without folder and ending, and the
+  // kind of report under which the folder chosen last is kept.
+  void SetAblage(const std::string& AName, const std::string& AArt);
   // The viewer window opens maximised.
   void SetWindowMaximized(bool AAn) { FMaximiert = AAn; }
   // Renders the report and shows it (modally, over the owner); with a PDF
@@ -63,6 +66,7 @@ class TCrystalRDCn {
   void SetOwner(QWidget* AOwner) { FOwner = AOwner; }
   // Empty: ShowReport shows the window.
   void SetPdfZiel(const std::string& APfad) { FPdfZiel = APfad; }
+  const std::string& PdfZiel() const { return FPdfZiel; }
 
   // What was set, for the window and for checks.
   const std::string& Report() const { return FDaten.LayoutPfad; }
@@ -90,8 +94,9 @@ class TCrystalRDCn {
   bool TabelleErzeugen(TKWDTabelle& ATabelle) const;
   // The report set up so far can give a table.
   bool HatTabelle() const;
-  // Where "Ablegen" puts the copy of APdf: see above.
+  // The file name "Ablegen" suggests (with ".pdf"), and the kind of report.
   std::string AblageName() const;
+  const std::string& AblageArt() const { return FAblageArt; }
 
  private:
   // The renderer of the layout's report, and ADaten with the layout read.
@@ -103,6 +108,8 @@ class TCrystalRDCn {
   bool FKom = true;
   bool FMaximiert = false;
   std::string FExportDatei;
+  std::string FAblageName;
+  std::string FAblageArt;
   std::string FPdfZiel;
   int FGezeigt = 0;
   int FSeiten = 0;

@@ -22,7 +22,7 @@
 #include "widgets/TCrystalRDCn.h"
 #include "support/framework/KWDDateiErsetzen.h"
 #include "support/tabelle/KWDTabelle.h"
-#include "widgets/TKWDBerichtExport.h"
+#include "widgets/KWDDateiWahl.h"
 #include "support/framework/KWDGuard.h"
 #include "support/framework/TKWDInfo.h"
 
@@ -139,13 +139,13 @@ TKWDPdfAnsicht::TKWDPdfAnsicht(const TCrystalRDCn& ABericht, QWidget* AParent)
          QKeySequence(Qt::CTRL | Qt::Key_P), QStringLiteral("Den Bericht auf einem Drucker ausgeben"),
          [this] { actDruckenExecute(); });
   FExport = Aktion(QStringLiteral("actExport"), QStringLiteral("Exportieren ..."), Bild(QStyle::SP_DialogSaveButton),
-                   QKeySequence(), QStringLiteral("Den Bericht als PDF-Datei (Listen auch als Excel-Arbeitsmappe oder CSV-Datei) speichern"), [this] { actExportExecute(); });
+                   QKeySequence(), QStringLiteral("Den Bericht als PDF-Dokument (Listen auch als XLSX-Arbeitsmappe oder CSV-Datei) speichern"), [this] { actExportExecute(); });
   FExport->setEnabled(ABericht.ExportAction());
   FExport->setVisible(ABericht.ExportAction());
   FAblegen = Aktion(QStringLiteral("actAblegen"), QStringLiteral("Ablegen"), Bild(QStyle::SP_DirIcon), QKeySequence(),
-                    QStringLiteral("Eine Kopie des Berichts als PDF im Ordner Listen ablegen"),
+                    QStringLiteral("Eine Kopie des Berichts als PDF-Dokument in einem Ordner Ihrer Wahl ablegen"),
                     [this] { actAblegenExecute(); });
-  FAblegen->setEnabled(ABericht.KomAction() && !ABericht.ExportDiskfileName().empty());
+  FAblegen->setEnabled(ABericht.KomAction());
   FAblegen->setVisible(ABericht.KomAction());
   Leiste->addSeparator();
   Aktion(QStringLiteral("actSchliessen"), QStringLiteral("Schließen"), Bild(QStyle::SP_DialogCloseButton),
@@ -249,28 +249,31 @@ void TKWDPdfAnsicht::actDruckenExecute() {
 void TKWDPdfAnsicht::actExportExecute() {
   KWDGuard("TKWDPdfAnsicht.actExportExecute", [&] {
     if (!FExport->isEnabled()) return;
-    std::string Pfad;
-    TKWDExportFormat Format = TKWDExportFormat::Pdf;
-    if (!KWDExportDateiWaehlen(this, "Bericht exportieren", FBericht.AblageName(), true, FBericht.HatTabelle(), Pfad,
-                               Format))
-      return;
-    if (Format == TKWDExportFormat::Pdf) {
-      KWDDateiErsetzen(Pfad, std::string(FPdf.constData(), static_cast<size_t>(FPdf.size())));
+    TKWDDateiFrage Frage =
+        KWDSpeichernFrage("Bericht exportieren", FBericht.AblageArt(), FBericht.AblageName(), {TKWDExportFormat::Pdf});
+    if (FBericht.HatTabelle()) Frage.Formate.insert(Frage.Formate.end(), {TKWDExportFormat::Xlsx, TKWDExportFormat::Csv});
+    TKWDDateiAntwort Wahl;
+    if (!KWDDateiWaehlen(this, Frage, Wahl)) return;
+    if (Wahl.Format == TKWDExportFormat::Pdf) {
+      KWDDateiErsetzen(Wahl.Pfad, std::string(FPdf.constData(), static_cast<size_t>(FPdf.size())));
       return;
     }
     TKWDTabelle Tabelle;
     if (!FBericht.TabelleErzeugen(Tabelle)) throw std::runtime_error("Dieser Bericht hat keine Tabelle zum Exportieren.");
-    KWDTabelleSchreiben(Tabelle, Pfad,
-                        Format == TKWDExportFormat::Xlsx ? TKWDTabellenFormat::Xlsx : TKWDTabellenFormat::Csv);
+    KWDTabelleSchreiben(Tabelle, Wahl.Pfad,
+                        Wahl.Format == TKWDExportFormat::Xlsx ? TKWDTabellenFormat::Xlsx : TKWDTabellenFormat::Csv);
   });
 }
 
 void TKWDPdfAnsicht::actAblegenExecute() {
   KWDGuard("TKWDPdfAnsicht.actAblegenExecute", [&] {
     if (!FAblegen->isEnabled()) return;
-    const std::string Pfad = FBericht.AblageName();
-    KWDDateiErsetzen(Pfad, std::string(FPdf.constData(), static_cast<size_t>(FPdf.size())));
-    KWDInfo().ShowMeldung(KWD_MB_HINWEIS, "STANDARD", 997, {"Eine Kopie wurde als \u201E" + Pfad + "\u201C abgelegt."},
+    TKWDDateiAntwort Wahl;
+    if (!KWDDateiWaehlen(this, KWDSpeichernFrage("Bericht ablegen", FBericht.AblageArt(), FBericht.AblageName(), {TKWDExportFormat::Pdf}),
+                         Wahl))
+      return;
+    KWDDateiErsetzen(Wahl.Pfad, std::string(FPdf.constData(), static_cast<size_t>(FPdf.size())));
+    KWDInfo().ShowMeldung(KWD_MB_HINWEIS, "STANDARD", 997, {"Eine Kopie wurde als \u201E" + Wahl.Pfad + "\u201C abgelegt."},
                           this);
   });
 }

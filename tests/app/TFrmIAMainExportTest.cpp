@@ -1,9 +1,13 @@
-// The main window's context menu "Liste exportieren ...": the list's rows
-// as a CSV file, read back by Python's csv module.
+// The main window's menu "Export" and the list's context menu with the
+// same entries; "Liste exportieren ...": the list's rows as a CSV file,
+// read back by Python's csv module.
 #include <gtest/gtest.h>
 
 #include <QAction>
 #include <QFileDialog>
+#include <QFileInfo>
+#include <QStatusBar>
+#include <QTest>
 #include <QMenu>
 #include <QTimer>
 #include <cstdio>
@@ -26,23 +30,37 @@ TEST_P(TFrmIAMainExportTest, TheContextMenuExportsTheListsRows) {
   const auto Fenster = Zeilen();
   const std::string Datei = (std::filesystem::temp_directory_path() / ("liste-" + std::to_string(::getpid()))).string();
 
-  // The entry is in the list's context menu.
+  // The menu of its own and the context menu hold the same entries, each with its key.
+  const QStringList Erwartet{QStringLiteral("Zählliste exportieren ...\tCtrl+E"),
+                             QStringLiteral("Liste exportieren ...\tCtrl+Shift+E"),
+                             QStringLiteral("Zähllisten je Filiale ablegen ...\tCtrl+Shift+S")};
+  auto Texte = [](const QList<QAction*>& AAktionen) {
+    QStringList T;
+    for (QAction* A : AAktionen) T << A->text() + QStringLiteral("\t") + A->shortcut().toString();
+    return T;
+  };
+  EXPECT_EQ(Texte(Kind<QMenu>(H, "mnuExport")->actions()), Erwartet);
   QStringList Eintraege;
   QTimer::singleShot(50, [&] {
     if (auto* Menue = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
-      for (QAction* A : Menue->actions()) Eintraege << A->text();
+      Eintraege = Texte(Menue->actions());
       Menue->close();
     }
   });
   emit Liste()->customContextMenuRequested(QPoint(5, 5));
-  EXPECT_EQ(Eintraege, QStringList{QStringLiteral("Liste exportieren ...")});
+  EXPECT_EQ(Eintraege, Erwartet);
 
+  QString Vorschlag;
   auto Dialog = BeimModalFenster<QFileDialog>([&](QFileDialog* D) {
-    D->selectNameFilter(QStringLiteral("CSV-Datei, durch Semikolon getrennt (*.csv)"));
+    Vorschlag = QFileInfo(D->selectedFiles().value(0)).fileName();
+    D->selectNameFilter(QStringLiteral("CSV (Semikolon) (*.csv)"));
     D->selectFile(QString::fromStdString(Datei));
     QMetaObject::invokeMethod(D, "accept");
   });
-  Kind<QAction>(H, "actListeExportieren")->trigger();
+  QTest::keySequence(&H, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_E));
+  EXPECT_EQ(Vorschlag, QStringLiteral("Inventuren_2025.xlsx"));
+  EXPECT_EQ(Kind<QStatusBar>(H, "sbStatus")->currentMessage().toStdString(),
+            "Liste der Inventuren (3 Inventuren) gespeichert als \u201E" + Datei + ".csv\u201C");
   ASSERT_TRUE(std::filesystem::exists(Datei + ".csv")) << "the chosen filter's ending is added";
   FILE* Rohr = ::popen(("/usr/bin/python3 " WWS_TABELLE_LESEN " '" + Datei + ".csv'").c_str(), "r");
   std::string Aus;

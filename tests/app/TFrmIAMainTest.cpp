@@ -322,6 +322,7 @@ TEST_P(TFrmIAMainTest, RunTypeOneEnablesTheCommandsAndComputesTheLastDayTwoMonth
   }
   EXPECT_EQ(Menues, (Texte{"&Funktionen: Neuanlage|Löschen|-|Druck IAL|Drucken|-|Zurück",
                            "&Bearbeiten: Markieren|Alle markieren|Markierung umkehren",
+                           "E&xport: Zählliste exportieren ...|Liste exportieren ...|Zähllisten je Filiale ablegen ...",
                            "&?: Hilfe - F1|-|Versionsanzeige"}));
 }
 

@@ -199,13 +199,10 @@ TEST_P(BerichtKlein, ReportStepCallsTheViewerWithNamesTitleAndExportFile) {
   EXPECT_TRUE(C.WindowMaximized());
   // 5 July 2026: month and day with a leading zero.
   EXPECT_EQ(C.ExportDiskfileName(), (FHome / "Listen" / "Inventuraufnahmeliste-20260705.rpt").string());
-  EXPECT_EQ(C.AblageName(), (FHome / "Listen" / "Inventuraufnahmeliste-20260705.pdf").string());
+  // Filing suggests a name that says which request the list is of.
+  EXPECT_EQ(C.AblageName(), "Zaehlliste_2026-03-20_WG12_Filiale3.pdf");
+  EXPECT_EQ(C.AblageArt(), KAblageZaehlliste);
   EXPECT_EQ(C.AnzahlGezeigt(), 1);
-  // A link placed under the name, even one pointing nowhere, takes it: the
-  // copy is never written through it.
-  std::filesystem::create_directories(FHome / "Listen");
-  std::filesystem::create_symlink(FHome / "woanders.pdf", FHome / "Listen" / "Inventuraufnahmeliste-20260705.pdf");
-  EXPECT_EQ(C.AblageName(), (FHome / "Listen" / "Inventuraufnahmeliste-20260705-2.pdf").string());
 }
 
 TEST_P(BerichtKlein, ProgressWindowNamesTheArticleWorkedOn) {
@@ -281,6 +278,7 @@ TEST_P(BerichtUebersicht, FiscalYearFromFirstOfJulyAndExportName) {
                                             {"Param_WiJahr", "01.07.2026"}}));
   EXPECT_EQ(C.Title(), "Inventuren des Wirtschftsjahres 01.07.2026 - 30.06.2027");
   EXPECT_EQ(C.ExportDiskfileName(), (FHome / "Listen" / "Inventuren-Liste20260705.rpt").string());
+  EXPECT_EQ(C.AblageName(), "Inventuren_2026-2027.pdf");
   EXPECT_FALSE(C.ExportAction());
   EXPECT_TRUE(C.KomAction());
   const QStringList Seiten = PdfDateiText(FPdf);

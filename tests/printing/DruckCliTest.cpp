@@ -113,6 +113,15 @@ TEST_P(DruckCli, RefusedInputExitsWithTwoAndWritesNoPdf) {
         Pdf("fehlt/x.pdf")},
        "gibt es nicht"},
       {{"print-list", "--year", "2026-02-30", "--pdf", Pdf("x.pdf")}, "kein gültiges Datum"},
+      {{"print-ial", "--year", KJahr, "--date", "2026-03-01", "--wg", "4", "--branch", "4", "--je-inventur",
+        Pdf("fehlt")},
+       "Den Ordner \u201E" + Pdf("fehlt") + "\u201C gibt es nicht"},
+      {{"print-ial", "--year", KJahr, "--date", "2026-03-01", "--wg", "4", "--branch", "4", "--je-inventur",
+        FHome.string(), "--pdf", Pdf("x.pdf")},
+       "bitte ohne --pdf"},
+      {{"print-ial", "--year", KJahr, "--date", "2026-03-01", "--wg", "4", "--branch", "4", "--mit-xlsx", "--pdf",
+        Pdf("x.pdf")},
+       "--mit-xlsx gilt nur mit --je-inventur"},
   };
   for (const TFall& F : Faelle) {
     const auto Erg = Cli(F.Argumente);
@@ -120,6 +129,30 @@ TEST_P(DruckCli, RefusedInputExitsWithTwoAndWritesNoPdf) {
     EXPECT_NE(Erg.Err.find(F.Text), std::string::npos) << Erg.Err;
   }
   EXPECT_FALSE(fs::exists(Pdf("x.pdf")));
+}
+
+// Head office sends each branch its own list: one PDF (and XLSX) per
+// request, named by date, group and branch, each holding its own request.
+TEST_P(DruckCli, CountListsFiledPerRequestIntoAFolder) {
+  fs::create_directories(Pdf("Filialen"));
+  const auto Erg = Cli({"print-ial", "--year", KJahr, "--date", "2026-03-01", "--wg", "4", "--branch", "4", "--date",
+                        "2026-03-01", "--wg", "5", "--branch", "5", "--je-inventur", Pdf("Filialen"), "--mit-xlsx",
+                        "--json"});
+  ASSERT_EQ(Erg.Exit, 0) << Erg.Err;
+  const auto J = nlohmann::json::parse(Erg.Aus);
+  ASSERT_EQ(J["dateien"].size(), 2u);
+  for (int I = 0; I < 2; ++I) {
+    const std::string Name = "Zaehlliste_2026-03-01_WG" + std::to_string(4 + I) + "_Filiale" + std::to_string(4 + I);
+    SCOPED_TRACE(Name);
+    EXPECT_EQ(J["dateien"][I]["pdf"], Pdf("Filialen") + "/" + Name + ".pdf");
+    EXPECT_EQ(J["dateien"][I]["xlsx"], Pdf("Filialen") + "/" + Name + ".xlsx");
+    EXPECT_TRUE(fs::file_size(Pdf("Filialen") + "/" + Name + ".xlsx") > 0);
+    const QStringList Seiten = PdfDateiText(J["dateien"][I]["pdf"].get<std::string>());
+    ASSERT_EQ(Seiten.size(), J["dateien"][I]["seiten"].get<int>());
+    EXPECT_TRUE(Seiten[0].contains(QStringLiteral("Filiale %1 ").arg(4 + I))) << Seiten[0].toStdString();
+    EXPECT_FALSE(Seiten.join(QString()).contains(QStringLiteral("Filiale %1 ").arg(5 - I)));
+  }
+  EXPECT_FALSE(Zaehllisten()) << "no count-list file stays behind";
 }
 
 // Every target is resolved once before any work: links are followed to the

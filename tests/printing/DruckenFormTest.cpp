@@ -8,6 +8,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPdfDocument>
@@ -22,6 +23,7 @@
 #include "printing/IALDatei.h"
 #include "printing/TfrmIALOptions.h"
 #include "support/framework/KWDOrdner.h"
+#include "widgets/KWDDateiWahl.h"
 #include "widgets/TKWDPdfAnsicht.h"
 #include "widgets/TLayoutform.h"
 #include "widgets/TVTKWDVRList.h"
@@ -275,7 +277,7 @@ TEST_P(DruckenForm, ViewerExportsThePdfAndTheCountListsRows) {
     std::string Datei;
   };
   const std::vector<TFall> Faelle{{"liste.xlsx", {}, "liste.xlsx"},
-                                  {"liste2", QStringLiteral("CSV-Datei, durch Semikolon getrennt (*.csv)"), "liste2.csv"},
+                                  {"liste2", QStringLiteral("CSV (Semikolon) (*.csv)"), "liste2.csv"},
                                   {"liste3.pdf", {}, "liste3.pdf"}};
   QStringList Filter;
   auto Uhr = BeimModalFenster<TKWDPdfAnsicht>([&](TKWDPdfAnsicht* F) {
@@ -292,8 +294,8 @@ TEST_P(DruckenForm, ViewerExportsThePdfAndTheCountListsRows) {
   });
   ASSERT_TRUE(C.ShowReport());
   EXPECT_TRUE((*Meldungen).Gezeigt().empty()) << (*Meldungen).Gezeigt().front().Text;
-  EXPECT_EQ(Filter, (QStringList{QStringLiteral("PDF-Datei (*.pdf)"), QStringLiteral("Excel-Arbeitsmappe (*.xlsx)"),
-                                 QStringLiteral("CSV-Datei, durch Semikolon getrennt (*.csv)")}));
+  EXPECT_EQ(Filter, (QStringList{QStringLiteral("PDF-Dokument (*.pdf)"), QStringLiteral("XLSX-Arbeitsmappe (*.xlsx)"),
+                                 QStringLiteral("CSV (Semikolon) (*.csv)")}));
   EXPECT_EQ(PdfDateiText((FHome / "liste3.pdf").string()).size(), 1);
   for (const char* Datei : {"liste.xlsx", "liste2.csv"}) {
     SCOPED_TRACE(Datei);
@@ -335,7 +337,6 @@ TEST_P(DruckenForm, ViewerWindowPagesPrintingAndFiling) {
   int Seiten = 0, NachWeiter = 0, NachLetzter = 0, Gedruckt = 0;
   QString Titel, SeitenText;
   bool Maximiert = false, ExportSichtbar = true;
-  std::string Abgelegt1, Abgelegt2;
   auto Uhr = BeimModalFenster<TKWDPdfAnsicht>([&](TKWDPdfAnsicht* F) {
     Titel = F->windowTitle();
     Maximiert = F->isMaximized();
@@ -353,10 +354,6 @@ TEST_P(DruckenForm, ViewerWindowPagesPrintingAndFiling) {
     Drucker.setPrintRange(QPrinter::PageRange);
     Drucker.setFromTo(2, Seiten);
     Gedruckt = FDrucken->CrystalRDC().Drucken(Drucker);
-    Abgelegt1 = FDrucken->CrystalRDC().AblageName();
-    F->actAblegenExecute();
-    Abgelegt2 = FDrucken->CrystalRDC().AblageName();
-    F->actAblegenExecute();
     Taste(F, Qt::Key_Escape);
   });
   FDrucken->DruckenInvListeExecute(KJahr);
@@ -370,13 +367,122 @@ TEST_P(DruckenForm, ViewerWindowPagesPrintingAndFiling) {
   EXPECT_EQ(NachLetzter, Seiten);
   EXPECT_EQ(Gedruckt, Seiten - 1);
   EXPECT_EQ(PdfDateiText((FHome / "gedruckt.pdf").string()), PdfText(FDrucken->CrystalRDC().Pdf()).mid(1));
-  EXPECT_EQ(Abgelegt1, (FHome / "Listen" / "Inventuren-Liste20260705.pdf").string());
-  EXPECT_EQ(Abgelegt2, (FHome / "Listen" / "Inventuren-Liste20260705-2.pdf").string());
-  EXPECT_EQ(PdfDateiText(Abgelegt1).size(), Seiten);
-  EXPECT_TRUE(std::filesystem::exists(Abgelegt2));
+}
+
+// "Ablegen" asks where: the first time in the documents folder the desktop
+// names, with a name saying what the list is; at the next showing in the
+// folder chosen then. Nothing lands in the suite's hidden folders.
+TEST_P(DruckenForm, FilingAsksWhereStartingInTheDocumentsFolderAndRemembersIt) {
+  const std::filesystem::path Dokumente = FHome / "Eigene Dokumente", Ablage = FHome / "Inventur 2026";
+  std::filesystem::create_directories(Dokumente);
+  std::filesystem::create_directories(Ablage);
+  std::filesystem::create_directories(FHome / "config");
+  std::ofstream(FHome / "config" / "user-dirs.dirs") << "XDG_DOCUMENTS_DIR=\"" << Dokumente.string() << "\"\n";
+  FDrucken->CrystalRDC().SetPdfZiel({});
+  TKWDSkriptPresenterScope Meldungen(KWD_MR_OK);
+  std::vector<QString> Ordner, Namen, Filter;
+  for (int Start = 0; Start < 2; ++Start) {
+    auto Uhr = BeimModalFenster<TKWDPdfAnsicht>([&](TKWDPdfAnsicht* F) {
+      auto Dialog = BeimModalFenster<QFileDialog>([&](QFileDialog* D) {
+        Ordner.push_back(D->directory().absolutePath());
+        Namen.push_back(QFileInfo(D->selectedFiles().value(0)).fileName());
+        Filter.push_back(D->selectedNameFilter());
+        // The second under a name of its own: the dialog would ask before replacing the first.
+        D->selectFile(QString::fromStdString((Ablage / (Start == 0 ? "Inventuren_2026.pdf" : "zweite.pdf")).string()));
+        QMetaObject::invokeMethod(D, "accept");
+      });
+      Kind<QAction>(F, "actAblegen")->trigger();
+      F->close();
+    });
+    FDrucken->DruckenInvListeExecute(KJahr);
+  }
+  ASSERT_EQ(Ordner.size(), 2u);
+  EXPECT_EQ(Ordner[0].toStdString(), Dokumente.string());
+  EXPECT_EQ(Ordner[1].toStdString(), Ablage.string());
+  EXPECT_EQ(Namen[0], QStringLiteral("Inventuren_2026.pdf"));
+  EXPECT_EQ(Filter[0], QStringLiteral("PDF-Dokument (*.pdf)"));
+  EXPECT_EQ(PdfDateiText((Ablage / "Inventuren_2026.pdf").string()), PdfText(FDrucken->CrystalRDC().Pdf()));
+  EXPECT_TRUE(std::filesystem::exists(Ablage / "zweite.pdf"));
+  std::error_code F;
+  EXPECT_TRUE(std::filesystem::is_empty(FHome / "Listen", F) || !std::filesystem::exists(FHome / "Listen"));
   ASSERT_EQ(Meldungen->Gezeigt().size(), 2u);
-  EXPECT_EQ(Meldungen->Gezeigt()[0].Argumente, (std::vector<std::string>{"Eine Kopie wurde als \u201E" + Abgelegt1 +
-                                                                         "\u201C abgelegt."}));
+  EXPECT_EQ(Meldungen->Gezeigt()[0].Argumente,
+            (std::vector<std::string>{"Eine Kopie wurde als \u201E" + (Ablage / "Inventuren_2026.pdf").string() +
+                                      "\u201C abgelegt."}));
+}
+
+// "Zähllisten je Filiale ablegen": after the options and the layout, a
+// folder (with the tick for workbooks); a file of an earlier filing is
+// replaced only after a question whose default is No; one PDF and one XLSX
+// per request, each PDF holding its own request only.
+TEST_P(DruckenForm, FilingPerBranchWritesEachRequestsOwnListNamedByDateGroupAndBranch) {
+  Firma().Filiale(4, "Lübeck").Inventursatz(KJahr, KTag, 4, P(2), '1', 7);
+  const std::filesystem::path Ordner = FHome / "Filialen";
+  std::filesystem::create_directories(Ordner);
+  std::ofstream(Ordner / "Zaehlliste_2026-03-20_WG12_Filiale4.pdf") << "von gestern";
+  TKWDSkriptPresenterScope Meldungen(KWD_MR_YES);
+  std::vector<TKWDDateiFrage> Fragen;
+  const TKWDDateiDialog Vorher = KWDDateiDialogSetzen([&](QWidget*, const TKWDDateiFrage& F, TKWDDateiAntwort& A) {
+    Fragen.push_back(F);
+    A.Pfad = Ordner.string();
+    A.Angekreuzt = true;
+    return true;
+  });
+  auto Optionen = BeimModalFenster<TfrmIALOptions>([](TfrmIALOptions* F) { Taste(F, Qt::Key_F10); });
+  auto Layout = BeimModalFenster<TLayoutform>([](TLayoutform* F) { Kind<QPushButton>(F, "btnOK")->click(); });
+  const std::string Status = FDrucken->ZaehllistenAblegenExecute(KJahr, FLayouts, [this] {
+    return std::vector<TIADruckZeile>{{KTag, 3, "12"}, {KTag, 4, "12"}};
+  });
+  KWDDateiDialogSetzen(Vorher);
+  EXPECT_EQ(Status, "2 Zähllisten abgelegt in \u201E" + Ordner.string() + "\u201C (je PDF und XLSX-Arbeitsmappe)");
+  ASSERT_EQ(Fragen.size(), 1u);
+  EXPECT_TRUE(Fragen[0].Formate.empty()) << "a folder is asked for";
+  EXPECT_EQ(Fragen[0].Ankreuzen, "Zu jeder Zählliste auch eine XLSX-Arbeitsmappe ablegen");
+  ASSERT_EQ(Meldungen->Gezeigt().size(), 1u);
+  EXPECT_NE(Meldungen->Gezeigt()[0].Text.find("eine dieser Dateien (Zaehlliste_2026-03-20_WG12_Filiale4.pdf)"),
+            std::string::npos)
+      << Meldungen->Gezeigt()[0].Text;
+  EXPECT_EQ(Meldungen->Gezeigt()[0].Standard, KWD_MR_NO);
+  struct TFall {
+    const char* Name;
+    QString Filiale, Artikel, Fremd;
+  };
+  for (const TFall& F : {TFall{"Zaehlliste_2026-03-20_WG12_Filiale3", "Kiel", "A-100", "Lübeck"},
+                         TFall{"Zaehlliste_2026-03-20_WG12_Filiale4", "Lübeck", "B-200", "Kiel"}}) {
+    SCOPED_TRACE(F.Name);
+    const QString Text = PdfDateiText((Ordner / (std::string(F.Name) + ".pdf")).string()).join(QString());
+    EXPECT_TRUE(Text.contains(F.Filiale) && Text.contains(F.Artikel)) << Text.toStdString();
+    EXPECT_FALSE(Text.contains(F.Fremd));
+    EXPECT_GT(std::filesystem::file_size(Ordner / (std::string(F.Name) + ".xlsx")), 0u);
+  }
+  EXPECT_EQ(FDrucken->CrystalRDC().PdfZiel(), FPdf) << "the viewer's own target stays";
+  EXPECT_FALSE(FFenster.Arbeitet());
+}
+
+// "Zählliste exportieren": the save dialog suggests a name saying which
+// request, offers the two spreadsheet formats, and the file is written.
+TEST_P(DruckenForm, CountListExportSuggestsTheRequestsNameAndWritesTheChosenFormat) {
+  TKWDSkriptPresenterScope Meldungen(KWD_MR_OK);
+  std::vector<TKWDDateiFrage> Fragen;
+  const std::string Datei = (FHome / "zaehlliste.csv").string();
+  const TKWDDateiDialog Vorher = KWDDateiDialogSetzen([&](QWidget*, const TKWDDateiFrage& F, TKWDDateiAntwort& A) {
+    Fragen.push_back(F);
+    A.Pfad = Datei;
+    return true;
+  });
+  auto Optionen = BeimModalFenster<TfrmIALOptions>([](TfrmIALOptions* F) { Taste(F, Qt::Key_F10); });
+  auto Layout = BeimModalFenster<TLayoutform>([](TLayoutform* F) { Kind<QPushButton>(F, "btnOK")->click(); });
+  const std::string Status = FDrucken->ZaehllisteExportierenExecute(
+      KJahr, FLayouts, [this] { return std::vector<TIADruckZeile>{{KTag, 3, "12"}}; });
+  KWDDateiDialogSetzen(Vorher);
+  ASSERT_EQ(Fragen.size(), 1u);
+  EXPECT_EQ(Fragen[0].Vorschlag, "Zaehlliste_2026-03-20_WG12_Filiale3.xlsx");
+  EXPECT_EQ(Fragen[0].Formate, (std::vector<TKWDExportFormat>{TKWDExportFormat::Xlsx, TKWDExportFormat::Csv}));
+  EXPECT_EQ(Status, "Zählliste von 1 Inventur als \u201E" + Datei + "\u201C exportiert (1 Zeile)");
+  std::ifstream Csv(Datei);
+  const std::string Inhalt((std::istreambuf_iterator<char>(Csv)), std::istreambuf_iterator<char>());
+  EXPECT_NE(Inhalt.find("A-100"), std::string::npos) << Inhalt;
+  EXPECT_EQ(FDrucken->CrystalRDC().AnzahlGezeigt(), 0) << "no viewer for an export";
 }
 
 TEST_P(DruckenForm, LeftoversOfDeadProcessesGoOwnAndLivingOnesStay) {

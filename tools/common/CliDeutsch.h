@@ -9,6 +9,7 @@
 // pages instead of CLI11's TEXT (->type_name(CLI_TYP_DATUM)).
 inline constexpr const char* CLI_TYP_DATUM = "JJJJ-MM-TT";
 inline constexpr const char* CLI_TYP_DATEI = "DATEI";
+inline constexpr const char* CLI_TYP_ORDNER = "ORDNER";
 inline constexpr const char* CLI_TYP_ORT = "ORT";
 inline constexpr const char* CLI_TYP_WG = "WG";
 inline constexpr const char* CLI_TYP_NAME = "NAME";

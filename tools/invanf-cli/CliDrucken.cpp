@@ -120,9 +120,14 @@ void TCliDrucken::Registrieren(CLI::App& AApp, TCliOptionen& AOpt) {
   FIAL->add_flag("--all-sizes", FAlleGroessen, "Sollbestand für alle Größen drucken");
   FIAL->add_flag("--collective", FSammel, "Nur Sammelartikel drucken");
   FIAL->add_option("--pdf", FPdf, "Die PDF-Datei, die entsteht")->type_name(CLI_TYP_DATEI);
-  FIAL->add_option("--xlsx", FXlsx, "Die Zählliste als Excel-Arbeitsmappe (eine Zeile je Artikel und Größe)")
+  FIAL->add_option("--xlsx", FXlsx, "Die Zählliste als XLSX-Arbeitsmappe (eine Zeile je Artikel und Größe)")
       ->type_name(CLI_TYP_DATEI);
   FIAL->add_option("--csv", FCsv, "Die Zählliste als CSV-Datei (UTF-8, Semikolon, Dezimalkomma)")->type_name(CLI_TYP_DATEI);
+  FIAL->add_option("--je-inventur", FJeInventur,
+                   "Je Inventur eine PDF-Datei in diesen Ordner, benannt nach Zähldatum, Warengruppe und Filiale "
+                   "(Zaehlliste_2026-03-20_WG3_Filiale1.pdf)")
+      ->type_name(CLI_TYP_ORDNER);
+  FIAL->add_flag("--mit-xlsx", FMitXlsx, "Mit --je-inventur: je Inventur auch eine XLSX-Arbeitsmappe (.xlsx)");
   FListe = AApp.add_subcommand("print-list", "Liste der Inventuren eines Wirtschaftsjahres als PDF drucken");
   FListe->add_option("--year", AOpt.Jahr, "Erster Tag des Wirtschaftsjahres")->required()->type_name(CLI_TYP_DATUM);
   FListe->add_option("--pdf", FPdf, "Die PDF-Datei, die entsteht")->required()->type_name(CLI_TYP_DATEI);
@@ -146,9 +151,24 @@ int TCliDrucken::IALDrucken(const TCliOptionen& AOpt) {
   TDate Jahr = 0;
   std::vector<TiaSatz> Anforderungen;
   if (!WiJahrLesen(AOpt.Jahr, Jahr) || !AnforderungenLesen(AOpt, false, Anforderungen)) return CLI_ABGELEHNT;
-  if (FPdf.empty() && FXlsx.empty() && FCsv.empty()) {
-    CliAbgelehnt("Bitte mit --pdf, --xlsx oder --csv angeben, welche Datei entstehen soll.");
+  if (!FJeInventur.empty() && !(FPdf.empty() && FXlsx.empty() && FCsv.empty())) {
+    CliAbgelehnt("--je-inventur legt die Dateien selbst an: bitte ohne --pdf, --xlsx und --csv angeben.");
     return CLI_ABGELEHNT;
+  }
+  if (FMitXlsx && FJeInventur.empty()) {
+    CliAbgelehnt("--mit-xlsx gilt nur mit --je-inventur ORDNER.");
+    return CLI_ABGELEHNT;
+  }
+  if (FPdf.empty() && FXlsx.empty() && FCsv.empty() && FJeInventur.empty()) {
+    CliAbgelehnt("Bitte mit --pdf, --xlsx, --csv oder --je-inventur angeben, welche Dateien entstehen sollen.");
+    return CLI_ABGELEHNT;
+  }
+  if (!FJeInventur.empty()) {
+    std::error_code F;
+    if (!std::filesystem::is_directory(FJeInventur, F)) {
+      CliAbgelehnt("Den Ordner \u201E" + FJeInventur + "\u201C gibt es nicht (--je-inventur).");
+      return CLI_ABGELEHNT;
+    }
   }
   if (!CliZielePruefen({{FPdf, "--pdf", "die PDF-Datei"},
                         {FXlsx, "--xlsx", "die Arbeitsmappe"},
@@ -167,6 +187,7 @@ int TCliDrucken::IALDrucken(const TCliOptionen& AOpt) {
     CliAbgelehnt("Nichts gedruckt; mit --yes wird trotzdem gedruckt, jede Seite trägt dann den Vermerk.");
     return CLI_ABGELEHNT;
   }
+  if (!FJeInventur.empty()) return JeInventurAblegen(AOpt, Jahr, Layouts, Zeilen);
   // The targets as the check resolved them.
   const std::string& Pdf = FPdf;
   TTabellen Tabellen;
@@ -190,4 +211,42 @@ int TCliDrucken::ListeDrucken(const TCliOptionen& AOpt) {
   Drucken.DruckenInvListeExecute(Jahr);
   const bool Ok = Drucken.CrystalRDC().AnzahlGezeigt() > Vorher && Drucken.CrystalRDC().Seiten() > 0;
   return Ergebnis(Ok, Drucken.CrystalRDC(), Pdf, AOpt.Json, "Liste der Inventuren", -1);
+}
+
+int TCliDrucken::JeInventurAblegen(const TCliOptionen& AOpt, TDate AJahr, const TQLX_SelectedLayout_List& ALayouts,
+                                   const std::vector<TIADruckZeile>& AZeilen) {
+  TIADrucken Drucken;
+  // Every file is checked before any work: one that cannot be written refuses the whole run.
+  std::vector<TIAAblageDatei> Dateien = Drucken.AblageDateien(AJahr, AZeilen, FJeInventur, FMitXlsx);
+  for (TIAAblageDatei& D : Dateien)
+    if (!CliZielePruefen({{D.Pdf, "--je-inventur", "die PDF-Datei"}, {D.Xlsx, "--je-inventur", "die Arbeitsmappe"}}))
+      return CLI_ABGELEHNT;
+  std::vector<TIAAblageDatei> Geschrieben;
+  const bool Ok = Drucken.JeInventurAblegen(AJahr, ALayouts, {FNullbestand, FAlleGroessen, FSammel}, AZeilen,
+                                            FJeInventur, FMitXlsx, Geschrieben);
+  if (AOpt.Json) {
+    nlohmann::ordered_json J{{"ordner", FJeInventur}, {"dateien", nlohmann::ordered_json::array()}};
+    for (const TIAAblageDatei& D : Geschrieben) {
+      nlohmann::ordered_json E{{"zaehldatum", FormatDatum(D.Anforderung.Zaehldatum)},
+                               {"wg", D.Anforderung.WG},
+                               {"filiale", D.Anforderung.FilNr},
+                               {"pdf", D.Pdf},
+                               {"seiten", D.Seiten}};
+      if (!D.Xlsx.empty()) E["xlsx"] = D.Xlsx;
+      J["dateien"].push_back(E);
+    }
+    std::cout << CliJsonText(J) << "\n";
+  } else {
+    for (const TIAAblageDatei& D : Geschrieben) {
+      std::cout << "Inventuraufnahmeliste: " << D.Seiten << (D.Seiten == 1 ? " Seite" : " Seiten") << " in " << D.Pdf
+                << "\n";
+      if (!D.Xlsx.empty())
+        std::cout << "Inventuraufnahmeliste als Arbeitsmappe in " << D.Xlsx << " ("
+                  << FormatZahlDe(static_cast<double>(D.XlsxZeilen), 0) << (D.XlsxZeilen == 1 ? " Zeile" : " Zeilen")
+                  << ")\n";
+    }
+    std::cout << Geschrieben.size() << (Geschrieben.size() == 1 ? " Zählliste" : " Zähllisten") << " abgelegt in "
+              << FJeInventur << "\n";
+  }
+  return Ok && KWDInfo().Anstehend().empty() ? CLI_OK : CLI_FEHLER;
 }

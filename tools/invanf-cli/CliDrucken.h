@@ -1,12 +1,14 @@
 #pragma once
 // invanf-cli print-ial and print-list: the count lists of requests and the
-// overview of a fiscal year as PDF files, made by the same code as the
+// overview of a fiscal year as PDF files (print-ial --je-inventur: one PDF
+// per request into a folder), made by the same code as the
 // desktop program's "Druck IAL" and "Drucken", without a window (Qt renders
 // offscreen; only these two commands start it). print-ial also writes the
 // count list as an XLSX workbook or a CSV file; list --xlsx / --csv the
 // year's requests (TCliListeExport, also without Qt).
 #include <string>
 
+#include "printing/TIADrucken.h"
 #include "tools/invanf-cli/CliExport.h"
 #include "tools/invanf-cli/CliKommandos.h"
 
@@ -26,6 +28,9 @@ class TCliDrucken {
  private:
   int IALDrucken(const TCliOptionen& AOpt);
   int ListeDrucken(const TCliOptionen& AOpt);
+  // print-ial --je-inventur ORDNER: one PDF (with --mit-xlsx also an XLSX) per request.
+  int JeInventurAblegen(const TCliOptionen& AOpt, TDate AJahr, const TQLX_SelectedLayout_List& ALayouts,
+                        const std::vector<TIADruckZeile>& AZeilen);
 
   CLI::App* FIAL = nullptr;
   CLI::App* FListe = nullptr;
@@ -36,5 +41,7 @@ class TCliDrucken {
   std::string FPdf;
   std::string FXlsx;
   std::string FCsv;
+  std::string FJeInventur;
+  bool FMitXlsx = false;
   TCliListeExport FListeExport;
 };

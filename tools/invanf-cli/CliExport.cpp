@@ -15,7 +15,7 @@
 
 void TCliListeExport::Registrieren(CLI::App& AApp) {
   FListe = AApp.get_subcommand("list");
-  FListe->add_option("--xlsx", FXlsx, "Die Liste als Excel-Arbeitsmappe in diese Datei schreiben")->type_name(CLI_TYP_DATEI);
+  FListe->add_option("--xlsx", FXlsx, "Die Liste als XLSX-Arbeitsmappe in diese Datei schreiben")->type_name(CLI_TYP_DATEI);
   FListe->add_option("--csv", FCsv, "Die Liste als CSV-Datei (UTF-8, Semikolon) in diese Datei schreiben")
       ->type_name(CLI_TYP_DATEI);
 }
