@@ -352,6 +352,9 @@ void TLayoutform::AuswahlGeaendert() {
       }
     }
     FParameter->VRListUebernehmen(false);
+    // The German labels are longer than the key names: show them whole.
+    FParameter->resizeColumnToContents(0);
+    FParameter->setColumnWidth(0, std::max(FParameter->columnWidth(0) + 12, 200));
   });
 }
 
