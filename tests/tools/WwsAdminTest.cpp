@@ -84,6 +84,19 @@ TEST(WwsAdminInit, UsesWwsDbWhenNoDbIsGiven) {
   EXPECT_TRUE(fs::exists(datei));
 }
 
+// Removing the general row itself must not claim that general rights apply again.
+TEST(WwsAdminRechte, RemovingTheRowForEveryUserSaysThatTheRightIsNowRefused) {
+  TTempOrdner ordner;
+  const std::string datei = ordner.Datei("rechte.db");
+  ASSERT_EQ(Admin({"init", "--db", datei}).Exit, 0);
+  const auto erg = Admin({"rights", "remove", "*", "0", "--db", datei});
+  EXPECT_EQ(erg.Exit, 0) << erg.Err;
+  EXPECT_EQ(erg.Aus.find("gelten wieder"), std::string::npos) << erg.Aus;
+  EXPECT_NE(erg.Aus.find("nur noch die Rechte"), std::string::npos) << erg.Aus;
+  auto db = TDbConnection::Open(datei);
+  EXPECT_EQ(Zahl(*db, "SELECT COUNT(*) FROM benutzerrecht"), 0);
+}
+
 TEST(WwsAdminAufruf, UsageErrorsExitWithTwoAndOneGermanLine) {
   const std::vector<std::vector<std::string>> falsch{
       {},                                        // no command

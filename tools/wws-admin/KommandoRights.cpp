@@ -43,7 +43,14 @@ void Entfernen(const TAdminKontext& AKontext, const TRechtAufruf& AAufruf) {
   if (!RechtEntfernen(AAufruf.Benutzer, AAufruf.Recht))
     throw EAdminFehler("Für " + AAufruf.Benutzer + " gibt es keinen eigenen Eintrag zum Recht " +
                        std::to_string(AAufruf.Recht) + ".");
-  std::cout << "Eigener Eintrag entfernt; für " << AAufruf.Benutzer << " gelten wieder die allgemeinen Rechte.\n";
+  if (AAufruf.Benutzer != "*")
+    std::cout << "Eigener Eintrag entfernt; für " << AAufruf.Benutzer << " gelten wieder die allgemeinen Rechte.\n";
+  else if (AAufruf.Recht != wpfAlleRechte)  // "*" is the general row itself: say what decides now
+    std::cout << "Eintrag für alle Benutzer entfernt; wer keinen eigenen Eintrag hat, für den entscheidet jetzt der "
+                 "Eintrag für alle Rechte, fehlt auch er, ist das Recht verweigert.\n";
+  else
+    std::cout << "Eintrag für alle Benutzer zu allen Rechten entfernt; wer keinen eigenen Eintrag hat, hat jetzt nur "
+                 "noch die Rechte, die ein Eintrag für alle zu einem einzelnen Recht erlaubt.\n";
 }
 
 void Argumente(CLI::App* ABefehl, TRechtAufruf& AAufruf) {
