@@ -7,14 +7,17 @@
 // count list as an XLSX workbook or a CSV file; list --xlsx / --csv the
 // year's requests (TCliListeExport, also without Qt).
 #include <string>
+#include <vector>
 
-#include "printing/TIADrucken.h"
 #include "tools/invanf-cli/CliExport.h"
 #include "tools/invanf-cli/CliKommandos.h"
 
 namespace CLI {
 class App;
 }
+// Declared only: the header serves the build without Qt as well.
+class TQLX_SelectedLayout_List;
+struct TIADruckZeile;
 
 class TCliDrucken {
  public:
