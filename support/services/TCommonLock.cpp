@@ -16,6 +16,7 @@
 #include "support/framework/KWDSystemFehler.h"
 #include "support/framework/KWDUhr.h"
 #include "support/framework/TKWDInfo.h"
+#include "support/services/DienstAufrufe.h"
 #include "support/services/Prozessidentitaet.h"
 
 namespace {
@@ -188,6 +189,7 @@ bool TCommonLock::LockProdId(const TInt32Trio& AProdId, bool AMeldungZeigen) {
 }
 
 bool TCommonLock::LockProdId(const TInt32Trio& AProdId, TQLX_clMeldung& AMeldung, bool AMeldungZeigen) {
+  DienstAufruf("LockProdId");
   std::lock_guard Sperre(FMutex);
   Verbindung();
   OffeneBuchungPruefen();
@@ -248,6 +250,7 @@ bool TCommonLock::SperreVersuchen(const TInt32Trio& AProdId, TQLX_clMeldung& AMe
 }
 
 bool TCommonLock::UnlockProdId(const TInt32Trio& AProdId, bool AMeldungZeigen) {
+  DienstAufruf("UnlockProdId");
   std::lock_guard Sperre(FMutex);
   Verbindung();
   if (FBuchungHaelt.erase(AProdId)) return true;
@@ -263,6 +266,7 @@ bool TCommonLock::UnlockProdId(const TInt32Trio& AProdId, bool AMeldungZeigen) {
 }
 
 std::vector<bool> TCommonLock::LockProdIds(const std::vector<TInt32Trio>& AProdIds) {
+  DienstAufruf("LockProdIds");
   std::lock_guard Sperre(FMutex);
   Verbindung();
   OffeneBuchungPruefen();
@@ -330,6 +334,7 @@ std::vector<bool> TCommonLock::LockProdIds(const std::vector<TInt32Trio>& AProdI
 }
 
 void TCommonLock::UnlockProdIds(const std::vector<TInt32Trio>& AProdIds) {
+  DienstAufruf("UnlockProdIds");
   std::lock_guard Sperre(FMutex);
   Verbindung();
   std::vector<TInt32Trio> Gehalten;
@@ -390,6 +395,7 @@ void TCommonLock::DummyBlock(TQLX_Lock_Kennung AKennung) { BlockSetzen(AKennung,
 void TCommonLock::DummyBlockFuerSperren(TQLX_Lock_Kennung AKennung) { BlockSetzen(AKennung, false); }
 
 void TCommonLock::BlockSetzen(TQLX_Lock_Kennung AKennung, bool AWarten) {
+  DienstAufruf("Block");
   std::lock_guard Sperre(FMutex);
   Verbindung();
   if (FBlockTiefe[AKennung]++ > 0) return;
@@ -402,6 +408,7 @@ void TCommonLock::BlockSetzen(TQLX_Lock_Kennung AKennung, bool AWarten) {
 }
 
 void TCommonLock::DummyUnBlock(TQLX_Lock_Kennung AKennung) {
+  DienstAufruf("UnBlock");
   std::lock_guard Sperre(FMutex);
   auto It = FBlockTiefe.find(AKennung);
   if (It == FBlockTiefe.end() || It->second <= 0) {

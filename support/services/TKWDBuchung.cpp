@@ -5,8 +5,10 @@
 #include "support/db/KWDDatenbank.h"
 #include "support/db/TDbConnection.h"
 #include "support/framework/KWDLog.h"
+#include "support/services/DienstAufrufe.h"
 
 void TKWDBuchung::BuchungBeginn(int AArt, const std::string& AName, int& ABuchungsNr, int AOption) {
+  DienstAufruf("BuchungBeginn");
   if (FVerbindung) {
     KWDLogSchreiben(AName, "Offene Buchung \"" + FName + "\" ohne Abschluss verworfen.");
     BuchungAbbrechen();
@@ -33,12 +35,14 @@ void TKWDBuchung::ArbeitAbschicken() {
 }
 
 void TKWDBuchung::BuchungFlush() {
+  DienstAufruf("BuchungFlush");
   if (!FVerbindung) throw std::logic_error("Buchung: Flush ohne offene Buchung.");
   ArbeitAbschicken();
   FVerbindung->Abschicken();
 }
 
 void TKWDBuchung::BuchungEnde(const std::string& AName) {
+  DienstAufruf("BuchungEnde");
   if (!FVerbindung) throw std::logic_error("Buchung \"" + AName + "\": Ende ohne offene Buchung.");
   if (AName != FName)
     KWDLogSchreiben(AName, "Buchung \"" + FName + "\" wird unter anderem Namen abgeschlossen.");
@@ -56,6 +60,7 @@ void TKWDBuchung::BuchungEnde(const std::string& AName) {
 void TKWDBuchung::BuchungAbbrechen() noexcept {
   FArbeit.clear();
   if (!FVerbindung) return;
+  DienstAufruf("BuchungAbbrechen");
   // A connection replaced meanwhile took its transaction with it.
   if (KWDDatenbank_Offen() && &KWDDatenbank() == FVerbindung) FVerbindung->Rollback();
   FVerbindung = nullptr;

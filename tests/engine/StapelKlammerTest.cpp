@@ -4,9 +4,13 @@
 #include <signal.h>
 
 #include <stdexcept>
+#include <string>
+#include <vector>
 
 #include "engine/TInvAnfStapelKlammer.h"
 #include "support/db/KWDDatenbank.h"
+#include "support/framework/KWDPause.h"
+#include "support/services/DienstAufrufe.h"
 #include "support/services/SperrVerwaltung.h"
 #include "tests/engine/BuchungsTestFirma.h"
 
@@ -43,6 +47,40 @@ TEST_P(TStapelKlammerTest, FailedBatchIsRolledBackThenUnlockedThenUnblocked) {
   EXPECT_TRUE(SperrenListe(*FDirekt).empty());
   TKindprozess Halter = Halten(P(1), 1);
   Halter.Ende();
+}
+
+// Every batch opens its booking before its lock step (on SQLite after
+// block 11, which it holds to the end) and releases its locks inside it; a
+// batch that locks nothing opens and rolls back one. Held until the fourth
+// pause, the article is booked in pass 5 without a message.
+TEST_P(TStapelKlammerTest, BatchCallsLockAndBookingInItsOrder) {
+  Aufbauen(1);
+  TKindprozess Halter = Halten(P(1), 60);
+  KWDPauseSet([&](int) {
+    if (++FPausen < 4) return;
+    Halter.Signal(SIGTERM);
+    Halter.Ende();
+  });
+  std::vector<std::string> Aufrufe;
+  GDienstAufrufe = [&](std::string_view A) { Aufrufe.emplace_back(A); };
+  std::vector<TQLX_clMeldung> Meldungen;
+  EXPECT_TRUE(TQLX_InvAnfMani().InventurAnforderungVervollstaendigen(Anforderungen(), Meldungen));
+  GDienstAufrufe = nullptr;
+  EXPECT_TRUE(Meldungen.empty());
+
+  const bool BlockVorBuchung = GetParam() == TDbBackend::SQLite;
+  std::vector<std::string> Erwartet;
+  auto Stapel = [&](std::initializer_list<const char*> AInBuchung) {
+    if (BlockVorBuchung) Erwartet.emplace_back("Block");
+    Erwartet.emplace_back("BuchungBeginn");
+    Erwartet.insert(Erwartet.end(), AInBuchung.begin(), AInBuchung.end());
+    if (BlockVorBuchung) Erwartet.emplace_back("UnBlock");
+  };
+  for (int Durchgang = 1; Durchgang <= 4; ++Durchgang)
+    Stapel({"Block", "LockProdIds", "LockProdId", "UnBlock", "BuchungAbbrechen"});
+  Stapel({"Block", "LockProdIds", "UnBlock", "BuchungFlush", "Block", "UnlockProdIds", "UnBlock", "BuchungEnde"});
+  Erwartet.insert(Erwartet.end(), {"BuchungBeginn", "BuchungEnde"});  // the request opened
+  EXPECT_EQ(Aufrufe, Erwartet);
 }
 
 WWS_SUITE_BACKENDS(TStapelKlammerTest);
