@@ -2,6 +2,7 @@
 // (work bracket, dialogs, selection, report); the window hands it the
 // fiscal year and, once both dialogs are through, the rows to print.
 #include "app/TFrmIAMain.h"
+#include "printing/IABefehlsnamen.h"
 #include "printing/TIADrucken.h"
 #include "support/framework/KWDGuard.h"
 
@@ -18,7 +19,7 @@ std::vector<TIADruckZeile> TFrmIAMain::DruckZeilen() {
 bool TFrmIAMain::DruckZeileGewaehlt() const { return vrInvList->GetFirstChecked() || vrInvList->GetFirstSelected(); }
 
 void TFrmIAMain::DruckenIALExecute() {
-  KWDGuard("TFrmIAMain.DruckenIALExecute", [&] {
+  KWDGuard(KIADruckenIAL, [&] {
     FDrucken->DruckenIALExecute(
         FWiJahr, FSelectedLayouts, [this] { return DruckZeilen(); }, vrInvList,
         [this] { return DruckZeileGewaehlt(); });
@@ -26,5 +27,5 @@ void TFrmIAMain::DruckenIALExecute() {
 }
 
 void TFrmIAMain::DruckenInvListeExecute() {
-  KWDGuard("TFrmIAMain.DruckenInvListeExecute", [&] { FDrucken->DruckenInvListeExecute(FWiJahr); });
+  KWDGuard(KIADruckenInvListe, [&] { FDrucken->DruckenInvListeExecute(FWiJahr); });
 }

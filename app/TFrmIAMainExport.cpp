@@ -13,6 +13,7 @@
 #include <QMenuBar>
 
 #include "app/TFrmIAMain.h"
+#include "printing/IABefehlsnamen.h"
 #include "printing/IALTabelle.h"
 #include "printing/TIADrucken.h"
 #include "support/framework/KWDGuard.h"
@@ -64,7 +65,7 @@ void TFrmIAMain::ExportMenueAnlegen(QMenuBar* AMenue) {
 }
 
 void TFrmIAMain::ZaehllisteExportierenExecute() {
-  KWDGuard("TFrmIAMain.ZaehllisteExportierenExecute", [&] {
+  KWDGuard(KIAZaehllisteExportieren, [&] {
     const std::string Status = FDrucken->ZaehllisteExportierenExecute(
         FWiJahr, FSelectedLayouts, [this] { return DruckZeilen(); }, vrInvList,
         [this] { return DruckZeileGewaehlt(); });
@@ -73,7 +74,7 @@ void TFrmIAMain::ZaehllisteExportierenExecute() {
 }
 
 void TFrmIAMain::ZaehllistenAblegenExecute() {
-  KWDGuard("TFrmIAMain.ZaehllistenAblegenExecute", [&] {
+  KWDGuard(KIAZaehllistenAblegen, [&] {
     const std::string Status = FDrucken->ZaehllistenAblegenExecute(
         FWiJahr, FSelectedLayouts, [this] { return DruckZeilen(); }, vrInvList,
         [this] { return DruckZeileGewaehlt(); });

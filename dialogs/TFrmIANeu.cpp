@@ -15,6 +15,7 @@
 #include <memory>
 
 #include "dialogs/TFrmInvAnfConfig.h"
+#include "engine/InvAnfNamen.h"
 #include "engine/TIANeuPruefung.h"
 #include "suite/TFilialTabelle.h"
 #include "widgets/KWDFormLayout.h"
@@ -247,7 +248,7 @@ bool TFrmIANeu::DatumLesbar() {
 
 bool TFrmIANeu::TestData() {
   return KWDGuard(
-      "TFrmIANeu.TestData",
+      KIANeuTestData,
       [&] {
         // A date that cannot be read is named as such, not as one in the past.
         if (!DatumLesbar()) return false;

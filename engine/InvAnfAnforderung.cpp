@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "engine/InvAnfIntern.h"
+#include "engine/InvAnfNamen.h"
 #include "engine/TInvAnfObjekte.h"
 #include "engine/TInvAnfSollBuchung.h"
 #include "support/framework/KWDLog.h"
@@ -44,7 +45,7 @@ void TInvAnfSollBuchung::AnforderungenLesen(const TInventurListe& AInventuren, c
     if (Steht[I]) continue;
     AWeg[static_cast<size_t>(AGesendet[I])] = true;
     const TVglInvAnf_Inv& A = AInventuren.GetItem_Ptr(AGesendet[I])->InvAnf;
-    KWDLogSchreiben("TQLX_InvAnfMani.SollBestandBuchen",
+    KWDLogSchreiben(KInvAnfSollBestandBuchen,
                     "Inventur vom " + FormatDatum(A.Zaehldatum) + ", Warengruppe \"" + A.WG + "\", Filiale " +
                         std::to_string(A.FilNr) +
                         " ist gelöscht oder nicht mehr angefordert: es wird nichts mehr für sie gebucht.");

@@ -5,6 +5,7 @@
 #include <charconv>
 #include <cstdint>
 
+#include "engine/InvAnfNamen.h"
 #include "suite/TFilialTabelle.h"
 #include "support/framework/KWDGuard.h"
 #include "support/framework/KWDMeldungPresenter.h"
@@ -126,7 +127,7 @@ bool TIANeuPruefung::TestData(const TIANeuEingabe& AEingabe, const TFilialen& AF
                               TIANeuFokus& AFokus) {
   AFokus = TIANeuFokus::Keiner;
   return KWDGuard(
-      "TFrmIANeu.TestData",
+      KIANeuTestData,
       [&] {
         const int DatumNr = DatumPruefen(AEingabe.Datum, AEingabe.WiJahr, AEingabe.WiJahrLastDay, kwd_Date());
         if (DatumNr == 1001 || DatumNr == 1002) {

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "engine/InvAnfIntern.h"
+#include "engine/InvAnfNamen.h"
 #include "engine/TInvAnfObjekte.h"
 #include "engine/TInvAnfSollBuchung.h"
 #include "engine/TInvAnfSperrDurchgaenge.h"
@@ -17,7 +18,7 @@
 #include "support/types/TQLX_IA_KZZaehlung.h"
 
 namespace {
-constexpr const char* KBuchen = "TQLX_InvAnfMani.SollBestandBuchen";
+constexpr const char* KBuchen = KInvAnfSollBestandBuchen;
 constexpr const char* KOeffnen = "TQLX_InvAnfMani.InventurenOeffnen";
 
 // Puts entries back at their sorted place in the to-do list.

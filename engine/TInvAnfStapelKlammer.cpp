@@ -23,7 +23,7 @@ TInvAnfStapelKlammer::TInvAnfStapelKlammer(const std::string& ABuchung)
 TInvAnfStapelKlammer::~TInvAnfStapelKlammer() {
   FSperrenInBuchung.reset();
   FKlammer.reset();  // rolls back unless committed; never throws
-  if (!FFrei) KWDGuard(FBuchung, [&] { KWDAusfallUebergehen([&] { Entsperren(); }); }, false);
+  if (!FFrei) KWDGuardStill(FBuchung, [&] { KWDAusfallUebergehen([&] { Entsperren(); }); });
   FBlock.reset();
 }
 

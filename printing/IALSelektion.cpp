@@ -6,6 +6,7 @@
 #include <chrono>
 #include <map>
 
+#include "printing/IABefehlsnamen.h"
 #include "printing/IALArtikelVorrat.h"
 #include "printing/IALDatei.h"
 #include "printing/TIADrucken.h"
@@ -50,7 +51,7 @@ bool WGPasst(const QString& AAnforderung, const std::string& AArtikelWG) {
 
 void TIADrucken::DruckenIALExecute_Selektion() {
   FGeschrieben = 0;
-  KWDGuard("TFrmIAMain.DruckenIALExecute_Selektion", [&] {
+  KWDGuard(KIADruckenIALSelektion, [&] {
     IALAltdateienEntfernen();
     Tialfile IAL;
     IAL.SetFileNameRel(IALDateiName());

@@ -11,6 +11,7 @@
 #include "printing/BerichtZaehlliste.h"
 #include "printing/DruckBerichte.h"
 #include "printing/DruckLayouts.h"
+#include "printing/IABefehlsnamen.h"
 #include "printing/IALDatei.h"
 #include "printing/IALLayoutPruefen.h"
 #include "printing/IALListen.h"
@@ -210,23 +211,23 @@ void TIADrucken::IALBefehl(const char* AName, TDateTime AWiJahr, TQLX_SelectedLa
 
 void TIADrucken::DruckenIALExecute(TDateTime AWiJahr, TQLX_SelectedLayout_List& ALayouts,
                                    TIADruckZeilenQuelle AZeilen, QWidget* AListe, std::function<bool()> AGewaehlt) {
-  IALBefehl("TFrmIAMain.DruckenIALExecute", AWiJahr, ALayouts, AZeilen, AListe, AGewaehlt, "drucken",
+  IALBefehl(KIADruckenIAL, AWiJahr, ALayouts, AZeilen, AListe, AGewaehlt, "drucken",
             [&](const TIALOptionen& AOptionen, std::vector<TIADruckZeile>& AZeilenJetzt,
                 std::vector<TIALAnforderung>& AAnforderungen) {
               DruckauftragSetzen(AWiJahr, ALayouts, AOptionen, [Z = AZeilenJetzt] { return Z; });
               FAnforderungen = std::move(AAnforderungen);
               SelektionMitFortschritt();
               DruckenIALExecute_Crystal();
-              KWDGuardStill("TFrmIAMain.DruckenIALExecute", [] { Tialfile::DateienEntfernen(IALDateiPfad()); });
+              KWDGuardStill(KIADruckenIAL, [] { Tialfile::DateienEntfernen(IALDateiPfad()); });
             });
 }
 
 bool TIADrucken::IALDrucken(TDateTime AWiJahr, const TQLX_SelectedLayout_List& ALayouts, const TIALOptionen& AOptionen,
                             TIADruckZeilenQuelle AZeilen) {
   return KWDGuard(
-      "TFrmIAMain.DruckenIALExecute",
+      KIADruckenIAL,
       [&] {
-        TKWDWorkBracket Klammer(Klammerhalter(), "TFrmIAMain.DruckenIALExecute", 30);
+        TKWDWorkBracket Klammer(Klammerhalter(), KIADruckenIAL, 30);
         if (!Klammer.Offen()) return false;
         FGeschrieben = 0;
         FTabellenErgebnisse.clear();
@@ -248,7 +249,7 @@ bool TIADrucken::IALErzeugen(TDateTime AWiJahr, const TQLX_SelectedLayout_List& 
   // The count-list file goes on every way out, also when a spreadsheet file cannot be written.
   struct TDateiWeg {
     ~TDateiWeg() {
-      KWDGuardStill("TFrmIAMain.DruckenIALExecute", [] { Tialfile::DateienEntfernen(IALDateiPfad()); });
+      KWDGuardStill(KIADruckenIAL, [] { Tialfile::DateienEntfernen(IALDateiPfad()); });
     }
   } DateiWeg;
   SelektionMitFortschritt();
@@ -285,7 +286,7 @@ void TIADrucken::SelektionMitFortschritt() {
     TIADrucken& D;
     TQLX_PEP_Progress_SetPos& F;
     ~TAufraeumen() {
-      KWDGuardStill("TFrmIAMain.DruckenIALExecute", [&] {
+      KWDGuardStill(KIADruckenIAL, [&] {
         D.FProgress = nullptr;
         F.ProgressHide();
         D.NachVorne();
@@ -299,7 +300,7 @@ void TIADrucken::SelektionMitFortschritt() {
 }
 
 void TIADrucken::DruckenIALExecute_Crystal() {
-  KWDGuard("TFrmIAMain.DruckenIALExecute_Crystal", [&] {
+  KWDGuard(KIADruckenIALCrystal, [&] {
     BerichtEinrichten();
     FCrystalRDC->ShowReport();
     NachVorne();
@@ -410,8 +411,8 @@ void TIADrucken::LayoutPruefen(const TQLX_SelectedLayout_List& ALayouts) {
 }
 
 void TIADrucken::DruckenInvListeExecute(TDateTime AWiJahr) {
-  KWDGuard("TFrmIAMain.DruckenInvListeExecute", [&] {
-    TKWDWorkBracket Klammer(Klammerhalter(), "TFrmIAMain.DruckenInvListeExecute", 5);
+  KWDGuard(KIADruckenInvListe, [&] {
+    TKWDWorkBracket Klammer(Klammerhalter(), KIADruckenInvListe, 5);
     if (!Klammer.Offen()) return;
     DruckLayoutsInstallieren();
     const std::string Jahr = WiJahrtoStr(AWiJahr);

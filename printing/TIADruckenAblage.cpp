@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "printing/DruckLayouts.h"
+#include "printing/IABefehlsnamen.h"
 #include "printing/TIADrucken.h"
 #include "printing/TfrmIALOptions.h"
 #include "support/framework/KWDGuard.h"
@@ -32,7 +33,7 @@ std::string TIADrucken::ZaehllisteExportierenExecute(TDateTime AWiJahr, TQLX_Sel
                                                      TIADruckZeilenQuelle AZeilen, QWidget* AListe,
                                                      std::function<bool()> AGewaehlt) {
   std::string Status;
-  IALBefehl("TFrmIAMain.ZaehllisteExportierenExecute", AWiJahr, ALayouts, AZeilen, AListe, AGewaehlt, "exportieren",
+  IALBefehl(KIAZaehllisteExportieren, AWiJahr, ALayouts, AZeilen, AListe, AGewaehlt, "exportieren",
             [&](const TIALOptionen& AOptionen, std::vector<TIADruckZeile>& AZeilenJetzt,
                 std::vector<TIALAnforderung>& AAnforderungen) {
               TKWDDateiAntwort Wahl;
@@ -105,9 +106,9 @@ bool TIADrucken::JeInventurAblegen(TDateTime AWiJahr, const TQLX_SelectedLayout_
                                    const std::string& AOrdner, bool AMitXlsx, std::vector<TIAAblageDatei>& ADateien) {
   ADateien.clear();
   return KWDGuard(
-      "TFrmIAMain.ZaehllistenAblegenExecute",
+      KIAZaehllistenAblegen,
       [&] {
-        TKWDWorkBracket Klammer(Klammerhalter(), "TFrmIAMain.ZaehllistenAblegenExecute", 30);
+        TKWDWorkBracket Klammer(Klammerhalter(), KIAZaehllistenAblegen, 30);
         if (!Klammer.Offen()) return false;
         DruckLayoutsInstallieren();
         LayoutPruefen(ALayouts);
@@ -125,7 +126,7 @@ std::string TIADrucken::ZaehllistenAblegenExecute(TDateTime AWiJahr, TQLX_Select
                                                   std::function<bool()> AGewaehlt) {
   std::string Status;
   IALBefehl(
-      "TFrmIAMain.ZaehllistenAblegenExecute", AWiJahr, ALayouts, AZeilen, AListe, AGewaehlt, "ablegen",
+      KIAZaehllistenAblegen, AWiJahr, ALayouts, AZeilen, AListe, AGewaehlt, "ablegen",
       [&](const TIALOptionen& AOptionen, std::vector<TIADruckZeile>& AZeilenJetzt, std::vector<TIALAnforderung>&) {
         TfrmIALOptions* Optionen = frmIALOptions_CiN();
         TKWDDateiFrage Frage = KWDSpeichernFrage("Zähllisten je Filiale ablegen", KAblageJeFiliale, {}, {});
@@ -133,7 +134,7 @@ std::string TIADrucken::ZaehllistenAblegenExecute(TDateTime AWiJahr, TQLX_Select
         Frage.Angekreuzt = Optionen && Optionen->FormWert(KMitXlsxWert) == "J";
         TKWDDateiAntwort Wahl;
         if (!KWDDateiWaehlen(FOwner, Frage, Wahl)) return;
-        KWDGuardStill("TFrmIAMain.ZaehllistenAblegenExecute", [&] {
+        KWDGuardStill(KIAZaehllistenAblegen, [&] {
           if (Optionen) Optionen->FormWertSetzen(KMitXlsxWert, Wahl.Angekreuzt ? "J" : "N");
         });
         std::vector<TIAAblageDatei> Dateien = AblageDateien(AWiJahr, AZeilenJetzt, Wahl.Pfad, Wahl.Angekreuzt);

@@ -1,19 +1,27 @@
 #pragma once
 // The error convention in one place: run a method's body, register a
 // std::exception under the method's qualified name and return a failure value.
-// Other exceptions pass through untouched.
 //
 //   bool TFoo::Bar() { return KWDGuard("TFoo.Bar", [&] { ...; return true; }, false); }
 //   void TFoo::Click() { KWDGuard("TFoo.Click", [&] { ... }); }
+//   void TFoo::Release() { KWDGuardStill("TFoo.Release", [&] { ... }); }
 //   TFoo::~TFoo() { KWDZerstoeren("TFoo.Destroy", {[&] { FA.reset(); }, [&] { FB.reset(); }}); }
 //
-// A failure that ends the work (KWDEndetArbeit: the database itself failed)
-// is no failure of the one article, row or lookup a guard surrounds: what
-// comes next would fail as well. A guard inside another guard lets such a
-// failure pass on, so the outermost guard of the command registers it once
-// and the command ends. Where no exception may pass (a window event, see
-// TKWDGuardGrenze; a release step, KWDGuardStill), the guard there is the
-// outermost.
+// A body that returns a value gives KWDGuard the value to return after a
+// failure; one that returns nothing gets none, and is shown to the user.
+// KWDGuardStill registers without showing: for release steps.
+//
+// What passes through a guard instead of being registered:
+// - Exceptions not derived from std::exception (a test's throw 17, the
+//   unwinding that ends a thread): they are no failure of the body this
+//   convention knows of, and whoever threw them expects to catch them.
+// - A failure that ends the work (KWDEndetArbeit: the database itself
+//   failed), when this guard runs inside another: it is no failure of the
+//   one article, row or lookup the inner guard surrounds, what comes next
+//   would fail as well. So the outermost guard of the command registers it
+//   once and the command ends. Where no exception may pass (a window event,
+//   see TKWDGuardGrenze; a release step, KWDGuardStill), the guard there is
+//   the outermost.
 #include <exception>
 #include <functional>
 #include <initializer_list>
@@ -56,7 +64,8 @@ class TKWDGuardGrenze {
   int FTiefe;
 };
 
-// Body returning a value: that value, or AFehlerwert after a registered error.
+// Body returning a value: that value, or AFehlerwert after a registered
+// error, which the user is shown.
 template <class F, class R>
   requires(!std::is_void_v<std::invoke_result_t<F>>)
 std::invoke_result_t<F> KWDGuard(std::string_view AName, F&& ABody, R&& AFehlerwert) {
@@ -70,26 +79,36 @@ std::invoke_result_t<F> KWDGuard(std::string_view AName, F&& ABody, R&& AFehlerw
   }
 }
 
-// Body returning nothing: true when it ran through, false after a registered
-// error. A quiet guard (AReport false) is for release steps: it lets nothing pass.
+// Runs a body returning nothing; AZeigen: a registered error is shown to
+// the user (else only logged), and no failure passes on (see above).
 template <class F>
   requires std::is_void_v<std::invoke_result_t<F>>
-bool KWDGuard(std::string_view AName, F&& ABody, bool AReport = true) {
+bool KWDGuardAusfuehren(std::string_view AName, F&& ABody, bool AZeigen) {
   const TKWDGuardEbene Ebene;
   try {
     std::forward<F>(ABody)();
     return true;
   } catch (const std::exception& E) {
-    if (AReport && Ebene.Weiterreichen(E)) throw;
-    KWDGuardRegistrieren(AName, E, AReport);
+    if (AZeigen && Ebene.Weiterreichen(E)) throw;
+    KWDGuardRegistrieren(AName, E, AZeigen);
     return false;
   }
 }
 
-// One release step of a destructor: registered without bothering the user.
+// Body returning nothing: true when it ran through, false after a registered
+// error, which the user is shown.
 template <class F>
+  requires std::is_void_v<std::invoke_result_t<F>>
+bool KWDGuard(std::string_view AName, F&& ABody) {
+  return KWDGuardAusfuehren(AName, std::forward<F>(ABody), true);
+}
+
+// One release step (body returning nothing): registered without bothering
+// the user; it lets nothing pass.
+template <class F>
+  requires std::is_void_v<std::invoke_result_t<F>>
 bool KWDGuardStill(std::string_view AName, F&& ABody) {
-  return KWDGuard(AName, std::forward<F>(ABody), false);
+  return KWDGuardAusfuehren(AName, std::forward<F>(ABody), false);
 }
 
 // Work left to do after a failure (releasing locks, closing brackets) fails
