@@ -1,6 +1,6 @@
 #pragma once
 // The least that completing or deleting one all-groups request costs in the
-// spec's batches of 20, written with plain prepared statements on the
+// engine's batches of 20, written with plain prepared statements on the
 // company connection: no engine, no record files, no progress.
 //
 // Each batch locks as the common lock does inside a booking: block 11 for
