@@ -92,6 +92,21 @@ class TStueckAbfrage {
     }
   }
 
+  // As SendenListe, with up to KJeListe keys per statement bound by
+  // ABinden(statement, first key, number of keys) as arrays (PostgreSQL): one
+  // statement ASql (a code constant) whatever the number of keys.
+  template <class B>
+  void SendenAlsListen(TSuiteAbfragen& AAbfragen, std::string_view ASql, size_t AAnzahl, B ABinden) {
+    Zuruecksetzen();
+    for (size_t Start = 0, Teil = 0; Start < AAnzahl; Start += KJeListe, ++Teil) {
+      TDbStatement& S =
+          AAbfragen.GetGanz(std::string(ASql) + (Teil > 0 ? " /* " + std::to_string(Teil) + " */" : ""));
+      ABinden(S, Start, std::min(KJeListe, AAnzahl - Start));
+      FStatements.push_back(&S);
+      S.Vorausschicken();
+    }
+  }
+
   // AZeile(statement) takes one result row.
   template <class Z>
   void Lesen(Z AZeile) {

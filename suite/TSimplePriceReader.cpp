@@ -64,6 +64,10 @@ void TSimplePriceReader::Vorladen(const std::vector<TInt32Trio>& APIds, char ANu
     // over the whole price table; a lateral subquery behind OFFSET 0 (never
     // pulled up) is searched by its index once per key instead.
     const bool Postgres = FSql.Verbindung().Backend() == TDbBackend::PostgreSQL;
+    if (Postgres && !APIds.empty()) {
+      ArtikelListeSenden(APIds, ANurArt);
+      return;
+    }
     constexpr std::string_view Kopf =
         "SELECT k.column1, k.column2, k.column3, p.preisart, p.filnr, p.grind, p.gueltig_ab, p.preis FROM (VALUES ";
     constexpr std::string_view Key = "(CAST(? AS INTEGER), CAST(? AS INTEGER), CAST(? AS INTEGER))";
@@ -86,6 +90,26 @@ void TSimplePriceReader::Vorladen(const std::vector<TInt32Trio>& APIds, char ANu
     FAbfragen += static_cast<int>((APIds.size() + TStueckAbfrage::KJeListe - 1) / TStueckAbfrage::KJeListe);
     FVorratArtikel = APIds;
   });
+}
+
+void TSimplePriceReader::ArtikelListeSenden(const std::vector<TInt32Trio>& APIds, char ANurArt) {
+  // PostgreSQL: the articles as three arrays (up to 500 per statement, as
+  // the list of values), one statement of one shape whatever their number,
+  // where a list of values makes the server build every row's expressions
+  // at each call. The look-up behind OFFSET 0 stays a search by the index
+  // per article.
+  constexpr std::string_view Kopf =
+      "SELECT k.p1, k.p2, k.p3, p.preisart, p.filnr, p.grind, p.gueltig_ab, p.preis FROM unnest(CAST(? AS INTEGER[]), "
+      "CAST(? AS INTEGER[]), CAST(? AS INTEGER[])) AS k (p1, p2, p3) CROSS JOIN LATERAL (SELECT * FROM artikelpreis "
+      "WHERE prodid1 = k.p1 AND prodid2 = k.p2 AND prodid3 = k.p3";
+  const std::string Sql = std::string(Kopf) + (ANurArt ? " AND preisart = ? OFFSET 0) AS p" : " OFFSET 0) AS p");
+  FVorratAbfrage.SendenAlsListen(FSql, Sql, APIds.size(), [&](TDbStatement& S, size_t AStart, size_t AAnzahl) {
+    const auto Von = APIds.begin() + static_cast<std::ptrdiff_t>(AStart);
+    BindProdIdListen(S, 1, std::vector<TInt32Trio>(Von, Von + static_cast<std::ptrdiff_t>(AAnzahl)));
+    if (ANurArt) S.BindText(4, std::string(1, ANurArt));
+  });
+  FAbfragen += static_cast<int>((APIds.size() + TStueckAbfrage::KJeListe - 1) / TStueckAbfrage::KJeListe);
+  FVorratArtikel = APIds;
 }
 
 void TSimplePriceReader::VorratEinlesen() {

@@ -58,6 +58,7 @@ class TSimplePriceReader {
   double Preis(char AArt, int8_t AGrInd);
   static TPreisZeile ZeileLesen(const TDbStatement& AStatement, int ACol);
   void VorratEinlesen();
+  void ArtikelListeSenden(const std::vector<TInt32Trio>& APIds, char ANurArt);
   void ZeilenLesen();
 
   TSuiteAbfragen FSql;

@@ -103,6 +103,33 @@ TDbStatement& LesenSenden(TDbAbfragen& ASql, std::string_view ASelect, const std
   return S;
 }
 
+// A read of the batch's articles in one branch, as the engine's record files
+// read a key list: on SQLite one select per article joined by UNION ALL, on
+// PostgreSQL the articles as arrays joined to the table, a search by the
+// index per article. ASpalten, ATabelle and ARest (conditions after article
+// and branch) are code constants.
+TDbStatement& FilialeLesenSenden(TDbAbfragen& ASql, const std::string& ASpalten, const std::string& ATabelle,
+                                 const std::string& ARest, const std::vector<TInt32Trio>& AIds, int32_t AFilNr) {
+  if (!Postgres(ASql)) {
+    return LesenSenden(ASql,
+                       "SELECT " + ASpalten + " FROM " + ATabelle +
+                           " WHERE prodid1 = ? AND prodid2 = ? AND prodid3 = ? AND filnr = ?" + ARest,
+                       AIds, [&](TDbStatement& S, int P, const TInt32Trio& Id) {
+                         BindProdId(S, P, Id);
+                         S.BindInt(P + 3, AFilNr);
+                         return P + 4;
+                       });
+  }
+  TDbStatement& S = ASql.GetGanz("SELECT " + ASpalten +
+                                 " FROM unnest(CAST(? AS INTEGER[]), CAST(? AS INTEGER[]), CAST(? AS INTEGER[])) AS k "
+                                 "(p1, p2, p3) CROSS JOIN LATERAL (SELECT * FROM " + ATabelle +
+                                 " WHERE prodid1 = k.p1 AND prodid2 = k.p2 AND prodid3 = k.p3 AND filnr = ?" + ARest +
+                                 " OFFSET 0) AS t");
+  S.BindInt(BindProdIdListen(S, 1, AIds), AFilNr);
+  S.Vorausschicken();
+  return S;
+}
+
 int IdBinden(TDbStatement& AS, int AErster, const TInt32Trio& AId) {
   BindProdId(AS, AErster, AId);
   return AErster + 3;
@@ -204,13 +231,7 @@ TBenchUntergrenze UntergrenzeVervollstaendigen(const TVglInvAnf_Inv& AAnforderun
   const std::string Sp = Groessen();
   // Every stock record of the article in the branch; which count is decided
   // here (a list of types in each part would cost SQLite a table per part).
-  const std::string BestandLesen = "SELECT prodid1, prodid2, prodid3, bestandstyp, bestand_a, bestand_b, bestand_c" +
-                                   Sp + " FROM bestand WHERE prodid1 = ? AND prodid2 = ? AND prodid3 = ? AND filnr = ?";
-  auto MitFiliale = [&](TDbStatement& S, int P, const TInt32Trio& Id) {
-    BindProdId(S, P, Id);
-    S.BindInt(P + 3, Anf.Key.FilNr);
-    return P + 4;
-  };
+  const std::string BestandSpalten = "prodid1, prodid2, prodid3, bestandstyp, bestand_a, bestand_b, bestand_c" + Sp;
   const std::string Platz = [] {
     std::string P;
     for (int I = 0; I < 11 + RF_GROESSEN; ++I) P += I ? ", ?" : "?";
@@ -252,12 +273,9 @@ TBenchUntergrenze UntergrenzeVervollstaendigen(const TVglInvAnf_Inv& AAnforderun
   R.Stapel = InStapeln(Artikel, [&](const std::vector<TInt32Trio>& AIds) {
     TStapelKlammer Klammer(Sql);
     TDbStatement& Belegt = SperrZeilenSenden(Sql, AIds);
-    TDbStatement& Bestand = LesenSenden(Sql, BestandLesen, AIds, MitFiliale);
-    TDbStatement& Verkauf = LesenSenden(Sql,
-                                        "SELECT prodid1, prodid2, prodid3 FROM filialverkauf WHERE prodid1 = ? "
-                                        "AND prodid2 = ? AND prodid3 = ? AND filnr = ? AND satzart = 'F' "
-                                        "AND bewegungsart = '23'",
-                                        AIds, MitFiliale);
+    TDbStatement& Bestand = FilialeLesenSenden(Sql, BestandSpalten, "bestand", "", AIds, Anf.Key.FilNr);
+    TDbStatement& Verkauf = FilialeLesenSenden(Sql, "prodid1, prodid2, prodid3", "filialverkauf",
+                                               " AND satzart = 'F' AND bewegungsart = '23'", AIds, Anf.Key.FilNr);
     Preise.Vorladen(AIds, 'E');
     const std::set<TInt32Trio> Gesperrt = IdsLesen(Belegt);  // the round trip of every read above
     std::map<TInt32Trio, std::vector<TBestandsSatz>> Saetze;

@@ -1,6 +1,7 @@
 #include "support/recordfile/TDatenfeld.h"
 
 #include <bit>
+#include <charconv>
 #include <stdexcept>
 
 #include "support/db/TDbConnection.h"
@@ -52,6 +53,75 @@ int RFWertBinden(TDbStatement& AStmt, int AParam, TFeldArt AArt, const TFeldWert
     }
   }
   throw std::logic_error("unbekannte Feldart");
+}
+
+namespace {
+void ListenAnfang(std::string& AListe) { AListe += AListe.empty() ? '{' : ','; }
+void ZahlInListe(std::string& AListe, int64_t AWert) {
+  ListenAnfang(AListe);
+  AListe += std::to_string(AWert);
+}
+// Quoted, so that any text (empty, braces, commas, quotes) is one element.
+void TextInListe(std::string& AListe, std::string_view AText) {
+  ListenAnfang(AListe);
+  AListe += '"';
+  for (const char Z : AText) {
+    if (Z == '"' || Z == '\\') AListe += '\\';
+    AListe += Z;
+  }
+  AListe += '"';
+}
+}  // namespace
+
+size_t RFWertInListe(std::vector<std::string>& AListen, size_t AErste, TFeldArt AArt, const TFeldWertVar& AWert) {
+  switch (AArt) {
+    case TFeldArt::Char: {
+      const char C = std::get<char>(AWert);
+      TextInListe(AListen[AErste], C == '\0' ? std::string_view() : std::string_view(&C, 1));
+      return AErste + 1;
+    }
+    case TFeldArt::Integer:
+      ZahlInListe(AListen[AErste], std::get<int32_t>(AWert));
+      return AErste + 1;
+    case TFeldArt::Extended:
+    case TFeldArt::DateTime: {
+      char Puffer[40];
+      const auto Ende = std::to_chars(Puffer, Puffer + sizeof Puffer, std::get<double>(AWert)).ptr;  // shortest exact form
+      ListenAnfang(AListen[AErste]);
+      AListen[AErste].append(Puffer, Ende);
+      return AErste + 1;
+    }
+    case TFeldArt::String:
+      TextInListe(AListen[AErste], std::get<std::string>(AWert));
+      return AErste + 1;
+    case TFeldArt::Int32Trio: {
+      const auto& P = std::get<TInt32Trio>(AWert);
+      ZahlInListe(AListen[AErste], P.I1);
+      ZahlInListe(AListen[AErste + 1], P.I2);
+      ZahlInListe(AListen[AErste + 2], P.I3);
+      return AErste + 3;
+    }
+    case TFeldArt::IntPair: {
+      const auto& P = std::get<TIntPair>(AWert);
+      ZahlInListe(AListen[AErste], P.I1);
+      ZahlInListe(AListen[AErste + 1], P.I2);
+      return AErste + 2;
+    }
+  }
+  throw std::logic_error("unbekannte Feldart");
+}
+
+const char* RFListenTyp(TFeldArt AArt) {
+  switch (AArt) {
+    case TFeldArt::Char:
+    case TFeldArt::String:
+      return "TEXT[]";
+    case TFeldArt::Extended:
+    case TFeldArt::DateTime:
+      return "DOUBLE PRECISION[]";
+    default:
+      return "INTEGER[]";
+  }
 }
 
 void RFWertLesen(const TDbStatement& AStmt, int ASpalte, TFeldArt AArt, TFeldWertVar& AWert) {

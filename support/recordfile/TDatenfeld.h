@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 #include <variant>
+#include <vector>
 
 #include "support/recordfile/RecordFileSchema.h"
 #include "support/types/KWDDatum.h"
@@ -30,6 +31,11 @@ template <> struct TFeldTyp<TFeldArt::IntPair> { using T = TIntPair; };
 int RFWertBinden(TDbStatement& AStmt, int AParam, TFeldArt AArt, const TFeldWertVar& AWert);
 void RFWertLesen(const TDbStatement& AStmt, int ASpalte, TFeldArt AArt, TFeldWertVar& AWert);
 TFeldWertVar RFLeerwert(TFeldArt AArt);
+// A value appended to array literals for PostgreSQL, one list per column of
+// its kind from AListen[AErste] on (as "{1,2": the caller closes them);
+// returns the next list. RFListenTyp names the columns' array type.
+size_t RFWertInListe(std::vector<std::string>& AListen, size_t AErste, TFeldArt AArt, const TFeldWertVar& AWert);
+const char* RFListenTyp(TFeldArt AArt);
 // The same stored value: same kind and equal, doubles bit for bit (so that
 // -0.0 and 0.0 stay apart and a NaN equals itself).
 bool RFWertGleich(const TFeldWertVar& A, const TFeldWertVar& B);

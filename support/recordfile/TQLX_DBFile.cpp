@@ -428,14 +428,17 @@ void TQLX_DBFile::KeyListeSenden() {
     FKeyListeGesendet = true;
     return;
   }
-  // SQLite allows 500 terms in a compound select; PostgreSQL locks no rows of one.
+  // SQLite allows 500 terms in a compound select; PostgreSQL locks no rows of
+  // one, and otherwise takes the keys as arrays.
   const bool Einzeln = FSperrend && FConn->Backend() == TDbBackend::PostgreSQL;
+  const bool AlsListen = FConn->Backend() == TDbBackend::PostgreSQL && !Einzeln;
   const size_t JeAnweisung = Einzeln ? 1 : 100;
   const int Praefix = static_cast<int>(FKeyListe.front().size());
   const auto& KeyFelder = FKeyFelder[FKeyNr];
   try {
     const std::string Form = this->Form(TLesen::Gleich, false, Praefix);
-    for (size_t Start = 0, Teil = 0; Start < FKeyListe.size(); Start += JeAnweisung, ++Teil) {
+    if (AlsListen) FKeyListeTeile.push_back(&KeyListeAlsListenSenden(Form));
+    for (size_t Start = 0, Teil = 0; !AlsListen && Start < FKeyListe.size(); Start += JeAnweisung, ++Teil) {
       const size_t Anzahl = std::min(JeAnweisung, FKeyListe.size() - Start);
       const std::string Schluessel = Form + "|L" + std::to_string(Anzahl) + "#" + std::to_string(Teil);
       auto It = FLesen.find(Schluessel);
@@ -469,6 +472,46 @@ void TQLX_DBFile::KeyListeSenden() {
     ScanBeenden();
     Weiterwerfen(E);
   }
+}
+
+TQLX_DBFile::TLesePlan& TQLX_DBFile::KeyListeAlsListenSenden(const std::string& AForm) {
+  // The keys as one array per column, joined to the table: one statement of
+  // one shape whatever the list's length, where a compound select makes the
+  // server plan and build a scan per key. The look-up behind OFFSET 0 is
+  // never pulled up, so it stays a search by the key's index per key instead
+  // of a hash join over the whole table.
+  const int Praefix = static_cast<int>(FKeyListe.front().size());
+  const auto& KeyFelder = FKeyFelder[FKeyNr];
+  auto It = FLesen.find(AForm + "|U");
+  if (It == FLesen.end()) {
+    TLesePlan Plan;
+    std::string Listen, Namen, Bed;
+    int Nr = 0;
+    for (int s = 0; s < Praefix; ++s)
+      for (const auto& Sp : FSpalten[KeyFelder[s]]) {
+        const std::string Name = "kl_" + std::to_string(++Nr);
+        Listen += std::string(Nr > 1 ? ", " : "") + "CAST(? AS " + RFListenTyp(FDef.Felder[KeyFelder[s]].Art) + ")";
+        Namen += Name + ", ";
+        Bed += (Nr > 1 ? " AND " : "") + Sp + " = " + Name;
+      }
+    if (!FFilter.empty()) Bed += " AND " + FilterBedingungen();
+    Plan.Stmt = FConn->PrepareGanz("SELECT kl_pos - 1, " + SpaltenListe(Plan.Felder, 1) + " FROM unnest(" + Listen +
+                                   ") WITH ORDINALITY AS kl (" + Namen + "kl_pos) CROSS JOIN LATERAL (SELECT * FROM " +
+                                   FDef.Tabelle + " WHERE " + Bed + " OFFSET 0) AS t");
+    It = FLesen.emplace(AForm + "|U", std::move(Plan)).first;
+  }
+  size_t Spalten = 0;
+  for (int s = 0; s < Praefix; ++s) Spalten += FSpalten[KeyFelder[s]].size();
+  std::vector<std::string> Listen(Spalten);
+  for (const auto& Key : FKeyListe)
+    for (size_t s = 0, L = 0; s < Key.size(); ++s) L = RFWertInListe(Listen, L, FDef.Felder[KeyFelder[s]].Art, Key[s]);
+  TDbStatement& Stmt = *It->second.Stmt;
+  Stmt.Reset();
+  int P = 1;
+  for (std::string& L : Listen) Stmt.BindText(P++, L += '}');
+  FilterBinden(Stmt, P);
+  Stmt.Vorausschicken();
+  return It->second;
 }
 
 bool TQLX_DBFile::Get_first_KeyListe() {

@@ -177,6 +177,7 @@ class TQLX_DBFile {
 
   bool Lesen(TLesen AArt, bool AExt);
   bool ZeileUebernehmen();
+  TLesePlan& KeyListeAlsListenSenden(const std::string& AForm);
   // Ends the current scan and resets the key-list reads not yet taken in.
   void ScanBeenden();
   std::string SpaltenListe(std::vector<std::pair<int, int>>& APlan, int AErsteSpalte) const;
