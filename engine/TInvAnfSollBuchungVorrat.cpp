@@ -1,8 +1,9 @@
 // What booking a batch reads: booked pairs, counted stock and branch-sale
 // marks of all its articles, each kind in one key-list read of its record
-// file. On PostgreSQL all of them and whatever was sent before (prices, the
-// requests' check) travel in one round trip, instead of up to sixty per
-// batch.
+// file. On PostgreSQL the booked pairs, the stock and whatever was sent
+// before (prices, the requests' check) travel in one round trip, the
+// branch-sale marks (where no stock decides) in a second, instead of up to
+// sixty round trips per batch.
 #include <algorithm>
 #include <vector>
 
@@ -59,21 +60,6 @@ TInvAnfSollBuchung::TVorrat TInvAnfSollBuchung::BatchVorratLesen(const TInventur
   }
   BF.KeyListeSenden();
 
-  // Branch-sale marks decide only where no counted stock does; read for
-  // every pair all the same, so that the read travels with the two above
-  // instead of waiting for the stock's answer.
-  TFvkFile& FVK = FObjekte.FVKFile();
-  FVK.SelectKey(TFvkFile::KEY_PRODUKT);
-  FVK.SetUsedField({&FVK.ProduktId});
-  FVK.Satzart.SetFilterMinMax('F');
-  FVK.Bewegungsart.SetFilterMinMax(std::string("23"));
-  for (const TArtikelFiliale& P : Filialpaare) {
-    FVK.Key_ProduktId.SetKeyWert(P.first);
-    FVK.Key_FilNr.SetKeyWert(P.second);
-    FVK.KeyListeAnfuegen();
-  }
-  FVK.KeyListeSenden();
-
   for (bool G = IV.Get_first_KeyListe(); G; G = IV.Get_next())
     V.Gebucht.insert(Paare[static_cast<size_t>(IV.KeyListePosition())]);
   for (bool G = BF.Get_first_KeyListe(); G; G = BF.Get_next()) {
@@ -90,10 +76,23 @@ TInvAnfSollBuchung::TVorrat TInvAnfSollBuchung::BatchVorratLesen(const TInventur
     std::stable_sort(Saetze.begin(), Saetze.end(), [](const TBestandsSatz& A, const TBestandsSatz& B) {
       return static_cast<unsigned char>(A.Bestandstyp) < static_cast<unsigned char>(B.Bestandstyp);
     });
-  for (bool G = FVK.Get_first_KeyListe(); G; G = FVK.Get_next()) {
-    const TArtikelFiliale& P = Filialpaare[static_cast<size_t>(FVK.KeyListePosition())];
-    if (!V.Bestand.count(P)) V.Verkauf.insert(P);
+
+  // Branch-sale marks, only where no counted stock decides.
+  TFvkFile& FVK = FObjekte.FVKFile();
+  FVK.SelectKey(TFvkFile::KEY_PRODUKT);
+  FVK.SetUsedField({&FVK.ProduktId});
+  FVK.Satzart.SetFilterMinMax('F');
+  FVK.Bewegungsart.SetFilterMinMax(std::string("23"));
+  std::vector<TArtikelFiliale> OhneBestand;
+  for (const TArtikelFiliale& P : Filialpaare) {
+    if (V.Bestand.count(P)) continue;
+    OhneBestand.push_back(P);
+    FVK.Key_ProduktId.SetKeyWert(P.first);
+    FVK.Key_FilNr.SetKeyWert(P.second);
+    FVK.KeyListeAnfuegen();
   }
+  for (bool G = FVK.Get_first_KeyListe(); G; G = FVK.Get_next())
+    V.Verkauf.insert(OhneBestand[static_cast<size_t>(FVK.KeyListePosition())]);
   return V;
 }
 

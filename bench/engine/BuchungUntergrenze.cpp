@@ -274,8 +274,6 @@ TBenchUntergrenze UntergrenzeVervollstaendigen(const TVglInvAnf_Inv& AAnforderun
     TStapelKlammer Klammer(Sql);
     TDbStatement& Belegt = SperrZeilenSenden(Sql, AIds);
     TDbStatement& Bestand = FilialeLesenSenden(Sql, BestandSpalten, "bestand", "", AIds, Anf.Key.FilNr);
-    TDbStatement& Verkauf = FilialeLesenSenden(Sql, "prodid1, prodid2, prodid3", "filialverkauf",
-                                               " AND satzart = 'F' AND bewegungsart = '23'", AIds, Anf.Key.FilNr);
     Preise.Vorladen(AIds, 'E');
     const std::set<TInt32Trio> Gesperrt = IdsLesen(Belegt);  // the round trip of every read above
     std::map<TInt32Trio, std::vector<TBestandsSatz>> Saetze;
@@ -288,7 +286,16 @@ TBenchUntergrenze UntergrenzeVervollstaendigen(const TVglInvAnf_Inv& AAnforderun
       Saetze[ColumnProdId(Bestand, 0)].push_back(B);
     }
     Bestand.Reset();
-    const std::set<TInt32Trio> MitVerkauf = IdsLesen(Verkauf);
+    // Branch-sale marks only where no counted stock decides, as the engine
+    // reads them: most batches need no such read.
+    std::vector<TInt32Trio> OhneBestand;
+    for (const TInt32Trio& Id : AIds)
+      if (!Gesperrt.count(Id) && !Saetze.count(Id)) OhneBestand.push_back(Id);
+    std::set<TInt32Trio> MitVerkauf;
+    if (!OhneBestand.empty())
+      MitVerkauf = IdsLesen(FilialeLesenSenden(Sql, "prodid1, prodid2, prodid3", "filialverkauf",
+                                               " AND satzart = 'F' AND bewegungsart = '23'", OhneBestand,
+                                               Anf.Key.FilNr));
 
     for (const TInt32Trio& Id : AIds) {
       if (Gesperrt.count(Id)) {
