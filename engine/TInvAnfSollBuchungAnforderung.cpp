@@ -4,7 +4,6 @@
 
 #include "engine/InvAnfIntern.h"
 #include "engine/InvAnfNamen.h"
-#include "engine/TInvAnfObjekte.h"
 #include "engine/TInvAnfSollBuchung.h"
 #include "support/framework/KWDLog.h"
 #include "support/recordfile/Tiafile.h"
@@ -18,8 +17,7 @@ std::vector<int32_t> TInvAnfSollBuchung::AnforderungenSenden(const TInventurList
   // other in a cycle.
   InvAnfIntern::InSchluesselFolge(AInventuren, APositionen);
   APositionen.erase(std::unique(APositionen.begin(), APositionen.end()), APositionen.end());
-  Tiafile& IA = FObjekte.IAFile();
-  FGesendet = &IA;
+  Tiafile& IA = FBedarf.IA.Neu();
   IA.SetUsedField({&IA.WiJahr, &IA.KZZaehlung});
   IA.SetSperrendLesen(true);
   IA.KeyListeLeeren();
@@ -33,7 +31,7 @@ std::vector<int32_t> TInvAnfSollBuchung::AnforderungenSenden(const TInventurList
 
 void TInvAnfSollBuchung::AnforderungenLesen(const TInventurListe& AInventuren, const std::vector<int32_t>& AGesendet,
                                          std::vector<bool>& AWeg) {
-  Tiafile& IA = *FGesendet;
+  Tiafile& IA = FBedarf.IA.Datei();  // as AnforderungenSenden left it
   const char Angefordert = CQLX_IA_KZZaehlung_2_Char(TQLX_IA_KZZaehlung::iazAngefordert);
   std::vector<bool> Steht(AGesendet.size(), false);
   for (bool G = IA.Get_first_KeyListe(); G; G = IA.Get_next()) {
