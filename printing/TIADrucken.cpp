@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <filesystem>
 
+#include "engine/InvAnfLesen.h"
 #include "engine/TIAWiJahre.h"
 #include "printing/BerichtZaehlliste.h"
 #include "printing/DruckBerichte.h"
@@ -32,7 +33,6 @@
 #include "support/framework/TQLX_PEP_Progress_SetPos.h"
 #include "support/framework/KWDMeldungPresenter.h"
 #include "support/recordfile/Tastafile.h"
-#include "support/recordfile/Tiafile.h"
 #include "support/recordfile/Tialfile.h"
 #include "support/recordfile/Tivfile.h"
 #include "support/tabelle/KWDTabelle.h"
@@ -365,18 +365,14 @@ void TIADrucken::TabellenSchreiben() {
 std::vector<TIALAnforderung> TIADrucken::AnforderungenLesen(TDateTime AWiJahr,
                                                             const std::vector<TIADruckZeile>& AZeilen) {
   std::vector<TIALAnforderung> Ergebnis;
-  Tiafile IA(RF_OPEN_NORMAL, -1);
-  IA.SelectKey(Tiafile::KEY_ANFORDERUNG);
   for (const TIADruckZeile& Z : AZeilen) {
     // As the request file holds the group: blanks at its end are no part of it.
     std::string WG = Z.WG == "*" ? std::string() : Z.WG;
     while (!WG.empty() && WG.back() == ' ') WG.pop_back();
     TIALAnforderung A{Z.Zaehldatum, Z.FilNr, WG.empty() ? std::string("*") : WG, false};
-    IA.Key_Zaehldatum.SetKeyWert(Z.Zaehldatum);
-    IA.Key_WG.SetKeyWert(WG);
-    IA.Key_FilNr.SetKeyWert(static_cast<int16_t>(Z.FilNr));
-    if (IA.Get_equal() && DateOf(IA.WiJahr.GetWert()) == DateOf(AWiJahr))
-      A.Unvollstaendig = Char_2_IA_KZZaehlung(IA.KZZaehlung.GetWert()) == TQLX_IA_KZZaehlung::iazAngefordert;
+    const std::optional<TiaSatz> Satz = IAAnforderungLesen(IAAnforderungSchluessel(AWiJahr, Z.Zaehldatum, WG, Z.FilNr));
+    if (Satz)
+      A.Unvollstaendig = Char_2_IA_KZZaehlung(Satz->KZZaehlung) == TQLX_IA_KZZaehlung::iazAngefordert;
     Ergebnis.push_back(std::move(A));
   }
   return Ergebnis;

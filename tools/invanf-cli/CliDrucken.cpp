@@ -16,7 +16,7 @@
 #include "support/framework/KWDOrdner.h"
 #include "support/framework/TKWDInfo.h"
 #include "support/types/KWDZahlFormat.h"
-#include "support/recordfile/Tiafile.h"
+#include "engine/InvAnfLesen.h"
 #include "tools/common/CliDeutsch.h"
 #include "tools/common/CliJson.h"
 #include "tools/invanf-cli/CliPruefen.h"
