@@ -1,5 +1,5 @@
-// The requests as readers outside the engine get them: one meaning of "the
-// request stands in the fiscal year", and the main window's order.
+// The one meaning of "the request stands in the fiscal year" that every
+// reader of a request by its key shares.
 #include <gtest/gtest.h>
 
 #include "engine/InvAnfLesen.h"
@@ -30,18 +30,6 @@ TEST_P(TInvAnfLesenTest, ARequestStandsInTheFiscalYearOfItsFirstDaysCalendarYear
     EXPECT_TRUE(IAAnforderungLesen(Tag, "7", 3).has_value()) << I;
   }
   EXPECT_FALSE(IAAnforderungLesen(IAAnforderungSchluessel(D(2025, 1, 1), D(2025, 9, 1), "8", 3)));
-}
-
-TEST_P(TInvAnfLesenTest, TheYearsRequestsComeByDateThenBranchThenGroup) {
-  const TDate J = D(2026, 1, 1);
-  Firma().Anforderung(D(2026, 3, 2), "1", 1, J).Anforderung(D(2026, 3, 1), "9", 1, J);
-  Firma().Anforderung(D(2026, 3, 1), "2", 2, J).Anforderung(D(2026, 3, 1), "1", 2, J);
-  Firma().Anforderung(D(2026, 3, 1), "1", 1, D(2025, 1, 1));  // another year
-  std::vector<std::string> Folge;
-  for (const TiaSatz& S : IAAnforderungenDesJahres(J))
-    Folge.push_back(FormatDatum(S.Zaehldatum) + " " + std::to_string(S.FilNr) + "/" + S.WG);
-  EXPECT_EQ(Folge, (std::vector<std::string>{"01.03.2026 1/9", "01.03.2026 2/1", "01.03.2026 2/2",
-                                             "02.03.2026 1/1"}));
 }
 
 }  // namespace
