@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <array>
 #include <chrono>
-#include <clocale>
+#include <cctype>
 #include <cwctype>
 #include <locale.h>
 #include <map>
