@@ -1,48 +1,68 @@
 #include "app/InvAnfOptionen.h"
 
+#include <QCommandLineParser>
+#include <QStringList>
+
+#include "support/types/KWDUtf8.h"
 #include "widgets/KWDVersion.h"
 
 namespace {
-std::string Zitat(const std::string& AText) { return "\u201E" + AText + "\u201C"; }
+std::string Zitat(const QString& AText) { return "\u201E" + AText.toStdString() + "\u201C"; }
 const std::string KHilfeVerweis = " Hilfe: invanf --help";
+const std::string KDbOhneWert =
+    "Die Option --db braucht einen Wert: den Pfad einer SQLite-Datei oder eine postgresql://-Adresse.";
+
+// The option the parser refused, as it was given ("-platform", "--firma=ja"):
+// the first that is unknown or carries a value it takes none of. Empty when
+// none is: then --db, the only option with a value, ended the line without one.
+QString Abgelehnt(const QCommandLineParser& AParser, const QStringList& AArgumente) {
+  for (const QString& A : AArgumente.mid(1)) {
+    if (A == QLatin1String("--")) break;
+    if (A.size() < 2 || !A.startsWith(QLatin1Char('-'))) continue;
+    const QString Name = A.mid(A.startsWith(QLatin1String("--")) ? 2 : 1).section(QLatin1Char('='), 0, 0);
+    if (AParser.unknownOptionNames().contains(Name) || (A.contains(QLatin1Char('=')) && Name != QLatin1String("db")))
+      return A;
+  }
+  return {};
+}
 }  // namespace
 
 TInvAnfOptionen InvAnfOptionenLesen(int AArgc, const char* const* AArgv) {
   TInvAnfOptionen Opt;
   auto Ablehnen = [&Opt](const std::string& ASatz) {
-    if (Opt.Fehler.empty()) Opt.Fehler = "invanf: " + ASatz + KHilfeVerweis;
+    Opt.Fehler = "invanf: " + ASatz + KHilfeVerweis;
+    return Opt;
   };
-  for (int I = 1; I < AArgc && Opt.Fehler.empty(); ++I) {
-    const std::string Arg = AArgv[I] ? AArgv[I] : "";
-    if (Arg == "-h" || Arg == "--help") {
-      Opt.Hilfe = true;
-    } else if (Arg == "-V" || Arg == "--version") {
-      Opt.Version = true;
-    } else if (Arg == "--firma") {
-      Opt.Firma = true;
-    } else if (Arg == "--demo") {
-      Opt.Demo = true;
-    } else if (Arg == "--db" || Arg.starts_with("--db=")) {
-      std::string Wert;
-      if (Arg == "--db") {
-        if (I + 1 >= AArgc) {
-          Ablehnen("Die Option --db braucht einen Wert: den Pfad einer SQLite-Datei oder eine postgresql://-Adresse.");
-          break;
-        }
-        Wert = AArgv[++I];
-      } else {
-        Wert = Arg.substr(5);
-      }
-      if (Wert.empty()) Ablehnen("Die Option --db braucht einen Wert: den Pfad einer SQLite-Datei oder eine postgresql://-Adresse.");
-      else if (Opt.Db) Ablehnen("Die Option --db darf nur einmal angegeben werden.");
-      else Opt.Db = Wert;
-    } else if (Arg.starts_with("-")) {
-      Ablehnen("Unbekannte Option " + Zitat(Arg) + ".");
-    } else {
-      Ablehnen("Unerwartetes Argument " + Zitat(Arg) + " (invanf nimmt nur Optionen).");
-    }
+  // Bytes that are no UTF-8 would reach the company changed.
+  if (const std::string Fehler = KWDUtf8AngabeFehler(AArgc, AArgv); !Fehler.empty()) return Ablehnen(Fehler);
+  QStringList Argumente{QStringLiteral("invanf")};
+  for (int I = 1; I < AArgc; ++I) Argumente << QString::fromUtf8(AArgv[I] ? AArgv[I] : "");
+
+  QCommandLineParser Parser;
+  // "-platform" is one unknown option (Qt's own), not eight letters.
+  Parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+  const QCommandLineOption Hilfe(QStringList{QStringLiteral("h"), QStringLiteral("help")});
+  const QCommandLineOption Version(QStringList{QStringLiteral("V"), QStringLiteral("version")});
+  const QCommandLineOption Firma(QStringLiteral("firma"));
+  const QCommandLineOption Demo(QStringLiteral("demo"));
+  const QCommandLineOption Db(QStringLiteral("db"), QString(), QStringLiteral("ORT"));
+  Parser.addOptions({Hilfe, Version, Firma, Demo, Db});
+  if (!Parser.parse(Argumente)) {
+    const QString Option = Abgelehnt(Parser, Argumente);
+    return Ablehnen(Option.isEmpty() ? KDbOhneWert : "Unbekannte Option " + Zitat(Option) + ".");
   }
-  if (Opt.Demo && Opt.Db) Ablehnen("Die Optionen --demo und --db schließen einander aus.");
+  const QStringList Orte = Parser.values(Db);
+  if (!Parser.positionalArguments().isEmpty())
+    return Ablehnen("Unerwartetes Argument " + Zitat(Parser.positionalArguments().front()) +
+                    " (invanf nimmt nur Optionen).");
+  if (Orte.contains(QString())) return Ablehnen(KDbOhneWert);
+  if (Orte.size() > 1) return Ablehnen("Die Option --db darf nur einmal angegeben werden.");
+  if (Parser.isSet(Demo) && Parser.isSet(Db)) return Ablehnen("Die Optionen --demo und --db schließen einander aus.");
+  Opt.Hilfe = Parser.isSet(Hilfe);
+  Opt.Version = Parser.isSet(Version);
+  Opt.Firma = Parser.isSet(Firma);
+  Opt.Demo = Parser.isSet(Demo);
+  if (!Orte.isEmpty()) Opt.Db = Orte.front().toStdString();
   return Opt;
 }
 

@@ -11,6 +11,7 @@
 #include "support/framework/KWDMeldungPresenter.h"
 #include "support/framework/KWDUhr.h"
 #include "support/framework/TKWDInfo.h"
+#include "support/types/KWDUtf8.h"
 
 namespace {
 constexpr const char* KGruppe = "INVANF";
@@ -86,18 +87,7 @@ TIANeuPruefung::TFilialArten TIANeuPruefung::FilialenPruefen(const std::vector<s
 
 namespace {
 // Characters (not bytes) of a valid UTF-8 text; -1 when it is not valid UTF-8.
-int Zeichenzahl(const std::string& AText) {
-  int Anzahl = 0;
-  for (size_t I = 0; I < AText.size(); ++Anzahl) {
-    const auto B = static_cast<unsigned char>(AText[I]);
-    const size_t Laenge = B < 0x80 ? 1 : (B >> 5) == 0x6 ? 2 : (B >> 4) == 0xE ? 3 : (B >> 3) == 0x1E ? 4 : 0;
-    if (Laenge == 0 || I + Laenge > AText.size()) return -1;
-    for (size_t K = 1; K < Laenge; ++K)
-      if ((static_cast<unsigned char>(AText[I + K]) & 0xC0) != 0x80) return -1;
-    I += Laenge;
-  }
-  return Anzahl;
-}
+int Zeichenzahl(const std::string& AText) { return KWDIstUtf8(AText) ? static_cast<int>(KWDUtf8Zeichen(AText)) : -1; }
 }  // namespace
 
 bool TIANeuPruefung::WGZeichenPruefen(const std::string& AWG) {

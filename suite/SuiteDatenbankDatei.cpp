@@ -1,7 +1,6 @@
 #include "suite/SuiteDatenbankDatei.h"
 
 #include <fcntl.h>
-#include <sqlite3.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -13,6 +12,7 @@
 #include <filesystem>
 #include <memory>
 
+#include "support/db/SqliteFirmaDatei.h"
 #include "support/framework/KWDDateiZiel.h"
 #include "support/framework/KWDSystemFehler.h"
 
@@ -25,16 +25,6 @@ constexpr std::array<const char*, 3> CBegleiter = {"-wal", "-shm", "-journal"};
 constexpr int CWartenMs = 2000;
 
 std::string Zitat(const std::string& AText) { return "\u201E" + AText + "\u201C"; }
-
-std::string SqliteGrund(int ACode) {
-  switch (ACode & 0xff) {
-    case SQLITE_FULL: return KWDSystemFehlerText(ENOSPC);
-    case SQLITE_IOERR: return KWDSystemFehlerText(EIO);
-    case SQLITE_NOTADB:
-    case SQLITE_CORRUPT: return "keine SQLite-Datenbank oder beschädigt";
-    default: return "SQLite-Fehler " + std::to_string(ACode);
-  }
-}
 
 std::string NeuPraefix(const fs::path& AZiel) { return "." + AZiel.filename().string() + ".neu-"; }
 
@@ -127,49 +117,12 @@ class TNeueDatei {
   bool FUebergeben = false;
 };
 
-class TSqlite {
- public:
-  TSqlite(const std::string& APfad, int AFlags) {
-    FRc = sqlite3_open_v2(APfad.c_str(), &FDb, AFlags, nullptr);
-    if (FDb) {
-      sqlite3_extended_result_codes(FDb, 1);
-      sqlite3_busy_timeout(FDb, CWartenMs);
-    }
-  }
-  ~TSqlite() {
-    if (!FDb) return;
-    sqlite3_exec(FDb, "ROLLBACK", nullptr, nullptr, nullptr);
-    sqlite3_close_v2(FDb);
-  }
-  TSqlite(const TSqlite&) = delete;
-  TSqlite& operator=(const TSqlite&) = delete;
-
-  bool Offen() const { return FRc == SQLITE_OK; }
-  int Code() const { return FDb ? sqlite3_extended_errcode(FDb) : FRc; }
-
-  // The journal mode after the call ("delete" when the log is folded in and gone).
-  std::string JournalOhneLog() {
-    std::string Modus;
-    sqlite3_stmt* S = nullptr;
-    if (sqlite3_prepare_v2(FDb, "PRAGMA journal_mode=DELETE", -1, &S, nullptr) == SQLITE_OK &&
-        sqlite3_step(S) == SQLITE_ROW)
-      Modus = reinterpret_cast<const char*>(sqlite3_column_text(S, 0));
-    sqlite3_finalize(S);
-    return Modus;
-  }
-  bool Ausfuehren(const char* ASql) { return sqlite3_exec(FDb, ASql, nullptr, nullptr, nullptr) == SQLITE_OK; }
-
- private:
-  sqlite3* FDb = nullptr;
-  int FRc = SQLITE_OK;
-};
-
 // The new company stands alone in its file: no log beside it that the
 // next opener could take for the log of the file at the place.
 void OhneLog(const std::string& APfad) {
-  TSqlite Db(APfad, SQLITE_OPEN_READWRITE);
+  TSqliteFirmaDatei Db(APfad, CWartenMs);
   if (!Db.Offen() || Db.JournalOhneLog() != "delete" || fs::exists(APfad + "-wal"))
-    throw EFirmaAbgelehnt("Die neue Firma ließ sich nicht abschließen (" + SqliteGrund(Db.Code()) +
+    throw EFirmaAbgelehnt("Die neue Firma ließ sich nicht abschließen (" + Db.Grund() +
                           "); was dort stand, ist unverändert.");
 }
 
@@ -198,36 +151,36 @@ bool IstSqliteDatei(const std::string& APfad) {
 class TAlteFirma {
  public:
   explicit TAlteFirma(const std::string& APfad) {
-    std::error_code Fehler;
+    std::error_code Weg;
     if (!IstSqliteDatei(APfad)) {
       // A shared-memory index beside something that is no database belongs
       // to no company; the new file must not meet it.
       ::unlink((APfad + "-shm").c_str());
       return;
     }
-    FDb = std::make_unique<TSqlite>(APfad, SQLITE_OPEN_READWRITE);
+    FDb = std::make_unique<TSqliteFirmaDatei>(APfad, CWartenMs);
     const std::string Modus = FDb->Offen() ? FDb->JournalOhneLog() : std::string();
     if (Modus == "delete" && FDb->Ausfuehren("BEGIN EXCLUSIVE")) {
       FFd = ::open(APfad.c_str(), O_RDWR | O_CLOEXEC);
       return;
     }
-    const int Code = FDb->Code() & 0xff;
-    if (Code == SQLITE_BUSY || Code == SQLITE_LOCKED)
+    const EDbError Fehler = FDb->Fehler();
+    if (Fehler.IsInUse())
       throw EFirmaAbgelehnt("Die Firma " + Zitat(APfad) +
                             " ist in einem anderen Programm geöffnet und wird nicht ersetzt; bitte beenden Sie die "
                             "Programme, die mit ihr arbeiten, und versuchen Sie es erneut.");
     // A file this user may not write: replaceable (the folder decides) as
     // long as no log of it is waiting to be folded in.
-    if ((Code == SQLITE_READONLY || Code == SQLITE_CANTOPEN || Code == SQLITE_PERM) &&
-        !fs::exists(APfad + "-wal", Fehler) && !fs::exists(APfad + "-journal", Fehler)) {
+    if ((Fehler.IsReadOnly() || Fehler.IsNotPermitted()) && !fs::exists(APfad + "-wal", Weg) &&
+        !fs::exists(APfad + "-journal", Weg)) {
       FDb.reset();
       return;
     }
-    if (Code == SQLITE_NOTADB || Code == SQLITE_CORRUPT)
+    if (Fehler.IsDamaged())
       throw EFirmaAbgelehnt("Die Datei " + Zitat(APfad) +
                             " ist keine SQLite-Datenbank oder ist beschädigt; sie wird nicht ersetzt. Entfernen Sie sie "
                             "selbst, wenn sie nicht mehr gebraucht wird.");
-    throw EFirmaAbgelehnt("Die Firma " + Zitat(APfad) + " lässt sich nicht ersetzen (" + SqliteGrund(FDb->Code()) +
+    throw EFirmaAbgelehnt("Die Firma " + Zitat(APfad) + " lässt sich nicht ersetzen (" + FDb->Grund() +
                           "); sie bleibt unverändert.");
   }
 
@@ -250,7 +203,7 @@ class TAlteFirma {
   void Ersetzt() { FErsetzt = true; }
 
  private:
-  std::unique_ptr<TSqlite> FDb;  // closed after FFd, which the destructor closes
+  std::unique_ptr<TSqliteFirmaDatei> FDb;  // closed after FFd, which the destructor closes
   int FFd = -1;
   bool FErsetzt = false;
 };

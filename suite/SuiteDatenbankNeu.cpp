@@ -31,11 +31,11 @@ void Leeren(TDbConnection& ADb) {
   try {
     SuiteDatenbankLeeren(ADb);
   } catch (const EDbError& E) {
-    if (E.Zustand == "55P03")  // lock_not_available
+    if (E.IsInUse())
       throw EFirmaAbgelehnt("Die Firma " + ADb.Ort() +
                             " wird gerade von einem anderen Programm benutzt und wird nicht geleert; bitte beenden "
                             "Sie die Programme, die mit ihr arbeiten, und versuchen Sie es erneut.");
-    if (E.Zustand == "2BP01")  // dependent_objects_still_exist
+    if (E.IsDependentObjects())
       throw EFirmaAbgelehnt("Auf Tabellen der Firma " + ADb.Ort() +
                             " bauen Objekte einer anderen Anwendung auf; die Firma wird nicht geleert.");
     throw;

@@ -2,16 +2,9 @@
 
 #include "suite/Warengruppe.h"
 #include "support/framework/KWDGuard.h"
+#include "support/types/KWDUtf8.h"
 
 namespace {
-
-// Characters, not bytes: SQL substr() counts characters on both backends.
-int64_t ZeichenAnzahl(const std::string& AText) {
-  int64_t Anzahl = 0;
-  for (unsigned char Z : AText)
-    if ((Z & 0xC0) != 0x80) ++Anzahl;
-  return Anzahl;
-}
 
 constexpr const char* CErsteSeite =
     "SELECT prodid1, prodid2, prodid3, wgn FROM artikel_wg "
@@ -31,7 +24,7 @@ bool TQLX_WGN_Iterator::SeiteLaden(bool AErste) {
   auto& S = FSql.Get(AErste ? CErsteSeite : CFolgeSeite);
   TAbfrageEnde Ende(S);
   S.BindText(1, FSystem);
-  S.BindInt(2, ZeichenAnzahl(FWG));
+  S.BindInt(2, static_cast<int64_t>(KWDUtf8Zeichen(FWG)));  // SQL substr() counts characters, not bytes
   S.BindText(3, FWG);
   int Naechster = 4;
   if (!AErste) {

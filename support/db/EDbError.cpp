@@ -107,19 +107,19 @@ EDbError::EDbError(const std::string& ATechnisch, int ACode, std::string AZustan
                ACode || !AZustand.empty() ? ATechnisch : std::string(), ACode, AZustand) {}
 
 EDbError::EDbError(const EDbError& AFehler, const std::string& AVorher, const std::string& ANachher)
-    : EDbError(AFehler.FUrsache, AVorher + AFehler.Technisch() + ANachher, AFehler.Code, AFehler.Zustand) {}
+    : EDbError(AFehler.FUrsache, AVorher + AFehler.Technisch() + ANachher, AFehler.FCode, AFehler.FZustand) {}
 
 EDbError::EDbError(std::string AUrsache, std::string ATechnisch, int ACode, std::string AZustand)
     : EKWDSatzFehler(AUrsache.empty() ? std::string() : AUrsache + ".", std::move(ATechnisch)),
-      Code(ACode),
-      Zustand(std::move(AZustand)),
+      FCode(ACode),
+      FZustand(std::move(AZustand)),
       FUrsache(std::move(AUrsache)) {}
 
 bool EDbError::IsUniqueViolation() const {
-  return Code == SQLITE_CONSTRAINT_UNIQUE || Code == SQLITE_CONSTRAINT_PRIMARYKEY || Zustand == "23505";
+  return FCode == SQLITE_CONSTRAINT_UNIQUE || FCode == SQLITE_CONSTRAINT_PRIMARYKEY || FZustand == "23505";
 }
 
-bool EDbError::IsDatabaseFailure() const { return Code ? SqliteAusfall(Code) : PostgresAusfall(Zustand); }
+bool EDbError::IsDatabaseFailure() const { return FCode ? SqliteAusfall(FCode) : PostgresAusfall(FZustand); }
 
 bool EDbError::EndetArbeit() const noexcept {
   try {
@@ -129,8 +129,25 @@ bool EDbError::EndetArbeit() const noexcept {
   }
 }
 
-bool EDbError::IsDeadlock() const { return Code == SQLITE_BUSY_SNAPSHOT || Zustand == "40P01" || Zustand == "40001"; }
+bool EDbError::IsDeadlock() const { return FCode == SQLITE_BUSY_SNAPSHOT || FZustand == "40P01" || FZustand == "40001"; }
 
-bool EDbError::IsReadOnly() const { return Primaer(Code) == SQLITE_READONLY || Zustand == "25006"; }
+bool EDbError::IsReadOnly() const { return Primaer(FCode) == SQLITE_READONLY || FZustand == "25006"; }
 
-bool EDbError::IsDiskFull() const { return Primaer(Code) == SQLITE_FULL || Zustand == "53100"; }
+bool EDbError::IsDiskFull() const { return Primaer(FCode) == SQLITE_FULL || FZustand == "53100"; }
+
+bool EDbError::IsInUse() const {
+  if (FCode == SQLITE_BUSY_SNAPSHOT) return false;  // a stale snapshot: run again (IsDeadlock)
+  return Primaer(FCode) == SQLITE_BUSY || Primaer(FCode) == SQLITE_LOCKED || FZustand == "55P03";
+}
+
+bool EDbError::IsDamaged() const {
+  return Primaer(FCode) == SQLITE_CORRUPT || Primaer(FCode) == SQLITE_NOTADB || FZustand == "XX001" ||
+         FZustand == "XX002";
+}
+
+bool EDbError::IsNotPermitted() const {
+  return Primaer(FCode) == SQLITE_PERM || Primaer(FCode) == SQLITE_AUTH || Primaer(FCode) == SQLITE_CANTOPEN ||
+         FZustand == "42501";
+}
+
+bool EDbError::IsDependentObjects() const { return FZustand == "2BP01"; }

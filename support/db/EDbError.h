@@ -41,18 +41,29 @@ class EDbError : public EKWDSatzFehler, public TKWDAusfall {
   bool IsReadOnly() const;
   // No space left for the database (also IsDatabaseFailure).
   bool IsDiskFull() const;
+  // Another program holds what this step needs beyond the wait: SQLite's
+  // busy or locked database, a lock PostgreSQL would not grant at once
+  // (also IsDatabaseFailure).
+  bool IsInUse() const;
+  // The file or the server's data is damaged, or the file is no database
+  // (also IsDatabaseFailure).
+  bool IsDamaged() const;
+  // This user may not open or change the company: the file's or folder's
+  // rights (SQLite refuses to open a file it may not read), the server's role.
+  bool IsNotPermitted() const;
+  // Objects of another application depend on what was to be dropped.
+  bool IsDependentObjects() const;
 
   // The German sentence for the user, without its full stop; empty when
   // the failure has none.
   const std::string& Ursache() const { return FUrsache; }
   std::string ErsatzSatz() const override { return "Die Firmendatenbank hat einen Fehler gemeldet."; }
 
-  // The backends' codes as given, for the log; ask the questions above.
-  int Code;
-  std::string Zustand;
-
  private:
   EDbError(std::string AUrsache, std::string ATechnisch, int ACode, std::string AZustand);
+  // The backends' codes as given; callers ask the questions above.
+  int FCode;
+  std::string FZustand;
   std::string FUrsache;
 };
 

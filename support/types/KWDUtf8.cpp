@@ -1,5 +1,7 @@
 #include "support/types/KWDUtf8.h"
 
+#include <algorithm>
+
 namespace {
 
 // The length of the valid UTF-8 character at T[I]; 0 when there is none.
@@ -25,6 +27,11 @@ bool KWDIstUtf8(std::string_view AText) {
   return true;
 }
 
+size_t KWDUtf8Zeichen(std::string_view AText) {
+  return static_cast<size_t>(
+      std::count_if(AText.begin(), AText.end(), [](unsigned char Z) { return (Z & 0xC0) != 0x80; }));
+}
+
 std::string KWDUtf8Ersetzen(std::string_view AText) {
   // Nearly every text is valid already: then it is copied whole.
   if (KWDIstUtf8(AText)) return std::string(AText);
@@ -42,4 +49,13 @@ std::string KWDUtf8Ersetzen(std::string_view AText) {
     }
   }
   return Aus;
+}
+
+std::string KWDUtf8AngabeFehler(int AArgc, const char* const* AArgv) {
+  for (int I = 1; I < AArgc; ++I)
+    if (AArgv[I] && !KWDIstUtf8(AArgv[I]))
+      return "Die Angabe \u201E" + KWDUtf8Ersetzen(AArgv[I]) +
+             "\u201C ist kein gültiger UTF-8-Text (ein Zeichen in einer anderen Kodierung, abgeschnitten oder in einer "
+             "unzulässigen Form); bitte prüfen Sie die Eingabe.";
+  return {};
 }

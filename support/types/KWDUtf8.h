@@ -9,7 +9,16 @@
 // True when AText is valid UTF-8 throughout.
 bool KWDIstUtf8(std::string_view AText);
 
+// The characters (code points) of AText, counting its bytes that begin
+// one; in valid UTF-8 that is every character.
+size_t KWDUtf8Zeichen(std::string_view AText);
+
 // AText with every byte that is no part of valid UTF-8 replaced by U+FFFD
 // (other programs of the suite may have stored Latin-1); valid text is
 // returned as it is.
 std::string KWDUtf8Ersetzen(std::string_view AText);
+
+// Empty when every argument of a command line is valid UTF-8; else one
+// German sentence naming the first that is not. The programs check it
+// before anything else (exit 2): such bytes never reach a company.
+std::string KWDUtf8AngabeFehler(int AArgc, const char* const* AArgv);

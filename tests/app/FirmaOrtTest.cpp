@@ -58,6 +58,7 @@ TEST(InvAnfOptionenTest, KnownOptionsAreTakenAndEverythingElseIsRefusedInOneGerm
       {{"--gibt-es-nicht"}, "Unbekannte Option \u201E--gibt-es-nicht\u201C"},
       {{"-platform"}, "Unbekannte Option"},
       {{"firma.db"}, "Unerwartetes Argument"},
+      {{"--db", "/tmp/\xE4.db"}, "kein gültiger UTF-8-Text"},
   };
   for (const TFall& F : Faelle) {
     std::vector<const char*> Argv{"invanf"};

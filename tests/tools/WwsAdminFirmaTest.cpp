@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <signal.h>
-#include <sqlite3.h>
 #include <sys/mount.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -14,6 +13,7 @@
 #include <fstream>
 #include <thread>
 
+#include "support/db/SqliteFirmaDatei.h"
 #include "tests/fixtures/TestDb.h"
 #include "tests/support/framework/TestUmgebung.h"
 #include "tests/tools/KindProzess.h"
@@ -77,16 +77,12 @@ class WwsAdminFirmaSqlite : public ::testing::Test {
     FLog += " " + Wg;
     const pid_t Kind = fork();
     if (Kind == 0) {
-      sqlite3* Db = nullptr;
-      sqlite3_open(Firma().c_str(), &Db);
-      sqlite3_exec(Db, "PRAGMA journal_mode=WAL; PRAGMA wal_autocheckpoint=0", nullptr, nullptr, nullptr);
-      sqlite3_stmt* S = nullptr;
-      sqlite3_prepare_v2(Db,
-                         "INSERT INTO inventuranforderung (zaehldatum, wg, filnr, wijahr, kz_zaehlung) "
-                         "SELECT zaehldatum, ?, filnr, wijahr, kz_zaehlung FROM inventuranforderung LIMIT 1",
-                         -1, &S, nullptr);
-      sqlite3_bind_text(S, 1, Wg.c_str(), -1, SQLITE_TRANSIENT);
-      _exit(sqlite3_step(S) == SQLITE_DONE ? 0 : 1);
+      auto Db = TDbConnection::Open(Firma());
+      auto S = Db->Prepare("INSERT INTO inventuranforderung (zaehldatum, wg, filnr, wijahr, kz_zaehlung) "
+                           "SELECT zaehldatum, ?, filnr, wijahr, kz_zaehlung FROM inventuranforderung LIMIT 1");
+      S->BindText(1, Wg);
+      S->Execute();  // a failure throws: the child aborts
+      _exit(0);
     }
     int Status = 0;
     waitpid(Kind, &Status, 0);
@@ -180,11 +176,10 @@ TEST_F(WwsAdminFirmaSqlite, AProgramLeftOnTheReplacedFileReadsNoCompany) {
   ASSERT_EQ(pipe(Rohr), 0);
   const pid_t Kind = fork();
   if (Kind == 0) {
-    sqlite3* Db = nullptr;
-    sqlite3_open(Firma().c_str(), &Db);
+    TSqliteFirmaDatei Db(Firma(), 0);
     char Zeichen = 0;
     [[maybe_unused]] const ssize_t N = read(Rohr[0], &Zeichen, 1);
-    _exit(sqlite3_exec(Db, "SELECT count(*) FROM artikel", nullptr, nullptr, nullptr) == SQLITE_NOTADB ? 0 : 1);
+    _exit(!Db.Ausfuehren("SELECT count(*) FROM artikel") && Db.Fehler().IsDamaged() ? 0 : 1);
   }
   ASSERT_EQ(Admin(Demo(Firma(), 500, true)).Exit, 0);
   ASSERT_EQ(write(Rohr[1], "x", 1), 1);

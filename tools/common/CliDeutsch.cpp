@@ -5,8 +5,6 @@
 #include <regex>
 #include <sstream>
 
-#include "support/types/KWDUtf8.h"
-
 namespace {
 
 std::string Zitat(const std::string& AText) { return "\u201E" + AText + "\u201C"; }
@@ -170,13 +168,4 @@ void CliDeutschEinrichten(CLI::App& AApp, const std::string& AFusszeile) {
 
 std::string CliFehlerText(const CLI::App& AApp, const CLI::ParseError& AFehler) {
   return "Der Aufruf ist fehlerhaft: " + Satz(AApp, AFehler) + " Hilfe: " + Programmname(AApp) + " --help";
-}
-
-std::string CliUtf8Fehler(int argc, const char* const* argv) {
-  for (int I = 1; I < argc; ++I)
-    if (!KWDIstUtf8(argv[I]))
-      return "Die Angabe " + Zitat(KWDUtf8Ersetzen(argv[I])) +
-             " ist kein gültiger UTF-8-Text (ein Zeichen in einer anderen Kodierung, abgeschnitten oder in einer "
-             "unzulässigen Form); bitte prüfen Sie die Eingabe.";
-  return {};
 }

@@ -22,8 +22,3 @@ void CliDeutschEinrichten(CLI::App& AApp, const std::string& AFusszeile = {});
 // ending with where to find help.
 std::string CliFehlerText(const CLI::App& AApp, const CLI::ParseError& AFehler);
 
-// Empty when every argument of the command line is valid UTF-8 (KWDIstUtf8:
-// no overlong form, surrogate, code point beyond U+10FFFF or cut sequence);
-// else one German sentence naming the first that is not. The tools check
-// it before anything else (exit 2): such bytes never reach a company.
-std::string CliUtf8Fehler(int argc, const char* const* argv);

@@ -15,6 +15,7 @@
 #include "support/framework/KWDMeldungPresenter.h"
 #include "support/framework/KWDSettings.h"
 #include "support/framework/TKWDInfo.h"
+#include "support/types/KWDUtf8.h"
 #include "tools/common/CliDeutsch.h"
 #include "tools/common/CliFehler.h"
 #include "tools/invanf-cli/CliDrucken.h"
@@ -75,7 +76,7 @@ int main(int argc, char** argv) {
   TCliDrucken Drucken;
   Drucken.Registrieren(App, Opt);
 
-  if (const std::string Fehler = CliUtf8Fehler(argc, argv); !Fehler.empty()) {
+  if (const std::string Fehler = KWDUtf8AngabeFehler(argc, argv); !Fehler.empty()) {
     std::cerr << "invanf-cli: " << Fehler << "\n";
     return CLI_ABGELEHNT;
   }

@@ -8,6 +8,7 @@
 #include "support/framework/KWDEinstellungen.h"
 #include "support/framework/KWDSettings.h"
 #include "support/framework/TKWDInfo.h"
+#include "support/types/KWDUtf8.h"
 #include "tools/common/CliDeutsch.h"
 #include "tools/common/CliFehler.h"
 #include "tools/wws-admin/AdminKontext.h"
@@ -46,7 +47,7 @@ int main(int argc, char** argv) {
   KommandoMessagesAnmelden(app, kontext);
   KommandoFilialenAnmelden(app, kontext);
 
-  if (const std::string fehler = CliUtf8Fehler(argc, argv); !fehler.empty()) {
+  if (const std::string fehler = KWDUtf8AngabeFehler(argc, argv); !fehler.empty()) {
     std::cerr << "wws-admin: " << fehler << "\n";
     return CExitAufruf;
   }

@@ -11,7 +11,6 @@
 #include <nlohmann/json.hpp>
 
 #include "support/tabelle/KWDTabelle.h"
-#include "support/types/KWDUtf8.h"
 #include "tests/support/framework/TestUmgebung.h"
 
 namespace {
@@ -106,16 +105,6 @@ TEST(KWDTabelle, XlsxGoesOnOverSheetsAndCutsOnlyWhatNoCellHolds) {
                               "\u201EText\u201C"),
             std::string::npos)
       << Log.Inhalt();
-}
-
-// Text a user gives is UTF-8 only in its strict form.
-TEST(KWDUtf8, OverlongFormsSurrogatesTooLargeAndCutSequencesAreNoUtf8) {
-  for (const char* Gut : {"", "abc", "Größe €", "\xF0\x9F\x98\x80", "\xF4\x8F\xBF\xBF", "\xEF\xBF\xBD"})
-    EXPECT_TRUE(KWDIstUtf8(Gut)) << Gut;
-  for (const char* Schlecht : {"\xC0\xAF", "\xE0\x80\xAF", "\xED\xA0\x80", "\xF4\x90\x80\x80", "\xC3", "a\xE2\x82",
-                               "\xE4", "\xFF"})
-    EXPECT_FALSE(KWDIstUtf8(Schlecht)) << Schlecht;
-  EXPECT_EQ(KWDUtf8Ersetzen("a\xE4" "b"), "a\xEF\xBF\xBD" "b");
 }
 
 // A target whose folder is missing names the file; nothing is left behind.
