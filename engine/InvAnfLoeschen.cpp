@@ -1,6 +1,7 @@
 // Deleting requests: remove the booked target stock article by article under
 // the common lock, then the request record once no article is left.
 #include "engine/InvAnfIntern.h"
+#include "engine/InvAnfLesen.h"
 #include "engine/TInvAnfArtikelEntfernen.h"
 #include "engine/TQLX_InvAnfMani.h"
 #include "suite/TInvDel.h"
@@ -8,16 +9,7 @@
 #include "support/framework/KWDGuard.h"
 #include "support/framework/KWDLog.h"
 #include "support/framework/TKWDInfo.h"
-#include "support/recordfile/Tiafile.h"
-
-namespace {
-// True when the request exists under exactly AAnforderung's fiscal year,
-// counting date, product group and branch.
-bool AnforderungBesteht(Tiafile& AIA, const TVglInvAnf_Inv& AAnforderung) {
-  InvAnfIntern::SchluesselSetzen(AIA, AAnforderung);
-  return AIA.Get_equal() && YearOf(AIA.WiJahr.GetWert()) == AAnforderung.WiJahr;
-}
-}  // namespace
+#include "support/types/IABenennung.h"
 
 bool TQLX_InvAnfMani::InventurenLoeschen(const std::vector<TVglInvAnf_Inv>& AAnforderungen,
                                          std::vector<TQLX_clMeldung>& AMeldungen) {
@@ -35,11 +27,10 @@ bool TQLX_InvAnfMani::InventurenLoeschen(const std::vector<TVglInvAnf_Inv>& AAnf
     for (const TVglInvAnf_Inv& Anf : AAnforderungen) {
       // Only the request of exactly this fiscal year: one stored under
       // another is not the one meant and keeps its target stock.
-      if (!AnforderungBesteht(FObjekte.IA.Neu(), Anf)) {
+      if (!IAAnforderungLesen(FObjekte.IA.Neu(), Anf)) {
         KWDLogSchreiben("TQLX_InvAnfMani.InventurenLoeschen",
-                        "Inventur vom " + FormatDatum(Anf.Zaehldatum) + ", Warengruppe \"" + Anf.WG + "\", Filiale " +
-                            std::to_string(Anf.FilNr) + " gibt es im Wirtschaftsjahr " + std::to_string(Anf.WiJahr) +
-                            " nicht: nichts gelöscht.");
+                        IALogAnforderung(Anf.Zaehldatum, Anf.WG, Anf.FilNr) + " gibt es im Wirtschaftsjahr " +
+                            std::to_string(Anf.WiJahr) + " nicht: nichts gelöscht.");
         continue;
       }
       const TDate ErsterTag = ersterTag_WiJahr(Anf.WiJahr);

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "engine/InvAnfIntern.h"
+#include "engine/InvAnfLesen.h"
 #include "engine/InvAnfNamen.h"
 #include "engine/TInvAnfSollBuchung.h"
 #include "engine/TInvAnfSperrDurchgaenge.h"
@@ -189,7 +190,8 @@ void TInvAnfSollBuchung::InventurenOeffnen(TInventurListe& AInventuren, TToDoLis
       InvAnfIntern::SchluesselSetzen(IA, D.InvAnf);
       // Locked until the end: a deletion begun meanwhile keeps its state.
       IA.SetSperrendLesen(true);
-      if (IA.Get_equal() && IA.WiJahr.GetWert() == D.WiJahr && IA.KZZaehlung.GetWert() == Angefordert) {
+      if (IA.Get_equal() && IAImWiJahr(IA.WiJahr.GetWert(), D.InvAnf.WiJahr) &&
+          IA.KZZaehlung.GetWert() == Angefordert) {
         IA.KZZaehlung.SetWert(CQLX_IA_KZZaehlung_2_Char(TQLX_IA_KZZaehlung::iazEroeffnet));
         IA.WriteRecord(wrdonUpdate);
       }

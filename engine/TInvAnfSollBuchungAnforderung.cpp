@@ -3,10 +3,12 @@
 #include <algorithm>
 
 #include "engine/InvAnfIntern.h"
+#include "engine/InvAnfLesen.h"
 #include "engine/InvAnfNamen.h"
 #include "engine/TInvAnfSollBuchung.h"
 #include "support/framework/KWDLog.h"
 #include "support/recordfile/Tiafile.h"
+#include "support/types/IABenennung.h"
 #include "support/types/TQLX_IA_KZZaehlung.h"
 
 std::vector<int32_t> TInvAnfSollBuchung::AnforderungenSenden(const TInventurListe& AInventuren,
@@ -37,15 +39,14 @@ void TInvAnfSollBuchung::AnforderungenLesen(const TInventurListe& AInventuren, c
   for (bool G = IA.Get_first_KeyListe(); G; G = IA.Get_next()) {
     const size_t I = static_cast<size_t>(IA.KeyListePosition());
     const TInventurDetails& D = *AInventuren.GetItem_Ptr(AGesendet[I]);
-    Steht[I] = IA.WiJahr.GetWert() == D.WiJahr && IA.KZZaehlung.GetWert() == Angefordert;
+    Steht[I] = IAImWiJahr(IA.WiJahr.GetWert(), D.InvAnf.WiJahr) && IA.KZZaehlung.GetWert() == Angefordert;
   }
   for (size_t I = 0; I < AGesendet.size(); ++I) {
     if (Steht[I]) continue;
     AWeg[static_cast<size_t>(AGesendet[I])] = true;
     const TVglInvAnf_Inv& A = AInventuren.GetItem_Ptr(AGesendet[I])->InvAnf;
     KWDLogSchreiben(KInvAnfSollBestandBuchen,
-                    "Inventur vom " + FormatDatum(A.Zaehldatum) + ", Warengruppe \"" + A.WG + "\", Filiale " +
-                        std::to_string(A.FilNr) +
+                    IALogAnforderung(A.Zaehldatum, A.WG, A.FilNr) +
                         " ist gelöscht oder nicht mehr angefordert: es wird nichts mehr für sie gebucht.");
   }
 }
