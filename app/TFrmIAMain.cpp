@@ -22,8 +22,6 @@
 #include "support/framework/KWDGuard.h"
 #include "support/framework/KWDUhr.h"
 #include "support/framework/TKWDProgramm.h"
-#include "support/recordfile/TQLX_DBFile_CiNoC.h"
-#include "support/recordfile/Tiafile.h"
 
 TFrmIAMain* FrmIAMain = nullptr;
 
@@ -190,7 +188,6 @@ TFrmIAMain::~TFrmIAMain() {
                                               [&] { FDrucken.reset(); },
                                               [&] { FSelectedLayouts.clear(); },
                                               [&] { FInvAnfMani.reset(); },
-                                              [&] { FIAFile.reset(); },
                                               [&] { FvglInvAnf.reset(); },
                                           });
   if (FrmIAMain == this) FrmIAMain = nullptr;
@@ -222,6 +219,3 @@ std::string TFrmIAMain::WiJahrtoStr(TDate AWiJahr) {
   return Text;
 }
 
-void TFrmIAMain::IAfile_CiNoC() {
-  KWDGuard("TFrmIAMain.IAfile_CiNoC", [&] { DBFile_CiNoC(FIAFile); });
-}

@@ -27,7 +27,6 @@ class QAction;
 class QMenuBar;
 class QPushButton;
 class QStatusBar;
-class Tiafile;
 class TIADrucken;
 class TKWDProgressDialog;
 class TKWDTitelPanel;
@@ -79,9 +78,6 @@ class TFrmIAMain : public TKWDForm {
   TVRNode CheckSelectedNode();
   // "dd.mm.yyyy - dd.mm.yyyy" of the fiscal year starting on AWiJahr.
   std::string WiJahrtoStr(TDate AWiJahr);
-
-  // The request file, created on first use, else reset for reuse.
-  void IAfile_CiNoC();
 
   // Creates one request for the fiscal year shown: true and ARec its key
   // (requested state); false after message 1005 when the engine refused it,
@@ -163,7 +159,6 @@ class TFrmIAMain : public TKWDForm {
   TDateTime FWiJahrLastDay = 0;
   std::unique_ptr<TvglInvAnf> FvglInvAnf;
   std::unique_ptr<TQLX_InvAnfMani> FInvAnfMani;
-  std::unique_ptr<Tiafile> FIAFile;
 
   // The last date text of the rows added so far, the counting date it was
   // formatted from, and the row count they hold for (-1: unknown): filling

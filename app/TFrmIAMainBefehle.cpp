@@ -16,6 +16,7 @@
 #include "app/TIAStatusText.h"
 #include "dialogs/TFrmIANeu.h"
 #include "dialogs/TgesperrteArtikelfrm.h"
+#include "engine/InvAnfLesen.h"
 #include "engine/TIANeuPruefung.h"
 #include "engine/TQLX_InvAnfMani.h"
 #include "suite/TvglInvAnf.h"
@@ -27,7 +28,6 @@
 #include "support/framework/TKWDInfo.h"
 #include "support/framework/TKWDProgramm.h"
 #include "support/list/TQLX_List.h"
-#include "support/recordfile/Tiafile.h"
 #include "support/services/UserRechte.h"
 #include "support/types/IABenennung.h"
 #include "support/types/KWDZahlFormat.h"
@@ -112,13 +112,7 @@ TFrmIAMain::TNeuanlage TFrmIAMain::NeueInventurenAnlegen(TDate ADatum, const std
 std::string TFrmIAMain::AblehnungsGrund(const std::string& AWG, int AFiliale, TDate ADatum) {
   std::string Grund = "nicht zulässig";
   KWDGuardStill("TFrmIAMain.AblehnungsGrund", [&] {
-    IAfile_CiNoC();
-    if (!FIAFile) return;
-    FIAFile->SelectKey(Tiafile::KEY_ANFORDERUNG);
-    FIAFile->Key_Zaehldatum.SetKeyWert(ADatum);
-    FIAFile->Key_WG.SetKeyWert(AWG);
-    FIAFile->Key_FilNr.SetKeyWert(static_cast<int16_t>(AFiliale));
-    if (FIAFile->Get_equal())
+    if (IAAnforderungLesen(ADatum, AWG, AFiliale))
       Grund = "gibt es bereits";
     else if (AFiliale >= INT16_MIN && AFiliale <= INT16_MAX &&
              !FvglInvAnf->Inventurnochfrei(AWG, ADatum, static_cast<int16_t>(AFiliale)))

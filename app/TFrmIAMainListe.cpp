@@ -1,4 +1,4 @@
-// The main window's request list: columns, filling from the request file,
+// The main window's request list: columns, filling with the year's requests,
 // row colours, marking and the marked requests as request keys.
 #include <QStyle>
 #include <algorithm>
@@ -7,9 +7,9 @@
 
 #include "app/TFrmIAMain.h"
 #include "app/TIASollEKDelegate.h"
+#include "engine/InvAnfLesen.h"
 #include "support/framework/KWDGuard.h"
 #include "support/framework/KWDWork.h"
-#include "support/recordfile/Tiafile.h"
 #include "support/types/TQLX_IA_KZZaehlung.h"
 
 namespace {
@@ -103,20 +103,9 @@ void TFrmIAMain::Fuelle_VRListAusIAFile() {
     if (!vrInvList->VRList()) return;  // registered by VRList_Init
     vrInvList->VRList()->ClearRows();
     FDatumTextZeilen = -1;
-    IAfile_CiNoC();
-    if (!FIAFile) return;  // registered by IAfile_CiNoC
-    FIAFile->WiJahr.SetFilterMinMax(FWiJahr);
-    FIAFile->SelectKey(Tiafile::KEY_ANFORDERUNG);
-    std::vector<TiaSatz> Saetze;
-    for (bool Gefunden = FIAFile->Get_first(); Gefunden; Gefunden = FIAFile->Get_next())
-      Saetze.push_back(FIAFile->GetSatz());
-    // The rows are added in the order the list shows them (by date, then
-    // branch, the request key order within), so each date's text lands on
-    // the first row of that date; added in key order it would stand on the
-    // row of the smallest group, which the sort may put below another branch.
-    std::stable_sort(Saetze.begin(), Saetze.end(), [](const TiaSatz& A, const TiaSatz& B) {
-      return A.Zaehldatum != B.Zaehldatum ? A.Zaehldatum < B.Zaehldatum : A.FilNr < B.FilNr;
-    });
+    // Added in the order the list shows them, so each date's text lands on
+    // the first row of that date.
+    const std::vector<TiaSatz> Saetze = IAAnforderungenDesJahres(FWiJahr);
     for (const TiaSatz& Satz : Saetze) FuelleZeile(Satz);
     vrInvList->VRListUebernehmen(false);
     vrInvList->ZeilenInitialisieren(false);

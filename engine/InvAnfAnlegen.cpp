@@ -2,7 +2,6 @@
 #include <cstdint>
 #include <string>
 
-#include "engine/InvAnfIntern.h"
 #include "engine/TIANeuPruefung.h"
 #include "engine/TIAWiJahre.h"
 #include "engine/TQLX_InvAnfMani.h"
@@ -14,8 +13,6 @@
 #include "support/recordfile/Tiafile.h"
 #include "support/services/TKWDBuchung.h"
 #include "support/types/TQLX_IA_KZZaehlung.h"
-
-using InvAnfIntern::Bereit;
 
 namespace {
 constexpr const char* KName = "TQLX_InvAnfMani.InventurAnlegen";
@@ -46,12 +43,10 @@ bool TQLX_InvAnfMani::InventurAnlegen(TDate AZaehldat, TDate AWiJahr, const std:
         if (WG.find('*') != std::string::npos) return Abgelehnt("Warengruppe \"" + WG + "\" mit *");
         const auto Filiale = static_cast<int16_t>(AFiliale);
 
-        VglInvAnf_CiN();
-        TvglInvAnf& Dienst = Bereit(FvglInvAnf, "Der Anforderungsdienst");
+        TvglInvAnf& Dienst = FObjekte.VglInvAnf.Dienst();
         if (!Dienst.FilialeVorhanden(AFiliale))
           return Abgelehnt("Filiale " + std::to_string(AFiliale) + " gibt es nicht");
-        IAFile_CiNoC();
-        Tiafile& IA = Bereit(FIAFile, "Die Anforderungsdatei");
+        Tiafile& IA = FObjekte.IA.Neu();
 
         // The check for an overlapping group and the insert are one step
         // across programs: two programs creating "1" and "12" for the same

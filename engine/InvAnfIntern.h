@@ -15,14 +15,6 @@
 
 namespace InvAnfIntern {
 
-// The object a lazy creator should have made; a failed creation (already
-// registered) ends the calling step instead of dereferencing null.
-template <class T>
-T& Bereit(const std::unique_ptr<T>& AFeld, const char* AWas) {
-  if (!AFeld) throw std::runtime_error(std::string(AWas) + " ist nicht verfügbar");
-  return *AFeld;
-}
-
 // Stock types whose stock is counted and booked: 1 to 16 and 18.
 inline bool BestandsTypGezaehlt(int AOrdinal) { return (AOrdinal >= 1 && AOrdinal <= 16) || AOrdinal == 18; }
 

@@ -13,31 +13,33 @@ bool TQLX_InvAnfMani::InventurAnforderungVervollstaendigen(const std::vector<TVg
   TFilialListe Filialen;
   auto ToDo = TInvAnfAuswahl::ToDoListeErzeugen();
   TMeldungsListe Meldungen;
-  const TProgressSichtbar Fenster(*this);
+  TInvAnfFortschritt& Fortschritt = FObjekte.Fortschritt;
+  const TInvAnfFortschritt::TSichtbar Fenster(Fortschritt);
   return KWDGuard(
       "TQLX_InvAnfMani.InventurAnforderungVervollstaendigen",
       [&] {
-        ProgressCaption("Lade Inventureliste", "", true);
-        TInvAnfAuswahl Auswahl(*this);
+        Fortschritt.ProgressCaption("Lade Inventureliste", "", true);
+        TInvAnfAuswahl Auswahl(TInvAnfAuswahl::Bedarf(FObjekte));
         if (!Auswahl.UnvollstaendigeInventurenLaden(AAnforderungen, &Inventuren, &Warengruppen, &Filialen))
           return false;
         if (Inventuren.IsEmpty()) return true;
-        ProgressCaption("Bestimme Artikelliste", "", true);
+        Fortschritt.ProgressCaption("Bestimme Artikelliste", "", true);
         // A list a failed step left half built may hold articles the requests
         // do not cover, and lacks others: nothing is booked or opened from it.
         if (!Auswahl.ProduktIDs_ToDoListeLaden(Inventuren, Warengruppen, Filialen, *ToDo)) {
           AMeldungen = Meldungen.ToArray();
           return false;
         }
-        ProgressCaption("Sollbestand einbuchen", "", false);
-        TInvAnfSollBuchung Buchung(*this);
+        Fortschritt.ProgressCaption("Sollbestand einbuchen", "", false);
+        TInvAnfSollBuchung Buchung(
+            {FObjekte.IA, FObjekte.IV, FObjekte.BF, FObjekte.FVK, FObjekte.SPReader, Fortschritt});
         if (!Buchung.SollBestandBuchen(Inventuren, *ToDo, Meldungen)) {
           // The database failed: opening would only fail again. A rerun
           // books the rest and opens them.
           AMeldungen = Meldungen.ToArray();
           return false;
         }
-        ProgressCaption("Passe Inventuren an", "", true);
+        Fortschritt.ProgressCaption("Passe Inventuren an", "", true);
         Buchung.InventurenOeffnen(Inventuren, *ToDo);
         AMeldungen = Meldungen.ToArray();
         return ToDo->IsEmpty();

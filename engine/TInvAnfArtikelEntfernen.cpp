@@ -2,7 +2,6 @@
 #include <stdexcept>
 
 #include "engine/TInvAnfArtikelEntfernen.h"
-#include "engine/TInvAnfObjekte.h"
 #include "engine/TInvAnfSperrDurchgaenge.h"
 #include "engine/TInvAnfStapelKlammer.h"
 #include "suite/TInvDel.h"
@@ -40,14 +39,15 @@ class TEntfernen : public TInvAnfStapelArbeit {
 };
 }  // namespace
 
-TInvAnfArtikelEntfernen::TInvAnfArtikelEntfernen(TInvAnfObjekte& AObjekte) : FObjekte(AObjekte) {}
+TInvAnfArtikelEntfernen::TInvAnfArtikelEntfernen(TInvDel& ADel, TInvAnfFortschritt& AFortschritt)
+    : FDel(ADel), FFortschritt(AFortschritt) {}
 
 bool TInvAnfArtikelEntfernen::ProduktAusInventurEntfernen(const TVglInvAnf_Inv& AAnforderung,
                                                           TProduktIDListe& AProdIds, TMeldungsListe& AMeldungen) {
   bool Weiter = true;
   KWDGuard(KEntfernen, [&] {
-    TEntfernen Arbeit(FObjekte.InvDel(), AAnforderung, AProdIds);
-    Weiter = TInvAnfSperrDurchgaenge(FObjekte, KEntfernen).Ausfuehren(Arbeit, AMeldungen);
+    TEntfernen Arbeit(FDel, AAnforderung, AProdIds);
+    Weiter = TInvAnfSperrDurchgaenge(FFortschritt, KEntfernen).Ausfuehren(Arbeit, AMeldungen);
   });
   return Weiter;
 }

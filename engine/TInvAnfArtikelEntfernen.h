@@ -5,11 +5,12 @@
 #include "engine/InvAnfListen.h"
 #include "support/types/TVglInvAnf_Inv.h"
 
-class TInvAnfObjekte;
+class TInvAnfFortschritt;
+class TInvDel;
 
 class TInvAnfArtikelEntfernen {
  public:
-  explicit TInvAnfArtikelEntfernen(TInvAnfObjekte& AObjekte);
+  TInvAnfArtikelEntfernen(TInvDel& ADel, TInvAnfFortschritt& AFortschritt);
 
   // Removes the listed articles from the request and takes each removed one
   // out of AProdIds; what stays could not be locked (a message each in
@@ -20,5 +21,6 @@ class TInvAnfArtikelEntfernen {
                                    TMeldungsListe& AMeldungen);
 
  private:
-  TInvAnfObjekte& FObjekte;
+  TInvDel& FDel;
+  TInvAnfFortschritt& FFortschritt;
 };

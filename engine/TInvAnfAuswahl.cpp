@@ -6,6 +6,7 @@
 #include "engine/InvAnfIntern.h"
 #include "engine/TInvAnfAuswahl.h"
 #include "engine/TInvAnfBestandsPruefung.h"
+#include "engine/TInvAnfFortschritt.h"
 #include "engine/TInvAnfObjekte.h"
 #include "suite/GDBConnector.h"
 #include "suite/TArtikelTools.h"
@@ -41,7 +42,12 @@ bool AlleWarengruppenLeer(const TInventurListe& AInventuren) {
 }
 }  // namespace
 
-TInvAnfAuswahl::TInvAnfAuswahl(TInvAnfObjekte& AObjekte) : FObjekte(AObjekte) {}
+TInvAnfAuswahl::TBedarf TInvAnfAuswahl::Bedarf(TInvAnfObjekte& AObjekte) {
+  return {AObjekte.IA, AObjekte.AA, AObjekte.IV, AObjekte.BF, AObjekte.FVK, AObjekte.WGNIter, AObjekte.WGNMani,
+          AObjekte.Fortschritt};
+}
+
+TInvAnfAuswahl::TInvAnfAuswahl(const TBedarf& ABedarf) : FBedarf(ABedarf) {}
 
 std::unique_ptr<TToDoListe> TInvAnfAuswahl::ToDoListeErzeugen() {
   return std::make_unique<TToDoListe>(TProduktID_Indizee::ComparerGet());
@@ -56,7 +62,7 @@ bool TInvAnfAuswahl::UnvollstaendigeInventurenLaden(const std::vector<TVglInvAnf
     AWarengruppen->Clear();
     AFilialen->Clear();
 
-    Tiafile& IA = FObjekte.IAFile();
+    Tiafile& IA = FBedarf.IA.Neu();
     IA.SelectKey(Tiafile::KEY_ZAEHLSTATUS);
     IA.Key_KZZaehlung.SetKeyWertAndFilter(CQLX_IA_KZZaehlung_2_Char(TQLX_IA_KZZaehlung::iazAngefordert));
     bool Gefunden = IA.Get_ge();
@@ -74,7 +80,7 @@ bool TInvAnfAuswahl::UnvollstaendigeInventurenLaden(const std::vector<TVglInvAnf
       if (std::find(AAnforderungen.begin(), AAnforderungen.end(), D.InvAnf) != AAnforderungen.end())
         AInventuren->Add(D);
       Gefunden = IA.Get_next();
-      FObjekte.ProgressDo(0, 0);
+      FBedarf.Fortschritt.ProgressDo(0, 0);
     }
 
     // Coarse groups first, so a finer group finds its coarser one already
@@ -105,15 +111,15 @@ bool TInvAnfAuswahl::ProduktIDs_ToDoListeLaden(TInventurListe& AInventuren, TWar
   bool Alle = true;  // every step ran through
   const bool Gelaufen = KWDGuard("TQLX_InvAnfMani.ProduktIDs_ToDoListeLaden", [&] {
     AToDo.Clear();
-    FObjekte.ProgressCaption(KBestimme, "Warengruppe", true);
+    FBedarf.Fortschritt.ProgressCaption(KBestimme, "Warengruppe", true);
     Alle = Scannen(AInventuren, AWarengruppen, AToDo) && Alle;
-    FObjekte.ProgressCaption(KBestimme, "Bestände", true);
+    FBedarf.Fortschritt.ProgressCaption(KBestimme, "Bestände", true);
     Alle = BestandPruefen(AInventuren, AFilialen, AToDo) && Alle;
-    FObjekte.ProgressCaption(KBestimme, "Vorhandener Sollbestand", true);
+    FBedarf.Fortschritt.ProgressCaption(KBestimme, "Vorhandener Sollbestand", true);
     Alle = TeilAnforderungen_Entfernen(AInventuren, AToDo) && Alle;
     // AAScan already left out the articles checked too loosely.
     if (!AlleWarengruppenLeer(AInventuren)) {
-      FObjekte.ProgressCaption(KBestimme, "Pruefschärfe", true);
+      FBedarf.Fortschritt.ProgressCaption(KBestimme, "Pruefschärfe", true);
       Alle = PruefschaerfeChecken(AToDo) && Alle;
     }
   });
@@ -132,7 +138,7 @@ bool TInvAnfAuswahl::AAScan(TInventurListe& AInventuren, TToDoListe& AToDo) {
     Eintrag.clear();
     for (int32_t I = 0; I < AInventuren.Count(); ++I) Eintrag.Ind.push_back(I);
 
-    TAAFile& AA = FObjekte.AAFile();
+    TAAFile& AA = FBedarf.AA.Neu();
     AA.SetUsedField({&AA.ProduktId, &AA.Pruefschaerfe});
     AA.ExtendedFilterClear();
     AA.ExtendedFilterFinalize();
@@ -142,7 +148,7 @@ bool TInvAnfAuswahl::AAScan(TInventurListe& AInventuren, TToDoListe& AToDo) {
         Eintrag.PId = AA.ProduktId.GetWert();
         AToDo.Add(Eintrag);
       }
-      if (AToDo.Count() % KScanTakt == 0) FObjekte.ProgressDo(0, 0);
+      if (AToDo.Count() % KScanTakt == 0) FBedarf.Fortschritt.ProgressDo(0, 0);
       Gefunden = AA.Get_next_extMode();
     }
     AToDo.Sort();
@@ -152,13 +158,13 @@ bool TInvAnfAuswahl::AAScan(TInventurListe& AInventuren, TToDoListe& AToDo) {
 bool TInvAnfAuswahl::WGNScan(TInventurListe& AInventuren, TWarengruppenListe& AWarengruppen, TToDoListe& AToDo) {
   const InvAnfIntern::TDienstFehler Dienste({"TQLX_WGN_Iterator", "TWGNMani"});
   const bool Gelaufen = KWDGuard("TQLX_InvAnfMani.WGNScan", [&] {
-    TQLX_WGN_Iterator& Iter = FObjekte.WGNIter();
+    TQLX_WGN_Iterator& Iter = FBedarf.WGNIter.Dienst();
     for (const std::string& G : AWarengruppen) {
       // Finer requests under G need each article's own group to tell them apart.
       bool Tiefer = false;
       for (const TInventurDetails& D : AInventuren)
         Tiefer = Tiefer || (D.InvAnf.WG.size() > G.size() && BeginntMit(D.InvAnf.WG, G));
-      TWGNMani* Mani = Tiefer ? &FObjekte.WGNMani() : nullptr;
+      TWGNMani* Mani = Tiefer ? &FBedarf.WGNMani.Dienst() : nullptr;
       if (!Iter.Move_First(G, "EIGEN")) continue;
       do {
         TProduktID_Indizee Eintrag;
@@ -168,7 +174,7 @@ bool TInvAnfAuswahl::WGNScan(TInventurListe& AInventuren, TWarengruppenListe& AW
         for (int32_t I = 0; I < AInventuren.Count(); ++I)
           if (BeginntMit(ArtikelWG, AInventuren.GetItem_Ptr(I)->InvAnf.WG)) Eintrag.Ind.push_back(I);
         AToDo.Add(std::move(Eintrag));
-        if (AToDo.Count() % KScanTakt == 0) FObjekte.ProgressDo(0, 0);
+        if (AToDo.Count() % KScanTakt == 0) FBedarf.Fortschritt.ProgressDo(0, 0);
       } while (Iter.Move_Next());
     }
     TQLX_List_Helper<TProduktID_Indizee>::SortAndRemoveDuplicates(AToDo);
@@ -178,7 +184,7 @@ bool TInvAnfAuswahl::WGNScan(TInventurListe& AInventuren, TWarengruppenListe& AW
 }
 
 bool TInvAnfAuswahl::BestandPruefen(TInventurListe& AInventuren, TFilialListe& AFilialen, TToDoListe& AToDo) {
-  TInvAnfBestandsPruefung Pruefung(FObjekte);
+  TInvAnfBestandsPruefung Pruefung(FBedarf.BF, FBedarf.FVK, FBedarf.Fortschritt);
   if (GDBConnector().GetDBArt() == 1) return Pruefung.BestandPruefen_Btrieve(AInventuren, AFilialen, AToDo);
   return Pruefung.BestandPruefen_SQL(AInventuren, AFilialen, AToDo);
 }
@@ -188,7 +194,7 @@ bool TInvAnfAuswahl::TeilAnforderungen_Entfernen(TInventurListe& AInventuren, TT
     int Gelesen = 0;
     for (int32_t Q = 0; Q < AInventuren.Count(); ++Q) {
       const TInventurDetails& Anf = *AInventuren.GetItem_Ptr(Q);
-      Tivfile& IV = FObjekte.IVFile();
+      Tivfile& IV = FBedarf.IV.Neu();
       IV.SelectKey(Tivfile::KEY_DATUM_FILIALE);
       IV.SetUsedField({&IV.FilNr, &IV.ProduktId});
       IV.Key_WiJahr.SetKeyWertAndFilter(Anf.WiJahr);
@@ -206,7 +212,7 @@ bool TInvAnfAuswahl::TeilAnforderungen_Entfernen(TInventurListe& AInventuren, TT
           Eintrag->RemoveInd(Q);
           if (Eintrag->Ind.empty()) AToDo.Delete(Pos);
         }
-        if (++Gelesen % KListenTakt == 0) FObjekte.ProgressDo(0, 0);
+        if (++Gelesen % KListenTakt == 0) FBedarf.Fortschritt.ProgressDo(0, 0);
         Gefunden = IV.Get_next();
       }
     }
@@ -220,7 +226,7 @@ bool TInvAnfAuswahl::PruefschaerfeChecken(TToDoListe& AToDo) {
     int Geprueft = 0;
     for (int32_t Pos = AToDo.Count() - 1; Pos >= 0; --Pos) {
       if (Tools.Pruefschaerfe_4_Prodid(AToDo.GetItem_Ptr(Pos)->PId) < 2) AToDo.Delete(Pos);
-      if (++Geprueft % KListenTakt == 0) FObjekte.ProgressDo(0, 0);
+      if (++Geprueft % KListenTakt == 0) FBedarf.Fortschritt.ProgressDo(0, 0);
     }
   });
   return !Dienste.Aufgetreten() && Gelaufen;
@@ -229,16 +235,16 @@ bool TInvAnfAuswahl::PruefschaerfeChecken(TToDoListe& AToDo) {
 void TInvAnfAuswahl::ArtikelZaehlen(TInventurListe& AInventuren, TWarengruppenListe& AWarengruppen,
                                     TFilialListe& AFilialen, int& ATotal, int& ADa) {
   auto ToDo = ToDoListeErzeugen();
-  FObjekte.ProgressCaption(KBestimme, "Warengruppe", true);
+  FBedarf.Fortschritt.ProgressCaption(KBestimme, "Warengruppe", true);
   bool Alle = Scannen(AInventuren, AWarengruppen, *ToDo);
-  FObjekte.ProgressCaption(KBestimme, "Bestände", true);
+  FBedarf.Fortschritt.ProgressCaption(KBestimme, "Bestände", true);
   Alle = BestandPruefen(AInventuren, AFilialen, *ToDo) && Alle;
   if (!AlleWarengruppenLeer(AInventuren)) {
-    FObjekte.ProgressCaption(KBestimme, "Pruefschärfe", true);
+    FBedarf.Fortschritt.ProgressCaption(KBestimme, "Pruefschärfe", true);
     Alle = PruefschaerfeChecken(*ToDo) && Alle;
   }
   const int Total = ToDo->Count();
-  FObjekte.ProgressCaption(KBestimme, "Vorhandener Sollbestand", true);
+  FBedarf.Fortschritt.ProgressCaption(KBestimme, "Vorhandener Sollbestand", true);
   Alle = TeilAnforderungen_Entfernen(AInventuren, *ToDo) && Alle;
   // Counts of a list a failed step left half built would mislead.
   if (!Alle) return;

@@ -11,13 +11,37 @@
 #include <vector>
 
 #include "engine/InvAnfListen.h"
+#include "engine/TInvAnfDatei.h"
 #include "support/types/TVglInvAnf_Inv.h"
 
+class TAAFile;
+class TBFFile;
+class TFvkFile;
+class Tiafile;
+class Tivfile;
+class TQLX_WGN_Iterator;
+class TInvAnfWGNMani;
+class TInvAnfFortschritt;
 class TInvAnfObjekte;
 
 class TInvAnfAuswahl {
  public:
-  explicit TInvAnfAuswahl(TInvAnfObjekte& AObjekte);
+  // What the selection reads (BF and FVK: its stock check's) and shows its
+  // progress on.
+  struct TBedarf {
+    TInvAnfDatei<Tiafile>& IA;
+    TInvAnfDatei<TAAFile>& AA;
+    TInvAnfDatei<Tivfile>& IV;
+    TInvAnfDatei<TBFFile>& BF;
+    TInvAnfDatei<TFvkFile>& FVK;
+    TInvAnfDienst<TQLX_WGN_Iterator>& WGNIter;
+    TInvAnfWGNMani& WGNMani;
+    TInvAnfFortschritt& Fortschritt;
+  };
+  // Those of the engine's holder.
+  static TBedarf Bedarf(TInvAnfObjekte& AObjekte);
+
+  explicit TInvAnfAuswahl(const TBedarf& ABedarf);
 
   // A to-do list sorted by product id, as every step expects it.
   static std::unique_ptr<TToDoListe> ToDoListeErzeugen();
@@ -47,5 +71,5 @@ class TInvAnfAuswahl {
   bool TeilAnforderungen_Entfernen(TInventurListe& AInventuren, TToDoListe& AToDo);
   bool PruefschaerfeChecken(TToDoListe& AToDo);
 
-  TInvAnfObjekte& FObjekte;
+  TBedarf FBedarf;
 };

@@ -4,7 +4,7 @@
 
 #include "engine/InvAnfIntern.h"
 #include "engine/TInvAnfBestandsPruefung.h"
-#include "engine/TInvAnfObjekte.h"
+#include "engine/TInvAnfFortschritt.h"
 #include "support/db/KWDDatenbank.h"
 #include "support/framework/KWDGuard.h"
 #include "support/recordfile/TBFFile.h"
@@ -69,7 +69,9 @@ bool IndFiltern(const TInventurListe& AInventuren, std::vector<int32_t>& AInd, c
 }
 }  // namespace
 
-TInvAnfBestandsPruefung::TInvAnfBestandsPruefung(TInvAnfObjekte& AObjekte) : FObjekte(AObjekte) {}
+TInvAnfBestandsPruefung::TInvAnfBestandsPruefung(TInvAnfDatei<TBFFile>& ABF, TInvAnfDatei<TFvkFile>& AFVK,
+                                                 TInvAnfFortschritt& AFortschritt)
+    : FBF(ABF), FFVK(AFVK), FFortschritt(AFortschritt) {}
 
 // Both ways read the same fields in the same key order.
 void TInvAnfBestandsPruefung::DateienVorbereiten(TBFFile& ABF, TFvkFile& AFVK) {
@@ -83,8 +85,8 @@ bool TInvAnfBestandsPruefung::BestandPruefen_Btrieve(TInventurListe& AInventuren
                                              TToDoListe& AToDo) {
   return KWDGuard("TQLX_InvAnfMani.BestandPruefen_Btrieve", [&] {
     if (AToDo.IsEmpty()) return;
-    TBFFile& BF = FObjekte.BFFile();
-    TFvkFile& FVK = FObjekte.FVKFile();
+    TBFFile& BF = FBF.Neu();
+    TFvkFile& FVK = FFVK.Neu();
     DateienVorbereiten(BF, FVK);
 
     std::vector<int16_t> AnfFilialen;
@@ -132,7 +134,7 @@ bool TInvAnfBestandsPruefung::BestandPruefen_Btrieve(TInventurListe& AInventuren
       } else {
         Verdichter.Loeschen(Pos);
       }
-      if (Pos % 1000 == 0) FObjekte.ProgressDo(0, 0);
+      if (Pos % 1000 == 0) FFortschritt.ProgressDo(0, 0);
     }
   });
 }
@@ -140,8 +142,8 @@ bool TInvAnfBestandsPruefung::BestandPruefen_Btrieve(TInventurListe& AInventuren
 bool TInvAnfBestandsPruefung::BestandPruefen_SQL(TInventurListe& AInventuren, TFilialListe& AFilialen, TToDoListe& AToDo) {
   return KWDGuard("TQLX_InvAnfMani.BestandPruefen_SQL", [&] {
     if (AToDo.IsEmpty()) return;  // nothing to match: spare the bulk reads
-    TBFFile& BF = FObjekte.BFFile();
-    TFvkFile& FVK = FObjekte.FVKFile();
+    TBFFile& BF = FBF.Neu();
+    TFvkFile& FVK = FFVK.Neu();
     DateienVorbereiten(BF, FVK);
 
     TQLX_List<TProduktID_FilNrn> Vorhanden(TProduktID_FilNrn::ComparerGet());
@@ -171,7 +173,7 @@ bool TInvAnfBestandsPruefung::BestandPruefen_SQL(TInventurListe& AInventuren, TF
     FilialTerme(FVK, FVK.FilNr);
     for (bool G = FVK.Get_ge_extMode(); G; G = FVK.Get_next_extMode()) {
       Eintragen(FVK.ProduktId.GetWert(), FVK.FilNr.GetWert());
-      FObjekte.ProgressDo(0, 0);
+      FFortschritt.ProgressDo(0, 0);
     }
 
     // The server drops the stock types that are never counted. Type 0 is
@@ -188,7 +190,7 @@ bool TInvAnfBestandsPruefung::BestandPruefen_SQL(TInventurListe& AInventuren, TF
     for (bool G = BF.Get_ge_extMode(); G; G = BF.Get_next_extMode()) {
       // Checked here as well: a character no stock type uses passes the filter.
       if (BestandssatzZaehlt(BF)) Eintragen(BF.ProduktId.GetWert(), BF.FilNr.GetWert());
-      if (++Gelesen % 1001 == 0) FObjekte.ProgressDo(0, 0);
+      if (++Gelesen % 1001 == 0) FFortschritt.ProgressDo(0, 0);
     }
 
     std::vector<int16_t> Filialmenge;

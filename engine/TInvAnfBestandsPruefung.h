@@ -8,17 +8,21 @@
 // false, the to-do list left as far as it got.
 #include "engine/InvAnfListen.h"
 
-class TInvAnfObjekte;
+#include "engine/TInvAnfDatei.h"
+
 class TBFFile;
 class TFvkFile;
+class TInvAnfFortschritt;
 
 class TInvAnfBestandsPruefung {
  public:
-  explicit TInvAnfBestandsPruefung(TInvAnfObjekte& AObjekte);
+  TInvAnfBestandsPruefung(TInvAnfDatei<TBFFile>& ABF, TInvAnfDatei<TFvkFile>& AFVK, TInvAnfFortschritt& AFortschritt);
   bool BestandPruefen_Btrieve(TInventurListe& AInventuren, TFilialListe& AFilialen, TToDoListe& AToDo);
   bool BestandPruefen_SQL(TInventurListe& AInventuren, TFilialListe& AFilialen, TToDoListe& AToDo);
 
  private:
   static void DateienVorbereiten(TBFFile& ABF, TFvkFile& AFVK);
-  TInvAnfObjekte& FObjekte;
+  TInvAnfDatei<TBFFile>& FBF;
+  TInvAnfDatei<TFvkFile>& FFVK;
+  TInvAnfFortschritt& FFortschritt;
 };

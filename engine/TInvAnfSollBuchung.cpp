@@ -2,15 +2,17 @@
 // requests whose articles are all booked.
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "engine/InvAnfIntern.h"
+#include "engine/InvAnfLesen.h"
 #include "engine/InvAnfNamen.h"
-#include "engine/TInvAnfObjekte.h"
 #include "engine/TInvAnfSollBuchung.h"
 #include "engine/TInvAnfSperrDurchgaenge.h"
 #include "engine/TInvAnfStapelKlammer.h"
 #include "suite/TArtikelTools.h"
+#include "support/db/KWDDatenbank.h"
 #include "support/framework/EKWDSatzFehler.h"
 #include "support/framework/KWDGuard.h"
 #include "support/recordfile/Tiafile.h"
@@ -20,6 +22,25 @@
 namespace {
 constexpr const char* KBuchen = KInvAnfSollBestandBuchen;
 constexpr const char* KOeffnen = "TQLX_InvAnfMani.InventurenOeffnen";
+constexpr const char* KStapel = "TQLX_InvAnfMani.IAUpdate";
+
+// Runs a step the whole batch shares: its failure is no article's and ends
+// the passes, registered once (EInvAnfStapelFehler). A failure of the
+// database passes as it is. ANachSchreiben: the step follows the articles'
+// writes; where the backend sends writes ahead (PostgreSQL) and answers them
+// with the next statement that waits, a database error there may be an
+// article's own and goes the articles' way.
+template <class F>
+void FuerDenStapel(F&& ASchritt, bool ANachSchreiben = false) {
+  try {
+    std::forward<F>(ASchritt)();
+  } catch (const std::exception& E) {
+    if (KWDEndetArbeit(E)) throw;
+    if (ANachSchreiben && dynamic_cast<const EDbError*>(&E) && KWDDatenbank().Backend() == TDbBackend::PostgreSQL)
+      throw;
+    throw EInvAnfStapelFehler(KStapel, std::current_exception());
+  }
+}
 
 // Puts entries back at their sorted place in the to-do list.
 void InListeZurueck(TToDoListe& AToDo, const std::vector<TProduktID_Indizee>& AEintraege) {
@@ -60,10 +81,13 @@ class TInvAnfSollBuchung::TArbeit : public TInvAnfStapelArbeit {
       // First the batch's requests, locked until it is committed: one
       // another program deleted meanwhile gets nothing more. Their read and
       // the prices' travel with the batch's others.
-      const std::vector<int32_t> Geprueft = FBuchung.AnforderungenSenden(FInventuren, Positionen, FWeg);
-      FBuchung.PreiseVorladen(Eintraege);
-      const TVorrat Vorrat = FBuchung.BatchVorratLesen(FInventuren, Eintraege);
-      FBuchung.AnforderungenLesen(FInventuren, Geprueft, FWeg);
+      TVorrat Vorrat;
+      FuerDenStapel([&] {
+        const std::vector<int32_t> Geprueft = FBuchung.AnforderungenSenden(FInventuren, Positionen, FWeg);
+        FBuchung.PreiseVorladen(Eintraege);
+        Vorrat = FBuchung.BatchVorratLesen(FInventuren, Eintraege);
+        FBuchung.AnforderungenLesen(FInventuren, Geprueft, FWeg);
+      });
       OhneWeg(Eintraege);
       // Descending positions: each deletion keeps the later positions valid.
       for (size_t I = 0; I < Eintraege.size(); ++I) {
@@ -75,7 +99,7 @@ class TInvAnfSollBuchung::TArbeit : public TInvAnfStapelArbeit {
       }
       for (size_t Q = 0; Q < FWeg.size(); ++Q)
         if (FWeg[Q]) FZuwachs[Q] = TZuwachs{};
-      FBuchung.IAUpdate(FInventuren, FZuwachs);
+      FuerDenStapel([&] { FBuchung.IAUpdate(FInventuren, FZuwachs); }, true);
       AKlammer.Abschliessen();
     } catch (...) {
       // Nothing of the batch is in the database: its articles are not
@@ -135,12 +159,12 @@ class TInvAnfSollBuchung::TArbeit : public TInvAnfStapelArbeit {
   TArtikelTools FArtikel;
 };
 
-TInvAnfSollBuchung::TInvAnfSollBuchung(TInvAnfObjekte& AObjekte) : FObjekte(AObjekte) {}
+TInvAnfSollBuchung::TInvAnfSollBuchung(const TBedarf& ABedarf) : FBedarf(ABedarf) {}
 
 bool TInvAnfSollBuchung::SollBestandBuchen(TInventurListe& AInventuren, TToDoListe& AToDo,
                                            TMeldungsListe& AMeldungen) {
   TArbeit Arbeit(*this, AInventuren, AToDo);
-  const bool Weiter = TInvAnfSperrDurchgaenge(FObjekte, KBuchen).Ausfuehren(Arbeit, AMeldungen);
+  const bool Weiter = TInvAnfSperrDurchgaenge(FBedarf.Fortschritt, KBuchen).Ausfuehren(Arbeit, AMeldungen);
   Arbeit.Aufraeumen();
   return Weiter;
 }
@@ -162,11 +186,12 @@ void TInvAnfSollBuchung::InventurenOeffnen(TInventurListe& AInventuren, TToDoLis
     TBuchungsKlammer Buchung(KOeffnen, CKWD_Buchung_Bestand);
     for (int32_t P : Reihe) {
       const TInventurDetails& D = *AInventuren.GetItem_Ptr(P);
-      Tiafile& IA = FObjekte.IAFile();
+      Tiafile& IA = FBedarf.IA.Neu();
       InvAnfIntern::SchluesselSetzen(IA, D.InvAnf);
       // Locked until the end: a deletion begun meanwhile keeps its state.
       IA.SetSperrendLesen(true);
-      if (IA.Get_equal() && IA.WiJahr.GetWert() == D.WiJahr && IA.KZZaehlung.GetWert() == Angefordert) {
+      if (IA.Get_equal() && IAImWiJahr(IA.WiJahr.GetWert(), D.InvAnf.WiJahr) &&
+          IA.KZZaehlung.GetWert() == Angefordert) {
         IA.KZZaehlung.SetWert(CQLX_IA_KZZaehlung_2_Char(TQLX_IA_KZZaehlung::iazEroeffnet));
         IA.WriteRecord(wrdonUpdate);
       }

@@ -11,21 +11,37 @@
 #include <vector>
 
 #include "engine/InvAnfListen.h"
+#include "engine/TInvAnfDatei.h"
 #include "suite/ArtBestTypEigenschaften.h"
 #include "support/recordfile/RecordFileSchema.h"
 
-class TInvAnfObjekte;
+class TBFFile;
+class TFvkFile;
 class Tiafile;
+class Tivfile;
+class TSimplePriceReader;
+class TInvAnfFortschritt;
 
 class TInvAnfSollBuchung {
  public:
-  explicit TInvAnfSollBuchung(TInvAnfObjekte& AObjekte);
+  // What booking reads, writes and shows its progress on.
+  struct TBedarf {
+    TInvAnfDatei<Tiafile>& IA;
+    TInvAnfDatei<Tivfile>& IV;
+    TInvAnfDatei<TBFFile>& BF;
+    TInvAnfDatei<TFvkFile>& FVK;
+    TInvAnfDienst<TSimplePriceReader>& SPReader;
+    TInvAnfFortschritt& Fortschritt;
+  };
+  explicit TInvAnfSollBuchung(const TBedarf& ABedarf);
 
   // Books every to-do entry in locking passes (TInvAnfSperrDurchgaenge) and
   // removes the booked ones. What stays could not be locked (a message each
   // in pass 5), or failed (set aside and registered as
   // "TQLX_InvAnfMani.IVSchreiben"), or the passes ended on a failure
-  // (registered as "TQLX_InvAnfMani.SollBestandBuchen"). Each batch first
+  // (registered as "TQLX_InvAnfMani.SollBestandBuchen"; a failure of a step
+  // for the whole batch, not the database's: as "TQLX_InvAnfMani.IAUpdate").
+  // Each batch first
   // makes sure its requests still stand (locked until it is committed): one
   // deleted or no longer requested meanwhile gets nothing more. False when
   // the database failed: nothing more can be done on it now.
@@ -76,11 +92,12 @@ class TInvAnfSollBuchung {
   // program deletes or changes them before the batch is committed. Sending
   // lets the read travel with the batch's others; it returns what it sent,
   // which AnforderungenLesen takes to mark the ones no longer standing in AWeg.
+  // The read waits on the request file: no new use of it (IA.Neu()) between
+  // the two.
   std::vector<int32_t> AnforderungenSenden(const TInventurListe& AInventuren, std::vector<int32_t> APositionen,
                                            const std::vector<bool>& AWeg);
   void AnforderungenLesen(const TInventurListe& AInventuren, const std::vector<int32_t>& AGesendet,
                           std::vector<bool>& AWeg);
 
-  TInvAnfObjekte& FObjekte;
-  Tiafile* FGesendet = nullptr;  // the request file AnforderungenSenden sent its read on
+  TBedarf FBedarf;
 };

@@ -10,7 +10,6 @@
 #include <vector>
 
 #include "engine/InvAnfIntern.h"
-#include "engine/TInvAnfObjekte.h"
 #include "engine/TInvAnfSollBuchung.h"
 #include "suite/TSimplePriceReader.h"
 #include "support/recordfile/Tiafile.h"
@@ -33,7 +32,7 @@ struct TIVSatz {
 
 void TInvAnfSollBuchung::IVSchreiben(TInventurListe& AInventuren, const TProduktID_Indizee& AEintrag,
                                      const TVorrat& AVorrat, std::vector<TZuwachs>& AZuwachs) {
-  TSimplePriceReader& Preise = FObjekte.SPReader();
+  TSimplePriceReader& Preise = FBedarf.SPReader.Dienst();
   Preise.SetProdId(AEintrag.PId);
 
   // Everything is read and valued first and only then written, so a
@@ -73,7 +72,7 @@ void TInvAnfSollBuchung::IVSchreiben(TInventurListe& AInventuren, const TProdukt
     }
   }
 
-  Tivfile& IV = FObjekte.IVFile();
+  Tivfile& IV = FBedarf.IV.Neu();
   for (const TIVSatz& Satz : Saetze) {
     const TInventurDetails& Anf = *AInventuren.GetItem_Ptr(Satz.Anforderung);
     IV.ClearRecord();
@@ -111,7 +110,7 @@ void TInvAnfSollBuchung::IAUpdate(TInventurListe& AInventuren, std::vector<TZuwa
     TZuwachs& Z = AZuwachs.at(static_cast<size_t>(Q));
     if (std::fabs(Z.Soll) <= KSchwelle && std::fabs(Z.Ist) <= KSchwelle) continue;
     const TVglInvAnf_Inv& A = AInventuren.GetItem_Ptr(Q)->InvAnf;
-    Tiafile& IA = FObjekte.IAFile();
+    Tiafile& IA = FBedarf.IA.Neu();
     InvAnfIntern::SchluesselSetzen(IA, A);
     IA.EKSoll.SetWert(Z.Soll);
     IA.EKIst.SetWert(Z.Ist);

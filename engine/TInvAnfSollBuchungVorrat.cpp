@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "engine/InvAnfIntern.h"
-#include "engine/TInvAnfObjekte.h"
 #include "engine/TInvAnfSollBuchung.h"
 #include "suite/TSimplePriceReader.h"
 #include "support/recordfile/TBFFile.h"
@@ -37,7 +36,7 @@ TInvAnfSollBuchung::TVorrat TInvAnfSollBuchung::BatchVorratLesen(const TInventur
   // Pairs another program booked since the selection: the request's records
   // of the article (a stock-take record does not name its request; the key
   // list's position does).
-  Tivfile& IV = FObjekte.IVFile();
+  Tivfile& IV = FBedarf.IV.Neu();
   IV.SelectKey(Tivfile::KEY_DATUM_FILIALE);
   IV.SetUsedField({&IV.ProduktId});
   for (const auto& [PId, Q] : Paare) {
@@ -51,7 +50,7 @@ TInvAnfSollBuchung::TVorrat TInvAnfSollBuchung::BatchVorratLesen(const TInventur
   IV.KeyListeSenden();
 
   // Counted stock: figures and stock type decide, as in the selection.
-  TBFFile& BF = FObjekte.BFFile();
+  TBFFile& BF = FBedarf.BF.Neu();
   BF.SelectKey(TBFFile::KEY_PRODUKT_FILIALE);
   for (const auto& [PId, FilNr] : Filialpaare) {
     BF.Key_ProduktId.SetKeyWert(PId);
@@ -78,7 +77,7 @@ TInvAnfSollBuchung::TVorrat TInvAnfSollBuchung::BatchVorratLesen(const TInventur
     });
 
   // Branch-sale marks, only where no counted stock decides.
-  TFvkFile& FVK = FObjekte.FVKFile();
+  TFvkFile& FVK = FBedarf.FVK.Neu();
   FVK.SelectKey(TFvkFile::KEY_PRODUKT);
   FVK.SetUsedField({&FVK.ProduktId});
   FVK.Satzart.SetFilterMinMax('F');
@@ -99,5 +98,5 @@ TInvAnfSollBuchung::TVorrat TInvAnfSollBuchung::BatchVorratLesen(const TInventur
 void TInvAnfSollBuchung::PreiseVorladen(const std::vector<TProduktID_Indizee>& AEintraege) {
   std::vector<TInt32Trio> PIds;
   for (const TProduktID_Indizee& E : AEintraege) PIds.push_back(E.PId);
-  FObjekte.SPReader().Vorladen(PIds, 'E');  // the booking values purchase prices only
+  FBedarf.SPReader.Dienst().Vorladen(PIds, 'E');  // the booking values purchase prices only
 }

@@ -1,16 +1,16 @@
 // The locking passes that completion and deletion share.
 #include <exception>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
 
-#include "engine/TInvAnfObjekte.h"
+#include "engine/TInvAnfFortschritt.h"
 #include "engine/TInvAnfSperrDurchgaenge.h"
 #include "engine/TInvAnfStapelKlammer.h"
 #include "suite/TArtikelTools.h"
 #include "support/framework/KWDGuard.h"
 #include "support/framework/KWDPause.h"
-#include "support/services/TCommonLock.h"
 
 namespace {
 constexpr int KBatchGroesse = 20;
@@ -20,39 +20,23 @@ constexpr int KPauseMs = 2000;
 
 void TInvAnfStapelArbeit::Zurueckstellen(int32_t, const std::exception&) {}
 
-TInvAnfSperrDurchgaenge::TInvAnfSperrDurchgaenge(TInvAnfObjekte& AObjekte, std::string ABuchung)
-    : FObjekte(AObjekte), FBuchung(std::move(ABuchung)) {}
-
-bool TInvAnfSperrDurchgaenge::SperrePID(const TInt32Trio& APId, bool AMitMeldung, TQLX_clMeldung& AMeldung) {
-  // A failing database is no refused lock: the guard lets it pass and the passes end.
-  return KWDGuard(
-      "TQLX_InvAnfMani.SperrePID",
-      [&] {
-        if (!AMitMeldung) return CommonLock().LockProdId(APId, false);
-        AMeldung.Clear();
-        return CommonLock().LockProdId(APId, AMeldung, false);
-      },
-      false);
-}
-
-std::vector<bool> TInvAnfSperrDurchgaenge::SperrePIDs(const std::vector<TInt32Trio>& APIds) {
-  // Any other failure only costs speed: every id then takes the single path.
-  return KWDGuard(
-      "TQLX_InvAnfMani.SperrePID",
-      [&] { return CommonLock().LockProdIds(APIds); },
-      std::vector<bool>(APIds.size(), false));
-}
+TInvAnfSperrDurchgaenge::TInvAnfSperrDurchgaenge(TInvAnfFortschritt& AFortschritt, std::string ABuchung)
+    : FFortschritt(AFortschritt), FBuchung(std::move(ABuchung)) {}
 
 bool TInvAnfSperrDurchgaenge::Ausfuehren(TInvAnfStapelArbeit& AArbeit, TMeldungsListe& AMeldungen) {
   bool Ausgefallen = false;
+  std::optional<EInvAnfStapelFehler> Stapelfehler;
   KWDGuard(FBuchung, [&] {
     try {
       Durchgaenge(AArbeit, AMeldungen);
+    } catch (const EInvAnfStapelFehler& E) {
+      Stapelfehler = E;
     } catch (const std::exception& E) {
       Ausgefallen = KWDEndetArbeit(E);
       throw;
     }
   });
+  if (Stapelfehler) KWDGuard(Stapelfehler->Name(), [&] { std::rethrow_exception(Stapelfehler->Ursache()); });
   return !Ausgefallen;
 }
 
@@ -70,7 +54,7 @@ void TInvAnfSperrDurchgaenge::Durchgaenge(TInvAnfStapelArbeit& AArbeit, TMeldung
     while (Pos >= 0 || !Einzeln.empty()) {
       TInvAnfStapelKlammer Klammer(FBuchung);
       {
-        TInvAnfBlockSchritt Block;
+        TInvAnfStapelKlammer::TSperrSchritt Schritt(Klammer);
         TQLX_clMeldung Meldung;
         auto Verweigert = [&](const TInt32Trio& AVerweigert) {
           if (!MitMeldung) return;
@@ -82,10 +66,7 @@ void TInvAnfSperrDurchgaenge::Durchgaenge(TInvAnfStapelArbeit& AArbeit, TMeldung
           const int32_t P = Einzeln.front();
           Einzeln.erase(Einzeln.begin());
           const TInt32Trio PId = AArbeit.PId(P);
-          if (SperrePID(PId, MitMeldung, Meldung))
-            Klammer.Hinzufuegen(PId, P);
-          else
-            Verweigert(PId);
+          if (!Schritt.SperrePID(PId, P, MitMeldung, Meldung)) Verweigert(PId);
         } else {
           while (Klammer.Batch().Count() < KBatchGroesse && Pos >= 0) {
             // As many positions as the batch still has room for, locked in
@@ -94,13 +75,9 @@ void TInvAnfSperrDurchgaenge::Durchgaenge(TInvAnfStapelArbeit& AArbeit, TMeldung
             for (int32_t P = Pos; P >= 0 && PIds.size() < static_cast<size_t>(KBatchGroesse - Klammer.Batch().Count());
                  --P)
               PIds.push_back(AArbeit.PId(P));
-            const std::vector<bool> Gesperrt = SperrePIDs(PIds);
-            for (size_t I = 0; I < PIds.size(); ++I, --Pos) {
-              if (Gesperrt[I] || SperrePID(PIds[I], MitMeldung, Meldung))
-                Klammer.Hinzufuegen(PIds[I], Pos);
-              else
-                Verweigert(PIds[I]);
-            }
+            const std::vector<bool> Gesperrt = Schritt.SperrePIDs(PIds, Pos);
+            for (size_t I = 0; I < PIds.size(); ++I, --Pos)
+              if (!Gesperrt[I] && !Schritt.SperrePID(PIds[I], Pos, MitMeldung, Meldung)) Verweigert(PIds[I]);
           }
         }
       }
@@ -109,6 +86,8 @@ void TInvAnfSperrDurchgaenge::Durchgaenge(TInvAnfStapelArbeit& AArbeit, TMeldung
         try {
           AArbeit.Bearbeiten(Klammer.Batch(), Klammer);
           FehlerInFolge = 0;
+        } catch (const EInvAnfStapelFehler&) {
+          throw;  // every batch would fail alike: no article of it is at fault
         } catch (const std::exception& E) {
           if (!AArbeit.Zurueckstellbar() || KWDEndetArbeit(E)) throw;
           // The batch goes back, and its locks are released, before its
@@ -124,7 +103,7 @@ void TInvAnfSperrDurchgaenge::Durchgaenge(TInvAnfStapelArbeit& AArbeit, TMeldung
         }
       }
       Klammer.Beenden();  // a batch that locked nothing has nothing to commit
-      FObjekte.ProgressDo(Total - AArbeit.Anzahl(), Total);
+      FFortschritt.ProgressDo(Total - AArbeit.Anzahl(), Total);
     }
     if (AArbeit.Anzahl() == 0) return;
     KWDPause(KPauseMs);

@@ -5,12 +5,29 @@
 #include <cstdint>
 #include <exception>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "engine/InvAnfListen.h"
 
-class TInvAnfObjekte;
+class TInvAnfFortschritt;
 class TInvAnfStapelKlammer;
+
+// A failure of a step the whole batch shares (not of one of its articles,
+// not of the database): the work throws it from Bearbeiten with the failure
+// itself, the passes end, and it is registered once under AName, after the
+// batch is rolled back and its locks are released.
+class EInvAnfStapelFehler : public std::exception {
+ public:
+  EInvAnfStapelFehler(const char* AName, std::exception_ptr AUrsache) : FName(AName), FUrsache(std::move(AUrsache)) {}
+  const char* what() const noexcept override { return "Ein Schritt des ganzen Stapels ist fehlgeschlagen"; }
+  const char* Name() const { return FName; }
+  const std::exception_ptr& Ursache() const { return FUrsache; }
+
+ private:
+  const char* FName;
+  std::exception_ptr FUrsache;
+};
 
 // What the passes hand each batch of locked articles to: booking their target
 // stock, or removing them from a request.
@@ -33,7 +50,7 @@ class TInvAnfStapelArbeit {
 class TInvAnfSperrDurchgaenge {
  public:
   // ABuchung: the registry name of the batches' bookings and of the passes.
-  TInvAnfSperrDurchgaenge(TInvAnfObjekte& AObjekte, std::string ABuchung);
+  TInvAnfSperrDurchgaenge(TInvAnfFortschritt& AFortschritt, std::string ABuchung);
 
   // Up to five walks from the last list position to the first, locking at
   // most 20 articles per batch inside block 11, handing each batch to the
@@ -42,7 +59,9 @@ class TInvAnfSperrDurchgaenge {
   // every way out; a failing batch is rolled back. Where the work sets
   // articles aside, the failed batch's articles are booked again one per
   // batch and the one that fails alone is set aside; the passes go on
-  // (unless 20 fail in a row). Any other failure ends the passes and is
+  // (unless 20 fail in a row). A failure of the whole batch
+  // (EInvAnfStapelFehler) ends the passes and is registered under its own
+  // name, once. Any other failure ends the passes and is
   // registered under ABuchung, once; a failure of the database (connection,
   // disk, locks) goes on to the command's outermost guard (KWDGuard.h).
   // False when such a failure was registered here: nothing more can be done now.
@@ -50,12 +69,7 @@ class TInvAnfSperrDurchgaenge {
 
  private:
   void Durchgaenge(TInvAnfStapelArbeit& AArbeit, TMeldungsListe& AMeldungen);
-  // Tries to lock one article; with AMitMeldung a refusal fills AMeldung.
-  bool SperrePID(const TInt32Trio& APId, bool AMitMeldung, TQLX_clMeldung& AMeldung);
-  // Locks the ids in one step where they are free; one flag per id. A
-  // refused or failed id is false and goes through SperrePID.
-  std::vector<bool> SperrePIDs(const std::vector<TInt32Trio>& APIds);
 
-  TInvAnfObjekte& FObjekte;
+  TInvAnfFortschritt& FFortschritt;
   std::string FBuchung;
 };

@@ -12,6 +12,32 @@ TInvAnfBlockSchritt::~TInvAnfBlockSchritt() {
            [] { KWDAusfallUebergehen([] { CommonLock().DummyUnBlock(CQLX_Lock_Inventur); }); });
 }
 
+std::vector<bool> TInvAnfStapelKlammer::TSperrSchritt::SperrePIDs(const std::vector<TInt32Trio>& APIds,
+                                                                 int32_t AErstePos) {
+  // Any other failure only costs speed: every id then takes the single path.
+  const std::vector<bool> Gesperrt = KWDGuard(
+      "TQLX_InvAnfMani.SperrePID", [&] { return CommonLock().LockProdIds(APIds); },
+      std::vector<bool>(APIds.size(), false));
+  for (size_t I = 0; I < APIds.size(); ++I)
+    if (Gesperrt[I]) FKlammer.Hinzufuegen(APIds[I], AErstePos - static_cast<int32_t>(I));
+  return Gesperrt;
+}
+
+bool TInvAnfStapelKlammer::TSperrSchritt::SperrePID(const TInt32Trio& APId, int32_t APos, bool AMitMeldung,
+                                                    TQLX_clMeldung& AMeldung) {
+  // A failing database is no refused lock: the guard lets it pass and the passes end.
+  const bool Gesperrt = KWDGuard(
+      "TQLX_InvAnfMani.SperrePID",
+      [&] {
+        if (!AMitMeldung) return CommonLock().LockProdId(APId, false);
+        AMeldung.Clear();
+        return CommonLock().LockProdId(APId, AMeldung, false);
+      },
+      false);
+  if (Gesperrt) FKlammer.Hinzufuegen(APId, APos);
+  return Gesperrt;
+}
+
 TInvAnfStapelKlammer::TInvAnfStapelKlammer(const std::string& ABuchung)
     : FBuchung(ABuchung), FInBuchung(CommonLock().SperrtInBuchung()) {
   if (!FInBuchung) return;
@@ -20,15 +46,14 @@ TInvAnfStapelKlammer::TInvAnfStapelKlammer(const std::string& ABuchung)
   FSperrenInBuchung.emplace(CommonLock());
 }
 
-TInvAnfStapelKlammer::~TInvAnfStapelKlammer() {
-  FSperrenInBuchung.reset();
-  FKlammer.reset();  // rolls back unless committed; never throws
-  if (!FFrei) KWDGuardStill(FBuchung, [&] { KWDAusfallUebergehen([&] { Entsperren(); }); });
-  FBlock.reset();
-}
+TInvAnfStapelKlammer::~TInvAnfStapelKlammer() { Ende(true); }
 
+// In descending position, the order the work takes its entries out of its
+// list in, whatever order the lock step obtained them in.
 void TInvAnfStapelKlammer::Hinzufuegen(const TInt32Trio& APId, int32_t APos) {
-  FBatch.Add(TInt32Quad::Construct(APId.I1, APId.I2, APId.I3, APos));
+  int32_t Ziel = FBatch.Count();
+  while (Ziel > 0 && FBatch.GetItem_Ptr(Ziel - 1)->I4 < APos) --Ziel;
+  FBatch.Insert(Ziel, TInt32Quad::Construct(APId.I1, APId.I2, APId.I3, APos));
 }
 
 void TInvAnfStapelKlammer::BuchungOeffnen() {
@@ -41,10 +66,15 @@ void TInvAnfStapelKlammer::Abschliessen() {
   FKlammer->Ende();
 }
 
-void TInvAnfStapelKlammer::Beenden() {
+void TInvAnfStapelKlammer::Beenden() { Ende(false); }
+
+void TInvAnfStapelKlammer::Ende(bool AStill) {
   FSperrenInBuchung.reset();
-  FKlammer.reset();
-  Entsperren();
+  FKlammer.reset();  // rolls back unless committed; never throws
+  if (!AStill)
+    Entsperren();
+  else if (!FFrei)
+    KWDGuardStill(FBuchung, [&] { KWDAusfallUebergehen([&] { Entsperren(); }); });
   FBlock.reset();
 }
 

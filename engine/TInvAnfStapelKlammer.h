@@ -1,8 +1,10 @@
 #pragma once
 // One batch of the locking passes, from its lock step to its commit: block 11,
 // the booking, the article locks the batch holds, and their release.
+#include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "engine/InvAnfListen.h"
 #include "support/services/TCommonLock.h"
@@ -37,10 +39,27 @@ class TInvAnfStapelKlammer {
   TInvAnfStapelKlammer(const TInvAnfStapelKlammer&) = delete;
   TInvAnfStapelKlammer& operator=(const TInvAnfStapelKlammer&) = delete;
 
-  // The articles locked for this batch, in the order they were locked.
+  // The lock step: block 11 held while it lives. Every article it locks
+  // joins the batch at once, so a failure partway through the step leaves
+  // no lock the batch does not release. A failed attempt is registered under
+  // "TQLX_InvAnfMani.SperrePID" and counts as refused; a failure of the
+  // database passes on.
+  class TSperrSchritt {
+   public:
+    explicit TSperrSchritt(TInvAnfStapelKlammer& AKlammer) : FKlammer(AKlammer) {}
+    // Locks the free ones of APIds (list positions AErstePos, AErstePos - 1,
+    // ...) in one call; one flag each. A refused one goes through SperrePID.
+    std::vector<bool> SperrePIDs(const std::vector<TInt32Trio>& APIds, int32_t AErstePos);
+    // Tries to lock one article at APos; with AMitMeldung a refusal fills AMeldung.
+    bool SperrePID(const TInt32Trio& APId, int32_t APos, bool AMitMeldung, TQLX_clMeldung& AMeldung);
+
+   private:
+    TInvAnfBlockSchritt FBlock;
+    TInvAnfStapelKlammer& FKlammer;
+  };
+
+  // The articles locked for this batch, by descending list position.
   const TSperrBatch& Batch() const { return FBatch; }
-  // An article the lock step obtained (position in the caller's list).
-  void Hinzufuegen(const TInt32Trio& APId, int32_t APos);
   // Opens the booking for the batch's writes, where it is not open yet.
   void BuchungOeffnen();
   // Commits the batch: queued writes sent, its locks released with it
@@ -50,6 +69,10 @@ class TInvAnfStapelKlammer {
   void Beenden();
 
  private:
+  void Hinzufuegen(const TInt32Trio& APId, int32_t APos);
+  // The fixed order of the end; AStill: a failed release is registered
+  // quietly instead of thrown (the destructor's way).
+  void Ende(bool AStill);
   void Entsperren();
   std::string FBuchung;
   bool FInBuchung = false;

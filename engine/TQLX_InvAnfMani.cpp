@@ -9,10 +9,10 @@ void TQLX_InvAnfMani::InventurAnforderungArtZaehlen(const TVglInvAnf_Inv& AAnfor
   TInventurListe Inventuren;
   TWarengruppenListe Warengruppen;
   TFilialListe Filialen;
-  const TProgressSichtbar Fenster(*this);
+  const TInvAnfFortschritt::TSichtbar Fenster(FObjekte.Fortschritt);
   KWDGuard("TQLX_InvAnfMani.InventurAnforderungArtZaehlen", [&] {
-    ProgressCaption("Lade Inventureliste", "", true);
-    TInvAnfAuswahl Auswahl(*this);
+    FObjekte.Fortschritt.ProgressCaption("Lade Inventureliste", "", true);
+    TInvAnfAuswahl Auswahl(TInvAnfAuswahl::Bedarf(FObjekte));
     // Counts of a list a failed step left half built would mislead: then
     // neither is assigned (the failure is registered).
     if (!Auswahl.UnvollstaendigeInventurenLaden({AAnforderung}, &Inventuren, &Warengruppen, &Filialen)) return;

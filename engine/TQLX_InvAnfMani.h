@@ -5,7 +5,8 @@
 // its parts: the article selection (TInvAnfAuswahl), the locking passes
 // (TInvAnfSperrDurchgaenge) with the two kinds of batch work, booking target
 // stock (TInvAnfSollBuchung) and removing articles (TInvAnfArtikelEntfernen),
-// all on the record files and services the engine owns (TInvAnfObjekte).
+// each on the record files and services it uses of those the engine owns
+// (TInvAnfObjekte).
 //
 // Every method follows the suite's error convention: its body runs in
 // KWDGuard under "TQLX_InvAnfMani.<Method>"; a failure is registered, Boolean
@@ -18,7 +19,7 @@
 #include "support/types/TQLX_clMeldung.h"
 #include "support/types/TVglInvAnf_Inv.h"
 
-class TQLX_InvAnfMani : private TInvAnfObjekte {
+class TQLX_InvAnfMani {
  public:
   TQLX_InvAnfMani() = default;
   TQLX_InvAnfMani(const TQLX_InvAnfMani&) = delete;
@@ -63,4 +64,7 @@ class TQLX_InvAnfMani : private TInvAnfObjekte {
   // message each) or after a registered error; a failure of the database
   // ends the work at once. AMeldungen is assigned whenever requests were given.
   bool InventurenLoeschen(const std::vector<TVglInvAnf_Inv>& AAnforderungen, std::vector<TQLX_clMeldung>& AMeldungen);
+
+ private:
+  TInvAnfObjekte FObjekte;
 };

@@ -7,12 +7,12 @@
 #include <map>
 #include <tuple>
 
+#include "engine/InvAnfLesen.h"
 #include "printing/DruckGemeinsam.h"
 #include "printing/IALTabelle.h"
 #include "suite/TFilialTabelle.h"
 #include "suite/TWGNMani.h"
 #include "widgets/TKWDBerichtSeiten.h"
-#include "support/recordfile/Tiafile.h"
 #include "support/types/TQLX_IA_KZZaehlung.h"
 
 using IADruck::Q;
@@ -100,13 +100,10 @@ class TInventurlisteDruck {
 
   void Einlesen() {
     const TDate Jahr = WiJahrParameter(FDaten);
-    Tiafile IA(RF_OPEN_NORMAL, -1);
-    IA.WiJahr.SetFilterMinMax(Jahr);
-    IA.SelectKey(Tiafile::KEY_ANFORDERUNG);
-    for (bool G = IA.Get_first(); G; G = IA.Get_next()) FSaetze.push_back(IA.GetSatz());
-    std::stable_sort(FSaetze.begin(), FSaetze.end(), [](const TiaSatz& A, const TiaSatz& B) {
-      return std::tie(A.FilNr, A.Zaehldatum) < std::tie(B.FilNr, B.Zaehldatum);
-    });
+    // Grouped by branch; within a branch in the main window's order.
+    FSaetze = IAAnforderungenDesJahres(Jahr);
+    std::stable_sort(FSaetze.begin(), FSaetze.end(),
+                     [](const TiaSatz& A, const TiaSatz& B) { return A.FilNr < B.FilNr; });
     TFilialTabelle* Filialen = GlobFilialTabelle_GetInstance();
     for (const TFiliale& F : Filialen->Filialen()) FFilialen[F.FilNr] = F.Name;
     GlobFilialTabelle_ReleaseInstance(Filialen);

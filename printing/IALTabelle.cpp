@@ -5,12 +5,12 @@
 #include <cstdlib>
 #include <memory>
 
+#include "engine/InvAnfLesen.h"
 #include "engine/TIAWiJahre.h"
 #include "printing/IALScancode.h"
 #include "suite/TFilialTabelle.h"
 #include "suite/TWGNMani.h"
 #include "support/framework/KWDUhr.h"
-#include "support/recordfile/Tiafile.h"
 #include "support/types/TQLX_IA_KZZaehlung.h"
 
 namespace {
@@ -124,15 +124,7 @@ TKWDTabelle IALTabelle(std::vector<TIALListe> AListen, const TIALTabellenKopf& A
 }
 
 TKWDTabelle IAListeTabelle(TDate AWiJahr, const std::string& AMandant) {
-  Tiafile IA(RF_OPEN_NORMAL, -1);
-  IA.WiJahr.SetFilterMinMax(AWiJahr);
-  IA.SelectKey(Tiafile::KEY_ANFORDERUNG);
-  std::vector<TiaSatz> Saetze;
-  for (bool G = IA.Get_first(); G; G = IA.Get_next()) Saetze.push_back(IA.GetSatz());
-  // The main window's order: by counting date, within a date by branch, else as the key reads them.
-  std::stable_sort(Saetze.begin(), Saetze.end(), [](const TiaSatz& A, const TiaSatz& B) {
-    return std::tie(A.Zaehldatum, A.FilNr) < std::tie(B.Zaehldatum, B.FilNr);
-  });
+  const std::vector<TiaSatz> Saetze = IAAnforderungenDesJahres(AWiJahr);
 
   const std::string Jahr = IAWiJahrBeschreiben(AWiJahr, 0).Text;
   TKWDTabelle T;

@@ -14,12 +14,7 @@
 #include "printing/IABefehlsnamen.h"
 #include "printing/IALDatei.h"
 #include "printing/IALLayoutPruefen.h"
-#include "printing/IALListen.h"
 #include "printing/TfrmIALOptions.h"
-#include "suite/TArtikelTools.h"
-#include "suite/TLiefGPData.h"
-#include "suite/TSimplePriceReader.h"
-#include "suite/TWGNMani.h"
 #include "widgets/KWDWidgets.h"
 #include "widgets/TKWDForm.h"
 #include "widgets/TLayoutform.h"
@@ -31,13 +26,9 @@
 #include "support/framework/TKWDProgramm.h"
 #include "support/framework/TQLX_PEP_Progress_SetPos.h"
 #include "support/framework/KWDMeldungPresenter.h"
-#include "support/recordfile/Tastafile.h"
-#include "support/recordfile/Tiafile.h"
 #include "support/recordfile/Tialfile.h"
-#include "support/recordfile/Tivfile.h"
 #include "support/tabelle/KWDTabelle.h"
 #include "support/types/IABenennung.h"
-#include "support/types/TQLX_IA_KZZaehlung.h"
 
 namespace {
 
@@ -110,10 +101,7 @@ TIADrucken::TIADrucken(QWidget* AOwner) : FOwner(AOwner), FCrystalRDC(std::make_
 }
 
 TIADrucken::~TIADrucken() {
-  KWDZerstoeren("TIADrucken.Destroy", {[&] { FIVFile.reset(); }, [&] { FASTAFile.reset(); },
-                                       [&] { FSimplePrice.reset(); }, [&] { FArtikelTools.reset(); },
-                                       [&] { GlobLiefGPData_ReleaseInstance(FLiefGPData); },
-                                       [&] { GlobWGNMani_ReleaseInstance(FWGNMani); }, [&] { FCrystalRDC.reset(); }});
+  KWDZerstoeren("TIADrucken.Destroy", {[&] { FCrystalRDC.reset(); }});
 }
 
 const void* TIADrucken::Klammerhalter() const {
@@ -135,27 +123,6 @@ std::string TIADrucken::ExportDateiName(const std::string& AName) {
   char Datum[16];
   std::snprintf(Datum, sizeof Datum, "%4.4d%2.2d%2.2d", Heute.Jahr, Heute.Monat, Heute.Tag);
   return GetDirWwsByName("Listen", AName + Datum + ".rpt", true);
-}
-
-void TIADrucken::IVfile_CiNoC() {
-  if (!FIVFile)
-    FIVFile = std::make_unique<Tivfile>(RF_OPEN_NORMAL, -1);
-  else
-    FIVFile->ResetForReuse();
-}
-
-void TIADrucken::ASTAfile_CiNoC() {
-  if (!FASTAFile)
-    FASTAFile = std::make_unique<Tastafile>(RF_OPEN_NORMAL, -1);
-  else
-    FASTAFile->ResetForReuse();
-}
-
-void TIADrucken::Dienste_CiN() {
-  if (!FWGNMani) FWGNMani = GlobWGNMani_GetInstance();
-  if (!FLiefGPData) FLiefGPData = GlobLiefGPData_GetInstance();
-  if (!FSimplePrice) FSimplePrice = std::make_unique<TSimplePriceReader>();
-  if (!FArtikelTools) FArtikelTools = std::make_unique<TArtikelTools>();
 }
 
 void TIADrucken::IALBefehl(const char* AName, TDateTime AWiJahr, TQLX_SelectedLayout_List& ALayouts,
@@ -203,8 +170,8 @@ void TIADrucken::IALBefehl(const char* AName, TDateTime AWiJahr, TQLX_SelectedLa
 
     // The rows once, before anything is selected: a request still requested is asked about first.
     std::vector<TIADruckZeile> Zeilen = AZeilen ? AZeilen() : std::vector<TIADruckZeile>{};
-    std::vector<TIALAnforderung> Anforderungen = AnforderungenLesen(AWiJahr, Zeilen);
-    if (!UnvollstaendigeBestaetigt(Anforderungen, ATun)) return;
+    std::vector<TIALAnforderung> Anforderungen = TIALSelektion::AnforderungenLesen(AWiJahr, Zeilen);
+    if (!TIALSelektion::UnvollstaendigeBestaetigt(Anforderungen, ATun, FOwner)) return;
     ASchritt(Optionen->Optionen(), Zeilen, Anforderungen);
   });
 }
@@ -234,7 +201,7 @@ bool TIADrucken::IALDrucken(TDateTime AWiJahr, const TQLX_SelectedLayout_List& A
         DruckLayoutsInstallieren();
         LayoutPruefen(ALayouts);
         const std::vector<TIADruckZeile> Zeilen = AZeilen ? AZeilen() : std::vector<TIADruckZeile>{};
-        return IALErzeugen(AWiJahr, ALayouts, AOptionen, Zeilen, AnforderungenLesen(AWiJahr, Zeilen));
+        return IALErzeugen(AWiJahr, ALayouts, AOptionen, Zeilen, TIALSelektion::AnforderungenLesen(AWiJahr, Zeilen));
       },
       false);
 }
@@ -274,29 +241,19 @@ void TIADrucken::DruckauftragSetzen(TDateTime AWiJahr, const TQLX_SelectedLayout
 void TIADrucken::SelektionMitFortschritt() {
   NachVorne();
   KWDInfoProcessMessages(0);
-  std::unique_ptr<TQLX_PEP_Progress_SetPos> Eigener;
-  if (!FProgressDialog) Eigener = TQLX_PEP_Progress_SetPos::Create(FOwner);
-  TQLX_PEP_Progress_SetPos& Fortschritt = FProgressDialog ? *FProgressDialog : *Eigener;
-  Fortschritt.SetCaption("Daten werden aufbereitet ...");
-  if (Fortschritt.Zaehler().empty()) Fortschritt.AddCounter("ArtikelNr", "Artikelnummer: ");
-  Fortschritt.SetCounter("ArtikelNr", "");
-  Fortschritt.SetStyle(TProgressBarStyle::pbstMarquee);
-  Fortschritt.ProgressShow(false);
-  struct TAufraeumen {
-    TIADrucken& D;
-    TQLX_PEP_Progress_SetPos& F;
-    ~TAufraeumen() {
-      KWDGuardStill(KIADruckenIAL, [&] {
-        D.FProgress = nullptr;
-        F.ProgressHide();
-        D.NachVorne();
-        KWDInfoProcessMessages(0);
-      });
-    }
-  } Aufraeumen{*this, Fortschritt};
-  FProgress = &Fortschritt;
-  TKWDSanduhr Sanduhr;
-  DruckenIALExecute_Selektion();
+  {
+    TKWDSanduhr Sanduhr;
+    FGeschrieben = FSelektion.AusfuehrenMitFortschritt(FWiJahr, FZeilen ? FZeilen() : std::vector<TIADruckZeile>{},
+                                                       FProgressDialog, FOwner);
+  }
+  KWDGuardStill(KIADruckenIAL, [&] {
+    NachVorne();
+    KWDInfoProcessMessages(0);
+  });
+}
+
+void TIADrucken::DruckenIALExecute_Selektion() {
+  FGeschrieben = FSelektion.Ausfuehren(FWiJahr, FZeilen ? FZeilen() : std::vector<TIADruckZeile>{});
 }
 
 void TIADrucken::DruckenIALExecute_Crystal() {
@@ -353,54 +310,12 @@ void TIADrucken::TabellenSchreiben() {
   Daten.LayoutPfad = FCrystalRDC->Report();
   Daten.Layout = TKWDLayoutDatei::Lesen(Daten.LayoutPfad);
   Daten.Parameter = FCrystalRDC->Parameter();
-  std::vector<TIALListe> Listen = IALListenLesen();
-  IALListenAuswaehlen(Listen, Daten.ParamJa("Param_Nullbestand"), Daten.ParamJa("Param_NurSammel"));
   TIALTabellenKopf Kopf = IALTabellenKopf(Daten);
   Kopf.Anforderungen = FAnforderungen;
-  const TKWDTabelle Tabelle = IALTabelle(std::move(Listen), Kopf);
+  const TKWDTabelle Tabelle =
+      IALZaehllisteTabelle(Kopf, Daten.ParamJa("Param_Nullbestand"), Daten.ParamJa("Param_NurSammel"));
   for (const auto& [Ziel, Format] : FTabellenZiele)
     FTabellenErgebnisse.push_back(KWDTabelleSchreiben(Tabelle, Ziel, Format));
-}
-
-std::vector<TIALAnforderung> TIADrucken::AnforderungenLesen(TDateTime AWiJahr,
-                                                            const std::vector<TIADruckZeile>& AZeilen) {
-  std::vector<TIALAnforderung> Ergebnis;
-  Tiafile IA(RF_OPEN_NORMAL, -1);
-  IA.SelectKey(Tiafile::KEY_ANFORDERUNG);
-  for (const TIADruckZeile& Z : AZeilen) {
-    // As the request file holds the group: blanks at its end are no part of it.
-    std::string WG = Z.WG == "*" ? std::string() : Z.WG;
-    while (!WG.empty() && WG.back() == ' ') WG.pop_back();
-    TIALAnforderung A{Z.Zaehldatum, Z.FilNr, WG.empty() ? std::string("*") : WG, false};
-    IA.Key_Zaehldatum.SetKeyWert(Z.Zaehldatum);
-    IA.Key_WG.SetKeyWert(WG);
-    IA.Key_FilNr.SetKeyWert(static_cast<int16_t>(Z.FilNr));
-    if (IA.Get_equal() && DateOf(IA.WiJahr.GetWert()) == DateOf(AWiJahr))
-      A.Unvollstaendig = Char_2_IA_KZZaehlung(IA.KZZaehlung.GetWert()) == TQLX_IA_KZZaehlung::iazAngefordert;
-    Ergebnis.push_back(std::move(A));
-  }
-  return Ergebnis;
-}
-
-std::string TIADrucken::UnvollstaendigText(const std::vector<TIALAnforderung>& AAnforderungen) {
-  std::vector<std::string> Namen;
-  for (const TIALAnforderung& A : AAnforderungen)
-    if (A.Unvollstaendig)
-      Namen.push_back("vom " + IAAnforderungText(A.Zaehldatum, A.WG, A.FilNr));
-  if (Namen.empty()) return {};
-  std::string Text = Namen.size() == 1 ? "Die Inventur " : "Die Inventuren ";
-  for (size_t I = 0; I < Namen.size(); ++I) Text += (I == 0 ? "" : I + 1 == Namen.size() ? " und " : "; ") + Namen[I];
-  Text += Namen.size() == 1 ? " ist" : " sind";
-  Text += " noch nicht vollständig angefordert: der Sollbestand ist nicht vollständig gebucht (z. B. weil ein "
-          "Vervollständigen abgebrochen wurde), die Zählliste zeigt nicht alle Artikel.";
-  return Text;
-}
-
-bool TIADrucken::UnvollstaendigeBestaetigt(const std::vector<TIALAnforderung>& AAnforderungen, const std::string& ATun) {
-  const std::string Text = UnvollstaendigText(AAnforderungen);
-  if (Text.empty()) return true;
-  return KWDInfo().ShowMeldung(KWD_MB_JANEIN, "STANDARD", 997, {Text + "\n\nTrotzdem " + ATun + "?"}, FOwner) ==
-         KWD_MR_YES;
 }
 
 void TIADrucken::LayoutPruefen(const TQLX_SelectedLayout_List& ALayouts) {

@@ -7,52 +7,21 @@
 // runs the same steps without the dialogs.
 //
 // Errors follow the suite's convention, registered under the main window's
-// names ("TFrmIAMain.DruckenIALExecute", "...DruckenIALExecute_Selektion",
-// "...DruckenIALExecute_Crystal", "...DruckenInvListeExecute", "GetQArtNr").
+// names ("TFrmIAMain.DruckenIALExecute", "...DruckenIALExecute_Crystal",
+// "...DruckenInvListeExecute"; the selection's in IALSelektion.h).
 #include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "printing/IALSelektion.h"
 #include "printing/IALTabelle.h"
 #include "support/tabelle/KWDTabelle.h"
 #include "widgets/TCrystalRDCn.h"
 #include "widgets/TQLX_SelectedLayout.h"
 #include "support/types/KWDDatum.h"
-#include "support/types/TInt32Trio.h"
 
 class QWidget;
-class Tivfile;
-class Tastafile;
-class TWGNMani;
-class TLiefGPData;
-class TSimplePriceReader;
-class TArtikelTools;
-class TQLX_PEP_Progress_SetPos;
-class TIALArtikelVorrat;
-
-// One request row of the main window's list, as the list shows it.
-struct TIADruckZeile {
-  TDateTime Zaehldatum = 0;  // column "Zähldatum_Value"
-  int FilNr = 0;             // column "Filiale"
-  std::string WG;            // column "WG": "*" (or empty) for all groups
-};
-// Asked by the selection for the rows to print: the marked rows in list
-// order, or, when none is marked, the selected row after marking it
-// (CheckSelectedNode); none when there is neither.
-using TIADruckZeilenQuelle = std::function<std::vector<TIADruckZeile>()>;
-
-// The three print options of the options dialog.
-struct TIALOptionen {
-  bool Nullbestand = false;  // "Param_Nullbestand"
-  bool AnzProGroe = false;   // "Param_AnzProGroe"
-  bool NurSammel = false;    // "Param_NurSammel"
-};
-
-// Stock type of the stock-take records a count list shows: the regular
-// stock (type 1), under which completion also books the zero records of
-// articles present through branch sales.
-inline constexpr char KIALBestandstyp = '1';
 
 // The layout the layout dialog offers the first time: the standard count list.
 inline constexpr const char* KIALStandardLayout = "ial__Standard.rpt";
@@ -127,7 +96,7 @@ class TIADrucken {
   // layout (ALayouts' first entry): selection and report inside the work
   // bracket, then the spreadsheet files (SetTabellenZiele). It asks no
   // question: whoever calls it has asked about requests still requested
-  // (AnforderungenLesen). False when the bracket was refused or nothing could be made.
+  // (TIALSelektion::AnforderungenLesen). False when the bracket was refused or nothing could be made.
   bool IALDrucken(TDateTime AWiJahr, const TQLX_SelectedLayout_List& ALayouts, const TIALOptionen& AOptionen,
                   TIADruckZeilenQuelle AZeilen);
 
@@ -135,17 +104,6 @@ class TIADrucken {
   // so may whoever runs the steps one by one.
   void DruckauftragSetzen(TDateTime AWiJahr, const TQLX_SelectedLayout_List& ALayouts, const TIALOptionen& AOptionen,
                           TIADruckZeilenQuelle AZeilen);
-  // The printed rows' requests, each marked when it is still requested (its
-  // target stock not completely booked, e.g. a completion cut off midway):
-  // its count list lacks articles.
-  std::vector<TIALAnforderung> AnforderungenLesen(TDateTime AWiJahr, const std::vector<TIADruckZeile>& AZeilen);
-  // The question before printing such requests ("... trotzdem drucken?"),
-  // through the message presenter; true when none is incomplete or the user says Yes.
-  // ATun names the command in the question ("Trotzdem drucken?").
-  bool UnvollstaendigeBestaetigt(const std::vector<TIALAnforderung>& AAnforderungen,
-                                 const std::string& ATun = "drucken");
-  // The text that question and invanf-cli's refusal give.
-  static std::string UnvollstaendigText(const std::vector<TIALAnforderung>& AAnforderungen);
   // Throws std::runtime_error (German) when the first layout is no count-list
   // layout or has a parameter the count list cannot use.
   static void LayoutPruefen(const TQLX_SelectedLayout_List& ALayouts);
@@ -158,13 +116,10 @@ class TIADrucken {
     FOhnePdf = AOhnePdf;
   }
 
-  // The steps of "Druck IAL".
+  // The steps of "Druck IAL": the selection (TIALSelektion) of the rows
+  // DruckauftragSetzen gave, and the report.
   void DruckenIALExecute_Selektion();
   void DruckenIALExecute_Crystal();
-  // The article's number from the article-number history: of the entries
-  // with a number, the one with the latest entry date after 0 (on equal
-  // dates the first in key order); empty when there is none.
-  std::string GetQArtNr(const TInt32Trio& APId);
 
   TCrystalRDCn& CrystalRDC() { return *FCrystalRDC; }
   // The progress window the selection shows (the main window's prgdMain);
@@ -211,18 +166,10 @@ class TIADrucken {
   void BerichtEinrichten();
   // The count list of the selection as the spreadsheet files asked for.
   void TabellenSchreiben();
-  void IVfile_CiNoC();
-  void ASTAfile_CiNoC();
-  void Dienste_CiN();
 
   QWidget* FOwner;
   std::unique_ptr<TCrystalRDCn> FCrystalRDC;
-  std::unique_ptr<Tivfile> FIVFile;
-  std::unique_ptr<Tastafile> FASTAFile;
-  TWGNMani* FWGNMani = nullptr;        // shared instance, given back on destruction
-  TLiefGPData* FLiefGPData = nullptr;  // shared instance, given back on destruction
-  std::unique_ptr<TSimplePriceReader> FSimplePrice;
-  std::unique_ptr<TArtikelTools> FArtikelTools;
+  TIALSelektion FSelektion;
 
   // State of the count-list print that runs.
   TDateTime FWiJahr = 0;
@@ -230,8 +177,6 @@ class TIADrucken {
   TIALOptionen FOptionen;
   TIADruckZeilenQuelle FZeilen;
   TQLX_PEP_Progress_SetPos* FProgressDialog = nullptr;  // given by the main window
-  TQLX_PEP_Progress_SetPos* FProgress = nullptr;        // while the selection runs
-  TIALArtikelVorrat* FVorrat = nullptr;  // the article data read ahead, while the selection runs
   int FGeschrieben = 0;
   std::vector<TIALAnforderung> FAnforderungen;  // of the print that runs
   std::vector<TTabellenZiel> FTabellenZiele;

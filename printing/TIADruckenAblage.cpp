@@ -62,7 +62,7 @@ std::string TIADrucken::ZaehllisteExportierenExecute(TDateTime AWiJahr, TQLX_Sel
 
 std::vector<TIAAblageDatei> TIADrucken::AblageDateien(TDateTime AWiJahr, const std::vector<TIADruckZeile>& AZeilen,
                                                       const std::string& AOrdner, bool AMitXlsx) {
-  const std::vector<TIALAnforderung> Anforderungen = AnforderungenLesen(AWiJahr, AZeilen);
+  const std::vector<TIALAnforderung> Anforderungen = TIALSelektion::AnforderungenLesen(AWiJahr, AZeilen);
   std::vector<TIAAblageDatei> Dateien;
   for (size_t I = 0; I < AZeilen.size(); ++I) {
     const TIALAnforderung& A = Anforderungen[I];

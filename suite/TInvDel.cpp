@@ -8,6 +8,7 @@
 #include "support/framework/KWDGuard.h"
 #include "support/framework/KWDLog.h"
 #include "support/services/TKWDBuchung.h"
+#include "support/types/IABenennung.h"
 #include "support/types/TQLX_IA_KZZaehlung.h"
 
 namespace {
@@ -24,9 +25,6 @@ void BindTag(TDbStatement& AS, int AIndex, TDate ADatum) {
   AS.BindDouble(AIndex + 1, DateOf(ADatum) + 1);
 }
 
-std::string Anforderung(TDate AZaehldat, const std::string& AWG, int16_t AFiliale) {
-  return "Inventur " + FormatDatum(AZaehldat) + ", Warengruppe \"" + AWG + "\", Filiale " + std::to_string(AFiliale);
-}
 
 }  // namespace
 
@@ -206,7 +204,7 @@ void TInvDel::Entfernen(TAnstehend& AAnstehend) {
       S.Run();
       continue;
     }
-    S.Run([Text = Anforderung(AAnstehend.Zaehldat, AAnstehend.WG, AAnstehend.Filiale) + ": Artikel " + Artikel +
+    S.Run([Text = IALogAnforderung(AAnstehend.Zaehldat, AAnstehend.WG, AAnstehend.Filiale) + ": Artikel " + Artikel +
                   " aus der Inventur entfernt"](int64_t) { KWDLogSchreiben("TInvDel.DelInvProdID", Text); });
   }
 }
@@ -217,7 +215,7 @@ bool TInvDel::DelInv(TDate AWiJahrErsterTag, TDate AZaehldat, const std::string&
       "TInvDel.DelInv",
       [&] {
         if (!Artikel(AWiJahrErsterTag, AZaehldat, AWG, AFiliale).empty()) {
-          KWDLogSchreiben("TInvDel.DelInv", Anforderung(AZaehldat, AWG, AFiliale) +
+          KWDLogSchreiben("TInvDel.DelInv", IALogAnforderung(AZaehldat, AWG, AFiliale) +
                                                 ": nicht gelöscht, es sind noch Artikel mit Sollbestand darin");
           return false;
         }
@@ -229,7 +227,8 @@ bool TInvDel::DelInv(TDate AWiJahrErsterTag, TDate AZaehldat, const std::string&
         S.BindInt(4, AFiliale);
         BindWiJahr(S, 5, AWiJahrErsterTag);
         const bool Geloescht = S.Execute() > 0;
-        if (AProtokoll && Geloescht) KWDLogSchreiben("TInvDel.DelInv", Anforderung(AZaehldat, AWG, AFiliale) + " gelöscht");
+        if (AProtokoll && Geloescht)
+          KWDLogSchreiben("TInvDel.DelInv", IALogAnforderung(AZaehldat, AWG, AFiliale) + " gelöscht");
         return Geloescht;
       },
       false);

@@ -66,7 +66,7 @@ int Variante(const std::string& AArt, bool AAlle) {
   } else {
     setenv("WWS_DB_KIND", AArt == "schluessel" ? "1" : "2", 1);
     TInvAnfObjekte Objekte;
-    TInvAnfAuswahl Auswahl(Objekte);
+    TInvAnfAuswahl Auswahl(TInvAnfAuswahl::Bedarf(Objekte));
     TInventurListe I;
     TWarengruppenListe W;
     TFilialListe F;

@@ -14,6 +14,10 @@ std::string IAAnforderungText(TDate AZaehldatum, const std::string& AWG, int AFi
   return FormatDatum(AZaehldatum) + ", " + IAWarengruppeText(AWG) + ", Filiale " + std::to_string(AFilNr);
 }
 
+std::string IALogAnforderung(TDate AZaehldatum, const std::string& AWG, int AFilNr) {
+  return "Inventur vom " + FormatDatum(AZaehldatum) + ", Warengruppe \"" + AWG + "\", Filiale " + std::to_string(AFilNr);
+}
+
 namespace {
 
 std::string IsoDatum(TDate ADatum) {

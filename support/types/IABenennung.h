@@ -10,6 +10,9 @@
 std::string IAWarengruppeText(const std::string& AWG);
 // "20.03.2026, Warengruppe 12, Filiale 3".
 std::string IAAnforderungText(TDate AZaehldatum, const std::string& AWG, int AFilNr);
+// The log's name of a request: "Inventur vom 20.03.2026, Warengruppe "12", Filiale 3"
+// (the group as stored, quoted, so an empty one shows).
+std::string IALogAnforderung(TDate AZaehldatum, const std::string& AWG, int AFilNr);
 
 // File names the program suggests, without ending, readable and without
 // blanks, umlauts or characters a file system or a mail program trips on.

@@ -46,8 +46,8 @@ class TBestandVariantenTest : public TEngineTest {
   // Both stock checks of AAuswahl's to-do list must agree; returns how many entries were compared.
   int Vergleichen(const std::vector<TVglInvAnf_Inv>& AAuswahl, const std::string& ARunde) {
     TInvAnfObjekte Objekte;
-    TInvAnfAuswahl Teile(Objekte);
-    TInvAnfBestandsPruefung Pruefung(Objekte);
+    TInvAnfAuswahl Teile(TInvAnfAuswahl::Bedarf(Objekte));
+    TInvAnfBestandsPruefung Pruefung(Objekte.BF, Objekte.FVK, Objekte.Fortschritt);
     TInventurListe Inventuren;
     TWarengruppenListe Warengruppen;
     TFilialListe Filialen;

@@ -58,7 +58,7 @@ TEngineTest::TAuswahl TEngineTest::Auswahl(const std::vector<TVglInvAnf_Inv>& AA
                                            std::vector<std::string>* AWarengruppen, std::vector<int16_t>* AFilialen) {
   ::setenv("WWS_DB_KIND", AArt == 1 ? "1" : "2", 1);
   TInvAnfObjekte Objekte;
-  TInvAnfAuswahl Auswahl(Objekte);
+  TInvAnfAuswahl Auswahl(TInvAnfAuswahl::Bedarf(Objekte));
   TInventurListe Inventuren;
   TWarengruppenListe Warengruppen;
   TFilialListe Filialen;

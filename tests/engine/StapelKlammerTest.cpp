@@ -28,10 +28,8 @@ TEST_P(TStapelKlammerTest, FailedBatchIsRolledBackThenUnlockedThenUnblocked) {
   try {
     TInvAnfStapelKlammer Klammer("Test.Stapel");
     {
-      TInvAnfBlockSchritt Block;
-      ASSERT_EQ(CommonLock().LockProdIds({P(1), P(2)}), (std::vector<bool>{true, true}));
-      Klammer.Hinzufuegen(P(1), 0);
-      Klammer.Hinzufuegen(P(2), 1);
+      TInvAnfStapelKlammer::TSperrSchritt Schritt(Klammer);
+      ASSERT_EQ(Schritt.SperrePIDs({P(1), P(2)}, 1), (std::vector<bool>{true, true}));
     }
     Klammer.BuchungOeffnen();
     auto Schreiben = KWDDatenbank().Prepare("UPDATE inventuranforderung SET ek_soll = ?");

@@ -27,6 +27,14 @@ class TVervollstaendigenTest : public TBuchungsTest {
     TQLX_InvAnfMani Mani;
     return Mani.InventurAnforderungVervollstaendigen(Anforderungen(), AMeldungen);
   }
+  // AFehler: what the engine registered, taken before its end takes it.
+  bool Vervollstaendigen(std::vector<TQLX_clMeldung>& AMeldungen, std::vector<TKWDFehler>& AFehler) {
+    TQLX_InvAnfMani Mani;
+    const bool Ergebnis = Mani.InventurAnforderungVervollstaendigen(Anforderungen(), AMeldungen);
+    AFehler = KWDInfo().Anstehend();
+    FehlerAbholen();
+    return Ergebnis;
+  }
   int Kind(int APauseMs = 20) {
     return TKindprozess::Starten({ENGINE_VERVOLLSTAENDIGEN_KIND, std::to_string(APauseMs)}).Ende();
   }
@@ -144,17 +152,13 @@ TEST_P(TVervollstaendigenTest, FailingArticleIsSetAsideItsBatchIsBookedWithoutIt
   // must go with it, the rest of its batch must still be booked.
   SatzVerweigern({6}, '3');
   std::vector<TQLX_clMeldung> Meldungen;
-  {
-    TQLX_InvAnfMani Mani;
-    EXPECT_FALSE(Mani.InventurAnforderungVervollstaendigen(Anforderungen(), Meldungen));
-    // Registered once, naming the article (the engine's end takes its errors).
-    const auto Fehler = KWDInfo().Anstehend();
-    ASSERT_EQ(Fehler.size(), 1u);
-    EXPECT_EQ(Fehler[0].Name, "TQLX_InvAnfMani.IVSchreiben");
-    EXPECT_NE(Fehler[0].Text.find("A1006"), std::string::npos) << Fehler[0].Text;
-    EXPECT_NE(Fehler[0].Technisch.find("Platte voll"), std::string::npos) << Fehler[0].Technisch;
-    FehlerAbholen();
-  }
+  std::vector<TKWDFehler> Fehler;
+  EXPECT_FALSE(Vervollstaendigen(Meldungen, Fehler));
+  // Registered once, naming the article.
+  ASSERT_EQ(Fehler.size(), 1u);
+  EXPECT_EQ(Fehler[0].Name, "TQLX_InvAnfMani.IVSchreiben");
+  EXPECT_NE(Fehler[0].Text.find("A1006"), std::string::npos) << Fehler[0].Text;
+  EXPECT_NE(Fehler[0].Technisch.find("Platte voll"), std::string::npos) << Fehler[0].Technisch;
   EXPECT_TRUE(Meldungen.empty());
   EXPECT_EQ(FPausen, 0);  // set aside, not left for another pass
   const TStand S = Stand();
@@ -180,12 +184,9 @@ TEST_P(TVervollstaendigenTest, FailingArticlesOfTwoBatchesAreEachSetAsideAlone) 
   Aufbauen(45);
   SatzVerweigern({40, 12});  // in the first and in the second batch
   std::vector<TQLX_clMeldung> Meldungen;
-  {
-    TQLX_InvAnfMani Mani;
-    EXPECT_FALSE(Mani.InventurAnforderungVervollstaendigen(Anforderungen(), Meldungen));
-    EXPECT_EQ(KWDInfo().Anstehend().size(), 2u);
-    FehlerAbholen();
-  }
+  std::vector<TKWDFehler> Fehler;
+  EXPECT_FALSE(Vervollstaendigen(Meldungen, Fehler));
+  EXPECT_EQ(Fehler.size(), 2u);
   EXPECT_EQ(FPausen, 0);
   const TStand S = Stand();
   EXPECT_EQ(S.Saetze.size(), 60u - 2u - 1u);  // 12 has stock types 1 and 3, 40 type 1 only
@@ -280,6 +281,28 @@ TEST_P(TVervollstaendigenTest, RequestDeletedOrNoLongerRequestedMidwayGetsNothin
   EXPECT_EQ(S.Anforderungen.size(), 1u);
   EXPECT_EQ(std::get<2>(S.Anforderungen.at("20@1")), 'L');  // not opened over the deletion
   KeinSatzOhneAnforderung();
+}
+
+TEST_P(TVervollstaendigenTest, FailureOfAStepForTheWholeBatchIsRegisteredOnceNotPerArticle) {
+  Aufbauen(45);
+  // After the first batch the stock can no longer be read: the second
+  // batch's read fails for all of its articles alike.
+  auto Alt = KWDProgressFabrikSet([&](void*) {
+    return std::make_unique<TEingriffProgress>([&](int APos) {
+      if (APos == 20) FDirekt->ExecScript("ALTER TABLE bestand RENAME TO bestand_weg");
+    });
+  });
+  std::vector<TQLX_clMeldung> Meldungen;
+  std::vector<TKWDFehler> Fehler;
+  EXPECT_FALSE(Vervollstaendigen(Meldungen, Fehler));
+  KWDProgressFabrikSet(Alt);
+  ASSERT_EQ(Fehler.size(), 1u);
+  EXPECT_EQ(Fehler[0].Name, "TQLX_InvAnfMani.IAUpdate");
+  FDirekt->ExecScript("ALTER TABLE bestand_weg RENAME TO bestand");
+  EXPECT_EQ(FPausen, 0);  // the passes ended
+  EXPECT_EQ(Stand().Saetze.size(), 20u + 7u);  // the first batch: articles 45 down to 26
+  SummenPassenZuSaetzen();
+  EXPECT_EQ(LebendeSperren(), 0);
 }
 
 // Keeps what the user is shown.

@@ -2,7 +2,7 @@
 // count-list file, and what each line carries.
 #include <gtest/gtest.h>
 
-#include "printing/TIADrucken.h"
+#include "printing/IALSelektion.h"
 #include "tests/printing/DruckTestUmgebung.h"
 
 namespace {
@@ -17,11 +17,9 @@ class IALSelektion : public TDruckTest {
   }
 
   // Runs the selection for the given rows of the main window's list.
-  std::vector<TIALTestZeile> Selektion(const std::vector<TIADruckZeile>& AZeilen, TIADrucken* ADrucken = nullptr) {
-    TIADrucken Eigen;
-    TIADrucken& D = ADrucken ? *ADrucken : Eigen;
-    D.DruckauftragSetzen(KJahr, FLayouts, {}, [AZeilen] { return AZeilen; });
-    D.DruckenIALExecute_Selektion();
+  std::vector<TIALTestZeile> Selektion(const std::vector<TIADruckZeile>& AZeilen, TIALSelektion* ASelektion = nullptr) {
+    TIALSelektion Eigen;
+    (ASelektion ? *ASelektion : Eigen).Ausfuehren(KJahr, AZeilen);
     return Zaehlliste();
   }
   std::vector<TInt32Trio> Artikel(const std::vector<TIALTestZeile>& AZeilen) {
@@ -33,7 +31,6 @@ class IALSelektion : public TDruckTest {
 
   const TDate KJahr = D(2026, 1, 1);
   const TDate KTag = D(2026, 12, 24);
-  TQLX_SelectedLayout_List FLayouts;
 };
 
 TEST_P(IALSelektion, SizesFillLinesOfAtMostSeventeen) {
@@ -103,7 +100,7 @@ TEST_P(IALSelektion, LinesCarryTheArticleDataAndMissingDataStaysEmpty) {
   auto Gruppe = FDirekt->Prepare("INSERT INTO artikel_wg (wgsystem, prodid1, prodid2, prodid3, wgn) VALUES ('EIGEN', 9, 0, 0, '12')");
   Gruppe->Execute();
 
-  TIADrucken Drucken;
+  TIALSelektion Drucken;
   const auto Zeilen = Selektion({{KTag, 3, "12"}}, &Drucken);
   ASSERT_EQ(Zeilen.size(), 3u);
   const TIALTestZeile& A = Zeilen[0];
@@ -142,7 +139,7 @@ TEST_P(IALSelektion, LinesCarryTheArticleDataAndMissingDataStaysEmpty) {
   EXPECT_EQ(C.Sollmenge, 4);
 
   // Read alone through the history file, the number is the same.
-  TIADrucken Einzeln;
+  TIALSelektion Einzeln;
   EXPECT_EQ(Einzeln.GetQArtNr(P(1)), "B-1");
   EXPECT_EQ(Einzeln.GetQArtNr(P(2)), "");
   EXPECT_EQ(Einzeln.GetQArtNr(P(9)), "");

@@ -13,12 +13,15 @@
 #include <QTest>
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 
+#include "engine/InvAnfLesen.h"
+#include "engine/TIAWiJahre.h"
 #include "printing/DruckLayouts.h"
 #include "printing/TIADrucken.h"
 #include "printing/TfrmIALOptions.h"
 #include "suite/SuiteDatenbank.h"
-#include "support/recordfile/Tiafile.h"
+#include "support/framework/KWDUhr.h"
 #include "tests/widgets/WidgetTestHilfe.h"
 #include "widgets/KWDWidgets.h"
 #include "widgets/TKWDPdfAnsicht.h"
@@ -71,12 +74,14 @@ void Fotos() {
     if (!Dialog.Execute(Input, Layouts)) return Fehler("kein Layout gewählt");
   }
 
-  // The count list of the first opened request of the latest year.
-  Tiafile IA(RF_OPEN_NORMAL, -1);
-  IA.SelectKey(Tiafile::KEY_ZAEHLSTATUS);
-  IA.Key_KZZaehlung.SetKeyWertAndFilter('E');
-  if (!IA.Get_ge()) return Fehler("die Firma braucht eine eröffnete Inventur");
-  const TiaSatz Anf = IA.GetSatz();
+  // The count list of the first opened request of the latest year that has one.
+  std::optional<TiaSatz> Eroeffnet;
+  const std::vector<TIAWiJahr> Jahre = IAWiJahreDerFirma(kwd_Date());
+  for (auto J = Jahre.rbegin(); J != Jahre.rend() && !Eroeffnet; ++J)
+    for (const TiaSatz& S : IAAnforderungenDesJahres(J->Beginn))
+      if (!Eroeffnet && S.KZZaehlung == 'E') Eroeffnet = S;
+  if (!Eroeffnet) return Fehler("die Firma braucht eine eröffnete Inventur");
+  const TiaSatz Anf = *Eroeffnet;
   TIADrucken Drucken;
   Drucken.DruckauftragSetzen(Anf.WiJahr, Layouts, {false, true, false}, [&] {
     return std::vector<TIADruckZeile>{{Anf.Zaehldatum, Anf.FilNr, Anf.WG.empty() ? "*" : Anf.WG}};

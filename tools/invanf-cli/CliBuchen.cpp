@@ -5,11 +5,12 @@
 #include <cstdio>
 #include <iostream>
 #include <nlohmann/json.hpp>
+#include <optional>
 
+#include "engine/InvAnfLesen.h"
 #include "engine/TQLX_InvAnfMani.h"
 #include "support/framework/KWDMeldungPresenter.h"
 #include "support/framework/TKWDInfo.h"
-#include "support/recordfile/Tiafile.h"
 #include "support/types/IABenennung.h"
 #include "support/types/TQLX_IA_KZZaehlung.h"
 #include "tools/common/CliJson.h"
@@ -17,19 +18,7 @@
 #include "tools/invanf-cli/CliPruefen.h"
 
 namespace {
-
 using json = nlohmann::ordered_json;
-
-TVglInvAnf_Inv Anforderung(const TiaSatz& AS) {
-  TVglInvAnf_Inv A;
-  A.FilNr = static_cast<int16_t>(AS.FilNr);
-  A.WG = AS.WG;
-  A.WiJahr = YearOf(AS.WiJahr);
-  A.Zaehldatum = AS.Zaehldatum;
-  A.KZZaehlung = static_cast<uint8_t>(Char_2_IA_KZZaehlung(AS.KZZaehlung));
-  return A;
-}
-
 }  // namespace
 
 // The requests the options name, each as it is stored; false (message on
@@ -42,12 +31,9 @@ bool AnforderungenLesen(const TCliOptionen& AOpt, bool AAlleErlaubt, std::vector
     if (!AAlleErlaubt || !AOpt.Daten.empty() || !AOpt.WGs.empty() || !AOpt.Filialen.empty())
       return CliAbgelehnt("--all-requested gibt es nur beim Vervollständigen und nicht zusammen mit --date, --wg "
                        "oder --branch.");
-    Tiafile IA(RF_OPEN_NORMAL, -1);
-    IA.WiJahr.SetFilterMinMax(Jahr);
-    IA.SelectKey(Tiafile::KEY_ANFORDERUNG);
     const char Angefordert = CQLX_IA_KZZaehlung_2_Char(TQLX_IA_KZZaehlung::iazAngefordert);
-    for (bool G = IA.Get_first(); G; G = IA.Get_next())
-      if (IA.KZZaehlung.GetWert() == Angefordert) AAnf.push_back(IA.GetSatz());
+    for (const TiaSatz& S : IAAnforderungenDesJahres(Jahr))
+      if (S.KZZaehlung == Angefordert) AAnf.push_back(S);
     return true;
   }
   const size_t N = AOpt.Daten.size();
@@ -119,13 +105,9 @@ void MeldungenAusgeben(bool AOk, const std::vector<TQLX_clMeldung>& AMeldungen, 
 bool AlleVervollstaendigt(const std::vector<TiaSatz>& ASaetze) {
   bool Alle = true;
   for (const TiaSatz& S : ASaetze) {
-    Tiafile IA(RF_OPEN_NORMAL, -1);
-    IA.SelectKey(Tiafile::KEY_ANFORDERUNG);
-    IA.Key_Zaehldatum.SetKeyWert(S.Zaehldatum);
-    IA.Key_WG.SetKeyWert(S.WG);
-    IA.Key_FilNr.SetKeyWert(S.FilNr);
-    const bool Da = IA.Get_equal() && IA.WiJahr.GetWert() == S.WiJahr;
-    const auto Zustand = Da ? Char_2_IA_KZZaehlung(IA.KZZaehlung.GetWert()) : TQLX_IA_KZZaehlung::iazLoeschen;
+    const std::optional<TiaSatz> Jetzt = IAAnforderungLesen(IAAnforderungSchluessel(S));
+    const bool Da = Jetzt.has_value();
+    const auto Zustand = Da ? Char_2_IA_KZZaehlung(Jetzt->KZZaehlung) : TQLX_IA_KZZaehlung::iazLoeschen;
     if (Da && Zustand != TQLX_IA_KZZaehlung::iazAngefordert && Zustand != TQLX_IA_KZZaehlung::iazLoeschen) continue;
     Alle = false;
     CliAbgelehnt("Die Inventur " + AnforderungText(S.Zaehldatum, S.WG, S.FilNr) +
@@ -140,7 +122,7 @@ template <class F, class P>
 int Ausfuehren(const TCliOptionen& AOpt, const std::vector<TiaSatz>& ASaetze, const char* AText, F AOperation,
                P ANachher) {
   std::vector<TVglInvAnf_Inv> Anf;
-  for (const TiaSatz& S : ASaetze) Anf.push_back(Anforderung(S));
+  for (const TiaSatz& S : ASaetze) Anf.push_back(IAAnforderungSchluessel(S));
   std::vector<TQLX_clMeldung> Meldungen;
   bool Ok = false;
   {
@@ -261,7 +243,7 @@ int CliLoeschen(const TCliOptionen& AOpt) {
     for (TLoeschZeile& Z : Zeilen) {
       if (Z.Ergebnis != TLoeschErgebnis::Offen) continue;
       std::vector<TQLX_clMeldung> Gesperrt;
-      const bool Ganz = Mani.InventurenLoeschen({Anforderung(Z.Satz)}, Gesperrt);
+      const bool Ganz = Mani.InventurenLoeschen({IAAnforderungSchluessel(Z.Satz)}, Gesperrt);
       if (!KWDInfo().Anstehend().empty()) {
         Ok = false;  // a failure the engine registered ends the deletion, as in the engine
         break;

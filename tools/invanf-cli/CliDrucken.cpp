@@ -1,22 +1,25 @@
+// invanf-cli print-ial and print-list: what both builds share. The count
+// list as XLSX or CSV needs no Qt; its PDF, the files per request and the
+// overview are made in CliDruckenPdf.cpp (with Qt) or refused (without).
 #include "tools/invanf-cli/CliDrucken.h"
 
 #include <CLI/CLI.hpp>
-#include <QGuiApplication>
-#include <cstdlib>
 #include <filesystem>
 #include <iostream>
-#include <memory>
 #include <nlohmann/json.hpp>
 
 #include "printing/DruckLayouts.h"
+#include "printing/IABefehlsnamen.h"
+#include "printing/IALDatei.h"
 #include "printing/IALLayoutPruefen.h"
-#include "printing/TIADrucken.h"
+#include "printing/IALSelektion.h"
 #include "suite/TKWDLayoutDatei.h"
-#include "support/framework/KWDLog.h"
+#include "support/framework/KWDGuard.h"
 #include "support/framework/KWDOrdner.h"
 #include "support/framework/TKWDInfo.h"
+#include "support/framework/TKWDProgramm.h"
+#include "support/recordfile/Tialfile.h"
 #include "support/types/KWDZahlFormat.h"
-#include "support/recordfile/Tiafile.h"
 #include "tools/common/CliDeutsch.h"
 #include "tools/common/CliJson.h"
 #include "tools/invanf-cli/CliPruefen.h"
@@ -24,25 +27,8 @@
 
 namespace {
 
-// Qt's own notes (English, e.g. about a missing XDG_RUNTIME_DIR under cron)
-// go to the suite log: stderr carries only the program's German lines.
-void QtMeldungInsLog(QtMsgType, const QMessageLogContext&, const QString& AText) {
-  KWDLogSchreiben("Qt", AText.toStdString());
-}
-
-// Qt draws the PDF without a display.
-std::unique_ptr<QGuiApplication> QtStarten() {
-  if (QGuiApplication::instance()) return nullptr;
-  qInstallMessageHandler(QtMeldungInsLog);
-  ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
-  static int Argc = 1;
-  static char Name[] = "invanf-cli";
-  static char* Argv[] = {Name, nullptr};
-  return std::make_unique<QGuiApplication>(Argc, Argv);
-}
-
 // The count-list layout NAME, as given or with "ial__" before and ".rpt" after it.
-bool LayoutLesen(const std::string& AName, TQLX_SelectedLayout_List& ALayouts) {
+bool LayoutLesen(const std::string& AName, TCliLayout& ALayout) {
   std::vector<std::string> Kandidaten{AName, AName + ".rpt", "ial__" + AName, "ial__" + AName + ".rpt"};
   for (const std::string& Datei : Kandidaten) {
     if (Datei.rfind("ial__", 0) != 0 || Datei.find('/') != std::string::npos) continue;
@@ -51,8 +37,7 @@ bool LayoutLesen(const std::string& AName, TQLX_SelectedLayout_List& ALayouts) {
     if (!std::filesystem::is_regular_file(Pfad, F)) continue;
     const TKWDLayoutDatei Layout = TKWDLayoutDatei::Lesen(Pfad);
     if (const std::string Fehler = IALLayoutFehler(Layout, Datei); !Fehler.empty()) return CliAbgelehnt(Fehler);
-    ALayouts.clear();
-    ALayouts.push_back({Datei, Datei, Layout.Titel, Layout.ParameterZeilen()});
+    ALayout = {Datei, Layout};
     return true;
   }
   std::string Liste;
@@ -62,9 +47,6 @@ bool LayoutLesen(const std::string& AName, TQLX_SelectedLayout_List& ALayouts) {
   return CliAbgelehnt("Ein Zähllisten-Layout \u201E" + AName + "\u201C gibt es nicht. Vorhanden:" + Liste);
 }
 
-// The spreadsheet files print-ial writes besides (or instead of) the PDF.
-using TTabellen = std::vector<TIADrucken::TTabellenZiel>;
-
 // "1.358.366 Zeilen auf 2 Tabellenblättern": a user opening only the first sheet learns there are more.
 std::string Umfang(const TKWDTabellenErgebnis& AE, TKWDTabellenFormat AFormat) {
   std::string Text = FormatZahlDe(static_cast<double>(AE.Zeilen), 0) + (AE.Zeilen == 1 ? " Zeile" : " Zeilen");
@@ -73,14 +55,16 @@ std::string Umfang(const TKWDTabellenErgebnis& AE, TKWDTabellenFormat AFormat) {
   return Text;
 }
 
-int Ergebnis(bool AOk, const TCrystalRDCn& ABericht, const std::string& APdf, bool AJson, const std::string& AWas,
-             int AZeilen, const TTabellen& ATabellen = {}, const std::vector<TKWDTabellenErgebnis>& AGeschrieben = {}) {
+}  // namespace
+
+int CliDruckErgebnis(bool AOk, int ASeiten, const std::string& APdf, bool AJson, const std::string& AWas, int AZeilen,
+                     const TCliTabellen& ATabellen, const std::vector<TKWDTabellenErgebnis>& AGeschrieben) {
   AOk = AOk && KWDInfo().Anstehend().empty();
   if (!AOk) return CLI_FEHLER;
   if (AJson) {
     nlohmann::ordered_json J;
     if (!APdf.empty()) J["pdf"] = APdf;
-    if (!APdf.empty()) J["seiten"] = ABericht.Seiten();
+    if (!APdf.empty()) J["seiten"] = ASeiten;
     for (size_t I = 0; I < ATabellen.size(); ++I) {
       const char* Name = ATabellen[I].second == TKWDTabellenFormat::Xlsx ? "xlsx" : "csv";
       J[Name] = ATabellen[I].first;
@@ -93,7 +77,7 @@ int Ergebnis(bool AOk, const TCrystalRDCn& ABericht, const std::string& APdf, bo
     std::cout << CliJsonText(J) << "\n";
   } else {
     if (!APdf.empty())
-      std::cout << AWas << ": " << ABericht.Seiten() << (ABericht.Seiten() == 1 ? " Seite" : " Seiten") << " in "
+      std::cout << AWas << ": " << ASeiten << (ASeiten == 1 ? " Seite" : " Seiten") << " in "
                 << APdf << "\n";
     for (size_t I = 0; I < ATabellen.size(); ++I) {
       const auto& [Ziel, Format] = ATabellen[I];
@@ -106,7 +90,6 @@ int Ergebnis(bool AOk, const TCrystalRDCn& ABericht, const std::string& APdf, bo
   return CLI_OK;
 }
 
-}  // namespace
 
 void TCliDrucken::Registrieren(CLI::App& AApp, TCliOptionen& AOpt) {
   FIAL = AApp.add_subcommand("print-ial", "Inventuraufnahmeliste (Zählliste) von Inventuren als PDF drucken");
@@ -174,79 +157,46 @@ int TCliDrucken::IALDrucken(const TCliOptionen& AOpt) {
                         {FXlsx, "--xlsx", "die Arbeitsmappe"},
                         {FCsv, "--csv", "die CSV-Datei"}}))
     return CLI_ABGELEHNT;
-  auto Qt = QtStarten();
+  if (!(FPdf.empty() && FJeInventur.empty()) && !PdfMoeglich()) return CLI_ABGELEHNT;
   DruckLayoutsInstallieren();
-  TQLX_SelectedLayout_List Layouts;
-  if (!LayoutLesen(FLayout, Layouts)) return CLI_ABGELEHNT;
+  TCliLayout Layout;
+  if (!LayoutLesen(FLayout, Layout)) return CLI_ABGELEHNT;
 
   std::vector<TIADruckZeile> Zeilen;
   for (const TiaSatz& A : Anforderungen) Zeilen.push_back({A.Zaehldatum, A.FilNr, A.WG.empty() ? "*" : A.WG});
-  TIADrucken Drucken;
   // A request still requested lacks articles: printed only when the user says so (--yes).
-  if (!Drucken.UnvollstaendigeBestaetigt(Drucken.AnforderungenLesen(Jahr, Zeilen))) {
+  std::vector<TIALAnforderung> Unvollstaendige = TIALSelektion::AnforderungenLesen(Jahr, Zeilen);
+  if (!TIALSelektion::UnvollstaendigeBestaetigt(Unvollstaendige)) {
     CliAbgelehnt("Nichts gedruckt; mit --yes wird trotzdem gedruckt, jede Seite trägt dann den Vermerk.");
     return CLI_ABGELEHNT;
   }
-  if (!FJeInventur.empty()) return JeInventurAblegen(AOpt, Jahr, Layouts, Zeilen);
-  // The targets as the check resolved them.
-  const std::string& Pdf = FPdf;
-  TTabellen Tabellen;
+  if (!FJeInventur.empty()) return JeInventurAblegen(AOpt, Jahr, Layout, Zeilen);
+  TCliTabellen Tabellen;
   if (!FXlsx.empty()) Tabellen.emplace_back(FXlsx, TKWDTabellenFormat::Xlsx);
   if (!FCsv.empty()) Tabellen.emplace_back(FCsv, TKWDTabellenFormat::Csv);
-  Drucken.CrystalRDC().SetPdfZiel(Pdf);
-  Drucken.SetTabellenZiele(Tabellen, Pdf.empty());
-  const bool Ok = Drucken.IALDrucken(Jahr, Layouts, {FNullbestand, FAlleGroessen, FSammel}, [&] { return Zeilen; });
-  return Ergebnis(Ok, Drucken.CrystalRDC(), Pdf, AOpt.Json, "Inventuraufnahmeliste", Drucken.GeschriebeneZeilen(),
-                  Tabellen, Drucken.TabellenErgebnisse());
+  if (!FPdf.empty()) return PdfDrucken(AOpt, Jahr, Layout, Zeilen, Tabellen);
+  return TabellenSchreiben(AOpt, Jahr, Layout, Zeilen, std::move(Unvollstaendige), Tabellen);
 }
 
-int TCliDrucken::ListeDrucken(const TCliOptionen& AOpt) {
-  TDate Jahr = 0;
-  if (!WiJahrLesen(AOpt.Jahr, Jahr) || !CliZielPruefen({FPdf, "--pdf", "die PDF-Datei"})) return CLI_ABGELEHNT;
-  auto Qt = QtStarten();
-  const std::string& Pdf = FPdf;
-  TIADrucken Drucken;
-  Drucken.CrystalRDC().SetPdfZiel(Pdf);
-  const int Vorher = Drucken.CrystalRDC().AnzahlGezeigt();
-  Drucken.DruckenInvListeExecute(Jahr);
-  const bool Ok = Drucken.CrystalRDC().AnzahlGezeigt() > Vorher && Drucken.CrystalRDC().Seiten() > 0;
-  return Ergebnis(Ok, Drucken.CrystalRDC(), Pdf, AOpt.Json, "Liste der Inventuren", -1);
-}
-
-int TCliDrucken::JeInventurAblegen(const TCliOptionen& AOpt, TDate AJahr, const TQLX_SelectedLayout_List& ALayouts,
-                                   const std::vector<TIADruckZeile>& AZeilen) {
-  TIADrucken Drucken;
-  // Every file is checked before any work: one that cannot be written refuses the whole run.
-  std::vector<TIAAblageDatei> Dateien = Drucken.AblageDateien(AJahr, AZeilen, FJeInventur, FMitXlsx);
-  for (TIAAblageDatei& D : Dateien)
-    if (!CliZielePruefen({{D.Pdf, "--je-inventur", "die PDF-Datei"}, {D.Xlsx, "--je-inventur", "die Arbeitsmappe"}}))
-      return CLI_ABGELEHNT;
-  std::vector<TIAAblageDatei> Geschrieben;
-  const bool Ok = Drucken.JeInventurAblegen(AJahr, ALayouts, {FNullbestand, FAlleGroessen, FSammel}, AZeilen,
-                                            FJeInventur, FMitXlsx, Geschrieben);
-  if (AOpt.Json) {
-    nlohmann::ordered_json J{{"ordner", FJeInventur}, {"dateien", nlohmann::ordered_json::array()}};
-    for (const TIAAblageDatei& D : Geschrieben) {
-      nlohmann::ordered_json E{{"zaehldatum", FormatDatum(D.Anforderung.Zaehldatum)},
-                               {"wg", D.Anforderung.WG},
-                               {"filiale", D.Anforderung.FilNr},
-                               {"pdf", D.Pdf},
-                               {"seiten", D.Seiten}};
-      if (!D.Xlsx.empty()) E["xlsx"] = D.Xlsx;
-      J["dateien"].push_back(E);
+int TCliDrucken::TabellenSchreiben(const TCliOptionen& AOpt, TDate AJahr, const TCliLayout& ALayout,
+                                   const std::vector<TIADruckZeile>& AZeilen,
+                                   std::vector<TIALAnforderung> AAnforderungen, const TCliTabellen& ATabellen) {
+  const TIALOptionen Optionen = IALOptionenMitLayout({FNullbestand, FAlleGroessen, FSammel}, ALayout.Layout);
+  TIALTabellenKopf Kopf = IALTabellenKopf(ALayout.Layout, KWDProgramm().GetTextMandant(), AJahr);
+  Kopf.Anforderungen = std::move(AAnforderungen);
+  // The count-list file goes on every way out.
+  struct TDateiWeg {
+    ~TDateiWeg() {
+      KWDGuardStill(KIADruckenIAL, [] { Tialfile::DateienEntfernen(IALDateiPfad()); });
     }
-    std::cout << CliJsonText(J) << "\n";
-  } else {
-    for (const TIAAblageDatei& D : Geschrieben) {
-      std::cout << "Inventuraufnahmeliste: " << D.Seiten << (D.Seiten == 1 ? " Seite" : " Seiten") << " in " << D.Pdf
-                << "\n";
-      if (!D.Xlsx.empty())
-        std::cout << "Inventuraufnahmeliste als Arbeitsmappe in " << D.Xlsx << " ("
-                  << FormatZahlDe(static_cast<double>(D.XlsxZeilen), 0) << (D.XlsxZeilen == 1 ? " Zeile" : " Zeilen")
-                  << ")\n";
-    }
-    std::cout << Geschrieben.size() << (Geschrieben.size() == 1 ? " Zählliste" : " Zähllisten") << " abgelegt in "
-              << FJeInventur << "\n";
-  }
-  return Ok && KWDInfo().Anstehend().empty() ? CLI_OK : CLI_FEHLER;
+  } DateiWeg;
+  TIALSelektion Selektion;
+  const int Zeilen = Selektion.AusfuehrenMitFortschritt(AJahr, AZeilen, nullptr);
+  std::vector<TKWDTabellenErgebnis> Geschrieben;
+  const bool Ok = KWDGuard(KIADruckenIAL, [&] {
+    if (!KWDInfo().Anstehend().empty()) return;
+    const TKWDTabelle Tabelle = IALZaehllisteTabelle(Kopf, Optionen.Nullbestand, Optionen.NurSammel);
+    for (const auto& [Ziel, Format] : ATabellen) Geschrieben.push_back(KWDTabelleSchreiben(Tabelle, Ziel, Format));
+  });
+  return CliDruckErgebnis(Ok, 0, "", AOpt.Json, "Inventuraufnahmeliste", Zeilen, ATabellen, Geschrieben);
 }

@@ -7,17 +7,31 @@
 // count list as an XLSX workbook or a CSV file; list --xlsx / --csv the
 // year's requests (TCliListeExport, also without Qt).
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "printing/IALSelektion.h"
+#include "suite/TKWDLayoutDatei.h"
+#include "support/tabelle/KWDTabelle.h"
 #include "tools/invanf-cli/CliExport.h"
 #include "tools/invanf-cli/CliKommandos.h"
 
 namespace CLI {
 class App;
 }
-// Declared only: the header serves the build without Qt as well.
-class TQLX_SelectedLayout_List;
-struct TIADruckZeile;
+// The count-list layout print-ial uses: its file name in the layout folder and its contents.
+struct TCliLayout {
+  std::string Datei;
+  TKWDLayoutDatei Layout;
+};
+
+// The spreadsheet files print-ial writes besides (or instead of) the PDF.
+using TCliTabellen = std::vector<std::pair<std::string, TKWDTabellenFormat>>;
+// What print-ial and print-list say they made (text or JSON), and the exit
+// code: ASeiten pages in APdf (none when it is empty), AZeilen lines of the
+// count-list file (none below 0), and what each spreadsheet file got.
+int CliDruckErgebnis(bool AOk, int ASeiten, const std::string& APdf, bool AJson, const std::string& AWas, int AZeilen,
+                     const TCliTabellen& ATabellen, const std::vector<TKWDTabellenErgebnis>& AGeschrieben);
 
 class TCliDrucken {
  public:
@@ -29,10 +43,20 @@ class TCliDrucken {
   bool Ausfuehren(const TCliOptionen& AOpt, int& AExit);
 
  private:
+  // False in a build without Qt, which makes no PDF: it says so on stderr.
+  static bool PdfMoeglich();
   int IALDrucken(const TCliOptionen& AOpt);
+  // print-ial --pdf (and the spreadsheet files beside it), through the
+  // desktop program's print code.
+  int PdfDrucken(const TCliOptionen& AOpt, TDate AJahr, const TCliLayout& ALayout,
+                 const std::vector<TIADruckZeile>& AZeilen, const TCliTabellen& ATabellen);
+  // print-ial with --xlsx or --csv only: the selection and the tables, without Qt.
+  int TabellenSchreiben(const TCliOptionen& AOpt, TDate AJahr, const TCliLayout& ALayout,
+                        const std::vector<TIADruckZeile>& AZeilen, std::vector<TIALAnforderung> AAnforderungen,
+                        const TCliTabellen& ATabellen);
   int ListeDrucken(const TCliOptionen& AOpt);
   // print-ial --je-inventur ORDNER: one PDF (with --mit-xlsx also an XLSX) per request.
-  int JeInventurAblegen(const TCliOptionen& AOpt, TDate AJahr, const TQLX_SelectedLayout_List& ALayouts,
+  int JeInventurAblegen(const TCliOptionen& AOpt, TDate AJahr, const TCliLayout& ALayout,
                         const std::vector<TIADruckZeile>& AZeilen);
 
   CLI::App* FIAL = nullptr;

@@ -7,6 +7,7 @@
 #include <iostream>
 #include <nlohmann/json.hpp>
 
+#include "engine/InvAnfLesen.h"
 #include "engine/TIANeuPruefung.h"
 #include "engine/TIAWiJahre.h"
 #include "engine/TQLX_InvAnfMani.h"
@@ -14,7 +15,6 @@
 #include "support/framework/KWDMeldungPresenter.h"
 #include "support/framework/KWDUhr.h"
 #include "support/framework/TKWDInfo.h"
-#include "support/recordfile/Tiafile.h"
 #include "support/types/KWDZahlFormat.h"
 #include "support/types/IABenennung.h"
 #include "support/types/TQLX_IA_KZZaehlung.h"
@@ -99,15 +99,7 @@ int CliJahre(const TCliOptionen& AOpt) {
 int CliListe(const TCliOptionen& AOpt) {
   TDate Jahr = 0;
   if (!WiJahrLesen(AOpt.Jahr, Jahr)) return FehlerAnstehend() ? CLI_FEHLER : CLI_ABGELEHNT;
-  Tiafile IA(RF_OPEN_NORMAL, -1);
-  IA.WiJahr.SetFilterMinMax(Jahr);
-  IA.SelectKey(Tiafile::KEY_ANFORDERUNG);
-  std::vector<TiaSatz> Saetze;
-  for (bool G = IA.Get_first(); G; G = IA.Get_next()) Saetze.push_back(IA.GetSatz());
-  // The main window's order: sorted by branch, then (stably) by counting date.
-  std::stable_sort(Saetze.begin(), Saetze.end(), [](const TiaSatz& A, const TiaSatz& B) { return A.FilNr < B.FilNr; });
-  std::stable_sort(Saetze.begin(), Saetze.end(),
-                   [](const TiaSatz& A, const TiaSatz& B) { return A.Zaehldatum < B.Zaehldatum; });
+  const std::vector<TiaSatz> Saetze = IAAnforderungenDesJahres(Jahr);
   if (AOpt.Json) {
     json Liste = json::array();
     for (const TiaSatz& S : Saetze) Liste.push_back(AnforderungJson(S));

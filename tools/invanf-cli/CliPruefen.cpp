@@ -3,6 +3,7 @@
 #include <charconv>
 #include <iostream>
 
+#include "engine/InvAnfLesen.h"
 #include "engine/TIANeuPruefung.h"
 #include "engine/TIAWiJahre.h"
 #include "suite/TFilialTabelle.h"
@@ -97,13 +98,9 @@ bool WarengruppeLesen(const std::string& AText, std::string& AWG) {
 
 bool AnforderungFinden(TDate AWiJahr, TDate ADatum, const std::string& AWG, int16_t AFiliale, TiaSatz& ASatz,
                        bool AMelden) {
-  Tiafile IA(RF_OPEN_NORMAL, -1);
-  IA.SelectKey(Tiafile::KEY_ANFORDERUNG);
-  IA.Key_Zaehldatum.SetKeyWert(ADatum);
-  IA.Key_WG.SetKeyWert(AWG);
-  IA.Key_FilNr.SetKeyWert(AFiliale);
-  if (IA.Get_equal() && DateOf(IA.WiJahr.GetWert()) == AWiJahr) {
-    ASatz = IA.GetSatz();
+  const std::optional<TiaSatz> Satz = IAAnforderungLesen(IAAnforderungSchluessel(AWiJahr, ADatum, AWG, AFiliale));
+  if (Satz) {
+    ASatz = *Satz;
     return true;
   }
   if (!AMelden) return false;

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <string>
 
-#include "support/recordfile/Tiafile.h"
+#include "engine/InvAnfLesen.h"
 #include "support/types/KWDDatum.h"
 
 // Writes one German line to stderr; false, so a check can return it.
