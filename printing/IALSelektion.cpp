@@ -30,6 +30,7 @@
 #include "support/recordfile/Tialfile.h"
 #include "support/recordfile/Tivfile.h"
 #include "support/types/IABenennung.h"
+#include "support/types/KWDUtf8.h"
 #include "support/types/TQLX_IA_KZZaehlung.h"
 
 namespace {
@@ -61,17 +62,10 @@ std::string Getrimmt(const std::string& AText) {
 // may carry umlauts); a byte that begins no UTF-8 character stands for itself.
 std::u32string Gefaltet(const std::string& AText) {
   static const locale_t Utf8 = newlocale(LC_CTYPE_MASK, "C.UTF-8", static_cast<locale_t>(nullptr));
-  std::u32string Text;
-  for (size_t I = 0; I < AText.size();) {
-    const auto B = static_cast<unsigned char>(AText[I]);
-    const size_t Laenge = B < 0x80 ? 1 : (B >> 5) == 0x6 ? 2 : (B >> 4) == 0xE ? 3 : (B >> 3) == 0x1E ? 4 : 1;
-    char32_t Z = Laenge == 1 ? B : B & (0x7F >> Laenge);
-    for (size_t K = 1; K < Laenge && I + K < AText.size(); ++K)
-      Z = (Z << 6) | (static_cast<unsigned char>(AText[I + K]) & 0x3F);
-    I += Laenge;
-    Text.push_back(Utf8 ? static_cast<char32_t>(towlower_l(static_cast<wint_t>(Z), Utf8))
-                        : static_cast<char32_t>(Z < 0x80 ? std::tolower(static_cast<int>(Z)) : Z));
-  }
+  std::u32string Text = KWDUtf8Zeichenfolge(AText);
+  for (char32_t& Z : Text)
+    Z = Utf8 ? static_cast<char32_t>(towlower_l(static_cast<wint_t>(Z), Utf8))
+             : static_cast<char32_t>(Z < 0x80 ? std::tolower(static_cast<int>(Z)) : Z);
   return Text;
 }
 

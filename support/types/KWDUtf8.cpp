@@ -32,6 +32,25 @@ size_t KWDUtf8Zeichen(std::string_view AText) {
       std::count_if(AText.begin(), AText.end(), [](unsigned char Z) { return (Z & 0xC0) != 0x80; }));
 }
 
+std::u32string KWDUtf8Zeichenfolge(std::string_view AText) {
+  const auto* T = reinterpret_cast<const unsigned char*>(AText.data());
+  const size_t N = AText.size();
+  std::u32string Aus;
+  Aus.reserve(N);
+  for (size_t I = 0; I < N;) {
+    const size_t Laenge = Utf8Zeichen(T, I, N);
+    if (Laenge <= 1) {
+      Aus.push_back(T[I++]);
+      continue;
+    }
+    char32_t Z = T[I] & (0x7F >> Laenge);
+    for (size_t K = 1; K < Laenge; ++K) Z = (Z << 6) | (T[I + K] & 0x3F);
+    Aus.push_back(Z);
+    I += Laenge;
+  }
+  return Aus;
+}
+
 std::string KWDUtf8Ersetzen(std::string_view AText) {
   // Nearly every text is valid already: then it is copied whole.
   if (KWDIstUtf8(AText)) return std::string(AText);

@@ -13,6 +13,9 @@ bool KWDIstUtf8(std::string_view AText);
 // one; in valid UTF-8 that is every character.
 size_t KWDUtf8Zeichen(std::string_view AText);
 
+// The code points of AText; a byte that begins no valid character stands
+// for itself (its value), so text of other encodings still compares.
+std::u32string KWDUtf8Zeichenfolge(std::string_view AText);
 // AText with every byte that is no part of valid UTF-8 replaced by U+FFFD
 // (other programs of the suite may have stored Latin-1); valid text is
 // returned as it is.
