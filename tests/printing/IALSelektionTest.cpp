@@ -71,14 +71,15 @@ TEST_P(IALSelektion, SizesFillLinesOfAtMostSeventeen) {
 }
 
 TEST_P(IALSelektion, GroupPrefixWithoutRegardToCase) {
-  const std::vector<std::pair<int, std::string>> Gruppen{{1, "12"}, {2, "120"}, {3, "12a"}, {4, "12A"},
-                                                         {5, "1"},  {6, "21"},  {7, ""}};
+  const std::vector<std::pair<int, std::string>> Gruppen{{1, "12"}, {2, "120"}, {3, "12a"}, {4, "12A"}, {5, "1"},
+                                                         {6, "21"}, {7, ""},    {8, "ÄB"},  {9, "äb1"}};
   for (const auto& [Nr, WG] : Gruppen) {
     Firma().Artikel(P(Nr), WG);
     Firma().Inventursatz(KJahr, KTag, 3, P(Nr), '1', 2);
   }
   EXPECT_EQ(Artikel(Selektion({{KTag, 3, "12"}})), (std::vector<TInt32Trio>{P(1), P(2), P(3), P(4)}));
   EXPECT_EQ(Artikel(Selektion({{KTag, 3, "12a"}})), (std::vector<TInt32Trio>{P(3), P(4)}));
+  EXPECT_EQ(Artikel(Selektion({{KTag, 3, "äb"}})), (std::vector<TInt32Trio>{P(8), P(9)}));
   // "*" and an empty group take everything, also an article without a group.
   EXPECT_EQ(Artikel(Selektion({{KTag, 3, "*"}})).size(), Gruppen.size());
   EXPECT_EQ(Artikel(Selektion({{KTag, 3, ""}})).size(), Gruppen.size());
